@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+
+// One answer field in the registry. The registry holds only line edits; the value of a field is
+// always its line edit's current text.
+struct FieldInfo {
+    QLineEdit *lineEdit = nullptr; // not owned; belongs to its page
+    bool mandatory = false; // never emptied or disabled by the template reset
+    bool templateControlled = false; // emptied and disabled until the template names it
+    bool presetFromTemplate = false; // a "#define" sets the text instead of an "e.g. " hint
+    QString companionField; // receives its own loaded value and is enabled together
+    bool definedByTemplate = false; // a "#define" of the current template reached the field
+};

@@ -1,0 +1,402 @@
+#include "data/WizardData.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+
+namespace
+{
+WizardData *s_instance = nullptr;
+}
+
+WizardData *WizardData::instance()
+{
+    if (!s_instance)
+        s_instance = new WizardData;
+    return s_instance;
+}
+
+void WizardData::resetForTests()
+{
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Field registry and loaded values
+
+void WizardData::addField(const QString &name, QLineEdit *lineEdit, bool templateControlled,
+    bool presetFromTemplate, const QString &companionField)
+{
+    FieldInfo info;
+    QString key = name;
+    if (key.endsWith(QLatin1Char('*'))) {
+        key.chop(1);
+        info.mandatory = true;
+    }
+    info.lineEdit = lineEdit;
+    info.templateControlled = templateControlled;
+    info.presetFromTemplate = presetFromTemplate;
+    info.companionField = companionField;
+    fields.insert(key, info);
+}
+
+void WizardData::setFieldText(const QString &name, const QString &text)
+{
+    const auto it = fields.constFind(name);
+    if (it != fields.constEnd() && it->lineEdit)
+        it->lineEdit->setText(text);
+}
+
+bool WizardData::fieldMarker(const QString &name) const
+{
+    const auto it = fields.constFind(name);
+    return it != fields.constEnd() && it->definedByTemplate;
+}
+
+QString WizardData::fieldText(const QString &name) const
+{
+    const auto it = fields.constFind(name);
+    return it != fields.constEnd() && it->lineEdit ? it->lineEdit->text() : QString();
+}
+
+bool WizardData::hasValue(const QString &name) const
+{
+    return values.contains(name);
+}
+
+QString WizardData::value(const QString &name) const
+{
+    return values.value(name);
+}
+
+void WizardData::setValue(const QString &name, const QString &text)
+{
+    values.insert(name, text);
+}
+
+void WizardData::removeValue(const QString &name)
+{
+    values.remove(name);
+}
+
+void WizardData::clearValues()
+{
+    values.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Code tables and device identification
+
+namespace
+{
+struct Product {
+    const char *code;
+    int sessions66;
+    int sessions;
+};
+
+const Product kProducts[] = {
+    {"QA1", 60, 100},
+    {"QA1L", 60, 100},
+    {"QA2", 60, 100},
+    {"QA3", 120, 150},
+    {"QB6", 600, 600},
+    {"QB7", 1008, 1008},
+    {"QB8", 4000, 5000},
+    {"QSW", 1000, 5000},
+    {"QC9", 1000, 5000},
+    {"QA1_KRBX", 60, 100},
+    {"QA1L_KRBX", 60, 100},
+    {"QA2_KRBX", 60, 100},
+    {"QA3_KRBX", 120, 150},
+    {"QA2_CCE", 60, 100},
+    {"QSW_CCE", 1000, 5000},
+};
+constexpr int kProductCount = int(sizeof kProducts / sizeof kProducts[0]);
+
+const char *const kNetworks[] = {"LAN_WAN", "WAN", "LAN", "LAN_ONLY"};
+const char *const kApplications[] = {"ITSP", "NORMALIZATION", "HOSTED", "REMOTEUSERS", "GATEWAY", "CCE"};
+
+struct BoardLine {
+    const char *text;
+    int board;
+};
+
+// Longer model names come before the shorter names they contain.
+const BoardLine kBoardLines[] = {
+    {";Board Type: Quorvex A3 - KRBX", 67},
+    {";Board Type: Quorvex A3", 71},
+    {";Board Type: Quorvex A2 - KRBX", 69},
+    {";Board Type: Quorvex A2", 72},
+    {";Board Type: Quorvex A1L - KRBX", 84},
+    {";Board Type: QA1L - KRBX", 84},
+    {";Board Type: Quorvex A1L", 85},
+    {";Board Type: QA1L", 85},
+    {";Board Type: Quorvex A1 - KRBX", 76},
+    {";Board Type: QA1 - KRBX", 76},
+    {";Board Type: Quorvex A1", 77},
+    {";Board Type: QA1", 77},
+    {";Board Type: Quorvex B6", 78},
+    {";Board Type: Quorvex B7", 49},
+    {";Board Type: Quorvex B8", 70},
+    {";Board Type: Quorvex VS", 73},
+    {";Board Type: Quorvex X2 SBC", 79},
+    {";Board Type: Quorvex X2-K SBC", 80},
+    {";Board Type: Quorvex X1 SBC", 81},
+    {";Board Type: Quorvex X1-K SBC", 82},
+    {";Board Type: Quorvex C9 SBC", 83},
+};
+
+// Product index for a board number, without and with the routing feature.
+struct BoardProduct {
+    std::initializer_list<int> boards;
+    int plain;
+    int routing;
+};
+
+const BoardProduct kBoardProducts[] = {
+    {{47, 67, 71}, 3, 12},
+    {{69, 72, 74, 75}, 2, 11},
+    {{76, 77}, 0, 9},
+    {{84, 85}, 1, 10},
+    {{48, 49, 50}, 5, 5},
+    {{78}, 4, 4},
+    {{70}, 6, 6},
+    {{73, 79, 80, 81, 82}, 7, 7},
+    {{83}, 8, 8},
+};
+
+int boardNumber(const QString &text)
+{
+    for (const BoardLine &line : kBoardLines) {
+        if (text.contains(QLatin1String(line.text)))
+            return line.board;
+    }
+    static const QRegularExpression numeric(QStringLiteral(";Board Type: (\\d+)"));
+    static const QRegularExpression fk(QStringLiteral(" FK Board Type: (\\d+)"));
+    static const QRegularExpression hw(QStringLiteral(";HW Board Type: (\\d+)"));
+    int board = -1;
+    for (const QRegularExpression *re : {&numeric, &fk}) {
+        const QRegularExpressionMatch m = re->match(text);
+        if (m.hasMatch()) {
+            board = m.captured(1).toInt();
+            if (board > 0)
+                return board;
+        }
+    }
+    const QRegularExpressionMatch m = hw.match(text);
+    if (m.hasMatch())
+        board = m.captured(1).toInt();
+    return board;
+}
+} // namespace
+
+QString WizardData::productCode(int index)
+{
+    return index >= 0 && index < kProductCount ? QString::fromLatin1(kProducts[index].code) : QString();
+}
+
+QString WizardData::networkCode(int index)
+{
+    return index >= 0 && index < 4 ? QString::fromLatin1(kNetworks[index]) : QString();
+}
+
+QString WizardData::applicationCode(int index)
+{
+    return index >= 0 && index < 6 ? QString::fromLatin1(kApplications[index]) : QString();
+}
+
+int WizardData::maxSessions(int productIndex, const QString &version)
+{
+    if (productIndex < 0 || productIndex >= kProductCount)
+        return 100;
+    const Product &p = kProducts[productIndex];
+    return version == QLatin1String("6.6") ? p.sessions66 : p.sessions;
+}
+
+int WizardData::sessionLimit(int productIndex, const QString &version)
+{
+    return qMax(100, maxSessions(productIndex, version));
+}
+
+int WizardData::productFromBoardType(const QString &iniText)
+{
+    const int board = boardNumber(iniText);
+    for (const BoardProduct &entry : kBoardProducts) {
+        for (int b : entry.boards) {
+            if (b == board) {
+                if (entry.plain == entry.routing)
+                    return entry.plain;
+                return iniText.contains(QLatin1String(";DATA features: Routing")) ? entry.routing : entry.plain;
+            }
+        }
+    }
+    return -1;
+}
+
+QString WizardData::versionFromIni(const QString &iniText)
+{
+    static const QRegularExpression re(QStringLiteral(";Software Version:\\s+(\\d)\\.(\\d)"));
+    const QRegularExpressionMatch m = re.match(iniText);
+    if (!m.hasMatch())
+        return QString();
+    int major = m.captured(1).toInt();
+    int minor = m.captured(2).toInt();
+    if (minor == 9) {
+        ++major;
+        minor = 0;
+    } else {
+        minor += minor % 2;
+    }
+    return QStringLiteral("%1.%2").arg(major).arg(minor);
+}
+
+QStringList WizardData::interfaceGroupNames(const QString &productCode)
+{
+    struct GroupRow {
+        std::initializer_list<const char *> codes;
+        bool replace; // router variants name the interfaces instead of suffixing the groups
+        std::initializer_list<const char *> labels;
+    };
+    static const GroupRow rows[] = {
+        {{"QA3"}, false, {" (GE_0_1,2)", " (GE_7_1,2)", " (GE_7_3,4)"}},
+        {{"QA2", "QA2_CCE"}, false, {" (GE_4_1,2)", " (GE_4_3,4)", " (FE_5_1,2)", " (FE_5_3,4)"}},
+        {{"QA1", "QA1L"}, false, {" (GE_4_1,2)", " (GE_4_3,4)"}},
+        {{"QB8", "QB6"}, false, {" (GE_1,2)", " (GE_3,4)", " (GE_5,6)", " (GE_7,8)"}},
+        {{"QSW", "QC9", "QSW_CCE"}, false, {" (GE_1)", " (GE_2)", " (GE_3)", " (GE_4)"}},
+        {{"QA3_KRBX"}, true, {"GigabitEthernet 0/1", "GigabitEthernet 0/0"}},
+        {{"QA2_KRBX"}, true, {"GigabitEthernet 4/1", "GigabitEthernet 0/0"}},
+        {{"QA1_KRBX", "QA1L_KRBX"}, true, {"GigabitEthernet 1/1", "GigabitEthernet 0/0"}},
+    };
+    const QStringList plain{QStringLiteral("Group 1"), QStringLiteral("Group 2"), QStringLiteral("Group 3"),
+        QStringLiteral("Group 4")};
+    for (const GroupRow &row : rows) {
+        bool match = false;
+        for (const char *code : row.codes)
+            match = match || productCode == QLatin1String(code);
+        if (!match)
+            continue;
+        QStringList result;
+        int i = 0;
+        for (const char *label : row.labels) {
+            result << (row.replace ? QString::fromLatin1(label) : plain.at(i) + QLatin1String(label));
+            ++i;
+        }
+        return result;
+    }
+    return plain;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Template pack and template lists
+
+QString WizardData::templatePackPath()
+{
+    return QString();
+}
+
+void WizardData::installTemplatePack() { }
+
+bool WizardData::readPackVersion(const QString &, int &, int &, QString &)
+{
+    return false;
+}
+
+void WizardData::countPackTemplates(int &templateCount, int &pbxCount, int &itspCount)
+{
+    templateCount = pbxCount = itspCount = 0;
+}
+
+void WizardData::loadTemplates() { }
+
+void WizardData::listTemplates(const QString &, QList<TemplateInfo> &) { }
+
+bool WizardData::parseTemplateHeader(QTextStream &, TemplateInfo &)
+{
+    return false;
+}
+
+void WizardData::readTemplate(const QString &) { }
+
+QIcon WizardData::templateIcon(const QString &)
+{
+    return QIcon();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Template composition
+
+bool WizardData::selectTemplate(const QString &)
+{
+    return false;
+}
+
+bool WizardData::composeItspTemplate(const QString &, const QString &)
+{
+    return false;
+}
+
+bool WizardData::composePbxGatewayTemplate(const QString &)
+{
+    return false;
+}
+
+bool WizardData::composeItspGatewayTemplate(const QString &)
+{
+    return false;
+}
+
+void WizardData::splitTemplate(const QString &, QStringList &, QStringList &) { }
+
+void WizardData::expandIncludes() { }
+
+void WizardData::applyTemplateDefines() { }
+
+// ---------------------------------------------------------------------------------------------
+// Template evaluation
+
+QStringList WizardData::generateIni(bool)
+{
+    return iniLines;
+}
+
+// ---------------------------------------------------------------------------------------------
+// SIP transport and port fix-ups
+
+void WizardData::updateSip2LocalPorts() { }
+
+void WizardData::updateSip3LocalPorts() { }
+
+void WizardData::updateFeuLocalPorts() { }
+
+void WizardData::updateUserLocalPorts() { }
+
+void WizardData::updateRemoteUserLocalPorts() { }
+
+void WizardData::updateLocalPorts() { }
+
+// ---------------------------------------------------------------------------------------------
+// Generated files and metadata
+
+bool WizardData::writeIniFile(const QString &, const QString &)
+{
+    return false;
+}
+
+bool WizardData::writeCliFile(const QString &, const QString &)
+{
+    return false;
+}
+
+bool WizardData::loadMetadata(const QString &)
+{
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// INI-to-CLI conversion
+
+QStringList WizardData::convertIniToCli(const QString &)
+{
+    return cliLines;
+}
