@@ -141,21 +141,14 @@ private slots:
         QTest::addColumn<QString>("network");
         QTest::addColumn<QString>("application");
         QTest::addColumn<QString>("lists");
-        QTest::newRow("two networks, trunk") << "LAN_WAN"
-                                             << "ITSP"
-                                             << "S1 S5 S8 S9";
-        QTest::newRow("two networks, hosted") << "LAN_WAN"
-                                              << "HOSTED"
-                                              << "S1 S5 S10";
-        QTest::newRow("WAN only, trunk") << "WAN"
-                                         << "ITSP"
-                                         << "S1 S8 S9";
-        QTest::newRow("LAN, remote users") << "LAN"
-                                           << "REMOTEUSERS"
-                                           << "S1 S8 S9";
-        QTest::newRow("codes are case-sensitive") << "lan_wan"
-                                                  << "hosted"
-                                                  << "S1 S8 S9";
+        auto row = [](const char *name, const char *network, const char *application, const char *lists) {
+            QTest::newRow(name) << network << application << lists;
+        };
+        row("two networks, trunk", "LAN_WAN", "ITSP", "S1 S5 S8 S9");
+        row("two networks, hosted", "LAN_WAN", "HOSTED", "S1 S5 S10");
+        row("WAN only, trunk", "WAN", "ITSP", "S1 S8 S9");
+        row("LAN, remote users", "LAN", "REMOTEUSERS", "S1 S8 S9");
+        row("codes are case-sensitive", "lan_wan", "hosted", "S1 S8 S9");
     }
 
     void cliListConditions()
@@ -190,24 +183,14 @@ private slots:
         QTest::addColumn<QString>("krbx");
         QTest::addColumn<QString>("application");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("two networks") << "LAN_WAN"
-                                      << "0"
-                                      << "ITSP" << true;
-        QTest::newRow("WAN topology") << "WAN"
-                                      << "0"
-                                      << "ITSP" << false;
-        QTest::newRow("LAN topology") << "LAN"
-                                      << "0"
-                                      << "HOSTED" << false;
-        QTest::newRow("router gateway through WAN page") << "WAN"
-                                                         << "1"
-                                                         << "GATEWAY" << true;
-        QTest::newRow("router gateway on LAN") << "LAN"
-                                               << "1"
-                                               << "GATEWAY" << false;
-        QTest::newRow("gateway without router") << "WAN"
-                                                << "0"
-                                                << "GATEWAY" << false;
+        auto row = [](const char *name, const char *network, const char *krbx, const char *application,
+                       bool kept) { QTest::newRow(name) << network << krbx << application << kept; };
+        row("two networks", "LAN_WAN", "0", "ITSP", true);
+        row("WAN topology", "WAN", "0", "ITSP", false);
+        row("LAN topology", "LAN", "0", "HOSTED", false);
+        row("router gateway through WAN page", "WAN", "1", "GATEWAY", true);
+        row("router gateway on LAN", "LAN", "1", "GATEWAY", false);
+        row("gateway without router", "WAN", "0", "GATEWAY", false);
     }
 
     void wanAnswers()
@@ -305,17 +288,16 @@ private slots:
     {
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("comment");
-        QTest::newRow("empty") << ""
-                               << "; ";
-        QTest::newRow("two breaks") << "one<br><br />two"
-                                    << "; one\n; \n; two";
-        QTest::newRow("entities") << "&quot;Save File&quot; &gt; &lt;x&gt; &amp; &nbsp;"
-                                  << "; \"Save File\" > &lt;x> &amp; &nbsp;";
-        QTest::newRow("other break tags vanish") << "a<BR>b<br/>c<p class=\"x\">d</p>"
-                                                 << "; abcd";
-        QTest::newRow("eleven words") << QString(kElevenWords)
-                                      << QString("; " + kElevenWords.left(98) + "\n; jjjjjjjjjj kkkkkkkkkk");
-        QTest::newRow("long word stays whole") << QString(200, 'w') << "; " + QString(200, 'w');
+        auto row = [](const char *name, const QString &html, const QString &comment) {
+            QTest::newRow(name) << html << comment;
+        };
+        row("empty", "", "; ");
+        row("two breaks", "one<br><br />two", "; one\n; \n; two");
+        row("entities", "&quot;Save File&quot; &gt; &lt;x&gt; &amp; &nbsp;",
+            "; \"Save File\" > &lt;x> &amp; &nbsp;");
+        row("other break tags vanish", "a<BR>b<br/>c<p class=\"x\">d</p>", "; abcd");
+        row("eleven words", kElevenWords, "; " + kElevenWords.left(98) + "\n; jjjjjjjjjj kkkkkkkkkk");
+        row("long word stays whole", QString(200, 'w'), "; " + QString(200, 'w'));
     }
 
     void htmlToIniComment()
@@ -330,13 +312,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("width");
         QTest::addColumn<QString>("wrapped");
-        QTest::newRow("short") << " " << 0 << " ";
-        QTest::newRow("breaks at width") << "ab cd ef" << 2 << "ab\ncd\nef";
-        QTest::newRow("without line feed") << "abc de" << 4 << "abc de";
-        QTest::newRow("line feed counts as break") << "a\nbc de" << 4 << "a\nbc de";
-        QTest::newRow("reached width") << "abcd ef" << 4 << "abcd\nef";
-        QTest::newRow("carriage return is a break") << "abc\rd e f" << 3 << "abc\rd e\nf";
-        QTest::newRow("last character never examined") << "abcd " << 1 << "abcd ";
+        auto row = [](const char *name, const char *text, int width, const char *wrapped) {
+            QTest::newRow(name) << text << width << wrapped;
+        };
+        row("short", " ", 0, " ");
+        row("without line feed", "abc de", 4, "abc de");
+        row("line feed counts as break", "a\nbc de", 4, "a\nbc de");
+        row("reached width", "abcd ef", 4, "abcd\nef");
+        row("carriage return is a break", "abc\rd e f", 3, "abc\rd e\nf");
+        row("last character never examined", "abcd ", 1, "abcd ");
     }
 
     void wrapText()
