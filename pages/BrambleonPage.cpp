@@ -70,3 +70,14 @@ QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
     edit->hide();
     return edit;
 }
+
+void BrambleonPage::registerSipPorts(const QString &prefix, bool withInterface)
+{
+    const QString port = prefix + QStringLiteral("_LOCAL_PORT");
+    registerField(prefix + QStringLiteral("_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
+    registerField(port, hiddenEdit());
+    for (const char *slot : {"_UDP_LOCAL_PORT", "_TCP_LOCAL_PORT", "_TLS_LOCAL_PORT"})
+        registerField(prefix + QLatin1String(slot), hiddenEdit(), false, false, port);
+    if (withInterface)
+        registerField(prefix + QStringLiteral("_INTERFACE"), hiddenEdit());
+}

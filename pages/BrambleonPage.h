@@ -46,4 +46,7 @@ protected:
         bool presetFromTemplate = false, const QString &companionField = QString());
     // A line edit that holds a derived value and is never shown.
     QLineEdit *hiddenEdit(const QString &text = QString());
+    // Transport, listening port and the per-transport port slots of one SIP entity (prefix such as
+    // "SIP1"); the slots take the listening port as companion, so a loaded port reaches them too.
+    void registerSipPorts(const QString &prefix, bool withInterface);
 };

@@ -11,15 +11,7 @@ FEUPage::FEUPage(QWidget *parent)
     step = 10;
     nextPage = 11;
     setTitle(QStringLiteral("Remote Users Configuration"));
-    registerField(QStringLiteral("FEU_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("FEU_LOCAL_PORT"), hiddenEdit());
-    registerField(
-        QStringLiteral("FEU_UDP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("FEU_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("FEU_TCP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("FEU_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("FEU_TLS_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("FEU_LOCAL_PORT"));
-    registerField(QStringLiteral("FEU_INTERFACE"), hiddenEdit());
+    registerSipPorts(QStringLiteral("FEU"), true);
     registerField(QStringLiteral("FEU_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
     registerField(QStringLiteral("FEU_ENABLE"), hiddenEdit());
     registerField(QStringLiteral("FEU_SUPPORTED"), hiddenEdit());

@@ -11,15 +11,7 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     step = 11;
     nextPage = 12;
     setTitle(QStringLiteral("IP-PBX2 Configuration"));
-    registerField(QStringLiteral("SIP3_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("SIP3_LOCAL_PORT"), hiddenEdit());
-    registerField(
-        QStringLiteral("SIP3_UDP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP3_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("SIP3_TCP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP3_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("SIP3_TLS_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP3_LOCAL_PORT"));
-    registerField(QStringLiteral("SIP3_INTERFACE"), hiddenEdit());
+    registerSipPorts(QStringLiteral("SIP3"), true);
     registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
     registerField(QStringLiteral("SIP3_ENABLE"), hiddenEdit());
     registerField(QStringLiteral("SIP3_SUPPORTED"), hiddenEdit());

@@ -11,14 +11,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     step = 7;
     nextPage = 8;
     setTitle(QStringLiteral("IP-PBX Configuration"));
-    registerField(QStringLiteral("SIP1_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("SIP1_LOCAL_PORT"), hiddenEdit());
-    registerField(
-        QStringLiteral("SIP1_UDP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP1_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("SIP1_TCP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP1_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("SIP1_TLS_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP1_LOCAL_PORT"));
+    registerSipPorts(QStringLiteral("SIP1"), false);
     registerField(QStringLiteral("SIP1_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
     registerField(QStringLiteral("SIP1_NAT_IP"), hiddenEdit());
     registerField(QStringLiteral("SIP1_IP"), hiddenEdit());

@@ -11,15 +11,7 @@ ITSPPage::ITSPPage(QWidget *parent)
     step = 8;
     nextPage = 9;
     setTitle(QStringLiteral("SIP Trunk Configuration"));
-    registerField(QStringLiteral("SIP2_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("SIP2_LOCAL_PORT"), hiddenEdit());
-    registerField(
-        QStringLiteral("SIP2_UDP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP2_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("SIP2_TCP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP2_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("SIP2_TLS_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("SIP2_LOCAL_PORT"));
-    registerField(QStringLiteral("SIP2_INTERFACE"), hiddenEdit());
+    registerSipPorts(QStringLiteral("SIP2"), true);
     registerField(QStringLiteral("SIP2_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
     registerField(QStringLiteral("SIP2_ENABLE"), hiddenEdit());
     registerField(QStringLiteral("SIP2_NAT_IP"), hiddenEdit());

@@ -11,39 +11,15 @@ RemoteUsersPage::RemoteUsersPage(QWidget *parent)
     step = 10;
     nextPage = 11;
     setTitle(QStringLiteral("Remote Users Configuration"));
-    registerField(QStringLiteral("REMOTE_USER1_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("REMOTE_USER1_LOCAL_PORT"), hiddenEdit());
-    registerField(QStringLiteral("REMOTE_USER1_UDP_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER1_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER1_TCP_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER1_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER1_TLS_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER1_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER1_INTERFACE"), hiddenEdit());
+    registerSipPorts(QStringLiteral("REMOTE_USER1"), true);
     registerField(QStringLiteral("REMOTE_USER1_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
     registerField(QStringLiteral("REMOTE_USER1_ENABLE"), hiddenEdit());
     registerField(QStringLiteral("REMOTE_USER1_LABEL"), hiddenEdit());
-    registerField(QStringLiteral("REMOTE_USER2_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("REMOTE_USER2_LOCAL_PORT"), hiddenEdit());
-    registerField(QStringLiteral("REMOTE_USER2_UDP_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER2_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER2_TCP_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER2_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER2_TLS_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER2_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER2_INTERFACE"), hiddenEdit());
+    registerSipPorts(QStringLiteral("REMOTE_USER2"), true);
     registerField(QStringLiteral("REMOTE_USER2_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
     registerField(QStringLiteral("REMOTE_USER2_ENABLE"), hiddenEdit());
     registerField(QStringLiteral("REMOTE_USER2_LABEL"), hiddenEdit());
-    registerField(QStringLiteral("REMOTE_USER3_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("REMOTE_USER3_LOCAL_PORT"), hiddenEdit());
-    registerField(QStringLiteral("REMOTE_USER3_UDP_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER3_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER3_TCP_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER3_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER3_TLS_LOCAL_PORT"), hiddenEdit(), false, false,
-        QStringLiteral("REMOTE_USER3_LOCAL_PORT"));
-    registerField(QStringLiteral("REMOTE_USER3_INTERFACE"), hiddenEdit());
+    registerSipPorts(QStringLiteral("REMOTE_USER3"), true);
     registerField(QStringLiteral("REMOTE_USER3_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
     registerField(QStringLiteral("REMOTE_USER3_ENABLE"), hiddenEdit());
     registerField(QStringLiteral("REMOTE_USER3_LABEL"), hiddenEdit());

@@ -11,15 +11,7 @@ UsersPage::UsersPage(QWidget *parent)
     step = 10;
     nextPage = 11;
     setTitle(QStringLiteral("Users Configuration"));
-    registerField(QStringLiteral("USER_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("USER_LOCAL_PORT"), hiddenEdit());
-    registerField(
-        QStringLiteral("USER_UDP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("USER_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("USER_TCP_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("USER_LOCAL_PORT"));
-    registerField(
-        QStringLiteral("USER_TLS_LOCAL_PORT"), hiddenEdit(), false, false, QStringLiteral("USER_LOCAL_PORT"));
-    registerField(QStringLiteral("USER_INTERFACE"), hiddenEdit());
+    registerSipPorts(QStringLiteral("USER"), true);
     registerField(QStringLiteral("USER_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
 }
 
