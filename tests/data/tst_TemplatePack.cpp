@@ -49,6 +49,7 @@ private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
+        TestEnvironment::dataDir(); // creates it
         QFile::remove(pack());
         m_work = new QTemporaryDir;
         m_oldCwd = QDir::currentPath();
