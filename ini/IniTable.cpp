@@ -19,12 +19,8 @@ QString IniTable::value(int row, const QString &column, bool withQuotes) const
     return it == columnIndex.constEnd() ? QString() : value(row, *it, withQuotes);
 }
 
-void IniTable::setValue(int row, int column, const QString &value, bool quoted)
+QStringList &IniTable::rowCells(int row)
 {
-    if (column < 0 || column >= columns.size())
-        return;
-    if (quoted)
-        quotedColumns[column] = true;
     auto it = rows.find(row);
     if (it == rows.end()) {
         it = rows.insert(row, QStringList());
@@ -33,7 +29,16 @@ void IniTable::setValue(int row, int column, const QString &value, bool quoted)
             it->append(QString());
         rowOrder.append(row);
     }
-    (*it)[column] = value;
+    return *it;
+}
+
+void IniTable::setValue(int row, int column, const QString &value, bool quoted)
+{
+    if (column < 0 || column >= columns.size())
+        return;
+    if (quoted)
+        quotedColumns[column] = true;
+    rowCells(row)[column] = value;
 }
 
 void IniTable::setValue(int row, const QString &column, const QString &value, bool quoted)
@@ -48,15 +53,7 @@ void IniTable::setRowValues(int row, const QStringList &values, const QList<bool
     const int count = qMin(values.size(), columns.size());
     if (count == 0)
         return;
-    auto it = rows.find(row);
-    if (it == rows.end()) {
-        it = rows.insert(row, QStringList());
-        it->reserve(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            it->append(QString());
-        rowOrder.append(row);
-    }
-    QStringList &cells = *it;
+    QStringList &cells = rowCells(row);
     for (int i = 0; i < count; ++i) {
         if (quoted.at(i))
             quotedColumns[i] = true;

@@ -30,4 +30,8 @@ public:
     QHash<int, QStringList> rows; // one value per column
     QList<int> rowOrder; // order in which rows were first set
     QList<bool> quotedColumns; // once true, stays true
+
+private:
+    // The cells of a row, created empty (and put in row order) on first use.
+    QStringList &rowCells(int row);
 };
