@@ -109,8 +109,14 @@ bool TemplateComposer::composeItspGateway(const QString &itspName)
 
 QString TemplateComposer::partPath(bool pbx, const QString &name) const
 {
-    for (const TemplateInfo &info : pbx ? m_data.pbxTemplates : m_data.itspTemplates) {
+    const QList<TemplateInfo> &parts = pbx ? m_data.pbxTemplates : m_data.itspTemplates;
+    for (const TemplateInfo &info : parts) {
         if (info.name == name)
+            return info.path;
+    }
+    // The setup page passes part names without the loose-file mark " (*)".
+    for (const TemplateInfo &info : parts) {
+        if (QString(info.name).remove(QStringLiteral(" (*)")) == name)
             return info.path;
     }
     return QString();

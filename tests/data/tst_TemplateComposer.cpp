@@ -175,6 +175,23 @@ private slots:
         QCOMPARE(label->text(), QStringLiteral("Label"));
     }
 
+    void looseParts()
+    {
+        writeIncludePack();
+        writeParts();
+        WizardData *d = WizardData::instance();
+        d->pbxTemplates[0].name = "P (*)";
+        d->itspTemplates[0].name = "T (*)";
+        // The setup page names loose parts without their mark.
+        QVERIFY(d->composeItspTemplate("P", "T"));
+        QCOMPARE(d->currentTemplate, QStringLiteral("P - T"));
+        QVERIFY(d->templateLines.contains("PBX = %SIP1_IP%"));
+        QVERIFY(d->templateLines.contains("TRUNK = 1"));
+        QVERIFY(d->composePbxGatewayTemplate("P"));
+        QVERIFY(d->composeItspGatewayTemplate("T (*)"));
+        QVERIFY(!d->composeItspGatewayTemplate("T (*) (*)"));
+    }
+
     void missingTemplateOrPartLeavesNothingCurrent_data()
     {
         QTest::addColumn<QString>("kind");
