@@ -88,7 +88,6 @@ private slots:
         QTest::newRow("version 0") << ";# %API_VERSION% 0\r\n" << foreign << "";
         QTest::newRow("version negative") << ";# %API_VERSION% -4\r\n" << foreign << "";
         QTest::newRow("version missing") << ";# %A% 1\r\n" << foreign << "";
-        QTest::newRow("empty") << "" << foreign << "";
         QTest::newRow("last line of a name wins")
             << "[X]\r\n;# %A% body\r\n;# %API_VERSION% 3\r\n;# %API_VERSION% 4\r\n;# %A% block\r\n"
             << ok << "API_VERSION=4|A=block";
@@ -113,7 +112,6 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::newRow("version 3") << QByteArray(";# %API_VERSION% 3\r\n;# %A% 1\r\n") << kIncompatible;
         QTest::newRow("version x") << QByteArray(";# %API_VERSION% x\r\n") << kNotGenerated;
-        QTest::newRow("no version") << QByteArray(";# %A% 1\r\n") << kNotGenerated;
         QTest::newRow("missing file") << QByteArray() << kNotGenerated;
     }
 
