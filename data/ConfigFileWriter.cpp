@@ -139,7 +139,8 @@ bool ConfigFileWriter::writeLines(const QString &path, const QStringList &lines)
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    // On failure the destructor discards the temporary file and leaves any old file alone.
+    // On failure the destructor discards the temporary file and leaves any old file alone (except
+    // after the direct-write fallback, which has no temporary file).
     if (file.write(bytes) != bytes.size())
         return false;
     return file.commit();
