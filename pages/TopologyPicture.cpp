@@ -188,8 +188,9 @@ QPixmap TopologyPicture::render() const
     painter.setPen(QColor(32, 32, 32, 255));
     painter.setFont(labelFont());
     for (const Label &label : labels) {
+        // A name wider than its box runs out on both sides rather than being cut off.
         if (label.boxed())
-            painter.drawText(label.box, Qt::AlignHCenter | Qt::AlignVCenter, label.text);
+            painter.drawText(label.box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, label.text);
         else
             painter.drawText(label.baseline, label.text);
     }
