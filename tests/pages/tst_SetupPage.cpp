@@ -432,6 +432,67 @@ private slots:
         QCOMPARE(settings().value("data/cce_interop").toString(), QStringLiteral("1"));
     }
 
+    void emptyChoices_data()
+    {
+        QTest::addColumn<int>("product");
+        QTest::addColumn<int>("application");
+        QTest::addColumn<int>("equipment");
+        QTest::addColumn<QStringList>("emptied");
+        // Label object name and the tool tip it must carry; every other list label stays unmarked.
+        QTest::addColumn<QStringList>("marked");
+        const QString pbx = "Invalid value - choose IP-PBX";
+        const QString itsp = "Invalid value - choose SIP Trunk";
+        // Nothing was ever selected on entering Cloud Edge, so the topology list was never filled.
+        const QString network = "Invalid value - choose network topology";
+        QTest::newRow("trunk without IP-PBX parts")
+            << int(QB8) << 0 << -1 << QStringList{"pbx"} << QStringList{"pbxLabel", pbx};
+        QTest::newRow("trunk without SIP trunk parts")
+            << int(QB8) << 0 << -1 << QStringList{"itsp"} << QStringList{"itspLabel", itsp};
+        QTest::newRow("trunk without any part") << int(QB8) << 0 << -1 << QStringList{"pbx", "itsp"}
+                                                << QStringList{"pbxLabel", pbx, "itspLabel", itsp};
+        QTest::newRow("hosted without templates")
+            << int(QB8) << 2 << -1 << QStringList{"templates"}
+            << QStringList{"templateLabel", "Invalid value - choose template (interop)"};
+        QTest::newRow("remote users without templates")
+            << int(QB8) << 3 << -1 << QStringList{"templates"}
+            << QStringList{"templateLabel", "Invalid value - choose template (interop)"};
+        QTest::newRow("cloud edge trunk without templates")
+            << int(QSW_CCE) << 5 << 0 << QStringList{"templates"}
+            << QStringList{"cceItspLabel", itsp, "networkLabel", network};
+        QTest::newRow("cloud edge IP-PBX without templates")
+            << int(QSW_CCE) << 5 << 1 << QStringList{"templates"}
+            << QStringList{"ccePbxLabel", pbx, "networkLabel", network};
+    }
+
+    void emptyChoices()
+    {
+        QFETCH(int, product);
+        QFETCH(int, application);
+        QFETCH(int, equipment);
+        QFETCH(QStringList, emptied);
+        QFETCH(QStringList, marked);
+        WizardData *d = WizardData::instance();
+        if (emptied.contains("pbx"))
+            d->pbxTemplates.clear();
+        if (emptied.contains("itsp"))
+            d->itspTemplates.clear();
+        if (emptied.contains("templates"))
+            d->templates.clear();
+        Wizard wizard;
+        SetupPage *page = enter(wizard, product);
+        box(page, "application")->setCurrentIndex(application);
+        if (equipment >= 0)
+            box(page, "cceEquipment")->setCurrentIndex(equipment);
+
+        QVERIFY(!page->isComplete());
+        QVERIFY(!wizard.button(QWizard::NextButton)->isEnabled());
+        for (const char *name : {"templateLabel", "pbxLabel", "itspLabel", "ccePbxLabel", "cceItspLabel",
+                 "gatewayEquipmentLabel", "cceEquipmentLabel", "networkLabel"}) {
+            const int at = marked.indexOf(QLatin1String(name));
+            QCOMPARE(label(page, name)->toolTip(), at >= 0 ? marked.at(at + 1) : QString());
+        }
+    }
+
     void missingTemplateKeepsNextDisabled()
     {
         // No template pack: the Unity IP-PBX for the Cloud Edge gateway does not exist.
