@@ -177,6 +177,42 @@ private slots:
         QVERIFY(sameIcon(box(page, "cceItsp")->itemIcon(0), ":/images/question.png"));
     }
 
+    void statusIcons()
+    {
+        // One SIP trunk part per template type, with an interop template and a Cloud Edge template
+        // of that type; the last part has neither.
+        WizardData *d = WizardData::instance();
+        const int types[] = {TemplateInfo::Released, TemplateInfo::Alpha, TemplateInfo::Beta,
+            TemplateInfo::LooseFile, TemplateInfo::Ale, 9};
+        d->templates.clear();
+        d->itspTemplates.clear();
+        for (int i = 0; i < 6; ++i) {
+            const QString part = QStringLiteral("Trunk %1").arg(i);
+            d->itspTemplates << entry(m_files, "itsp", part, -1, TemplateInfo::Released, "#---\n");
+            d->templates << entry(m_files, "template", "Generic IP-PBX - " + part, 0, types[i]);
+            d->templates << entry(m_files, "template", "Corvane Unity Suite 2015 - " + part, 0, types[i]);
+        }
+        d->itspTemplates << entry(m_files, "itsp", "Trunk none", -1, TemplateInfo::Released, "#---\n");
+
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QB8);
+        QComboBox *itsp = box(page, "itsp");
+        const char *pairIcons[] = {":/images/tick.png", ":/images/exclamation.png", ":/images/question.png",
+            ":/images/plus.png", ":/images/ale.png", ":/images/info.png", ":/images/info.png"};
+        QCOMPARE(itsp->count(), 7);
+        for (int i = 0; i < 7; ++i)
+            QVERIFY2(sameIcon(itsp->itemIcon(i), pairIcons[i]), qPrintable(itsp->itemText(i)));
+
+        // The Cloud Edge list shows an ale template as released and leaves out the part without one.
+        page = enter(wizard, QSW_CCE);
+        QComboBox *cceItsp = box(page, "cceItsp");
+        const char *cceIcons[] = {":/images/tick.png", ":/images/exclamation.png", ":/images/question.png",
+            ":/images/plus.png", ":/images/tick.png", ":/images/tick.png"};
+        QCOMPARE(cceItsp->count(), 6);
+        for (int i = 0; i < 6; ++i)
+            QVERIFY2(sameIcon(cceItsp->itemIcon(i), cceIcons[i]), qPrintable(cceItsp->itemText(i)));
+    }
+
     void overrideBox()
     {
         Wizard wizard;
