@@ -405,6 +405,35 @@ private slots:
         QCOMPARE(box(page, "itsp")->currentText(), QStringLiteral("Beta Trunk"));
     }
 
+    void restoresCloudEdge()
+    {
+        QSettings store = settings();
+        store.setValue("data/application", "CCE");
+        store.setValue("data/cce_interop", "1");
+        store.setValue("data/pbx", "Zeta PBX");
+        store.setValue("data/network", "LAN_ONLY");
+        store.sync();
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QSW_CCE);
+        QCOMPARE(box(page, "cceEquipment")->currentIndex(), 1);
+        QCOMPARE(box(page, "ccePbx")->currentText(), QStringLiteral("Zeta PBX"));
+        QVERIFY(box(page, "ccePbx")->isVisibleTo(page));
+        QCOMPARE(box(page, "network")->currentIndex(), 3);
+
+        // A loaded equipment and IP-PBX win over the saved ones; an index past the list is ignored.
+        WizardData *d = WizardData::instance();
+        d->setValue("CCE_INTEROP", "0");
+        d->setValue("ITSP", "Generic SIP Trunk");
+        page = enter(wizard, QSW_CCE);
+        QCOMPARE(box(page, "cceEquipment")->currentIndex(), 0);
+        QCOMPARE(box(page, "cceItsp")->currentText(), QStringLiteral("Generic SIP Trunk"));
+        QCOMPARE(field("SIP1_LABEL"), QStringLiteral("Unity CCE"));
+        QCOMPARE(field("SIP1_NAME"), QStringLiteral("Corvane Unity CCE"));
+        d->setValue("CCE_INTEROP", "2");
+        page = enter(wizard, QSW_CCE);
+        QCOMPARE(box(page, "cceEquipment")->currentIndex(), 0);
+    }
+
     void nextIdCommits()
     {
         Wizard wizard;
