@@ -166,10 +166,13 @@ QFont TopologyPicture::labelFont()
     font.setPointSize(7);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
-    if (!QFontDatabase().families().contains(QStringLiteral("Calibri"))) {
-        // Same size in the general sans-serif face of the system.
+    const QStringList families = QFontDatabase().families();
+    if (!families.contains(QStringLiteral("Calibri"))) {
+        // Same size in Carlito, which has Calibri's metrics, or else the system's sans-serif face.
         font.setStyleHint(QFont::SansSerif);
-        font.setFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+        font.setFamily(families.contains(QStringLiteral("Carlito"))
+                ? QStringLiteral("Carlito")
+                : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     }
     return font;
 }
@@ -188,8 +191,9 @@ QPixmap TopologyPicture::render() const
     painter.setPen(QColor(32, 32, 32, 255));
     painter.setFont(labelFont());
     for (const Label &label : labels) {
+        // A name wider than its box runs out on both sides rather than being cut off.
         if (label.boxed())
-            painter.drawText(label.box, Qt::AlignHCenter | Qt::AlignVCenter, label.text);
+            painter.drawText(label.box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, label.text);
         else
             painter.drawText(label.baseline, label.text);
     }

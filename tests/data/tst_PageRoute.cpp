@@ -221,16 +221,6 @@ private slots:
         QCOMPARE(pages.walk(), QStringLiteral("Network1 4, IPPBX 5, Users 6, Gateway 7"));
         QCOMPARE(pages.stepCount, 7);
     }
-
-    void defaults()
-    {
-        Pages pages;
-        QCOMPARE(pages.stepCount, 8);
-        QCOMPARE(pages.step[PageRoute::FEU], 10);
-        QCOMPARE(pages.next[PageRoute::RemoteUsers], 11);
-        QCOMPARE(pages.next[PageRoute::Dial], 10);
-        QCOMPARE(pages.step[PageRoute::Conclusion], 14);
-    }
 };
 
 BRAMBLEON_TEST_MAIN(TestPageRoute)

@@ -177,6 +177,42 @@ private slots:
         QVERIFY(sameIcon(box(page, "cceItsp")->itemIcon(0), ":/images/question.png"));
     }
 
+    void statusIcons()
+    {
+        // One SIP trunk part per template type, with an interop template and a Cloud Edge template
+        // of that type; the last part has neither.
+        WizardData *d = WizardData::instance();
+        const int types[] = {TemplateInfo::Released, TemplateInfo::Alpha, TemplateInfo::Beta,
+            TemplateInfo::LooseFile, TemplateInfo::Ale, 9};
+        d->templates.clear();
+        d->itspTemplates.clear();
+        for (int i = 0; i < 6; ++i) {
+            const QString part = QStringLiteral("Trunk %1").arg(i);
+            d->itspTemplates << entry(m_files, "itsp", part, -1, TemplateInfo::Released, "#---\n");
+            d->templates << entry(m_files, "template", "Generic IP-PBX - " + part, 0, types[i]);
+            d->templates << entry(m_files, "template", "Corvane Unity Suite 2015 - " + part, 0, types[i]);
+        }
+        d->itspTemplates << entry(m_files, "itsp", "Trunk none", -1, TemplateInfo::Released, "#---\n");
+
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QB8);
+        QComboBox *itsp = box(page, "itsp");
+        const char *pairIcons[] = {":/images/tick.png", ":/images/exclamation.png", ":/images/question.png",
+            ":/images/plus.png", ":/images/ale.png", ":/images/info.png", ":/images/info.png"};
+        QCOMPARE(itsp->count(), 7);
+        for (int i = 0; i < 7; ++i)
+            QVERIFY2(sameIcon(itsp->itemIcon(i), pairIcons[i]), qPrintable(itsp->itemText(i)));
+
+        // The Cloud Edge list shows an ale template as released and leaves out the part without one.
+        page = enter(wizard, QSW_CCE);
+        QComboBox *cceItsp = box(page, "cceItsp");
+        const char *cceIcons[] = {":/images/tick.png", ":/images/exclamation.png", ":/images/question.png",
+            ":/images/plus.png", ":/images/tick.png", ":/images/tick.png"};
+        QCOMPARE(cceItsp->count(), 6);
+        for (int i = 0; i < 6; ++i)
+            QVERIFY2(sameIcon(cceItsp->itemIcon(i), cceIcons[i]), qPrintable(cceItsp->itemText(i)));
+    }
+
     void overrideBox()
     {
         Wizard wizard;
@@ -369,6 +405,35 @@ private slots:
         QCOMPARE(box(page, "itsp")->currentText(), QStringLiteral("Beta Trunk"));
     }
 
+    void restoresCloudEdge()
+    {
+        QSettings store = settings();
+        store.setValue("data/application", "CCE");
+        store.setValue("data/cce_interop", "1");
+        store.setValue("data/pbx", "Zeta PBX");
+        store.setValue("data/network", "LAN_ONLY");
+        store.sync();
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QSW_CCE);
+        QCOMPARE(box(page, "cceEquipment")->currentIndex(), 1);
+        QCOMPARE(box(page, "ccePbx")->currentText(), QStringLiteral("Zeta PBX"));
+        QVERIFY(box(page, "ccePbx")->isVisibleTo(page));
+        QCOMPARE(box(page, "network")->currentIndex(), 3);
+
+        // A loaded equipment and IP-PBX win over the saved ones; an index past the list is ignored.
+        WizardData *d = WizardData::instance();
+        d->setValue("CCE_INTEROP", "0");
+        d->setValue("ITSP", "Generic SIP Trunk");
+        page = enter(wizard, QSW_CCE);
+        QCOMPARE(box(page, "cceEquipment")->currentIndex(), 0);
+        QCOMPARE(box(page, "cceItsp")->currentText(), QStringLiteral("Generic SIP Trunk"));
+        QCOMPARE(field("SIP1_LABEL"), QStringLiteral("Unity CCE"));
+        QCOMPARE(field("SIP1_NAME"), QStringLiteral("Corvane Unity CCE"));
+        d->setValue("CCE_INTEROP", "2");
+        page = enter(wizard, QSW_CCE);
+        QCOMPARE(box(page, "cceEquipment")->currentIndex(), 0);
+    }
+
     void nextIdCommits()
     {
         Wizard wizard;
@@ -430,6 +495,67 @@ private slots:
         QCOMPARE(d->summaries[2].mid(1, 2),
             (QStringList{"Equipment (Interop)   : IP-PBX", "IP-PBX            : Alpha PBX"}));
         QCOMPARE(settings().value("data/cce_interop").toString(), QStringLiteral("1"));
+    }
+
+    void emptyChoices_data()
+    {
+        QTest::addColumn<int>("product");
+        QTest::addColumn<int>("application");
+        QTest::addColumn<int>("equipment");
+        QTest::addColumn<QStringList>("emptied");
+        // Label object name and the tool tip it must carry; every other list label stays unmarked.
+        QTest::addColumn<QStringList>("marked");
+        const QString pbx = "Invalid value - choose IP-PBX";
+        const QString itsp = "Invalid value - choose SIP Trunk";
+        // Nothing was ever selected on entering Cloud Edge, so the topology list was never filled.
+        const QString network = "Invalid value - choose network topology";
+        QTest::newRow("trunk without IP-PBX parts")
+            << int(QB8) << 0 << -1 << QStringList{"pbx"} << QStringList{"pbxLabel", pbx};
+        QTest::newRow("trunk without SIP trunk parts")
+            << int(QB8) << 0 << -1 << QStringList{"itsp"} << QStringList{"itspLabel", itsp};
+        QTest::newRow("trunk without any part") << int(QB8) << 0 << -1 << QStringList{"pbx", "itsp"}
+                                                << QStringList{"pbxLabel", pbx, "itspLabel", itsp};
+        QTest::newRow("hosted without templates")
+            << int(QB8) << 2 << -1 << QStringList{"templates"}
+            << QStringList{"templateLabel", "Invalid value - choose template (interop)"};
+        QTest::newRow("remote users without templates")
+            << int(QB8) << 3 << -1 << QStringList{"templates"}
+            << QStringList{"templateLabel", "Invalid value - choose template (interop)"};
+        QTest::newRow("cloud edge trunk without templates")
+            << int(QSW_CCE) << 5 << 0 << QStringList{"templates"}
+            << QStringList{"cceItspLabel", itsp, "networkLabel", network};
+        QTest::newRow("cloud edge IP-PBX without templates")
+            << int(QSW_CCE) << 5 << 1 << QStringList{"templates"}
+            << QStringList{"ccePbxLabel", pbx, "networkLabel", network};
+    }
+
+    void emptyChoices()
+    {
+        QFETCH(int, product);
+        QFETCH(int, application);
+        QFETCH(int, equipment);
+        QFETCH(QStringList, emptied);
+        QFETCH(QStringList, marked);
+        WizardData *d = WizardData::instance();
+        if (emptied.contains("pbx"))
+            d->pbxTemplates.clear();
+        if (emptied.contains("itsp"))
+            d->itspTemplates.clear();
+        if (emptied.contains("templates"))
+            d->templates.clear();
+        Wizard wizard;
+        SetupPage *page = enter(wizard, product);
+        box(page, "application")->setCurrentIndex(application);
+        if (equipment >= 0)
+            box(page, "cceEquipment")->setCurrentIndex(equipment);
+
+        QVERIFY(!page->isComplete());
+        QVERIFY(!wizard.button(QWizard::NextButton)->isEnabled());
+        for (const char *name : {"templateLabel", "pbxLabel", "itspLabel", "ccePbxLabel", "cceItspLabel",
+                 "gatewayEquipmentLabel", "cceEquipmentLabel", "networkLabel"}) {
+            const int at = marked.indexOf(QLatin1String(name));
+            QCOMPARE(label(page, name)->toolTip(), at >= 0 ? marked.at(at + 1) : QString());
+        }
     }
 
     void missingTemplateKeepsNextDisabled()

@@ -230,6 +230,27 @@ private slots:
         QVERIFY(TopologyPicture::plan(inputs(0, -1)).render().isNull());
     }
 
+    void wideLabelNotCut()
+    {
+        // A far party named wider than its box stays readable: the text runs out of the box on
+        // both sides instead of being cut at its edges.
+        TopologyPicture::Inputs in = inputs(0, 0);
+        in.sip2Label = "Zeta Telecom Networks";
+        const TopologyPicture pic = TopologyPicture::plan(in);
+        const QImage drawn = pic.render().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage base = QImage(pic.base).convertToFormat(QImage::Format_ARGB32);
+        auto inkedIn = [&](const QRect &area) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    if (drawn.pixel(x, y) != base.pixel(x, y))
+                        return true;
+                }
+            }
+            return false;
+        };
+        QVERIFY(inkedIn(QRect(QPoint(420, 66), QPoint(451, 80))));
+    }
+
     void font()
     {
         const QFont f = TopologyPicture::labelFont();
