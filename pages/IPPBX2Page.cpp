@@ -14,6 +14,7 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     // The template decides whether the additional server is offered; the routing reads SIP3_SUPPORTED.
     registerField(QStringLiteral("SIP3_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
     registerField(QStringLiteral("SIP3_ENABLE"), hiddenEdit(QStringLiteral("0")), true, true);
+    registerField(QStringLiteral("SIP3_LABEL"), hiddenEdit(), true, true);
     registerSipPorts(QStringLiteral("SIP3"), true);
     registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
 }

@@ -15,6 +15,7 @@ ITSPPage::ITSPPage(QWidget *parent)
     registerField(QStringLiteral("SIP2_ENABLE"), hiddenEdit(QStringLiteral("1")), true, true);
     registerSipPorts(QStringLiteral("SIP2"), true);
     registerField(QStringLiteral("SIP2_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
+    registerField(QStringLiteral("SIP2_LABEL"), hiddenEdit(), true, true);
     registerField(QStringLiteral("SIP2_NAT_IP"), hiddenEdit());
     registerField(QStringLiteral("SIP2_MEDIA_START"), hiddenEdit(), true);
     registerField(QStringLiteral("SIP2_MEDIA_END"), hiddenEdit());

@@ -11,6 +11,7 @@ RemoteUsersPage::RemoteUsersPage(QWidget *parent)
     step = 10;
     nextPage = 11;
     setTitle(QStringLiteral("Remote Users Configuration"));
+    registerField(QStringLiteral("REMOTE_USER_LABEL"), hiddenEdit(), true, true);
     registerField(QStringLiteral("REMOTE_USER1_LABEL"), hiddenEdit(), true, true);
     registerField(QStringLiteral("REMOTE_USER1_ENABLE"), hiddenEdit(), true, true);
     registerSipPorts(QStringLiteral("REMOTE_USER1"), true);

@@ -159,11 +159,15 @@ private slots:
         data->setFieldText(QStringLiteral("USE_DEFAULTS"), QStringLiteral("0"));
         data->templateLines = QStringList{"#define %SIP3_SUPPORTED% 1", "#define %FEU_SUPPORTED% 1",
             "#define %SIP2_ENABLE% 0", "#define %SIP1_TRANSPORT_TYPE% 2", "#define %SIP1_LOCAL_PORT% 5070",
-            "#define %REMOTE_USER2_ENABLE% 1", "#define %USER_MEDIA_PROTOCOL% 1", "#define %SIP1_LABEL% PBX"};
+            "#define %REMOTE_USER2_ENABLE% 1", "#define %USER_MEDIA_PROTOCOL% 1", "#define %SIP1_LABEL% PBX",
+            "#define %SIP2_LABEL% Trunk", "#define %SIP3_LABEL% PBX2", "#define %USER_LABEL% Users",
+            "#define %FEU_LABEL% Far", "#define %REMOTE_USER_LABEL% Remote"};
         data->applyTemplateDefines();
-        const std::pair<const char *, const char *> expected[] = {{"SIP3_SUPPORTED", "1"}, {"FEU_SUPPORTED", "1"},
-            {"SIP2_ENABLE", "0"}, {"SIP1_TRANSPORT_TYPE", "2"}, {"SIP1_LOCAL_PORT", "5070"},
-            {"REMOTE_USER2_ENABLE", "1"}, {"USER_MEDIA_PROTOCOL", "1"}, {"SIP1_LABEL", "PBX"}};
+        const std::pair<const char *, const char *> expected[]
+            = {{"SIP3_SUPPORTED", "1"}, {"FEU_SUPPORTED", "1"}, {"SIP2_ENABLE", "0"}, {"SIP1_TRANSPORT_TYPE", "2"},
+                {"SIP1_LOCAL_PORT", "5070"}, {"REMOTE_USER2_ENABLE", "1"}, {"USER_MEDIA_PROTOCOL", "1"},
+                {"SIP1_LABEL", "PBX"}, {"SIP2_LABEL", "Trunk"}, {"SIP3_LABEL", "PBX2"}, {"USER_LABEL", "Users"},
+                {"FEU_LABEL", "Far"}, {"REMOTE_USER_LABEL", "Remote"}};
         for (const auto &field : expected)
             QCOMPARE(data->fieldText(QLatin1String(field.first)), QLatin1String(field.second));
         // Fields the template does not name start empty; the port slots are left to the fix-ups.
