@@ -48,5 +48,8 @@ protected:
     QLineEdit *hiddenEdit(const QString &text = QString());
     // Transport, listening port and the per-transport port slots of one SIP entity (prefix such as
     // "SIP1"); the slots take the listening port as companion, so a loaded port reaches them too.
-    void registerSipPorts(const QString &prefix, bool withInterface);
+    // Transport and listening port are set by a template's defines; the slots start at slotPort
+    // (TLS one above).
+    void registerSipPorts(const QString &prefix, bool withInterface,
+        const QString &localPort = QStringLiteral("5060"), int slotPort = 5060);
 };

@@ -11,10 +11,12 @@ FEUPage::FEUPage(QWidget *parent)
     step = 10;
     nextPage = 11;
     setTitle(QStringLiteral("Remote Users Configuration"));
-    registerSipPorts(QStringLiteral("FEU"), true);
-    registerField(QStringLiteral("FEU_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
-    registerField(QStringLiteral("FEU_ENABLE"), hiddenEdit());
-    registerField(QStringLiteral("FEU_SUPPORTED"), hiddenEdit());
+    // The template decides whether remote users are offered; the routing reads FEU_SUPPORTED.
+    registerField(QStringLiteral("FEU_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
+    registerField(QStringLiteral("FEU_ENABLE"), hiddenEdit(QStringLiteral("0")), true, true);
+    registerField(QStringLiteral("FEU_LABEL"), hiddenEdit(), true, true);
+    registerSipPorts(QStringLiteral("FEU"), true, QStringLiteral("5070"), 5070);
+    registerField(QStringLiteral("FEU_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
 }
 
 void FEUPage::initializePage()

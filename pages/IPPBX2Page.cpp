@@ -11,10 +11,12 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     step = 11;
     nextPage = 12;
     setTitle(QStringLiteral("IP-PBX2 Configuration"));
+    // The template decides whether the additional server is offered; the routing reads SIP3_SUPPORTED.
+    registerField(QStringLiteral("SIP3_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
+    registerField(QStringLiteral("SIP3_ENABLE"), hiddenEdit(QStringLiteral("0")), true, true);
+    registerField(QStringLiteral("SIP3_LABEL"), hiddenEdit(), true, true);
     registerSipPorts(QStringLiteral("SIP3"), true);
-    registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
-    registerField(QStringLiteral("SIP3_ENABLE"), hiddenEdit());
-    registerField(QStringLiteral("SIP3_SUPPORTED"), hiddenEdit());
+    registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
 }
 
 void IPPBX2Page::initializePage()

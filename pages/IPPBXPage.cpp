@@ -12,13 +12,13 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     nextPage = 8;
     setTitle(QStringLiteral("IP-PBX Configuration"));
     registerSipPorts(QStringLiteral("SIP1"), false);
-    registerField(QStringLiteral("SIP1_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
+    registerField(QStringLiteral("SIP1_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
     registerField(QStringLiteral("SIP1_NAT_IP"), hiddenEdit());
-    registerField(QStringLiteral("SIP1_IP"), hiddenEdit());
-    registerField(QStringLiteral("SIP1_MEDIA_START"), hiddenEdit());
+    registerField(QStringLiteral("SIP1_IP"), hiddenEdit(), true);
+    registerField(QStringLiteral("SIP1_MEDIA_START"), hiddenEdit(), true);
     registerField(QStringLiteral("SIP1_MEDIA_END"), hiddenEdit());
-    registerField(QStringLiteral("SIP1_LABEL"), hiddenEdit());
-    registerField(QStringLiteral("SIP1_NAME"), hiddenEdit());
+    registerField(QStringLiteral("SIP1_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("SIP1_NAME"), hiddenEdit(), true, true);
 }
 
 void IPPBXPage::initializePage()

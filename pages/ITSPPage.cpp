@@ -11,11 +11,13 @@ ITSPPage::ITSPPage(QWidget *parent)
     step = 8;
     nextPage = 9;
     setTitle(QStringLiteral("SIP Trunk Configuration"));
+    // The template decides whether the trunk is used; the routing reads SIP2_ENABLE.
+    registerField(QStringLiteral("SIP2_ENABLE"), hiddenEdit(QStringLiteral("1")), true, true);
     registerSipPorts(QStringLiteral("SIP2"), true);
-    registerField(QStringLiteral("SIP2_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
-    registerField(QStringLiteral("SIP2_ENABLE"), hiddenEdit());
+    registerField(QStringLiteral("SIP2_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
+    registerField(QStringLiteral("SIP2_LABEL"), hiddenEdit(), true, true);
     registerField(QStringLiteral("SIP2_NAT_IP"), hiddenEdit());
-    registerField(QStringLiteral("SIP2_MEDIA_START"), hiddenEdit());
+    registerField(QStringLiteral("SIP2_MEDIA_START"), hiddenEdit(), true);
     registerField(QStringLiteral("SIP2_MEDIA_END"), hiddenEdit());
 }
 
@@ -42,13 +44,13 @@ int ITSPPage::nextId() const
 
 void ITSPPage::writeSurvey(QTextStream &out)
 {
-    writeSurveyHeader(out, surveyTitle());
+    // For SIP Normalization the page serves as the second IP-PBX.
+    const bool secondPbx = field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 1;
+    writeSurveyHeader(out, secondPbx ? QStringLiteral("IP-PBX2 Configuration") : surveyTitle());
 }
 
+// The same in both roles: the reader finds the second IP-PBX section by the loaded application.
 QString ITSPPage::surveyTitle() const
 {
-    // For SIP Normalization the page serves as the second IP-PBX.
-    if (field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 1)
-        return QStringLiteral("IP-PBX2 Configuration");
     return QStringLiteral("SIP Trunk Configuration");
 }

@@ -19,13 +19,14 @@ void Network1Page::cleanupPage() { }
 
 void Network1Page::writeSurvey(QTextStream &out)
 {
-    writeSurveyHeader(out, surveyTitle());
+    // The only port of the WAN topology is written as the WAN interface; the reader tells the two
+    // "WAN Interface" sections apart by the loaded network setup.
+    const bool wan = field(QStringLiteral("NETWORK")).toString() == QLatin1String("WAN");
+    writeSurveyHeader(out, wan ? QStringLiteral("WAN Interface") : surveyTitle());
 }
 
+// Fixed, so that a survey is read by its own sections whatever the wizard shows at the time.
 QString Network1Page::surveyTitle() const
 {
-    // The only port of the WAN topology is written as the WAN interface.
-    if (field(QStringLiteral("NETWORK")).toString() == QLatin1String("WAN"))
-        return QStringLiteral("WAN Interface");
     return QStringLiteral("LAN Interface");
 }

@@ -283,6 +283,8 @@ void ProductPage::initializePage()
     applyLoadedCustomer();
 }
 
+void ProductPage::cleanupPage() { }
+
 void ProductPage::applyLoadedCustomer()
 {
     const WizardData *data = WizardData::instance();

@@ -19,6 +19,9 @@ public:
     explicit ProductPage(QWidget *parent = nullptr);
 
     void initializePage() override;
+    // Going Back keeps the answers: the default would reset the hidden fields behind the lists'
+    // backs (VERSION, COUNTRY, USE_DEFAULTS would no longer match what is shown).
+    void cleanupPage() override;
     bool isComplete() const override;
     int nextId() const override;
     void writeSurvey(QTextStream &out) override;

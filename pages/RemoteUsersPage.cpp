@@ -11,18 +11,19 @@ RemoteUsersPage::RemoteUsersPage(QWidget *parent)
     step = 10;
     nextPage = 11;
     setTitle(QStringLiteral("Remote Users Configuration"));
+    registerField(QStringLiteral("REMOTE_USER_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("REMOTE_USER1_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("REMOTE_USER1_ENABLE"), hiddenEdit(), true, true);
     registerSipPorts(QStringLiteral("REMOTE_USER1"), true);
-    registerField(QStringLiteral("REMOTE_USER1_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
-    registerField(QStringLiteral("REMOTE_USER1_ENABLE"), hiddenEdit());
-    registerField(QStringLiteral("REMOTE_USER1_LABEL"), hiddenEdit());
+    registerField(QStringLiteral("REMOTE_USER1_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
+    registerField(QStringLiteral("REMOTE_USER2_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("REMOTE_USER2_ENABLE"), hiddenEdit(), true, true);
     registerSipPorts(QStringLiteral("REMOTE_USER2"), true);
-    registerField(QStringLiteral("REMOTE_USER2_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
-    registerField(QStringLiteral("REMOTE_USER2_ENABLE"), hiddenEdit());
-    registerField(QStringLiteral("REMOTE_USER2_LABEL"), hiddenEdit());
+    registerField(QStringLiteral("REMOTE_USER2_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
+    registerField(QStringLiteral("REMOTE_USER3_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("REMOTE_USER3_ENABLE"), hiddenEdit(), true, true);
     registerSipPorts(QStringLiteral("REMOTE_USER3"), true);
-    registerField(QStringLiteral("REMOTE_USER3_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
-    registerField(QStringLiteral("REMOTE_USER3_ENABLE"), hiddenEdit());
-    registerField(QStringLiteral("REMOTE_USER3_LABEL"), hiddenEdit());
+    registerField(QStringLiteral("REMOTE_USER3_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
 }
 
 void RemoteUsersPage::initializePage()

@@ -11,8 +11,9 @@ UsersPage::UsersPage(QWidget *parent)
     step = 10;
     nextPage = 11;
     setTitle(QStringLiteral("Users Configuration"));
-    registerSipPorts(QStringLiteral("USER"), true);
-    registerField(QStringLiteral("USER_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")));
+    registerField(QStringLiteral("USER_LABEL"), hiddenEdit(), true, true);
+    registerSipPorts(QStringLiteral("USER"), true, QStringLiteral("5080"));
+    registerField(QStringLiteral("USER_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
 }
 
 void UsersPage::initializePage()

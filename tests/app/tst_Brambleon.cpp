@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QSettings>
+#include <QTextStream>
 #include <QtTest>
 
 class TestBrambleon : public QObject
@@ -102,6 +103,76 @@ private slots:
                 "SIP2_MEDIA_END", "REMOTE_USER2_LABEL", "SIP3_SUPPORTED", "FEU_SUPPORTED", "PRODUCT", "VERSION",
                 "KRBX", "CCE", "MEDIACHANNELS", "APPLICATION", "NETWORK", "NETWORKS_NUMBER"})
             QVERIFY2(data->fields.contains(QLatin1String(name)), name);
+    }
+
+    // Titles are fixed; the role a page plays shows only in the section header it writes.
+    void surveyTitlesAndHeaders_data()
+    {
+        QTest::addColumn<int>("application");
+        QTest::addColumn<QString>("network");
+        QTest::addColumn<QString>("lanHeader");
+        QTest::addColumn<QString>("trunkHeader");
+        QTest::newRow("SIP Trunk, two networks") << 0 << "LAN_WAN"
+                                                 << "LAN Interface"
+                                                 << "SIP Trunk Configuration";
+        QTest::newRow("Normalization, WAN") << 1 << "WAN"
+                                            << "WAN Interface"
+                                            << "IP-PBX2 Configuration";
+    }
+
+    void surveyTitlesAndHeaders()
+    {
+        QFETCH(int, application);
+        QFETCH(QString, network);
+        QFETCH(QString, lanHeader);
+        QFETCH(QString, trunkHeader);
+        Brambleon wizard;
+        wizard.setField(QStringLiteral("APPLICATION_SELECTED"), application);
+        WizardData *data = WizardData::instance();
+        data->setFieldText(QStringLiteral("NETWORK"), network);
+        const char *const titles[] = {"undefined", "Product", "General Setup", "System Configuration",
+            "LAN Interface", "WAN Interface", "Gateway Configuration", "IP-PBX Configuration",
+            "SIP Trunk Configuration", "Number Manipulations", "Users Configuration", "IP-PBX2 Configuration",
+            "Remote Users Configuration", "Remote Users Configuration", "undefined"};
+        for (int id = 0; id < 15; ++id)
+            QCOMPARE(qobject_cast<BrambleonPage *>(wizard.page(id))->surveyTitle(), QLatin1String(titles[id]));
+        const auto header = [&wizard](int id) {
+            QString text;
+            QTextStream out(&text);
+            qobject_cast<BrambleonPage *>(wizard.page(id))->writeSurvey(out);
+            return text.section(QLatin1Char('\n'), 1, 1);
+        };
+        QCOMPARE(header(4), lanHeader);
+        QCOMPARE(header(8), trunkHeader);
+    }
+
+    // A template's defines set the route and port fields also when the template's other defaults
+    // are only hints (answers loaded from a file).
+    void templateDefinesSetRouteAndPorts()
+    {
+        Brambleon wizard;
+        WizardData *data = WizardData::instance();
+        QCOMPARE(data->fieldText(QStringLiteral("SIP2_ENABLE")), QStringLiteral("1"));
+        QCOMPARE(data->fieldText(QStringLiteral("FEU_LOCAL_PORT")), QStringLiteral("5070"));
+        QCOMPARE(data->fieldText(QStringLiteral("FEU_TLS_LOCAL_PORT")), QStringLiteral("5071"));
+        QCOMPARE(data->fieldText(QStringLiteral("USER_LOCAL_PORT")), QStringLiteral("5080"));
+        data->setFieldText(QStringLiteral("USE_DEFAULTS"), QStringLiteral("0"));
+        data->templateLines = QStringList{"#define %SIP3_SUPPORTED% 1", "#define %FEU_SUPPORTED% 1",
+            "#define %SIP2_ENABLE% 0", "#define %SIP1_TRANSPORT_TYPE% 2", "#define %SIP1_LOCAL_PORT% 5070",
+            "#define %REMOTE_USER2_ENABLE% 1", "#define %USER_MEDIA_PROTOCOL% 1", "#define %SIP1_LABEL% PBX",
+            "#define %SIP2_LABEL% Trunk", "#define %SIP3_LABEL% PBX2", "#define %USER_LABEL% Users",
+            "#define %FEU_LABEL% Far", "#define %REMOTE_USER_LABEL% Remote"};
+        data->applyTemplateDefines();
+        const std::pair<const char *, const char *> expected[]
+            = {{"SIP3_SUPPORTED", "1"}, {"FEU_SUPPORTED", "1"}, {"SIP2_ENABLE", "0"}, {"SIP1_TRANSPORT_TYPE", "2"},
+                {"SIP1_LOCAL_PORT", "5070"}, {"REMOTE_USER2_ENABLE", "1"}, {"USER_MEDIA_PROTOCOL", "1"},
+                {"SIP1_LABEL", "PBX"}, {"SIP2_LABEL", "Trunk"}, {"SIP3_LABEL", "PBX2"}, {"USER_LABEL", "Users"},
+                {"FEU_LABEL", "Far"}, {"REMOTE_USER_LABEL", "Remote"}};
+        for (const auto &field : expected)
+            QCOMPARE(data->fieldText(QLatin1String(field.first)), QLatin1String(field.second));
+        // Fields the template does not name start empty; the port slots are left to the fix-ups.
+        QCOMPARE(data->fieldText(QStringLiteral("SIP3_ENABLE")), QString());
+        QCOMPARE(data->fieldText(QStringLiteral("SIP2_UDP_LOCAL_PORT")), QStringLiteral("5060"));
     }
 
     void statistics_data()

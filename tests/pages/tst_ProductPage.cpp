@@ -462,6 +462,33 @@ private slots:
         QCOMPARE(f.product()->currentIndex(), 5);
     }
 
+    // Going Back to the welcome page and forward again keeps every answer and its hidden field.
+    void backKeepsAnswers()
+    {
+        Fixture f;
+        auto *welcome = new BrambleonPage;
+        welcome->nextPage = 1;
+        f.wizard.setPage(0, welcome);
+        f.wizard.setStartId(0);
+        f.wizard.show();
+        f.wizard.next();
+        QCOMPARE(f.wizard.currentId(), 1);
+        f.fillCustomerBlock();
+        f.product()->setCurrentIndex(12);
+        f.version()->setCurrentText(QStringLiteral("7.2"));
+        f.country()->setCurrentIndex(3);
+        f.useDefaults()->setChecked(false);
+        f.wizard.back();
+        QCOMPARE(f.wizard.currentId(), 0);
+        f.wizard.next();
+        QCOMPARE(f.product()->currentIndex(), 12);
+        QCOMPARE(f.field("PRODUCT"), QStringLiteral("QA3_KRBX"));
+        QCOMPARE(f.field("VERSION"), QStringLiteral("7.2"));
+        QCOMPARE(f.field("COUNTRY"), QStringLiteral("Andorra"));
+        QCOMPARE(f.field("USE_DEFAULTS"), QStringLiteral("0"));
+        QCOMPARE(f.field("CUSTOMER"), QStringLiteral("Acme"));
+    }
+
     void surveySection()
     {
         Fixture f;

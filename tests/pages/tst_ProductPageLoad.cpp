@@ -74,8 +74,6 @@ private slots:
         ModalBoxCloser closer;
         page->loadPath(generatedFile(product, version));
         QVERIFY(page->modified);
-        if (WizardData::instance()->values.isEmpty() && closer.count() == 0)
-            QSKIP("the metadata loader is not built yet");
         QCOMPARE(closer.count(), 0);
         QCOMPARE(page->findChild<QComboBox *>(QStringLiteral("product"))->currentIndex(), index);
         QCOMPARE(page->findChild<QComboBox *>(QStringLiteral("version"))->currentText(), versionText);

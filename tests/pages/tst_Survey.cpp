@@ -30,10 +30,11 @@ public:
         if (!extra.isEmpty())
             registerField(extra, hiddenEdit());
     }
-    QString surveyTitle() const override
+    QString surveyTitle() const override { return m_title; }
+    // The LAN page writes its only port of the WAN topology as the WAN interface; the SIP trunk
+    // page serves as the second IP-PBX for SIP Normalization.
+    QString writtenTitle() const
     {
-        // The LAN page writes its only port of the WAN topology as the WAN interface; the SIP
-        // trunk page serves as the second IP-PBX for SIP Normalization.
         if (m_id == 4 && field(QStringLiteral("NETWORK")).toString() == QLatin1String("WAN"))
             return QStringLiteral("WAN Interface");
         if (m_id == 8 && field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 1)
@@ -50,7 +51,7 @@ public:
     }
     void writeSurvey(QTextStream &out) override
     {
-        writeSurveyHeader(out, surveyTitle());
+        writeSurveyHeader(out, writtenTitle());
         if (m_id == 9) {
             // Rows in two titled groups, as the number manipulation page writes them.
             out << "First Group" << Qt::endl << QString(28, QLatin1Char('-')) << Qt::endl;
@@ -263,6 +264,47 @@ private slots:
         QCOMPARE(f.product->findChild<QComboBox *>(QStringLiteral("product"))->currentIndex(), 6);
         QCOMPARE(
             f.product->findChild<QComboBox *>(QStringLiteral("version"))->currentText(), QStringLiteral("7.2"));
+    }
+
+    // What the wizard shows while reading must not steer the rows: only the file and the values
+    // loaded from it earlier decide.
+    void readingIgnoresWizardState_data()
+    {
+        QTest::addColumn<int>("application");
+        QTest::addColumn<QString>("network");
+        QTest::addColumn<int>("liveApplication");
+        QTest::addColumn<QString>("liveNetwork");
+        QTest::addColumn<QList<int>>("pages");
+        QTest::newRow("SIP Trunk read while WAN and Normalization")
+            << 0 << "LAN_WAN" << 1 << "WAN" << QList<int>{3, 4, 5, 7, 8, 9};
+        QTest::newRow("Normalization read while SIP Trunk")
+            << 1 << "LAN" << 0 << "LAN_WAN" << QList<int>{3, 4, 7, 8, 9};
+        QTest::newRow("WAN topology read while two networks")
+            << 2 << "WAN" << 2 << "LAN_WAN" << QList<int>{3, 4, 7, 10};
+    }
+
+    void readingIgnoresWizardState()
+    {
+        QFETCH(int, application);
+        QFETCH(QString, network);
+        QFETCH(int, liveApplication);
+        QFETCH(QString, liveNetwork);
+        QFETCH(QList<int>, pages);
+        Fixture f;
+        f.configure(application, network, true, true);
+        const QString path = f.write();
+        QHash<QString, QString> expected;
+        for (int id : pages) {
+            for (const QString &name : f.sections.value(id)->fieldNames())
+                expected.insert(name, f.fieldText(name));
+        }
+
+        f.configure(liveApplication, liveNetwork, false, false);
+        ModalBoxCloser closer;
+        f.product->loadSurvey(path);
+        QCOMPARE(closer.count(), 0);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(WizardData::instance()->value(it.key()), it.value());
     }
 
     void refusals_data()
