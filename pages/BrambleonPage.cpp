@@ -31,7 +31,10 @@ void BrambleonPage::writeSurveyLine(QTextStream &out, const QString &label, cons
         out << label << ",ERROR" << Qt::endl;
         return;
     }
-    out << label << ',' << field(name).toString();
+    // A pasted line break would split the row and lose the rest of the value.
+    QString value = field(name).toString();
+    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    out << label << ',' << value;
     if (!comment.isEmpty())
         out << ",(" << comment << ')';
     out << Qt::endl;

@@ -107,6 +107,10 @@ private slots:
                                      << "Name"
                                      << ""
                                      << "Name,\n";
+        QTest::newRow("pasted line breaks") << "Acme\r\nInc.\n"
+                                            << "Name"
+                                            << ""
+                                            << "Name,Acme  Inc. \n";
         QTest::newRow("unknown label") << "Acme"
                                        << "Other"
                                        << "c"
