@@ -3,8 +3,10 @@
 #include "ini/CliMap.h"
 #include "ini/IniDocument.h"
 #include "ini/IniTable.h"
+#include "ini/IniToCliConverter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSet>
@@ -203,6 +205,38 @@ private slots:
             QCOMPARE(data->convertIniToCli(version), lines);
             QCOMPARE(data->cliLines, lines);
         }
+    }
+
+    // Every table, column and parameter that any branch of any built-in template file can emit
+    // converts for every version: no table dropped, no column marked "(?)", nothing left to the
+    // raw voice-config block.
+    void templateFilesAreMapped_data()
+    {
+        QTest::addColumn<QString>("version");
+        for (const char *version : {"6.6", "6.8", "7.0", "7.2"})
+            QTest::newRow(version) << QString::fromLatin1(version);
+    }
+
+    void templateFilesAreMapped()
+    {
+        QFETCH(QString, version);
+        const QDir templates(QStringLiteral(":/templates"));
+        const QStringList files = templates.entryList(QDir::Files);
+        QVERIFY(!files.isEmpty());
+        QStringList failures;
+        for (const QString &file : files) {
+            const IniDocument document(resourceText(templates.filePath(file)));
+            IniToCliConverter converter(document, version);
+            for (const QString &line : converter.convert()) {
+                if (line.contains(QLatin1String("(?)")) || line.trimmed() == QLatin1String("voice-config"))
+                    failures.append(file + QStringLiteral(": ") + line.trimmed());
+            }
+            for (const IniTable *table : document.tables) {
+                if (!CliMap::instance()->tables.contains(table->name.toLower()))
+                    failures.append(file + QStringLiteral(": table ") + table->name);
+            }
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1String("; "))));
     }
 
     // Needs the built-in templates: every one, evaluated for a business-router model, converts

@@ -249,6 +249,19 @@ private slots:
                 "    proxy-address 10.9.9.9", "    exit", "  exit"}));
     }
 
+    void columnsWithoutTablePrefix()
+    {
+        // The short FORMAT form names columns without the table's prefix; the ProxyIp key and
+        // the default skipping still apply. A short name the map lacks keeps its marker.
+        const QStringList ini{"[ ProxyIp ]", "FORMAT Index = ProxySetId, ProxyIpIndex, IpAddress, TransportType;",
+            "ProxyIp 4 = 2, 1, 10.0.0.1, 1;", "[ \\ProxyIp ]", "[ ACCESSLIST ]",
+            "FORMAT Index = Source_IP, PrefixLen, Nothing;", "ACCESSLIST 0 = 0.0.0.0, 24, 1;", "[ \\ACCESSLIST ]"};
+        QCOMPARE(convert(ini, QStringLiteral("6.8")),
+            (QStringList{"configure voip", "  proxy-ip 2/1", "    transport-type tcp", "    exit", "  exit",
+                "configure network", "  access-list 0", "    prefix-len 24", "    Nothing(?) 1", "    exit",
+                "  exit"}));
+    }
+
     void coderOrder()
     {
         // Coder groups move before the profiles only when there are profiles.
