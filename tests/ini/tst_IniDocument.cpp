@@ -227,6 +227,8 @@ private slots:
         QTest::newRow("value holds =") << "P=a=b"
                                        << "P"
                                        << "a=b" << false;
+        QTest::newRow("no-break blanks") << QStringLiteral("\u00A0P\u00A0=\u00A05") << "P"
+                                         << "5" << false;
         QTest::newRow("tab") << "\tP\t=\t5"
                              << "P"
                              << "5" << false;
