@@ -30,6 +30,16 @@ QString cliWord(const CliMapEntry &entry, const QString &number, const QString &
     return value;
 }
 
+// The number that ends a coder group's name ("AudioCodersGroups_12" is group 12), or its last
+// character when it ends in no digit.
+QString groupNumber(const QString &group)
+{
+    int start = group.size();
+    while (start > 0 && group.at(start - 1).isDigit())
+        --start;
+    return start < group.size() ? group.mid(start) : group.right(1);
+}
+
 // A FORMAT line may name a column without its table's prefix ("IPAddress" for
 // "InterfaceTable_IPAddress"); the map names columns with the prefix.
 QString prefixedColumn(const QString &table, const QString &column)
@@ -139,7 +149,7 @@ void IniToCliConverter::convertTable(const IniTable &table)
                 key = table.value(r, 0, false) + QLatin1Char('/') + table.value(r, 1, false);
                 created.twoPartKey = true;
             } else if (coderKey) {
-                key = table.value(r, 0, false).right(1) + QLatin1Char('/') + table.value(r, 1, false);
+                key = groupNumber(table.value(r, 0, false)) + QLatin1Char('/') + table.value(r, 1, false);
                 created.twoPartKey = true;
             } else {
                 key = QString::number(r);

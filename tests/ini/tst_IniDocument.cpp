@@ -384,22 +384,6 @@ private slots:
         QCOMPARE(parameter->quoted, quoted);
     }
 
-    void notParameters_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::newRow("blank in name") << "a b = c";
-        QTest::newRow("no name") << "= c";
-        QTest::newRow("no equals") << "word";
-    }
-
-    void notParameters()
-    {
-        QFETCH(QString, line);
-        const IniDocument document(line);
-        QCOMPARE(types(document), QList<int>{4});
-        QCOMPARE(static_cast<IniUnknown *>(document.elementAt(0))->line, line);
-    }
-
     void laterParameterWins()
     {
         const IniDocument document(QStringLiteral("A = 1\na = 2\n"));

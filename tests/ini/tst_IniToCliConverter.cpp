@@ -271,10 +271,12 @@ private slots:
             "AllowedAudioCoders_CoderName;",
             "AllowedAudioCoders 0 = \"AllowedAudioCodersGroups_2\", 5, \"g729\";", "[ \\AllowedAudioCoders ]",
             "[ AudioCoders ]", "FORMAT Index = AudioCoders_AudioCodersGroupId, AudioCoders_AudioCodersIndex;",
-            "AudioCoders 0 = \"AudioCodersGroups_1\", 3;", "[ \\AudioCoders ]"};
+            "AudioCoders 0 = \"AudioCodersGroups_1\", 3;", "AudioCoders 1 = \"AudioCodersGroups_12\", 0;",
+            "[ \\AudioCoders ]"};
         const QStringList profile{
             "[ IpProfile ]", "FORMAT Index = IpProfile_ProfileName;", "IpProfile 0 = \"P\";", "[ \\IpProfile ]"};
         const QStringList ordered{"configure voip", "  coders-and-profiles audio-coders-groups 1/3", "    exit",
+            "  coders-and-profiles audio-coders-groups 12/0", "    exit",
             "  coders-and-profiles allowed-audio-coders-groups 2/5", "    coder \"g729\"", "    exit",
             "  coders-and-profiles ip-profile 0", "    profile-name \"P\"", "    exit", "  exit"};
         QCOMPARE(convert(profile + coders, QStringLiteral("6.8")), ordered);
@@ -282,7 +284,7 @@ private slots:
         QCOMPARE(convert(coders, QStringLiteral("6.8")),
             (QStringList{"configure voip", "  coders-and-profiles allowed-audio-coders-groups 2/5",
                 "    coder \"g729\"", "    exit", "  coders-and-profiles audio-coders-groups 1/3", "    exit",
-                "  exit"}));
+                "  coders-and-profiles audio-coders-groups 12/0", "    exit", "  exit"}));
     }
 };
 
