@@ -79,6 +79,7 @@ int main(int argc, char **argv)
                .arg(QStringLiteral("QSettings ms"), 13)
                .arg(QStringLiteral("ratio"), 7);
     double oneMb = 0;
+    double oneMbRatio = 0;
     double tenMb = 0;
     double longRows = 0;
     for (const QString name : {"device-0.1mb.ini", "device-1mb.ini", "device-10mb.ini", "long-rows.ini"}) {
@@ -99,13 +100,16 @@ int main(int argc, char **argv)
                    .arg(settings, 13, 'f', 1)
                    .arg(document / settings, 7, 'f', 2);
         out.flush();
-        if (name == QLatin1String("device-1mb.ini"))
+        if (name == QLatin1String("device-1mb.ini")) {
             oneMb = document;
-        else if (name == QLatin1String("device-10mb.ini"))
+            oneMbRatio = document / settings;
+        } else if (name == QLatin1String("device-10mb.ini")) {
             tenMb = document;
-        else if (name == QLatin1String("long-rows.ini"))
+        } else if (name == QLatin1String("long-rows.ini")) {
             longRows = document;
+        }
     }
+    out << QStringLiteral("1 MB against QSettings: %1 (target below 1)\n").arg(oneMbRatio, 0, 'f', 2);
     out << QStringLiteral("10 MB / 1 MB parse time: %1 (target below 12)\n").arg(tenMb / oneMb, 0, 'f', 2);
     out << QStringLiteral("long rows: %1 ms (target below 1000)\n").arg(longRows, 0, 'f', 1);
 
@@ -130,7 +134,7 @@ int main(int argc, char **argv)
                .arg(iniText.size() / 1e6, 0, 'f', 2)
                .arg(cli.size())
                .arg(convertMs, 0, 'f', 1);
-    const bool met = oneMb > 0 && tenMb / oneMb < 12 && longRows < 1000;
+    const bool met = oneMb > 0 && oneMbRatio < 1 && tenMb / oneMb < 12 && longRows < 1000;
     out << (met ? "parse targets met\n" : "parse targets NOT met\n");
     return 0;
 }

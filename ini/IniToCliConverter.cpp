@@ -29,6 +29,33 @@ QString cliWord(const CliMapEntry &entry, const QString &number, const QString &
     }
     return value;
 }
+
+// The number that ends a coder group's name ("AudioCodersGroups_12" is group 12), or its last
+// character when it ends in no digit.
+QString groupNumber(const QString &group)
+{
+    int start = group.size();
+    while (start > 0 && group.at(start - 1).isDigit())
+        --start;
+    return start < group.size() ? group.mid(start) : group.right(1);
+}
+
+// A FORMAT line may name a column without its table's prefix ("IPAddress" for
+// "InterfaceTable_IPAddress"); the map names columns with the prefix.
+QString prefixedColumn(const QString &table, const QString &column)
+{
+    const QString prefix = table.toLower() + QLatin1Char('_');
+    const QString lower = column.toLower();
+    return lower.startsWith(prefix) ? lower : prefix + lower;
+}
+
+const CliMapEntry *columnEntry(const CliMapTable &mapTable, const QString &table, const QString &column)
+{
+    auto found = mapTable.columns.constFind(column.toLower());
+    if (found == mapTable.columns.constEnd())
+        found = mapTable.columns.constFind(prefixedColumn(table, column));
+    return found == mapTable.columns.constEnd() ? nullptr : &*found;
+}
 } // namespace
 
 IniToCliConverter::IniToCliConverter(const IniDocument &document, const QString &version)
@@ -105,7 +132,7 @@ void IniToCliConverter::convertTable(const IniTable &table)
     QHash<int, int> &rowsOfBlock = rowPositions[*position];
 
     const bool proxyKey = tableName == QLatin1String("proxyip") && table.columns.size() > 1
-        && table.columns.at(1).toLower() == QLatin1String("proxyip_proxyipindex");
+        && prefixedColumn(table.name, table.columns.at(1)) == QLatin1String("proxyip_proxyipindex");
     const bool coderKey
         = tableName == QLatin1String("audiocoders") || tableName == QLatin1String("allowedaudiocoders");
 
@@ -122,7 +149,7 @@ void IniToCliConverter::convertTable(const IniTable &table)
                 key = table.value(r, 0, false) + QLatin1Char('/') + table.value(r, 1, false);
                 created.twoPartKey = true;
             } else if (coderKey) {
-                key = table.value(r, 0, false).right(1) + QLatin1Char('/') + table.value(r, 1, false);
+                key = groupNumber(table.value(r, 0, false)) + QLatin1Char('/') + table.value(r, 1, false);
                 created.twoPartKey = true;
             } else {
                 key = QString::number(r);
@@ -142,8 +169,8 @@ void IniToCliConverter::convertRow(
 {
     for (int c = row.twoPartKey ? 2 : 0; c < table.columns.size(); ++c) {
         const QString &column = table.columns.at(c);
-        const auto found = mapTable.columns.constFind(column.toLower());
-        const bool mapped = found != mapTable.columns.constEnd();
+        const CliMapEntry *found = columnEntry(mapTable, table.name, column);
+        const bool mapped = found != nullptr;
         const QString command = mapped ? found->command : column + QLatin1String("(?)");
 
         QString value = table.value(rowIndex, c, true);

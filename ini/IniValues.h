@@ -13,9 +13,8 @@ QString quoteIniValue(const QString &value, bool force);
 void splitIniValues(const QString &text, QStringList &values, QList<bool> &quoted);
 void splitIniValues(QStringView text, QStringList &values, QList<bool> &quoted);
 
-// The characters the INI grammar treats as blanks.
+// The characters the INI grammar treats as blanks: the same as trimming removes.
 inline bool isIniSpace(QChar c)
 {
-    const ushort u = c.unicode();
-    return u == ' ' || (u >= '\t' && u <= '\r');
+    return c.isSpace();
 }

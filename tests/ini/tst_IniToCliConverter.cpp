@@ -249,6 +249,19 @@ private slots:
                 "    proxy-address 10.9.9.9", "    exit", "  exit"}));
     }
 
+    void columnsWithoutTablePrefix()
+    {
+        // The short FORMAT form names columns without the table's prefix; the ProxyIp key and
+        // the default skipping still apply. A short name the map lacks keeps its marker.
+        const QStringList ini{"[ ProxyIp ]", "FORMAT Index = ProxySetId, ProxyIpIndex, IpAddress, TransportType;",
+            "ProxyIp 4 = 2, 1, 10.0.0.1, 1;", "[ \\ProxyIp ]", "[ ACCESSLIST ]",
+            "FORMAT Index = Source_IP, PrefixLen, Nothing;", "ACCESSLIST 0 = 0.0.0.0, 24, 1;", "[ \\ACCESSLIST ]"};
+        QCOMPARE(convert(ini, QStringLiteral("6.8")),
+            (QStringList{"configure voip", "  proxy-ip 2/1", "    transport-type tcp", "    exit", "  exit",
+                "configure network", "  access-list 0", "    prefix-len 24", "    Nothing(?) 1", "    exit",
+                "  exit"}));
+    }
+
     void coderOrder()
     {
         // Coder groups move before the profiles only when there are profiles.
@@ -258,10 +271,12 @@ private slots:
             "AllowedAudioCoders_CoderName;",
             "AllowedAudioCoders 0 = \"AllowedAudioCodersGroups_2\", 5, \"g729\";", "[ \\AllowedAudioCoders ]",
             "[ AudioCoders ]", "FORMAT Index = AudioCoders_AudioCodersGroupId, AudioCoders_AudioCodersIndex;",
-            "AudioCoders 0 = \"AudioCodersGroups_1\", 3;", "[ \\AudioCoders ]"};
+            "AudioCoders 0 = \"AudioCodersGroups_1\", 3;", "AudioCoders 1 = \"AudioCodersGroups_12\", 0;",
+            "[ \\AudioCoders ]"};
         const QStringList profile{
             "[ IpProfile ]", "FORMAT Index = IpProfile_ProfileName;", "IpProfile 0 = \"P\";", "[ \\IpProfile ]"};
         const QStringList ordered{"configure voip", "  coders-and-profiles audio-coders-groups 1/3", "    exit",
+            "  coders-and-profiles audio-coders-groups 12/0", "    exit",
             "  coders-and-profiles allowed-audio-coders-groups 2/5", "    coder \"g729\"", "    exit",
             "  coders-and-profiles ip-profile 0", "    profile-name \"P\"", "    exit", "  exit"};
         QCOMPARE(convert(profile + coders, QStringLiteral("6.8")), ordered);
@@ -269,7 +284,7 @@ private slots:
         QCOMPARE(convert(coders, QStringLiteral("6.8")),
             (QStringList{"configure voip", "  coders-and-profiles allowed-audio-coders-groups 2/5",
                 "    coder \"g729\"", "    exit", "  coders-and-profiles audio-coders-groups 1/3", "    exit",
-                "  exit"}));
+                "  coders-and-profiles audio-coders-groups 12/0", "    exit", "  exit"}));
     }
 };
 
