@@ -355,8 +355,13 @@ private slots:
             else
                 edit->setText("1");
         }
-        for (auto it = given.constBegin(); it != given.constEnd(); ++it)
+        // Answers of the setup page (NETWORK, GATEWAY_INTEROP) reach the fix-ups even where no
+        // template line names them.
+        for (auto it = given.constBegin(); it != given.constEnd(); ++it) {
+            if (!d->fields.contains(it.key()))
+                field(it.key(), QString());
             d->setFieldText(it.key(), it.value());
+        }
         if (kind == "pbxgw" || kind == "itspgw") {
             d->updateLocalPorts();
         } else if (application == "HOSTED") {
