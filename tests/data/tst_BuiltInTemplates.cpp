@@ -461,6 +461,18 @@ private slots:
             QVERIFY2(values.size() == QSet<QString>(values.begin(), values.end()).size(),
                 qPrintable(QStringLiteral("%1.%2: %3").arg(unique.table, unique.column, values.join(", "))));
         }
+        // A row index given twice would silently replace the first row.
+        static const QRegularExpression rowLine(QStringLiteral("^([A-Za-z0-9_]+) (-?\\d+) = "));
+        QSet<QString> rowKeys;
+        for (const QString &line : ini) {
+            const QRegularExpressionMatch m = rowLine.match(line);
+            if (!m.hasMatch() || m.captured(1) == "FORMAT")
+                continue;
+            const QString key = m.captured(1) + ' ' + m.captured(2);
+            QVERIFY2(!rowKeys.contains(key), qPrintable("row twice: " + key));
+            rowKeys.insert(key);
+        }
+        QVERIFY(rowKeys.size() > 20);
         // Two SIP interfaces may not listen on one network interface, transport and port.
         QSet<QString> listening;
         for (int row : doc.tableRows("SIPInterface")) {
