@@ -461,13 +461,31 @@ private slots:
             QVERIFY2(values.size() == QSet<QString>(values.begin(), values.end()).size(),
                 qPrintable(QStringLiteral("%1.%2: %3").arg(unique.table, unique.column, values.join(", "))));
         }
-        // A row index given twice would silently replace the first row.
-        static const QRegularExpression rowLine(QStringLiteral("^([A-Za-z0-9_]+) (-?\\d+) = "));
+        // A row index given twice would silently replace the first row; a row has one value per
+        // column of its FORMAT line.
+        static const QRegularExpression rowLine(QStringLiteral("^([A-Za-z0-9_]+) (-?\\d+) = (.*);$"));
+        auto valueCount = [](const QString &values) {
+            int count = 1;
+            QChar quote;
+            for (const QChar c : values) {
+                if (!quote.isNull())
+                    quote = c == quote ? QChar() : quote;
+                else if (c == '"' || c == '\'')
+                    quote = c;
+                else if (c == ',')
+                    ++count;
+            }
+            return count;
+        };
         QSet<QString> rowKeys;
+        int columns = 0;
         for (const QString &line : ini) {
+            if (line.startsWith("FORMAT "))
+                columns = valueCount(line.mid(line.indexOf('=') + 1).chopped(1));
             const QRegularExpressionMatch m = rowLine.match(line);
-            if (!m.hasMatch() || m.captured(1) == "FORMAT")
+            if (!m.hasMatch())
                 continue;
+            QVERIFY2(valueCount(m.captured(3)) == columns, qPrintable(line));
             const QString key = m.captured(1) + ' ' + m.captured(2);
             QVERIFY2(!rowKeys.contains(key), qPrintable("row twice: " + key));
             rowKeys.insert(key);
