@@ -271,10 +271,12 @@ private slots:
         row("hosted with PSTN fallback", "select", "Generic Hosted IP-PBX",
             "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=1");
         row("hosted, one network, shared interface", "select", "Generic Hosted IP-PBX",
-            "NETWORK=LAN;USER_LOCAL_PORT=5060;GATEWAY_ENABLE=1;GATEWAY_TYPE=3");
+            "NETWORK=LAN;USER_LOCAL_PORT=5060;GATEWAY_ENABLE=1;GATEWAY_TYPE=3;NET1_CLASSIFICATION_SUBNET=10.15.20."
+            "0");
         row("remote users, every group and the trunk", "select", "Generic Remote Users",
             "NETWORK=LAN_WAN;SIP3_ENABLE=1;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER2_ENABLE=1;REMOTE_USER2_PBX=2;"
-            "REMOTE_USER3_ENABLE=1;REMOTE_USER3_TRANSPORT_TYPE=2;REMOTE_USER3_LOCAL_PORT=5061");
+            "REMOTE_USER3_ENABLE=1;REMOTE_USER3_TRANSPORT_TYPE=2;REMOTE_USER3_LOCAL_PORT=5061;"
+            "REMOTE_USER1_DOMAIN=home.example.com;REMOTE_USER3_DOMAIN=mobile.example.com");
         row("remote users of the second server without one", "select", "Generic Remote Users",
             "NETWORK=LAN_WAN;SIP3_ENABLE=0;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER1_PBX=2");
         row("composed pair", "pair", "", "NETWORK=LAN_WAN;SIP2_REGISTRATION=1");
@@ -503,6 +505,21 @@ private slots:
                 const QString key = doc.tableValue("SIPInterface", row, "NetworkInterface") + port + value;
                 QVERIFY2(!listening.contains(key), qPrintable(key));
                 listening.insert(key);
+            }
+        }
+        // Classification rules are tried by index: none may be unreachable behind an earlier one.
+        QList<int> rules = doc.tableRows("Classification");
+        std::sort(rules.begin(), rules.end());
+        for (int later = 0; later < rules.size(); ++later) {
+            for (int earlier = 0; earlier < later; ++earlier) {
+                auto value = [&doc](int row, const char *column) {
+                    return doc.tableValue("Classification", row, column);
+                };
+                const int e = rules.at(earlier), r = rules.at(later);
+                const bool shadowed = value(e, "SrcSIPInterfaceName") == value(r, "SrcSIPInterfaceName")
+                    && (value(e, "SrcAddress") == "*" || value(e, "SrcAddress") == value(r, "SrcAddress"))
+                    && (value(e, "DestHost").isEmpty() || value(e, "DestHost") == value(r, "DestHost"));
+                QVERIFY2(!shadowed, qPrintable(QStringLiteral("Classification %1 hides %2").arg(e).arg(r)));
             }
         }
         // Servers are reached through a proxy set, users have none.
