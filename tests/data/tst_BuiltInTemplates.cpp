@@ -522,6 +522,22 @@ private slots:
                 QVERIFY2(!shadowed, qPrintable(QStringLiteral("Classification %1 hides %2").arg(e).arg(r)));
             }
         }
+        // Routes: to a server group, or to the registered users of a user group; registrations
+        // go to a server.
+        QHash<QString, QString> groupType;
+        for (int row : doc.tableRows("IPGroup"))
+            groupType.insert(doc.tableValue("IPGroup", row, "Name"), doc.tableValue("IPGroup", row, "Type"));
+        for (int row : doc.tableRows("IP2IPRouting")) {
+            auto value = [&doc, row](const char *column) { return doc.tableValue("IP2IPRouting", row, column); };
+            const QString destType = value("DestType");
+            const QString what = QStringLiteral("IP2IPRouting %1").arg(row);
+            if (value("RequestType") == "1")
+                QVERIFY2(destType == "0", qPrintable(what));
+            if (destType == "0")
+                QVERIFY2(groupType.value(value("DestIPGroupName")) == "0", qPrintable(what));
+            if (destType == "1")
+                QVERIFY2(groupType.value(value("DestIPGroupName")) == "1", qPrintable(what));
+        }
         // Servers are reached through a proxy set, users have none.
         for (int row : doc.tableRows("IPGroup")) {
             const bool server = doc.tableValue("IPGroup", row, "Type") == "0";
