@@ -28,6 +28,21 @@ const QRegularExpression &includeExpression()
     return re;
 }
 
+// Path of the first entry of that name; the setup page names loose files without their mark " (*)",
+// so an entry whose name matches only without the mark serves when no entry matches exactly.
+QString pathOf(const QList<TemplateInfo> &list, const QString &name)
+{
+    for (const TemplateInfo &info : list) {
+        if (info.name == name)
+            return info.path;
+    }
+    for (const TemplateInfo &info : list) {
+        if (QString(info.name).remove(QStringLiteral(" (*)")) == name)
+            return info.path;
+    }
+    return QString();
+}
+
 QString missingInclude(const QString &name)
 {
     return QStringLiteral("; couldn't find #include ") + name;
@@ -63,13 +78,7 @@ TemplateComposer::TemplateComposer(WizardData &data)
 
 bool TemplateComposer::selectTemplate(const QString &name)
 {
-    QString path;
-    for (const TemplateInfo &info : qAsConst(m_data.templates)) {
-        if (info.name == name) {
-            path = info.path;
-            break;
-        }
-    }
+    const QString path = pathOf(m_data.templates, name);
     if (path.isEmpty())
         return fail();
     m_data.currentTemplate = name;
@@ -109,17 +118,7 @@ bool TemplateComposer::composeItspGateway(const QString &itspName)
 
 QString TemplateComposer::partPath(bool pbx, const QString &name) const
 {
-    const QList<TemplateInfo> &parts = pbx ? m_data.pbxTemplates : m_data.itspTemplates;
-    for (const TemplateInfo &info : parts) {
-        if (info.name == name)
-            return info.path;
-    }
-    // The setup page passes part names without the loose-file mark " (*)".
-    for (const TemplateInfo &info : parts) {
-        if (QString(info.name).remove(QStringLiteral(" (*)")) == name)
-            return info.path;
-    }
-    return QString();
+    return pathOf(pbx ? m_data.pbxTemplates : m_data.itspTemplates, name);
 }
 
 bool TemplateComposer::fail()

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "data/TemplatePack.h"
 #include "data/WizardData.h"
+#include "ini/IniDocument.h"
 
 #include <QApplication>
 #include <QDir>
@@ -138,6 +139,7 @@ private slots:
         row("remote users", "select", "Generic Remote Users", "0", "1", "0");
         row("composed pair", "pair", "", "1", "0", "0");
         row("SIP trunk with gateway", "itspgw", "", "1", "0", "0");
+        row("IP-PBX with gateway", "pbxgw", "", "0", "0", "0");
     }
 
     void routeFieldsDefined()
@@ -156,6 +158,8 @@ private slots:
             QVERIFY(d->selectTemplate(name));
         else if (kind == "pair")
             QVERIFY(d->composeItspTemplate("Generic IP-PBX", "Generic SIP Trunk"));
+        else if (kind == "pbxgw")
+            QVERIFY(d->composePbxGatewayTemplate("Generic IP-PBX"));
         else
             QVERIFY(d->composeItspGatewayTemplate("Generic SIP Trunk"));
         QCOMPARE(sip2Enable->text(), sip2);
@@ -242,6 +246,307 @@ private slots:
         for (const char *needed : {"InterfaceTable", "SIPInterface", "ProxySet", "IPGroup", "AudioCoders"})
             QVERIFY2(tables.contains(needed), needed);
         QVERIFY(rows > 10);
+    }
+
+    // Generates each template for a set of answers and checks that the INI tables refer only to
+    // rows that exist: interfaces, realms, proxy sets, profiles, IP groups, coder groups, trunk
+    // groups and manipulation sets; and that names and listening ports are not used twice.
+    void crossReferences_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("answers"); // NAME=value pairs separated by ";"
+        auto row = [](const char *title, QString kind, QString templateName, QString answers) {
+            QTest::newRow(title) << kind << templateName << answers;
+        };
+        const QString trunk = "Generic IP-PBX - Generic SIP Trunk";
+        row("SIP trunk, two networks, all entities", "select", trunk,
+            "NETWORK=LAN_WAN;SIP3_ENABLE=1;FEU_ENABLE=1;SIP2_REGISTRATION=1");
+        row("SIP trunk, one network, shared interfaces", "select", trunk,
+            "NETWORK=LAN;SIP3_ENABLE=1;FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5060;OAM_INTERFACE=1");
+        row("SIP trunk, OAM on the WAN", "select", trunk, "NETWORK=LAN_WAN;OAM_INTERFACE=2;SIP2_REGISTRATION=2");
+        row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", "NETWORK=LAN_WAN");
+        row("normalization, one network", "select", "Generic IP-PBX - Generic IP-PBX",
+            "NETWORK=LAN;SIP2_LOCAL_PORT=5060");
+        row("hosted with PSTN fallback", "select", "Generic Hosted IP-PBX",
+            "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=1");
+        row("hosted, one network, shared interface", "select", "Generic Hosted IP-PBX",
+            "NETWORK=LAN;USER_LOCAL_PORT=5060;GATEWAY_ENABLE=1;GATEWAY_TYPE=3;NET1_CLASSIFICATION_SUBNET=10.15.20."
+            "0");
+        row("remote users, every group and the trunk", "select", "Generic Remote Users",
+            "NETWORK=LAN_WAN;SIP3_ENABLE=1;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER2_ENABLE=1;REMOTE_USER2_PBX=2;"
+            "REMOTE_USER3_ENABLE=1;REMOTE_USER3_TRANSPORT_TYPE=2;REMOTE_USER3_LOCAL_PORT=5061;"
+            "REMOTE_USER1_DOMAIN=home.example.com;REMOTE_USER3_DOMAIN=mobile.example.com");
+        row("remote users of the second server without one", "select", "Generic Remote Users",
+            "NETWORK=LAN_WAN;SIP3_ENABLE=0;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER1_PBX=2");
+        row("composed pair", "pair", "", "NETWORK=LAN_WAN;SIP2_REGISTRATION=1");
+        row("IP-PBX with E1 gateway", "pbxgw", "", "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1");
+        row("IP-PBX with BRI gateway", "pbxgw", "", "NETWORK=WAN;GATEWAY_INTEROP=1;GATEWAY_TYPE=0");
+        row("SIP trunk with FXS gateway", "itspgw", "",
+            "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3;SIP2_REGISTRATION=1");
+        row("SIP trunk with T1 gateway", "itspgw", "",
+            "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=2;SIP2_REGISTRATION=2");
+    }
+
+    void crossReferences()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, answers);
+        WizardData *d = WizardData::instance();
+        d->loadTemplates();
+        auto make = [&]() {
+            if (kind == "select")
+                return d->selectTemplate(name);
+            if (kind == "pair")
+                return d->composeItspTemplate("Generic IP-PBX", "Generic SIP Trunk");
+            if (kind == "pbxgw")
+                return d->composePbxGatewayTemplate("Generic IP-PBX");
+            return d->composeItspGatewayTemplate("Generic SIP Trunk");
+        };
+        QVERIFY(make());
+        // Every name the template refers to becomes a field; its defines then give the defaults.
+        static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
+        for (const QString &line : qAsConst(d->templateLines)) {
+            QRegularExpressionMatchIterator it = reference.globalMatch(line);
+            while (it.hasNext()) {
+                const QString fieldName = it.next().captured(1);
+                if (!d->fields.contains(fieldName))
+                    field(fieldName, QString());
+            }
+        }
+        d->batchMode = true;
+        QVERIFY(make());
+        QHash<QString, QString> given;
+        for (const QString &pair : answers.split(';')) {
+            const int eq = pair.indexOf('=');
+            given.insert(pair.left(eq), pair.mid(eq + 1));
+        }
+        const QString network = given.value("NETWORK");
+        const bool twoNetworks = network == "LAN_WAN";
+        QString application;
+        for (const QString &line : qAsConst(d->templateLines)) {
+            if (line.startsWith("#application "))
+                application = line.mid(13).trimmed();
+        }
+        const QString outside = twoNetworks ? "WAN_IF" : "LAN_IF";
+        // What the pages would hold where no define gives a value.
+        QHash<QString, QString> pages{{"APPLICATION", application}, {"NETWORKS_NUMBER", twoNetworks ? "2" : "1"},
+            {"NET1_IF", "LAN_IF"}, {"NET2_IF", "WAN_IF"}, {"NAT_IF", outside}, {"SIP1_IF", "LAN_IF"},
+            {"SIP3_IF", "LAN_IF"}, {"SIP2_IF", outside}, {"USER_IF", outside}, {"FEU_IF", outside},
+            {"REMOTE_USER_IF", outside}, {"NET1_PORT", "GROUP_1"}, {"NET2_PORT", "GROUP_2"},
+            {"OAM_PORT", "GROUP_3"}, {"NET1_VLANID", "1"}, {"NET1_VLAN_NATIVE", "1"}, {"NET2_VLANID", "2"},
+            {"NET2_VLAN_NATIVE", "2"}, {"OAM_VLANID", "3"}, {"OAM_VLAN_NATIVE", "3"}, {"OAM_INTERFACE", "0"},
+            {"GATEWAY_CODERS", "G711"}};
+        for (auto it = d->fields.begin(); it != d->fields.end(); ++it) {
+            QLineEdit *edit = it->lineEdit;
+            const QString &field = it.key();
+            if (pages.contains(field))
+                edit->setText(pages.value(field));
+            else if (!edit->text().isEmpty())
+                continue;
+            else if (field.endsWith("_TRANSPORT_TYPE"))
+                edit->setText("0");
+            else if (field.endsWith("_LOCAL_PORT"))
+                edit->setText("5090");
+            else if (field.endsWith("_PREFIX"))
+                edit->setText("16");
+            else if (field.contains("_IP") || field.contains("ADDRESS") || field.endsWith("SUBNET")
+                || field.endsWith("_MASK") || field.endsWith("_GATEWAY"))
+                edit->setText("10.1.1.1");
+            else
+                edit->setText("1");
+        }
+        // Answers of the setup page (NETWORK, GATEWAY_INTEROP) reach the fix-ups even where no
+        // template line names them.
+        for (auto it = given.constBegin(); it != given.constEnd(); ++it) {
+            if (!d->fields.contains(it.key()))
+                field(it.key(), QString());
+            d->setFieldText(it.key(), it.value());
+        }
+        if (kind == "pbxgw" || kind == "itspgw") {
+            d->updateLocalPorts();
+        } else if (application == "HOSTED") {
+            d->updateUserLocalPorts();
+        } else if (application == "REMOTEUSERS") {
+            d->updateSip3LocalPorts();
+            d->updateRemoteUserLocalPorts();
+        } else {
+            d->updateSip2LocalPorts();
+            d->updateSip3LocalPorts();
+            d->updateFeuLocalPorts();
+        }
+        const QStringList ini = d->generateIni(true);
+        const IniDocument doc(ini.join('\n'));
+
+        auto column = [&doc](const QString &table, const QString &name) {
+            QStringList values;
+            for (int row : doc.tableRows(table))
+                values << doc.tableValue(table, row, name);
+            return values;
+        };
+        auto indexes = [&doc](const QString &table) {
+            QStringList values;
+            for (int row : doc.tableRows(table))
+                values << QString::number(row);
+            return values;
+        };
+        struct Reference {
+            const char *table;
+            const char *column;
+            const char *target;
+            const char *targetColumn; // nullptr: the row index
+            const char *alsoAllowed; // "|"-separated
+        };
+        const Reference references[] = {
+            {"InterfaceTable", "UnderlyingDevice", "DeviceTable", "DeviceName", ""},
+            {"CpMediaRealm", "IPv4IF", "InterfaceTable", "InterfaceName", ""},
+            {"SIPInterface", "NetworkInterface", "InterfaceTable", "InterfaceName", ""},
+            {"SIPInterface", "MediaRealm", "CpMediaRealm", "MediaRealmName", ""},
+            {"ProxySet", "SIPInterfaceName", "SIPInterface", "InterfaceName", ""},
+            {"ProxyIp", "ProxySetId", "ProxySet", nullptr, ""},
+            {"IpProfile", "CodersGroupID", "AudioCoders", "CoderGroup", ""},
+            {"IPGroup", "ProxySetName", "ProxySet", "ProxyName", ""},
+            {"IPGroup", "IPProfileName", "IpProfile", "ProfileName", ""},
+            {"IPGroup", "MediaRealm", "CpMediaRealm", "MediaRealmName", ""},
+            {"IPGroup", "SIPInterface", "SIPInterface", "InterfaceName", ""},
+            {"IPGroup", "InboundManSet", "MessageManipulations", "ManSetID", "-1"},
+            {"IPGroup", "OutboundManSet", "MessageManipulations", "ManSetID", "-1"},
+            {"Account", "ServedIPGroupName", "IPGroup", "Name", ""},
+            {"Account", "ServedTrunkGroup", "TrunkGroup", "TrunkGroupNum", ""},
+            {"Account", "ServingIPGroupName", "IPGroup", "Name", ""},
+            {"Classification", "SrcSIPInterfaceName", "SIPInterface", "InterfaceName", ""},
+            {"Classification", "SrcIPGroupName", "IPGroup", "Name", ""},
+            {"IP2IPRouting", "SrcIPGroupName", "IPGroup", "Name", "Any"},
+            {"IP2IPRouting", "DestIPGroupName", "IPGroup", "Name", ""},
+            {"IPOutboundManipulation", "SrcIPGroupName", "IPGroup", "Name", "Any"},
+            {"IPOutboundManipulation", "DestIPGroupName", "IPGroup", "Name", "Any"},
+            {"IPInboundManipulation", "SrcIPGroupName", "IPGroup", "Name", "Any"},
+            {"Tel2IPRouting", "SrcTrunkGroupID", "TrunkGroup", "TrunkGroupNum", ""},
+            {"Tel2IPRouting", "DestIPGroupName", "IPGroup", "Name", ""},
+            {"IP2TelRouting", "SrcIPGroupName", "IPGroup", "Name", "Any"},
+            {"IP2TelRouting", "DestTrunkGroupID", "TrunkGroup", "TrunkGroupNum", ""},
+            {"Tel2IPManipulation", "SrcTrunkGroupID", "TrunkGroup", "TrunkGroupNum", ""},
+            {"IP2TelManipulation", "SrcIPGroupName", "IPGroup", "Name", "Any"},
+            {"NATTranslation", "SrcIPInterfaceName", "InterfaceTable", "InterfaceName", ""},
+            {"DhcpServer", "InterfaceName", "InterfaceTable", "InterfaceName", ""},
+            {"StaticRouteTable", "DeviceName", "DeviceTable", "DeviceName", ""},
+        };
+        for (const Reference &ref : references) {
+            const QStringList targets
+                = ref.targetColumn ? column(ref.target, ref.targetColumn) : indexes(ref.target);
+            const QStringList allowed = QString::fromLatin1(ref.alsoAllowed).split('|');
+            for (const QString &value : column(ref.table, ref.column)) {
+                // An IP group of registering users has no proxy set, and a route to the registered
+                // user of the request names no destination group.
+                if (value.isEmpty()
+                    && (QLatin1String(ref.column) == "ProxySetName"
+                        || QLatin1String(ref.column) == "DestIPGroupName"))
+                    continue;
+                QVERIFY2(targets.contains(value) || allowed.contains(value),
+                    qPrintable(QStringLiteral("%1.%2 = \"%3\" is no %4 row")
+                                   .arg(ref.table, ref.column, value, ref.target)));
+            }
+        }
+        const QString ppp = doc.parameterValue("PPPoEInterfaceName");
+        QVERIFY2(ppp.isEmpty() || column("InterfaceTable", "InterfaceName").contains(ppp), qPrintable(ppp));
+
+        struct Unique {
+            const char *table;
+            const char *column;
+        };
+        const Unique names[] = {{"DeviceTable", "DeviceName"}, {"InterfaceTable", "InterfaceName"},
+            {"CpMediaRealm", "MediaRealmName"}, {"SIPInterface", "InterfaceName"}, {"ProxySet", "ProxyName"},
+            {"IpProfile", "ProfileName"}, {"IPGroup", "Name"}, {"IP2IPRouting", "RouteName"}};
+        for (const Unique &unique : names) {
+            const QStringList values = column(unique.table, unique.column);
+            QVERIFY2(values.size() == QSet<QString>(values.begin(), values.end()).size(),
+                qPrintable(QStringLiteral("%1.%2: %3").arg(unique.table, unique.column, values.join(", "))));
+        }
+        // A row index given twice would silently replace the first row; a row has one value per
+        // column of its FORMAT line.
+        static const QRegularExpression rowLine(QStringLiteral("^([A-Za-z0-9_]+) (-?\\d+) = (.*);$"));
+        auto valueCount = [](const QString &values) {
+            int count = 1;
+            QChar quote;
+            for (const QChar c : values) {
+                if (!quote.isNull())
+                    quote = c == quote ? QChar() : quote;
+                else if (c == '"' || c == '\'')
+                    quote = c;
+                else if (c == ',')
+                    ++count;
+            }
+            return count;
+        };
+        QSet<QString> rowKeys;
+        int columns = 0;
+        for (const QString &line : ini) {
+            if (line.startsWith("FORMAT "))
+                columns = valueCount(line.mid(line.indexOf('=') + 1).chopped(1));
+            const QRegularExpressionMatch m = rowLine.match(line);
+            if (!m.hasMatch())
+                continue;
+            QVERIFY2(valueCount(m.captured(3)) == columns, qPrintable(line));
+            const QString key = m.captured(1) + ' ' + m.captured(2);
+            QVERIFY2(!rowKeys.contains(key), qPrintable("row twice: " + key));
+            rowKeys.insert(key);
+        }
+        QVERIFY(rowKeys.size() > 20);
+        // Two SIP interfaces may not listen on one network interface, transport and port.
+        QSet<QString> listening;
+        for (int row : doc.tableRows("SIPInterface")) {
+            for (const char *port : {"UDPPort", "TCPPort", "TLSPort"}) {
+                const QString value = doc.tableValue("SIPInterface", row, port);
+                QVERIFY2(
+                    !value.isEmpty(), qPrintable(QStringLiteral("SIPInterface %1 has no %2").arg(row).arg(port)));
+                if (value == "0")
+                    continue;
+                const QString key = doc.tableValue("SIPInterface", row, "NetworkInterface") + port + value;
+                QVERIFY2(!listening.contains(key), qPrintable(key));
+                listening.insert(key);
+            }
+        }
+        // Classification rules are tried by index: none may be unreachable behind an earlier one.
+        QList<int> rules = doc.tableRows("Classification");
+        std::sort(rules.begin(), rules.end());
+        for (int later = 0; later < rules.size(); ++later) {
+            for (int earlier = 0; earlier < later; ++earlier) {
+                auto value = [&doc](int row, const char *column) {
+                    return doc.tableValue("Classification", row, column);
+                };
+                const int e = rules.at(earlier), r = rules.at(later);
+                const bool shadowed = value(e, "SrcSIPInterfaceName") == value(r, "SrcSIPInterfaceName")
+                    && (value(e, "SrcAddress") == "*" || value(e, "SrcAddress") == value(r, "SrcAddress"))
+                    && (value(e, "DestHost").isEmpty() || value(e, "DestHost") == value(r, "DestHost"));
+                QVERIFY2(!shadowed, qPrintable(QStringLiteral("Classification %1 hides %2").arg(e).arg(r)));
+            }
+        }
+        // Routes: to a server group, or to the registered users of a user group; registrations
+        // go to a server.
+        QHash<QString, QString> groupType;
+        for (int row : doc.tableRows("IPGroup"))
+            groupType.insert(doc.tableValue("IPGroup", row, "Name"), doc.tableValue("IPGroup", row, "Type"));
+        for (int row : doc.tableRows("IP2IPRouting")) {
+            auto value = [&doc, row](const char *column) { return doc.tableValue("IP2IPRouting", row, column); };
+            const QString destType = value("DestType");
+            const QString what = QStringLiteral("IP2IPRouting %1").arg(row);
+            if (value("RequestType") == "1")
+                QVERIFY2(destType == "0", qPrintable(what));
+            if (destType == "0")
+                QVERIFY2(groupType.value(value("DestIPGroupName")) == "0", qPrintable(what));
+            if (destType == "1")
+                QVERIFY2(groupType.value(value("DestIPGroupName")) == "1", qPrintable(what));
+        }
+        // Servers are reached through a proxy set, users have none.
+        for (int row : doc.tableRows("IPGroup")) {
+            const bool server = doc.tableValue("IPGroup", row, "Type") == "0";
+            QCOMPARE(doc.tableValue("IPGroup", row, "ProxySetName").isEmpty(), !server);
+        }
+        QCOMPARE(column("CpMediaRealm", "IsDefault").count("1"), 1);
+        for (const char *needed :
+            {"InterfaceTable", "SIPInterface", "ProxySet", "IPGroup", "IpProfile", "AudioCoders"})
+            QVERIFY2(!doc.tableRows(needed).isEmpty(), needed);
     }
 };
 

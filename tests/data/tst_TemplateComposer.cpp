@@ -192,6 +192,26 @@ private slots:
         QVERIFY(!d->composeItspGatewayTemplate("T (*) (*)"));
     }
 
+    // The setup page names loose templates without their mark; an exact name still comes first.
+    void looseTemplates()
+    {
+        WizardData *d = WizardData::instance();
+        const QString loose
+            = TestEnvironment::writeFile(m_work->path(), "L.template", "#template Loose\nFROM = loose\n");
+        const QString exact
+            = TestEnvironment::writeFile(m_work->path(), "E.template", "#template Loose\nFROM = exact\n");
+        d->templates = {info(loose, "Loose (*)")};
+        QVERIFY(d->selectTemplate("Loose"));
+        QCOMPARE(d->currentTemplate, QStringLiteral("Loose"));
+        QVERIFY(d->templateLines.contains("FROM = loose"));
+        QVERIFY(d->selectTemplate("Loose (*)"));
+        QVERIFY(d->templateLines.contains("FROM = loose"));
+        d->templates = {info(loose, "Loose (*)"), info(exact, "Loose")};
+        QVERIFY(d->selectTemplate("Loose"));
+        QVERIFY(d->templateLines.contains("FROM = exact"));
+        QVERIFY(!d->selectTemplate("Loose (*) (*)"));
+    }
+
     void missingTemplateOrPartLeavesNothingCurrent_data()
     {
         QTest::addColumn<QString>("kind");

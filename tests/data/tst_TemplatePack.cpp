@@ -129,6 +129,7 @@ private slots:
                     .addForeign("Foreign.template", templateText("Foreign"))
                     .addForeign("header.include", "; foreign header\n")
                     .addForeign("logo.png", QByteArray(64, 'x'))
+                    .addForeign("Stored.template", templateText("Stored"), "wrong", true)
                     .write(pack()));
         QElapsedTimer timer;
         timer.start();
@@ -138,12 +139,17 @@ private slots:
         WizardData *d = WizardData::instance();
         d->loadTemplates();
         QVERIFY(!paths(d->templates).contains("zip:Foreign.template"));
+        // An uncompressed entry reads without error, as wrong bytes: its checksum gives it away.
+        QByteArray bytes;
+        QVERIFY(!TemplatePack::readEntry(pack(), "Stored.template", bytes));
+        QVERIFY(bytes.isEmpty());
+        QVERIFY(!paths(d->templates).contains("zip:Stored.template"));
         d->readTemplate("zip:Foreign.template");
         QVERIFY(d->templateLines.isEmpty());
         QVERIFY(d->templateIcon("logo.png").isNull());
         int t = -1, p = -1, i = -1;
         d->countPackTemplates(t, p, i); // listing needs no password
-        QCOMPARE(t, 1);
+        QCOMPARE(t, 2);
         QVERIFY2(timer.elapsed() < 5000, "reading a foreign pack must not hang");
     }
 

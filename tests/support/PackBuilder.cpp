@@ -13,13 +13,14 @@
 
 PackBuilder &PackBuilder::add(const QString &name, const QByteArray &bytes)
 {
-    m_entries.append({name, bytes, QByteArray(TemplatePack::password())});
+    m_entries.append({name, bytes, QByteArray(TemplatePack::password()), false});
     return *this;
 }
 
-PackBuilder &PackBuilder::addForeign(const QString &name, const QByteArray &bytes, const QByteArray &password)
+PackBuilder &PackBuilder::addForeign(
+    const QString &name, const QByteArray &bytes, const QByteArray &password, bool stored)
 {
-    m_entries.append({name, bytes, password});
+    m_entries.append({name, bytes, password, stored});
     return *this;
 }
 
@@ -51,7 +52,8 @@ bool PackBuilder::write(const QString &path) const
     bool ok = true;
     for (const Entry &entry : m_entries) {
         QuaZipFile file(&zip);
-        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(entry.name), entry.password.constData())) {
+        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(entry.name), entry.password.constData(), 0,
+                entry.stored ? 0 : Z_DEFLATED)) {
             ok = false;
             break;
         }

@@ -11,8 +11,10 @@ class PackBuilder
 {
 public:
     PackBuilder &add(const QString &name, const QByteArray &bytes);
-    // An entry encrypted with a password other than the pack's.
-    PackBuilder &addForeign(const QString &name, const QByteArray &bytes, const QByteArray &password = "wrong");
+    // An entry encrypted with a password other than the pack's; stored uncompressed on request, so
+    // that reading it gives wrong bytes instead of a read error.
+    PackBuilder &addForeign(
+        const QString &name, const QByteArray &bytes, const QByteArray &password = "wrong", bool stored = false);
     // "version.txt" with a VERSION line and, when build is not empty, a BUILD line.
     PackBuilder &version(const QString &majorMinor, const QString &build = QString());
     // A small PNG picture of the given colour.
@@ -25,6 +27,7 @@ private:
         QString name;
         QByteArray bytes;
         QByteArray password;
+        bool stored = false;
     };
     QList<Entry> m_entries;
 };
