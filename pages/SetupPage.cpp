@@ -62,11 +62,15 @@ QString withoutMark(QString name)
     return name.remove(QLatin1String(kLooseMark));
 }
 
+// An exact name wins; otherwise a loose file's name without its mark, as the selection finds it.
 const TemplateInfo *findTemplate(const QList<TemplateInfo> &templates, const QString &name, int application = -2)
 {
-    for (const TemplateInfo &info : templates) {
-        if (info.name == name && (application == -2 || info.application == application))
-            return &info;
+    for (bool exact : {true, false}) {
+        for (const TemplateInfo &info : templates) {
+            const bool same = exact ? info.name == name : withoutMark(info.name) == name;
+            if (same && (application == -2 || info.application == application))
+                return &info;
+        }
     }
     return nullptr;
 }

@@ -94,6 +94,12 @@ private slots:
         box(page, "ccePbx")->setCurrentIndex(1);
         QCOMPARE(d->currentTemplate, QStringLiteral("Corvane Unity Suite 2015 - Zeta PBX"));
 
+        // A loose Unity template, listed with its mark, still wins over Parley.
+        d->templates[6].name += " (*)";
+        box(page, "ccePbx")->setCurrentIndex(0);
+        QCOMPARE(d->currentTemplate, QStringLiteral("Corvane Unity Suite 2015 - Alpha PBX"));
+        box(page, "ccePbx")->setCurrentIndex(1);
+
         // Only the Parley variant exists: that one is taken.
         d->templates.removeAt(6);
         box(page, "ccePbx")->setCurrentIndex(0);
