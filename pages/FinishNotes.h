@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Texts of the finish page and the name of the automatic copy, as functions of the answers
+// (field name to text), so they run without widgets.
+class FinishNotes
+{
+public:
+    using FieldLookup = std::function<QString(const QString &)>;
+
+    static QString introText(bool krbx);
+    // Certificate instruction followed by the port-forwarding instruction; both may be absent.
+    static QString notesText(bool krbx, const FieldLookup &field);
+    static QString certificateNote(bool krbx, const FieldLookup &field);
+    static QString forwardingNote(const FieldLookup &field);
+    static QString closingText();
+
+    // "<address>_<number>.ini" with every character of the address other than letters, digits,
+    // ".", "-" and "_" replaced by "_", so the name never leaves its folder.
+    static QString copyFileName(const QString &net1Ip, int iniFileVersion);
+    // The "ini" folder of the per-user data directory (not created here).
+    static QString copyFolder();
+};
