@@ -363,33 +363,63 @@ QStringList WizardData::generateIni(bool)
 // ---------------------------------------------------------------------------------------------
 // SIP transport and port fix-ups
 
-void WizardData::updateSip2LocalPorts() { }
+#include "data/PortFixups.h"
 
-void WizardData::updateSip3LocalPorts() { }
+void WizardData::updateSip2LocalPorts()
+{
+    PortFixups::updateSip2LocalPorts(*this);
+}
 
-void WizardData::updateFeuLocalPorts() { }
+void WizardData::updateSip3LocalPorts()
+{
+    PortFixups::updateSip3LocalPorts(*this);
+}
 
-void WizardData::updateUserLocalPorts() { }
+void WizardData::updateFeuLocalPorts()
+{
+    PortFixups::updateFeuLocalPorts(*this);
+}
 
-void WizardData::updateRemoteUserLocalPorts() { }
+void WizardData::updateUserLocalPorts()
+{
+    PortFixups::updateUserLocalPorts(*this);
+}
 
-void WizardData::updateLocalPorts() { }
+void WizardData::updateRemoteUserLocalPorts()
+{
+    PortFixups::updateRemoteUserLocalPorts(*this);
+}
+
+void WizardData::updateLocalPorts()
+{
+    PortFixups::updateLocalPorts(*this);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Generated files and metadata
 
-bool WizardData::writeIniFile(const QString &, const QString &)
+#include "data/ConfigFileWriter.h"
+#include "data/MetadataReader.h"
+
+#include <QMessageBox>
+
+bool WizardData::writeIniFile(const QString &path, const QString &notes)
 {
-    return false;
+    return ConfigFileWriter::writeIniFile(*this, path, notes);
 }
 
-bool WizardData::writeCliFile(const QString &, const QString &)
+// The CLI script carries no notes.
+bool WizardData::writeCliFile(const QString &path, const QString &)
 {
-    return false;
+    return ConfigFileWriter::writeCliFile(*this, path);
 }
 
-bool WizardData::loadMetadata(const QString &)
+bool WizardData::loadMetadata(const QString &path)
 {
+    const MetadataReader::Status status = MetadataReader::read(path, values);
+    if (status == MetadataReader::Accepted)
+        return true;
+    QMessageBox::warning(nullptr, MetadataReader::title(), MetadataReader::message(status), QMessageBox::Ok);
     return false;
 }
 
