@@ -106,6 +106,23 @@ QString FinishNotes::closingText()
         "information.<br>");
 }
 
+QString FinishNotes::newDeviceAddress(const FieldLookup &field)
+{
+    const QString oam = field(QStringLiteral("OAM_INTERFACE"));
+    if (oam == QLatin1String("1"))
+        return field(QStringLiteral("OAM_IP"));
+    if (oam == QLatin1String("2"))
+        return field(QStringLiteral("NET2_IP"));
+    return field(QStringLiteral("NET1_IP"));
+}
+
+QString FinishNotes::uploadAddress(const QString &deviceAddress, bool cce, const QString &newAddress)
+{
+    if (cce)
+        return QStringLiteral("169.254.100.1");
+    return deviceAddress.isEmpty() ? newAddress : deviceAddress;
+}
+
 QString FinishNotes::copyFileName(const QString &net1Ip, int iniFileVersion)
 {
     QString address = net1Ip;

@@ -18,6 +18,13 @@ public:
     static QString forwardingNote(const FieldLookup &field);
     static QString closingText();
 
+    // The address the device takes with the new configuration: the OAM or WAN address when the
+    // management interface is there, else the LAN address.
+    static QString newDeviceAddress(const FieldLookup &field);
+    // Where the upload goes: the CCE appliances always answer on their fixed internal address; otherwise
+    // the device the configuration was read from, else the new address.
+    static QString uploadAddress(const QString &deviceAddress, bool cce, const QString &newAddress);
+
     // "<address>_<number>.ini" with every character of the address other than letters, digits,
     // ".", "-" and "_" replaced by "_", so the name never leaves its folder.
     static QString copyFileName(const QString &net1Ip, int iniFileVersion);

@@ -125,6 +125,18 @@ private slots:
         QVERIFY(FinishNotes::introText(false).contains("&quot;Load to Device&quot;"));
     }
 
+    void uploadAddresses()
+    {
+        const QString addresses = "NET1_IP=10.0.0.1;NET2_IP=192.0.2.1;OAM_IP=172.16.0.1;";
+        QCOMPARE(FinishNotes::newDeviceAddress(lookup(addresses + "OAM_INTERFACE=0")), QString("10.0.0.1"));
+        QCOMPARE(FinishNotes::newDeviceAddress(lookup(addresses + "OAM_INTERFACE=1")), QString("172.16.0.1"));
+        QCOMPARE(FinishNotes::newDeviceAddress(lookup(addresses + "OAM_INTERFACE=2")), QString("192.0.2.1"));
+        QCOMPARE(FinishNotes::newDeviceAddress(lookup(addresses + "OAM_INTERFACE=02")), QString("10.0.0.1"));
+        QCOMPARE(FinishNotes::uploadAddress("", false, "10.0.0.1"), QString("10.0.0.1"));
+        QCOMPARE(FinishNotes::uploadAddress("10.9.9.9", false, "10.0.0.1"), QString("10.9.9.9"));
+        QCOMPARE(FinishNotes::uploadAddress("10.9.9.9", true, "10.0.0.1"), QString("169.254.100.1"));
+    }
+
     void copyName_data()
     {
         QTest::addColumn<QString>("address");

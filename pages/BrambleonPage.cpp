@@ -1,0 +1,72 @@
+#include "pages/BrambleonPage.h"
+
+#include "data/WizardData.h"
+
+#include <QLineEdit>
+#include <QTextStream>
+
+int BrambleonPage::stepCount = 8;
+
+BrambleonPage::BrambleonPage(QWidget *parent)
+    : QWizardPage(parent)
+{
+}
+
+void BrambleonPage::writeSurvey(QTextStream &) { }
+
+QString BrambleonPage::surveyTitle() const
+{
+    return QStringLiteral("undefined");
+}
+
+QString BrambleonPage::surveyFieldName(const QString &) const
+{
+    return QString();
+}
+
+void BrambleonPage::writeSurveyLine(QTextStream &out, const QString &label, const QString &comment)
+{
+    const QString name = surveyFieldName(label);
+    if (name.isEmpty()) {
+        out << label << ",ERROR" << Qt::endl;
+        return;
+    }
+    out << label << ',' << field(name).toString();
+    if (!comment.isEmpty())
+        out << ",(" << comment << ')';
+    out << Qt::endl;
+}
+
+void BrambleonPage::writeSurveyHeader(QTextStream &out, const QString &title)
+{
+    out << Qt::endl << title << Qt::endl << QStringLiteral("-------------------") << Qt::endl;
+}
+
+bool BrambleonPage::isKrbx() const
+{
+    return field(QStringLiteral("KRBX")).toInt() == 1;
+}
+
+bool BrambleonPage::isCce() const
+{
+    return field(QStringLiteral("CCE")).toInt() == 1;
+}
+
+QString BrambleonPage::stepTitle(const QString &title) const
+{
+    return QStringLiteral("%1  (Step %2 of %3)").arg(title).arg(step).arg(stepCount);
+}
+
+void BrambleonPage::registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled,
+    bool presetFromTemplate, const QString &companionField)
+{
+    WizardData::instance()->addField(name, lineEdit, templateControlled, presetFromTemplate, companionField);
+    QWizardPage::registerField(name, lineEdit);
+}
+
+QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
+{
+    auto *edit = new QLineEdit(text, this);
+    edit->hide();
+    return edit;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QWizardPage>
+
+class QLineEdit;
+class QTextStream;
+
+// Base of every wizard page: its place in the route, field registration into both the wizard
+// and the WizardData registry, and the site-survey hooks.
+class BrambleonPage : public QWizardPage
+{
+    Q_OBJECT
+public:
+    explicit BrambleonPage(QWidget *parent = nullptr);
+
+    // Writes the page's section of the site survey; the base writes nothing.
+    virtual void writeSurvey(QTextStream &out);
+    // Title by which the page's survey section is written and recognised.
+    virtual QString surveyTitle() const;
+    // Wizard field of a survey row label; empty when the label is not one of the page's rows.
+    virtual QString surveyFieldName(const QString &label) const;
+
+    // One survey row: label, value of the mapped field and an optional comment in brackets.
+    void writeSurveyLine(QTextStream &out, const QString &label, const QString &comment = QString());
+    void writeSurveyHeader(QTextStream &out, const QString &title);
+
+    bool isKrbx() const;
+    bool isCce() const;
+
+    // "<title>  (Step <step> of <stepCount>)"
+    QString stepTitle(const QString &title) const;
+
+    int nextId() const override { return nextPage; }
+
+    int step = 0;
+    int nextPage = 0;
+
+    // Steps announced in every page title; rewritten by the page routing.
+    static int stepCount;
+
+protected:
+    // Registers the field with the wizard and in the WizardData registry. A trailing "*" on the
+    // name marks it mandatory.
+    void registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled = false,
+        bool presetFromTemplate = false, const QString &companionField = QString());
+    // A line edit that holds a derived value and is never shown.
+    QLineEdit *hiddenEdit(const QString &text = QString());
+};
