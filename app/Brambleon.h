@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWizard>
+
+// The wizard window: the sixteen pages under their fixed ids, logo, title and help.
+class Brambleon : public QWizard
+{
+    Q_OBJECT
+public:
+    enum PageId {
+        IntroId = 0,
+        ProductId = 1,
+        SetupId = 2,
+        SystemId = 3,
+        Network1Id = 4,
+        Network2Id = 5,
+        GatewayId = 6,
+        IPPBXId = 7,
+        ITSPId = 8,
+        DialId = 9,
+        UsersId = 10,
+        IPPBX2Id = 11,
+        FEUId = 12,
+        RemoteUsersId = 13,
+        ConclusionId = 14,
+        FinishId = 15
+    };
+
+    explicit Brambleon(QWidget *parent = nullptr);
+
+public slots:
+    void showHelp();
+
+private:
+    // Starts a batch or params run once all pages stand.
+    void startRun();
+};

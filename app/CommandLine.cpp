@@ -1,0 +1,54 @@
+#include "app/CommandLine.h"
+
+#include "data/WizardData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+CommandLine::Outcome CommandLine::apply(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return Start;
+    const QString &word = arguments.at(0);
+    WizardData *data = WizardData::instance();
+    if (word == QLatin1String("extract")) {
+        extractTemplates(QStringLiteral("."));
+        return Extracted;
+    }
+    if (word == QLatin1String("reset")) {
+        resetSettings();
+    } else if (word == QLatin1String("batch")) {
+        data->batchMode = true;
+        if (arguments.size() > 1)
+            data->batchFile = arguments.at(1);
+        if (arguments.size() > 2)
+            data->outputFile = arguments.at(2);
+    } else if (word == QLatin1String("params")) {
+        data->paramsMode = 1;
+        if (arguments.size() > 1)
+            data->paramsFile = arguments.at(1);
+    }
+    return Start;
+}
+
+void CommandLine::extractTemplates(const QString &directory)
+{
+    const QDir source(QStringLiteral(":/templates"));
+    const QStringList names = source.entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : names) {
+        const QString target = QDir(directory).filePath(name);
+        if (QFile::exists(target))
+            continue;
+        // Copies out of the resources are read-only.
+        if (QFile::copy(QStringLiteral(":/templates/") + name, target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+    }
+}
+
+void CommandLine::resetSettings()
+{
+    QSettings settings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
+    settings.remove(QStringLiteral("update"));
+    settings.remove(QStringLiteral("data"));
+}

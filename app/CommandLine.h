@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The command words of the program: "extract", "reset", "batch" and "params".
+class CommandLine
+{
+public:
+    enum Outcome { Start, Extracted };
+
+    // Applies the first argument when it is a command word; the others are its file names.
+    // Extracted means the program has done its work and ends without a window.
+    static Outcome apply(const QStringList &arguments);
+    // Copies the built-in templates into the directory; files already there stay as they are.
+    static void extractTemplates(const QString &directory);
+    // Removes the remembered answers and update state; "debug" stays.
+    static void resetSettings();
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "pages/BrambleonPage.h"
+
+// IP-PBX page (SIP1_* fields).
+// Until the page is built it carries only its route place and the fields other pages rely on.
+class IPPBXPage : public BrambleonPage
+{
+    Q_OBJECT
+public:
+    explicit IPPBXPage(QWidget *parent = nullptr);
+
+    void initializePage() override;
+    void cleanupPage() override;
+    int nextId() const override;
+    void writeSurvey(QTextStream &out) override;
+    QString surveyTitle() const override;
+};

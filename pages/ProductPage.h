@@ -1,0 +1,80 @@
+#pragma once
+
+#include "pages/BrambleonPage.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Product and software version, the customer block, and loading earlier answers from a generated
+// INI file, a site survey or a device.
+class ProductPage : public BrambleonPage
+{
+    Q_OBJECT
+public:
+    static constexpr int ProductCount = 15;
+
+    explicit ProductPage(QWidget *parent = nullptr);
+
+    void initializePage() override;
+    bool isComplete() const override;
+    int nextId() const override;
+    void writeSurvey(QTextStream &out) override;
+    QString surveyTitle() const override;
+    QString surveyFieldName(const QString &label) const override;
+
+    // Loads the answers of a generated INI file.
+    void loadConfiguration(const QString &path);
+    // Shows where the answers came from and selects the loaded product, version and customer block.
+    void showLoadedFile(const QString &path);
+    void loadSurvey(const QString &path);
+    // Loads a chosen file by its ending: ".ini" a generated file, ".csv" a survey, anything else nothing.
+    void loadPath(const QString &path);
+    // Applies what a completed device read found: earlier wizard data, software version and model.
+    void applyDeviceRead(const QString &previousDataFile, const QString &version, int productIndex);
+
+    static QString productName(int index);
+    // Resource name of the product's picture; empty outside the list.
+    static QString productPicture(int index);
+
+    // Set whenever the product-side choices change; the setup page acts on it and clears it.
+    bool modified = false;
+
+public slots:
+    void productChanged(int index);
+    void versionChanged(int index);
+    void countryChanged(int index);
+    void useDefaultsChanged(int state);
+    void loadFile();
+    void connectToDevice();
+
+private:
+    void updateSummary() const;
+    void applyLoadedCustomer();
+
+    QComboBox *m_product;
+    QComboBox *m_version;
+    QComboBox *m_country;
+    QCheckBox *m_useDefaults;
+    QLabel *m_picture;
+    QLabel *m_productLabel;
+    QLabel *m_versionLabel;
+    QLabel *m_customerLabel;
+    QLabel *m_integratorLabel;
+    QLabel *m_installerLabel;
+    QLabel *m_loadedFile;
+    QLineEdit *m_customer;
+    QLineEdit *m_integrator;
+    QLineEdit *m_installer;
+    QLineEdit *m_countryField;
+    QLineEdit *m_productField;
+    QLineEdit *m_versionField;
+    QLineEdit *m_useDefaultsField;
+    QLineEdit *m_mediaChannels;
+    QLineEdit *m_krbx;
+    QLineEdit *m_cce;
+    QPushButton *m_loadButton;
+    QPushButton *m_connectButton;
+};

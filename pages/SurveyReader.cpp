@@ -1,0 +1,98 @@
+#include "pages/SurveyReader.h"
+
+#include "data/WizardData.h"
+#include "pages/BrambleonPage.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <QWizard>
+
+SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path)
+{
+    WizardData::instance()->clearValues();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return Unreadable;
+    QTextStream in(&file);
+    return read(wizard, in);
+}
+
+SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in)
+{
+    WizardData *data = WizardData::instance();
+    data->clearValues();
+
+    const QString first = in.readLine();
+    if (first.section(QLatin1Char(','), 0, 0) != QLatin1String("Site Survey")) {
+        data->clearValues();
+        return NotSurvey;
+    }
+
+    BrambleonPage *current = nullptr;
+    QString previousLabel;
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        const QString label = line.section(QLatin1Char(','), 0, 0);
+        bool hasValue = false;
+        const QString value = rowValue(line, &hasValue);
+
+        if (label == QLatin1String("API Version")) {
+            bool ok = false;
+            const int version = line.section(QLatin1Char(','), 1, 1).toInt(&ok, 10);
+            if (!ok || version != WizardData::ApiVersion) {
+                data->clearValues();
+                return WrongVersion;
+            }
+        }
+        if (label.startsWith(QLatin1String("----------")))
+            current = pageForTitle(wizard, previousLabel, current);
+        if (current && hasValue) {
+            const QString name = current->surveyFieldName(label);
+            if (!name.isEmpty())
+                data->setValue(name, value);
+        }
+        previousLabel = label;
+    }
+    return Loaded;
+}
+
+QString SurveyReader::rowValue(const QString &line, bool *hasValue)
+{
+    const int comma = line.indexOf(QLatin1Char(','));
+    if (hasValue)
+        *hasValue = comma >= 0;
+    if (comma < 0)
+        return QString();
+    QString value = line.mid(comma + 1);
+    // The writer adds the comment only in brackets after a last comma.
+    const int comment = value.lastIndexOf(QLatin1String(",("));
+    if (comment >= 0 && value.endsWith(QLatin1Char(')')))
+        value.truncate(comment);
+    return value;
+}
+
+BrambleonPage *SurveyReader::pageForTitle(QWizard *wizard, const QString &title, BrambleonPage *current)
+{
+    if (!wizard)
+        return current;
+    auto page = [wizard](int id) { return qobject_cast<BrambleonPage *>(wizard->page(id)); };
+    const WizardData *data = WizardData::instance();
+    const QString application = data->value(QStringLiteral("APPLICATION"));
+
+    // Titles written by two pages go back to the page that writes them for the loaded application.
+    if (title == QLatin1String("WAN Interface"))
+        return page(data->value(QStringLiteral("NETWORK")) == QLatin1String("WAN") ? 4 : 5);
+    if (title == QLatin1String("IP-PBX2 Configuration"))
+        return page(application == QLatin1String("NORMALIZATION") ? 8 : 11);
+    if (title == QLatin1String("Remote Users Configuration"))
+        return page(application == QLatin1String("ITSP") ? 12 : 13);
+
+    BrambleonPage *found = nullptr;
+    for (int id = 0; id <= 14; ++id) {
+        BrambleonPage *candidate = page(id);
+        if (candidate && candidate->surveyTitle() == title)
+            found = candidate;
+    }
+    // An unknown title (a group inside a section) keeps the rows with the page before.
+    return found ? found : current;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QTextStream;
+class QWizard;
+
+// Writes the site survey of a wizard: the header, then each page's section in the order and
+// under the conditions of the chosen application.
+class SurveyWriter
+{
+public:
+    // Writes the survey into path, replacing the file; false when the file cannot be opened.
+    static bool writeFile(QWizard *wizard, const QString &path);
+    static void write(QWizard *wizard, QTextStream &out);
+};
