@@ -3,6 +3,7 @@
 #include "data/WizardData.h"
 #include "pages/ConclusionRules.h"
 #include "pages/IniHighlighter.h"
+#include "services/Stats.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -81,6 +82,12 @@ void ConclusionPage::initializePage()
 
 // The derived fields are recomputed on every entry.
 void ConclusionPage::cleanupPage() { }
+
+bool ConclusionPage::validatePage()
+{
+    Stats::instance()->completed();
+    return true;
+}
 
 int ConclusionPage::nextId() const
 {

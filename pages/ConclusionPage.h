@@ -17,6 +17,7 @@ public:
 
     void initializePage() override;
     void cleanupPage() override;
+    bool validatePage() override;
     int nextId() const override;
 
     QTextEdit *textView() const { return m_view; }

@@ -109,11 +109,16 @@ bool FinishPage::saveIniCopy()
     return written;
 }
 
+void FinishPage::warnUnwritable(const QString &path)
+{
+    QMessageBox::warning(this, QStringLiteral("Warning"),
+        QStringLiteral("Can't write file '%1'").arg(QDir::toNativeSeparators(path)));
+}
+
 bool FinishPage::saveToPath(const QString &path)
 {
     if (!writeConfigFile(path)) {
-        QMessageBox::warning(this, QStringLiteral("Warning"),
-            QStringLiteral("Can't write file '%1'").arg(QDir::toNativeSeparators(path)));
+        warnUnwritable(path);
         return false;
     }
     saveIniCopy();

@@ -24,6 +24,8 @@ public:
     // Writes the configuration and the automatic copy; a file that cannot be written is reported
     // with a warning and leaves the page as it was.
     bool saveToPath(const QString &path);
+    // The warning for a configuration file that could not be written.
+    void warnUnwritable(const QString &path);
     // Writes the automatic INI copy into the data directory and marks the page complete.
     bool saveIniCopy();
     // Where saveIniCopy writes for the current answers.

@@ -24,8 +24,8 @@ private slots:
     {
         Brambleon wizard;
         const char *const classes[] = {"IntroPage", "ProductPage", "SetupPage", "SystemPage", "Network1Page",
-            "Network2Page", "GatewayPage", "IPPBXPage", "ITSPPage", "DialPage", "UsersPage", "IPPBX2Page", "FEUPage",
-            "RemoteUsersPage", "ConclusionPage", "FinishPage"};
+            "Network2Page", "GatewayPage", "IPPBXPage", "ITSPPage", "DialPage", "UsersPage", "IPPBX2Page",
+            "FEUPage", "RemoteUsersPage", "ConclusionPage", "FinishPage"};
         QCOMPARE(wizard.pageIds().size(), 16);
         for (int id = 0; id < 16; ++id) {
             QWizardPage *page = wizard.page(id);

@@ -3,6 +3,7 @@
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
 #include "pages/ConclusionPage.h"
+#include "services/Stats.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -127,6 +128,13 @@ private slots:
         QCOMPARE(blocks(page->textView()).mid(0, 2), (QStringList{"[SYSLOG]", "<b>not rich</b>"}));
         page->summaryButton()->setChecked(true);
         QCOMPARE(blocks(page->textView()), (QStringList{"", "Setup", ""}));
+    }
+
+    void leavingReportsCompleted()
+    {
+        Stats::instance()->init(true);
+        QVERIFY(page->validatePage());
+        QCOMPARE(Stats::instance()->status(), QString("completed"));
     }
 
     void routerModelShowsCli()
