@@ -426,7 +426,13 @@ bool WizardData::loadMetadata(const QString &path)
 // ---------------------------------------------------------------------------------------------
 // INI-to-CLI conversion
 
-QStringList WizardData::convertIniToCli(const QString &)
+#include "ini/IniDocument.h"
+#include "ini/IniToCliConverter.h"
+
+QStringList WizardData::convertIniToCli(const QString &version)
 {
+    const IniDocument document(iniLines.join(QLatin1Char('\n')));
+    IniToCliConverter converter(document, version);
+    cliLines = converter.convert();
     return cliLines;
 }

@@ -116,6 +116,13 @@ ProductPage::ProductPage(QWidget *parent)
     m_integrator = new QLineEdit(this);
     m_installer = new QLineEdit(this);
     m_useDefaults = new QCheckBox(QStringLiteral("Use defaults from template"), this);
+    m_product->setObjectName(QStringLiteral("product"));
+    m_version->setObjectName(QStringLiteral("version"));
+    m_country->setObjectName(QStringLiteral("country"));
+    m_customer->setObjectName(QStringLiteral("customer"));
+    m_integrator->setObjectName(QStringLiteral("integrator"));
+    m_installer->setObjectName(QStringLiteral("installer"));
+    m_useDefaults->setObjectName(QStringLiteral("useDefaults"));
     m_productLabel = rowLabel(QStringLiteral("&Product:"), m_product, this);
     m_versionLabel = rowLabel(QStringLiteral("&Version:"), m_version, this);
     m_customerLabel = rowLabel(QStringLiteral("&End Customer:"), m_customer, this);
@@ -123,10 +130,13 @@ ProductPage::ProductPage(QWidget *parent)
     m_integratorLabel = rowLabel(QStringLiteral("&Integrator:"), m_integrator, this);
     m_installerLabel = rowLabel(QStringLiteral("I&nstaller:"), m_installer, this);
     m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setPixmap(QPixmap());
     m_loadedFile = new QLabel(this);
+    m_loadedFile->setObjectName(QStringLiteral("loadedFile"));
     m_loadedFile->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_loadButton = new QPushButton(QStringLiteral("Load File"), this);
+    m_loadButton->setObjectName(QStringLiteral("loadFile"));
     m_loadButton->setMaximumWidth(buttonWidth(QStringLiteral("___Load File___")));
     m_connectButton = new QPushButton(QStringLiteral("Connect to Device"), this);
     m_connectButton->setMaximumWidth(buttonWidth(QStringLiteral("___Connect to Device___")));

@@ -37,6 +37,7 @@ private slots:
         QCOMPARE(wizard.startId(), 0);
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Brambleon Assistant"));
         QCOMPARE(wizard.wizardStyle(), QWizard::ModernStyle);
+        QVERIFY(!wizard.pixmap(QWizard::LogoPixmap).isNull());
     }
 
     void windowAndHelp()

@@ -1,0 +1,3 @@
+#include "ini/IniElement.h"
+
+IniElement::~IniElement() = default;

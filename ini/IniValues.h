@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The value as an INI file writes it: empty stays empty; numbers and dotted addresses stay bare
+// unless forced; anything else goes into double quotes, or single quotes when it holds a double quote.
+QString quoteIniValue(const QString &value, bool force);
+
+// Splits the values of a table row ("1, \"a b\", '', x;") into values and their was-quoted flags.
+void splitIniValues(const QString &text, QStringList &values, QList<bool> &quoted);
+
+// The characters the INI grammar treats as blanks.
+inline bool isIniSpace(QChar c)
+{
+    const ushort u = c.unicode();
+    return u == ' ' || (u >= '\t' && u <= '\r');
+}

@@ -1,0 +1,8 @@
+#include "ini/IniVerbatim.h"
+
+IniVerbatim::~IniVerbatim() = default;
+
+void IniVerbatim::write(QStringList &out) const
+{
+    out.append(lines);
+}

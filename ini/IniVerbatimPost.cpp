@@ -1,0 +1,3 @@
+#include "ini/IniVerbatimPost.h"
+
+IniVerbatimPost::~IniVerbatimPost() = default;
