@@ -5,6 +5,7 @@
 #include "pages/FinishNotes.h"
 #include "pages/FinishPage.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -133,6 +134,23 @@ private slots:
         // Saving again without a new generation writes the copy again under the same name.
         QVERIFY(page->saveToPath(dir->filePath("again.ini")));
         QCOMPARE(copies(), QStringList{"10.1.2.3_4711.ini"});
+    }
+
+    void finishButtonFollowsSave()
+    {
+        ModalBoxCloser closer;
+        wizard->setStartId(15);
+        wizard->show();
+        QCOMPARE(wizard->currentId(), 15);
+        QAbstractButton *finish = wizard->button(QWizard::FinishButton);
+        QVERIFY(!finish->isEnabled());
+        QVERIFY(!page->saveToPath(dir->filePath("absent/config.ini")));
+        QVERIFY(!finish->isEnabled());
+        QVERIFY(page->saveToPath(dir->filePath("config.ini")));
+        QVERIFY(finish->isEnabled());
+        // Generating again and coming back keeps the page complete.
+        wizard->restart();
+        QVERIFY(finish->isEnabled());
     }
 
     void routerModelSavesCliAndIniCopy()
