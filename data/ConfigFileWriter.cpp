@@ -135,6 +135,8 @@ bool ConfigFileWriter::writeLines(const QString &path, const QStringList &lines)
         bytes += "\r\n";
     }
     QSaveFile file(path);
+    // A folder that allows changing its files but not creating new ones still gets the file.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // On failure the destructor discards the temporary file and leaves any old file alone.

@@ -290,73 +290,119 @@ QStringList WizardData::interfaceGroupNames(const QString &productCode)
 // ---------------------------------------------------------------------------------------------
 // Template pack and template lists
 
+#include "data/TemplateComposer.h"
+#include "data/TemplateEvaluator.h"
+#include "data/TemplatePack.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
 QString WizardData::templatePackPath()
 {
-    return QString();
+    return TemplatePack::packPath();
 }
 
-void WizardData::installTemplatePack() { }
-
-bool WizardData::readPackVersion(const QString &, int &, int &, QString &)
+void WizardData::installTemplatePack()
 {
-    return false;
+    TemplatePack::install(TemplatePack::fileName());
+}
+
+bool WizardData::readPackVersion(const QString &zipPath, int &major, int &minor, QString &build)
+{
+    return TemplatePack::readVersion(zipPath, major, minor, build);
 }
 
 void WizardData::countPackTemplates(int &templateCount, int &pbxCount, int &itspCount)
 {
-    templateCount = pbxCount = itspCount = 0;
+    TemplatePack::count(templatePackPath(), templateCount, pbxCount, itspCount);
 }
 
-void WizardData::loadTemplates() { }
-
-void WizardData::listTemplates(const QString &, QList<TemplateInfo> &) { }
-
-bool WizardData::parseTemplateHeader(QTextStream &, TemplateInfo &)
+void WizardData::loadTemplates()
 {
-    return false;
+    const QFileInfo pack(templatePackPath());
+    const qint64 size = pack.exists() ? pack.size() : 0;
+    const QDateTime modified = pack.exists() ? pack.lastModified() : QDateTime();
+    const qint64 time = modified.isValid() ? modified.toMSecsSinceEpoch() : -1;
+    if (pack.exists() && size == loadedPackSize && time == loadedPackTime)
+        return;
+    loadedPackSize = size;
+    loadedPackTime = time;
+    listTemplates(QStringLiteral("template"), templates);
+    listTemplates(QStringLiteral("pbx"), pbxTemplates);
+    listTemplates(QStringLiteral("itsp"), itspTemplates);
 }
 
-void WizardData::readTemplate(const QString &) { }
-
-QIcon WizardData::templateIcon(const QString &)
+void WizardData::listTemplates(const QString &suffix, QList<TemplateInfo> &list)
 {
-    return QIcon();
+    list = TemplatePack::list(suffix);
+}
+
+bool WizardData::parseTemplateHeader(QTextStream &stream, TemplateInfo &info)
+{
+    return TemplatePack::parseHeader(stream, info);
+}
+
+void WizardData::readTemplate(const QString &path)
+{
+    TemplatePack::readTemplate(path, templateLines);
+}
+
+QIcon WizardData::templateIcon(const QString &iconName)
+{
+    return TemplatePack::icon(iconName);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Template composition
 
-bool WizardData::selectTemplate(const QString &)
+bool WizardData::selectTemplate(const QString &name)
 {
-    return false;
+    return TemplateComposer(*this).selectTemplate(name);
 }
 
-bool WizardData::composeItspTemplate(const QString &, const QString &)
+bool WizardData::composeItspTemplate(const QString &pbxName, const QString &itspName)
 {
-    return false;
+    return TemplateComposer(*this).composeItsp(pbxName, itspName);
 }
 
-bool WizardData::composePbxGatewayTemplate(const QString &)
+bool WizardData::composePbxGatewayTemplate(const QString &pbxName)
 {
-    return false;
+    return TemplateComposer(*this).composePbxGateway(pbxName);
 }
 
-bool WizardData::composeItspGatewayTemplate(const QString &)
+bool WizardData::composeItspGatewayTemplate(const QString &itspName)
 {
-    return false;
+    return TemplateComposer(*this).composeItspGateway(itspName);
 }
 
-void WizardData::splitTemplate(const QString &, QStringList &, QStringList &) { }
+void WizardData::splitTemplate(const QString &path, QStringList &head, QStringList &body)
+{
+    TemplateComposer(*this).splitTemplate(path, head, body);
+}
 
-void WizardData::expandIncludes() { }
+void WizardData::expandIncludes()
+{
+    TemplateComposer(*this).expandIncludes();
+}
 
-void WizardData::applyTemplateDefines() { }
+void WizardData::applyTemplateDefines()
+{
+    TemplateComposer(*this).applyDefines();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Template evaluation
 
-QStringList WizardData::generateIni(bool)
+QStringList WizardData::generateIni(bool addVersion)
 {
+    QHash<QString, QString> texts;
+    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
+        texts.insert(it.key(), it->lineEdit ? it->lineEdit->text() : QString());
+    iniLines = TemplateEvaluator::evaluate(templateLines, texts);
+    if (addVersion) {
+        iniFileVersion = TemplateEvaluator::drawVersion();
+        iniLines << TemplateEvaluator::versionLines(iniFileVersion);
+    }
     return iniLines;
 }
 

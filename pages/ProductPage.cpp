@@ -20,6 +20,8 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace
 {
 struct ProductEntry {
@@ -179,11 +181,12 @@ ProductPage::ProductPage(QWidget *parent)
 
     QSettings store = settings();
     store.beginGroup(QStringLiteral("data"));
-    for (QLineEdit *edit : {m_integrator, m_installer, m_customer}) {
-        const char *key = edit == m_integrator ? "integrator" : edit == m_installer ? "installer" : "customer";
-        const QString text = store.value(QLatin1String(key)).toString();
-        if (!text.isEmpty())
-            edit->setText(text);
+    const std::pair<const char *, QLineEdit *> texts[]
+        = {{"integrator", m_integrator}, {"installer", m_installer}, {"customer", m_customer}};
+    for (const auto &text : texts) {
+        const QString saved = store.value(QLatin1String(text.first)).toString();
+        if (!saved.isEmpty())
+            text.second->setText(saved);
     }
     selectPosition(m_country, store.value(QStringLiteral("country"), -1).toInt());
     selectPosition(m_product, store.value(QStringLiteral("product"), -1).toInt());

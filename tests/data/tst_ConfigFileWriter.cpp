@@ -257,31 +257,40 @@ private slots:
     void unwritablePathFails_data()
     {
         QTest::addColumn<QString>("relative");
-        QTest::addColumn<bool>("readOnlyFolder");
-        QTest::newRow("a directory") << "folder" << false;
-        QTest::newRow("missing folder") << "missing/config.ini" << false;
-        QTest::newRow("below a file") << "file.txt/config.ini" << false;
-        QTest::newRow("read-only folder") << "folder/config.ini" << true;
+        QTest::addColumn<QString>("readOnly"); // made read-only before writing
+        QTest::newRow("a directory") << "folder"
+                                     << "";
+        QTest::newRow("missing folder") << "missing/config.ini"
+                                        << "";
+        QTest::newRow("below a file") << "file.txt/config.ini"
+                                      << "";
+        QTest::newRow("read-only folder") << "folder/config.ini"
+                                          << "folder";
+        QTest::newRow("read-only file") << "file.txt"
+                                        << "file.txt";
     }
 
     void unwritablePathFails()
     {
         QFETCH(QString, relative);
-        QFETCH(bool, readOnlyFolder);
-        if (readOnlyFolder && geteuid() == 0)
-            QSKIP("root writes into read-only folders");
+        QFETCH(QString, readOnly);
+        if (!readOnly.isEmpty() && geteuid() == 0)
+            QSKIP("root writes whatever the permissions say");
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("folder"));
         TestEnvironment::writeFile(dir.path(), "file.txt", "x");
-        if (readOnlyFolder)
-            QVERIFY(QFile::setPermissions(dir.filePath("folder"), QFile::ReadOwner | QFile::ExeOwner));
+        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        if (!readOnly.isEmpty())
+            QVERIFY(QFile::setPermissions(dir.filePath(readOnly), all & ~QFile::WriteOwner));
         WizardData *d = WizardData::instance();
         d->iniLines = QStringList{"[SYSTEM Params]"};
         const QString path = dir.filePath(relative);
         QVERIFY(!d->writeIniFile(path, QString()));
         QVERIFY(!d->writeCliFile(path, QString()));
-        QVERIFY(!QFileInfo(path).isFile());
-        QFile::setPermissions(dir.filePath("folder"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(TestEnvironment::readFile(dir.filePath("file.txt")), QByteArray("x"));
+        QVERIFY(relative == "file.txt" || !QFileInfo(path).isFile());
+        if (!readOnly.isEmpty())
+            QFile::setPermissions(dir.filePath(readOnly), all);
     }
 
     void htmlToIniComment_data()

@@ -21,10 +21,10 @@ const QString kIncompatible = QStringLiteral(
     "version of Brambleon Assistant.");
 
 // "A=1|B=x y" -> hash
-QHash<QString, QString> hashOf(const QString &spec)
+QHash<QString, QString> hashOf(const QString &pairs)
 {
     QHash<QString, QString> hash;
-    for (const QString &item : spec.split('|', Qt::SkipEmptyParts))
+    for (const QString &item : pairs.split('|', Qt::SkipEmptyParts))
         hash.insert(item.section('=', 0, 0), item.section('=', 1));
     return hash;
 }

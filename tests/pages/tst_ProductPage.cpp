@@ -332,10 +332,12 @@ private slots:
         for (int i = 0; i < ProductPage::ProductCount; ++i) {
             f.product()->setCurrentIndex(i);
             QCOMPARE(load->isVisibleTo(f.page), i < 9);
-            QCOMPARE(picture->pixmap(Qt::ReturnByValue).toImage(), QPixmap(ProductPage::productPicture(i)).toImage());
+            QCOMPARE(
+                picture->pixmap(Qt::ReturnByValue).toImage(), QPixmap(ProductPage::productPicture(i)).toImage());
         }
         f.product()->setCurrentIndex(4);
-        QCOMPARE(picture->pixmap(Qt::ReturnByValue).toImage(), QPixmap(QStringLiteral(":/images/qb8.png")).toImage());
+        QCOMPARE(
+            picture->pixmap(Qt::ReturnByValue).toImage(), QPixmap(QStringLiteral(":/images/qb8.png")).toImage());
         f.page->modified = false;
         f.product()->setCurrentIndex(5);
         QVERIFY(f.page->modified);

@@ -1,5 +1,5 @@
 // Draws the deployment pictures and status icons of the General Setup page into PNG files.
-// Built and run by scripts/draw-pictures.sh; the PNGs it writes are committed under resources/images.
+// Built and run by tools/draw_topology.sh; the PNGs it writes are committed under resources/images.
 // Layout (510 x 175): the device in the middle, the customer's side on the left (label under it at
 // y 146), the far party top right (label under it at y 68), remote users or PSTN bottom right.
 // The LAN and WAN ports on the device face are grey here and lit by the lan/wan overlays.
@@ -242,9 +242,11 @@ QImage base(bool router, Left left, Right upper, Right lower)
     return image;
 }
 
+// Overlays and icons are at least 32 pixels each way; the overlays keep their drawing in the top
+// left corner, which is where they are placed, and are transparent beyond it.
 QImage overlayLan()
 {
-    QImage image = canvas(QSize(46, 16));
+    QImage image = canvas(QSize(46, 32));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     portTag(p, QRectF(0, 0, 46, 16), kLan, QStringLiteral("LAN"));
@@ -254,7 +256,7 @@ QImage overlayLan()
 // Placed seven pixels higher than the LAN tag; the arrow on top marks the uplink.
 QImage overlayWan()
 {
-    QImage image = canvas(QSize(46, 23));
+    QImage image = canvas(QSize(46, 32));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -268,7 +270,7 @@ QImage overlayWan()
 
 QImage overlayFeu()
 {
-    QImage image = canvas(QSize(50, 24));
+    QImage image = canvas(QSize(50, 32));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // Two laptops with a user in front.
@@ -284,12 +286,13 @@ QImage overlayFeu()
     return image;
 }
 
-// Status icons of the template lists, 16 x 16.
+// Status icons of the template lists, drawn on a 16 x 16 grid at twice the size.
 QImage icon(const char *kind)
 {
-    QImage image = canvas(QSize(16, 16));
+    QImage image = canvas(QSize(32, 32));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(2, 2);
     const QString k = QString::fromLatin1(kind);
     auto disc = [&p](const QColor &c) {
         p.setPen(QPen(c.darker(130), 1));

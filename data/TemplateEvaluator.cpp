@@ -1,0 +1,162 @@
+#include "data/TemplateEvaluator.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QVector>
+
+namespace
+{
+enum Form { Equals, NotEquals, Contains, AtLeast, Greater, AtMost, Less, Number, FieldSet, Else, End, Other };
+
+struct Directive {
+    Form form;
+    QRegularExpression expression;
+};
+
+// Tried in this order; the first that matches decides. The ordering tests need a lower-case "#if":
+// in upper case they fall through to the field-set test.
+const QVector<Directive> &directives()
+{
+    const auto anyCase = QRegularExpression::CaseInsensitiveOption;
+    const auto exact = QRegularExpression::NoPatternOption;
+    static const QVector<Directive> table{
+        {Equals, QRegularExpression(QStringLiteral("^\\s*#if\\s+%(\\S+)%\\s*=+\\s*(\\S+)"), anyCase)},
+        {NotEquals, QRegularExpression(QStringLiteral("^\\s*#if\\s+%(\\S+)%\\s*\\!=\\s*(\\S+)"), anyCase)},
+        {Contains, QRegularExpression(QStringLiteral("^\\s*#if\\s+%(\\S+)%\\s*LIKE\\s*(\\S+)"), anyCase)},
+        {AtLeast, QRegularExpression(QStringLiteral("^\\s*#if\\s+%(\\S+)%\\s*>=\\s*(\\S+)"), exact)},
+        {Greater, QRegularExpression(QStringLiteral("^\\s*#if\\s+%(\\S+)%\\s*>\\s*(\\S+)"), exact)},
+        {AtMost, QRegularExpression(QStringLiteral("^\\s*#if\\s+%(\\S+)%\\s*<=\\s*(\\S+)"), exact)},
+        {Less, QRegularExpression(QStringLiteral("^\\s*#if\\s+%(\\S+)%\\s*<\\s*(\\S+)"), exact)},
+        {Number, QRegularExpression(QStringLiteral("^\\s*#if\\s+(\\d+)"), anyCase)},
+        {FieldSet, QRegularExpression(QStringLiteral("^\\s*#if\\s+%(\\S+)%"), anyCase)},
+        {Else, QRegularExpression(QStringLiteral("^\\s*#else"), anyCase)},
+        {End, QRegularExpression(QStringLiteral("^\\s*#endif"), anyCase)},
+    };
+    return table;
+}
+
+bool compare(Form form, const QString &text, const QString &value)
+{
+    switch (form) {
+    case Equals:
+        if (value.startsWith(QLatin1Char('(')) && value.endsWith(QLatin1Char(')')) && value.size() >= 2)
+            return value.mid(1, value.size() - 2).split(QLatin1Char('|')).contains(text);
+        return text == value;
+    case NotEquals:
+        return text != value;
+    case Contains:
+        return text.contains(value);
+    case AtLeast:
+        return !(text < value);
+    case Greater:
+        return value < text;
+    case AtMost:
+        return !(value < text);
+    case Less:
+        return text < value;
+    default:
+        return false;
+    }
+}
+
+// Outcome of one "#if" line.
+bool condition(Form form, const QRegularExpressionMatch &m, const QHash<QString, QString> &fields)
+{
+    if (form == Number)
+        return m.captured(1) != QLatin1String("0");
+    const QString name = m.captured(1);
+    const auto it = fields.constFind(name);
+    if (form == FieldSet)
+        return it != fields.constEnd() && !it->isEmpty() && *it != QLatin1String("0");
+    QString value = m.captured(2);
+    static const QRegularExpression reference(QStringLiteral("^%([^%]+)%"));
+    const QRegularExpressionMatch ref = reference.match(value);
+    if (ref.hasMatch()) {
+        const auto other = fields.constFind(ref.captured(1));
+        if (other != fields.constEnd())
+            value = *other;
+    }
+    return it != fields.constEnd() && compare(form, *it, value);
+}
+} // namespace
+
+QStringList TemplateEvaluator::evaluate(const QStringList &lines, const QHash<QString, QString> &fields)
+{
+    static const QRegularExpression directive(QStringLiteral("^\\s*#"));
+    QStringList out;
+    QVector<bool> stack{true};
+    int blankRun = 0;
+    for (const QString &line : lines) {
+        if (directive.match(line).hasMatch()) {
+            Form form = Other;
+            QRegularExpressionMatch m;
+            for (const Directive &d : directives()) {
+                m = d.expression.match(line);
+                if (m.hasMatch()) {
+                    form = d.form;
+                    break;
+                }
+            }
+            if (form == Else) {
+                if (stack.size() > 1) {
+                    const bool block = stack.takeLast();
+                    stack << (stack.last() && !block);
+                }
+            } else if (form == End) {
+                if (stack.size() > 1)
+                    stack.removeLast();
+            } else if (form != Other) {
+                stack << (stack.last() && condition(form, m, fields));
+            }
+            continue;
+        }
+        if (!stack.last())
+            continue;
+        const QString text = substitute(line, fields);
+        if (text.isEmpty()) {
+            if (blankRun == 0)
+                out << text;
+            ++blankRun;
+        } else {
+            out << text;
+            blankRun = 0;
+        }
+    }
+    return out;
+}
+
+QString TemplateEvaluator::substitute(const QString &line, const QHash<QString, QString> &fields)
+{
+    static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
+    if (!line.contains(QLatin1Char('%')))
+        return line;
+    // Each search resumes after the text just inserted, which is the same as walking the matches
+    // of the original line.
+    QString out;
+    int done = 0;
+    QRegularExpressionMatchIterator matches = reference.globalMatch(line);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch m = matches.next();
+        const auto it = fields.constFind(m.captured(1));
+        if (it == fields.constEnd())
+            continue;
+        QString text = *it;
+        // A pasted value may carry line breaks; they must not split a configuration line.
+        text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        out += line.midRef(done, m.capturedStart() - done);
+        out += text;
+        done = m.capturedEnd();
+    }
+    out += line.midRef(done);
+    return out;
+}
+
+QStringList TemplateEvaluator::versionLines(int version)
+{
+    return {QString(), QStringLiteral("INIFileVersion = %1").arg(version), QString()};
+}
+
+int TemplateEvaluator::drawVersion()
+{
+    return int(QRandomGenerator::global()->bounded(1000000));
+}

@@ -1,0 +1,200 @@
+#pragma once
+
+// Shared by the setup page tests: a wizard on the General Setup page with template lists the test
+// chooses, independent of the built-in templates.
+
+#include "TestEnvironment.h"
+#include "data/WizardData.h"
+#include "pages/BrambleonPage.h"
+#include "pages/ConclusionPage.h"
+#include "pages/DialPage.h"
+#include "pages/FEUPage.h"
+#include "pages/FinishPage.h"
+#include "pages/GatewayPage.h"
+#include "pages/IPPBX2Page.h"
+#include "pages/IPPBXPage.h"
+#include "pages/ITSPPage.h"
+#include "pages/IntroPage.h"
+#include "pages/Network1Page.h"
+#include "pages/Network2Page.h"
+#include "pages/ProductPage.h"
+#include "pages/RemoteUsersPage.h"
+#include "pages/SetupPage.h"
+#include "pages/SystemPage.h"
+#include "pages/UsersPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace SetupFixture
+{
+enum Product { QA1 = 0, QA2 = 2, QB8 = 6, QA1_KRBX = 9, QA2_KRBX = 11, QA2_CCE = 13, QSW_CCE = 14 };
+
+inline QSettings settings()
+{
+    return QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
+}
+
+// The sixteen pages under their ids, created in the order the program creates them.
+class Wizard : public QWizard
+{
+public:
+    Wizard()
+    {
+        setPage(0, new IntroPage(this));
+        setPage(1, new ProductPage(this));
+        setPage(2, new SetupPage(this));
+        setPage(3, new SystemPage(this));
+        setPage(4, new Network1Page(this));
+        setPage(5, new Network2Page(this));
+        setPage(7, new IPPBXPage(this));
+        setPage(11, new IPPBX2Page(this));
+        setPage(8, new ITSPPage(this));
+        setPage(10, new UsersPage(this));
+        setPage(6, new GatewayPage(this));
+        setPage(9, new DialPage(this));
+        setPage(12, new FEUPage(this));
+        setPage(13, new RemoteUsersPage(this));
+        setPage(14, new ConclusionPage(this));
+        setPage(15, new FinishPage(this));
+        setStartId(0);
+    }
+};
+
+// Starts each test from nothing: fresh data store, no saved answers, the initial step count and a
+// private working directory without loose template files.
+inline void reset(QTemporaryDir &workDir)
+{
+    TestEnvironment::freshWizardData();
+    settings().clear();
+    BrambleonPage::stepCount = 8;
+    QDir::setCurrent(workDir.path());
+}
+
+inline TemplateInfo entry(const QTemporaryDir &dir, const QString &suffix, const QString &name, int application,
+    int type, const QString &body = QString())
+{
+    static int counter = 0;
+    TemplateInfo info;
+    // Kept out of the working directory, where they would count as loose files.
+    info.path = dir.filePath(QStringLiteral("files/t%1.%2").arg(++counter).arg(suffix));
+    info.name = name;
+    info.application = application;
+    info.type = type;
+    QByteArray text = (suffix == QLatin1String("template") ? "#template " : "#name ") + name.toUtf8() + "\n";
+    if (application >= 0)
+        text += "#application " + WizardData::applicationCode(application).toUtf8() + "\n";
+    text += body.toUtf8();
+    TestEnvironment::writeFile(dir.filePath(QStringLiteral("files")), info.path.section('/', -1), text);
+    return info;
+}
+
+// The lists every setup page test works with. The file names are private; only display names,
+// applications and types matter to the page.
+inline void installTemplates(const QTemporaryDir &dir)
+{
+    WizardData *d = WizardData::instance();
+    // An unreadable pack that stays unchanged: the lists are built once and then kept.
+    const QString pack = WizardData::templatePackPath();
+    if (!pack.isEmpty() && !QFile::exists(pack))
+        TestEnvironment::writeFile(QFileInfo(pack).absolutePath(), QFileInfo(pack).fileName(), "not a zip");
+    d->loadTemplates();
+
+    const QString features = QStringLiteral("#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n");
+    d->templates = {
+        entry(dir, "template", "Generic IP-PBX - Generic SIP Trunk", 0, TemplateInfo::Released,
+            "; interop body\n" + features),
+        entry(dir, "template", "Generic IP-PBX - Beta Trunk", 0, TemplateInfo::Beta, "; beta interop\n"),
+        entry(dir, "template", "Loose PBX - Generic SIP Trunk", 0, TemplateInfo::Released, "; loose interop\n"),
+        entry(dir, "template", "Normalization A", 1, TemplateInfo::Released),
+        entry(dir, "template", "Corvane Unity Suite 2015 - Zeta PBX", 1, TemplateInfo::Released),
+        entry(dir, "template", "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha),
+        entry(dir, "template", "Corvane Unity Suite 2015 - Alpha PBX", 1, TemplateInfo::Released),
+        entry(dir, "template", "Hosted Basic", 2, TemplateInfo::Released, "; hosted basic\n"),
+        entry(dir, "template", "Hosted Next", 2, TemplateInfo::Ale, "; hosted next\n"),
+        entry(dir, "template", "Remote Basic", 3, TemplateInfo::LooseFile),
+        entry(dir, "template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, TemplateInfo::Beta,
+            "; unity trunk\n"),
+    };
+    d->pbxTemplates = {
+        entry(dir, "pbx", "Generic IP-PBX", -1, TemplateInfo::Released, "#---\n; generic pbx body\n"),
+        entry(dir, "pbx", "Alpha PBX", -1, TemplateInfo::Released, "#---\n"),
+        entry(dir, "pbx", "Loose PBX (*)", -1, TemplateInfo::LooseFile, "#---\n"),
+    };
+    d->itspTemplates = {
+        entry(dir, "itsp", "Generic SIP Trunk", -1, TemplateInfo::Released, "#---\n; generic trunk body\n"),
+        entry(dir, "itsp", "Beta Trunk", -1, TemplateInfo::Released, "#---\n"),
+        entry(dir, "itsp", "Other Trunk", -1, TemplateInfo::Released, "#---\n"),
+    };
+}
+
+// Moves a fresh wizard to the product page, chooses the product and enters the setup page.
+inline SetupPage *enter(QWizard &wizard, int product)
+{
+    wizard.show();
+    if (wizard.currentId() < 1)
+        wizard.next();
+    while (wizard.currentId() > 1)
+        wizard.back();
+    wizard.setField(QStringLiteral("PRODUCT_SELECTED"), product);
+    // A re-entry must see a change even when the product stays.
+    if (auto *page = qobject_cast<ProductPage *>(wizard.page(1)))
+        page->modified = true;
+    wizard.next();
+    return qobject_cast<SetupPage *>(wizard.currentPage());
+}
+
+template <class T> T *child(SetupPage *page, const char *name)
+{
+    T *widget = page->findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no widget %s", name);
+    return widget;
+}
+
+inline QComboBox *box(SetupPage *page, const char *name)
+{
+    return child<QComboBox>(page, name);
+}
+
+inline QLabel *label(SetupPage *page, const char *name)
+{
+    return child<QLabel>(page, name);
+}
+
+inline QStringList items(QComboBox *box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
+
+inline bool sameIcon(const QIcon &icon, const char *resource)
+{
+    const QImage a = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage b
+        = QIcon(QLatin1String(resource)).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    return !a.isNull() && a == b;
+}
+
+inline QString field(const char *name)
+{
+    return WizardData::instance()->fieldText(QLatin1String(name));
+}
+
+// Template selection works in this build (the selection machinery is present).
+inline bool selectionAvailable()
+{
+    WizardData *d = WizardData::instance();
+    return !d->templates.isEmpty() && d->selectTemplate(d->templates.first().name);
+}
+} // namespace SetupFixture

@@ -1,0 +1,66 @@
+#include "PackBuilder.h"
+
+#include "data/TemplatePack.h"
+
+#include <QBuffer>
+#include <QColor>
+#include <QFile>
+#include <QImage>
+
+#include <quazip.h>
+#include <quazipfile.h>
+#include <quazipnewinfo.h>
+
+PackBuilder &PackBuilder::add(const QString &name, const QByteArray &bytes)
+{
+    m_entries.append({name, bytes, QByteArray(TemplatePack::password())});
+    return *this;
+}
+
+PackBuilder &PackBuilder::addForeign(const QString &name, const QByteArray &bytes, const QByteArray &password)
+{
+    m_entries.append({name, bytes, password});
+    return *this;
+}
+
+PackBuilder &PackBuilder::version(const QString &majorMinor, const QString &build)
+{
+    QByteArray text = "VERSION " + majorMinor.toLatin1() + "\r\n";
+    if (!build.isEmpty())
+        text += "BUILD " + build.toLatin1() + "\r\n";
+    return add(QStringLiteral("version.txt"), text);
+}
+
+PackBuilder &PackBuilder::icon(const QString &name, const QString &colour)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(QColor(colour));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return add(name, bytes);
+}
+
+bool PackBuilder::write(const QString &path) const
+{
+    QFile::remove(path);
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdCreate))
+        return false;
+    bool ok = true;
+    for (const Entry &entry : m_entries) {
+        QuaZipFile file(&zip);
+        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(entry.name), entry.password.constData())) {
+            ok = false;
+            break;
+        }
+        ok = file.write(entry.bytes) == entry.bytes.size();
+        file.close();
+        ok = ok && file.getZipError() == ZIP_OK;
+        if (!ok)
+            break;
+    }
+    zip.close();
+    return ok && zip.getZipError() == ZIP_OK;
+}

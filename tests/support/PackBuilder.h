@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// Builds template packs for tests: a real zip whose entries are encrypted with the pack password
+// (or another one, to model a pack the program cannot read).
+class PackBuilder
+{
+public:
+    PackBuilder &add(const QString &name, const QByteArray &bytes);
+    // An entry encrypted with a password other than the pack's.
+    PackBuilder &addForeign(const QString &name, const QByteArray &bytes, const QByteArray &password = "wrong");
+    // "version.txt" with a VERSION line and, when build is not empty, a BUILD line.
+    PackBuilder &version(const QString &majorMinor, const QString &build = QString());
+    // A small PNG picture of the given colour.
+    PackBuilder &icon(const QString &name, const QString &colour = QStringLiteral("red"));
+    // Writes the zip; false when it could not be written.
+    bool write(const QString &path) const;
+
+private:
+    struct Entry {
+        QString name;
+        QByteArray bytes;
+        QByteArray password;
+    };
+    QList<Entry> m_entries;
+};
