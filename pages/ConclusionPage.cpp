@@ -3,6 +3,7 @@
 #include "data/WizardData.h"
 #include "pages/ConclusionRules.h"
 #include "pages/IniHighlighter.h"
+#include "pages/WizardAnswers.h"
 #include "services/Stats.h"
 
 #include <QFontDatabase>
@@ -62,8 +63,7 @@ void ConclusionPage::initializePage()
     setSubTitle(krbx ? QStringLiteral("Review the configuration summary and generated CLI file.")
                      : QStringLiteral("Review the configuration summary and generated INI file."));
 
-    const ConclusionRules::Result derived
-        = ConclusionRules::evaluate([this](const QString &name) { return field(name).toString(); });
+    const ConclusionRules::Result derived = ConclusionRules::evaluate(WizardAnswers::lookup(wizard()));
     m_certificateReason->setText(derived.certificateReason);
     m_certificate->setText(derived.certificate);
     m_mediaSecurity->setText(derived.mediaSecurity);

@@ -2,6 +2,7 @@
 
 #include "data/WizardData.h"
 #include "pages/FinishNotes.h"
+#include "pages/WizardAnswers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,8 +61,7 @@ void FinishPage::initializePage()
 {
     const bool krbx = isKrbx();
     m_introLabel->setText(FinishNotes::introText(krbx));
-    const QString notes
-        = FinishNotes::notesText(krbx, [this](const QString &name) { return field(name).toString(); });
+    const QString notes = FinishNotes::notesText(krbx, WizardAnswers::lookup(wizard()));
     m_notesLabel->setText(QStringLiteral("<p style=\"color:DarkRed\">") + notes + QStringLiteral("</p>"));
     m_templateNotesLabel->setText(QStringLiteral("<p style=\"color:DarkBlue\">")
         + WizardData::instance()->templateNotes + QStringLiteral("</p>"));
@@ -95,7 +95,7 @@ bool FinishPage::writeConfigFile(const QString &path)
 QString FinishPage::iniCopyPath() const
 {
     const QString name = FinishNotes::copyFileName(
-        field(QStringLiteral("NET1_IP")).toString(), WizardData::instance()->iniFileVersion);
+        WizardAnswers::text(wizard(), QStringLiteral("NET1_IP")), WizardData::instance()->iniFileVersion);
     return QDir(FinishNotes::copyFolder()).filePath(name);
 }
 

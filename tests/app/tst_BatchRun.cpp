@@ -77,7 +77,7 @@ private slots:
         QVERIFY(accepted);
         const QByteArray bytes = TestEnvironment::readFile(output);
         QVERIFY(bytes.contains(";# %API_VERSION% 4\r\n"));
-        QVERIFY(bytes.contains(";# %NET1_IP% 10.0.0.10\r\n"));
+        QVERIFY(bytes.contains(";# %PRODUCT% QA2\r\n"));
         QVERIFY(bytes.contains("\r\nINIFileVersion = "));
         // Batch runs leave no automatic copy.
         QVERIFY(!QDir(FinishNotes::copyFolder()).exists() || QDir(FinishNotes::copyFolder()).isEmpty());
@@ -97,7 +97,6 @@ private slots:
         QVERIFY(!QFile::exists(output));
         QVERIFY(!QDir(FinishNotes::copyFolder()).exists() || QDir(FinishNotes::copyFolder()).isEmpty());
     }
-
 };
 
 BRAMBLEON_TEST_MAIN(TestBatchRun)
