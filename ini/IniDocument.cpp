@@ -12,123 +12,131 @@
 // can hold tens of thousands of values, so every rule below is a single linear scan.
 namespace
 {
-int skipSpace(const QString &line, int i)
+using Line = QStringView;
+
+int skipSpace(Line line, int i)
 {
-    const int n = line.size();
-    while (i < n && isIniSpace(line.at(i)))
+    const int n = int(line.size());
+    while (i < n && isIniSpace(line[i]))
         ++i;
     return i;
 }
 
 // End of a name that stops at a blank or at the first "=".
-int nameEnd(const QString &line, int i)
+int nameEnd(Line line, int i)
 {
-    const int n = line.size();
-    while (i < n && !isIniSpace(line.at(i)) && line.at(i) != QLatin1Char('='))
+    const int n = int(line.size());
+    while (i < n && !isIniSpace(line[i]) && line[i] != QLatin1Char('='))
         ++i;
     return i;
 }
 
 // "name = value" from position i: the name ends at a blank or the first "=", blanks may
 // surround the "=". Returns the position after the "=", or -1.
-int matchAssignment(const QString &line, int i, int &nameStart, int &nameStop)
+int matchAssignment(Line line, int i, int &nameStart, int &nameStop)
 {
     nameStart = i;
     nameStop = nameEnd(line, i);
     if (nameStop == nameStart)
         return -1;
     const int eq = skipSpace(line, nameStop);
-    if (eq >= line.size() || line.at(eq) != QLatin1Char('='))
+    if (eq >= line.size() || line[eq] != QLatin1Char('='))
         return -1;
     return eq + 1;
 }
 
-bool isComment(const QString &line)
+bool isComment(Line line)
 {
     const int i = skipSpace(line, 0);
-    return i < line.size() && line.at(i) == QLatin1Char(';');
+    return i < line.size() && line[i] == QLatin1Char(';');
 }
 
 // Left-over template directives; only a line that starts with one is dropped, so a value such
 // as a password holding "#if" survives.
-bool isDirective(const QString &line)
+bool isDirective(Line line)
 {
-    const QStringRef rest = line.midRef(skipSpace(line, 0));
+    const Line rest = line.mid(skipSpace(line, 0));
     return rest.startsWith(QLatin1String("#if")) || rest.startsWith(QLatin1String("#else"))
         || rest.startsWith(QLatin1String("#endif"));
 }
 
 // "[" and a backslash, blanks allowed around the "[".
-bool isTableEnd(const QString &line)
+bool isTableEnd(Line line)
 {
     int i = skipSpace(line, 0);
-    if (i >= line.size() || line.at(i) != QLatin1Char('['))
+    if (i >= line.size() || line[i] != QLatin1Char('['))
         return false;
     i = skipSpace(line, i + 1);
-    return i < line.size() && line.at(i) == QLatin1Char('\\');
+    return i < line.size() && line[i] == QLatin1Char('\\');
 }
 
 // "[" name "]" up to the last "]" of the line.
-bool matchSection(const QString &line, QString &name)
+bool matchSection(Line line, QString &name)
 {
     const int i = skipSpace(line, 0);
-    if (i >= line.size() || line.at(i) != QLatin1Char('['))
+    if (i >= line.size() || line[i] != QLatin1Char('['))
         return false;
-    const int close = line.lastIndexOf(QLatin1Char(']'));
+    int close = int(line.size()) - 1;
+    while (close > i && line[close] != QLatin1Char(']'))
+        --close;
     if (close < i + 2)
         return false;
-    name = line.mid(i + 1, close - i - 1);
+    name = line.mid(i + 1, close - i - 1).toString();
     return true;
 }
 
-bool matchFormat(const QString &line, QString &key, QString &columns)
+bool matchFormat(Line line, QString &key, QString &columns)
 {
     static const QLatin1String format("FORMAT");
     int i = skipSpace(line, 0);
-    if (!line.midRef(i, format.size()).startsWith(format))
+    if (!line.mid(i).startsWith(format))
         return false;
     i += format.size();
-    if (i >= line.size() || !isIniSpace(line.at(i)))
+    if (i >= line.size() || !isIniSpace(line[i]))
         return false;
     int start = 0;
     int stop = 0;
     const int rest = matchAssignment(line, skipSpace(line, i), start, stop);
     if (rest < 0 || rest >= line.size())
         return false;
-    key = line.mid(start, stop - start);
-    columns = line.mid(rest);
+    key = line.mid(start, stop - start).toString();
+    columns = line.mid(rest).toString();
     return true;
 }
 
-// Any first word, blanks, the row index, "=", at least one character of values.
-bool matchRow(const QString &line, QString &index, QString &values)
+// Any first word, blanks, the row index, "=", at least one character of values. Gives the
+// bounds of the index and the start of the values.
+bool matchRow(Line line, int &indexStart, int &indexStop, int &valuesStart)
 {
-    const int n = line.size();
+    const int n = int(line.size());
     const int wordStart = skipSpace(line, 0);
     int i = wordStart;
-    while (i < n && !isIniSpace(line.at(i)))
+    while (i < n && !isIniSpace(line[i]))
         ++i;
     if (i == wordStart || i >= n)
         return false;
-    int start = 0;
-    int stop = 0;
-    const int rest = matchAssignment(line, skipSpace(line, i), start, stop);
-    if (rest < 0 || rest >= n)
-        return false;
-    index = line.mid(start, stop - start);
-    values = line.mid(rest);
+    valuesStart = matchAssignment(line, skipSpace(line, i), indexStart, indexStop);
+    return valuesStart >= 0 && valuesStart < n;
+}
+
+bool isBlank(Line line)
+{
+    for (const QChar c : line) {
+        if (!c.isSpace())
+            return false;
+    }
     return true;
 }
 
-bool matchParameter(const QString &line, QString &name, QString &value)
+bool matchParameter(Line line, QString &name, QString &value)
 {
     int start = 0;
     int stop = 0;
     const int rest = matchAssignment(line, skipSpace(line, 0), start, stop);
     if (rest < 0)
         return false;
-    name = line.mid(start, stop - start);
-    value = line.mid(rest).trimmed();
+    name = line.mid(start, stop - start).toString();
+    value = line.mid(rest).trimmed().toString();
     return true;
 }
 
@@ -146,7 +154,7 @@ QStringList splitColumns(const QString &text)
 }
 
 template <class Verbatim>
-void collectVerbatimLine(const QString &line, bool &mode, Verbatim *&open, QList<IniElement *> &elements)
+void collectVerbatimLine(Line line, bool &mode, Verbatim *&open, QList<IniElement *> &elements)
 {
     if (isTableEnd(line)) {
         if (open)
@@ -156,7 +164,7 @@ void collectVerbatimLine(const QString &line, bool &mode, Verbatim *&open, QList
     } else if (!line.isEmpty()) {
         if (!open)
             open = new Verbatim;
-        open->lines.append(line);
+        open->lines.append(line.toString());
     }
 }
 } // namespace
@@ -184,6 +192,9 @@ void IniDocument::parse(const QString &text)
     QString value;
     QStringList values;
     QList<bool> flags;
+    int indexStart = 0;
+    int indexStop = 0;
+    int valuesStart = 0;
 
     const int size = text.size();
     int start = 0;
@@ -195,16 +206,17 @@ void IniDocument::parse(const QString &text)
         // Device files arrive with CR LF line ends.
         if (length > 0 && text.at(end - 1) == QLatin1Char('\r'))
             --length;
-        const QString line = text.mid(start, length);
+        const Line line(text.constData() + start, length);
         start = end + 1;
 
         if (isComment(line)) {
             if (!comment)
                 comment = new IniComment;
-            if (line.count(QLatin1Char(';')) <= 1) {
-                comment->lines.append(line);
+            const QString whole = line.toString();
+            if (whole.count(QLatin1Char(';')) <= 1) {
+                comment->lines.append(whole);
             } else {
-                const QStringList pieces = line.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+                const QStringList pieces = whole.split(QLatin1Char(';'), Qt::SkipEmptyParts);
                 for (int i = 0; i < pieces.size(); ++i)
                     comment->lines.append((i == 0 ? QLatin1String(";") : QLatin1String(";  ")) + pieces.at(i));
             }
@@ -222,12 +234,12 @@ void IniDocument::parse(const QString &text)
                 elements.append(table);
                 tables.insert(table->name.toLower(), table);
                 table = nullptr;
-            } else if (matchRow(line, name, value)) {
+            } else if (matchRow(line, indexStart, indexStop, valuesStart)) {
                 bool ok = false;
-                int row = name.toInt(&ok, 10);
+                int row = QString::fromRawData(line.data() + indexStart, indexStop - indexStart).toInt(&ok, 10);
                 if (!ok)
                     row = 0;
-                splitIniValues(value, values, flags);
+                splitIniValues(line.mid(valuesStart), values, flags);
                 table->setRowValues(row, values, flags);
             }
             continue;
@@ -260,7 +272,7 @@ void IniDocument::parse(const QString &text)
             table->buildColumnIndex();
             continue;
         }
-        if (line.trimmed().isEmpty())
+        if (isBlank(line))
             continue;
         if (!pendingSection.isEmpty()) {
             elements.append(new IniSection(pendingSection));
@@ -279,7 +291,7 @@ void IniDocument::parse(const QString &text)
             parameters.insert(name.toLower(), parameter);
             continue;
         }
-        elements.append(new IniUnknown(line));
+        elements.append(new IniUnknown(line.toString()));
     }
 
     // A text cut short keeps what it holds.

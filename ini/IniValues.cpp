@@ -17,12 +17,6 @@ bool isNumeric(const QString &value)
     }
     return true;
 }
-
-// Position of the closing quote of a value quoted by text[pos], or -1.
-int closingQuote(const QString &text, int pos)
-{
-    return text.indexOf(text.at(pos), pos + 1);
-}
 } // namespace
 
 QString quoteIniValue(const QString &value, bool force)
@@ -37,45 +31,67 @@ QString quoteIniValue(const QString &value, bool force)
 
 void splitIniValues(const QString &text, QStringList &values, QList<bool> &quoted)
 {
-    QString body = text.trimmed();
-    if (body.endsWith(QLatin1Char(';')))
-        body.chop(1);
-    values.clear();
-    quoted.clear();
-    const int length = body.size();
-    int pos = 0;
+    splitIniValues(QStringView(text), values, quoted);
+}
+
+// Works on bounds into the text so that only the stored values are allocated.
+void splitIniValues(QStringView text, QStringList &values, QList<bool> &quoted)
+{
+    const QChar *p = text.data();
+    int begin = 0;
+    int end = int(text.size());
+    while (begin < end && p[begin].isSpace())
+        ++begin;
+    while (end > begin && p[end - 1].isSpace())
+        --end;
+    if (end > begin && p[end - 1] == QLatin1Char(';'))
+        --end;
+    // Emptied without giving the storage back: the parser calls this once per table row.
+    values.erase(values.begin(), values.end());
+    quoted.erase(quoted.begin(), quoted.end());
+
+    int pos = begin;
     // Each value is a double-quoted run, a single-quoted run, or bare text up to the next comma;
     // a quoted run may be surrounded by blanks. Every step consumes at least one character.
-    while (pos < length) {
+    while (pos < end) {
         int start = pos;
-        while (start < length && isIniSpace(body.at(start)))
+        while (start < end && isIniSpace(p[start]))
             ++start;
-        QString value;
+        int valueStart = 0;
+        int valueEnd = 0;
         bool isQuoted = false;
         int next = -1;
-        if (start < length && (body.at(start) == QLatin1Char('"') || body.at(start) == QLatin1Char('\''))) {
-            const int close = closingQuote(body, start);
-            if (close > 0) {
-                value = body.mid(start + 1, close - start - 1);
-                isQuoted = !value.isEmpty();
+        if (start < end && (p[start] == QLatin1Char('"') || p[start] == QLatin1Char('\''))) {
+            int close = start + 1;
+            while (close < end && p[close] != p[start])
+                ++close;
+            if (close < end) {
+                valueStart = start + 1;
+                valueEnd = close;
+                isQuoted = valueEnd > valueStart;
                 next = close + 1;
-                while (next < length && isIniSpace(body.at(next)))
+                while (next < end && isIniSpace(p[next]))
                     ++next;
-                if (next < length && body.at(next) == QLatin1Char(','))
+                if (next < end && p[next] == QLatin1Char(','))
                     ++next;
             }
         }
         if (next < 0) {
-            int comma = body.indexOf(QLatin1Char(','), pos);
-            if (comma < 0)
-                comma = length;
-            value = body.mid(pos, comma - pos);
-            next = comma < length ? comma + 1 : comma;
+            int comma = pos;
+            while (comma < end && p[comma] != QLatin1Char(','))
+                ++comma;
+            valueStart = pos;
+            valueEnd = comma;
+            next = comma < end ? comma + 1 : comma;
         }
-        value = value.trimmed();
-        if (value == QLatin1String("\"\"") || value == QLatin1String("''"))
-            value.clear();
-        values.append(value);
+        while (valueStart < valueEnd && p[valueStart].isSpace())
+            ++valueStart;
+        while (valueEnd > valueStart && p[valueEnd - 1].isSpace())
+            --valueEnd;
+        const int length = valueEnd - valueStart;
+        const bool quotePair = length == 2 && p[valueStart] == p[valueStart + 1]
+            && (p[valueStart] == QLatin1Char('"') || p[valueStart] == QLatin1Char('\''));
+        values.append(length > 0 && !quotePair ? QString(p + valueStart, length) : QString());
         quoted.append(isQuoted);
         pos = next > pos ? next : pos + 1;
     }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // The value as an INI file writes it: empty stays empty; numbers and dotted addresses stay bare
 // unless forced; anything else goes into double quotes, or single quotes when it holds a double quote.
@@ -10,6 +11,7 @@ QString quoteIniValue(const QString &value, bool force);
 
 // Splits the values of a table row ("1, \"a b\", '', x;") into values and their was-quoted flags.
 void splitIniValues(const QString &text, QStringList &values, QList<bool> &quoted);
+void splitIniValues(QStringView text, QStringList &values, QList<bool> &quoted);
 
 // The characters the INI grammar treats as blanks.
 inline bool isIniSpace(QChar c)

@@ -130,36 +130,14 @@ private slots:
         QTest::addColumn<QString>("sip2");
         QTest::addColumn<QString>("sip3");
         QTest::addColumn<QString>("feu");
-        QTest::newRow("SIP trunk") << "select"
-                                   << "Generic IP-PBX - Generic SIP Trunk"
-                                   << "1"
-                                   << "1"
-                                   << "1";
-        QTest::newRow("normalization") << "select"
-                                       << "Generic IP-PBX - Generic IP-PBX"
-                                       << "1"
-                                       << "0"
-                                       << "0";
-        QTest::newRow("hosted") << "select"
-                                << "Generic Hosted IP-PBX"
-                                << "0"
-                                << "0"
-                                << "0";
-        QTest::newRow("remote users") << "select"
-                                      << "Generic Remote Users"
-                                      << "0"
-                                      << "1"
-                                      << "0";
-        QTest::newRow("composed pair") << "pair"
-                                       << ""
-                                       << "1"
-                                       << "0"
-                                       << "0";
-        QTest::newRow("SIP trunk with gateway") << "itspgw"
-                                                << ""
-                                                << "1"
-                                                << "0"
-                                                << "0";
+        auto row = [](const char *name, QString kind, QString templateName, QString sip2, QString sip3,
+                       QString feu) { QTest::newRow(name) << kind << templateName << sip2 << sip3 << feu; };
+        row("SIP trunk", "select", "Generic IP-PBX - Generic SIP Trunk", "1", "1", "1");
+        row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", "1", "0", "0");
+        row("hosted", "select", "Generic Hosted IP-PBX", "0", "0", "0");
+        row("remote users", "select", "Generic Remote Users", "0", "1", "0");
+        row("composed pair", "pair", "", "1", "0", "0");
+        row("SIP trunk with gateway", "itspgw", "", "1", "0", "0");
     }
 
     void routeFieldsDefined()
@@ -195,27 +173,16 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("application");
-        QTest::newRow("SIP trunk") << "select"
-                                   << "Generic IP-PBX - Generic SIP Trunk"
-                                   << "ITSP";
-        QTest::newRow("normalization") << "select"
-                                       << "Generic IP-PBX - Generic IP-PBX"
-                                       << "NORMALIZATION";
-        QTest::newRow("hosted") << "select"
-                                << "Generic Hosted IP-PBX"
-                                << "HOSTED";
-        QTest::newRow("remote users") << "select"
-                                      << "Generic Remote Users"
-                                      << "REMOTEUSERS";
-        QTest::newRow("composed pair") << "pair"
-                                       << ""
-                                       << "ITSP";
-        QTest::newRow("IP-PBX with gateway") << "pbxgw"
-                                             << ""
-                                             << "GATEWAY";
-        QTest::newRow("SIP trunk with gateway") << "itspgw"
-                                                << ""
-                                                << "GATEWAY";
+        auto row = [](const char *name, QString kind, QString templateName, QString application) {
+            QTest::newRow(name) << kind << templateName << application;
+        };
+        row("SIP trunk", "select", "Generic IP-PBX - Generic SIP Trunk", "ITSP");
+        row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", "NORMALIZATION");
+        row("hosted", "select", "Generic Hosted IP-PBX", "HOSTED");
+        row("remote users", "select", "Generic Remote Users", "REMOTEUSERS");
+        row("composed pair", "pair", "", "ITSP");
+        row("IP-PBX with gateway", "pbxgw", "", "GATEWAY");
+        row("SIP trunk with gateway", "itspgw", "", "GATEWAY");
     }
 
     void generatedTablesWellFormed()

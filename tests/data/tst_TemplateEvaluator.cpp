@@ -101,22 +101,16 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "a %A% b"
-                               << "a x b";
-        QTest::newRow("adjacent") << "%A%%A%"
-                                  << "xx";
-        QTest::newRow("unregistered stays, scan goes on") << "%NO%A%A%"
-                                                          << "%NO%Ax";
-        QTest::newRow("inserted text is not rescanned") << "%SELF%%A%"
-                                                        << "%A%%B%x";
-        QTest::newRow("line breaks become blanks") << "[%CRLF%]"
-                                                   << "[a  b c ]";
-        QTest::newRow("names are case-sensitive") << "%a%"
-                                                  << "%a%";
-        QTest::newRow("names with blanks are no references") << "%A B% %A%"
-                                                             << "%A B% x";
-        QTest::newRow("lone percent signs") << "100% %"
-                                            << "100% %";
+        auto row
+            = [](const char *name, QString line, QString expected) { QTest::newRow(name) << line << expected; };
+        row("plain", "a %A% b", "a x b");
+        row("adjacent", "%A%%A%", "xx");
+        row("unregistered stays, scan goes on", "%NO%A%A%", "%NO%Ax");
+        row("inserted text is not rescanned", "%SELF%%A%", "%A%%B%x");
+        row("line breaks become blanks", "[%CRLF%]", "[a  b c ]");
+        row("names are case-sensitive", "%a%", "%a%");
+        row("names with blanks are no references", "%A B% %A%", "%A B% x");
+        row("lone percent signs", "100% %", "100% %");
     }
 
     void substitution()

@@ -49,6 +49,7 @@ private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
+        TestEnvironment::dataDir(); // creates it
         QFile::remove(pack());
         m_work = new QTemporaryDir;
         m_oldCwd = QDir::currentPath();
@@ -151,39 +152,20 @@ private slots:
         QTest::addColumn<QString>("installed"); // "" none, "bad" unreadable, else version
         QTest::addColumn<QString>("working"); // "" none, "bad" unreadable, else version
         QTest::addColumn<QString>("result"); // marker of the pack in the data directory afterwards
-        QTest::newRow("none installed") << ""
-                                        << "3.1"
-                                        << "working";
-        QTest::newRow("newer minor numerically") << "3.9"
-                                                 << "3.10"
-                                                 << "working";
-        QTest::newRow("newer major") << "3.10"
-                                     << "4.0"
-                                     << "working";
-        QTest::newRow("equal") << "3.10"
-                               << "3.10"
-                               << "installed";
-        QTest::newRow("older") << "3.10"
-                               << "3.9"
-                               << "installed";
-        QTest::newRow("older major") << "4.0"
-                                     << "3.99"
-                                     << "installed";
-        QTest::newRow("installed unreadable") << "bad"
-                                              << "0.1"
-                                              << "working";
-        QTest::newRow("working unreadable") << "1.0"
-                                            << "bad"
-                                            << "installed";
-        QTest::newRow("both unreadable") << "bad"
-                                         << "bad"
-                                         << "installed";
-        QTest::newRow("no working pack") << "2.0"
-                                         << ""
-                                         << "installed";
-        QTest::newRow("nothing anywhere") << ""
-                                          << ""
-                                          << "";
+        auto row = [](const char *name, QString installed, QString working, QString result) {
+            QTest::newRow(name) << installed << working << result;
+        };
+        row("none installed", "", "3.1", "working");
+        row("newer minor numerically", "3.9", "3.10", "working");
+        row("newer major", "3.10", "4.0", "working");
+        row("equal", "3.10", "3.10", "installed");
+        row("older", "3.10", "3.9", "installed");
+        row("older major", "4.0", "3.99", "installed");
+        row("installed unreadable", "bad", "0.1", "working");
+        row("working unreadable", "1.0", "bad", "installed");
+        row("both unreadable", "bad", "bad", "installed");
+        row("no working pack", "2.0", "", "installed");
+        row("nothing anywhere", "", "", "");
     }
 
     void install()
