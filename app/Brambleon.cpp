@@ -20,7 +20,10 @@
 #include "services/HelpBrowser.h"
 #include "services/Stats.h"
 
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QTimer>
 
 Brambleon::Brambleon(QWidget *parent)
     : QWizard(parent, Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -63,5 +66,45 @@ void Brambleon::showHelp()
 
 void Brambleon::startRun()
 {
-    // Batch stepping (a first step after 200 ms) and the params file load start here.
+    WizardData *data = WizardData::instance();
+    if (data->batchMode) {
+        QTimer::singleShot(200, this, SLOT(batchNext()));
+        return;
+    }
+    // A params file that does not exist is skipped without a word.
+    if (!data->paramsFile.isEmpty() && QFileInfo::exists(data->paramsFile))
+        static_cast<ProductPage *>(page(ProductId))->loadConfiguration(data->paramsFile);
+}
+
+void Brambleon::batchNext()
+{
+    WizardData *data = WizardData::instance();
+    if (nextId() == -1) {
+        auto *finish = static_cast<FinishPage *>(page(FinishId));
+        if (!finish->writeConfigFile(data->outputFile)) {
+            finish->warnUnwritable(data->outputFile);
+            return;
+        }
+        accept();
+        return;
+    }
+
+    const int before = currentId();
+    next();
+    setWindowState(windowState() | Qt::WindowMinimized);
+    if (currentId() == before) {
+        QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("Can't continue to the next page"));
+        return;
+    }
+    if (currentId() == ProductId) {
+        if (!QFileInfo::exists(data->batchFile)) {
+            QMessageBox::warning(this, QStringLiteral("Warning"),
+                QStringLiteral("Can't find batch file '%1'").arg(data->batchFile));
+            return;
+        }
+        // A refused file has had the loader's own message; answering with nothing would write a wrong file.
+        if (!static_cast<ProductPage *>(page(ProductId))->loadConfiguration(data->batchFile))
+            return;
+    }
+    QTimer::singleShot(100, this, SLOT(batchNext()));
 }

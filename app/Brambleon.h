@@ -30,6 +30,9 @@ public:
 
 public slots:
     void showHelp();
+    // One step of a batch run: move to the next page, load the batch file on the product page,
+    // write the output from the finish page.
+    void batchNext();
 
 private:
     // Starts a batch or params run once all pages stand.

@@ -1,16 +1,115 @@
 #include "pages/ConclusionPage.h"
 
+#include "data/WizardData.h"
+#include "pages/ConclusionRules.h"
+#include "pages/IniHighlighter.h"
+#include "pages/WizardAnswers.h"
+#include "services/Stats.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace
+{
+// Summary lines are laid out in columns by blanks, so the view needs a fixed-pitch font.
+QFont viewFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    if (!QFontInfo(font).fixedPitch())
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    return font;
+}
+} // namespace
+
 ConclusionPage::ConclusionPage(QWidget *parent)
     : BrambleonPage(parent)
 {
     step = 14;
     nextPage = 15;
     setTitle(QStringLiteral("Conclusion"));
+
+    m_view = new QTextEdit(this);
+    m_view->setReadOnly(true);
+    m_view->setFont(viewFont());
+    m_summaryButton = new QRadioButton(QStringLiteral("Configuration Summary"), this);
+    m_summaryButton->setChecked(true);
+    m_fileButton = new QRadioButton(QStringLiteral("INI File"), this);
+    m_highlighter = new IniHighlighter(m_view);
+
+    m_certificate = hiddenEdit();
+    m_mediaSecurity = hiddenEdit();
+    m_certificateReason = hiddenEdit();
+    registerField(QStringLiteral("CERTIFICATE"), m_certificate);
+    registerField(QStringLiteral("CERTIFICATE_REASON"), m_certificateReason);
+    registerField(QStringLiteral("MEDIA_SECURITY"), m_mediaSecurity);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(m_summaryButton, 0, 0, 1, 2);
+    layout->addWidget(m_fileButton, 0, 2, 1, 2);
+    layout->addWidget(m_view, 1, 0, 1, 4);
+
+    connect(m_summaryButton, SIGNAL(toggled(bool)), this, SLOT(updateTextEdit()));
 }
 
 void ConclusionPage::initializePage()
 {
-    setTitle(stepTitle(QStringLiteral("Conclusion")));
+    const bool krbx = isKrbx();
+    setSubTitle(krbx ? QStringLiteral("Review the configuration summary and generated CLI file.")
+                     : QStringLiteral("Review the configuration summary and generated INI file."));
+
+    const ConclusionRules::Result derived = ConclusionRules::evaluate(WizardAnswers::lookup(wizard()));
+    m_certificateReason->setText(derived.certificateReason);
+    m_certificate->setText(derived.certificate);
+    m_mediaSecurity->setText(derived.mediaSecurity);
+
+    WizardData *data = WizardData::instance();
+    if (krbx) {
+        m_fileButton->setText(QStringLiteral("CLI File"));
+        data->iniLines = data->generateIni(false);
+        data->cliLines = data->convertIniToCli(field(QStringLiteral("VERSION")).toString());
+    } else {
+        m_fileButton->setText(QStringLiteral("INI File"));
+        data->iniLines = data->generateIni(true);
+    }
+    updateTextEdit();
 }
 
+// The derived fields are recomputed on every entry.
 void ConclusionPage::cleanupPage() { }
+
+bool ConclusionPage::validatePage()
+{
+    Stats::instance()->completed();
+    return true;
+}
+
+int ConclusionPage::nextId() const
+{
+    return nextPage;
+}
+
+void ConclusionPage::updateTextEdit()
+{
+    // One paragraph per line, set as plain text: append() would swallow a leading empty line
+    // and guess rich text from lines that hold "<".
+    const WizardData *data = WizardData::instance();
+    QStringList lines;
+    if (!m_fileButton->isChecked()) {
+        lines << QString();
+        for (const QStringList &summary : data->summaries) {
+            if (summary.isEmpty())
+                continue;
+            lines << summary << QString();
+        }
+    } else {
+        lines = isKrbx() ? data->cliLines : data->iniLines;
+    }
+    m_view->setPlainText(lines.join(QLatin1Char('\n')));
+    m_view->moveCursor(QTextCursor::Start);
+}

@@ -380,10 +380,12 @@ QString ProductPage::surveyFieldName(const QString &label) const
     return QString();
 }
 
-void ProductPage::loadConfiguration(const QString &path)
+bool ProductPage::loadConfiguration(const QString &path)
 {
-    if (WizardData::instance()->loadMetadata(path))
-        showLoadedFile(path);
+    if (!WizardData::instance()->loadMetadata(path))
+        return false;
+    showLoadedFile(path);
+    return true;
 }
 
 void ProductPage::showLoadedFile(const QString &path)

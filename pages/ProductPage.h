@@ -28,8 +28,8 @@ public:
     QString surveyTitle() const override;
     QString surveyFieldName(const QString &label) const override;
 
-    // Loads the answers of a generated INI file.
-    void loadConfiguration(const QString &path);
+    // Loads the answers of a generated INI file; false when the loader refused it.
+    bool loadConfiguration(const QString &path);
     // Shows where the answers came from and selects the loaded product, version and customer block.
     void showLoadedFile(const QString &path);
     void loadSurvey(const QString &path);
