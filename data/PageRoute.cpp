@@ -31,18 +31,23 @@ PageRoute PageRoute::compute(const Inputs &in)
 
     link(System, Network1);
 
+    // The network pages lead to the IP-PBX page; returns the IP-PBX page's step.
+    auto networksToIppbx = [&]() {
+        if (!twoNetworks) {
+            link(Network1, IPPBX);
+            setStep(IPPBX, 5);
+            return 5;
+        }
+        ++r.stepCount;
+        link(Network1, Network2);
+        link(Network2, IPPBX);
+        setStep(IPPBX, 6);
+        return 6;
+    };
+
     if (in.application == 2) {
         r.stepCount = 6;
-        int ippbx = 5;
-        if (twoNetworks) {
-            ++r.stepCount;
-            link(Network1, Network2);
-            link(Network2, IPPBX);
-            ippbx = 6;
-        } else {
-            link(Network1, IPPBX);
-        }
-        setStep(IPPBX, ippbx);
+        int ippbx = networksToIppbx();
         link(IPPBX, Users);
         setStep(Users, ippbx + 1);
         // The PSTN models carry a gateway; the product code is compared exactly.
@@ -58,16 +63,7 @@ PageRoute PageRoute::compute(const Inputs &in)
         }
     } else if (in.application == 3) {
         r.stepCount = 6;
-        int v = 5;
-        if (twoNetworks) {
-            ++r.stepCount;
-            link(Network1, Network2);
-            link(Network2, IPPBX);
-            v = 6;
-        } else {
-            link(Network1, IPPBX);
-        }
-        setStep(IPPBX, v);
+        int v = networksToIppbx();
         if (sip3Supported) {
             link(IPPBX, IPPBX2);
             setStep(IPPBX2, v + 1);
@@ -117,16 +113,7 @@ PageRoute PageRoute::compute(const Inputs &in)
         link(Dial, Conclusion);
     } else {
         r.stepCount = 7;
-        int ippbx = 5;
-        if (twoNetworks) {
-            ++r.stepCount;
-            link(Network1, Network2);
-            link(Network2, IPPBX);
-            ippbx = 6;
-        } else {
-            link(Network1, IPPBX);
-        }
-        setStep(IPPBX, ippbx);
+        int ippbx = networksToIppbx();
         link(IPPBX, ITSP);
         setStep(ITSP, ippbx + 1);
         link(ITSP, Dial);
