@@ -2,6 +2,7 @@
 
 #include "data/WizardData.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextStream>
 
@@ -88,4 +89,16 @@ void BrambleonPage::registerSipPorts(
         prefix + QStringLiteral("_TLS_LOCAL_PORT"), hiddenEdit(QString::number(slotPort + 1)), false, false, port);
     if (withInterface)
         registerField(prefix + QStringLiteral("_INTERFACE"), hiddenEdit());
+}
+
+QSettings BrambleonPage::settings()
+{
+    return QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
+}
+
+QLabel *BrambleonPage::rowLabel(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
 }

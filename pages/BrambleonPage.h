@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QWizardPage>
 
+class QLabel;
 class QLineEdit;
 class QTextStream;
 
@@ -39,7 +41,12 @@ public:
     // Steps announced in every page title; rewritten by the page routing.
     static int stepCount;
 
+    // The program's settings store.
+    static QSettings settings();
+
 protected:
+    // The label that names a row; it is what an invalid row colours.
+    static QLabel *rowLabel(const QString &text, QWidget *buddy, QWidget *parent);
     // Registers the field with the wizard and in the WizardData registry. A trailing "*" on the
     // name marks it mandatory.
     void registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled = false,

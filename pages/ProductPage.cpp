@@ -78,18 +78,6 @@ const char kProductComment[] = "QA1=Quorvex A1; QA2=Quorvex A2; QA3=Quorvex A3; 
                                "QB8=Quorvex B8; QSW=Quorvex Virtual; QC9=Quorvex C9; QA1_KRBX=Quorvex A1 KRBX; "
                                "QA2_KRBX=Quorvex A2 KRBX; QA3_KRBX=Quorvex A3 KRBX";
 
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
-}
-
-QLabel *rowLabel(const QString &text, QWidget *buddy, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 int buttonWidth(const QString &text)
 {
     return QFontMetrics(QApplication::font()).horizontalAdvance(text);

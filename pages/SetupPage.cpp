@@ -37,18 +37,6 @@ const char kContact[] = "<a href=\"mailto:interop@quorvex.example\">interop@quor
 
 const char *const kNetworks[] = {"Two ports: LAN and WAN", "One port: WAN", "One port: LAN", "One port: LAN only"};
 
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
-}
-
-QLabel *rowLabel(const QString &text, QWidget *buddy, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 QComboBox *list(const char *name, const char *toolTip, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
@@ -104,7 +92,7 @@ QString restored(const char *key, const char *field)
     const QString name = QLatin1String(field);
     if (data->hasValue(name))
         return data->value(name);
-    QSettings store = settings();
+    QSettings store = BrambleonPage::settings();
     return store.value(QStringLiteral("data/") + QLatin1String(key)).toString();
 }
 } // namespace
