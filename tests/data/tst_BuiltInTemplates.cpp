@@ -1,3 +1,4 @@
+#include "TemplateAnswers.h"
 #include "TestEnvironment.h"
 #include "data/TemplatePack.h"
 #include "data/WizardData.h"
@@ -293,90 +294,9 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, name);
         QFETCH(QString, answers);
-        WizardData *d = WizardData::instance();
-        d->loadTemplates();
-        auto make = [&]() {
-            if (kind == "select")
-                return d->selectTemplate(name);
-            if (kind == "pair")
-                return d->composeItspTemplate("Generic IP-PBX", "Generic SIP Trunk");
-            if (kind == "pbxgw")
-                return d->composePbxGatewayTemplate("Generic IP-PBX");
-            return d->composeItspGatewayTemplate("Generic SIP Trunk");
-        };
-        QVERIFY(make());
-        // Every name the template refers to becomes a field; its defines then give the defaults.
-        static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
-        for (const QString &line : qAsConst(d->templateLines)) {
-            QRegularExpressionMatchIterator it = reference.globalMatch(line);
-            while (it.hasNext()) {
-                const QString fieldName = it.next().captured(1);
-                if (!d->fields.contains(fieldName))
-                    field(fieldName, QString());
-            }
-        }
-        d->batchMode = true;
-        QVERIFY(make());
-        QHash<QString, QString> given;
-        for (const QString &pair : answers.split(';')) {
-            const int eq = pair.indexOf('=');
-            given.insert(pair.left(eq), pair.mid(eq + 1));
-        }
-        const QString network = given.value("NETWORK");
-        const bool twoNetworks = network == "LAN_WAN";
-        QString application;
-        for (const QString &line : qAsConst(d->templateLines)) {
-            if (line.startsWith("#application "))
-                application = line.mid(13).trimmed();
-        }
-        const QString outside = twoNetworks ? "WAN_IF" : "LAN_IF";
-        // What the pages would hold where no define gives a value.
-        QHash<QString, QString> pages{{"APPLICATION", application}, {"NETWORKS_NUMBER", twoNetworks ? "2" : "1"},
-            {"NET1_IF", "LAN_IF"}, {"NET2_IF", "WAN_IF"}, {"NAT_IF", outside}, {"SIP1_IF", "LAN_IF"},
-            {"SIP3_IF", "LAN_IF"}, {"SIP2_IF", outside}, {"USER_IF", outside}, {"FEU_IF", outside},
-            {"REMOTE_USER_IF", outside}, {"NET1_PORT", "GROUP_1"}, {"NET2_PORT", "GROUP_2"},
-            {"OAM_PORT", "GROUP_3"}, {"NET1_VLANID", "1"}, {"NET1_VLAN_NATIVE", "1"}, {"NET2_VLANID", "2"},
-            {"NET2_VLAN_NATIVE", "2"}, {"OAM_VLANID", "3"}, {"OAM_VLAN_NATIVE", "3"}, {"OAM_INTERFACE", "0"},
-            {"GATEWAY_CODERS", "G711"}};
-        for (auto it = d->fields.begin(); it != d->fields.end(); ++it) {
-            QLineEdit *edit = it->lineEdit;
-            const QString &field = it.key();
-            if (pages.contains(field))
-                edit->setText(pages.value(field));
-            else if (!edit->text().isEmpty())
-                continue;
-            else if (field.endsWith("_TRANSPORT_TYPE"))
-                edit->setText("0");
-            else if (field.endsWith("_LOCAL_PORT"))
-                edit->setText("5090");
-            else if (field.endsWith("_PREFIX"))
-                edit->setText("16");
-            else if (field.contains("_IP") || field.contains("ADDRESS") || field.endsWith("SUBNET")
-                || field.endsWith("_MASK") || field.endsWith("_GATEWAY"))
-                edit->setText("10.1.1.1");
-            else
-                edit->setText("1");
-        }
-        // Answers of the setup page (NETWORK, GATEWAY_INTEROP) reach the fix-ups even where no
-        // template line names them.
-        for (auto it = given.constBegin(); it != given.constEnd(); ++it) {
-            if (!d->fields.contains(it.key()))
-                field(it.key(), QString());
-            d->setFieldText(it.key(), it.value());
-        }
-        if (kind == "pbxgw" || kind == "itspgw") {
-            d->updateLocalPorts();
-        } else if (application == "HOSTED") {
-            d->updateUserLocalPorts();
-        } else if (application == "REMOTEUSERS") {
-            d->updateSip3LocalPorts();
-            d->updateRemoteUserLocalPorts();
-        } else {
-            d->updateSip2LocalPorts();
-            d->updateSip3LocalPorts();
-            d->updateFeuLocalPorts();
-        }
-        const QStringList ini = d->generateIni(true);
+        TemplateAnswers configuration;
+        const QStringList ini = configuration.generate(kind, name, answers);
+        QVERIFY(!ini.isEmpty());
         const IniDocument doc(ini.join('\n'));
 
         auto column = [&doc](const QString &table, const QString &name) {
