@@ -325,7 +325,7 @@ private slots:
             {"SIPInterface", "MediaRealm", "CpMediaRealm", "MediaRealmName", ""},
             {"ProxySet", "SIPInterfaceName", "SIPInterface", "InterfaceName", ""},
             {"ProxyIp", "ProxySetId", "ProxySet", nullptr, ""},
-            {"IpProfile", "CodersGroupID", "AudioCoders", "CoderGroup", ""},
+            {"IpProfile", "CodersGroupID", "AudioCoders", "AudioCodersGroupId", ""},
             {"IPGroup", "ProxySetName", "ProxySet", "ProxyName", ""},
             {"IPGroup", "IPProfileName", "IpProfile", "ProfileName", ""},
             {"IPGroup", "MediaRealm", "CpMediaRealm", "MediaRealmName", ""},

@@ -1,3 +1,4 @@
+#include "TemplateAnswers.h"
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
 #include "ini/CliMap.h"
@@ -9,8 +10,11 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
+
+#include <memory>
 
 namespace
 {
@@ -64,6 +68,62 @@ QStringList unmappedTables(const QStringList &iniLines)
             missing.append(document.tables.value(key)->name);
     }
     return missing;
+}
+
+// The built-in templates and compositions evaluated for a business-router model, each with
+// its own answers.
+void routerConfigurations()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("answers");
+    const QString router = QStringLiteral("KRBX=1;PRODUCT=QA2_KRBX;NET1_PORT=GigabitEthernet 4/1;"
+                                          "NET2_PORT=GigabitEthernet 0/0;");
+    auto row = [&router](const char *title, QString kind, QString templateName, QString answers) {
+        QTest::newRow(title) << kind << templateName << router + answers;
+    };
+    const QString trunk = QStringLiteral("Generic IP-PBX - Generic SIP Trunk");
+    row("SIP trunk, every entity and option", "select", trunk,
+        "NETWORK=LAN_WAN;SIP3_ENABLE=1;FEU_ENABLE=1;SIP2_REGISTRATION=1;SIP1_TRANSPORT_TYPE=1;"
+        "SIP2_TRANSPORT_TYPE=2;CERTIFICATE=1;MEDIA_SECURITY=1;SIP2_MEDIA_PROTOCOL=1;SIP2_CODERS=G729;"
+        "MANIP_OUT_DST=1;MANIP_OUT_SRC=1;MANIP_IN_DST=1;MANIP_IN_SRC=1;TRM=1;NAT_ENABLE=1;DHCP_SERVER=1;"
+        "ENABLE_SYSLOG=1;CLI=2;WEB=1;ENABLE_DNS=1;NET2_TYPE=0;SIP1_PREFIX_ENABLE=1;NET1_INTERCEPT=1");
+    row("SIP trunk, PPPoE, OAM interface, wideband coders", "select", trunk,
+        "NETWORK=LAN_WAN;NET2_TYPE=2;OAM_INTERFACE=1;SIP2_REGISTRATION=2;SIP2_CODERS=OPUS;"
+        "SIP1_CODERS=G722,G711U;SIP1_KEEPALIVE=0;SIP2_KEEPALIVE=0");
+    row("SIP trunk, DHCP on the WAN, OAM on the WAN", "select", trunk,
+        "NETWORK=LAN_WAN;NET2_TYPE=1;OAM_INTERFACE=2;CLI=1;SIP1_CODERS=G722,G711A,G729");
+    row("SIP trunk, one network", "select", trunk,
+        "NETWORK=LAN;SIP3_ENABLE=1;FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5060");
+    row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", "NETWORK=LAN_WAN;SIP2_TRANSPORT_TYPE=1");
+    row("hosted with E1 fallback", "select", "Generic Hosted IP-PBX",
+        "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=1;USER_TRANSPORT_TYPE=2;USER_MEDIA_PROTOCOL=1");
+    row("hosted with FXS fallback", "select", "Generic Hosted IP-PBX",
+        "NETWORK=LAN;USER_LOCAL_PORT=5060;GATEWAY_ENABLE=1;GATEWAY_TYPE=3;NET1_CLASSIFICATION_SUBNET=10.15.20."
+        "0");
+    row("remote users, every group and the trunk", "select", "Generic Remote Users",
+        "NETWORK=LAN_WAN;SIP3_ENABLE=1;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER2_ENABLE=1;REMOTE_USER2_PBX=2;"
+        "REMOTE_USER3_ENABLE=1;REMOTE_USER3_TRANSPORT_TYPE=2;REMOTE_USER3_LOCAL_PORT=5061;"
+        "REMOTE_USER1_DOMAIN=home.example.com;REMOTE_USER3_DOMAIN=mobile.example.com");
+    row("composed pair", "pair", "", "NETWORK=LAN_WAN;SIP2_REGISTRATION=1");
+    row("IP-PBX with E1 gateway, G.729", "pbxgw", "",
+        "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1;GATEWAY_CODERS=G729");
+    row("IP-PBX with BRI gateway", "pbxgw", "", "NETWORK=WAN;GATEWAY_INTEROP=1;GATEWAY_TYPE=0");
+    row("SIP trunk with FXS gateway", "itspgw", "",
+        "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3;SIP2_REGISTRATION=1;CERTIFICATE=1");
+    row("SIP trunk with T1 gateway", "itspgw", "",
+        "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=2;SIP2_REGISTRATION=2");
+}
+
+// A configuration of the current data row, parsed.
+std::unique_ptr<IniDocument> configuration()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, answers);
+    TemplateAnswers configuration;
+    const QStringList ini = configuration.generate(kind, name, answers);
+    return ini.isEmpty() ? nullptr : std::make_unique<IniDocument>(ini.join(QLatin1Char('\n')));
 }
 } // namespace
 
@@ -237,6 +297,34 @@ private slots:
             }
         }
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1String("; "))));
+    }
+
+    // Coder rows are keyed by group and position in the group: positions 0, 1, ... of each group.
+    void templateCoderKeys_data() { routerConfigurations(); }
+
+    void templateCoderKeys()
+    {
+        const std::unique_ptr<IniDocument> document = configuration();
+        QVERIFY(document);
+        QHash<QString, QList<int>> positions;
+        static const QRegularExpression coderKey(
+            QStringLiteral("^  coders-and-profiles audio-coders-groups (.*)/(.*)$"));
+        for (const QString &line : IniToCliConverter(*document, QStringLiteral("7.2")).convert()) {
+            const QRegularExpressionMatch m = coderKey.match(line);
+            if (!m.hasMatch())
+                continue;
+            bool groupOk = false, positionOk = false;
+            m.captured(1).toInt(&groupOk, 10);
+            const int position = m.captured(2).toInt(&positionOk, 10);
+            QVERIFY2(groupOk && positionOk, qPrintable(line));
+            positions[m.captured(1)].append(position);
+        }
+        QVERIFY(!positions.isEmpty());
+        for (auto it = positions.begin(); it != positions.end(); ++it) {
+            std::sort(it->begin(), it->end());
+            for (int i = 0; i < it->size(); ++i)
+                QVERIFY2(it->at(i) == i, qPrintable(QStringLiteral("coder group %1").arg(it.key())));
+        }
     }
 
     // Needs the built-in templates: every one, evaluated for a business-router model, converts
