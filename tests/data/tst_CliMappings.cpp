@@ -70,6 +70,28 @@ QStringList unmappedTables(const QStringList &iniLines)
     return missing;
 }
 
+// The map's entry for a column of a table as a FORMAT line names it (with or without the
+// table's prefix), or null.
+const CliMapEntry *columnEntry(const CliMapTable &table, const QString &tableName, const QString &column)
+{
+    const QString lower = column.toLower();
+    const QString prefixed = lower.startsWith(tableName.toLower() + QLatin1Char('_'))
+        ? lower
+        : tableName.toLower() + QLatin1Char('_') + lower;
+    auto found = table.columns.constFind(lower);
+    if (found == table.columns.constEnd())
+        found = table.columns.constFind(prefixed);
+    return found == table.columns.constEnd() ? nullptr : &*found;
+}
+
+// The CLI word the map gives a number of a column, or the number itself.
+QString columnWord(const QString &table, const QString &column, const QString &value)
+{
+    const CliMapTable mapTable = CliMap::instance()->tables.value(table.toLower());
+    const CliMapEntry *entry = columnEntry(mapTable, table, column);
+    return entry ? entry->values.value(value.toInt(), value) : value;
+}
+
 // The built-in templates and compositions evaluated for a business-router model, each with
 // its own answers.
 void routerConfigurations()
@@ -324,6 +346,44 @@ private slots:
             std::sort(it->begin(), it->end());
             for (int i = 0; i < it->size(); ++i)
                 QVERIFY2(it->at(i) == i, qPrintable(QStringLiteral("coder group %1").arg(it.key())));
+        }
+    }
+
+    // Routes, read through the map's words: to a server group by its name, to the registered
+    // users of a user group through the request URI, or answered by the device itself;
+    // registrations go to a server, OPTIONS are answered.
+    void templateRoutesMeanWhatTheySay_data() { routerConfigurations(); }
+
+    void templateRoutesMeanWhatTheySay()
+    {
+        const std::unique_ptr<IniDocument> parsed = configuration();
+        QVERIFY(parsed);
+        const IniDocument &document = *parsed;
+        CliMap::instance()->load(QString());
+        QHash<QString, QString> groupKind;
+        for (int row : document.tableRows(QStringLiteral("IPGroup")))
+            groupKind.insert(document.tableValue(QStringLiteral("IPGroup"), row, QStringLiteral("Name")),
+                columnWord(QStringLiteral("IPGroup"), QStringLiteral("Type"),
+                    document.tableValue(QStringLiteral("IPGroup"), row, QStringLiteral("Type"))));
+        const QString routing = QStringLiteral("IP2IPRouting");
+        for (int row : document.tableRows(routing)) {
+            auto value = [&](const char *column) { return document.tableValue(routing, row, column); };
+            const QString route = value("RouteName");
+            const QString destination = columnWord(routing, QStringLiteral("DestType"), value("DestType"));
+            const QString request = columnWord(routing, QStringLiteral("RequestType"), value("RequestType"));
+            const QString group = groupKind.value(value("DestIPGroupName"), QStringLiteral("none"));
+            const QString what = route + QStringLiteral(": ") + destination + QStringLiteral(" ") + group;
+            if (destination == QLatin1String("ip-group"))
+                QVERIFY2(group == QLatin1String("server"), qPrintable(what));
+            else if (destination == QLatin1String("request-uri"))
+                QVERIFY2(group == QLatin1String("user"), qPrintable(what));
+            else
+                QVERIFY2(
+                    destination == QLatin1String("internal") && group == QLatin1String("none"), qPrintable(what));
+            if (route.contains(QLatin1String("register")))
+                QVERIFY2(request == QLatin1String("register"), qPrintable(what));
+            if (route.contains(QLatin1String("OPTIONS")))
+                QVERIFY2(request == QLatin1String("options"), qPrintable(what));
         }
     }
 
