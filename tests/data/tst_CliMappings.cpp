@@ -3,6 +3,7 @@
 #include "data/WizardData.h"
 #include "ini/CliMap.h"
 #include "ini/IniDocument.h"
+#include "ini/IniParameter.h"
 #include "ini/IniTable.h"
 #include "ini/IniToCliConverter.h"
 
@@ -82,6 +83,36 @@ const CliMapEntry *columnEntry(const CliMapTable &table, const QString &tableNam
     if (found == table.columns.constEnd())
         found = table.columns.constFind(prefixed);
     return found == table.columns.constEnd() ? nullptr : &*found;
+}
+
+// Where an INI value does not fit the meaning the map gives its column or parameter.
+QString valueMismatch(const CliMapEntry &entry, const QString &value, const QHash<int, QString> &siblingWords)
+{
+    bool number = false;
+    const int n = value.toInt(&number, 10);
+    if (!entry.values.isEmpty()) {
+        if (!number || !entry.values.contains(n))
+            return QStringLiteral("\"%1\" is not in %2").arg(value, QStringList(entry.values.values()).join('/'));
+        return QString();
+    }
+    // A column that gives by name what another column of its table enumerates must use one of
+    // the words the device knows.
+    if (!siblingWords.isEmpty() && !value.isEmpty() && !siblingWords.values().contains(value))
+        return QStringLiteral("\"%1\" is none of %2").arg(value, QStringList(siblingWords.values()).join('/'));
+    // A command that refers to a row by its name gets no index.
+    if (entry.command.endsWith(QLatin1String("-name")) && number)
+        return QStringLiteral("%1 names a row, not number %2").arg(entry.command, value);
+    return QString();
+}
+
+// The enumerated words of another column of the table with the same command, if any.
+QHash<int, QString> siblingWords(const CliMapTable &table, const CliMapEntry &entry)
+{
+    for (const CliMapEntry &other : table.columns) {
+        if (other.command == entry.command && !other.values.isEmpty())
+            return other.values;
+    }
+    return QHash<int, QString>();
 }
 
 // The CLI word the map gives a number of a column, or the number itself.
@@ -219,6 +250,17 @@ private slots:
             } else if (line.startsWith(QLatin1String("  Help: "))) {
                 QVERIFY2(!open.isEmpty(), "help without a record");
                 open.clear();
+            } else if (line.startsWith(QLatin1String("  Values: "))) {
+                QVERIFY2(!open.isEmpty(), qPrintable(line));
+                // One meaning per number and one number per word, so a value reads back one way.
+                QSet<QString> words, numbers;
+                for (const QString &pair : line.mid(10).split(QLatin1Char(','))) {
+                    const QString word = pair.section(QLatin1Char('/'), 0, 0);
+                    const QString number = pair.section(QLatin1Char('/'), 1);
+                    QVERIFY2(!words.contains(word) && !numbers.contains(number), qPrintable(open + ": " + pair));
+                    words.insert(word);
+                    numbers.insert(number);
+                }
             } else if (line.startsWith(QLatin1String("  "))) {
                 QVERIFY2(!open.isEmpty(), qPrintable(line));
                 QVERIFY2(
@@ -319,6 +361,59 @@ private slots:
             }
         }
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1String("; "))));
+    }
+
+    // The values the built-in templates write mean what the map says they mean, for every
+    // version's map: an enumerated column or parameter gets a number the map lists, a column
+    // that gives by name what another enumerates uses the device's word, and a column that
+    // names a row gets a name.
+    void templateValuesMatchTheMap_data() { routerConfigurations(); }
+
+    void templateValuesMatchTheMap()
+    {
+        const std::unique_ptr<IniDocument> parsed = configuration();
+        QVERIFY(parsed);
+        const IniDocument &document = *parsed;
+        QStringList failures;
+        for (const char *version : {"6.6", "6.8", "7.0", "7.2"}) {
+            CliMap *map = CliMap::instance();
+            map->load(QString::fromLatin1(version));
+            for (int i = 0; const IniElement *element = document.elementAt(i); ++i) {
+                if (element->type() == IniElement::ParameterType) {
+                    const auto *parameter = static_cast<const IniParameter *>(element);
+                    const auto entry = map->parameters.constFind(parameter->name.toLower());
+                    if (entry == map->parameters.constEnd())
+                        continue;
+                    const QString problem = valueMismatch(*entry, parameter->text, QHash<int, QString>());
+                    if (!problem.isEmpty())
+                        failures.append(QStringLiteral("%1 %2: %3").arg(version, parameter->name, problem));
+                    continue;
+                }
+                if (element->type() != IniElement::TableType)
+                    continue;
+                const auto *table = static_cast<const IniTable *>(element);
+                const auto mapTable = map->tables.constFind(table->name.toLower());
+                if (mapTable == map->tables.constEnd())
+                    continue;
+                for (int c = 0; c < table->columns.size(); ++c) {
+                    const CliMapEntry *entry = columnEntry(*mapTable, table->name, table->columns.at(c));
+                    if (!entry)
+                        continue;
+                    const QHash<int, QString> words = siblingWords(*mapTable, *entry);
+                    for (int r : table->rowOrder) {
+                        const QString problem = valueMismatch(*entry, table->value(r, c, false), words);
+                        if (!problem.isEmpty())
+                            failures.append(QStringLiteral("%1 %2 %3 %4: %5")
+                                                .arg(version, table->name)
+                                                .arg(r)
+                                                .arg(table->columns.at(c), problem));
+                    }
+                }
+            }
+        }
+        for (const QString &failure : qAsConst(failures))
+            qWarning("%s", qPrintable(failure));
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.value(0)));
     }
 
     // Coder rows are keyed by group and position in the group: positions 0, 1, ... of each group.
