@@ -453,6 +453,49 @@ private slots:
             {"InterfaceTable", "SIPInterface", "ProxySet", "IPGroup", "IpProfile", "AudioCoders"})
             QVERIFY2(!doc.tableRows(needed).isEmpty(), needed);
     }
+
+    // The telephone side's companding law follows the trunk, as the gateway's coder group does.
+    void pcmLawFollowsTrunk_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("law"); // 1 A-law, 3 mu-law
+        auto row = [](const char *title, QString kind, QString templateName, QString answers, QString law) {
+            QTest::newRow(title) << kind << templateName << answers << law;
+        };
+        row("IP-PBX with E1", "pbxgw", "", "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1", "1");
+        row("IP-PBX with BRI", "pbxgw", "", "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=0", "1");
+        row("SIP trunk with T1", "itspgw", "", "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=2", "3");
+        row("SIP trunk with FXS", "itspgw", "", "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3", "3");
+        row("hosted with E1 fallback", "select", "Generic Hosted IP-PBX",
+            "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=1", "1");
+        row("hosted with FXS fallback", "select", "Generic Hosted IP-PBX",
+            "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=3", "3");
+    }
+
+    void pcmLawFollowsTrunk()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, answers);
+        QFETCH(QString, law);
+        TemplateAnswers configuration;
+        const QStringList ini = configuration.generate(kind, name, answers);
+        QVERIFY(!ini.isEmpty());
+        const IniDocument doc(ini.join('\n'));
+        QCOMPARE(doc.parameterValue("PCMLawSelect"), law);
+        if (kind == "select")
+            return;
+        // The gateway's first coder: 1 G.711 A-law, 2 G.711 mu-law.
+        QList<int> rows = doc.tableRows("AudioCoders");
+        QVERIFY(!rows.isEmpty());
+        std::sort(rows.begin(), rows.end(), [&doc](int a, int b) {
+            return doc.tableValue("AudioCoders", a, "AudioCodersIndex").toInt()
+                < doc.tableValue("AudioCoders", b, "AudioCodersIndex").toInt();
+        });
+        QCOMPARE(doc.tableValue("AudioCoders", rows.first(), "Name"), QString(law == "1" ? "1" : "2"));
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestBuiltInTemplates)
