@@ -1,3 +1,4 @@
+#include "TemplateAnswers.h"
 #include "TestEnvironment.h"
 #include "data/TemplatePack.h"
 #include "data/WizardData.h"
@@ -293,90 +294,9 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, name);
         QFETCH(QString, answers);
-        WizardData *d = WizardData::instance();
-        d->loadTemplates();
-        auto make = [&]() {
-            if (kind == "select")
-                return d->selectTemplate(name);
-            if (kind == "pair")
-                return d->composeItspTemplate("Generic IP-PBX", "Generic SIP Trunk");
-            if (kind == "pbxgw")
-                return d->composePbxGatewayTemplate("Generic IP-PBX");
-            return d->composeItspGatewayTemplate("Generic SIP Trunk");
-        };
-        QVERIFY(make());
-        // Every name the template refers to becomes a field; its defines then give the defaults.
-        static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
-        for (const QString &line : qAsConst(d->templateLines)) {
-            QRegularExpressionMatchIterator it = reference.globalMatch(line);
-            while (it.hasNext()) {
-                const QString fieldName = it.next().captured(1);
-                if (!d->fields.contains(fieldName))
-                    field(fieldName, QString());
-            }
-        }
-        d->batchMode = true;
-        QVERIFY(make());
-        QHash<QString, QString> given;
-        for (const QString &pair : answers.split(';')) {
-            const int eq = pair.indexOf('=');
-            given.insert(pair.left(eq), pair.mid(eq + 1));
-        }
-        const QString network = given.value("NETWORK");
-        const bool twoNetworks = network == "LAN_WAN";
-        QString application;
-        for (const QString &line : qAsConst(d->templateLines)) {
-            if (line.startsWith("#application "))
-                application = line.mid(13).trimmed();
-        }
-        const QString outside = twoNetworks ? "WAN_IF" : "LAN_IF";
-        // What the pages would hold where no define gives a value.
-        QHash<QString, QString> pages{{"APPLICATION", application}, {"NETWORKS_NUMBER", twoNetworks ? "2" : "1"},
-            {"NET1_IF", "LAN_IF"}, {"NET2_IF", "WAN_IF"}, {"NAT_IF", outside}, {"SIP1_IF", "LAN_IF"},
-            {"SIP3_IF", "LAN_IF"}, {"SIP2_IF", outside}, {"USER_IF", outside}, {"FEU_IF", outside},
-            {"REMOTE_USER_IF", outside}, {"NET1_PORT", "GROUP_1"}, {"NET2_PORT", "GROUP_2"},
-            {"OAM_PORT", "GROUP_3"}, {"NET1_VLANID", "1"}, {"NET1_VLAN_NATIVE", "1"}, {"NET2_VLANID", "2"},
-            {"NET2_VLAN_NATIVE", "2"}, {"OAM_VLANID", "3"}, {"OAM_VLAN_NATIVE", "3"}, {"OAM_INTERFACE", "0"},
-            {"GATEWAY_CODERS", "G711"}};
-        for (auto it = d->fields.begin(); it != d->fields.end(); ++it) {
-            QLineEdit *edit = it->lineEdit;
-            const QString &field = it.key();
-            if (pages.contains(field))
-                edit->setText(pages.value(field));
-            else if (!edit->text().isEmpty())
-                continue;
-            else if (field.endsWith("_TRANSPORT_TYPE"))
-                edit->setText("0");
-            else if (field.endsWith("_LOCAL_PORT"))
-                edit->setText("5090");
-            else if (field.endsWith("_PREFIX"))
-                edit->setText("16");
-            else if (field.contains("_IP") || field.contains("ADDRESS") || field.endsWith("SUBNET")
-                || field.endsWith("_MASK") || field.endsWith("_GATEWAY"))
-                edit->setText("10.1.1.1");
-            else
-                edit->setText("1");
-        }
-        // Answers of the setup page (NETWORK, GATEWAY_INTEROP) reach the fix-ups even where no
-        // template line names them.
-        for (auto it = given.constBegin(); it != given.constEnd(); ++it) {
-            if (!d->fields.contains(it.key()))
-                field(it.key(), QString());
-            d->setFieldText(it.key(), it.value());
-        }
-        if (kind == "pbxgw" || kind == "itspgw") {
-            d->updateLocalPorts();
-        } else if (application == "HOSTED") {
-            d->updateUserLocalPorts();
-        } else if (application == "REMOTEUSERS") {
-            d->updateSip3LocalPorts();
-            d->updateRemoteUserLocalPorts();
-        } else {
-            d->updateSip2LocalPorts();
-            d->updateSip3LocalPorts();
-            d->updateFeuLocalPorts();
-        }
-        const QStringList ini = d->generateIni(true);
+        TemplateAnswers configuration;
+        const QStringList ini = configuration.generate(kind, name, answers);
+        QVERIFY(!ini.isEmpty());
         const IniDocument doc(ini.join('\n'));
 
         auto column = [&doc](const QString &table, const QString &name) {
@@ -403,9 +323,10 @@ private slots:
             {"CpMediaRealm", "IPv4IF", "InterfaceTable", "InterfaceName", ""},
             {"SIPInterface", "NetworkInterface", "InterfaceTable", "InterfaceName", ""},
             {"SIPInterface", "MediaRealm", "CpMediaRealm", "MediaRealmName", ""},
+            {"SIPInterface", "TLSContext", "TLSContexts", "Name", ""},
             {"ProxySet", "SIPInterfaceName", "SIPInterface", "InterfaceName", ""},
             {"ProxyIp", "ProxySetId", "ProxySet", nullptr, ""},
-            {"IpProfile", "CodersGroupID", "AudioCoders", "CoderGroup", ""},
+            {"IpProfile", "CodersGroupID", "AudioCoders", "AudioCodersGroupId", ""},
             {"IPGroup", "ProxySetName", "ProxySet", "ProxyName", ""},
             {"IPGroup", "IPProfileName", "IpProfile", "ProfileName", ""},
             {"IPGroup", "MediaRealm", "CpMediaRealm", "MediaRealmName", ""},
@@ -437,8 +358,8 @@ private slots:
                 = ref.targetColumn ? column(ref.target, ref.targetColumn) : indexes(ref.target);
             const QStringList allowed = QString::fromLatin1(ref.alsoAllowed).split('|');
             for (const QString &value : column(ref.table, ref.column)) {
-                // An IP group of registering users has no proxy set, and a route to the registered
-                // user of the request names no destination group.
+                // An IP group of registering users has no proxy set, and a route the device answers
+                // itself names no destination group.
                 if (value.isEmpty()
                     && (QLatin1String(ref.column) == "ProxySetName"
                         || QLatin1String(ref.column) == "DestIPGroupName"))
@@ -522,22 +443,6 @@ private slots:
                 QVERIFY2(!shadowed, qPrintable(QStringLiteral("Classification %1 hides %2").arg(e).arg(r)));
             }
         }
-        // Routes: to a server group, or to the registered users of a user group; registrations
-        // go to a server.
-        QHash<QString, QString> groupType;
-        for (int row : doc.tableRows("IPGroup"))
-            groupType.insert(doc.tableValue("IPGroup", row, "Name"), doc.tableValue("IPGroup", row, "Type"));
-        for (int row : doc.tableRows("IP2IPRouting")) {
-            auto value = [&doc, row](const char *column) { return doc.tableValue("IP2IPRouting", row, column); };
-            const QString destType = value("DestType");
-            const QString what = QStringLiteral("IP2IPRouting %1").arg(row);
-            if (value("RequestType") == "1")
-                QVERIFY2(destType == "0", qPrintable(what));
-            if (destType == "0")
-                QVERIFY2(groupType.value(value("DestIPGroupName")) == "0", qPrintable(what));
-            if (destType == "1")
-                QVERIFY2(groupType.value(value("DestIPGroupName")) == "1", qPrintable(what));
-        }
         // Servers are reached through a proxy set, users have none.
         for (int row : doc.tableRows("IPGroup")) {
             const bool server = doc.tableValue("IPGroup", row, "Type") == "0";
@@ -547,6 +452,49 @@ private slots:
         for (const char *needed :
             {"InterfaceTable", "SIPInterface", "ProxySet", "IPGroup", "IpProfile", "AudioCoders"})
             QVERIFY2(!doc.tableRows(needed).isEmpty(), needed);
+    }
+
+    // The telephone side's companding law follows the trunk, as the gateway's coder group does.
+    void pcmLawFollowsTrunk_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("law"); // 1 A-law, 3 mu-law
+        auto row = [](const char *title, QString kind, QString templateName, QString answers, QString law) {
+            QTest::newRow(title) << kind << templateName << answers << law;
+        };
+        row("IP-PBX with E1", "pbxgw", "", "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1", "1");
+        row("IP-PBX with BRI", "pbxgw", "", "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=0", "1");
+        row("SIP trunk with T1", "itspgw", "", "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=2", "3");
+        row("SIP trunk with FXS", "itspgw", "", "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3", "3");
+        row("hosted with E1 fallback", "select", "Generic Hosted IP-PBX",
+            "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=1", "1");
+        row("hosted with FXS fallback", "select", "Generic Hosted IP-PBX",
+            "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=3", "3");
+    }
+
+    void pcmLawFollowsTrunk()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, answers);
+        QFETCH(QString, law);
+        TemplateAnswers configuration;
+        const QStringList ini = configuration.generate(kind, name, answers);
+        QVERIFY(!ini.isEmpty());
+        const IniDocument doc(ini.join('\n'));
+        QCOMPARE(doc.parameterValue("PCMLawSelect"), law);
+        if (kind == "select")
+            return;
+        // The gateway's first coder: 1 G.711 A-law, 2 G.711 mu-law.
+        QList<int> rows = doc.tableRows("AudioCoders");
+        QVERIFY(!rows.isEmpty());
+        std::sort(rows.begin(), rows.end(), [&doc](int a, int b) {
+            return doc.tableValue("AudioCoders", a, "AudioCodersIndex").toInt()
+                < doc.tableValue("AudioCoders", b, "AudioCodersIndex").toInt();
+        });
+        QCOMPARE(doc.tableValue("AudioCoders", rows.first(), "Name"), QString(law == "1" ? "1" : "2"));
     }
 };
 
