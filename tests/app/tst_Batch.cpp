@@ -105,6 +105,22 @@ private slots:
         QVERIFY(!QFile::exists(output));
     }
 
+    void pageRefuses()
+    {
+        // The Cloud Edge templates come only with a template pack: the setup page cannot let the batch on.
+        ModalBoxCloser closer;
+        bool accepted = true;
+        const QString input = TestEnvironment::writeFile(dir->path(), "cce.ini",
+            ";# %API_VERSION% 4\r\n;# %PRODUCT% QA2_CCE\r\n;# %VERSION% 7.2\r\n;# %APPLICATION% CCE\r\n");
+        const QString output = dir->filePath("out.ini");
+        int pageId = -1;
+        runBatch(input, output, closer, accepted, pageId);
+        QCOMPARE(pageId, 2);
+        QCOMPARE(closer.boxes(), QStringList{"Warning: Can't continue to the next page"});
+        QVERIFY(!accepted);
+        QVERIFY(!QFile::exists(output));
+    }
+
     void paramsLoadedBeforeShow()
     {
         ModalBoxCloser closer;
@@ -127,6 +143,40 @@ private slots:
         QTest::qWait(100);
         QVERIFY(data->values.isEmpty());
         QCOMPARE(closer.count(), 0);
+    }
+
+    void writesOutput()
+    {
+        ModalBoxCloser closer;
+        bool accepted = false;
+        const QString input = TestEnvironment::writeFile(dir->path(), "answers.ini", kAnswers);
+        const QString output = dir->filePath("out.ini");
+        int pageId = -1;
+        runBatch(input, output, closer, accepted, pageId);
+        QVERIFY2(closer.boxes().isEmpty(), qPrintable(closer.boxes().join('\n')));
+        QCOMPARE(pageId, 15);
+        QVERIFY(accepted);
+        const QByteArray bytes = TestEnvironment::readFile(output);
+        QVERIFY(bytes.contains(";# %API_VERSION% 4\r\n"));
+        QVERIFY(bytes.contains(";# %PRODUCT% QA2\r\n"));
+        QVERIFY(bytes.contains("\r\nINIFileVersion = "));
+        // Batch runs leave no automatic copy.
+        QVERIFY(!QDir(FinishNotes::copyFolder()).exists() || QDir(FinishNotes::copyFolder()).isEmpty());
+    }
+
+    void unwritableOutput()
+    {
+        ModalBoxCloser closer;
+        bool accepted = true;
+        const QString input = TestEnvironment::writeFile(dir->path(), "answers.ini", kAnswers);
+        const QString output = dir->filePath("no-such-folder/out.ini");
+        int pageId = -1;
+        runBatch(input, output, closer, accepted, pageId);
+        QCOMPARE(pageId, 15);
+        QCOMPARE(closer.boxes(), QStringList{"Warning: Can't write file '" + output + "'"});
+        QVERIFY(!accepted);
+        QVERIFY(!QFile::exists(output));
+        QVERIFY(!QDir(FinishNotes::copyFolder()).exists() || QDir(FinishNotes::copyFolder()).isEmpty());
     }
 };
 

@@ -1,7 +1,7 @@
+#include "AnswerPage.h"
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
-#include "pages/BrambleonPage.h"
 #include "pages/FinishNotes.h"
 #include "pages/FinishPage.h"
 
@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,21 +17,6 @@
 
 namespace
 {
-// Stands in for the pages whose answers the finish page reads.
-class AnswerPage : public BrambleonPage
-{
-public:
-    void set(const QString &name, const QString &text)
-    {
-        if (!edits.contains(name)) {
-            edits.insert(name, hiddenEdit());
-            registerField(name, edits.value(name));
-        }
-        edits.value(name)->setText(text);
-    }
-    QHash<QString, QLineEdit *> edits;
-};
-
 QStringList copies()
 {
     return QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
