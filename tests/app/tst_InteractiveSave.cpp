@@ -32,6 +32,15 @@ class TestInteractiveSave : public QObject
 private:
     QTemporaryDir *dir = nullptr;
 
+    // Pre-fills the answers for a SIP Trunk configuration of the product, as "params" does.
+    void prefill(const QByteArray &product)
+    {
+        WizardData *data = WizardData::instance();
+        data->paramsMode = 1;
+        data->paramsFile = TestEnvironment::writeFile(
+            dir->path(), "answers.ini", answers(product, "ITSP", "Generic IP-PBX - Generic SIP Trunk"));
+    }
+
     // Steps from the start to the finish page as a user pressing Next does.
     void stepToFinish(Brambleon &wizard)
     {
@@ -60,10 +69,8 @@ private slots:
     void sipTrunkSaved()
     {
         ModalBoxCloser closer;
+        prefill("QA2");
         WizardData *data = WizardData::instance();
-        data->paramsMode = 1;
-        data->paramsFile = TestEnvironment::writeFile(
-            dir->path(), "answers.ini", answers("QA2", "ITSP", "Generic IP-PBX - Generic SIP Trunk"));
         Brambleon wizard;
         stepToFinish(wizard);
         auto *finish = static_cast<FinishPage *>(wizard.page(Brambleon::FinishId));
@@ -87,10 +94,7 @@ private slots:
     void routerModelSavedAsCli()
     {
         ModalBoxCloser closer;
-        WizardData *data = WizardData::instance();
-        data->paramsMode = 1;
-        data->paramsFile = TestEnvironment::writeFile(
-            dir->path(), "answers.ini", answers("QA2_KRBX", "ITSP", "Generic IP-PBX - Generic SIP Trunk"));
+        prefill("QA2_KRBX");
         Brambleon wizard;
         stepToFinish(wizard);
         auto *finish = static_cast<FinishPage *>(wizard.page(Brambleon::FinishId));
@@ -103,9 +107,15 @@ private slots:
         const QByteArray copy = TestEnvironment::readFile(finish->iniCopyPath());
         QVERIFY(copy.contains(";# %KRBX% 1\r\n"));
         QVERIFY(copy.contains(";# %API_VERSION% 4\r\n"));
+        // The router example is this copy; renew it by running this test with BRAMBLEON_KEEP_ROUTER_COPY
+        // naming the example.
         const QString keep = qEnvironmentVariable("BRAMBLEON_KEEP_ROUTER_COPY");
-        if (!keep.isEmpty())
-            QFile::copy(finish->iniCopyPath(), keep);
+        if (!keep.isEmpty()) {
+            QFile::remove(keep);
+            QVERIFY(QFile::copy(finish->iniCopyPath(), keep));
+        }
+        const QString example = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/router-sip-trunk.ini";
+        QVERIFY2(TestEnvironment::readFile(example) == copy, "the router example is not current");
     }
 };
 
