@@ -20,5 +20,8 @@ public:
         edits.value(name)->setText(text);
     }
 
+    // A field the wizard knows and the WizardData registry does not, as the pages' combo-box indexes.
+    void registerWithWizardOnly(const QString &name, QWidget *widget) { QWizardPage::registerField(name, widget); }
+
     QHash<QString, QLineEdit *> edits;
 };
