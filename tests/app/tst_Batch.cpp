@@ -1,13 +1,12 @@
+#include "FreshRun.h"
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
 #include "app/Brambleon.h"
 #include "data/WizardData.h"
-#include "pages/BrambleonPage.h"
 #include "pages/FinishNotes.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -61,10 +60,7 @@ private:
 private slots:
     void init()
     {
-        TestEnvironment::freshWizardData();
-        QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon")).clear();
-        BrambleonPage::stepCount = 8;
-        QDir(FinishNotes::copyFolder()).removeRecursively();
+        freshRun();
         dir = new QTemporaryDir;
     }
 

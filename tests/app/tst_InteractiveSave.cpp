@@ -1,8 +1,8 @@
+#include "FreshRun.h"
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
 #include "app/Brambleon.h"
 #include "data/WizardData.h"
-#include "pages/BrambleonPage.h"
 #include "pages/FinishNotes.h"
 #include "pages/FinishPage.h"
 
@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -53,10 +52,7 @@ private:
 private slots:
     void init()
     {
-        TestEnvironment::freshWizardData();
-        QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon")).clear();
-        BrambleonPage::stepCount = 8;
-        QDir(FinishNotes::copyFolder()).removeRecursively();
+        freshRun();
         dir = new QTemporaryDir;
     }
 
