@@ -32,6 +32,7 @@ private:
     QTemporaryDir *dir = nullptr;
 
     struct Outcome {
+        bool ended = false; // accepted or stopped on a box within the time
         QStringList boxes;
         bool accepted = false;
         int pageId = -1;
@@ -48,7 +49,7 @@ private:
         Brambleon wizard;
         wizard.show();
         Outcome outcome;
-        QTest::qWaitFor([&] { return closer.count() > 0 || !wizard.isVisible(); }, 30000);
+        outcome.ended = QTest::qWaitFor([&] { return closer.count() > 0 || !wizard.isVisible(); }, 30000);
         // Nothing more happens after a stop.
         QTest::qWait(400);
         outcome.boxes = closer.boxes();
@@ -100,6 +101,7 @@ private slots:
                                                : TestEnvironment::writeFile(dir->path(), "answers.ini", content);
         const QString output = dir->filePath(outputName);
         const Outcome outcome = runBatch(input, output);
+        QVERIFY(outcome.ended);
         QCOMPARE(outcome.boxes.size(), 1);
         const QString expected = QString(box).replace("%1", input).replace("%2", output);
         QVERIFY2(outcome.boxes.first().endsWith(expected), qPrintable(outcome.boxes.first()));
@@ -138,6 +140,7 @@ private slots:
         const QString input = TestEnvironment::writeFile(dir->path(), "answers.ini", kAnswers);
         const QString output = dir->filePath("out.ini");
         const Outcome outcome = runBatch(input, output);
+        QVERIFY(outcome.ended);
         QVERIFY2(outcome.boxes.isEmpty(), qPrintable(outcome.boxes.join('\n')));
         QCOMPARE(outcome.pageId, 15);
         QVERIFY(outcome.accepted);
