@@ -65,15 +65,12 @@ private slots:
         QTest::addColumn<QString>("network");
         QTest::addColumn<QString>("application");
         QTest::addColumn<QString>("lists");
-        QTest::newRow("two networks, trunk") << "LAN_WAN"
-                                             << "ITSP"
-                                             << "S1 S5 S8 S9";
-        QTest::newRow("two networks, hosted") << "LAN_WAN"
-                                              << "HOSTED"
-                                              << "S1 S5 S10";
-        QTest::newRow("codes are case-sensitive") << "lan_wan"
-                                                  << "hosted"
-                                                  << "S1 S8 S9";
+        auto row = [](const char *name, const char *network, const char *application, const char *lists) {
+            QTest::newRow(name) << network << application << lists;
+        };
+        row("two networks, trunk", "LAN_WAN", "ITSP", "S1 S5 S8 S9");
+        row("two networks, hosted", "LAN_WAN", "HOSTED", "S1 S5 S10");
+        row("codes are case-sensitive", "lan_wan", "hosted", "S1 S8 S9");
     }
 
     void cliFile()
@@ -108,18 +105,12 @@ private slots:
         QTest::addColumn<QString>("krbx");
         QTest::addColumn<QString>("application");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("two networks") << "LAN_WAN"
-                                      << "0"
-                                      << "ITSP" << true;
-        QTest::newRow("WAN topology") << "WAN"
-                                      << "0"
-                                      << "ITSP" << false;
-        QTest::newRow("router gateway through WAN page") << "WAN"
-                                                         << "1"
-                                                         << "GATEWAY" << true;
-        QTest::newRow("router gateway on LAN") << "LAN"
-                                               << "1"
-                                               << "GATEWAY" << false;
+        auto row = [](const char *name, const char *network, const char *krbx, const char *application,
+                       bool kept) { QTest::newRow(name) << network << krbx << application << kept; };
+        row("two networks", "LAN_WAN", "0", "ITSP", true);
+        row("WAN topology", "WAN", "0", "ITSP", false);
+        row("router gateway through WAN page", "WAN", "1", "GATEWAY", true);
+        row("router gateway on LAN", "LAN", "1", "GATEWAY", false);
     }
 
     void wanAnswers()
