@@ -7,9 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
-#include <vector>
-
 namespace
 {
 const QByteArray kElevenWords = "aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee ffffffffff gggggggggg "
@@ -23,7 +20,6 @@ private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
-        m_edits.clear();
         QVERIFY(m_dir.isValid());
     }
 
@@ -33,9 +29,9 @@ private slots:
         for (const char *pair : {"NETWORK=LAN", "SIP1_IP2=10.0.0.6", "SIP1_IP=10.0.0.5", "NET1_DNS1_IP=8.8.4.4",
                  "NET1_DNS1=8.8.8.8", "CUSTOMER=", "NET2_IP=192.0.2.1", "NET1_CLASSIFICATION_SUBNET=10.0.0.0/24",
                  "SIP3_PROXY_ADDRESS2=10.0.0.9:5060", "SIP1_IP_BACKUP=10.0.0.6,10.0.0.7"})
-            add(QString(pair).section('=', 0, 0), QString(pair).section('=', 1));
-        add("INSTALLER", "Ann Lee")->setEnabled(false);
-        add("SIP2_NAME", "Trunk\r\nA");
+            TestEnvironment::addField(QString(pair).section('=', 0, 0), QString(pair).section('=', 1));
+        TestEnvironment::addField("INSTALLER", "Ann Lee")->setEnabled(false);
+        TestEnvironment::addField("SIP2_NAME", "Trunk\r\nA");
         d->summaries[1] = QStringList{"Product Setup", "Product            : QA2"};
         d->summaries[7] = QStringList{"IP-PBX", "Name               : A\nB"};
         d->iniLines = QStringList{"[SYSTEM Params]", "", "INIFileVersion = 123456"};
@@ -79,8 +75,8 @@ private slots:
         QFETCH(QString, application);
         QFETCH(QString, lists);
         WizardData *d = WizardData::instance();
-        add("NETWORK", network);
-        add("APPLICATION", application);
+        TestEnvironment::addField("NETWORK", network);
+        TestEnvironment::addField("APPLICATION", application);
         QByteArray summary;
         for (int i : {1, 5, 8, 9, 10}) {
             d->summaries[size_t(i)] = QStringList{QStringLiteral("S%1").arg(i)};
@@ -119,10 +115,10 @@ private slots:
         QFETCH(QString, krbx);
         QFETCH(QString, application);
         QFETCH(bool, kept);
-        add("NETWORK", network);
-        add("KRBX", krbx);
-        add("APPLICATION", application);
-        add("NET2_IP", "192.0.2.1");
+        TestEnvironment::addField("NETWORK", network);
+        TestEnvironment::addField("KRBX", krbx);
+        TestEnvironment::addField("APPLICATION", application);
+        TestEnvironment::addField("NET2_IP", "192.0.2.1");
         const QString path = m_dir.filePath("config.ini");
         QVERIFY(WizardData::instance()->writeIniFile(path, QString()));
         QCOMPARE(TestEnvironment::readFile(path).contains(";# %NET2_IP% 192.0.2.1\r\n"), kept);
@@ -186,15 +182,7 @@ private slots:
     }
 
 private:
-    QLineEdit *add(const QString &name, const QString &text)
-    {
-        m_edits.push_back(std::make_unique<QLineEdit>(text));
-        WizardData::instance()->addField(name, m_edits.back().get(), false, false, QString());
-        return m_edits.back().get();
-    }
-
     QTemporaryDir m_dir;
-    std::vector<std::unique_ptr<QLineEdit>> m_edits;
 };
 
 BRAMBLEON_TEST_MAIN(TestConfigFileWriter)

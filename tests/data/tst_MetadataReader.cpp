@@ -7,9 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
-#include <vector>
-
 class TestMetadataReader : public QObject
 {
     Q_OBJECT
@@ -21,12 +18,9 @@ private slots:
         const QHash<QString, QString> texts{{"NETWORK", "LAN_WAN"}, {"NET2_IP", "192.0.2.1"},
             {"CUSTOMER", QString::fromUtf8("M\xc3\xbcller & Co")}, {"NOTE", "50% off; a=b # c  "}, {"EMPTY", ""},
             {"LEADING", "  x"}, {"SIP2_PROXY_ADDRESS", "1.2.3.4:5060"}, {"MULTI", "a\r\nb"}};
-        std::vector<std::unique_ptr<QLineEdit>> edits;
         WizardData *d = WizardData::instance();
-        for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
-            edits.push_back(std::make_unique<QLineEdit>(it.value()));
-            d->addField(it.key(), edits.back().get(), false, false, QString());
-        }
+        for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
+            TestEnvironment::addField(it.key(), it.value());
         d->iniLines = QStringList{"[SYSTEM Params]", ";# %NOTE% from the body"};
         const QString path = m_dir.filePath("config.ini");
         QVERIFY(d->writeIniFile(path, "notes"));

@@ -5,9 +5,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include <memory>
-#include <vector>
-
 namespace
 {
 const QStringList kEntities{"SIP1", "SIP2", "SIP3", "USER", "FEU", "REMOTE_USER1", "REMOTE_USER2", "REMOTE_USER3"};
@@ -25,19 +22,18 @@ private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
-        m_edits.clear();
         int port = 1001; // distinct defaults, so only the rows' own values can match
         for (const QString &e : kEntities) {
-            add(e + "_TRANSPORT_TYPE", "0");
-            add(e + "_LOCAL_PORT", QString::number(port++));
+            TestEnvironment::addField(e + "_TRANSPORT_TYPE", "0");
+            TestEnvironment::addField(e + "_LOCAL_PORT", QString::number(port++));
             for (const QString &out : kOutputs)
-                add(e + out, kUntouched);
+                TestEnvironment::addField(e + out, kUntouched);
         }
         for (const char *name :
             {"SIP2_ENABLE", "SIP3_ENABLE", "REMOTE_USER1_ENABLE", "REMOTE_USER2_ENABLE", "REMOTE_USER3_ENABLE"})
-            add(name, "0");
-        add("NETWORK", "LAN");
-        add("GATEWAY_INTEROP", "0");
+            TestEnvironment::addField(name, "0");
+        TestEnvironment::addField("NETWORK", "LAN");
+        TestEnvironment::addField("GATEWAY_INTEROP", "0");
     }
 
     void fixups_data()
@@ -139,15 +135,6 @@ private slots:
         for (auto it = want.constBegin(); it != want.constEnd(); ++it)
             QCOMPARE(QString(it.key() + "=" + d->fieldText(it.key())), QString(it.key() + "=" + it.value()));
     }
-
-private:
-    void add(const QString &name, const QString &text)
-    {
-        m_edits.push_back(std::make_unique<QLineEdit>(text));
-        WizardData::instance()->addField(name, m_edits.back().get(), false, false, QString());
-    }
-
-    std::vector<std::unique_ptr<QLineEdit>> m_edits;
 };
 
 BRAMBLEON_TEST_MAIN(TestPortFixups)

@@ -9,9 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
-#include <vector>
-
 namespace
 {
 TemplateInfo info(const QString &path, const QString &name)
@@ -42,15 +39,6 @@ class TestTemplateComposer : public QObject
     Q_OBJECT
 private:
     QTemporaryDir *m_work = nullptr;
-    std::vector<std::unique_ptr<QLineEdit>> m_edits;
-
-    QLineEdit *field(const QString &name, bool controlled, bool preset, const QString &text = QString(),
-        const QString &companion = QString())
-    {
-        m_edits.emplace_back(new QLineEdit(text));
-        WizardData::instance()->addField(name, m_edits.back().get(), controlled, preset, companion);
-        return m_edits.back().get();
-    }
 
     QString write(const QString &name, const QByteArray &text)
     {
@@ -73,7 +61,6 @@ private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
-        m_edits.clear();
         TestEnvironment::dataDir(); // creates it
         QFile::remove(WizardData::templatePackPath());
         m_work = new QTemporaryDir;
@@ -82,7 +69,6 @@ private slots:
     void cleanup()
     {
         TestEnvironment::freshWizardData();
-        m_edits.clear();
         delete m_work;
         QFile::remove(WizardData::templatePackPath());
     }
@@ -137,8 +123,8 @@ private slots:
                     .add("header.include", "#define %SIP1_NAME% From Include\n#define %SIP1_LABEL% Label\n")
                     .write(WizardData::templatePackPath()));
         writeParts();
-        QLineEdit *name = field("SIP1_NAME", true, true);
-        QLineEdit *label = field("SIP1_LABEL", true, true);
+        QLineEdit *name = TestEnvironment::addField("SIP1_NAME", QString(), true, true);
+        QLineEdit *label = TestEnvironment::addField("SIP1_LABEL", QString(), true, true);
         QVERIFY(run("pbxgw P"));
         QCOMPARE(name->text(), QStringLiteral("P Box"));
         QCOMPARE(label->text(), QStringLiteral("Label"));
@@ -174,7 +160,7 @@ private slots:
         writeParts();
         WizardData *d = WizardData::instance();
         d->templates = {info(write("Old.template", "#template Old\nOLD = %KEPT%\n"), "Old"), info("", "Pathless")};
-        QLineEdit *kept = field("KEPT", true, false);
+        QLineEdit *kept = TestEnvironment::addField("KEPT", QString(), true);
         QVERIFY(run("select Old"));
         kept->setText("typed");
         QVERIFY(!run(call));
@@ -215,8 +201,8 @@ private slots:
         WizardData *d = WizardData::instance();
         d->batchMode = setup.contains("batch");
         if (setup.contains("defaults="))
-            this->field("USE_DEFAULTS", false, false, setup.section("defaults=", 1));
-        QLineEdit *edit = this->field(field, false, setup.contains("preset"), "old");
+            TestEnvironment::addField("USE_DEFAULTS", setup.section("defaults=", 1));
+        QLineEdit *edit = TestEnvironment::addField(field, "old", false, setup.contains("preset"));
         edit->setPlaceholderText("stale");
         d->templateLines = QStringList{"#define %" + field + "% " + raw};
         d->applyTemplateDefines();
@@ -227,9 +213,9 @@ private slots:
     void whichDefinesCount()
     {
         WizardData *d = WizardData::instance();
-        QLineEdit *x = field("X", false, true);
-        QLineEdit *y = field("Y", false, true, "y");
-        QLineEdit *w = field("W", false, true);
+        QLineEdit *x = TestEnvironment::addField("X", QString(), false, true);
+        QLineEdit *y = TestEnvironment::addField("Y", "y", false, true);
+        QLineEdit *w = TestEnvironment::addField("W", QString(), false, true);
         d->templateLines = QStringList{"#define %UNKNOWN% a", "#DEFINE %X% first", "#define %X% second",
             " #define %Y% leading blank", "#define %W%", "#comment A", "#comment ", "#COMMENT B", "; #comment C"};
         d->applyTemplateDefines();
@@ -248,15 +234,15 @@ private slots:
     void resetEnableAndLoad()
     {
         WizardData *d = WizardData::instance();
-        QLineEdit *a = field("A", true, false, "a");
-        QLineEdit *b = field("B*", true, false, "b");
-        QLineEdit *c = field("C", true, false, "c");
-        QLineEdit *e = field("E", true, false, "e", "F");
-        QLineEdit *f = field("F", true, false, "f");
-        QLineEdit *g = field("G", true, false, "g", "H");
-        QLineEdit *h = field("H", true, false, "h");
-        QLineEdit *product = field("PRODUCT", true, false, "QA2");
-        QLineEdit *n = field("N", false, false, "n");
+        QLineEdit *a = TestEnvironment::addField("A", "a", true);
+        QLineEdit *b = TestEnvironment::addField("B*", "b", true);
+        QLineEdit *c = TestEnvironment::addField("C", "c", true);
+        QLineEdit *e = TestEnvironment::addField("E", "e", true, false, "F");
+        QLineEdit *f = TestEnvironment::addField("F", "f", true);
+        QLineEdit *g = TestEnvironment::addField("G", "g", true, false, "H");
+        QLineEdit *h = TestEnvironment::addField("H", "h", true);
+        QLineEdit *product = TestEnvironment::addField("PRODUCT", "QA2", true);
+        QLineEdit *n = TestEnvironment::addField("N", "n");
         n->setPlaceholderText("old hint");
         n->setEnabled(false);
         b->setEnabled(false);
@@ -287,7 +273,7 @@ private slots:
     {
         WizardData *d = WizardData::instance();
         d->templates = {info(write("D.template", "#define %NET1_IP% 10.0.0.1\nIP = %NET1_IP%\n"), "D")};
-        QLineEdit *ip = field("NET1_IP", true, true);
+        QLineEdit *ip = TestEnvironment::addField("NET1_IP", QString(), true, true);
         d->setValue("NET1_IP", "10.0.0.2");
         QVERIFY(run("select D"));
         QCOMPARE(ip->text(), QStringLiteral("10.0.0.2")); // loaded value over define

@@ -8,22 +8,10 @@
 #include <QSet>
 #include <QtTest>
 
-#include <memory>
-#include <vector>
-
 class TestTemplateEvaluator : public QObject
 {
     Q_OBJECT
 private:
-    std::vector<std::unique_ptr<QLineEdit>> m_edits;
-
-    QLineEdit *field(const QString &name, const QString &text)
-    {
-        m_edits.emplace_back(new QLineEdit(text));
-        WizardData::instance()->addField(name, m_edits.back().get(), true, false, QString());
-        return m_edits.back().get();
-    }
-
     static QStringList resourceLines(const QString &path)
     {
         QByteArray bytes;
@@ -33,34 +21,27 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        TestEnvironment::freshWizardData();
-        m_edits.clear();
-    }
+    void init() { TestEnvironment::freshWizardData(); }
 
-    void cleanup()
-    {
-        TestEnvironment::freshWizardData();
-        m_edits.clear();
-    }
+    void cleanup() { TestEnvironment::freshWizardData(); }
 
     // One fixture covers every directive form, the letter-case rules, nesting, excess and unclosed
     // blocks, substitution and the collapse of empty lines.
     void goldenFixture()
     {
-        field("VERSION", "6.8");
-        field("OTHER", "6.8");
-        field("EMPTY", "");
-        field("ZERO", "0");
-        field("ZZ", "00");
-        field("BLANK", " ");
-        field("NINE", "9");
-        field("TEN", "10");
-        field("NAME", "Main PBX")->setEnabled(false); // values come from the text, enabled or not
-        field("REF", "%NAME%");
-        field("MULTI", "line1\r\nline2\n");
-        field("LIST", "(a|b)");
+        TestEnvironment::addField("VERSION", "6.8");
+        TestEnvironment::addField("OTHER", "6.8");
+        TestEnvironment::addField("EMPTY", "");
+        TestEnvironment::addField("ZERO", "0");
+        TestEnvironment::addField("ZZ", "00");
+        TestEnvironment::addField("BLANK", " ");
+        TestEnvironment::addField("NINE", "9");
+        TestEnvironment::addField("TEN", "10");
+        TestEnvironment::addField("NAME", "Main PBX")
+            ->setEnabled(false); // values come from the text, enabled or not
+        TestEnvironment::addField("REF", "%NAME%");
+        TestEnvironment::addField("MULTI", "line1\r\nline2\n");
+        TestEnvironment::addField("LIST", "(a|b)");
         WizardData *d = WizardData::instance();
         d->templateLines = resourceLines(":/fixtures/evaluation.template");
         const QStringList before = d->templateLines;
@@ -74,7 +55,7 @@ private slots:
 
     void versionLines()
     {
-        field("A", "a");
+        TestEnvironment::addField("A", "a");
         WizardData *d = WizardData::instance();
         d->templateLines = QStringList{"X = %A%", "", ""};
         QSet<int> seen;
