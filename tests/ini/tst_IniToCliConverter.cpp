@@ -149,22 +149,13 @@ private slots:
         QCOMPARE(convert(sampleIni, version), cli);
     }
 
-    void emptyVersionKeepsTheLoadedMap()
-    {
-        CliMap::instance()->load(QStringLiteral("7.2"));
-        QCOMPARE(convert(sampleIni, QString()), expectedCli("server-address", "", true));
-    }
-
     void parameterValues_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("cli");
-        QTest::newRow("unlisted number") << "EnableNTP = 7"
-                                         << "    enable 7";
-        QTest::newRow("quoted number") << "EnableNTP = '1'"
-                                       << "    enable on";
-        QTest::newRow("empty") << "NTPServerIP ="
-                               << "    primary-server \"\"";
+        QTest::newRow("unlisted number") << "EnableNTP = 7" << QString("    enable 7");
+        QTest::newRow("quoted number") << "EnableNTP = '1'" << QString("    enable on");
+        QTest::newRow("empty") << "NTPServerIP =" << QString("    primary-server \"\"");
     }
 
     void parameterValues()
@@ -174,9 +165,10 @@ private slots:
         QCOMPARE(convert({line}, QStringLiteral("6.8")).value(2), cli);
     }
 
+    // Two names mapped to one path give one command line, with the later value; an empty version
+    // keeps the map already loaded.
     void samePathKeepsOneLine()
     {
-        // Two names mapped to one path: one command line, with the later value.
         CliMap *map = CliMap::instance();
         map->load(QStringLiteral("6.8"));
         CliMapEntry alias = map->parameters.value(QStringLiteral("ntpserverip"));
@@ -187,53 +179,46 @@ private slots:
                 "  exit"}));
     }
 
-    void rowsOfTheSameIndexMerge()
+    // Tables as "|"-separated lines.
+    void tables_data()
     {
-        const QStringList ini{"[ ACCESSLIST ]", "FORMAT Index = ACCESSLIST_Source_IP, ACCESSLIST_PrefixLen;",
-            "ACCESSLIST 4 = 1.1.1.1, 0;", "[ \\ACCESSLIST ]", "[ ACCESSLIST ]",
-            "FORMAT Index = ACCESSLIST_PrefixLen, ACCESSLIST_Source_IP;", "ACCESSLIST 4 = 16, 2.2.2.2;",
-            "ACCESSLIST 2 = 0, 0.0.0.0;", "[ \\ACCESSLIST ]"};
-        QCOMPARE(convert(ini, QStringLiteral("6.8")),
-            (QStringList{"configure network", "  access-list 4", "    source-ip 2.2.2.2", "    prefix-len 16",
-                "    exit", "  access-list 2", "    exit", "  exit"}));
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("cli");
+        QTest::newRow("rows of one index merge")
+            << "[ ACCESSLIST ]|FORMAT Index = ACCESSLIST_Source_IP, ACCESSLIST_PrefixLen;|"
+               "ACCESSLIST 4 = 1.1.1.1, 0;|[ \\ACCESSLIST ]|[ ACCESSLIST ]|"
+               "FORMAT Index = ACCESSLIST_PrefixLen, ACCESSLIST_Source_IP;|ACCESSLIST 4 = 16, 2.2.2.2;|"
+               "ACCESSLIST 2 = 0, 0.0.0.0;|[ \\ACCESSLIST ]"
+            << "configure network|  access-list 4|    source-ip 2.2.2.2|    prefix-len 16|    exit|"
+               "  access-list 2|    exit|  exit";
+        QTest::newRow("proxy key needs the index column")
+            << "[ ProxyIp ]|FORMAT Index = ProxyIp_ProxySetId, ProxyIp_IpAddress;|ProxyIp 3 = 1, 10.9.9.9;|"
+               "[ \\ProxyIp ]"
+            << "configure voip|  proxy-ip 3|    ProxyIp_ProxySetId(?) 1|    proxy-address 10.9.9.9|    exit|"
+               "  exit";
+        QTest::newRow("columns without the table prefix")
+            << "[ ProxyIp ]|FORMAT Index = ProxySetId, ProxyIpIndex, IpAddress, TransportType;|"
+               "ProxyIp 4 = 2, 1, 10.0.0.1, 1;|[ \\ProxyIp ]|[ ACCESSLIST ]|"
+               "FORMAT Index = Source_IP, PrefixLen, Nothing;|ACCESSLIST 0 = 0.0.0.0, 24, 1;|[ \\ACCESSLIST ]"
+            << "configure voip|  proxy-ip 2/1|    transport-type tcp|    exit|  exit|configure network|"
+               "  access-list 0|    prefix-len 24|    Nothing(?) 1|    exit|  exit";
+        // Coder groups move before the profiles only when there are profiles (see the golden sample).
+        QTest::newRow("coders stay without profiles")
+            << "[ AllowedAudioCoders ]|"
+               "FORMAT Index = AllowedAudioCoders_AllowedAudioCodersGroupId, "
+               "AllowedAudioCoders_AllowedAudioCodersIndex, AllowedAudioCoders_CoderName;|"
+               "AllowedAudioCoders 0 = \"AllowedAudioCodersGroups_2\", 5, \"g729\";|[ \\AllowedAudioCoders ]|"
+               "[ AudioCoders ]|FORMAT Index = AudioCoders_AudioCodersGroupId, AudioCoders_AudioCodersIndex;|"
+               "AudioCoders 0 = \"AudioCodersGroups_12\", 3;|[ \\AudioCoders ]"
+            << "configure voip|  coders-and-profiles allowed-audio-coders-groups 2/5|    coder \"g729\"|"
+               "    exit|  coders-and-profiles audio-coders-groups 12/3|    exit|  exit";
     }
 
-    void proxyKeyNeedsTheIndexColumn()
+    void tables()
     {
-        const QStringList ini{"[ ProxyIp ]", "FORMAT Index = ProxyIp_ProxySetId, ProxyIp_IpAddress;",
-            "ProxyIp 3 = 1, 10.9.9.9;", "[ \\ProxyIp ]"};
-        QCOMPARE(convert(ini, QStringLiteral("6.8")),
-            (QStringList{"configure voip", "  proxy-ip 3", "    ProxyIp_ProxySetId(?) 1",
-                "    proxy-address 10.9.9.9", "    exit", "  exit"}));
-    }
-
-    void columnsWithoutTablePrefix()
-    {
-        // The short FORMAT form names columns without the table's prefix; the ProxyIp key and
-        // the default skipping still apply. A short name the map lacks keeps its marker.
-        const QStringList ini{"[ ProxyIp ]", "FORMAT Index = ProxySetId, ProxyIpIndex, IpAddress, TransportType;",
-            "ProxyIp 4 = 2, 1, 10.0.0.1, 1;", "[ \\ProxyIp ]", "[ ACCESSLIST ]",
-            "FORMAT Index = Source_IP, PrefixLen, Nothing;", "ACCESSLIST 0 = 0.0.0.0, 24, 1;", "[ \\ACCESSLIST ]"};
-        QCOMPARE(convert(ini, QStringLiteral("6.8")),
-            (QStringList{"configure voip", "  proxy-ip 2/1", "    transport-type tcp", "    exit", "  exit",
-                "configure network", "  access-list 0", "    prefix-len 24", "    Nothing(?) 1", "    exit",
-                "  exit"}));
-    }
-
-    // Coder groups move before the profiles only when there are profiles (as in the golden sample).
-    void codersStayWithoutProfiles()
-    {
-        const QStringList coders{"[ AllowedAudioCoders ]",
-            "FORMAT Index = AllowedAudioCoders_AllowedAudioCodersGroupId, "
-            "AllowedAudioCoders_AllowedAudioCodersIndex, "
-            "AllowedAudioCoders_CoderName;",
-            "AllowedAudioCoders 0 = \"AllowedAudioCodersGroups_2\", 5, \"g729\";", "[ \\AllowedAudioCoders ]",
-            "[ AudioCoders ]", "FORMAT Index = AudioCoders_AudioCodersGroupId, AudioCoders_AudioCodersIndex;",
-            "AudioCoders 0 = \"AudioCodersGroups_12\", 3;", "[ \\AudioCoders ]"};
-        QCOMPARE(convert(coders, QStringLiteral("6.8")),
-            (QStringList{"configure voip", "  coders-and-profiles allowed-audio-coders-groups 2/5",
-                "    coder \"g729\"", "    exit", "  coders-and-profiles audio-coders-groups 12/3", "    exit",
-                "  exit"}));
+        QFETCH(QString, ini);
+        QFETCH(QString, cli);
+        QCOMPARE(convert(ini.split('|'), QStringLiteral("6.8")), cli.split('|'));
     }
 };
 
