@@ -68,7 +68,6 @@ private slots:
 
     void cleanup()
     {
-        TestEnvironment::freshWizardData();
         delete m_work;
         QFile::remove(WizardData::templatePackPath());
     }
@@ -145,28 +144,21 @@ private slots:
         QVERIFY(!run("select Loose (*) (*)"));
     }
 
-    void missingTemplateOrPartLeavesNothingCurrent_data()
-    {
-        QTest::addColumn<QString>("call");
-        QTest::newRow("template") << "select Nope";
-        QTest::newRow("SIP trunk of a pair") << "itsp P Nope";
-        QTest::newRow("SIP trunk part is no IP-PBX part") << "pbxgw T";
-        QTest::newRow("listed with an empty path") << "select Pathless";
-    }
-
     void missingTemplateOrPartLeavesNothingCurrent()
     {
-        QFETCH(QString, call);
         writeParts();
         WizardData *d = WizardData::instance();
         d->templates = {info(write("Old.template", "#template Old\nOLD = %KEPT%\n"), "Old"), info("", "Pathless")};
         QLineEdit *kept = TestEnvironment::addField("KEPT", QString(), true);
-        QVERIFY(run("select Old"));
-        kept->setText("typed");
-        QVERIFY(!run(call));
-        QVERIFY(d->currentTemplate.isEmpty());
-        QVERIFY(d->templateLines.isEmpty());
-        QCOMPARE(kept->text(), QStringLiteral("typed")); // the fields are not reset
+        // A SIP trunk part is no IP-PBX part; a template listed with an empty path is not there.
+        for (const char *call : {"select Nope", "itsp P Nope", "pbxgw T", "select Pathless"}) {
+            QVERIFY(run("select Old"));
+            kept->setText("typed");
+            QVERIFY2(!run(call), call);
+            QVERIFY(d->currentTemplate.isEmpty());
+            QVERIFY(d->templateLines.isEmpty());
+            QCOMPARE(kept->text(), QStringLiteral("typed")); // the fields are not reset
+        }
     }
 
     void defineRules_data()
@@ -234,39 +226,28 @@ private slots:
     void resetEnableAndLoad()
     {
         WizardData *d = WizardData::instance();
-        QLineEdit *a = TestEnvironment::addField("A", "a", true);
-        QLineEdit *b = TestEnvironment::addField("B*", "b", true);
-        QLineEdit *c = TestEnvironment::addField("C", "c", true);
-        QLineEdit *e = TestEnvironment::addField("E", "e", true, false, "F");
-        QLineEdit *f = TestEnvironment::addField("F", "f", true);
-        QLineEdit *g = TestEnvironment::addField("G", "g", true, false, "H");
-        QLineEdit *h = TestEnvironment::addField("H", "h", true);
-        QLineEdit *product = TestEnvironment::addField("PRODUCT", "QA2", true);
-        QLineEdit *n = TestEnvironment::addField("N", "n");
+        TestEnvironment::addField("B*", "b", true)->setEnabled(false); // mandatory: never reset
+        for (const char *name : {"A", "C", "F", "H", "PRODUCT"})
+            TestEnvironment::addField(name, "x", true);
+        TestEnvironment::addField("E", "x", true, false, "F");
+        TestEnvironment::addField("G", "x", true, false, "H");
+        QLineEdit *n = TestEnvironment::addField("N", "n"); // not template-controlled: left as it was
         n->setPlaceholderText("old hint");
         n->setEnabled(false);
-        b->setEnabled(false);
-        for (const char *name : {"C", "E", "F", "G"})
+        for (const char *name : {"C", "E", "F", "G", "PRODUCT"})
             d->setValue(name, QStringLiteral("loaded ") + name);
-        d->setValue("PRODUCT", "QB8");
         d->templateLines = QStringList{
             "Name = %A%", "; only a comment names %C%", "#if %E% == 1", "#endif", "%G%,%PRODUCT%%B%"};
         d->applyTemplateDefines();
-        QCOMPARE(a->text(), QString());
-        QVERIFY(a->isEnabled());
-        QCOMPARE(b->text(), QStringLiteral("b")); // mandatory fields are never reset
-        QCOMPARE(c->text(), QString());
-        QVERIFY(!c->isEnabled());
-        QCOMPARE(e->text(), QStringLiteral("loaded E"));
-        QCOMPARE(f->text(), QStringLiteral("loaded F"));
-        QVERIFY(f->isEnabled());
-        QCOMPARE(g->text(), QStringLiteral("loaded G"));
-        QCOMPARE(h->text(), QString()); // no loaded value of its own
-        QVERIFY(h->isEnabled());
-        QCOMPARE(product->text(), QString());
-        QCOMPARE(n->text(), QStringLiteral("n"));
-        QCOMPARE(n->placeholderText(), QString());
-        QVERIFY(!n->isEnabled()); // not named, not template-controlled: left as it was
+        // Each field as text, "+" when enabled, and its hint.
+        QStringList state;
+        for (const char *name : {"A", "B", "C", "E", "F", "G", "H", "PRODUCT", "N"}) {
+            const QLineEdit *edit = d->fields.value(name).lineEdit;
+            state << QStringLiteral("%1=%2%3%4")
+                         .arg(name, edit->text(), edit->isEnabled() ? "+" : "", edit->placeholderText());
+        }
+        QCOMPARE(state.join(", "),
+            QStringLiteral("A=+, B=b+, C=, E=loaded E+, F=loaded F+, G=loaded G+, H=+, PRODUCT=+, N=n"));
     }
 
     void deviceValuesComeLast()
