@@ -111,8 +111,9 @@ private slots:
     {
         QFETCH(bool, batch);
         QFETCH(int, sendStats);
-        QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"))
-            .setValue("debug/sendStats", sendStats);
+        if (sendStats >= 0)
+            QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"))
+                .setValue("debug/sendStats", sendStats);
         WizardData::instance()->batchMode = batch;
         Brambleon wizard;
         QTEST(Stats::instance()->isOn(), "on");
