@@ -101,10 +101,9 @@ private slots:
         }
         QElapsedTimer clock;
         clock.start();
-        auto allInstalled = [&] {
-            return std::all_of(programs.begin(), programs.end(), [](const auto &p) { return p->installed(); });
-        };
-        while (!allInstalled() && clock.elapsed() < 60000)
+        const auto starting
+            = [](const auto &p) { return !p->installed() && p->process.state() != QProcess::NotRunning; };
+        while (std::any_of(programs.begin(), programs.end(), starting) && clock.elapsed() < 60000)
             QTest::qWait(50);
         QTest::qWait(1000);
         for (size_t i = 0; i < programs.size(); ++i) {
