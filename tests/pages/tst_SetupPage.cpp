@@ -67,46 +67,66 @@ private slots:
         QCOMPARE(app->currentIndex(), 2);
     }
 
-    void rows_data()
+    // The rows shown and the topologies offered for each kind of choice.
+    void choices_data()
     {
         QTest::addColumn<int>("product");
         QTest::addColumn<int>("application");
         QTest::addColumn<int>("equipment");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("trunk") << int(QB8) << 0 << -1 << "pbx itsp override generateSurvey note";
-        QTest::newRow("router trunk") << int(QA1_KRBX) << 0 << -1 << "pbx itsp override note";
-        QTest::newRow("hosted") << int(QB8) << 2 << -1 << "template generateSurvey note";
-        QTest::newRow("gateway") << int(QA1) << 4 << -1 << "gatewayEquipment warning";
-        QTest::newRow("cce pbx") << int(QA2_CCE) << 5 << 1 << "cceEquipment ccePbx note";
+        QTest::addColumn<int>("topologies");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<bool>("enabled");
+        const auto row = [](const char *name, int product, int application, int equipment, const char *shown,
+                             int topologies, int current, bool enabled) {
+            QTest::newRow(name) << product << application << equipment << QString(shown) << topologies << current
+                                << enabled;
+        };
+        row("trunk", QB8, 0, -1, "pbx itsp override generateSurvey note", 3, 0, true);
+        row("normalization", QB8, 1, -1, "template generateSurvey note", 4, 0, true);
+        row("router trunk", QA1_KRBX, 0, -1, "pbx itsp override note", 1, 0, false);
+        row("gateway local", QA1, 4, 0, "gatewayEquipment warning", 4, 2, false);
+        row("gateway trunk", QA1, 4, 2, "gatewayEquipment warning", 4, 1, false);
+        row("router gateway local", QA2_KRBX, 4, 0, "gatewayEquipment warning", 3, 2, false);
+        row("cce pbx", QA2_CCE, 5, 1, "cceEquipment ccePbx note", 4, 0, true);
+        row("cce gateway", QA2_CCE, 5, 2, "cceEquipment note", 4, 2, false);
     }
 
-    void rows()
+    void choices()
     {
         QFETCH(int, product);
         QFETCH(int, application);
         QFETCH(int, equipment);
         QFETCH(QString, shown);
+        QFETCH(int, topologies);
         Wizard wizard;
         SetupPage *page = enter(wizard, product);
         box(page, "application")->setCurrentIndex(application);
         if (equipment >= 0)
-            box(page, "cceEquipment")->setCurrentIndex(equipment);
+            box(page, application == 4 ? "gatewayEquipment" : "cceEquipment")->setCurrentIndex(equipment);
         QStringList visible;
         for (QWidget *w : page->findChildren<QWidget *>()) {
-            if (w->isVisibleTo(page) && !qobject_cast<QLabel *>(w) && !w->objectName().isEmpty())
+            auto *label = qobject_cast<QLabel *>(w);
+            if (!w->isVisibleTo(page))
+                continue;
+            if (!label && !w->objectName().isEmpty())
                 visible << w->objectName();
-            if (qobject_cast<QLabel *>(w) && w->isVisibleTo(page)) {
-                const QString text = static_cast<QLabel *>(w)->text();
-                if (text.contains("Are you looking for a specific interop template"))
-                    visible << "note";
-                if (text.contains("WARNING: Gateway application is currently under development."))
-                    visible << "warning";
-            }
+            else if (label && label->text().contains("Are you looking for a specific interop template"))
+                visible << "note";
+            else if (label
+                && label->text().contains("WARNING: Gateway application is currently under development."))
+                visible << "warning";
         }
         QStringList expected = shown.split(' ') + QStringList{"application", "network"};
         visible.sort();
         expected.sort();
         QCOMPARE(visible, expected);
+
+        QComboBox *network = box(page, "network");
+        const QStringList all{"Two ports: LAN and WAN", "One port: WAN", "One port: LAN", "One port: LAN only"};
+        QCOMPARE(items(network), all.mid(0, topologies));
+        QTEST(network->currentIndex(), "current");
+        QTEST(network->isEnabled(), "enabled");
     }
 
     void statusIcons()
@@ -228,50 +248,6 @@ private slots:
         box(page, "ccePbx")->setCurrentIndex(1);
         box(page, "ccePbx")->setCurrentIndex(0);
         QCOMPARE(d->currentTemplate, QStringLiteral("Corvane Parley 2013 - Alpha PBX"));
-    }
-
-    void topology_data()
-    {
-        QTest::addColumn<int>("product");
-        QTest::addColumn<int>("application");
-        QTest::addColumn<QString>("equipmentList");
-        QTest::addColumn<int>("equipment");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<bool>("enabled");
-        const auto row = [](const char *name, int product, int application, const char *list, int equipment,
-                             int count, int current, bool enabled) {
-            QTest::newRow(name) << product << application << QString(list) << equipment << count << current
-                                << enabled;
-        };
-        row("trunk", QB8, 0, "", 0, 3, 0, true);
-        row("normalization", QB8, 1, "", 0, 4, 0, true);
-        row("remote users", QB8, 3, "", 0, 3, 0, true);
-        row("gateway local", QA1, 4, "gatewayEquipment", 0, 4, 2, false);
-        row("gateway trunk", QA1, 4, "gatewayEquipment", 2, 4, 1, false);
-        row("router hosted", QA2_KRBX, 2, "", 0, 1, 0, false);
-        row("router gateway local", QA2_KRBX, 4, "gatewayEquipment", 0, 3, 2, false);
-        row("cce pbx", QA2_CCE, 5, "cceEquipment", 1, 4, 0, true);
-        row("cce gateway", QA2_CCE, 5, "cceEquipment", 2, 4, 2, false);
-    }
-
-    void topology()
-    {
-        QFETCH(int, product);
-        QFETCH(int, application);
-        QFETCH(QString, equipmentList);
-        QFETCH(int, equipment);
-        QFETCH(int, count);
-        Wizard wizard;
-        SetupPage *page = enter(wizard, product);
-        box(page, "application")->setCurrentIndex(application);
-        if (!equipmentList.isEmpty())
-            box(page, qPrintable(equipmentList))->setCurrentIndex(equipment);
-        QComboBox *network = box(page, "network");
-        const QStringList all{"Two ports: LAN and WAN", "One port: WAN", "One port: LAN", "One port: LAN only"};
-        QCOMPARE(items(network), all.mid(0, count));
-        QTEST(network->currentIndex(), "current");
-        QTEST(network->isEnabled(), "enabled");
     }
 
     void topologyKeptAcrossRefill()
