@@ -125,18 +125,17 @@ private slots:
         QTest::addColumn<QString>("outputFile");
         QTest::addColumn<int>("params");
         QTest::addColumn<QString>("paramsFile");
-        QTest::newRow("batch") << QStringList{"batch"} << true << "auto.cfg"
-                               << "config.ini" << 0 << "";
-        QTest::newRow("batch input") << QStringList{"batch", "in.ini"} << true << "in.ini"
-                                     << "config.ini" << 0 << "";
-        QTest::newRow("batch input output") << QStringList{"batch", "in.ini", "out.ini"} << true << "in.ini"
-                                            << "out.ini" << 0 << "";
-        QTest::newRow("Batch") << QStringList{"Batch", "in.ini"} << false << "auto.cfg"
-                               << "config.ini" << 0 << "";
-        QTest::newRow("params file") << QStringList{"params", "Zürich.ini"} << false << "auto.cfg"
-                                     << "config.ini" << 1 << "Zürich.ini";
-        QTest::newRow("file first") << QStringList{"in.ini", "batch"} << false << "auto.cfg"
-                                    << "config.ini" << 0 << "";
+        const auto row = [](QStringList arguments, bool batch, const char *in, const char *out, int params,
+                             const char *paramsFile) {
+            QTest::newRow(qPrintable(arguments.join(' ')))
+                << arguments << batch << QString(in) << QString(out) << params << QString::fromUtf8(paramsFile);
+        };
+        row({"batch"}, true, "auto.cfg", "config.ini", 0, "");
+        row({"batch", "in.ini"}, true, "in.ini", "config.ini", 0, "");
+        row({"batch", "in.ini", "out.ini", "more.ini"}, true, "in.ini", "out.ini", 0, "");
+        row({"Batch", "in.ini"}, false, "auto.cfg", "config.ini", 0, "");
+        row({"params", "Zürich.ini"}, false, "auto.cfg", "config.ini", 1, "Zürich.ini");
+        row({"in.ini", "batch"}, false, "auto.cfg", "config.ini", 0, "");
     }
 
     void commandWords()
