@@ -1,6 +1,18 @@
 #include "data/WizardData.h"
 
+#include "data/ConfigFileWriter.h"
+#include "data/MetadataReader.h"
+#include "data/PortFixups.h"
+#include "data/TemplateComposer.h"
+#include "data/TemplateEvaluator.h"
+#include "data/TemplatePack.h"
+#include "ini/IniDocument.h"
+#include "ini/IniToCliConverter.h"
+
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRegularExpression>
 
 namespace
@@ -290,13 +302,6 @@ QStringList WizardData::interfaceGroupNames(const QString &productCode)
 // ---------------------------------------------------------------------------------------------
 // Template pack and template lists
 
-#include "data/TemplateComposer.h"
-#include "data/TemplateEvaluator.h"
-#include "data/TemplatePack.h"
-
-#include <QDateTime>
-#include <QFileInfo>
-
 QString WizardData::templatePackPath()
 {
     return TemplatePack::packPath();
@@ -409,8 +414,6 @@ QStringList WizardData::generateIni(bool addVersion)
 // ---------------------------------------------------------------------------------------------
 // SIP transport and port fix-ups
 
-#include "data/PortFixups.h"
-
 void WizardData::updateSip2LocalPorts()
 {
     PortFixups::updateSip2LocalPorts(*this);
@@ -444,11 +447,6 @@ void WizardData::updateLocalPorts()
 // ---------------------------------------------------------------------------------------------
 // Generated files and metadata
 
-#include "data/ConfigFileWriter.h"
-#include "data/MetadataReader.h"
-
-#include <QMessageBox>
-
 bool WizardData::writeIniFile(const QString &path, const QString &notes)
 {
     return ConfigFileWriter::writeIniFile(*this, path, notes);
@@ -471,9 +469,6 @@ bool WizardData::loadMetadata(const QString &path)
 
 // ---------------------------------------------------------------------------------------------
 // INI-to-CLI conversion
-
-#include "ini/IniDocument.h"
-#include "ini/IniToCliConverter.h"
 
 QStringList WizardData::convertIniToCli(const QString &version)
 {
