@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QHash>
+#include <QLineEdit>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <vector>
-
-class QLineEdit;
 
 // Evaluates a built-in template, or a composition of built-in parts, as the wizard would for one
 // set of answers: every field the template names becomes a field, the template's defines and the
@@ -16,24 +15,23 @@ class QLineEdit;
 class TemplateAnswers
 {
 public:
-    TemplateAnswers() = default;
-    TemplateAnswers(const TemplateAnswers &) = delete;
-    TemplateAnswers &operator=(const TemplateAnswers &) = delete;
     ~TemplateAnswers();
 
     // kind: "select" (name is a complete template), "pair" (the generic IP-PBX with the generic
-    // SIP trunk), "pbxgw" or "itspgw" (the generic part with the PSTN gateway). answers:
-    // NAME=value pairs separated by ";". Returns the INI lines, or nothing when the template
-    // cannot be made.
-    QStringList generate(const QString &kind, const QString &name, const QString &answers);
+    // SIP trunk), "pbxgw" or "itspgw" (the generic part with the PSTN gateway).
+    static bool make(const QString &kind, const QString &name);
 
-    // The application the template declares.
-    QString application;
+    // The data table every generated-configuration test runs over: columns kind, name and
+    // answers (NAME=value pairs separated by ";"), each row for a business-router model.
+    static void addRows();
+
+    // The INI lines for the current data row, or nothing when the template cannot be made.
+    QStringList generateRow();
+
     // The answers as given.
     QHash<QString, QString> given;
 
 private:
-    bool make(const QString &kind, const QString &name) const;
     void field(const QString &name, const QString &text);
 
     std::vector<std::unique_ptr<QLineEdit>> m_edits;
