@@ -122,18 +122,16 @@ QStringList TemplateAnswers::generateRow()
             {QRegularExpression("_PREFIX$"), "16"},
             {QRegularExpression("_IP|ADDRESS|SUBNET$|_MASK$|_GATEWAY$"), "10.1.1.1"},
             {QRegularExpression("_DOMAIN$|_NAME$|_TFTP$"), "host.example.com"}, {QRegularExpression(), "1"}};
-    for (auto it = d->fields.begin(); it != d->fields.end(); ++it) {
-        QLineEdit *edit = it->lineEdit;
-        if (edit && pages.contains(it.key())) {
-            edit->setText(pages.value(it.key()));
-            continue;
-        }
+    auto usualValue = [](const QString &fieldName) {
         for (const auto &value : usual) {
-            if (!edit || !edit->text().isEmpty())
-                break;
-            if (value.first.match(it.key()).hasMatch())
-                edit->setText(QLatin1String(value.second));
+            if (value.first.match(fieldName).hasMatch())
+                return QString::fromLatin1(value.second);
         }
+        return QString();
+    };
+    for (auto it = d->fields.begin(); it != d->fields.end(); ++it) {
+        if (it->lineEdit && (pages.contains(it.key()) || it->lineEdit->text().isEmpty()))
+            it->lineEdit->setText(pages.value(it.key(), usualValue(it.key())));
     }
     // Answers of the setup page (NETWORK, GATEWAY_INTEROP) reach the fix-ups even where no
     // template line names them.
