@@ -13,9 +13,9 @@ TemplateAnswers::~TemplateAnswers()
         WizardData::instance()->fields.remove(name);
 }
 
-void TemplateAnswers::field(const QString &name, const QString &text)
+void TemplateAnswers::field(const QString &name)
 {
-    m_edits.emplace_back(new QLineEdit(text));
+    m_edits.emplace_back(new QLineEdit);
     WizardData::instance()->addField(name, m_edits.back().get(), true, true, QString());
     m_names.append(name);
 }
@@ -38,10 +38,7 @@ void TemplateAnswers::addRows()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("answers");
     auto row = [](const char *title, const char *kind, const char *name, const char *answers) {
-        QTest::newRow(title)
-            << kind << name
-            << "KRBX=1;PRODUCT=QA2_KRBX;NET1_PORT=GigabitEthernet 4/1;NET2_PORT=GigabitEthernet 0/0;"
-                + QString::fromLatin1(answers);
+        QTest::newRow(title) << kind << name << QStringLiteral("KRBX=1;") + QLatin1String(answers);
     };
     const char *trunk = "Generic IP-PBX - Generic SIP Trunk";
     row("SIP trunk, every entity and option", "select", trunk,
@@ -94,7 +91,7 @@ QStringList TemplateAnswers::generateRow()
         for (auto it = reference.globalMatch(line); it.hasNext();) {
             const QString fieldName = it.next().captured(1);
             if (!d->fields.contains(fieldName))
-                field(fieldName, QString());
+                field(fieldName);
         }
     }
     d->batchMode = true;
@@ -110,13 +107,14 @@ QStringList TemplateAnswers::generateRow()
     }
     const bool twoNetworks = given.value(QStringLiteral("NETWORK")) == QLatin1String("LAN_WAN");
     const QString outside = QLatin1String(twoNetworks ? "WAN_IF" : "LAN_IF");
-    // What the pages would hold where no define gives a value.
+    // What the pages would hold for a business-router model where no define gives a value.
     const QHash<QString, QString> pages{{"APPLICATION", application}, {"NETWORKS_NUMBER", twoNetworks ? "2" : "1"},
         {"NET1_IF", "LAN_IF"}, {"NET2_IF", "WAN_IF"}, {"NAT_IF", outside}, {"SIP1_IF", "LAN_IF"},
         {"SIP3_IF", "LAN_IF"}, {"SIP2_IF", outside}, {"USER_IF", outside}, {"FEU_IF", outside},
-        {"REMOTE_USER_IF", outside}, {"NET1_PORT", "GROUP_1"}, {"NET2_PORT", "GROUP_2"}, {"OAM_PORT", "GROUP_3"},
-        {"NET1_VLANID", "1"}, {"NET1_VLAN_NATIVE", "1"}, {"NET2_VLANID", "2"}, {"NET2_VLAN_NATIVE", "2"},
-        {"OAM_VLANID", "3"}, {"OAM_VLAN_NATIVE", "3"}, {"OAM_INTERFACE", "0"}, {"GATEWAY_CODERS", "G711"}};
+        {"REMOTE_USER_IF", outside}, {"PRODUCT", "QA2_KRBX"}, {"NET1_PORT", "GigabitEthernet 4/1"},
+        {"NET2_PORT", "GigabitEthernet 0/0"}, {"OAM_PORT", "GROUP_3"}, {"NET1_VLANID", "1"},
+        {"NET1_VLAN_NATIVE", "1"}, {"NET2_VLANID", "2"}, {"NET2_VLAN_NATIVE", "2"}, {"OAM_VLANID", "3"},
+        {"OAM_VLAN_NATIVE", "3"}, {"OAM_INTERFACE", "0"}, {"GATEWAY_CODERS", "G711"}};
     static const std::pair<QRegularExpression, const char *> usual[]
         = {{QRegularExpression("_TRANSPORT_TYPE$"), "0"}, {QRegularExpression("_LOCAL_PORT$"), "5090"},
             {QRegularExpression("_PREFIX$"), "16"},
@@ -137,7 +135,7 @@ QStringList TemplateAnswers::generateRow()
     // template line names them.
     for (auto it = given.constBegin(); it != given.constEnd(); ++it) {
         if (!d->fields.contains(it.key()))
-            field(it.key(), QString());
+            field(it.key());
         d->setFieldText(it.key(), it.value());
     }
     if (kind.endsWith(QLatin1String("gw"))) {

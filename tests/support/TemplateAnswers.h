@@ -21,8 +21,8 @@ public:
     // SIP trunk), "pbxgw" or "itspgw" (the generic part with the PSTN gateway).
     static bool make(const QString &kind, const QString &name);
 
-    // The data table every generated-configuration test runs over: columns kind, name and
-    // answers (NAME=value pairs separated by ";"), each row for a business-router model.
+    // The data table of the generated-configuration tests: columns kind, name and answers
+    // (NAME=value pairs separated by ";") for a business-router model.
     static void addRows();
 
     // The INI lines for the current data row, or nothing when the template cannot be made.
@@ -32,7 +32,7 @@ public:
     QHash<QString, QString> given;
 
 private:
-    void field(const QString &name, const QString &text);
+    void field(const QString &name);
 
     std::vector<std::unique_ptr<QLineEdit>> m_edits;
     QStringList m_names;
