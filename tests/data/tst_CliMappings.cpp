@@ -114,9 +114,7 @@ private slots:
 
     void defaultsFileIsExact()
     {
-        QFile file(QStringLiteral(":/defaults.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray(expectedDefaults));
+        QCOMPARE(resourceText(QStringLiteral(":/defaults.txt")), QString(expectedDefaults));
     }
 
     void generatedFilesAreCurrent()
@@ -144,8 +142,9 @@ private slots:
                 const QString what = QString::fromLatin1(version) + QStringLiteral(": ") + open + line;
                 if (line.startsWith(QLatin1String("configure"))) {
                     const QStringList parts = line.split(QLatin1String(" -> "));
-                    QVERIFY2(open.isEmpty() && parts.size() == 2 && parts.at(0).contains('/'), qPrintable(what));
-                    QVERIFY2(!names.contains(parts.at(1).toLower()), qPrintable(what));
+                    QVERIFY2(open.isEmpty() && parts.size() == 2 && parts.at(0).contains('/')
+                            && !names.contains(parts.at(1).toLower()),
+                        qPrintable(what));
                     names.insert(parts.at(1).toLower());
                     entries += parts.at(1).startsWith(QLatin1Char('{')) ? 0 : 1;
                     open = line;
