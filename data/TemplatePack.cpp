@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <quazipfile.h>
+#include <quazipfileinfo.h>
+#include <zlib.h>
 
 namespace
 {
@@ -159,6 +161,13 @@ bool TemplatePack::readEntry(
                 if (n <= 0)
                     break;
                 data.append(buffer, int(n));
+            }
+            // A wrong password passes the format's one-byte check now and then, and what it decrypts
+            // may end early without a read error: check a whole read against size and checksum.
+            if (ok && maxBytes < 0) {
+                QuaZipFileInfo64 info;
+                ok = zip.getCurrentFileInfo(&info) && quint64(data.size()) == info.uncompressedSize
+                    && crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size())) == info.crc;
             }
             ok = ok && file.getZipError() == UNZ_OK;
             file.close(); // checks the CRC when the entry was read to its end

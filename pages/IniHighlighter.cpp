@@ -17,15 +17,18 @@ QTextCharFormat colour(Qt::GlobalColor c)
     return format;
 }
 
+// Letters and decimal digits of any script; other number signs (superscripts, fractions) end a name.
 bool placeholderChar(QChar c)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
+    return c.isLetter() || c.isDigit() || c == QLatin1Char('_');
 }
 } // namespace
 
 void IniHighlighter::highlightBlock(const QString &text)
 {
-    static const QRegularExpression indented(QStringLiteral("^\\s\\s\\S"));
+    // Any white space counts, not only ASCII.
+    static const QRegularExpression indented(
+        QStringLiteral("^\\s\\s\\S"), QRegularExpression::UseUnicodePropertiesOption);
     const int length = text.length();
     if (text.startsWith(QLatin1Char(';'))) {
         setFormat(0, length, colour(Qt::darkGreen));

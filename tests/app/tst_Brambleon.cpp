@@ -22,189 +22,101 @@ private slots:
         BrambleonPage::stepCount = 8;
     }
 
-    void pages()
+    void frame()
     {
         Brambleon wizard;
         const char *const classes[] = {"IntroPage", "ProductPage", "SetupPage", "SystemPage", "Network1Page",
             "Network2Page", "GatewayPage", "IPPBXPage", "ITSPPage", "DialPage", "UsersPage", "IPPBX2Page",
             "FEUPage", "RemoteUsersPage", "ConclusionPage", "FinishPage"};
         QCOMPARE(wizard.pageIds().size(), 16);
-        for (int id = 0; id < 16; ++id) {
-            QWizardPage *page = wizard.page(id);
-            QVERIFY2(page, qPrintable(QString::number(id)));
-            QCOMPARE(page->metaObject()->className(), classes[id]);
-            QVERIFY(qobject_cast<BrambleonPage *>(page));
-            QVERIFY(wizard.isAncestorOf(page));
-        }
-        QCOMPARE(wizard.startId(), 0);
+        for (int id = 0; id < 16; ++id)
+            QCOMPARE(wizard.page(id)->metaObject()->className(), classes[id]);
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Brambleon Assistant"));
-        QCOMPARE(wizard.wizardStyle(), QWizard::ModernStyle);
         QVERIFY(!wizard.pixmap(QWizard::LogoPixmap).isNull());
-    }
-
-    void windowAndHelp()
-    {
-        Brambleon wizard;
-        const Qt::WindowFlags flags = wizard.windowFlags();
-        QVERIFY(flags & Qt::WindowTitleHint);
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
-        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QVERIFY(wizard.testOption(QWizard::HaveHelpButton));
+        QVERIFY(!(wizard.windowFlags() & Qt::WindowContextHelpButtonHint));
         QVERIFY(!wizard.testOption(QWizard::HelpButtonOnRight));
 
         wizard.show();
         QAbstractButton *help = wizard.button(QWizard::HelpButton);
-        QVERIFY(help && help->isVisible());
+        QVERIFY(help->isVisible());
         help->click();
         QCOMPARE(HelpBrowser::currentFile(), QStringLiteral("index.html"));
         wizard.next();
-        QCOMPARE(wizard.currentId(), 1);
+        QCOMPARE(wizard.currentPage()->title(), QStringLiteral("Product  (Step 1 of 8)"));
         help->click();
         QCOMPARE(HelpBrowser::currentFile(), QStringLiteral("product.html"));
     }
 
-    void routePlacesAndFields()
+    // The port slots of every entity carry the entity's port field as companion for the fix-ups.
+    void portSlotsHaveCompanions()
     {
         Brambleon wizard;
-        const int steps[16][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 7}, {7, 8}, {8, 9}, {9, 10},
-            {10, 11}, {11, 12}, {10, 11}, {10, 11}, {14, 15}, {15, 16}};
-        for (int id = 0; id < 16; ++id) {
-            auto *page = qobject_cast<BrambleonPage *>(wizard.page(id));
-            QCOMPARE(page->step, steps[id][0]);
-            QCOMPARE(page->nextPage, steps[id][1]);
-        }
-        QCOMPARE(wizard.page(0)->nextId(), 1);
-        QVERIFY(wizard.page(0)->isComplete());
-        QCOMPARE(wizard.page(15)->nextId(), -1);
-        for (int id : {0, 14, 15})
-            QCOMPARE(qobject_cast<BrambleonPage *>(wizard.page(id))->surveyTitle(), QStringLiteral("undefined"));
-
-        // The fields other pages and the fix-ups rely on are in the registry; port slots carry
-        // their entity's port field as companion.
         const WizardData *data = WizardData::instance();
-        QStringList entities{
-            "SIP1", "SIP2", "SIP3", "USER", "FEU", "REMOTE_USER1", "REMOTE_USER2", "REMOTE_USER3"};
-        for (const QString &entity : entities) {
-            for (const char *suffix : {"_TRANSPORT_TYPE", "_LOCAL_PORT", "_MEDIA_PROTOCOL"})
-                QVERIFY2(data->fields.contains(entity + QLatin1String(suffix)), qPrintable(entity + suffix));
+        for (const char *entity : {"SIP1", "SIP2", "SIP3", "USER", "FEU", "REMOTE_USER1", "REMOTE_USER3"}) {
             for (const char *slot : {"_UDP_LOCAL_PORT", "_TCP_LOCAL_PORT", "_TLS_LOCAL_PORT"}) {
-                const QString name = entity + QLatin1String(slot);
-                QVERIFY2(data->fields.contains(name), qPrintable(name));
-                QCOMPARE(data->fields.value(name).companionField, entity + QStringLiteral("_LOCAL_PORT"));
+                const QString name = QLatin1String(entity) + QLatin1String(slot);
+                QCOMPARE(data->fields.value(name).companionField, QLatin1String(entity) + "_LOCAL_PORT");
             }
-            if (entity != QLatin1String("SIP1"))
-                QVERIFY(data->fields.contains(entity + QStringLiteral("_INTERFACE")));
         }
-        for (const char *name :
-            {"SIP2_ENABLE", "SIP3_ENABLE", "FEU_ENABLE", "REMOTE_USER1_ENABLE", "REMOTE_USER3_ENABLE",
-                "SIP1_NAT_IP", "SIP2_NAT_IP", "SIP1_IP", "SIP1_MEDIA_START", "SIP1_MEDIA_END", "SIP2_MEDIA_START",
-                "SIP2_MEDIA_END", "REMOTE_USER2_LABEL", "SIP3_SUPPORTED", "FEU_SUPPORTED", "PRODUCT", "VERSION",
-                "KRBX", "CCE", "MEDIACHANNELS", "APPLICATION", "NETWORK", "NETWORKS_NUMBER"})
-            QVERIFY2(data->fields.contains(QLatin1String(name)), name);
     }
 
-    // Titles are fixed; the role a page plays shows only in the section header it writes.
-    void surveyTitlesAndHeaders_data()
+    // The role a page plays shows in the section header it writes.
+    void surveyHeaders()
     {
-        QTest::addColumn<int>("application");
-        QTest::addColumn<QString>("network");
-        QTest::addColumn<QString>("lanHeader");
-        QTest::addColumn<QString>("trunkHeader");
-        QTest::newRow("SIP Trunk, two networks") << 0 << "LAN_WAN"
-                                                 << "LAN Interface"
-                                                 << "SIP Trunk Configuration";
-        QTest::newRow("Normalization, WAN") << 1 << "WAN"
-                                            << "WAN Interface"
-                                            << "IP-PBX2 Configuration";
-    }
-
-    void surveyTitlesAndHeaders()
-    {
-        QFETCH(int, application);
-        QFETCH(QString, network);
-        QFETCH(QString, lanHeader);
-        QFETCH(QString, trunkHeader);
         Brambleon wizard;
-        wizard.setField(QStringLiteral("APPLICATION_SELECTED"), application);
-        WizardData *data = WizardData::instance();
-        data->setFieldText(QStringLiteral("NETWORK"), network);
-        const char *const titles[] = {"undefined", "Product", "General Setup", "System Configuration",
-            "LAN Interface", "WAN Interface", "Gateway Configuration", "IP-PBX Configuration",
-            "SIP Trunk Configuration", "Number Manipulations", "Users Configuration", "IP-PBX2 Configuration",
-            "Remote Users Configuration", "Remote Users Configuration", "undefined"};
-        for (int id = 0; id < 15; ++id)
-            QCOMPARE(qobject_cast<BrambleonPage *>(wizard.page(id))->surveyTitle(), QLatin1String(titles[id]));
         const auto header = [&wizard](int id) {
             QString text;
             QTextStream out(&text);
             qobject_cast<BrambleonPage *>(wizard.page(id))->writeSurvey(out);
+            out.flush();
             return text.section(QLatin1Char('\n'), 1, 1);
         };
-        QCOMPARE(header(4), lanHeader);
-        QCOMPARE(header(8), trunkHeader);
+        WizardData::instance()->setFieldText(QStringLiteral("NETWORK"), QStringLiteral("LAN_WAN"));
+        QCOMPARE(header(4), QStringLiteral("LAN Interface"));
+        QCOMPARE(header(8), QStringLiteral("SIP Trunk Configuration"));
+        wizard.setField(QStringLiteral("APPLICATION_SELECTED"), 1);
+        WizardData::instance()->setFieldText(QStringLiteral("NETWORK"), QStringLiteral("WAN"));
+        QCOMPARE(header(4), QStringLiteral("WAN Interface"));
+        QCOMPARE(header(8), QStringLiteral("IP-PBX2 Configuration"));
     }
 
-    // A template's defines set the route and port fields also when the template's other defaults
-    // are only hints (answers loaded from a file).
+    // A template's defines set the route and port fields also when its other defaults are only
+    // hints (answers loaded from a file); fields it does not name start empty.
     void templateDefinesSetRouteAndPorts()
     {
         Brambleon wizard;
         WizardData *data = WizardData::instance();
-        QCOMPARE(data->fieldText(QStringLiteral("SIP2_ENABLE")), QStringLiteral("1"));
-        QCOMPARE(data->fieldText(QStringLiteral("FEU_LOCAL_PORT")), QStringLiteral("5070"));
-        QCOMPARE(data->fieldText(QStringLiteral("FEU_TLS_LOCAL_PORT")), QStringLiteral("5071"));
-        QCOMPARE(data->fieldText(QStringLiteral("USER_LOCAL_PORT")), QStringLiteral("5080"));
         data->setFieldText(QStringLiteral("USE_DEFAULTS"), QStringLiteral("0"));
-        data->templateLines = QStringList{"#define %SIP3_SUPPORTED% 1", "#define %FEU_SUPPORTED% 1",
-            "#define %SIP2_ENABLE% 0", "#define %SIP1_TRANSPORT_TYPE% 2", "#define %SIP1_LOCAL_PORT% 5070",
-            "#define %REMOTE_USER2_ENABLE% 1", "#define %USER_MEDIA_PROTOCOL% 1", "#define %SIP1_LABEL% PBX",
-            "#define %SIP2_LABEL% Trunk", "#define %SIP3_LABEL% PBX2", "#define %USER_LABEL% Users",
-            "#define %FEU_LABEL% Far", "#define %REMOTE_USER_LABEL% Remote"};
+        data->templateLines = QStringList{"#define %FEU_SUPPORTED% 1", "#define %SIP2_ENABLE% 0",
+            "#define %SIP1_LOCAL_PORT% 5070", "#define %SIP1_LABEL% PBX"};
         data->applyTemplateDefines();
-        const std::pair<const char *, const char *> expected[]
-            = {{"SIP3_SUPPORTED", "1"}, {"FEU_SUPPORTED", "1"}, {"SIP2_ENABLE", "0"}, {"SIP1_TRANSPORT_TYPE", "2"},
-                {"SIP1_LOCAL_PORT", "5070"}, {"REMOTE_USER2_ENABLE", "1"}, {"USER_MEDIA_PROTOCOL", "1"},
-                {"SIP1_LABEL", "PBX"}, {"SIP2_LABEL", "Trunk"}, {"SIP3_LABEL", "PBX2"}, {"USER_LABEL", "Users"},
-                {"FEU_LABEL", "Far"}, {"REMOTE_USER_LABEL", "Remote"}};
-        for (const auto &field : expected)
-            QCOMPARE(data->fieldText(QLatin1String(field.first)), QLatin1String(field.second));
-        // Fields the template does not name start empty; the port slots are left to the fix-ups.
+        QCOMPARE(data->fieldText(QStringLiteral("FEU_SUPPORTED")), QStringLiteral("1"));
+        QCOMPARE(data->fieldText(QStringLiteral("SIP2_ENABLE")), QStringLiteral("0"));
+        QCOMPARE(data->fieldText(QStringLiteral("SIP1_LOCAL_PORT")), QStringLiteral("5070"));
+        QCOMPARE(data->fieldText(QStringLiteral("SIP1_LABEL")), QStringLiteral("PBX"));
         QCOMPARE(data->fieldText(QStringLiteral("SIP3_ENABLE")), QString());
-        QCOMPARE(data->fieldText(QStringLiteral("SIP2_UDP_LOCAL_PORT")), QStringLiteral("5060"));
     }
 
     void statistics_data()
     {
         QTest::addColumn<bool>("batch");
-        QTest::addColumn<QVariant>("sendStats");
+        QTest::addColumn<int>("sendStats");
         QTest::addColumn<bool>("on");
-        QTest::newRow("interactive") << false << QVariant() << true;
-        QTest::newRow("interactive, stats off") << false << QVariant(0) << false;
-        QTest::newRow("batch") << true << QVariant(1) << false;
+        QTest::newRow("interactive, nothing saved") << false << -1 << true;
+        QTest::newRow("interactive, stats off") << false << 0 << false;
+        QTest::newRow("batch") << true << 1 << false;
     }
 
     void statistics()
     {
         QFETCH(bool, batch);
-        QFETCH(QVariant, sendStats);
-        QFETCH(bool, on);
-        if (sendStats.isValid())
+        QFETCH(int, sendStats);
+        if (sendStats >= 0)
             QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"))
                 .setValue("debug/sendStats", sendStats);
         WizardData::instance()->batchMode = batch;
         Brambleon wizard;
-        QCOMPARE(Stats::instance()->isOn(), on);
-        QCOMPARE(Stats::instance()->status(), QStringLiteral("init"));
-    }
-
-    void stepTitleBeforeRouting()
-    {
-        Brambleon wizard;
-        wizard.show();
-        wizard.next();
-        QCOMPARE(wizard.currentPage()->title(), QStringLiteral("Product  (Step 1 of 8)"));
+        QTEST(Stats::instance()->isOn(), "on");
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the setup page tests: a wizard on the General Setup page with template lists the test
-// chooses, independent of the built-in templates.
+// A wizard on the General Setup page with template lists the test chooses, independent of the
+// built-in templates.
 
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
@@ -152,7 +152,7 @@ inline SetupPage *enter(QWizard &wizard, int product)
     return qobject_cast<SetupPage *>(wizard.currentPage());
 }
 
-template <class T> T *child(SetupPage *page, const char *name)
+template <class T = QComboBox> T *child(SetupPage *page, const char *name)
 {
     T *widget = page->findChild<T *>(QLatin1String(name));
     if (!widget)
@@ -162,12 +162,12 @@ template <class T> T *child(SetupPage *page, const char *name)
 
 inline QComboBox *box(SetupPage *page, const char *name)
 {
-    return child<QComboBox>(page, name);
+    return child(page, name);
 }
 
-inline QLabel *label(SetupPage *page, const char *name)
+inline QString tip(SetupPage *page, const char *label)
 {
-    return child<QLabel>(page, name);
+    return child<QLabel>(page, label)->toolTip();
 }
 
 inline QStringList items(QComboBox *box)
@@ -191,10 +191,4 @@ inline QString field(const char *name)
     return WizardData::instance()->fieldText(QLatin1String(name));
 }
 
-// Template selection works in this build (the selection machinery is present).
-inline bool selectionAvailable()
-{
-    WizardData *d = WizardData::instance();
-    return !d->templates.isEmpty() && d->selectTemplate(d->templates.first().name);
-}
 } // namespace SetupFixture

@@ -1,38 +1,24 @@
+#include "AnswerPage.h"
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
-#include "pages/BrambleonPage.h"
 #include "pages/FinishNotes.h"
 #include "pages/FinishPage.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWizard>
 #include <QtTest>
 
 namespace
 {
-// Stands in for the pages whose answers the finish page reads.
-class AnswerPage : public BrambleonPage
-{
-public:
-    void set(const QString &name, const QString &text)
-    {
-        if (!edits.contains(name)) {
-            edits.insert(name, hiddenEdit());
-            registerField(name, edits.value(name));
-        }
-        edits.value(name)->setText(text);
-    }
-    QHash<QString, QLineEdit *> edits;
-};
-
 QStringList copies()
 {
     return QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -211,6 +197,60 @@ private slots:
         QCOMPARE(QDir(FinishNotes::copyFolder()).filePath(written.first()), page->iniCopyPath());
         QVERIFY(!QFile::exists(QDir(FinishNotes::copyFolder()).filePath("../escape_4711.ini")));
         QVERIFY(!QFile::exists("/tmp/escape_4711.ini"));
+    }
+
+    void saveButtonAsksForTheFile_data()
+    {
+        QTest::addColumn<QString>("krbx");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("ini") << "0"
+                             << "config.ini"
+                             << "INI files (*.ini)" << QByteArray("SyslogServerIP = 10.1.2.4\r\n");
+        QTest::newRow("router") << "1"
+                                << "cli.txt"
+                                << "Text files (*.txt)" << QByteArray("  hostname sbc\r\n");
+    }
+
+    void saveButtonAsksForTheFile()
+    {
+        QFETCH(QString, krbx);
+        QFETCH(QString, proposed);
+        QFETCH(QString, filter);
+        QFETCH(QByteArray, content);
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        answers->set("KRBX", krbx);
+        page->initializePage();
+        const QString path = dir->filePath("chosen");
+        QString title;
+        QStringList filters;
+        QString offered;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            offered = dialog->selectedFiles().value(0);
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        });
+        answer.start();
+        ModalBoxCloser closer;
+        page->saveButton()->click();
+        answer.stop();
+
+        QCOMPARE(title, QString("Save Configuration File"));
+        QCOMPARE(filters, QStringList{filter});
+        // A relative name: the dialog opens in the working directory.
+        QCOMPARE(offered, QDir::current().absoluteFilePath(proposed));
+        QVERIFY2(closer.boxes().isEmpty(), qPrintable(closer.boxes().join('\n')));
+        QVERIFY(TestEnvironment::readFile(path).contains(content));
+        QVERIFY(TestEnvironment::readFile(page->iniCopyPath()).contains(";# %API_VERSION% 4\r\n"));
+        QVERIFY(page->isComplete());
     }
 
     void cancelledDialogWritesNothing()

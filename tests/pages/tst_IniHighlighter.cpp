@@ -59,6 +59,8 @@ private slots:
                                            << "0+8:darkGreen";
         QTest::newRow("one blank only") << " name %X%"
                                         << "6+3:darkYellow";
+        QTest::newRow("indented with no-break spaces")
+            << QString::fromUtf8("\u00a0\u00a0name x") << "0+8:darkGreen";
         QTest::newRow("three blanks") << "   x"
                                       << "";
         QTest::newRow("placeholder value") << "SyslogServerIP = %NET1_IP%"
@@ -73,6 +75,7 @@ private slots:
                                            << "2+2:darkYellow";
         QTest::newRow("unicode letters count") << "x = %NAMÉ1%"
                                                << "4+7:darkYellow";
+        QTest::newRow("superscript is no digit") << QString::fromUtf8("x = %A\u00b2% %B%") << "9+3:darkYellow";
         QTest::newRow("unclosed") << "x = %NAME"
                                   << "";
         QTest::newRow("dash cancels") << "x = %A-B%C%"

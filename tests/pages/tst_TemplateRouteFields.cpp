@@ -4,32 +4,19 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 using namespace SetupFixture;
 
-// The built-in templates name every field that the pages on their route register, so that each
-// such field is enabled and gets its loaded value when the template is selected. The product and
-// setup pages are left out on purpose: their fields are not the template's to fill, and a template
-// naming them would put loaded values back over the user's later choices.
+// The built-in templates name every field the pages on their route register, so that each one is
+// enabled and gets its loaded value. Product and setup page fields are not the template's to fill.
 class TestTemplateRouteFields : public QObject
 {
     Q_OBJECT
 private:
     QTemporaryDir m_work;
 
-    // The registered fields whose line edit lies on the page of that id.
-    static QStringList fieldsOf(QWizard &wizard, int id)
-    {
-        QStringList names;
-        const WizardData *d = WizardData::instance();
-        for (auto it = d->fields.constBegin(); it != d->fields.constEnd(); ++it) {
-            if (it->lineEdit && wizard.page(id)->isAncestorOf(it->lineEdit))
-                names << it.key();
-        }
-        names.sort();
-        return names;
-    }
-
-    // Every name of a template line the selection looks at (comment lines do not count).
+    // Every name in a template line the selection looks at (comment lines do not count).
     static QSet<QString> namedFields()
     {
         static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
@@ -56,10 +43,9 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QList<int>>("pages");
-        auto row = [](const char *title, QString kind, QString name, QList<int> pages) {
+        const auto row = [](const char *title, QString kind, QString name, QList<int> pages) {
             QTest::newRow(title) << kind << name << pages;
         };
-        // System, network pages, then the pages the template's route fields lead to.
         row("SIP trunk", "select", "Generic IP-PBX - Generic SIP Trunk", {3, 4, 5, 7, 8, 9, 11, 12});
         row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", {3, 4, 5, 7, 8, 9});
         row("hosted", "select", "Generic Hosted IP-PBX", {3, 4, 5, 7, 10, 6});
@@ -87,16 +73,17 @@ private slots:
             QVERIFY(d->composeItspGatewayTemplate("Generic SIP Trunk"));
         const QSet<QString> named = namedFields();
         const bool gateway = kind.endsWith("gw");
-        for (int id : qAsConst(pages)) {
-            for (const QString &field : fieldsOf(wizard, id)) {
-                // The gateway has a single SIP interface: no fix-up numbers one there.
-                if (gateway && field.endsWith("_INTERFACE"))
-                    continue;
-                QVERIFY2(named.contains(field), qPrintable(QStringLiteral("page %1: %2").arg(id).arg(field)));
-            }
+        int checked = 0;
+        for (auto it = d->fields.constBegin(); it != d->fields.constEnd(); ++it) {
+            const auto onRoute
+                = [&](int id) { return it->lineEdit && wizard.page(id)->isAncestorOf(it->lineEdit); };
+            // The gateway has a single SIP interface: no fix-up numbers one there.
+            if (!std::any_of(pages.begin(), pages.end(), onRoute) || (gateway && it.key().endsWith("_INTERFACE")))
+                continue;
+            QVERIFY2(named.contains(it.key()), qPrintable(it.key()));
+            ++checked;
         }
-        // The check reaches the pages at all.
-        QVERIFY(!fieldsOf(wizard, 7).isEmpty());
+        QVERIFY(checked >= 10);
     }
 };
 

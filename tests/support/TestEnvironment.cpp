@@ -6,13 +6,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
 
 namespace
 {
 QTemporaryDir *s_home = nullptr;
-}
+std::vector<std::unique_ptr<QLineEdit>> s_edits;
+} // namespace
 
 void TestEnvironment::isolate()
 {
@@ -51,6 +56,16 @@ QString TestEnvironment::dataDir()
 void TestEnvironment::freshWizardData()
 {
     WizardData::resetForTests();
+    s_edits.clear();
+}
+
+QLineEdit *TestEnvironment::addField(const QString &name, const QString &text, bool templateControlled,
+    bool presetFromTemplate, const QString &companion)
+{
+    s_edits.push_back(std::make_unique<QLineEdit>(text));
+    WizardData::instance()->addField(
+        name, s_edits.back().get(), templateControlled, presetFromTemplate, companion);
+    return s_edits.back().get();
 }
 
 QString TestEnvironment::writeFile(const QString &dir, const QString &name, const QByteArray &bytes)

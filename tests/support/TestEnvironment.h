@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+class QLineEdit;
 class QTemporaryDir;
 
 // Keeps every test away from the user's files: HOME, the XDG directories and the settings point
@@ -19,6 +20,9 @@ public:
     static QString dataDir();
     // Starts a test from a fresh WizardData: the registry and every member are discarded.
     static void freshWizardData();
+    // Registers a line edit holding text as field name; the edit lives until the next freshWizardData().
+    static QLineEdit *addField(const QString &name, const QString &text = QString(),
+        bool templateControlled = false, bool presetFromTemplate = false, const QString &companion = QString());
     // Writes bytes to dir/name, creating folders; returns the full path.
     static QString writeFile(const QString &dir, const QString &name, const QByteArray &bytes);
     static QByteArray readFile(const QString &path);
@@ -33,5 +37,7 @@ public:
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                                  \
         TestObject tc;                                                                                            \
         QTEST_SET_MAIN_SOURCE_PATH                                                                                \
-        return QTest::qExec(&tc, argc, argv);                                                                     \
+        const int result = QTest::qExec(&tc, argc, argv);                                                         \
+        TestEnvironment::freshWizardData(); /* the fields' line edits must go before the application */           \
+        return result;                                                                                            \
     }
