@@ -16,16 +16,12 @@
 class TestBuiltInTemplates : public QObject
 {
     Q_OBJECT
-    QLineEdit m_route[3]; // outlives the registry entries, which cleanup() drops
-
 private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
         QFile::remove(WizardData::templatePackPath());
     }
-
-    void cleanup() { TestEnvironment::freshWizardData(); }
 
     void conditionsBalanced()
     {
@@ -71,14 +67,13 @@ private slots:
         QFETCH(QString, route);
         WizardData *d = WizardData::instance();
         const char *names[] = {"SIP2_ENABLE", "SIP3_SUPPORTED", "FEU_SUPPORTED"};
-        for (int i = 0; i < 3; ++i) {
-            m_route[i].setText("x");
-            d->addField(names[i], &m_route[i], true, true, QString());
-        }
+        QLineEdit *edits[3];
+        for (int i = 0; i < 3; ++i)
+            edits[i] = TestEnvironment::addField(names[i], "x", true, true);
         d->loadTemplates();
         QVERIFY(TemplateAnswers::make(kind, name));
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(m_route[i].text(), route.mid(i, 1));
+            QCOMPARE(edits[i]->text(), route.mid(i, 1));
             QVERIFY2(d->fieldMarker(names[i]), names[i]);
         }
         QVERIFY(!d->templateNotes.isEmpty());

@@ -1,24 +1,11 @@
 #include "TemplateAnswers.h"
+#include "TestEnvironment.h"
 
 #include "data/WizardData.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QtTest>
-
-TemplateAnswers::~TemplateAnswers()
-{
-    // The registry must not keep pointers to the edits that go with this object.
-    for (const QString &name : qAsConst(m_names))
-        WizardData::instance()->fields.remove(name);
-}
-
-void TemplateAnswers::field(const QString &name)
-{
-    m_edits.emplace_back(new QLineEdit);
-    WizardData::instance()->addField(name, m_edits.back().get(), true, true, QString());
-    m_names.append(name);
-}
 
 bool TemplateAnswers::make(const QString &kind, const QString &name)
 {
@@ -91,7 +78,7 @@ QStringList TemplateAnswers::generateRow()
         for (auto it = reference.globalMatch(line); it.hasNext();) {
             const QString fieldName = it.next().captured(1);
             if (!d->fields.contains(fieldName))
-                field(fieldName);
+                TestEnvironment::addField(fieldName, QString(), true, true);
         }
     }
     d->batchMode = true;
@@ -135,7 +122,7 @@ QStringList TemplateAnswers::generateRow()
     // template line names them.
     for (auto it = given.constBegin(); it != given.constEnd(); ++it) {
         if (!d->fields.contains(it.key()))
-            field(it.key());
+            TestEnvironment::addField(it.key(), QString(), true, true);
         d->setFieldText(it.key(), it.value());
     }
     if (kind.endsWith(QLatin1String("gw"))) {

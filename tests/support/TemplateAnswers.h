@@ -1,22 +1,16 @@
 #pragma once
 
 #include <QHash>
-#include <QLineEdit>
 #include <QString>
 #include <QStringList>
-
-#include <memory>
-#include <vector>
 
 // Evaluates a built-in template, or a composition of built-in parts, as the wizard would for one
 // set of answers: every field the template names becomes a field, the template's defines and the
 // pages' usual values fill them, the given answers win, the port fix-ups run, and the INI is
-// generated. The fields live as long as this object.
+// generated. The fields live until the next TestEnvironment::freshWizardData().
 class TemplateAnswers
 {
 public:
-    ~TemplateAnswers();
-
     // kind: "select" (name is a complete template), "pair" (the generic IP-PBX with the generic
     // SIP trunk), "pbxgw" or "itspgw" (the generic part with the PSTN gateway).
     static bool make(const QString &kind, const QString &name);
@@ -30,10 +24,4 @@ public:
 
     // The answers as given.
     QHash<QString, QString> given;
-
-private:
-    void field(const QString &name);
-
-    std::vector<std::unique_ptr<QLineEdit>> m_edits;
-    QStringList m_names;
 };
