@@ -30,6 +30,13 @@ public:
         edits.value(name)->setText(text);
     }
 
+    // "NAME=value" each.
+    void set(const QStringList &answers)
+    {
+        for (const QString &answer : answers)
+            set(answer.section('=', 0, 0), answer.section('=', 1));
+    }
+
     QComboBox *application = new QComboBox(this);
     QHash<QString, QLineEdit *> edits;
 };

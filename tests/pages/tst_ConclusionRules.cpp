@@ -7,26 +7,9 @@
 
 namespace
 {
-// Answers as "NAME=value;NAME=value" after the application index.
-ConclusionRules::Result evaluate(int application, const QString &answers)
+void row(const char *name, int application, const QString &answers, const QString &expected)
 {
-    QHash<QString, QString> table{{"APPLICATION_SELECTED", QString::number(application)}};
-    for (const QString &pair : answers.split(';', Qt::SkipEmptyParts))
-        table.insert(pair.section('=', 0, 0), pair.section('=', 1));
-    return ConclusionRules::evaluate([table](const QString &name) { return table.value(name); });
-}
-
-void row(const char *name, int application, const QString &answers, const QString &first, const QString &second)
-{
-    QTest::newRow(name) << application << answers << first << second;
-}
-
-void columns()
-{
-    QTest::addColumn<int>("application");
-    QTest::addColumn<QString>("answers");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
+    QTest::newRow(name) << application << answers << expected;
 }
 
 const QString allTls = "SIP1_TRANSPORT_TYPE=2;SIP2_TRANSPORT_TYPE=2;SIP3_TRANSPORT_TYPE=2;FEU_TRANSPORT_TYPE=2;"
@@ -40,61 +23,45 @@ class TestConclusionRules : public QObject
 {
     Q_OBJECT
 private slots:
-    // first: CERTIFICATE, second: CERTIFICATE_REASON.
-    void parties_data()
+    // expected: "CERTIFICATE|CERTIFICATE_REASON|MEDIA_SECURITY".
+    void rules_data()
     {
-        columns();
-        row("trunk, udp", 0, "SIP1_TRANSPORT_TYPE=1", "0", "");
-        row("trunk, four parties", 0, allTls + enabled, "1", "IP-PBX, SIP Trunk, IP-PBX2 and Remote Users");
-        row("trunk, sip3 and feu off", 0, allTls, "1", "IP-PBX and SIP Trunk");
-        row("normalization", 1, allTls + enabled, "1", "IP-PBX and IP-PBX2");
-        row("hosted", 2, allTls + enabled, "1", "IP-PBX and Users");
-        row("remote users, order", 3, allTls + enabled + user1 + user2 + "REMOTE_USER2_LABEL=B", "1",
-            "IP-PBX2, A, B and SIP Trunk");
-        row("remote users, group off", 3, user2 + "REMOTE_USER2_ENABLE=0;REMOTE_USER2_LABEL=B", "0", "");
-        row("remote users, empty label alone", 3, user2, "1", "");
+        QTest::addColumn<int>("application");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("expected");
+        row("trunk, udp and rtp", 0, "SIP1_TRANSPORT_TYPE=1;SIP1_MEDIA_PROTOCOL=2", "0||0");
+        row("trunk, four parties", 0, allTls + enabled, "1|IP-PBX, SIP Trunk, IP-PBX2 and Remote Users|0");
+        row("trunk, sip3 and feu off", 0, allTls + "SIP3_MEDIA_PROTOCOL=1;FEU_MEDIA_PROTOCOL=1",
+            "1|IP-PBX and SIP Trunk|0");
+        row("trunk, sip2 srtp", 0, "SIP2_MEDIA_PROTOCOL=1;USER_MEDIA_PROTOCOL=1", "0||1");
+        row("trunk ignores users", 0, "USER_MEDIA_PROTOCOL=1", "0||0");
+        row("normalization", 1, allTls + enabled + "SIP2_MEDIA_PROTOCOL=1", "1|IP-PBX and IP-PBX2|1");
+        row("hosted", 2, allTls + enabled + "USER_MEDIA_PROTOCOL=1", "1|IP-PBX and Users|1");
+        row("hosted ignores sip2", 2, "SIP2_MEDIA_PROTOCOL=1", "0||0");
+        row("remote users, order", 3, allTls + enabled + user1 + user2 + "REMOTE_USER2_LABEL=B",
+            "1|IP-PBX2, A, B and SIP Trunk|0");
+        row("remote users, groups off", 3, user2 + "REMOTE_USER2_ENABLE=0;REMOTE_USER3_MEDIA_PROTOCOL=1", "0||0");
+        row("remote users, group srtp", 3, "REMOTE_USER3_ENABLE=1;REMOTE_USER3_MEDIA_PROTOCOL=1", "0||1");
+        row("remote users, empty label alone", 3, user2, "1||0");
         row("remote users, empty label among others", 3, user1 + user2 + "SIP2_ENABLE=1;SIP2_TRANSPORT_TYPE=2",
-            "1", "A and SIP Trunk");
-        row("gateway never", 4, allTls + enabled, "0", "");
-        row("cce trunk", 5, "CCE_INTEROP=0;SIP2_TRANSPORT_TYPE=2", "1", "SIP Trunk");
-        row("cce normalization", 5, "CCE_INTEROP=1;SIP2_TRANSPORT_TYPE=2", "1", "IP-PBX2");
-        row("cce other", 5, "CCE_INTEROP=2;" + allTls, "0", "");
+            "1|A and SIP Trunk|0");
+        row("gateway, sip1 srtp", 4, allTls + enabled + "SIP1_MEDIA_PROTOCOL=1", "0||1");
+        row("gateway, sip3 srtp", 4, "SIP3_ENABLE=1;SIP3_MEDIA_PROTOCOL=1", "0||1");
+        row("gateway, feu srtp", 4, "FEU_ENABLE=1;FEU_MEDIA_PROTOCOL=1", "0||1");
+        row("cce trunk", 5, "CCE_INTEROP=0;SIP2_TRANSPORT_TYPE=2;SIP2_MEDIA_PROTOCOL=1", "1|SIP Trunk|1");
+        row("cce normalization", 5, "CCE_INTEROP=1;SIP2_TRANSPORT_TYPE=2", "1|IP-PBX2|0");
+        row("cce other", 5, "CCE_INTEROP=2;" + allTls, "0||0");
     }
 
-    void parties()
+    void rules()
     {
         QFETCH(int, application);
         QFETCH(QString, answers);
-        const ConclusionRules::Result result = evaluate(application, answers);
-        QTEST(result.certificate, "first");
-        QTEST(result.certificateReason, "second");
-    }
-
-    // first: MEDIA_SECURITY.
-    void media_data()
-    {
-        columns();
-        row("nothing", 0, "", "0", "");
-        row("sip1 srtp, any application", 4, "SIP1_MEDIA_PROTOCOL=1", "1", "");
-        row("sip1 rtp", 0, "SIP1_MEDIA_PROTOCOL=2", "0", "");
-        row("trunk sip2", 0, "SIP2_MEDIA_PROTOCOL=1", "1", "");
-        row("normalization sip2", 1, "SIP2_MEDIA_PROTOCOL=1", "1", "");
-        row("cce sip2", 5, "SIP2_MEDIA_PROTOCOL=1", "1", "");
-        row("hosted ignores sip2", 2, "SIP2_MEDIA_PROTOCOL=1", "0", "");
-        row("hosted users", 2, "USER_MEDIA_PROTOCOL=1", "1", "");
-        row("trunk ignores users", 0, "USER_MEDIA_PROTOCOL=1", "0", "");
-        row("remote group on", 3, "REMOTE_USER3_ENABLE=1;REMOTE_USER3_MEDIA_PROTOCOL=1", "1", "");
-        row("remote group off", 3, "REMOTE_USER3_ENABLE=0;REMOTE_USER3_MEDIA_PROTOCOL=1", "0", "");
-        row("sip3 on", 4, "SIP3_ENABLE=1;SIP3_MEDIA_PROTOCOL=1", "1", "");
-        row("sip3 off", 4, "SIP3_MEDIA_PROTOCOL=1", "0", "");
-        row("feu on", 4, "FEU_ENABLE=1;FEU_MEDIA_PROTOCOL=1", "1", "");
-    }
-
-    void media()
-    {
-        QFETCH(int, application);
-        QFETCH(QString, answers);
-        QTEST(evaluate(application, answers).mediaSecurity, "first");
+        QHash<QString, QString> table{{"APPLICATION_SELECTED", QString::number(application)}};
+        for (const QString &pair : answers.split(';', Qt::SkipEmptyParts))
+            table.insert(pair.section('=', 0, 0), pair.section('=', 1));
+        const auto r = ConclusionRules::evaluate([table](const QString &name) { return table.value(name); });
+        QTEST(r.certificate + '|' + r.certificateReason + '|' + r.mediaSecurity, "expected");
     }
 };
 

@@ -5,13 +5,11 @@
 #include "pages/FinishNotes.h"
 #include "pages/FinishPage.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QWizard>
 #include <QtTest>
 
@@ -69,8 +67,7 @@ private slots:
         wizard->setPage(1, answers);
         wizard->setPage(15, page);
         wizard->setStartId(15);
-        for (const QString &answer : QStringList{"NETWORK=LAN", "CERTIFICATE=1", "CERTIFICATE_REASON=IP-PBX"})
-            answers->set(answer.section('=', 0, 0), answer.section('=', 1));
+        answers->set({"NETWORK=LAN", "CERTIFICATE=1", "CERTIFICATE_REASON=IP-PBX"});
         WizardData *data = WizardData::instance();
         data->iniLines = QStringList{"[SYSLOG]", "SyslogServerIP = 10.1.2.4", "", "INIFileVersion = 4711", ""};
         data->cliLines = QStringList{"configure system", "  hostname sbc", "  exit"};
