@@ -33,8 +33,7 @@ private:
     QStringList copies() const { return QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden); }
     bool finishEnabled() const { return wizard->button(QWizard::FinishButton)->isEnabled(); }
 
-    // Presses Save File and picks path in the dialog (none: cancels it); returns "title|filters|proposed name"
-    // and the boxes shown.
+    // Presses Save File, picks path (none: cancels); returns "title|filters|proposed name|boxes shown".
     QString saveThroughDialog(const QString &path)
     {
         QString offered;
@@ -121,8 +120,6 @@ private slots:
         QVERIFY(written.contains(";# %KRBX% " + krbx.toLatin1() + "\r\n"));
         QVERIFY(written.contains(syslog));
         QVERIFY(!written.contains("trunk credentials"));
-        wizard->restart();
-        QVERIFY(finishEnabled());
     }
 
     void unwritablePathWarns()
