@@ -1,5 +1,5 @@
 // Draws the logo and the product pictures into resources/images.
-//   tools/draw_images.sh
+//   tools/draw_pictures.sh
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>

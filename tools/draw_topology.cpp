@@ -1,5 +1,5 @@
 // Draws the deployment pictures and status icons of the General Setup page into PNG files.
-// Built and run by tools/draw_topology.sh; the PNGs it writes are committed under resources/images.
+// Built and run by tools/draw_pictures.sh; the PNGs it writes are committed under resources/images.
 // Layout (510 x 175): the device in the middle, the customer's side on the left (label under it at
 // y 146), the far party top right (label under it at y 68), remote users or PSTN bottom right.
 // The LAN and WAN ports on the device face are grey here and lit by the lan/wan overlays.
