@@ -155,7 +155,6 @@ private slots:
         QTest::addColumn<bool>("force");
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty forced") << "" << true << "";
-        QTest::newRow("address forced") << "10.1.2.3" << true << "\"10.1.2.3\"";
         QTest::newRow("negative") << "-1" << false << "-1";
         QTest::newRow("two minus signs") << "--" << false << "\"--\"";
         QTest::newRow("digits and letters") << "5060a" << false << "\"5060a\"";
