@@ -13,7 +13,6 @@ const char *const kNames[PageRoute::PageCount] = {"Intro", "Product", "Setup", "
 struct Pages {
     int step[PageRoute::PageCount];
     int next[PageRoute::PageCount];
-    int stepCount = PageRoute::InitialStepCount;
 
     Pages()
     {
@@ -29,7 +28,6 @@ struct Pages {
             step[it.key()] = it.value();
         for (auto it = r.nextPages.constBegin(); it != r.nextPages.constEnd(); ++it)
             next[it.key()] = it.value();
-        stepCount = r.stepCount;
     }
 
     // The pages from the one after System up to Conclusion, as "Name step" items.
@@ -37,9 +35,9 @@ struct Pages {
     {
         QStringList seen;
         int page = next[PageRoute::System];
-        for (int guard = 0; page != PageRoute::Conclusion; ++guard) {
-            if (guard > PageRoute::PageCount || page < 0 || page >= PageRoute::PageCount)
-                return QStringLiteral("broken walk: ") + seen.join(QLatin1Char(','));
+        while (page != PageRoute::Conclusion) {
+            if (seen.size() > PageRoute::PageCount || page < 0 || page >= PageRoute::PageCount)
+                return QStringLiteral("broken walk");
             seen << QStringLiteral("%1 %2").arg(QLatin1String(kNames[page])).arg(step[page]);
             page = next[page];
         }
@@ -67,20 +65,14 @@ private slots:
         QTest::addColumn<int>("total");
 
         // Hosted IP-PBX: gateway step by router flag or PSTN product.
-        const QString h1 = "Network1 4, IPPBX 5, Users 6";
-        const QString h1g = "Network1 4, IPPBX 5, Users 6, Gateway 7";
         const QString h2 = "Network1 4, Network2 5, IPPBX 6, Users 7";
-        const QString h2g = "Network1 4, Network2 5, IPPBX 6, Users 7, Gateway 8";
-        QTest::newRow("hosted one") << inputs(2, 1) << h1 << 6;
-        QTest::newRow("hosted one QA2") << inputs(2, 2, false, "QA2") << h1g << 7;
-        QTest::newRow("hosted one router") << inputs(2, 1, true, "QA1_KRBX") << h1g << 7;
-        QTest::newRow("hosted two") << inputs(2, 0) << h2 << 7;
+        QTest::newRow("hosted one") << inputs(2, 1) << "Network1 4, IPPBX 5, Users 6" << 6;
+        QTest::newRow("hosted one router")
+            << inputs(2, 1, true, "QA1_KRBX") << "Network1 4, IPPBX 5, Users 6, Gateway 7" << 7;
         QTest::newRow("hosted none selected") << inputs(2, -1) << h2 << 7;
-        QTest::newRow("hosted two QA1") << inputs(2, 0, false, "QA1") << h2g << 8;
-        QTest::newRow("hosted lower-case qa1") << inputs(2, 0, false, "qa1") << h2 << 7;
+        QTest::newRow("hosted two QA1") << inputs(2, 0, false, "QA1") << h2 + ", Gateway 8" << 8;
         QTest::newRow("hosted router code without flag") << inputs(2, 0, false, "QA1_KRBX") << h2 << 7;
 
-        // Remote Users.
         QTest::newRow("remote one trunk")
             << inputs(3, 2, false, "QB8", 0, 0, "1") << "Network1 4, IPPBX 5, RemoteUsers 6, ITSP 7" << 7;
         QTest::newRow("remote one second")
@@ -93,48 +85,33 @@ private slots:
         QTest::newRow("remote FEU ignored")
             << inputs(3, 2, false, "QA1", 0, 0, "0", "0", "1") << "Network1 4, IPPBX 5, RemoteUsers 6" << 6;
 
-        // Gateway: always seven steps.
-        const QString gp = "Network1 4, Gateway 5, IPPBX 6, Dial 7";
-        const QString gt = "Network1 4, Gateway 5, ITSP 6, Dial 7";
-        QTest::newRow("gateway local") << inputs(4, 2, false, "QA1", 0) << gp << 7;
-        QTest::newRow("gateway trunk") << inputs(4, 1, false, "QA1", 2) << gt << 7;
-        QTest::newRow("gateway router LAN") << inputs(4, 2, true, "QA1_KRBX", 0) << gp << 7;
+        QTest::newRow("gateway trunk") << inputs(4, 1, false, "QA1", 2) << "Network1 4, Gateway 5, ITSP 6, Dial 7"
+                                       << 7;
+        QTest::newRow("gateway router LAN")
+            << inputs(4, 2, true, "QA1_KRBX", 0) << "Network1 4, Gateway 5, IPPBX 6, Dial 7" << 7;
         QTest::newRow("gateway router WAN")
             << inputs(4, 1, true, "QA2_KRBX", 1) << "Network2 5, Gateway 5, IPPBX 6, Dial 7" << 7;
-        QTest::newRow("gateway router two networks")
-            << inputs(4, 0, true, "QA2_KRBX", 2) << "Network2 5, Gateway 5, ITSP 6, Dial 7" << 7;
-
         // Cloud Edge with the PSTN gateway: topology not consulted.
-        const QString cg = "Network1 4, IPPBX 5, Gateway 6, Dial 7";
-        QTest::newRow("cce gateway two networks")
-            << inputs(5, 0, false, "QA2_CCE", 0, 2, "1", "1", "1") << cg << 7;
+        QTest::newRow("cce gateway two networks") << inputs(5, 0, false, "QA2_CCE", 0, 2, "1", "1", "1")
+                                                  << "Network1 4, IPPBX 5, Gateway 6, Dial 7" << 7;
 
         // Everything else: SIP Trunk family.
         const QString t1 = "Network1 4, IPPBX 5, ITSP 6, Dial 7";
-        const QString t1sf = "Network1 4, IPPBX 5, ITSP 6, Dial 7, IPPBX2 8, FEU 9";
-        const QString t2 = "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8";
-        const QString t2f = "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8, FEU 9";
         const QString t2sf = "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8, IPPBX2 9, FEU 10";
-        struct Family {
-            const char *name;
-            int application;
-            int cce;
-        };
-        const Family families[]
-            = {{"trunk", 0, 0}, {"normalization", 1, 0}, {"cce trunk", 5, 0}, {"cce pbx", 5, 1}, {"none", -1, 0}};
-        for (const Family &f : families) {
-            auto row = [&f](const char *what) -> QTestData & {
-                return QTest::newRow(qPrintable(QString("%1 %2").arg(f.name, what)));
-            };
-            row("one") << inputs(f.application, 1, false, "QB8", 0, f.cce) << t1 << 7;
-            row("one second without FEU")
-                << inputs(f.application, 2, false, "QB8", 0, f.cce, "1", "1", "0") << t1 << 7;
-            row("one FEU second") << inputs(f.application, 3, false, "QB8", 0, f.cce, "0", "1", "1") << t1sf << 9;
-            row("two router") << inputs(f.application, 0, true, "QA1_KRBX", 0, f.cce, "1") << t2 << 8;
-            row("two FEU") << inputs(f.application, 0, false, "QB8", 0, f.cce, "0", "0", "1") << t2f << 9;
-            row("two FEU second") << inputs(f.application, -1, false, "QB8", 0, f.cce, "0", "1", "1") << t2sf
-                                  << 10;
-        }
+        QTest::newRow("trunk one second without FEU")
+            << inputs(0, 2, false, "QB8", 0, 0, "1", "1", "0") << t1 << 7;
+        QTest::newRow("trunk one FEU second") << inputs(0, 3, false, "QB8", 0, 0, "0", "1", "1")
+                                              << "Network1 4, IPPBX 5, ITSP 6, Dial 7, IPPBX2 8, FEU 9" << 9;
+        QTest::newRow("trunk two router")
+            << inputs(0, 0, true, "QA1_KRBX", 0, 0, "1") << "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8" << 8;
+        QTest::newRow("trunk two FEU") << inputs(0, 0, false, "QB8", 0, 0, "0", "0", "1")
+                                       << "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8, FEU 9" << 9;
+        const std::pair<const char *, int> families[]{
+            {"trunk", 0}, {"normalization", 1}, {"cce", 5}, {"none", -1}};
+        for (const auto &family : families)
+            QTest::newRow(family.first)
+                << inputs(family.second, -1, false, "QB8", 0, 0, "0", "1", "1") << t2sf << 10;
+        QTest::newRow("cce pbx") << inputs(5, -1, false, "QB8", 0, 1, "0", "1", "1") << t2sf << 10;
         QTest::newRow("trunk feature not a number")
             << inputs(0, 1, false, "QB8", 0, 0, "yes", "x1", "one") << t1 << 7;
         QTest::newRow("application out of range") << inputs(6, 1) << t1 << 7;
@@ -145,7 +122,6 @@ private slots:
         QFETCH(PageRoute::Inputs, in);
         QFETCH(QString, route);
         QFETCH(int, total);
-
         Pages pages;
         const PageRoute r = PageRoute::compute(in);
         pages.apply(r);
@@ -155,33 +131,20 @@ private slots:
         // The fixed ends are never rewritten.
         for (int fixed : {PageRoute::Intro, PageRoute::Product, PageRoute::Setup, PageRoute::Conclusion})
             QVERIFY(!r.nextPages.contains(fixed) && !r.steps.contains(fixed));
-
-        // Routing again with the same choices changes nothing.
-        Pages again = pages;
-        again.apply(PageRoute::compute(in));
-        QCOMPARE(again.walk(), route);
     }
 
     void reroute()
     {
-        // A walk that used the FEU and second IP-PBX pages, then a change of application and topology:
-        // stale values left on pages off the new route must not leak into it.
+        // Stale values left on pages off the new route must not leak into it.
         Pages pages;
         pages.apply(PageRoute::compute(inputs(0, 0, false, "QB8", 0, 0, "0", "1", "1")));
-        QCOMPARE(
-            pages.walk(), QStringLiteral("Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8, IPPBX2 9, FEU 10"));
-        QCOMPARE(pages.stepCount, 10);
-
         pages.apply(PageRoute::compute(inputs(3, 2, false, "QB8", 0, 0, "1", "0", "1")));
         QCOMPARE(pages.walk(), QStringLiteral("Network1 4, IPPBX 5, RemoteUsers 6, ITSP 7"));
-        QCOMPARE(pages.stepCount, 7);
 
         // Router gateway sends System to the WAN page; a later route must send it back.
         pages.apply(PageRoute::compute(inputs(4, 1, true, "QA1_KRBX", 2)));
-        QCOMPARE(pages.walk(), QStringLiteral("Network2 5, Gateway 5, ITSP 6, Dial 7"));
         pages.apply(PageRoute::compute(inputs(2, 2, true, "QA1_KRBX")));
         QCOMPARE(pages.walk(), QStringLiteral("Network1 4, IPPBX 5, Users 6, Gateway 7"));
-        QCOMPARE(pages.stepCount, 7);
     }
 };
 

@@ -1,11 +1,9 @@
 #include "PackBuilder.h"
 #include "TestEnvironment.h"
-#include "data/TemplateComposer.h"
 #include "data/WizardData.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMap>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,11 +36,11 @@ class TestTemplateComposer : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir *m_work = nullptr;
+    QTemporaryDir m_work;
 
     QString write(const QString &name, const QByteArray &text)
     {
-        return TestEnvironment::writeFile(m_work->path(), name, text);
+        return TestEnvironment::writeFile(m_work.path(), name, text);
     }
 
     void writeParts()
@@ -63,42 +61,39 @@ private slots:
         TestEnvironment::freshWizardData();
         TestEnvironment::dataDir(); // creates it
         QFile::remove(WizardData::templatePackPath());
-        m_work = new QTemporaryDir;
-    }
-
-    void cleanup()
-    {
-        delete m_work;
-        QFile::remove(WizardData::templatePackPath());
     }
 
     void composers_data()
     {
         QTest::addColumn<QString>("call");
         QTest::addColumn<QStringList>("expected");
-        const QStringList sbc{"; pack header", "", "; pack system", "", "; pack network", "", "; pack sbc", "",
-            "; pack dial_sbc", "", "; pack coders", ""};
-        const QStringList gateway{"; pack header", "", "; pack system", "", "; pack network", "", "; pack gateway",
-            "", "; pack dial_gateway", "", "; pack coders_gateway", ""};
+        auto includes = [](const QString &kind, const QString &coders) {
+            QStringList out{"#define %SIP1_NAME% Include", ""};
+            for (const QString &name :
+                {QStringLiteral("system"), QStringLiteral("network"), kind, "dial_" + kind, coders})
+                out << "; pack " + name << "";
+            return out;
+        };
+        auto head = [](const QString &title, const char *application, const QStringList &parts) {
+            return QStringList{"; " + title, "", "#template " + title, "#application " + QString(application), ""}
+            + parts + QStringList{""};
+        };
+        const QStringList gateway = includes("gateway", "coders_gateway");
         const QStringList pbxBody{
             "", "; --------------  IP-PBX  ----------------", "", "[ body P ]", "PBX = %SIP1_IP%"};
         const QStringList itspBanner{"", "; -------------  SIP Trunk  --------------", ""};
         // The setup page names loose parts without their "(*)" mark.
         QTest::newRow("IP-PBX with SIP trunk")
             << "itsp P T"
-            << (QStringList{"; P - T", "", "#template P - T", "#application ITSP", "", "#name P",
-                    "#define %SIP1_NAME% P Box", "#name T", "#define %SIP2_NAME% T Net", ""}
-                   + sbc + pbxBody + itspBanner + QStringList{"TRUNK = 1", "TRUNK2 = 2"});
+            << head("P - T", "ITSP",
+                   {"#name P", "#define %SIP1_NAME% P Box", "#name T", "#define %SIP2_NAME% T Net"})
+                + includes("sbc", "coders") + pbxBody + itspBanner + QStringList{"TRUNK = 1", "TRUNK2 = 2"};
         QTest::newRow("IP-PBX with PSTN gateway")
             << "pbxgw P (*)"
-            << (QStringList{"; P (*) - PSTN Gateway", "", "#template P (*) - PSTN Gateway", "#application GATEWAY",
-                    "", "#name P", "#define %SIP1_NAME% P Box", ""}
-                   + gateway + pbxBody);
+            << head("P (*) - PSTN Gateway", "GATEWAY", {"#name P", "#define %SIP1_NAME% P Box"}) + gateway
+                + pbxBody;
         QTest::newRow("part without separator is all head")
-            << "itspgw H"
-            << (QStringList{"; PSTN Gateway - H", "", "#template PSTN Gateway - H", "#application GATEWAY", "",
-                    "#name H", "HEAD = 1", ""}
-                   + gateway + itspBanner);
+            << "itspgw H" << head("PSTN Gateway - H", "GATEWAY", {"#name H", "HEAD = 1"}) + gateway + itspBanner;
     }
 
     void composers()
@@ -106,58 +101,46 @@ private slots:
         QFETCH(QString, call);
         QFETCH(QStringList, expected);
         PackBuilder pack;
-        for (const char *name : {"header", "system", "network", "sbc", "dial_sbc", "coders", "gateway",
-                 "dial_gateway", "coders_gateway"})
+        pack.add("header.include", "#define %SIP1_NAME% Include\n");
+        for (const char *name :
+            {"system", "network", "sbc", "dial_sbc", "coders", "gateway", "dial_gateway", "coders_gateway"})
             pack.add(QString::fromLatin1(name) + ".include", ";; authors only\n; pack " + QByteArray(name) + "\n");
         QVERIFY(pack.write(WizardData::templatePackPath()));
         writeParts();
+        QLineEdit *name = TestEnvironment::addField("SIP1_NAME", QString(), true, true);
         QVERIFY(run(call));
         QCOMPARE(WizardData::instance()->currentTemplate, expected.first().mid(2));
         QCOMPARE(WizardData::instance()->templateLines, expected);
+        // The part's own defines win over those of the includes.
+        QCOMPARE(name->text(), call.contains(" P") ? "P Box" : "Include");
     }
 
-    void partDefinesWinOverIncludes()
-    {
-        QVERIFY(PackBuilder()
-                    .add("header.include", "#define %SIP1_NAME% From Include\n#define %SIP1_LABEL% Label\n")
-                    .write(WizardData::templatePackPath()));
-        writeParts();
-        QLineEdit *name = TestEnvironment::addField("SIP1_NAME", QString(), true, true);
-        QLineEdit *label = TestEnvironment::addField("SIP1_LABEL", QString(), true, true);
-        QVERIFY(run("pbxgw P"));
-        QCOMPARE(name->text(), QStringLiteral("P Box"));
-        QCOMPARE(label->text(), QStringLiteral("Label"));
-    }
-
-    // A loose template is found without its mark; an exact name still comes first.
-    void looseTemplates()
+    // A loose template is found without its mark, an exact name first; device values win over loaded
+    // ones, which win over defines; a failed choice leaves nothing current and the fields as they were.
+    void selection()
     {
         WizardData *d = WizardData::instance();
-        const QString loose = write("L.template", "#template Loose\nFROM = loose\n");
-        d->templates = {info(loose, "Loose (*)")};
+        writeParts();
+        const QString loose = write("L.template", "#template Loose\n#define %NET1_IP% 10.0.0.1\nFROM = loose\n");
+        d->templates = {info(loose, "Loose (*)"), info("", "Pathless")};
+        QLineEdit *ip = TestEnvironment::addField("NET1_IP", QString(), true, true);
+        d->setValue("NET1_IP", "10.0.0.2");
         QVERIFY(run("select Loose"));
         QCOMPARE(d->currentTemplate, QStringLiteral("Loose"));
-        QVERIFY(d->templateLines.contains("FROM = loose"));
-        d->templates = {info(loose, "Loose (*)"), info(write("E.template", "FROM = exact\n"), "Loose")};
+        QCOMPARE(ip->text(), QStringLiteral("10.0.0.2"));
+        d->deviceValues.insert("NET1_IP", "10.0.0.3");
+        d->templates.append(info(write("E.template", "FROM = exact\n"), "Loose"));
         QVERIFY(run("select Loose"));
         QVERIFY(d->templateLines.contains("FROM = exact"));
-        QVERIFY(!run("select Loose (*) (*)"));
-    }
-
-    void missingTemplateOrPartLeavesNothingCurrent()
-    {
-        writeParts();
-        WizardData *d = WizardData::instance();
-        d->templates = {info(write("Old.template", "#template Old\nOLD = %KEPT%\n"), "Old"), info("", "Pathless")};
-        QLineEdit *kept = TestEnvironment::addField("KEPT", QString(), true);
+        QCOMPARE(ip->text(), QStringLiteral("10.0.0.3"));
         // A SIP trunk part is no IP-PBX part; a template listed with an empty path is not there.
-        for (const char *call : {"select Nope", "itsp P Nope", "pbxgw T", "select Pathless"}) {
-            QVERIFY(run("select Old"));
-            kept->setText("typed");
+        for (const char *call : {"select Loose (*) (*)", "itsp P Nope", "pbxgw T", "select Pathless"}) {
+            QVERIFY(run("select Loose"));
+            ip->setText("typed");
             QVERIFY2(!run(call), call);
             QVERIFY(d->currentTemplate.isEmpty());
             QVERIFY(d->templateLines.isEmpty());
-            QCOMPARE(kept->text(), QStringLiteral("typed")); // the fields are not reset
+            QCOMPARE(ip->text(), QStringLiteral("typed"));
         }
     }
 
@@ -172,16 +155,19 @@ private slots:
         row("batch plain", "batch", "X", "  v w  ", "v w|");
         row("batch bang", "batch", "X", "! v ", "v|");
         row("batch password", "batch preset", "SIP2_PASSWORD", "pw", "pw|");
-        row("bang preset", "preset", "X", "!v", "v|");
         row("bang use-defaults", "defaults=1", "X", "!v", "v|");
         row("bang plain field", "defaults=0", "X", "!v", "old|");
-        row("bang username use-defaults", "defaults=1", "SIP2_USERNAME", "!user", "user|");
         row("plain preset", "preset", "X", " v ", "v|");
         row("use-defaults must be exactly 1", "defaults=1 ", "X", "v", "|e.g. v");
         row("plain hint", "", "X", " v ", "|e.g. v");
         row("empty value", "", "X", "", "|");
         row("username use-defaults is a hint", "defaults=1", "SIP2_USERNAME", "user", "|e.g. user");
         row("password preset", "preset defaults=1", "SIP2_PASSWORD", "pw", "|");
+        // A whole line: "-" marks a field the template does not set.
+        row("keyword any case", "", "X", "#DEFINE %X% v", "|e.g. v");
+        row("first define wins", "", "X", "#define %X% v\n#define %X% w", "|e.g. v");
+        row("leading blank is no define", "", "X", " #define %X% v", "old|-");
+        row("no blank after the name", "", "X", "#define %X%", "old|-");
     }
 
     void defineRules()
@@ -196,31 +182,9 @@ private slots:
             TestEnvironment::addField("USE_DEFAULTS", setup.section("defaults=", 1));
         QLineEdit *edit = TestEnvironment::addField(field, "old", false, setup.contains("preset"));
         edit->setPlaceholderText("stale");
-        d->templateLines = QStringList{"#define %" + field + "% " + raw};
+        d->templateLines = raw.contains('#') ? raw.split('\n') : QStringList{"#define %" + field + "% " + raw};
         d->applyTemplateDefines();
-        QCOMPARE(edit->text() + "|" + edit->placeholderText(), expected);
-        QVERIFY(d->fieldMarker(field));
-    }
-
-    void whichDefinesCount()
-    {
-        WizardData *d = WizardData::instance();
-        QLineEdit *x = TestEnvironment::addField("X", QString(), false, true);
-        QLineEdit *y = TestEnvironment::addField("Y", "y", false, true);
-        QLineEdit *w = TestEnvironment::addField("W", QString(), false, true);
-        d->templateLines = QStringList{"#define %UNKNOWN% a", "#DEFINE %X% first", "#define %X% second",
-            " #define %Y% leading blank", "#define %W%", "#comment A", "#comment ", "#COMMENT B", "; #comment C"};
-        d->applyTemplateDefines();
-        QCOMPARE(x->text(), QStringLiteral("first"));
-        QCOMPARE(y->text(), QStringLiteral("y"));
-        QVERIFY(!d->fieldMarker("Y"));
-        QCOMPARE(w->text(), QString()); // no blank after the name: no define
-        QVERIFY(!d->fieldMarker("W"));
-        QVERIFY(!d->fields.contains("UNKNOWN"));
-        QCOMPARE(d->templateNotes, QStringLiteral("A<br /> B<br />"));
-        d->templateLines = QStringList{"X = 1"};
-        d->applyTemplateDefines();
-        QCOMPARE(d->templateNotes, QString());
+        QCOMPARE(edit->text() + "|" + edit->placeholderText() + (d->fieldMarker(field) ? "" : "-"), expected);
     }
 
     void resetEnableAndLoad()
@@ -236,9 +200,10 @@ private slots:
         n->setEnabled(false);
         for (const char *name : {"C", "E", "F", "G", "PRODUCT"})
             d->setValue(name, QStringLiteral("loaded ") + name);
-        d->templateLines = QStringList{
-            "Name = %A%", "; only a comment names %C%", "#if %E% == 1", "#endif", "%G%,%PRODUCT%%B%"};
+        d->templateLines = QStringList{"Name = %A%", "; only a comment names %C%", "#if %E% == 1", "#endif",
+            "%G%,%PRODUCT%%B%", "#comment A", "#comment ", "#COMMENT B", "; #comment C"};
         d->applyTemplateDefines();
+        QCOMPARE(d->templateNotes, QStringLiteral("A<br /> B<br />"));
         // Each field as text, "+" when enabled, and its hint.
         QStringList state;
         for (const char *name : {"A", "B", "C", "E", "F", "G", "H", "PRODUCT", "N"}) {
@@ -250,72 +215,28 @@ private slots:
             QStringLiteral("A=+, B=b+, C=, E=loaded E+, F=loaded F+, G=loaded G+, H=+, PRODUCT=+, N=n"));
     }
 
-    void deviceValuesComeLast()
+    // Nested includes expand in place, pack entries (any case) before resources, a file met twice
+    // outside a cycle twice; a cycle ends; an entry made with another password falls back.
+    void includes()
     {
-        WizardData *d = WizardData::instance();
-        d->templates = {info(write("D.template", "#define %NET1_IP% 10.0.0.1\nIP = %NET1_IP%\n"), "D")};
-        QLineEdit *ip = TestEnvironment::addField("NET1_IP", QString(), true, true);
-        d->setValue("NET1_IP", "10.0.0.2");
-        QVERIFY(run("select D"));
-        QCOMPARE(ip->text(), QStringLiteral("10.0.0.2")); // loaded value over define
-        d->deviceValues.insert("NET1_IP", "10.0.0.3");
-        d->deviceValues.insert("NOT_A_FIELD", "x");
-        QVERIFY(run("select D"));
-        QCOMPARE(ip->text(), QStringLiteral("10.0.0.3"));
-        QVERIFY(!d->fields.contains("NOT_A_FIELD"));
-    }
-
-    void expansion_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("nested, each in place") << QStringList{"top", "#include a.include", "bottom"}
-                                               << QStringList{"top", "a1", "b1", "c1", "b2", "a2", "bottom"};
-        QTest::newRow("missing, later still expanded") << QStringList{"#include gone.include trailing words",
-            "#include c.include"} << QStringList{"; couldn't find #include gone.include", "c1"};
-        QTest::newRow("inside #if with leading blanks, keyword any case")
-            << QStringList{"#if %X% == 1", "   #INCLUDE c.include", "#endif", "; #include c.include"}
-            << QStringList{"#if %X% == 1", "c1", "#endif", "; #include c.include"};
-        QTest::newRow("cycle ends") << QStringList{"#include loop1.include"}
-                                    << QStringList{"l1", "l2", "; couldn't find #include LOOP1.include", "l2 end",
-                                           "l1 end"};
-        QTest::newRow("same file twice is no cycle")
-            << QStringList{"#include c.include", "#include c.include"} << QStringList{"c1", "c1"};
-    }
-
-    void expansion()
-    {
-        QFETCH(QStringList, lines);
-        QFETCH(QStringList, expected);
-        const QMap<QString, QStringList> files{{"a.include", {"a1", "#include b.include", "a2"}},
-            {"b.include", {"b1", "  #include c.include", "b2"}}, {"c.include", {"c1"}},
-            {"loop1.include", {"l1", "#include loop2.include", "l1 end"}},
-            {"loop2.include", {"l2", "#include LOOP1.include", "l2 end"}}, {"LOOP1.include", {"not reached"}}};
-        const auto loader = [files](const QString &name, QStringList &out) {
-            out = files.value(name);
-            return files.contains(name);
-        };
-        QCOMPARE(TemplateComposer::expand(lines, loader), expected);
-    }
-
-    void includeSources()
-    {
-        WizardData *d = WizardData::instance();
-        // Without a pack the resources serve.
-        d->templateLines = QStringList{"#include header.include", "#include no-such.include"};
-        d->expandIncludes();
-        QVERIFY(d->templateLines.size() > 2);
-        QCOMPARE(d->templateLines.last(), QStringLiteral("; couldn't find #include no-such.include"));
         QVERIFY(PackBuilder()
-                    .add("Header.Include", ";; hidden\n; from the pack\n#include sbc.include\n")
-                    .add("sbc.include", "; pack sbc\n")
+                    .add("A.Include", ";; hidden\na1\n#include b.include\na2\n")
+                    .add("b.include", "b1\n  #include c.include\nb2\n")
+                    .add("c.include", "c1\n")
+                    .add("loop1.include", "l1\n#include loop2.include\nl1 end\n")
+                    .add("loop2.include", "l2\n#include LOOP1.include\nl2 end\n")
                     .addForeign("system.include", "; foreign\n")
                     .write(WizardData::templatePackPath()));
-        d->templateLines = QStringList{"#include header.include", "#include system.include"};
+        WizardData *d = WizardData::instance();
+        d->templateLines = QStringList{"#include gone.include trailing words", "#if %X% == 1",
+            "   #INCLUDE a.include", "#endif", "; #include c.include", "#include c.include",
+            "#include loop1.include", "#include system.include"};
         d->expandIncludes();
-        QCOMPARE(d->templateLines.mid(0, 2), (QStringList{"; from the pack", "; pack sbc"}));
-        // An entry that does not open with the pack password falls back to the resources.
-        QVERIFY(d->templateLines.size() > 3);
+        QCOMPARE(d->templateLines.mid(0, 15),
+            (QStringList{"; couldn't find #include gone.include", "#if %X% == 1", "a1", "b1", "c1", "b2", "a2",
+                "#endif", "; #include c.include", "c1", "l1", "l2", "; couldn't find #include LOOP1.include",
+                "l2 end", "l1 end"}));
+        QVERIFY(d->templateLines.size() > 16);
         QVERIFY(!d->templateLines.contains("; foreign"));
     }
 };

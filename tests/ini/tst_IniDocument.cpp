@@ -13,19 +13,13 @@ namespace
 {
 // A compact device-style file with every kind of element.
 const QStringList sampleLines{
-    ";Board: Quorvex KRBX",
     "; Slot ; 1 : FXS",
     "",
     "[SYSTEM Params]",
-    "",
     "SyslogServerIP = 10.1.1.9",
     "Banner = 'Welcome \"home\"'",
-    "Password = ab#ifx",
-    "#if 1",
     "Empty =",
     "URL=http://x/?a=b",
-    "  #endif",
-    "",
     "[ InterfaceTable ]",
     "FORMAT Index = InterfaceTable_ApplicationTypes, InterfaceTable_IPAddress, InterfaceTable_InterfaceName;",
     "; inside the table",
@@ -33,13 +27,11 @@ const QStringList sampleLines{
     "InterfaceTable 0 = 0, 10.0.0.2, \"OAM\";",
     "junk inside the table",
     "[ \\InterfaceTable ]",
-    "",
     "this line fits no rule",
     "[verbatim]",
     "configure system",
     "",
     "   ",
-    " exit",
     "[ \\verbatim ]",
     "[verbatimpost]",
     "write",
@@ -48,45 +40,16 @@ const QStringList sampleLines{
     "second block",
     "[ \\verbatim ]",
     "EnableNTP = 0",
-    "",
 };
 
-const QStringList sampleWritten{
-    ";Board: Quorvex KRBX",
-    "; Slot ",
-    ";   1 : FXS",
-    "",
-    "[SYSTEM Params]",
-    "",
-    "SyslogServerIP = 10.1.1.9",
-    "Banner = 'Welcome \"home\"'",
-    "Password = \"ab#ifx\"",
-    "Empty = ",
-    "URL = \"http://x/?a=b\"",
-    "; inside the table",
-    "",
+// Lines of a verbatim section are also read as ordinary lines; its closing line reads as a section.
+const QStringList sampleWritten{"; Slot ", ";   1 : FXS", "", "[SYSTEM Params]", "", "SyslogServerIP = 10.1.1.9",
+    "Banner = 'Welcome \"home\"'", "Empty = ", "URL = \"http://x/?a=b\"", "; inside the table", "",
     "[ InterfaceTable ]",
     "FORMAT Index = InterfaceTable_ApplicationTypes, InterfaceTable_IPAddress, InterfaceTable_InterfaceName;",
-    "InterfaceTable 1 = 5, 192.168.0.2, \"LAN\";",
-    "InterfaceTable 0 = 0, 10.0.0.2, \"OAM\";",
-    "[ \\InterfaceTable ]",
-    "",
-    "this line fits no rule",
-    // Lines of a verbatim section are also read as ordinary lines; its closing line reads as a section.
-    "configure system",
-    " exit",
-    "configure system",
-    "   ",
-    " exit",
-    "write",
-    "write",
-    "second block",
-    "second block",
-    "",
-    "[\\verbatim]",
-    "",
-    "EnableNTP = 0",
-};
+    "InterfaceTable 1 = 5, 192.168.0.2, \"LAN\";", "InterfaceTable 0 = 0, 10.0.0.2, \"OAM\";",
+    "[ \\InterfaceTable ]", "", "this line fits no rule", "configure system", "configure system", "   ", "write",
+    "write", "second block", "second block", "", "[\\verbatim]", "", "EnableNTP = 0"};
 
 QStringList written(const IniDocument &document)
 {
@@ -103,14 +66,6 @@ QList<int> types(const IniDocument &document)
     return result;
 }
 
-void threeColumns(IniTable &table)
-{
-    table.name = QStringLiteral("Tbl");
-    table.formatKey = QStringLiteral("Index");
-    table.columns = QStringList{"Tbl_A", "Tbl_B", "Tbl_C"};
-    table.quotedColumns = {false, false, false};
-    table.buildColumnIndex();
-}
 } // namespace
 
 class TestIniDocument : public QObject
@@ -129,47 +84,26 @@ private slots:
         QFETCH(QString, lineEnd);
         const IniDocument document(sampleLines.join(lineEnd));
         QCOMPARE(written(document), sampleWritten);
-        QCOMPARE(types(document), (QList<int>{1, 2, 0, 0, 0, 0, 0, 1, 3, 4, 4, 4, 5, 4, 6, 4, 5, 2, 0}));
+        QCOMPARE(types(document), (QList<int>{1, 2, 0, 0, 0, 0, 1, 3, 4, 4, 5, 4, 6, 4, 5, 2, 0}));
         QCOMPARE(document.parameterValue("syslogserverip"), QStringLiteral("10.1.1.9"));
         QCOMPARE(document.parameterValue("BANNER"), QStringLiteral("Welcome \"home\""));
         QCOMPARE(document.parameterValue("URL"), QStringLiteral("http://x/?a=b"));
-        QVERIFY(document.parameters.contains("empty"));
         // The last column is reachable by name whatever the line ends.
         QCOMPARE(document.tableValue("interfacetable", 0, "INTERFACETABLE_INTERFACENAME"), QStringLiteral("OAM"));
         QCOMPARE(document.tableRows("InterfaceTable"), (QList<int>{1, 0}));
-        QCOMPARE(static_cast<IniVerbatim *>(document.elementAt(12))->lines,
-            (QStringList{"configure system", "   ", " exit"}));
-        QCOMPARE(static_cast<IniVerbatim *>(document.elementAt(16))->lines, QStringList{"second block"});
-    }
-
-    void commentSplitting()
-    {
-        const IniDocument document(QStringLiteral("; a ; b\n;single\n  ;indented;;twice\n"));
-        QCOMPARE(document.elements.size(), 1);
-        QCOMPARE(static_cast<IniComment *>(document.elementAt(0))->lines,
-            (QStringList{"; a ", ";   b", ";single", ";  ", ";  indented", ";  twice"}));
+        QCOMPARE(
+            static_cast<IniVerbatim *>(document.elementAt(10))->lines, (QStringList{"configure system", "   "}));
+        QCOMPARE(static_cast<IniVerbatim *>(document.elementAt(14))->lines, QStringList{"second block"});
     }
 
     void tables()
     {
-        const IniDocument alone(QStringLiteral(
-            "[  InterfaceTable  ]\nFORMAT Index = A, B;\nInterfaceTable 0 = 1, \"x\";\n[ \\InterfaceTable ]\n"));
-        QCOMPARE(types(alone), QList<int>{3});
-        const auto *table = static_cast<IniTable *>(alone.elementAt(0));
-        QCOMPARE(table->name, QStringLiteral("InterfaceTable"));
-        QCOMPARE(table->columns, (QStringList{"A", "B"}));
-        QCOMPARE(table->quotedColumns, (QList<bool>{false, true}));
-        QCOMPARE(alone.tableValue("INTERFACETABLE", 0, "b"), QStringLiteral("x"));
-
         const IniDocument document(QStringLiteral("[ T ]\nFORMAT Index = T_A, T_B;\nT 3 = 3, 3;\nT 1 = 1, 1;\n"
                                                   "T x = 0, 0, dropped;\nT 2=2,a=b;\nT 1 = 9;\n[ \\T ]\n"));
         QCOMPARE(document.tableRows("t"), (QList<int>{3, 1, 0, 2}));
         QCOMPARE(document.tableValue("T", 1, "T_A"), QStringLiteral("9"));
         QCOMPARE(document.tableValue("T", 1, "T_B"), QStringLiteral("1"));
         QCOMPARE(document.tableValue("T", 2, "T_B"), QStringLiteral("a=b"));
-        QCOMPARE(document.tableValue("T", 0, "T_C"), QString());
-        QVERIFY(document.hasTableRow("T", -1));
-        QVERIFY(!document.hasTableRow("U", -1));
 
         const IniDocument unclosed(QStringLiteral("[ T ]\nFORMAT Index = T_A;\nT 0 = 1;\n; cut"));
         QCOMPARE(types(unclosed), (QList<int>{1, 3}));
@@ -177,33 +111,16 @@ private slots:
         QCOMPARE(types(IniDocument(QStringLiteral("[verbatim]\nline"))), (QList<int>{4, 5}));
     }
 
-    void parameters_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("quoted");
-        QTest::newRow("single quotes") << "P = 'a b'"
-                                       << "a b" << true;
-        QTest::newRow("mismatched quotes") << "P = 'a b\""
-                                           << "'a b\"" << false;
-        QTest::newRow("nothing after") << "P ="
-                                       << "" << false;
-        QTest::newRow("value holds =") << "P=a=b"
-                                       << "a=b" << false;
-        QTest::newRow("no-break blanks") << QStringLiteral("\u00A0P\u00A0=\u00A05") << "5" << false;
-    }
-
     void parameters()
     {
-        QFETCH(QString, line);
-        QFETCH(QString, text);
-        QFETCH(bool, quoted);
-        const IniDocument document(line);
-        QCOMPARE(types(document), QList<int>{0});
-        const auto *parameter = static_cast<IniParameter *>(document.elementAt(0));
-        QCOMPARE(parameter->name, QStringLiteral("P"));
-        QCOMPARE(parameter->text, text);
-        QCOMPARE(parameter->quoted, quoted);
+        const IniDocument document(QStringLiteral("P = 'a b\"\n\u00A0Q\u00A0=\u00A05"));
+        const auto *mismatched = static_cast<IniParameter *>(document.elementAt(0));
+        QCOMPARE(mismatched->text, QStringLiteral("'a b\""));
+        QVERIFY(!mismatched->quoted);
+        QCOMPARE(document.parameterValue("Q"), QStringLiteral("5"));
+        QStringList out;
+        IniParameter("P", "5060", true).write(out);
+        QCOMPARE(out, QStringList{"P = \"5060\""});
     }
 
     void directivesSectionsAndRepeats()
@@ -219,18 +136,16 @@ private slots:
     {
         QStringList columns;
         QStringList values;
-        for (int i = 0; i < 20000; ++i) {
+        for (int i = 0; i < 20000; ++i) { // a quadratic split would take minutes
             columns.append(QStringLiteral("Wide_C%1").arg(i));
             values.append(i % 2 ? QString::number(i) : QStringLiteral("'v%1'").arg(i));
         }
         QString text = "[ Wide ]\nFORMAT Index = " + columns.join(", ") + ";\n";
-        for (int row = 0; row < 3; ++row)
-            text += QStringLiteral("Wide %1 = ").arg(row) + values.join(", ") + ";\n";
+        text += "Wide 2 = " + values.join(", ") + ";\n";
         QElapsedTimer timer;
         timer.start();
         const IniDocument document(text + "[ \\Wide ]\n");
         QCOMPARE(document.tableValue("Wide", 2, "wide_c19999"), QStringLiteral("19999"));
-        QCOMPARE(document.tableValue("Wide", 1, "wide_c19998"), QStringLiteral("v19998"));
         QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed()))); // sanitizer build
     }
 
@@ -240,8 +155,6 @@ private slots:
         QTest::addColumn<bool>("force");
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty forced") << "" << true << "";
-        QTest::newRow("address") << "10.1.2.3" << false << "10.1.2.3";
-        QTest::newRow("address forced") << "10.1.2.3" << true << "\"10.1.2.3\"";
         QTest::newRow("negative") << "-1" << false << "-1";
         QTest::newRow("two minus signs") << "--" << false << "\"--\"";
         QTest::newRow("digits and letters") << "5060a" << false << "\"5060a\"";
@@ -261,11 +174,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QList<bool>>("quoted");
-        QTest::newRow("mixed") << "1, \"a b\", '', x;" << QStringList{"1", "a b", "", "x"}
-                               << QList<bool>{false, true, false, false};
         QTest::newRow("trailing comma") << "1,2," << QStringList{"1", "2"} << QList<bool>{false, false};
         QTest::newRow("comma inside quotes")
-            << "\"a,b\", c" << QStringList{"a,b", "c"} << QList<bool>{true, false};
+            << "\"a,b\", '', c;" << QStringList{"a,b", "", "c"} << QList<bool>{true, false, false};
         QTest::newRow("unclosed quote") << "\"abc, d" << QStringList{"\"abc", "d"} << QList<bool>{false, false};
         QTest::newRow("text after quote")
             << "\"a\"b,c" << QStringList{"a", "b", "c"} << QList<bool>{true, false, false};
@@ -284,35 +195,22 @@ private slots:
         QCOMPARE(gotQuoted, quoted);
     }
 
-    void parameterWrite()
-    {
-        QStringList out;
-        IniParameter("P", "5060", true).write(out);
-        IniParameter("P", "5060", false).write(out);
-        IniParameter("P", "", true).write(out);
-        QCOMPARE(out, (QStringList{"P = \"5060\"", "P = 5060", "P = "}));
-        QCOMPARE(IniParameter("P", "5060", true).value(false), QStringLiteral("5060"));
-    }
-
     void tableCells()
     {
         IniTable table;
-        threeColumns(table);
+        table.name = QStringLiteral("Tbl");
+        table.formatKey = QStringLiteral("Index");
+        table.columns = QStringList{"Tbl_A", "Tbl_B", "Tbl_C"};
+        table.quotedColumns = {false, false, false};
+        table.buildColumnIndex();
         table.setValue(7, 1, "b", false);
         table.setValue(7, "TBL_c", "c", true);
-        table.setValue(7, 2, "d", false);
-        QCOMPARE(table.rows.value(7), (QStringList{"", "b", "d"}));
-        QCOMPARE(table.rowOrder, QList<int>{7});
-        QCOMPARE(table.quotedColumns, (QList<bool>{false, false, true})); // once quoted, stays quoted
+        table.setValue(7, 2, "d", false); // once quoted, a column stays quoted
         table.setValue(8, 3, "x", true);
-        table.setValue(8, -1, "x", true);
         table.setValue(8, "Tbl_D", "x", true);
         QVERIFY(!table.hasRow(8));
         QCOMPARE(table.value(7, "tbl_c", true), QStringLiteral("\"d\""));
-        QCOMPARE(table.value(7, 2, false), QStringLiteral("d"));
-        QCOMPARE(table.value(8, 2, true), QString());
         QCOMPARE(table.value(7, 3, true), QString());
-        QCOMPARE(table.value(7, "Tbl_Z", true), QString());
         table.setValue(1, 0, "word", false);
         QStringList out;
         table.write(out);

@@ -8,117 +8,51 @@
 
 namespace
 {
-const QStringList sampleIni{
-    "[verbatim]",
-    "hostname edge-1",
-    "[ \\verbatim ]",
-    "EnableNTP = 1",
-    "NTPServerIP = '10.1.1.5'",
-    "DefaultPrimaryDnsServerIp = 8.8.8.8",
-    "SomeUnmapped = abc",
-    "ENABLESBCAPPLICATION = 1",
-    "NTPServerIP = 10.1.1.6",
-    "VoiceRaw = 5",
+const QStringList sampleIni{"[verbatim]", "hostname edge-1", "[ \\verbatim ]", "EnableNTP = 1",
+    "NTPServerIP = '10.1.1.5'", "SomeUnmapped = abc", "ENABLESBCAPPLICATION = 1", "NTPServerIP = 10.1.1.6",
     "[ ACCESSLIST ]",
     "FORMAT Index = ACCESSLIST_Source_IP, ACCESSLIST_PrefixLen, ACCESSLIST_Allow_Type, ACCESSLIST_Comment;",
-    "ACCESSLIST 1 = 10.0.0.0, 8, 1, \"lan\";",
-    "ACCESSLIST 0 = 0.0.0.0, 0, 0, ;",
-    "[ \\ACCESSLIST ]",
+    "ACCESSLIST 1 = 10.0.0.0, 8, 1, \"lan\";", "ACCESSLIST 0 = 0.0.0.0, 0, 0, ;", "[ \\ACCESSLIST ]",
     "[ IpProfile ]",
     "FORMAT Index = IpProfile_ProfileName, IpProfile_CodersGroupName, IpProfile_JitterBufMinDelay;",
-    "IpProfile 1 = \"Trunk\", \"AudioCodersGroups_1\", 10;",
-    "[ \\IpProfile ]",
-    "[verbatimpost]",
-    "write",
-    "[ \\verbatimpost ]",
-    "[ AudioCoders ]",
+    "IpProfile 1 = \"Trunk\", \"AudioCodersGroups_1\", 10;", "[ \\IpProfile ]", "[verbatimpost]", "write",
+    "[ \\verbatimpost ]", "[ AudioCoders ]",
     "FORMAT Index = AudioCoders_AudioCodersGroupId, AudioCoders_AudioCodersIndex, AudioCoders_Name, "
     "AudioCoders_pTime;",
-    "AudioCoders 1 = \"AudioCodersGroups_0\", 1, \"g729\", 30;",
-    "[ \\AudioCoders ]",
-    "[ ProxyIp ]",
+    "AudioCoders 1 = \"AudioCodersGroups_0\", 1, \"g729\", 30;", "[ \\AudioCoders ]", "[ ProxyIp ]",
     "FORMAT Index = ProxyIp_ProxySetId, ProxyIp_ProxyIpIndex, ProxyIp_IpAddress, ProxyIp_TransportType;",
-    "ProxyIp 0 = 1, 0, \"sip.example.net\", 0;",
-    "ProxyIp 1 = 1, 1, 10.0.0.1, -1;",
-    "[ \\ProxyIp ]",
-    "[ UnmappedTable ]",
-    "FORMAT Index = UnmappedTable_A;",
-    "UnmappedTable 0 = 1;",
-    "[ \\UnmappedTable ]",
-};
+    "ProxyIp 0 = 1, 0, \"sip.example.net\", 0;", "[ \\ProxyIp ]", "[ UnmappedTable ]",
+    "FORMAT Index = UnmappedTable_A;", "UnmappedTable 0 = 1;", "[ \\UnmappedTable ]"};
 
-// The shape every version shares; %NTP% is the NTP server command, %SET% the command prefix.
-const QStringList sampleCli{
-    "hostname edge-1",
-    "configure network",
-    "  dns settings",
-    "    %SET%dns-default-primary-server-ip 8.8.8.8",
-    "    exit",
-    "  exit",
-    "configure system",
-    "  ntp",
-    "    %SET%enable on",
-    "    %SET%%NTP% 10.1.1.6",
-    "    exit",
-    "  exit",
-    "%SBC%",
-    "configure network",
-    "  access-list 1",
-    "    %SET%source-ip 10.0.0.0",
-    "    %SET%prefix-len 8",
-    "    %SET%allow-type block",
-    "    %SET%ACCESSLIST_Comment(?) \"lan\"",
-    "    exit",
-    "  access-list 0",
-    "    %SET%ACCESSLIST_Comment(?) \"\"",
-    "    exit",
-    "  exit",
-    "configure voip",
-    "  coders-and-profiles audio-coders-groups 0/1",
-    "    %SET%name \"g729\"",
-    "    %SET%p-time 30",
-    "    exit",
-    "  coders-and-profiles ip-profile 1",
-    "    %SET%profile-name \"Trunk\"",
-    "    %SET%coders-group \"AudioCodersGroups_1\"",
-    "    exit",
-    "  proxy-ip 1/0",
-    "    %SET%proxy-address \"sip.example.net\"",
-    "    %SET%transport-type udp",
-    "    exit",
-    "  proxy-ip 1/1",
-    "    exit",
-    "  exit",
-    "configure system",
-    "  voice-config",
-    "    SomeUnmapped = \"abc\"",
-    "%RAWSBC%",
-    "    VoiceRaw = 5",
-    "    activate",
-    "    exit",
-    "  exit",
-    "write",
-};
-
-const QStringList sbcLines{"configure voip", "  sbc settings", "    sbc-application enable", "    exit", "  exit"};
+// The shape every version shares, one entity a line; %NTP% is the NTP server command, %SET% the command
+// prefix, %SBC% and %RAWSBC% where the SBC switch goes when mapped and when not.
+const char sampleCli[]
+    = "hostname edge-1\n"
+      "configure system\n  ntp\n    %SET%enable on\n    %SET%%NTP% 10.1.1.6\n    exit\n  exit%SBC%\n"
+      "configure network\n"
+      "  access-list 1\n    %SET%source-ip 10.0.0.0\n    %SET%prefix-len 8\n"
+      "    %SET%allow-type block\n    %SET%ACCESSLIST_Comment(?) \"lan\"\n    exit\n"
+      "  access-list 0\n    %SET%ACCESSLIST_Comment(?) \"\"\n    exit\n"
+      "  exit\n"
+      "configure voip\n"
+      "  coders-and-profiles audio-coders-groups 0/1\n    %SET%name \"g729\"\n    %SET%p-time 30\n"
+      "    exit\n"
+      "  coders-and-profiles ip-profile 1\n    %SET%profile-name \"Trunk\"\n"
+      "    %SET%coders-group \"AudioCodersGroups_1\"\n    exit\n"
+      "  proxy-ip 1/0\n    %SET%proxy-address \"sip.example.net\"\n    %SET%transport-type udp\n"
+      "    exit\n"
+      "  exit\n"
+      "configure system\n  voice-config\n    SomeUnmapped = \"abc\"%RAWSBC%\n    activate\n    exit\n"
+      "  exit\n"
+      "write";
 
 QStringList expectedCli(const QString &ntp, const QString &set, bool sbcMapped)
 {
-    QStringList lines;
-    for (QString line : sampleCli) {
-        if (line == QLatin1String("%SBC%")) {
-            if (sbcMapped)
-                lines.append(sbcLines);
-            continue;
-        }
-        if (line == QLatin1String("%RAWSBC%")) {
-            if (!sbcMapped)
-                lines.append(QStringLiteral("    ENABLESBCAPPLICATION = 1"));
-            continue;
-        }
-        lines.append(line.replace(QLatin1String("%NTP%"), ntp).replace(QLatin1String("%SET%"), set));
-    }
-    return lines;
+    QString text = QString::fromLatin1(sampleCli);
+    text.replace("%SBC%",
+        sbcMapped ? "\nconfigure voip\n  sbc settings\n    sbc-application enable\n    exit\n  exit" : "");
+    text.replace("%RAWSBC%", sbcMapped ? "" : "\n    ENABLESBCAPPLICATION = 1");
+    return text.replace("%NTP%", ntp).replace("%SET%", set).split('\n');
 }
 
 QStringList convert(const QStringList &ini, const QString &version)

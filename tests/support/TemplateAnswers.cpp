@@ -41,8 +41,6 @@ void TemplateAnswers::addRows()
     row("SIP trunk, one network, shared interfaces", "select", trunk,
         "NETWORK=LAN;SIP3_ENABLE=1;FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5060;OAM_INTERFACE=1");
     row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", "NETWORK=LAN_WAN;SIP2_TRANSPORT_TYPE=1");
-    row("normalization, one network", "select", "Generic IP-PBX - Generic IP-PBX",
-        "NETWORK=LAN;SIP2_LOCAL_PORT=5060");
     row("hosted with E1 fallback", "select", "Generic Hosted IP-PBX",
         "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=1;USER_TRANSPORT_TYPE=2;USER_MEDIA_PROTOCOL=1");
     row("hosted with FXS fallback, one network", "select", "Generic Hosted IP-PBX",

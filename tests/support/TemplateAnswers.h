@@ -4,24 +4,19 @@
 #include <QString>
 #include <QStringList>
 
-// Evaluates a built-in template, or a composition of built-in parts, as the wizard would for one
-// set of answers: every field the template names becomes a field, the template's defines and the
-// pages' usual values fill them, the given answers win, the port fix-ups run, and the INI is
-// generated. The fields live until the next TestEnvironment::freshWizardData().
+// Makes a built-in template or composition and generates its INI as the wizard would for one set of
+// answers (a business-router model): every field the template names becomes a field, filled from the
+// defines, the pages' usual values and the answers; then the port fix-ups run. The fields live
+// until the next TestEnvironment::freshWizardData().
 class TemplateAnswers
 {
 public:
-    // kind: "select" (name is a complete template), "pair" (the generic IP-PBX with the generic
-    // SIP trunk), "pbxgw" or "itspgw" (the generic part with the PSTN gateway).
+    // kind: "select" (name is a complete template), "pair" (generic IP-PBX with generic SIP trunk),
+    // "pbxgw" or "itspgw" (the generic part with the PSTN gateway).
     static bool make(const QString &kind, const QString &name);
-
-    // The data table of the generated-configuration tests: columns kind, name and answers
-    // (NAME=value pairs separated by ";") for a business-router model.
+    // The data table: kind, name and answers ("NAME=value;...").
     static void addRows();
-
     // The INI lines for the current data row, or nothing when the template cannot be made.
     QStringList generateRow();
-
-    // The answers as given.
-    QHash<QString, QString> given;
+    QHash<QString, QString> given; // the answers of the row
 };
