@@ -115,7 +115,6 @@ inline void installTemplates(const QTemporaryDir &dir)
         entry(dir, "template", "Corvane Unity Suite 2015 - Alpha PBX", 1, released),
         entry(dir, "template", "Hosted Basic", 2, released),
         entry(dir, "template", "Hosted Next", 2, TemplateInfo::Ale),
-        entry(dir, "template", "Remote Basic", 3, TemplateInfo::LooseFile),
         entry(dir, "template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, TemplateInfo::Beta),
     };
     d->pbxTemplates = {entry(dir, "pbx", "Generic IP-PBX", -1, released, "; generic pbx body\n"),
