@@ -83,14 +83,14 @@ struct Fixture {
     }
     QComboBox *combo(const char *name) const { return product->findChild<QComboBox *>(QLatin1String(name)); }
     static void set(const QString &name, const QString &text) { WizardData::instance()->setFieldText(name, text); }
-    void configure(int application, const QString &network, bool feu, bool sip3)
+    void configure(int application, const QString &network, int flags)
     {
         set(QStringLiteral("APPLICATION_SELECTED"), QString::number(application));
         set(QStringLiteral("APPLICATION"), WizardData::applicationCode(application));
         set(QStringLiteral("NETWORK"), network);
         set(QStringLiteral("NETWORKS_NUMBER"), network == QLatin1String("LAN_WAN") ? "2" : "1");
-        set(QStringLiteral("FEU_SUPPORTED"), feu ? "1" : "0");
-        set(QStringLiteral("SIP3_SUPPORTED"), sip3 ? "1" : "0");
+        set(QStringLiteral("FEU_SUPPORTED"), flags & 1 ? "1" : "0");
+        set(QStringLiteral("SIP3_SUPPORTED"), flags & 2 ? "1" : "0");
     }
     // Loads a survey with the given text; the texts of the message boxes it showed.
     QStringList load(const QByteArray &text)
@@ -117,25 +117,24 @@ private slots:
     {
         QTest::addColumn<int>("application");
         QTest::addColumn<QString>("network");
-        QTest::addColumn<bool>("feu");
-        QTest::addColumn<bool>("sip3");
+        QTest::addColumn<int>("flags"); // FEU 1, second IP-PBX 2
         QTest::addColumn<QList<int>>("pages");
         QTest::addColumn<QStringList>("titles");
-        const auto row = [](const char *name, int application, const char *network, bool feu, bool sip3,
-                             QList<int> pages, QStringList titles) {
-            QTest::newRow(name) << application << QString(network) << feu << sip3 << pages << titles;
+        const auto row = [](const char *name, int application, const char *network, int flags, QList<int> pages,
+                             QStringList titles) {
+            QTest::newRow(name) << application << QString(network) << flags << pages << titles;
         };
-        row("SIP Trunk with FEU and second IP-PBX", 0, "LAN", true, true, {3, 4, 7, 8, 9, 11, 12},
+        row("SIP Trunk with FEU and second IP-PBX", 0, "LAN", 3, {3, 4, 7, 8, 9, 11, 12},
             {"LAN Interface", "IP-PBX Configuration", "SIP Trunk Configuration", "Number Manipulations",
                 "IP-PBX2 Configuration", "Remote Users Configuration"});
-        row("SIP Normalization", 1, "LAN", true, true, {3, 4, 7, 8, 9},
+        row("SIP Normalization", 1, "LAN", 3, {3, 4, 7, 8, 9},
             {"LAN Interface", "IP-PBX Configuration", "IP-PBX2 Configuration", "Number Manipulations"});
-        row("Hosted, WAN topology", 2, "WAN", false, false, {3, 4, 7, 10},
+        row("Hosted, WAN topology", 2, "WAN", 0, {3, 4, 7, 10},
             {"WAN Interface", "IP-PBX Configuration", "Users Configuration"});
-        row("Remote Users with second IP-PBX", 3, "LAN_WAN", false, true, {3, 4, 5, 7, 11, 13},
+        row("Remote Users with second IP-PBX", 3, "LAN_WAN", 2, {3, 4, 5, 7, 11, 13},
             {"LAN Interface", "WAN Interface", "IP-PBX Configuration", "IP-PBX2 Configuration",
                 "Remote Users Configuration"});
-        row("Gateway", 4, "LAN", true, true, {3, 4, 7}, {"LAN Interface", "IP-PBX Configuration"});
+        row("Gateway", 4, "LAN", 3, {3, 4, 7}, {"LAN Interface", "IP-PBX Configuration"});
     }
 
     // Written, then read back while the wizard shows other choices: only the file steers the reading.
@@ -143,12 +142,11 @@ private slots:
     {
         QFETCH(int, application);
         QFETCH(QString, network);
-        QFETCH(bool, feu);
-        QFETCH(bool, sip3);
+        QFETCH(int, flags);
         QFETCH(QList<int>, pages);
         QFETCH(QStringList, titles);
         Fixture f;
-        f.configure(application, network, feu, sip3);
+        f.configure(application, network, flags);
         const QString path = TestEnvironment::home() + QStringLiteral("/survey.csv");
         QVERIFY(SurveyWriter::writeFile(&f.wizard, path));
         const QStringList lines = QString::fromUtf8(TestEnvironment::readFile(path)).split(QLatin1Char('\n'));
@@ -168,7 +166,7 @@ private slots:
             for (const QString &name : f.sections.value(id)->names)
                 expected.insert(name, WizardData::instance()->fieldText(name));
         }
-        f.configure(application == 1 ? 0 : 1, network == QLatin1String("WAN") ? "LAN_WAN" : "WAN", !feu, !sip3);
+        f.configure(application == 1 ? 0 : 1, network == QLatin1String("WAN") ? "LAN_WAN" : "WAN", 3 - flags);
         f.combo("product")->setCurrentIndex(0);
         f.combo("version")->setCurrentIndex(0);
         QCOMPARE(f.load(TestEnvironment::readFile(path)), QStringList());
@@ -177,26 +175,22 @@ private slots:
         QCOMPARE(f.combo("version")->currentText(), QStringLiteral("7.2"));
     }
 
-    void refusals_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("box");
-        const QString failed = QStringLiteral("Load Survey: Failed to load site survey.\nThe file was ");
-        const QByteArray body = "\nProduct\n-------------------\nProduct,QA1\nVersion,7.0\n";
-        QTest::newRow("lower case") << "site survey\n" + body << failed + "not generated by Brambleon Assistant.";
-        const QString version = failed + "generated by incompatible version of Brambleon Assistant.";
-        QTest::newRow("api 3") << "Site Survey\nAPI Version,3\n" + body << version;
-        QTest::newRow("api 5 after a section") << "Site Survey\n" + body + "API Version,5\n" << version;
-    }
-
+    // Refused files leave no loaded values behind.
     void refusals()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, box);
-        Fixture f;
-        WizardData::instance()->setValue(QStringLiteral("OLD"), QStringLiteral("x"));
-        QCOMPARE(f.load(text), QStringList{box});
-        QVERIFY(WizardData::instance()->values.isEmpty());
+        const QString failed = QStringLiteral("Load Survey: Failed to load site survey.\nThe file was ");
+        const QString version = failed + "generated by incompatible version of Brambleon Assistant.";
+        const QByteArray body = "\nProduct\n-------------------\nProduct,QA1\nVersion,7.0\n";
+        const std::pair<QByteArray, QString> cases[]
+            = {{"site survey\n" + body, failed + "not generated by Brambleon Assistant."},
+                {"Site Survey\nAPI Version,3\n" + body, version},
+                {"Site Survey\n" + body + "API Version,5\n", version}};
+        for (const auto &[text, box] : cases) {
+            Fixture f;
+            WizardData::instance()->setValue(QStringLiteral("OLD"), QStringLiteral("x"));
+            QCOMPARE(f.load(text), QStringList{box});
+            QVERIFY(WizardData::instance()->values.isEmpty());
+        }
     }
 
     // One file for the reading rules: a header with a trailing comma and no API line, CRLF line ends,
