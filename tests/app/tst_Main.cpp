@@ -86,7 +86,7 @@ private slots:
     // Only the exact word "reset" clears the saved answers; any other word starts the window.
     void resetAndOtherWordsStartNormally()
     {
-        const QList<QStringList> words{{"hello"}, {"Extract"}, {"reset "}, {"reset"}};
+        const QList<QStringList> words{{"hello"}, {"Extract"}, {"Reset"}, {"reset "}, {"reset"}};
         std::vector<std::unique_ptr<Program>> programs;
         for (const QStringList &arguments : words)
             programs.emplace_back(new Program(arguments));
