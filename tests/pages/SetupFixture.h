@@ -27,8 +27,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QIcon>
-#include <QImage>
 #include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -79,26 +77,24 @@ inline void reset(QTemporaryDir &workDir)
     QDir::setCurrent(workDir.path());
 }
 
+// A template file kept out of the working directory, where it would count as a loose file.
 inline TemplateInfo entry(const QTemporaryDir &dir, const QString &suffix, const QString &name, int application,
-    int type, const QString &body = QString())
+    int type, const QByteArray &body = QByteArray())
 {
     static int counter = 0;
+    const QString file = QStringLiteral("t%1.%2").arg(++counter).arg(suffix);
+    QByteArray text = (application < 0 ? "#name " : "#template ") + name.toUtf8() + "\n";
+    text += application < 0 ? QByteArray("#---\n")
+                            : "#application " + WizardData::applicationCode(application).toUtf8() + "\n";
     TemplateInfo info;
-    // Kept out of the working directory, where they would count as loose files.
-    info.path = dir.filePath(QStringLiteral("files/t%1.%2").arg(++counter).arg(suffix));
+    info.path = TestEnvironment::writeFile(dir.filePath(QStringLiteral("files")), file, text + body);
     info.name = name;
     info.application = application;
     info.type = type;
-    QByteArray text = (suffix == QLatin1String("template") ? "#template " : "#name ") + name.toUtf8() + "\n";
-    if (application >= 0)
-        text += "#application " + WizardData::applicationCode(application).toUtf8() + "\n";
-    text += body.toUtf8();
-    TestEnvironment::writeFile(dir.filePath(QStringLiteral("files")), info.path.section('/', -1), text);
     return info;
 }
 
-// The lists every setup page test works with. The file names are private; only display names,
-// applications and types matter to the page.
+// The lists the setup page tests work with: only display names, applications and types matter.
 inline void installTemplates(const QTemporaryDir &dir)
 {
     WizardData *d = WizardData::instance();
@@ -107,33 +103,25 @@ inline void installTemplates(const QTemporaryDir &dir)
     if (!pack.isEmpty() && !QFile::exists(pack))
         TestEnvironment::writeFile(QFileInfo(pack).absolutePath(), QFileInfo(pack).fileName(), "not a zip");
     d->loadTemplates();
-
-    const QString features = QStringLiteral("#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n");
+    const int released = TemplateInfo::Released;
     d->templates = {
-        entry(dir, "template", "Generic IP-PBX - Generic SIP Trunk", 0, TemplateInfo::Released,
-            "; interop body\n" + features),
+        entry(dir, "template", "Generic IP-PBX - Generic SIP Trunk", 0, released,
+            "; interop body\n#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n"),
         entry(dir, "template", "Generic IP-PBX - Beta Trunk", 0, TemplateInfo::Beta, "; beta interop\n"),
-        entry(dir, "template", "Loose PBX - Generic SIP Trunk", 0, TemplateInfo::Released, "; loose interop\n"),
-        entry(dir, "template", "Normalization A", 1, TemplateInfo::Released),
-        entry(dir, "template", "Corvane Unity Suite 2015 - Zeta PBX", 1, TemplateInfo::Released),
+        entry(dir, "template", "Loose PBX - Generic SIP Trunk", 0, released, "; loose interop\n"),
+        entry(dir, "template", "Normalization A", 1, released),
+        entry(dir, "template", "Corvane Unity Suite 2015 - Zeta PBX", 1, released),
         entry(dir, "template", "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha),
-        entry(dir, "template", "Corvane Unity Suite 2015 - Alpha PBX", 1, TemplateInfo::Released),
-        entry(dir, "template", "Hosted Basic", 2, TemplateInfo::Released, "; hosted basic\n"),
-        entry(dir, "template", "Hosted Next", 2, TemplateInfo::Ale, "; hosted next\n"),
-        entry(dir, "template", "Remote Basic", 3, TemplateInfo::LooseFile),
-        entry(dir, "template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, TemplateInfo::Beta,
-            "; unity trunk\n"),
+        entry(dir, "template", "Corvane Unity Suite 2015 - Alpha PBX", 1, released),
+        entry(dir, "template", "Hosted Basic", 2, released),
+        entry(dir, "template", "Hosted Next", 2, TemplateInfo::Ale),
+        entry(dir, "template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, TemplateInfo::Beta),
     };
-    d->pbxTemplates = {
-        entry(dir, "pbx", "Generic IP-PBX", -1, TemplateInfo::Released, "#---\n; generic pbx body\n"),
-        entry(dir, "pbx", "Alpha PBX", -1, TemplateInfo::Released, "#---\n"),
-        entry(dir, "pbx", "Loose PBX (*)", -1, TemplateInfo::LooseFile, "#---\n"),
-    };
-    d->itspTemplates = {
-        entry(dir, "itsp", "Generic SIP Trunk", -1, TemplateInfo::Released, "#---\n; generic trunk body\n"),
-        entry(dir, "itsp", "Beta Trunk", -1, TemplateInfo::Released, "#---\n"),
-        entry(dir, "itsp", "Other Trunk", -1, TemplateInfo::Released, "#---\n"),
-    };
+    d->pbxTemplates = {entry(dir, "pbx", "Generic IP-PBX", -1, released, "; generic pbx body\n"),
+        entry(dir, "pbx", "Alpha PBX", -1, released),
+        entry(dir, "pbx", "Loose PBX (*)", -1, TemplateInfo::LooseFile)};
+    d->itspTemplates = {entry(dir, "itsp", "Generic SIP Trunk", -1, released, "; generic trunk body\n"),
+        entry(dir, "itsp", "Beta Trunk", -1, released), entry(dir, "itsp", "Other Trunk", -1, released)};
 }
 
 // Moves a fresh wizard to the product page, chooses the product and enters the setup page.
@@ -160,30 +148,9 @@ template <class T = QComboBox> T *child(SetupPage *page, const char *name)
     return widget;
 }
 
-inline QComboBox *box(SetupPage *page, const char *name)
-{
-    return child(page, name);
-}
-
 inline QString tip(SetupPage *page, const char *label)
 {
     return child<QLabel>(page, label)->toolTip();
-}
-
-inline QStringList items(QComboBox *box)
-{
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
-}
-
-inline bool sameIcon(const QIcon &icon, const char *resource)
-{
-    const QImage a = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage b
-        = QIcon(QLatin1String(resource)).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
-    return !a.isNull() && a == b;
 }
 
 inline QString field(const char *name)
