@@ -48,7 +48,7 @@ void CommandLine::extractTemplates(const QString &directory)
 
 void CommandLine::resetSettings()
 {
-    QSettings settings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
+    QSettings settings = WizardData::settings();
     settings.remove(QStringLiteral("update"));
     settings.remove(QStringLiteral("data"));
 }

@@ -10,9 +10,6 @@ class WizardData;
 class ConfigFileWriter
 {
 public:
-    static constexpr int VersionMajor = 2;
-    static constexpr int VersionMinor = 18;
-
     static QStringList iniFileLines(const WizardData &data, const QString &notes);
     static QStringList cliFileLines(const WizardData &data);
     // The sorted ";# %NAME% text" lines of the fields the metadata block carries.

@@ -37,7 +37,7 @@ QString pathOf(const QList<TemplateInfo> &list, const QString &name)
             return info.path;
     }
     for (const TemplateInfo &info : list) {
-        if (QString(info.name).remove(QStringLiteral(" (*)")) == name)
+        if (TemplateInfo::withoutLooseMark(info.name) == name)
             return info.path;
     }
     return QString();

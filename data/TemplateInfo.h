@@ -11,4 +11,8 @@ struct TemplateInfo {
     int application = -1;
     QString icon; // icon entry name in the pack
     int type = Released;
+
+    // Loose files of the working directory are listed with this mark after their name.
+    static QString looseMark() { return QStringLiteral(" (*)"); }
+    static QString withoutLooseMark(QString name) { return name.remove(looseMark()); }
 };

@@ -236,7 +236,7 @@ QList<TemplateInfo> TemplatePack::list(const QString &suffix)
         if (!parseHeader(stream, info))
             continue;
         if (!path.startsWith(kZipPrefix) && !path.startsWith(QLatin1Char(':'))) {
-            info.name = info.name.trimmed() + QStringLiteral(" (*)");
+            info.name = info.name.trimmed() + TemplateInfo::looseMark();
             info.type = TemplateInfo::LooseFile;
         }
         result << info;

@@ -27,6 +27,11 @@ WizardData *WizardData::instance()
     return s_instance;
 }
 
+QSettings WizardData::settings()
+{
+    return QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
+}
+
 void WizardData::resetForTests()
 {
     delete s_instance;

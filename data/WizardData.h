@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,12 @@ class WizardData
 public:
     static constexpr int SummaryCount = 14;
     static constexpr int ApiVersion = 4;
+    // The program's own version, written into generated files and surveys.
+    static constexpr int VersionMajor = 2;
+    static constexpr int VersionMinor = 18;
+
+    // The program's settings store (organisation "Tarvellion", application "brambleon").
+    static QSettings settings();
 
     static WizardData *instance();
     // Discards the instance with its registry and all state; the next instance() starts fresh.

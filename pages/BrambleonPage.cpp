@@ -91,11 +91,6 @@ void BrambleonPage::registerSipPorts(
         registerField(prefix + QStringLiteral("_INTERFACE"), hiddenEdit());
 }
 
-QSettings BrambleonPage::settings()
-{
-    return QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
-}
-
 QLabel *BrambleonPage::rowLabel(const QString &text, QWidget *buddy, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);

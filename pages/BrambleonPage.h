@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSettings>
 #include <QString>
 #include <QWizardPage>
 
@@ -40,9 +39,6 @@ public:
 
     // Steps announced in every page title; rewritten by the page routing.
     static int stepCount;
-
-    // The program's settings store.
-    static QSettings settings();
 
 protected:
     // The label that names a row; it is what an invalid row colours.

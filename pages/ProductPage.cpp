@@ -167,7 +167,7 @@ ProductPage::ProductPage(QWidget *parent)
     m_krbx = hiddenEdit(QStringLiteral("0"));
     m_cce = hiddenEdit(QStringLiteral("0"));
 
-    QSettings store = settings();
+    QSettings store = WizardData::settings();
     store.beginGroup(QStringLiteral("data"));
     const std::pair<const char *, QLineEdit *> texts[]
         = {{"integrator", m_integrator}, {"installer", m_installer}, {"customer", m_customer}};
@@ -315,7 +315,7 @@ bool ProductPage::isComplete() const
 
 int ProductPage::nextId() const
 {
-    QSettings store = settings();
+    QSettings store = WizardData::settings();
     store.beginGroup(QStringLiteral("data"));
     store.setValue(QStringLiteral("integrator"), m_integrator->text());
     store.setValue(QStringLiteral("installer"), m_installer->text());

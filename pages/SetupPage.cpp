@@ -32,7 +32,6 @@ const char kGatewayApplication[] = "Gateway (PSTN with VoIP)";
 const char kCceApplication[] = "Cloud Edge (CCE) Appliance";
 const char kUnity[] = "Corvane Unity Suite 2015 - ";
 const char kParley[] = "Corvane Parley 2013 - ";
-const char kLooseMark[] = " (*)";
 const char kContact[] = "<a href=\"mailto:interop@quorvex.example\">interop@quorvex.example</a>";
 
 const char *const kNetworks[] = {"Two ports: LAN and WAN", "One port: WAN", "One port: LAN", "One port: LAN only"};
@@ -45,17 +44,12 @@ QComboBox *list(const char *name, const char *toolTip, QWidget *parent)
     return box;
 }
 
-QString withoutMark(QString name)
-{
-    return name.remove(QLatin1String(kLooseMark));
-}
-
 // An exact name wins; otherwise a loose file's name without its mark, as the selection finds it.
 const TemplateInfo *findTemplate(const QList<TemplateInfo> &templates, const QString &name, int application = -2)
 {
     for (bool exact : {true, false}) {
         for (const TemplateInfo &info : templates) {
-            const bool same = exact ? info.name == name : withoutMark(info.name) == name;
+            const bool same = exact ? info.name == name : TemplateInfo::withoutLooseMark(info.name) == name;
             if (same && (application == -2 || info.application == application))
                 return &info;
         }
@@ -92,7 +86,7 @@ QString restored(const char *key, const char *field)
     const QString name = QLatin1String(field);
     if (data->hasValue(name))
         return data->value(name);
-    QSettings store = BrambleonPage::settings();
+    QSettings store = WizardData::settings();
     return store.value(QStringLiteral("data/") + QLatin1String(key)).toString();
 }
 } // namespace
@@ -309,8 +303,8 @@ void SetupPage::fillCceLists()
         for (const TemplateInfo &info : data->templates) {
             if (info.application != 0)
                 continue;
-            if (info.name == withoutMark(QLatin1String(kParley) + part.name)
-                || info.name == withoutMark(QLatin1String(kUnity) + part.name)) {
+            if (info.name == TemplateInfo::withoutLooseMark(QLatin1String(kParley) + part.name)
+                || info.name == TemplateInfo::withoutLooseMark(QLatin1String(kUnity) + part.name)) {
                 found = &info;
                 break;
             }
@@ -447,7 +441,8 @@ void SetupPage::pbxChanged(int index)
     }
     const QList<TemplateInfo> &templates = WizardData::instance()->templates;
     for (int k = 0; k < m_itsp->count(); ++k) {
-        const QString name = withoutMark(m_pbx->itemText(index) + QStringLiteral(" - ") + m_itsp->itemText(k));
+        const QString name
+            = TemplateInfo::withoutLooseMark(m_pbx->itemText(index) + QStringLiteral(" - ") + m_itsp->itemText(k));
         const TemplateInfo *info = findTemplate(templates, name);
         const char *icon = ":/images/info.png";
         if (info) {
@@ -482,7 +477,8 @@ void SetupPage::itspChanged(int index)
         noChoice();
         return;
     }
-    const QString name = withoutMark(m_pbx->currentText() + QStringLiteral(" - ") + m_itsp->itemText(index));
+    const QString name
+        = TemplateInfo::withoutLooseMark(m_pbx->currentText() + QStringLiteral(" - ") + m_itsp->itemText(index));
     m_override->setEnabled(false);
     if (const TemplateInfo *info = findTemplate(WizardData::instance()->templates, name)) {
         m_override->setEnabled(true);
@@ -496,8 +492,8 @@ void SetupPage::itspChanged(int index)
 void SetupPage::generateChanged(int)
 {
     WizardData *data = WizardData::instance();
-    const QString pbx = withoutMark(m_pbx->currentText());
-    const QString itsp = withoutMark(m_itsp->currentText());
+    const QString pbx = TemplateInfo::withoutLooseMark(m_pbx->currentText());
+    const QString itsp = TemplateInfo::withoutLooseMark(m_itsp->currentText());
     if (overrideComposes()) {
         composeResult(data->composeItspTemplate(pbx, itsp), m_pbxLabel, pbx, m_itspLabel, itsp);
     } else {
@@ -562,9 +558,9 @@ void SetupPage::ccePbxChanged(int index)
         return;
     WizardData *data = WizardData::instance();
     const QString text = m_ccePbx->itemText(index);
-    QString name = withoutMark(QLatin1String(kUnity) + text);
+    QString name = TemplateInfo::withoutLooseMark(QLatin1String(kUnity) + text);
     if (!findTemplate(data->templates, name, 1))
-        name = withoutMark(QLatin1String(kParley) + text);
+        name = TemplateInfo::withoutLooseMark(QLatin1String(kParley) + text);
     templateResult(
         data->selectTemplate(name), m_ccePbxLabel, QStringLiteral("template \"%1\" is not available").arg(name));
     afterSelection();
@@ -580,9 +576,9 @@ void SetupPage::cceItspChanged(int index)
         return;
     WizardData *data = WizardData::instance();
     const QString text = m_cceItsp->itemText(index);
-    QString name = withoutMark(QLatin1String(kUnity) + text);
+    QString name = TemplateInfo::withoutLooseMark(QLatin1String(kUnity) + text);
     if (!findTemplate(data->templates, name, 0))
-        name = withoutMark(QLatin1String(kParley) + text);
+        name = TemplateInfo::withoutLooseMark(QLatin1String(kParley) + text);
     templateResult(
         data->selectTemplate(name), m_cceItspLabel, QStringLiteral("template \"%1\" is not available").arg(name));
     data->setFieldText(QStringLiteral("SIP1_LABEL"), QStringLiteral("Unity CCE"));
@@ -903,7 +899,7 @@ int SetupPage::nextId() const
     for (int page = 3; page <= 13; ++page)
         data->summaries[page].clear();
 
-    QSettings store = settings();
+    QSettings store = WizardData::settings();
     store.beginGroup(QStringLiteral("data"));
     const struct {
         const char *key;

@@ -35,7 +35,7 @@ void Stats::init(bool enable)
 {
     m_on = false;
     if (enable) {
-        QSettings settings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
+        QSettings settings = WizardData::settings();
         m_on = settings.value(QStringLiteral("debug/sendStats"), 1).toInt() == 1;
     }
     m_started = QDateTime::currentDateTime();
