@@ -556,14 +556,17 @@ void SetupPage::ccePbxChanged(int index)
     }
     if (m_cceEquipment->currentIndex() != 1)
         return;
-    WizardData *data = WizardData::instance();
-    const QString text = m_ccePbx->itemText(index);
-    QString name = TemplateInfo::withoutLooseMark(QLatin1String(kUnity) + text);
-    if (!findTemplate(data->templates, name, 1))
-        name = TemplateInfo::withoutLooseMark(QLatin1String(kParley) + text);
-    templateResult(
-        data->selectTemplate(name), m_ccePbxLabel, QStringLiteral("template \"%1\" is not available").arg(name));
+    selectCceTemplate(m_ccePbx->itemText(index), 1, m_ccePbxLabel);
     afterSelection();
+}
+
+void SetupPage::selectCceTemplate(const QString &partText, int application, QLabel *row)
+{
+    WizardData *data = WizardData::instance();
+    QString name = TemplateInfo::withoutLooseMark(QLatin1String(kUnity) + partText);
+    if (!findTemplate(data->templates, name, application))
+        name = TemplateInfo::withoutLooseMark(QLatin1String(kParley) + partText);
+    templateResult(data->selectTemplate(name), row, QStringLiteral("template \"%1\" is not available").arg(name));
 }
 
 void SetupPage::cceItspChanged(int index)
@@ -574,13 +577,8 @@ void SetupPage::cceItspChanged(int index)
     }
     if (m_cceEquipment->currentIndex() != 0)
         return;
+    selectCceTemplate(m_cceItsp->itemText(index), 0, m_cceItspLabel);
     WizardData *data = WizardData::instance();
-    const QString text = m_cceItsp->itemText(index);
-    QString name = TemplateInfo::withoutLooseMark(QLatin1String(kUnity) + text);
-    if (!findTemplate(data->templates, name, 0))
-        name = TemplateInfo::withoutLooseMark(QLatin1String(kParley) + text);
-    templateResult(
-        data->selectTemplate(name), m_cceItspLabel, QStringLiteral("template \"%1\" is not available").arg(name));
     data->setFieldText(QStringLiteral("SIP1_LABEL"), QStringLiteral("Unity CCE"));
     data->setFieldText(QStringLiteral("SIP1_NAME"), QStringLiteral("Corvane Unity CCE"));
     afterSelection();

@@ -57,6 +57,8 @@ private:
     void noChoice();
     // Records the outcome of a selection; a failure names the missing template on the given row.
     void templateResult(bool ok, QLabel *row, const QString &missing);
+    // Selects the Cloud Edge template of a part for the application: the Unity one, else Parley.
+    void selectCceTemplate(const QString &partText, int application, QLabel *row);
     bool composeResult(bool ok, QLabel *pbxRow, const QString &pbxName, QLabel *itspRow, const QString &itspName);
     void afterSelection();
     bool overrideComposes() const;
