@@ -27,4 +27,4 @@ build_dir=$1
 build_type=${2:-Release}
 shift $(( $# >= 2 ? 2 : 1 ))
 cmake -S "$here" -B "$here/$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
-cmake --build "$here/$build_dir" --parallel "$(nproc)"
+cmake --build "$here/$build_dir" --parallel "${BRAMBLEON_JOBS:-$(nproc)}"

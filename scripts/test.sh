@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
-#   scripts/test.sh [ctest arguments...]     (BUILD_DIR overrides build-test)
+#   scripts/test.sh [ctest arguments...]     (BUILD_DIR overrides build-test; BRAMBLEON_JOBS caps the parallel jobs)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${BUILD_DIR:-build-test}
@@ -17,4 +17,4 @@ export HOME="$sandbox" XDG_DATA_HOME="$sandbox/data" XDG_CONFIG_HOME="$sandbox/c
 export QT_QPA_PLATFORM=offscreen
 
 cd "$here/$build_dir"
-ctest --output-on-failure --parallel "$(nproc)" "$@"
+ctest --output-on-failure --parallel "${BRAMBLEON_JOBS:-$(nproc)}" "$@"
