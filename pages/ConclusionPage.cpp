@@ -7,7 +7,7 @@
 #include "services/Stats.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -16,14 +16,26 @@
 
 namespace
 {
-// Summary lines are laid out in columns by blanks, so the view needs a fixed-pitch font.
+// What a face claims about itself is not to be trusted (faces that advance alike can report
+// proportional, and the offscreen platform's "fixed" system font is proportional): judge by
+// what it draws.
+bool drawsFixedPitch(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
+// Summary lines are laid out in columns by blanks, so the view needs a fixed-pitch font:
+// "Courier New" where it is, else a monospace face that the set-up installs.
 QFont viewFont()
 {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    if (!QFontInfo(font).fixedPitch())
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    return font;
+    for (const char *family : {"Courier New", "DejaVu Sans Mono"}) {
+        QFont font{QLatin1String(family)};
+        font.setStyleHint(QFont::TypeWriter);
+        if (drawsFixedPitch(font))
+            return font;
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
 }
 } // namespace
 
