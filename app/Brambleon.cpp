@@ -25,6 +25,20 @@
 #include <QPixmap>
 #include <QTimer>
 
+namespace
+{
+QtMessageHandler s_nextHandler = nullptr;
+
+// Every page change sends the window new size limits; the offscreen platform of a server cannot
+// take them and says so each time, although nothing is wrong. A batch run reports real warnings only.
+void batchMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    s_nextHandler(type, context, text);
+}
+} // namespace
+
 Brambleon::Brambleon(QWidget *parent)
     : QWizard(parent, Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
@@ -68,6 +82,8 @@ void Brambleon::startRun()
 {
     WizardData *data = WizardData::instance();
     if (data->batchMode) {
+        if (!s_nextHandler)
+            s_nextHandler = qInstallMessageHandler(batchMessage);
         QTimer::singleShot(200, this, SLOT(batchNext()));
         return;
     }
