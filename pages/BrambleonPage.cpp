@@ -75,18 +75,13 @@ QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
     return edit;
 }
 
-void BrambleonPage::registerSipPorts(
-    const QString &prefix, bool withInterface, const QString &localPort, int slotPort)
+void BrambleonPage::registerSipPorts(const QString &prefix, bool withInterface, const QString &localPort)
 {
     const QString port = prefix + QStringLiteral("_LOCAL_PORT");
     registerField(prefix + QStringLiteral("_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")), true, true);
     registerField(port, hiddenEdit(localPort), true, true);
-    registerField(
-        prefix + QStringLiteral("_UDP_LOCAL_PORT"), hiddenEdit(QString::number(slotPort)), false, false, port);
-    registerField(
-        prefix + QStringLiteral("_TCP_LOCAL_PORT"), hiddenEdit(QString::number(slotPort)), false, false, port);
-    registerField(
-        prefix + QStringLiteral("_TLS_LOCAL_PORT"), hiddenEdit(QString::number(slotPort + 1)), false, false, port);
+    for (const char *slot : {"_UDP_LOCAL_PORT", "_TCP_LOCAL_PORT", "_TLS_LOCAL_PORT"})
+        registerField(prefix + QLatin1String(slot), hiddenEdit(), false, false, port);
     if (withInterface)
         registerField(prefix + QStringLiteral("_INTERFACE"), hiddenEdit());
 }
