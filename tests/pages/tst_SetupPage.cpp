@@ -31,10 +31,12 @@ private slots:
               };
         row("trunk", QB8, 0, -1, "pbx itsp override generateSurvey", "3/0/1");
         row("normalization", QB8, 1, -1, "template generateSurvey", "4/0/1");
+        row("remote users", QB8, 3, -1, "template generateSurvey", "3/0/1");
         row("router trunk", QA1_KRBX, 0, -1, "pbx itsp override", "1/0/0");
         row("gateway local", QA1, 4, 0, "gatewayEquipment", "4/2/0");
         row("gateway trunk", QA1, 4, 2, "gatewayEquipment", "4/1/0");
         row("router gateway local", QA2_KRBX, 4, 0, "gatewayEquipment", "3/2/0");
+        row("cce trunk", QA2_CCE, 5, 0, "cceEquipment cceItsp", "3/0/1");
         row("cce pbx", QA2_CCE, 5, 1, "cceEquipment ccePbx", "4/0/1");
         row("cce gateway", QA2_CCE, 5, 2, "cceEquipment", "4/2/0");
     }
