@@ -9,7 +9,8 @@
 
 namespace
 {
-// Runs the program in batch mode with its own HOME and XDG folders; -1 when it hangs or crashes.
+// Runs the program in batch mode with its own HOME and XDG folders, in HOME; an empty output is not
+// passed. -1 when it hangs or crashes.
 int batch(const QString &home, const QString &input, const QString &output, QByteArray *errors = nullptr)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -18,7 +19,8 @@ int batch(const QString &home, const QString &input, const QString &output, QByt
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(home);
-    process.start(qEnvironmentVariable("BRAMBLEON_BINARY"), {"batch", input, output});
+    process.start(qEnvironmentVariable("BRAMBLEON_BINARY"),
+        output.isEmpty() ? QStringList{"batch", input} : QStringList{"batch", input, output});
     // A batch that stops on a warning waits for the user: kill it rather than hang.
     if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
         if (errors)
@@ -77,6 +79,15 @@ private slots:
         // The output answers a second run the same way.
         QCOMPARE(batch(home.path(), out, home.filePath("again")), 0);
         QCOMPARE(withoutVersionLine(home.filePath("again")), withoutVersionLine(out));
+    }
+
+    // With the input alone, the output is "config.ini" in the working directory.
+    void defaultOutput()
+    {
+        QTemporaryDir home;
+        const QString example = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini";
+        QCOMPARE(batch(home.path(), example, QString()), 0);
+        QCOMPARE(withoutVersionLine(home.filePath("config.ini")), withoutVersionLine(example));
     }
 };
 
