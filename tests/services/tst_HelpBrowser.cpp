@@ -96,13 +96,14 @@ private slots:
         QVERIFY(help->isVisible());
     }
 
+    // Without a pack, or with a pack that has no history, the pack view says so.
     void histories()
     {
         HelpBrowser::showPage(1);
         HelpBrowser::showHistory();
         QCOMPARE(shownFile(), QStringLiteral("history.html"));
-        QVERIFY(!HelpBrowser::shared()->homeButton()->isEnabled());
-        QVERIFY(!HelpBrowser::shared()->backButton()->isEnabled());
+        QVERIFY(!HelpBrowser::shared()->homeButton()->isEnabled()
+            && !HelpBrowser::shared()->backButton()->isEnabled());
 
         QTextBrowser *browser = HelpBrowser::shared()->browser();
         const QString noPack = QStringLiteral("ERROR: can't find Template Pack version");
@@ -112,13 +113,6 @@ private slots:
         HelpBrowser::showTemplatePackHistory();
         QCOMPARE(browser->toPlainText(), noPack);
         QVERIFY(PackBuilder()
-                    .version("4.2")
-                    .addForeign("history.html", "<p>secret</p>")
-                    .write(WizardData::templatePackPath()));
-        HelpBrowser::showTemplatePackHistory();
-        QCOMPARE(browser->toPlainText(), noPack);
-
-        QVERIFY(PackBuilder()
                     .add("history.html",
                         "<h1>Pack 4.2</h1><p>Gr\xc3\xbc\xc3\x9f"
                         "e</p>")
@@ -127,14 +121,9 @@ private slots:
         QCOMPARE(browser->toPlainText(), QStringLiteral("Pack 4.2\nGr\u00fc\u00dfe"));
         QVERIFY(!navigationEnabled());
 
-        // The page shown before the pack history comes back in full, not the pack's text.
+        // The program's history comes back in full, not the pack's text it replaced.
         HelpBrowser::showHistory();
         QVERIFY(browser->toPlainText().contains("change history"));
-        HelpBrowser::showTemplatePackHistory();
-        HelpBrowser::showHistory();
-        QVERIFY(browser->toPlainText().contains("change history"));
-        HelpBrowser::showPage(1);
-        QVERIFY(navigationEnabled());
     }
 };
 
