@@ -77,13 +77,20 @@ QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
 
 void BrambleonPage::registerSipPorts(const QString &prefix, bool withInterface, const QString &localPort)
 {
+    registerSipPorts(prefix, withInterface, hiddenEdit(localPort));
+}
+
+QLineEdit *BrambleonPage::registerSipPorts(const QString &prefix, bool withInterface, QLineEdit *localPort)
+{
     const QString port = prefix + QStringLiteral("_LOCAL_PORT");
-    registerField(prefix + QStringLiteral("_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")), true, true);
-    registerField(port, hiddenEdit(localPort), true, true);
+    QLineEdit *transport = hiddenEdit(QStringLiteral("0"));
+    registerField(prefix + QStringLiteral("_TRANSPORT_TYPE"), transport, true, true);
+    registerField(port, localPort, true, true);
     for (const char *slot : {"_UDP_LOCAL_PORT", "_TCP_LOCAL_PORT", "_TLS_LOCAL_PORT"})
         registerField(prefix + QLatin1String(slot), hiddenEdit(), false, false, port);
     if (withInterface)
         registerField(prefix + QStringLiteral("_INTERFACE"), hiddenEdit());
+    return transport;
 }
 
 QLabel *BrambleonPage::rowLabel(const QString &text, QWidget *buddy, QWidget *parent)

@@ -57,4 +57,7 @@ protected:
     // port as companion: a slot restored from loaded answers brings the loaded listening port along.
     void registerSipPorts(
         const QString &prefix, bool withInterface, const QString &localPort = QStringLiteral("5060"));
+    // The same with the page's own listening-port edit as the local port field; returns the hidden
+    // transport edit, which the page's transport combo writes.
+    QLineEdit *registerSipPorts(const QString &prefix, bool withInterface, QLineEdit *localPort);
 };

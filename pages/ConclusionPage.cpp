@@ -16,26 +16,23 @@
 
 namespace
 {
-// What a face claims about itself is not to be trusted (faces that advance alike can report
-// proportional, and the offscreen platform's "fixed" system font is proportional): judge by
-// what it draws.
+// Summary lines are laid out in columns by blanks, so the view needs a fixed-pitch font. What a font
+// draws decides: the font database's pitch flag is wrong for some faces.
 bool drawsFixedPitch(const QFont &font)
 {
     const QFontMetrics metrics(font);
     return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
 }
 
-// Summary lines are laid out in columns by blanks, so the view needs a fixed-pitch font:
-// "Courier New" where it is, else a monospace face that the set-up installs.
 QFont viewFont()
 {
-    for (const char *family : {"Courier New", "DejaVu Sans Mono"}) {
-        QFont font{QLatin1String(family)};
-        font.setStyleHint(QFont::TypeWriter);
-        if (drawsFixedPitch(font))
-            return font;
-    }
-    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    if (!drawsFixedPitch(font))
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!drawsFixedPitch(font))
+        font = QFont(QStringLiteral("DejaVu Sans Mono"));
+    return font;
 }
 } // namespace
 
