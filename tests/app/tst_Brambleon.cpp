@@ -26,12 +26,7 @@ private slots:
     void frame()
     {
         Brambleon wizard;
-        const char *const classes[] = {"IntroPage", "ProductPage", "SetupPage", "SystemPage", "Network1Page",
-            "Network2Page", "GatewayPage", "IPPBXPage", "ITSPPage", "DialPage", "UsersPage", "IPPBX2Page",
-            "FEUPage", "RemoteUsersPage", "ConclusionPage", "FinishPage"};
         QCOMPARE(wizard.pageIds().size(), 16);
-        for (int id = 0; id < 16; ++id)
-            QCOMPARE(wizard.page(id)->metaObject()->className(), classes[id]);
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Brambleon Assistant"));
         QVERIFY(!wizard.pixmap(QWizard::LogoPixmap).isNull());
         QVERIFY(!(wizard.windowFlags() & Qt::WindowContextHelpButtonHint));
