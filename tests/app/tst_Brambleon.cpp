@@ -53,21 +53,6 @@ private slots:
         }
     }
 
-    // The port slots of every entity carry the entity's port field as companion, and start empty:
-    // only the fix-ups of a page on the route fill them.
-    void portSlots()
-    {
-        Brambleon wizard;
-        const WizardData *data = WizardData::instance();
-        for (const char *entity : {"SIP1", "SIP2", "SIP3", "USER", "FEU", "REMOTE_USER1", "REMOTE_USER3"}) {
-            for (const char *slot : {"_UDP_LOCAL_PORT", "_TCP_LOCAL_PORT", "_TLS_LOCAL_PORT"}) {
-                const QString name = QLatin1String(entity) + QLatin1String(slot);
-                QCOMPARE(data->fields.value(name).companionField, QLatin1String(entity) + "_LOCAL_PORT");
-                QCOMPARE(data->fieldText(name), QString());
-            }
-        }
-    }
-
     // The role a page plays shows in the section header it writes.
     void surveyHeaders()
     {
