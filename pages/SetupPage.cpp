@@ -803,7 +803,7 @@ void SetupPage::initializePage()
             updatePageFlow();
             updateTopologyImage();
         } else if (m_network->count() > 0 && WizardData::instance()->hasValue(QStringLiteral("NETWORK"))) {
-            // (An empty list has no template behind it, which stops the page by itself.)
+            // An empty list means no template was found, which stops the page by itself.
             m_loadedChoices.reject(m_network, m_networkLabel, QStringLiteral("NETWORK"), network);
         }
     }
