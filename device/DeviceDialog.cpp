@@ -128,6 +128,8 @@ void DeviceDialog::showDone()
 
 void DeviceDialog::completeChanged()
 {
-    m_accept->setEnabled(
-        m_address->hasAcceptableInput() && !m_userName->text().isEmpty() && !m_password->text().isEmpty());
+    // Not while a conversation holds the inputs: the upload moving to the device's new address
+    // changes the address text, and a second Send then would start a second conversation.
+    m_accept->setEnabled(m_address->isEnabled() && m_address->hasAcceptableInput() && !m_userName->text().isEmpty()
+        && !m_password->text().isEmpty());
 }

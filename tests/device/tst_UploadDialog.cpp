@@ -36,6 +36,10 @@ private slots:
             dialog.addressEdit()->setText("10.1.2.3");
             dialog.userNameEdit()->clear();
             QVERIFY(!dialog.acceptButton()->isEnabled());
+            dialog.userNameEdit()->setText("Kestr");
+            dialog.setInputsEnabled(false); // a conversation runs: following the device changes nothing
+            dialog.setAddress("10.0.0.9");
+            QVERIFY(!dialog.acceptButton()->isEnabled());
         }
     }
 
