@@ -146,6 +146,17 @@ bool DeviceSession::failed(const QNetworkReply *reply)
     return reply->error() != QNetworkReply::NoError;
 }
 
+QNetworkReply *DeviceSession::takeAnswer(const QString &error, bool logoutAfter)
+{
+    QNetworkReply *reply = takeReply();
+    if (!reply || !failed(reply))
+        return reply;
+    logError(error);
+    if (logoutAfter)
+        logout();
+    return nullptr;
+}
+
 void DeviceSession::abandonReply()
 {
     if (!m_reply)
@@ -172,14 +183,8 @@ void DeviceSession::connectToDevice()
 
 void DeviceSession::finishedLoginPage()
 {
-    QNetworkReply *reply = takeReply();
-    if (!reply)
-        return;
-    if (failed(reply)) {
-        logError(QStringLiteral("can't connect to the device"));
-        return;
-    }
-    sendUsername();
+    if (takeAnswer(QStringLiteral("can't connect to the device")))
+        sendUsername();
 }
 
 void DeviceSession::sendUsername()
@@ -193,13 +198,9 @@ void DeviceSession::sendUsername()
 
 void DeviceSession::finishedSendUsername()
 {
-    QNetworkReply *reply = takeReply();
+    QNetworkReply *reply = takeAnswer(QStringLiteral("can't login to the device"));
     if (!reply)
         return;
-    if (failed(reply)) {
-        logError(QStringLiteral("can't login to the device"));
-        return;
-    }
     // A missing element keeps the value of an earlier challenge; the device's answer to the
     // response decides.
     readElements(reply->readAll(), {"s", "m", "r", "n"}, [this](const QString &name, const QString &text) {
@@ -227,13 +228,9 @@ void DeviceSession::sendPassword()
 
 void DeviceSession::finishedSendPassword()
 {
-    QNetworkReply *reply = takeReply();
+    QNetworkReply *reply = takeAnswer(QStringLiteral("can't login to the device"));
     if (!reply)
         return;
-    if (failed(reply)) {
-        logError(QStringLiteral("can't login to the device"));
-        return;
-    }
     QString error = QStringLiteral("invalid username / password");
     bool success = false;
     readElements(reply->readAll(), {"login", "reason"}, [&](const QString &name, const QString &text) {
@@ -257,14 +254,9 @@ void DeviceSession::getFilesPage()
 
 void DeviceSession::finishedFilePage()
 {
-    QNetworkReply *reply = takeReply();
+    QNetworkReply *reply = takeAnswer(QStringLiteral("can't get files page"), true);
     if (!reply)
         return;
-    if (failed(reply)) {
-        logError(QStringLiteral("can't get files page"));
-        logout();
-        return;
-    }
     static const QRegularExpression iniName(QStringLiteral("FS/BOARD_SN\\d+\\.ini"));
     const QRegularExpressionMatch match = iniName.match(bodyText(reply->readAll()));
     m_deviceIniName = match.hasMatch() ? match.captured() : QStringLiteral("FS/BOARD.ini");

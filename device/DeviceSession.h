@@ -69,6 +69,9 @@ protected:
     // null for a reply that is not the current one.
     QNetworkReply *takeReply();
     static bool failed(const QNetworkReply *reply);
+    // takeReply for a reply that must succeed: a failed one ends the road with the ERROR line (and
+    // a logout when asked) and gives null.
+    QNetworkReply *takeAnswer(const QString &error, bool logoutAfter = false);
     // The current request is overtaken: its answer, if it ever comes, is not wanted.
     void abandonReply();
 

@@ -59,14 +59,9 @@ void UploadSession::afterLogin()
 
 void UploadSession::finishedGetINI()
 {
-    QNetworkReply *reply = takeReply();
+    QNetworkReply *reply = takeAnswer(QStringLiteral("can't get configuration file"), true);
     if (!reply)
         return;
-    if (failed(reply)) {
-        logError(QStringLiteral("can't get configuration file"));
-        logout();
-        return;
-    }
     const QString text = bodyText(reply->readAll());
     const QString deviceVersion = WizardData::versionFromIni(text);
     if (deviceVersion != m_version) {
@@ -96,15 +91,10 @@ void UploadSession::putIni()
 
 void UploadSession::finishedPutINI()
 {
-    QNetworkReply *reply = takeReply();
+    discardStepTimer();
+    QNetworkReply *reply = takeAnswer(QStringLiteral("can't upload configuration file"), true);
     if (!reply)
         return;
-    discardStepTimer();
-    if (failed(reply)) {
-        logError(QStringLiteral("can't upload configuration file"));
-        logout();
-        return;
-    }
     // Read raw: a relative Location is still the device's answer (Qt leaves the parsed header
     // empty for it).
     const QByteArray location = reply->rawHeader("Location");
@@ -181,16 +171,9 @@ void UploadSession::resetDevice()
 
 void UploadSession::finishedReset()
 {
-    QNetworkReply *reply = takeReply();
-    if (!reply)
-        return;
     discardStepTimer();
-    if (failed(reply)) {
-        logError(QStringLiteral("can't reset the device"));
-        logout();
-        return;
-    }
-    waitForDevice();
+    if (takeAnswer(QStringLiteral("can't reset the device"), true))
+        waitForDevice();
 }
 
 void UploadSession::resetTimeout()
