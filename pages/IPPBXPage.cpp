@@ -173,7 +173,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     auto *sip = new QGroupBox(QStringLiteral("SIP Interface"), this);
     auto *sipGrid = new QGridLayout(sip);
     sipGrid->addWidget(m_transportLabel, 0, 0);
-    sipGrid->addWidget(m_transport, 0, 1);
+    sipGrid->addWidget(m_transport, 0, 1, Qt::AlignLeft);
     sipGrid->addWidget(m_destinationLabel, 0, 2);
     sipGrid->addWidget(m_destinationPort, 0, 3);
     sipGrid->addWidget(m_listeningLabel, 1, 2);
@@ -182,7 +182,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     auto *realm = new QGroupBox(QStringLiteral("Media Ports (Realm)"), this);
     auto *realmGrid = new QGridLayout(realm);
     realmGrid->addWidget(m_mediaLabel, 0, 0);
-    realmGrid->addWidget(m_media, 0, 1);
+    realmGrid->addWidget(m_media, 0, 1, Qt::AlignLeft);
     realmGrid->addWidget(m_baseLabel, 0, 2);
     realmGrid->addWidget(m_basePort, 0, 3);
     realmGrid->addWidget(m_sessionsLabel, 1, 2);
@@ -195,6 +195,27 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     additionalGrid->addWidget(m_prefix, 0, 1);
     additionalGrid->addWidget(new QLabel(QString(38, QLatin1Char(' ')), m_additional), 0, 2);
     additionalGrid->addWidget(new QLabel(QString(38, QLatin1Char(' ')), m_additional), 0, 3);
+
+    // Room for a whole IPv4 address in every entry, however narrow the window.
+    for (QLineEdit *edit : {m_address, m_backup, m_domain, m_destinationPort, m_listeningPort, m_basePort,
+             m_sessions, m_nat, m_prefix})
+        edit->setMinimumWidth(textWidth(QStringLiteral("255.255.255.255__")));
+    // The groups share their columns, so labels and entries line up from group to group.
+    int labelWidth[2] = {0, 0};
+    for (QGridLayout *inner : {serverGrid, sipGrid, realmGrid, additionalGrid}) {
+        for (int column : {0, 2}) {
+            for (int row = 0; row < inner->rowCount(); ++row) {
+                if (QLayoutItem *item = inner->itemAtPosition(row, column))
+                    labelWidth[column / 2] = qMax(labelWidth[column / 2], item->sizeHint().width());
+            }
+        }
+    }
+    for (QGridLayout *inner : {serverGrid, sipGrid, realmGrid, additionalGrid}) {
+        inner->setColumnMinimumWidth(0, labelWidth[0]);
+        inner->setColumnMinimumWidth(2, labelWidth[1]);
+        inner->setColumnStretch(1, 1);
+        inner->setColumnStretch(3, 1);
+    }
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(interfaceLabel, 0, 0);
