@@ -256,7 +256,6 @@ void IPPBXPage::initializePage()
     setSubTitle(SipRules::subtitle(m_nameField->text(), QStringLiteral("IP-PBX")));
     const QString network = answer(QStringLiteral("NETWORK"));
     const bool wan = network == QLatin1String("WAN");
-    m_address->setValidator(textValidator(m_address));
     m_address->setToolTip(addressToolTip(false, wan));
     m_backup->setToolTip(addressToolTip(true, wan));
 
