@@ -86,15 +86,14 @@ private slots:
     // only as SIP1_IP2 to SIP1_IP4 and no proxy address, which the page derives again.
     void ipPbxAnswers()
     {
-        QTemporaryDir home;
+        BatchRun run;
         QByteArray answers
             = TestEnvironment::readFile(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini");
         answers.replace(";# %SIP1_IP% 10.15.20.40\r\n",
             ";# %SIP1_IP% 10.15.20.40\r\n;# %SIP1_IP2% 10.15.20.41\r\n;# %SIP1_IP4% pbx4.example.com\r\n");
         answers.replace(";# %SIP1_PORT% 5060\r\n", ";# %SIP1_PORT% 5070\r\n");
-        const QString in = TestEnvironment::writeFile(home.path(), "in.ini", answers);
-        QCOMPARE(batch(home.path(), in, home.filePath("out")), 0);
-        const QString out = QString::fromLatin1(TestEnvironment::readFile(home.filePath("out")));
+        QCOMPARE(run.run({TestEnvironment::writeFile(run.home.path(), "in.ini", answers), run.path("out")}), 0);
+        const QString out = QString::fromLatin1(TestEnvironment::readFile(run.path("out")));
         for (const char *line : {"ProxyIp 0 = 1, 0, \"10.15.20.40:5070\", 0;",
                  "ProxyIp 1 = 1, 1, \"10.15.20.41:5070\", 0;", "ProxyIp 2 = 1, 2, \"pbx4.example.com:5070\", 0;",
                  "CpMediaRealm 0 = \"MR_SIP1\", \"LAN_IF\", 6000, 100, 6999, 1;", ";# %SIP1_MEDIA_END% 6999\r\n",
