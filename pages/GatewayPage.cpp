@@ -1,28 +1,601 @@
 #include "pages/GatewayPage.h"
 
+#include "data/WizardData.h"
+#include "pages/FieldError.h"
+#include "pages/GatewayRules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
 #include <QTextStream>
+
+namespace
+{
+const char kTitle[] = "Gateway Configuration";
+const char kMaskError[] = "Invalid value - enter numeric value (decimal or hexadecimal)";
+
+struct Bit {
+    const char *value;
+    const char *name;
+};
+
+const Bit kQ931Bits[] = {{"0x000001", "No Status On Unknown IE"}, {"0x000002", "No Status On Invalid Optional IE"},
+    {"0x000004", "Accept Unknown Facility IE"}, {"0x000080", "Send User Connect Ack"},
+    {"0x000200", "Explicit Interface ID"}, {"0x000800", "Always Explicit"}, {"0x008000", "Accept Mu-Law"},
+    {"0x010000", "Explicit Present Screening"}, {"0x020000", "Status Incompatible State"},
+    {"0x040000", "Status Error Cause"}, {"0x080000", "Accept A-Law"}, {"0x200000", "Restart Indication"},
+    {"0x400000", "Forced Restart"}, {"0x4000000", "NS Accept Any Cause"}, {"0x8000000", "BRI Dch Always Up"},
+    {"0x40000000", "QSI Encode Integer"}, {"0x80000000", "5ESS National Mode for Bch Mtc"}};
+const Bit kOutBits[] = {{"0x0002", "User Sending Complete"}, {"0x0010", "Use Mu-Law"},
+    {"0x0080", "Dial With Keypad"}, {"0x0100", "Store Channel ID In Setup"}, {"0x0200", "Use A-Law"},
+    {"0x0400", "User Calling NB Type Plan"}, {"0x4000", "DLCI Reversed Option"}};
+const Bit kInBits[] = {{"0x00020", "Data Conn RS"}, {"0x00040", "Voce Conn RS"},
+    {"0x00800", "Chan ID In First RS"}, {"0x01000", "User Setup Ack"}, {"0x02000", "Chan ID In Call Proc"},
+    {"0x10000", "Progr Ind In Setup Ack"}, {"0x80000000", "User Screen Indicator"}};
+
+template <size_t N> QString bitList(const Bit (&bits)[N])
+{
+    QStringList lines;
+    for (const Bit &bit : bits)
+        lines << QLatin1String(bit.value) + QStringLiteral(" - ") + QLatin1String(bit.name);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QComboBox *list(const QStringList &items, const char *toolTip, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->addItems(items);
+    box->setToolTip(QLatin1String(toolTip));
+    return box;
+}
+
+QLineEdit *edit(const QString &pattern, const char *toolTip, QWidget *parent)
+{
+    auto *line = new QLineEdit(parent);
+    line->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), line));
+    line->setToolTip(QLatin1String(toolTip));
+    return line;
+}
+
+// Selects a list position when the list has it; otherwise the list stays as it is.
+void select(QComboBox *box, int index)
+{
+    if (index >= 0 && index < box->count())
+        box->setCurrentIndex(index);
+}
+
+void selectText(QComboBox *box, const QString &text)
+{
+    if (!text.isEmpty())
+        select(box, box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+// Every change runs the list's handler: emptying writes its "nothing" value, the first item its own.
+void refill(QComboBox *box, const QStringList &items, int selected)
+{
+    box->clear();
+    box->addItems(items);
+    select(box, selected);
+}
+
+QString cellText(const QTableWidget *table, int row, int column)
+{
+    const QTableWidgetItem *item = table->item(row, column);
+    return item ? item->text() : QString();
+}
+} // namespace
 
 GatewayPage::GatewayPage(QWidget *parent)
     : BrambleonPage(parent)
 {
     step = 6;
     nextPage = 7;
-    setTitle(QStringLiteral("Gateway Configuration"));
+    setTitle(QLatin1String(kTitle));
+    setSubTitle(QStringLiteral("Configure PSTN Gateway parameters and communication protocol details."));
+
+    m_enable = new QCheckBox(QStringLiteral("Enable Gateway"), this);
+
+    m_main = new QGroupBox(this);
+    m_module = list({"1", "2", "3", "4"}, "PSTN interface module number", m_main);
+    m_trunk = list({"1", "2", "3", "4"}, "PSTN interface trunk number", m_main);
+    m_type = list({"BRI", "E1", "T1", "FXS"}, "PSTN interface trunk type", m_main);
+    m_protocol = list({}, "PSTN interface protocol type", m_main);
+    m_trunkLabel = rowLabel(QStringLiteral("Trunk Number:"), m_trunk, m_main);
+    m_protocolLabel = rowLabel(QStringLiteral("                Protocol Type:"), m_protocol, m_main);
+    auto *mainGrid = new QGridLayout(m_main);
+    mainGrid->addWidget(rowLabel(QStringLiteral("Module Number:"), m_module, m_main), 0, 0);
+    mainGrid->addWidget(m_module, 0, 1);
+    mainGrid->addWidget(m_trunkLabel, 1, 0);
+    mainGrid->addWidget(m_trunk, 1, 1);
+    mainGrid->addWidget(rowLabel(QStringLiteral("                Trunk Type:"), m_type, m_main), 0, 2);
+    mainGrid->addWidget(m_type, 0, 3);
+    mainGrid->addWidget(m_protocolLabel, 1, 2);
+    mainGrid->addWidget(m_protocol, 1, 3);
+
+    m_e1t1 = new QGroupBox(QStringLiteral("E1/T1 Configuration"), this);
+    m_lineCode = list({}, "PRI interface line code", m_e1t1);
+    m_framing = list({}, "PRI interface physical framing method", m_e1t1);
+    m_clock = list({"Recovered", "Generated"}, "PRI interface clock mode", m_e1t1);
+    auto *e1t1Grid = new QGridLayout(m_e1t1);
+    e1t1Grid->addWidget(rowLabel(QStringLiteral("Line Code:"), m_lineCode, m_e1t1), 0, 0);
+    e1t1Grid->addWidget(m_lineCode, 0, 1);
+    e1t1Grid->addWidget(rowLabel(QStringLiteral("                Framing Method:"), m_framing, m_e1t1), 0, 2);
+    e1t1Grid->addWidget(m_framing, 0, 3);
+    e1t1Grid->addWidget(rowLabel(QStringLiteral("Clock Master:"), m_clock, m_e1t1), 1, 0);
+    e1t1Grid->addWidget(m_clock, 1, 1);
+
+    m_bri = new QGroupBox(QStringLiteral("BRI Configuration"), this);
+    m_briType = list({"PBX", "Phone"}, "BRI equipment type", m_bri);
+    m_briMode = list({"Point To Point", "Point To Multipoint"}, "BRI interface layer 2 mode", m_bri);
+    // An optional "+" and digits.
+    const QString phone = QStringLiteral("\\+?\\d*");
+    m_globalNumber = edit(phone, "Global phone number of BRI endpoint", m_bri);
+    m_localNumber = edit(phone, "Local phone number of BRI endpoint", m_bri);
+    m_globalNumber->setText(QStringLiteral("+15550100199"));
+    m_localNumber->setText(QStringLiteral("401"));
+    m_globalLabel = rowLabel(QStringLiteral("Global Phone Number:"), m_globalNumber, m_bri);
+    m_localLabel = rowLabel(QStringLiteral("                Local Phone Number:"), m_localNumber, m_bri);
+    auto *briGrid = new QGridLayout(m_bri);
+    briGrid->addWidget(rowLabel(QStringLiteral("Equipment Type:"), m_briType, m_bri), 0, 0);
+    briGrid->addWidget(m_briType, 0, 1);
+    briGrid->addWidget(rowLabel(QStringLiteral("                BRI Layer 2 Mode:"), m_briMode, m_bri), 0, 2);
+    briGrid->addWidget(m_briMode, 0, 3);
+    briGrid->addWidget(m_globalLabel, 1, 0);
+    briGrid->addWidget(m_globalNumber, 1, 1);
+    briGrid->addWidget(m_localLabel, 1, 2);
+    briGrid->addWidget(m_localNumber, 1, 3);
+
+    m_isdn = new QGroupBox(QStringLiteral("ISDN Configuration"), this);
+    m_isdnSide = list({"User", "Network"}, "ISDN termination side", m_isdn);
+    // Decimal digits, or "0x" and hexadecimal digits; isComplete checks what does not convert.
+    const QString mask = QStringLiteral("\\d*|0x[0-9a-fA-F]*");
+    m_q931 = edit(mask, "", m_isdn);
+    m_outgoing = edit(mask, "", m_isdn);
+    m_incoming = edit(mask, "", m_isdn);
+    m_q931->setToolTip(bitList(kQ931Bits));
+    m_outgoing->setToolTip(bitList(kOutBits));
+    m_incoming->setToolTip(bitList(kInBits));
+    for (QLineEdit *line : {m_q931, m_outgoing, m_incoming})
+        line->setText(QStringLiteral("0"));
+    m_rxOverlap = list({"None", "Local Receiving", "Through SIP", "Through SIP INFO"},
+        "Select receiving of overlap dialing", m_isdn);
+    m_q931Label = rowLabel(QStringLiteral("Q931 Layer Behavior:"), m_q931, m_isdn);
+    m_outgoingLabel = rowLabel(QStringLiteral("        Outgoing Calls Behavior:"), m_outgoing, m_isdn);
+    m_incomingLabel = rowLabel(QStringLiteral("        Incoming Calls Behavior:"), m_incoming, m_isdn);
+    auto *isdnGrid = new QGridLayout(m_isdn);
+    isdnGrid->addWidget(rowLabel(QStringLiteral("ISDN Termination Side:"), m_isdnSide, m_isdn), 0, 0);
+    isdnGrid->addWidget(m_isdnSide, 0, 1);
+    isdnGrid->addWidget(m_q931Label, 1, 0);
+    isdnGrid->addWidget(m_q931, 1, 1);
+    isdnGrid->addWidget(m_outgoingLabel, 0, 2);
+    isdnGrid->addWidget(m_outgoing, 0, 3);
+    isdnGrid->addWidget(m_incomingLabel, 1, 2);
+    isdnGrid->addWidget(m_incoming, 1, 3);
+    isdnGrid->addWidget(rowLabel(QStringLiteral("Receiving of Overlap Dialing:"), m_rxOverlap, m_isdn), 2, 1, 1, 2,
+        Qt::AlignRight);
+    isdnGrid->addWidget(m_rxOverlap, 2, 3);
+
+    m_fxs = new QGroupBox(QStringLiteral("FXS Configuration"), this);
+    m_account = list({"None", "Registration", "Authentication"}, "SIP account type", m_fxs);
+    m_account->setCurrentIndex(1);
+    m_ports = new QTableWidget(4, 4, m_fxs);
+    m_ports->setVerticalHeaderLabels({"Port #1", "Port #2", "Port #3", "Port #4"});
+    m_ports->setHorizontalHeaderLabels({"Phone Number", "Username", "Password", "Contact User"});
+    m_ports->horizontalHeader()->setStretchLastSection(true);
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column)
+            m_ports->setItem(
+                row, column, new QTableWidgetItem(row == 0 && column == 0 ? QStringLiteral("4001") : ""));
+    }
+    auto *fxsGrid = new QGridLayout(m_fxs);
+    fxsGrid->addWidget(rowLabel(QStringLiteral("Account Type:"), m_account, m_fxs), 0, 0);
+    fxsGrid->addWidget(m_account, 0, 1);
+    fxsGrid->addWidget(m_ports, 1, 0, 1, 4);
+
+    m_coders = new QGroupBox(QStringLiteral("Coders"), this);
+    auto *codersGrid = new QGridLayout(m_coders);
+    const char *const coderNames[] = {"G.711 A-Law", "G.711 U-Law", "G.729"};
+    for (int i = 0; i < 3; ++i) {
+        m_coderBoxes[size_t(i)] = new QCheckBox(QLatin1String(coderNames[i]), m_coders);
+        m_coderBoxes[size_t(i)]->setChecked(i < 2);
+        codersGrid->addWidget(m_coderBoxes[size_t(i)], 0, i);
+    }
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(m_enable, 0, 0);
+    int row = 1;
+    for (QGroupBox *group : {m_main, m_e1t1, m_bri, m_isdn, m_fxs, m_coders})
+        layout->addWidget(group, row++, 0);
+    layout->setRowStretch(row, 1);
+
+    m_enableField = hiddenEdit(QStringLiteral("0"));
+    m_moduleField = hiddenEdit(QStringLiteral("1"));
+    m_trunkField = hiddenEdit(QStringLiteral("0"));
+    m_typeField = hiddenEdit(QStringLiteral("0"));
+    m_protocolField = hiddenEdit(QStringLiteral("1"));
+    m_lineCodeField = hiddenEdit(QStringLiteral("0"));
+    m_framingField = hiddenEdit(QStringLiteral("0"));
+    m_clockField = hiddenEdit(QStringLiteral("0"));
+    m_isdnSideField = hiddenEdit(QStringLiteral("0"));
+    m_briModeField = hiddenEdit(QStringLiteral("0"));
+    m_briTypeField = hiddenEdit(QStringLiteral("0"));
+    m_registerField = hiddenEdit(QStringLiteral("1"));
+    m_q931Field = hiddenEdit(QStringLiteral("0"));
+    m_outgoingField = hiddenEdit(QStringLiteral("0"));
+    m_incomingField = hiddenEdit(QStringLiteral("0"));
+    m_rxOverlapField = hiddenEdit(QStringLiteral("0"));
+    m_codersField = hiddenEdit();
+
+    registerField(QStringLiteral("GATEWAY_ENABLE"), m_enableField, true, true);
+    registerField(QStringLiteral("GATEWAY_MODULE"), m_moduleField, true);
+    registerField(QStringLiteral("GATEWAY_TRUNK"), m_trunkField, true);
+    registerField(QStringLiteral("GATEWAY_TYPE"), m_typeField, true);
+    registerField(QStringLiteral("GATEWAY_PROTOCOL"), m_protocolField, true);
+    registerField(QStringLiteral("GATEWAY_LINE_CODE"), m_lineCodeField, true);
+    registerField(QStringLiteral("GATEWAY_FRAMING"), m_framingField, true);
+    registerField(QStringLiteral("GATEWAY_CLOCK"), m_clockField, true);
+    registerField(QStringLiteral("GATEWAY_ISDN_SIDE"), m_isdnSideField, true);
+    registerField(QStringLiteral("GATEWAY_BRI_MODE"), m_briModeField, true);
+    registerField(QStringLiteral("GATEWAY_BRI_TYPE"), m_briTypeField, true);
+    registerField(QStringLiteral("GATEWAY_BRI_GLOBAL_NUMBER"), m_globalNumber, true);
+    registerField(QStringLiteral("GATEWAY_BRI_LOCAL_NUMBER"), m_localNumber, true);
+    registerField(QStringLiteral("GATEWAY_FXS_REGISTER"), m_registerField, true);
+    const char *const portColumns[] = {"NUMBER", "USERNAME", "PASSWORD", "CONTACT_USER"};
+    for (int column = 0; column < 4; ++column) {
+        for (int port = 0; port < 4; ++port) {
+            QLineEdit *holder = hiddenEdit();
+            m_portFields[size_t(port)][size_t(column)] = holder;
+            registerField(QStringLiteral("GATEWAY_FXS%1_%2").arg(port + 1).arg(QLatin1String(portColumns[column])),
+                holder, true);
+        }
+    }
+    registerField(QStringLiteral("GATEWAY_Q931_BEHAVIOR"), m_q931Field, true, true);
+    registerField(QStringLiteral("GATEWAY_OUT_BEHAVIOR"), m_outgoingField, true, true);
+    registerField(QStringLiteral("GATEWAY_IN_BEHAVIOR"), m_incomingField, true, true);
+    registerField(QStringLiteral("GATEWAY_RX_OVERLAP"), m_rxOverlapField, true, true);
+    registerField(QStringLiteral("GATEWAY_CODERS"), m_codersField);
+
+    connect(m_module, SIGNAL(currentIndexChanged(int)), this, SLOT(moduleChanged(int)));
+    connect(m_trunk, SIGNAL(currentIndexChanged(int)), this, SLOT(trunkChanged(int)));
+    connect(m_type, SIGNAL(currentIndexChanged(int)), this, SLOT(typeChanged(int)));
+    connect(m_protocol, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
+    connect(m_clock, SIGNAL(currentIndexChanged(int)), this, SLOT(clockChanged(int)));
+    connect(m_framing, SIGNAL(currentIndexChanged(int)), this, SLOT(framingChanged(int)));
+    connect(m_lineCode, SIGNAL(currentIndexChanged(int)), this, SLOT(lineCodeChanged(int)));
+    connect(m_isdnSide, SIGNAL(currentIndexChanged(int)), this, SLOT(isdnSideChanged(int)));
+    connect(m_briMode, SIGNAL(currentIndexChanged(int)), this, SLOT(briModeChanged(int)));
+    connect(m_briType, SIGNAL(currentIndexChanged(int)), this, SLOT(briTypeChanged(int)));
+    connect(m_q931, SIGNAL(textChanged(QString)), this, SLOT(q931BehaviorChanged(QString)));
+    connect(m_outgoing, SIGNAL(textChanged(QString)), this, SLOT(outBehaviorChanged(QString)));
+    connect(m_incoming, SIGNAL(textChanged(QString)), this, SLOT(inBehaviorChanged(QString)));
+    connect(m_rxOverlap, SIGNAL(currentIndexChanged(int)), this, SLOT(rxOverlapChanged(int)));
+    connect(m_account, SIGNAL(currentIndexChanged(int)), this, SLOT(accountChanged(int)));
+    connect(m_account, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
+    connect(m_ports, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
+    connect(m_enable, SIGNAL(stateChanged(int)), this, SLOT(enableChanged(int)));
+    connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+    for (QLineEdit *line : {m_q931, m_outgoing, m_incoming, m_globalNumber, m_localNumber})
+        connect(line, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
+
+    typeChanged(m_type->currentIndex());
+}
+
+void GatewayPage::moduleChanged(int index)
+{
+    m_moduleField->setText(QString::number(index + 1));
+}
+
+void GatewayPage::trunkChanged(int index)
+{
+    m_trunkField->setText(QString::number(index));
+}
+
+void GatewayPage::typeChanged(int index)
+{
+    m_typeField->setText(QString::number(index));
+    m_protocol->clear();
+    if (index < 0 || index > GatewayRules::Fxs)
+        return;
+    refill(m_protocol, GatewayRules::protocolNames(index), GatewayRules::defaultProtocol(index));
+    const GatewayRules::View view = GatewayRules::view(index);
+    for (QWidget *widget : {static_cast<QWidget *>(m_trunkLabel), static_cast<QWidget *>(m_trunk),
+             static_cast<QWidget *>(m_protocolLabel), static_cast<QWidget *>(m_protocol)})
+        widget->setVisible(view.trunkRows);
+    m_e1t1->setVisible(view.e1t1);
+    m_bri->setVisible(view.bri);
+    m_isdn->setVisible(view.isdn);
+    m_fxs->setVisible(view.fxs);
+    if (view.e1t1) {
+        refill(m_framing, GatewayRules::framingNames(index), 0);
+        refill(m_lineCode, GatewayRules::lineCodeNames(index), GatewayRules::defaultLineCode(index));
+    }
+    select(m_isdnSide, view.isdnSide);
+    select(m_rxOverlap, view.overlap);
+}
+
+void GatewayPage::protocolChanged(int)
+{
+    m_protocolField->setText(GatewayRules::protocolCode(m_protocol->currentText()));
+}
+
+void GatewayPage::clockChanged(int index)
+{
+    m_clockField->setText(QString::number(index));
+}
+
+void GatewayPage::framingChanged(int)
+{
+    m_framingField->setText(GatewayRules::framingCode(m_framing->currentText()));
+}
+
+void GatewayPage::lineCodeChanged(int)
+{
+    m_lineCodeField->setText(GatewayRules::lineCodeCode(m_lineCode->currentText()));
+}
+
+void GatewayPage::isdnSideChanged(int index)
+{
+    m_isdnSideField->setText(QString::number(index));
+}
+
+void GatewayPage::briModeChanged(int index)
+{
+    m_briModeField->setText(QString::number(index));
+}
+
+void GatewayPage::briTypeChanged(int index)
+{
+    m_briTypeField->setText(QString::number(index));
+    const bool phone = index == 1;
+    for (QWidget *widget : {static_cast<QWidget *>(m_globalLabel), static_cast<QWidget *>(m_globalNumber),
+             static_cast<QWidget *>(m_localLabel), static_cast<QWidget *>(m_localNumber)})
+        widget->setVisible(phone);
+    // A phone shares the bus with others; a PBX has the line to itself.
+    m_briMode->setCurrentIndex(index == 0 ? 0 : 1);
+    m_briMode->setEnabled(index == 0 && m_briModeField->isEnabled());
+    briModeChanged(m_briMode->currentIndex());
+}
+
+// Text that is no 32-bit mask leaves the field as it was; isComplete marks the row.
+void GatewayPage::q931BehaviorChanged(const QString &text)
+{
+    quint32 value = 0;
+    if (GatewayRules::parseMask(text, value))
+        m_q931Field->setText(QString::number(value));
+}
+
+void GatewayPage::outBehaviorChanged(const QString &text)
+{
+    quint32 value = 0;
+    if (GatewayRules::parseMask(text, value))
+        m_outgoingField->setText(QString::number(value));
+}
+
+void GatewayPage::inBehaviorChanged(const QString &text)
+{
+    quint32 value = 0;
+    if (GatewayRules::parseMask(text, value))
+        m_incomingField->setText(QString::number(value));
+}
+
+void GatewayPage::rxOverlapChanged(int index)
+{
+    m_rxOverlapField->setText(QString::number(index));
+}
+
+void GatewayPage::accountChanged(int index)
+{
+    m_registerField->setText(QString::number(index));
+}
+
+void GatewayPage::enableChanged(int state)
+{
+    m_enableField->setText(state == 0 ? QStringLiteral("0") : QStringLiteral("1"));
+    if (state == Qt::Checked) {
+        m_main->show();
+        typeChanged(m_type->currentIndex());
+        m_coders->show();
+    } else {
+        for (QGroupBox *group : {m_main, m_e1t1, m_bri, m_isdn, m_fxs, m_coders})
+            group->hide();
+    }
 }
 
 void GatewayPage::initializePage()
 {
-    setTitle(stepTitle(QStringLiteral("Gateway Configuration")));
+    setTitle(stepTitle(QLatin1String(kTitle)));
+    // The list handlers rewrite the fields while the lists are rebuilt: take them as they stand.
+    const auto stored = [this](QLineEdit *holder) { return holder->text(); };
+    const auto number = [](QLineEdit *holder) { return GatewayRules::storedIndex(holder->text()); };
+    const int module = number(m_moduleField), trunk = number(m_trunkField), type = number(m_typeField);
+    const int clock = number(m_clockField), side = number(m_isdnSideField), briMode = number(m_briModeField);
+    const int briType = number(m_briTypeField), overlap = number(m_rxOverlapField);
+    const int account = number(m_registerField);
+    const QString protocol = GatewayRules::protocolName(stored(m_protocolField));
+    const QString framing = GatewayRules::framingName(stored(m_framingField));
+    const QString lineCode = GatewayRules::lineCodeName(stored(m_lineCodeField));
+    const QString q931 = stored(m_q931Field), incoming = stored(m_incomingField);
+    const QString outgoing = stored(m_outgoingField), enabled = stored(m_enableField);
+
+    const int remembered = m_module->currentIndex();
+    refill(m_module, GatewayRules::moduleItems(WizardData::instance()->moduleTypes), remembered);
+    select(m_module, module - 1);
+    select(m_trunk, trunk);
+    select(m_type, type);
+    // The protocol tells the trunk type too, and wins.
+    select(m_type, GatewayRules::typeOfProtocol(protocol));
+
+    // In the Gateway application the gateway is the point of the configuration.
+    const bool gatewayApplication = field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 4;
+    m_enable->setVisible(!gatewayApplication);
+    m_enable->blockSignals(true);
+    m_enable->setChecked(gatewayApplication || enabled == QLatin1String("1"));
+    m_enable->blockSignals(false);
+    enableChanged(m_enable->checkState());
+
+    selectText(m_protocol, protocol);
+    selectText(m_framing, framing);
+    selectText(m_lineCode, lineCode);
+    select(m_clock, clock);
+    select(m_isdnSide, side);
+    select(m_briMode, briMode);
+    briModeChanged(m_briMode->currentIndex());
+    select(m_briType, briType);
+    briTypeChanged(m_briType->currentIndex());
+    m_q931->setText(GatewayRules::maskEditText(q931));
+    m_incoming->setText(GatewayRules::maskEditText(incoming));
+    m_outgoing->setText(GatewayRules::maskEditText(outgoing));
+    select(m_rxOverlap, overlap);
+    select(m_account, account);
+    restorePorts();
+    restoreCoders();
+    // A selection that changes nothing runs no handler: the fields follow what the lists show.
+    writeListFields();
+    mirrorEnabled();
+}
+
+void GatewayPage::writeListFields()
+{
+    moduleChanged(m_module->currentIndex());
+    trunkChanged(m_trunk->currentIndex());
+    m_typeField->setText(QString::number(m_type->currentIndex()));
+    protocolChanged(0);
+    // BRI and FXS have no line: their framing and line code stay as they were.
+    if (GatewayRules::view(m_type->currentIndex()).e1t1) {
+        framingChanged(0);
+        lineCodeChanged(0);
+    }
+    clockChanged(m_clock->currentIndex());
+    isdnSideChanged(m_isdnSide->currentIndex());
+    q931BehaviorChanged(m_q931->text());
+    outBehaviorChanged(m_outgoing->text());
+    inBehaviorChanged(m_incoming->text());
+    rxOverlapChanged(m_rxOverlap->currentIndex());
+    accountChanged(m_account->currentIndex());
+}
+
+// A loaded or earlier configuration brings its ports back; with no port field set the table keeps
+// what it shows.
+void GatewayPage::restorePorts()
+{
+    bool any = false;
+    for (const auto &port : m_portFields) {
+        for (const QLineEdit *holder : port)
+            any = any || !holder->text().isEmpty();
+    }
+    if (!any)
+        return;
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column)
+            m_ports->item(row, column)->setText(m_portFields[size_t(row)][size_t(column)]->text());
+    }
+}
+
+void GatewayPage::restoreCoders()
+{
+    std::array<bool, 3> ticked{};
+    if (!GatewayRules::codersOfList(m_codersField->text(), ticked))
+        return;
+    for (size_t i = 0; i < ticked.size(); ++i)
+        m_coderBoxes[i]->setChecked(ticked[i]);
+}
+
+// A choice whose field the template does not use cannot be made.
+void GatewayPage::mirrorEnabled()
+{
+    const std::pair<QWidget *, QLineEdit *> pairs[]
+        = {{m_enable, m_enableField}, {m_module, m_moduleField}, {m_trunk, m_trunkField}, {m_type, m_typeField},
+            {m_protocol, m_protocolField}, {m_lineCode, m_lineCodeField}, {m_framing, m_framingField},
+            {m_clock, m_clockField}, {m_isdnSide, m_isdnSideField}, {m_briType, m_briTypeField},
+            {m_account, m_registerField}, {m_q931, m_q931Field}, {m_outgoing, m_outgoingField},
+            {m_incoming, m_incomingField}, {m_rxOverlap, m_rxOverlapField}, {m_ports, m_portFields[0][0]}};
+    for (const auto &pair : pairs)
+        pair.first->setEnabled(pair.second->isEnabled());
+    m_briMode->setEnabled(m_briType->currentIndex() == 0 && m_briModeField->isEnabled());
 }
 
 void GatewayPage::cleanupPage() { }
 
+bool GatewayPage::isComplete() const
+{
+    bool complete = true;
+    const std::pair<QLineEdit *, QLabel *> masks[]
+        = {{m_q931, m_q931Label}, {m_incoming, m_incomingLabel}, {m_outgoing, m_outgoingLabel}};
+    for (const auto &mask : masks) {
+        quint32 value = 0;
+        const bool valid = GatewayRules::parseMask(mask.first->text(), value);
+        markFieldError(mask.second, !valid, QLatin1String(kMaskError));
+        complete = complete && valid;
+    }
+    return complete;
+}
+
+int GatewayPage::nextId() const
+{
+    if (m_type->currentIndex() == GatewayRules::Fxs) {
+        for (int row = 0; row < 4; ++row) {
+            for (int column = 0; column < 4; ++column)
+                m_portFields[size_t(row)][size_t(column)]->setText(cellText(m_ports, row, column));
+        }
+    }
+    m_codersField->setText(GatewayRules::coderList(
+        m_coderBoxes[0]->isChecked(), m_coderBoxes[1]->isChecked(), m_coderBoxes[2]->isChecked()));
+    updateSummary();
+    return nextPage;
+}
+
+void GatewayPage::updateSummary() const
+{
+    GatewayRules::Answers a;
+    a.module = m_module->currentText();
+    a.trunk = m_trunk->currentText();
+    a.type = m_type->currentIndex();
+    a.typeText = m_type->currentText();
+    a.protocol = m_protocol->currentText();
+    a.equipment = m_briType->currentIndex();
+    a.equipmentText = m_briType->currentText();
+    a.layer2 = m_briMode->currentText();
+    a.globalNumber = m_globalNumber->text();
+    a.localNumber = m_localNumber->text();
+    a.account = m_account->currentIndex();
+    for (size_t port = 0; port < a.ports.size(); ++port) {
+        a.ports[port] = {m_portFields[port][0]->text(), m_portFields[port][1]->text(),
+            m_portFields[port][2]->text(), m_portFields[port][3]->text()};
+    }
+    a.lineCode = m_lineCode->currentText();
+    a.framing = m_framing->currentText();
+    a.clock = m_clock->currentText();
+    a.isdnSide = m_isdnSide->currentText();
+    a.q931 = m_q931->text();
+    a.outgoing = m_outgoing->text();
+    a.incoming = m_incoming->text();
+    a.rxOverlap = m_rxOverlapField->text();
+    a.coders = m_codersField->text();
+    WizardData::instance()->summaries[6] = GatewayRules::summary(a);
+}
+
 void GatewayPage::writeSurvey(QTextStream &out)
 {
+    initializePage();
+    nextId();
     writeSurveyHeader(out, surveyTitle());
+    for (const GatewayRules::SurveyRow &row : GatewayRules::surveyRows())
+        writeSurveyLine(out, QLatin1String(row.label), QLatin1String(row.comment));
 }
 
 QString GatewayPage::surveyTitle() const
 {
-    return QStringLiteral("Gateway Configuration");
+    return QLatin1String(kTitle);
+}
+
+QString GatewayPage::surveyFieldName(const QString &label) const
+{
+    return GatewayRules::surveyField(label);
 }
