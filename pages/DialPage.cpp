@@ -101,6 +101,9 @@ DialPage::DialPage(QWidget *parent)
     connect(m_trm, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     for (QLineEdit *edit : {m_address, m_username, m_password})
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
+    // The wizard sizes itself when a page is entered, not when the page grows: keep room for the
+    // routing server's rows, which show only while it is used.
+    setMinimumSize(minimumSizeHint());
 }
 
 void DialPage::buildRule(int index, QGroupBox *group, int row)

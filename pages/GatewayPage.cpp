@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -85,6 +86,19 @@ void refill(QComboBox *box, const QStringList &items, int selected)
     select(box, selected);
 }
 
+// A list refilled per trunk type is as wide as its longest entry of any type, so that no entry
+// is cut and the page keeps its shape.
+void fitLongest(QComboBox *box, QStringList (*names)(int))
+{
+    int longest = 0;
+    for (int type = GatewayRules::Bri; type <= GatewayRules::Fxs; ++type) {
+        for (const QString &name : names(type))
+            longest = qMax(longest, name.size());
+    }
+    box->setMinimumContentsLength(longest);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
 QString cellText(const QTableWidget *table, int row, int column)
 {
     const QTableWidgetItem *item = table->item(row, column);
@@ -123,6 +137,9 @@ GatewayPage::GatewayPage(QWidget *parent)
     m_lineCode = list({}, "PRI interface line code", m_e1t1);
     m_framing = list({}, "PRI interface physical framing method", m_e1t1);
     m_clock = list({"Recovered", "Generated"}, "PRI interface clock mode", m_e1t1);
+    fitLongest(m_protocol, &GatewayRules::protocolNames);
+    fitLongest(m_framing, &GatewayRules::framingNames);
+    fitLongest(m_lineCode, &GatewayRules::lineCodeNames);
     auto *e1t1Grid = new QGridLayout(m_e1t1);
     e1t1Grid->addWidget(rowLabel(QStringLiteral("Line Code:"), m_lineCode, m_e1t1), 0, 0);
     e1t1Grid->addWidget(m_lineCode, 0, 1);
@@ -138,6 +155,11 @@ GatewayPage::GatewayPage(QWidget *parent)
     const QString phone = QStringLiteral("\\+?\\d*");
     m_globalNumber = edit(phone, "Global phone number of BRI endpoint", m_bri);
     m_localNumber = edit(phone, "Local phone number of BRI endpoint", m_bri);
+    // Room for a whole international number (15 digits and the "+").
+    const int numberWidth
+        = QFontMetrics(m_globalNumber->font()).horizontalAdvance(QStringLiteral("+000000000000000"));
+    m_globalNumber->setMinimumWidth(numberWidth);
+    m_localNumber->setMinimumWidth(numberWidth);
     m_globalNumber->setText(QStringLiteral("+15550100199"));
     m_localNumber->setText(QStringLiteral("401"));
     m_globalLabel = rowLabel(QStringLiteral("Global Phone Number:"), m_globalNumber, m_bri);
@@ -189,6 +211,20 @@ GatewayPage::GatewayPage(QWidget *parent)
     m_ports->setVerticalHeaderLabels({"Port #1", "Port #2", "Port #3", "Port #4"});
     m_ports->setHorizontalHeaderLabels({"Phone Number", "Username", "Password", "Contact User"});
     m_ports->horizontalHeader()->setStretchLastSection(true);
+    // Room for a header or a full international number; the table shows its four ports whole.
+    const QFontMetrics metrics(m_ports->font());
+    for (int column = 0; column < 3; ++column) {
+        const QString header = m_ports->horizontalHeaderItem(column)->text();
+        m_ports->setColumnWidth(column,
+            qMax(metrics.horizontalAdvance(header), metrics.horizontalAdvance(QStringLiteral("+15550100199")))
+                + 24);
+    }
+    m_ports->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_ports->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int tableHeight = m_ports->horizontalHeader()->sizeHint().height() + 2 * m_ports->frameWidth();
+    for (int row = 0; row < 4; ++row)
+        tableHeight += m_ports->rowHeight(row);
+    m_ports->setFixedHeight(tableHeight);
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column)
             m_ports->setItem(
@@ -206,6 +242,13 @@ GatewayPage::GatewayPage(QWidget *parent)
         m_coderBoxes[size_t(i)] = new QCheckBox(QLatin1String(coderNames[i]), m_coders);
         m_coderBoxes[size_t(i)]->setChecked(i < 2);
         codersGrid->addWidget(m_coderBoxes[size_t(i)], 0, i);
+    }
+
+    // The inputs share the width; the labels keep theirs.
+    for (QGroupBox *group : {m_main, m_e1t1, m_bri, m_isdn, m_fxs}) {
+        auto *grid = static_cast<QGridLayout *>(group->layout());
+        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(3, 1);
     }
 
     auto *layout = new QGridLayout(this);
@@ -285,6 +328,8 @@ GatewayPage::GatewayPage(QWidget *parent)
         connect(line, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
 
     typeChanged(m_type->currentIndex());
+    briTypeChanged(m_briType->currentIndex());
+    reserveRoom();
 }
 
 void GatewayPage::moduleChanged(int index)
@@ -305,6 +350,17 @@ void GatewayPage::typeChanged(int index)
         return;
     refill(m_protocol, GatewayRules::protocolNames(index), GatewayRules::defaultProtocol(index));
     const GatewayRules::View view = GatewayRules::view(index);
+    showType(view);
+    if (view.e1t1) {
+        refill(m_framing, GatewayRules::framingNames(index), 0);
+        refill(m_lineCode, GatewayRules::lineCodeNames(index), GatewayRules::defaultLineCode(index));
+    }
+    select(m_isdnSide, view.isdnSide);
+    select(m_rxOverlap, view.overlap);
+}
+
+void GatewayPage::showType(const GatewayRules::View &view)
+{
     for (QWidget *widget : {static_cast<QWidget *>(m_trunkLabel), static_cast<QWidget *>(m_trunk),
              static_cast<QWidget *>(m_protocolLabel), static_cast<QWidget *>(m_protocol)})
         widget->setVisible(view.trunkRows);
@@ -312,12 +368,29 @@ void GatewayPage::typeChanged(int index)
     m_bri->setVisible(view.bri);
     m_isdn->setVisible(view.isdn);
     m_fxs->setVisible(view.fxs);
-    if (view.e1t1) {
-        refill(m_framing, GatewayRules::framingNames(index), 0);
-        refill(m_lineCode, GatewayRules::lineCodeNames(index), GatewayRules::defaultLineCode(index));
+}
+
+void GatewayPage::showPhoneNumbers(bool shown)
+{
+    for (QWidget *widget : {static_cast<QWidget *>(m_globalLabel), static_cast<QWidget *>(m_globalNumber),
+             static_cast<QWidget *>(m_localLabel), static_cast<QWidget *>(m_localNumber)})
+        widget->setVisible(shown);
+}
+
+// The wizard sizes itself when a page is entered, not when the page grows: the page keeps room
+// for its largest trunk type, so that changing the type never squeezes a row.
+void GatewayPage::reserveRoom()
+{
+    QSize room;
+    showPhoneNumbers(true);
+    for (int type = GatewayRules::Bri; type <= GatewayRules::Fxs; ++type) {
+        showType(GatewayRules::view(type));
+        layout()->invalidate();
+        room = room.expandedTo(minimumSizeHint());
     }
-    select(m_isdnSide, view.isdnSide);
-    select(m_rxOverlap, view.overlap);
+    showType(GatewayRules::view(m_type->currentIndex()));
+    showPhoneNumbers(m_briType->currentIndex() == 1);
+    setMinimumSize(room);
 }
 
 void GatewayPage::protocolChanged(int)
@@ -353,10 +426,7 @@ void GatewayPage::briModeChanged(int index)
 void GatewayPage::briTypeChanged(int index)
 {
     m_briTypeField->setText(QString::number(index));
-    const bool phone = index == 1;
-    for (QWidget *widget : {static_cast<QWidget *>(m_globalLabel), static_cast<QWidget *>(m_globalNumber),
-             static_cast<QWidget *>(m_localLabel), static_cast<QWidget *>(m_localNumber)})
-        widget->setVisible(phone);
+    showPhoneNumbers(index == 1);
     // A phone shares the bus with others; a PBX has the line to itself.
     m_briMode->setCurrentIndex(index == 0 ? 0 : 1);
     m_briMode->setEnabled(index == 0 && m_briModeField->isEnabled());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/GatewayRules.h"
 
 #include <array>
 
@@ -48,6 +49,9 @@ private:
     void restorePorts();
     void restoreCoders();
     void mirrorEnabled();
+    void showType(const GatewayRules::View &view);
+    void showPhoneNumbers(bool shown);
+    void reserveRoom();
     void writeListFields();
 
     QCheckBox *m_enable = nullptr;
