@@ -20,6 +20,7 @@
 namespace
 {
 const char *const kFieldStems[] = {"MANIP_OUT_DST", "MANIP_OUT_SRC", "MANIP_IN_DST", "MANIP_IN_SRC"};
+const char *const kRuleNames[] = {"outDst", "outSrc", "inDst", "inSrc"};
 
 QLineEdit *textEdit(int maximum, const QString &toolTip, QWidget *parent, int minimum = 1)
 {
@@ -60,6 +61,12 @@ DialPage::DialPage(QWidget *parent)
     m_addressLabel = rowLabel(QStringLiteral("Address:"), m_address, m_routing);
     m_usernameLabel = rowLabel(QStringLiteral("        Username:"), m_username, m_routing);
     m_passwordLabel = rowLabel(QStringLiteral("        Password:"), m_password, m_routing);
+    const std::pair<QWidget *, const char *> names[] = {{m_outbound, "outbound"}, {m_inbound, "inbound"},
+        {m_routing, "routing"}, {m_trm, "trm"}, {m_address, "address"}, {m_username, "username"},
+        {m_password, "password"}, {m_addressLabel, "addressLabel"}, {m_usernameLabel, "usernameLabel"},
+        {m_passwordLabel, "passwordLabel"}};
+    for (const auto &entry : names)
+        entry.first->setObjectName(QLatin1String(entry.second));
     auto *routingGrid = new QGridLayout(m_routing);
     routingGrid->addWidget(m_trm, 0, 0, 1, 2);
     routingGrid->addWidget(m_addressLabel, 1, 0);
@@ -127,6 +134,14 @@ void DialPage::buildRule(int index, QGroupBox *group, int row)
     rule.add = textEdit(32, QStringLiteral("Prefix to add"), group, 0);
     rule.prefixLabel = rowLabel(QStringLiteral("Prefix:"), rule.prefix, group);
     rule.removeLabel = rowLabel(QStringLiteral("    Remove:"), rule.remove, group);
+
+    const QString name = QLatin1String(kRuleNames[index]);
+    rule.box->setObjectName(name);
+    rule.prefix->setObjectName(name + QStringLiteral("Prefix"));
+    rule.remove->setObjectName(name + QStringLiteral("Remove"));
+    rule.add->setObjectName(name + QStringLiteral("Add"));
+    rule.prefixLabel->setObjectName(name + QStringLiteral("PrefixLabel"));
+    rule.removeLabel->setObjectName(name + QStringLiteral("RemoveLabel"));
 
     auto *grid = static_cast<QGridLayout *>(group->layout());
     grid->addWidget(rule.box, row, 0, 1, 6);

@@ -305,6 +305,16 @@ GatewayPage::GatewayPage(QWidget *parent)
     registerField(QStringLiteral("GATEWAY_RX_OVERLAP"), m_rxOverlapField, true, true);
     registerField(QStringLiteral("GATEWAY_CODERS"), m_codersField);
 
+    const std::pair<QWidget *, const char *> names[] = {{m_enable, "enable"}, {m_main, "main"}, {m_e1t1, "e1t1"},
+        {m_bri, "bri"}, {m_isdn, "isdn"}, {m_fxs, "fxs"}, {m_coders, "coders"}, {m_module, "module"},
+        {m_trunk, "trunk"}, {m_type, "type"}, {m_protocol, "protocol"}, {m_lineCode, "lineCode"},
+        {m_framing, "framing"}, {m_clock, "clock"}, {m_briType, "briType"}, {m_briMode, "briMode"},
+        {m_isdnSide, "isdnSide"}, {m_rxOverlap, "rxOverlap"}, {m_account, "account"}, {m_q931, "q931"},
+        {m_outgoing, "outgoing"}, {m_incoming, "incoming"}, {m_ports, "ports"}, {m_globalNumber, "globalNumber"},
+        {m_q931Label, "q931Label"}, {m_outgoingLabel, "outgoingLabel"}, {m_incomingLabel, "incomingLabel"}};
+    for (const auto &name : names)
+        name.first->setObjectName(QLatin1String(name.second));
+
     connect(m_module, SIGNAL(currentIndexChanged(int)), this, SLOT(moduleChanged(int)));
     connect(m_trunk, SIGNAL(currentIndexChanged(int)), this, SLOT(trunkChanged(int)));
     connect(m_type, SIGNAL(currentIndexChanged(int)), this, SLOT(typeChanged(int)));
