@@ -22,33 +22,6 @@ namespace
 const char kTitle[] = "Gateway Configuration";
 const char kMaskError[] = "Invalid value - enter numeric value (decimal or hexadecimal)";
 
-struct Bit {
-    const char *value;
-    const char *name;
-};
-
-const Bit kQ931Bits[] = {{"0x000001", "No Status On Unknown IE"}, {"0x000002", "No Status On Invalid Optional IE"},
-    {"0x000004", "Accept Unknown Facility IE"}, {"0x000080", "Send User Connect Ack"},
-    {"0x000200", "Explicit Interface ID"}, {"0x000800", "Always Explicit"}, {"0x008000", "Accept Mu-Law"},
-    {"0x010000", "Explicit Present Screening"}, {"0x020000", "Status Incompatible State"},
-    {"0x040000", "Status Error Cause"}, {"0x080000", "Accept A-Law"}, {"0x200000", "Restart Indication"},
-    {"0x400000", "Forced Restart"}, {"0x4000000", "NS Accept Any Cause"}, {"0x8000000", "BRI Dch Always Up"},
-    {"0x40000000", "QSI Encode Integer"}, {"0x80000000", "5ESS National Mode for Bch Mtc"}};
-const Bit kOutBits[] = {{"0x0002", "User Sending Complete"}, {"0x0010", "Use Mu-Law"},
-    {"0x0080", "Dial With Keypad"}, {"0x0100", "Store Channel ID In Setup"}, {"0x0200", "Use A-Law"},
-    {"0x0400", "User Calling NB Type Plan"}, {"0x4000", "DLCI Reversed Option"}};
-const Bit kInBits[] = {{"0x00020", "Data Conn RS"}, {"0x00040", "Voce Conn RS"},
-    {"0x00800", "Chan ID In First RS"}, {"0x01000", "User Setup Ack"}, {"0x02000", "Chan ID In Call Proc"},
-    {"0x10000", "Progr Ind In Setup Ack"}, {"0x80000000", "User Screen Indicator"}};
-
-template <size_t N> QString bitList(const Bit (&bits)[N])
-{
-    QStringList lines;
-    for (const Bit &bit : bits)
-        lines << QLatin1String(bit.value) + QStringLiteral(" - ") + QLatin1String(bit.name);
-    return lines.join(QLatin1Char('\n'));
-}
-
 QComboBox *list(const QStringList &items, const char *toolTip, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
@@ -57,11 +30,11 @@ QComboBox *list(const QStringList &items, const char *toolTip, QWidget *parent)
     return box;
 }
 
-QLineEdit *edit(const QString &pattern, const char *toolTip, QWidget *parent)
+QLineEdit *edit(const QString &pattern, const QString &toolTip, QWidget *parent)
 {
     auto *line = new QLineEdit(parent);
     line->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), line));
-    line->setToolTip(QLatin1String(toolTip));
+    line->setToolTip(toolTip);
     return line;
 }
 
@@ -115,23 +88,24 @@ GatewayPage::GatewayPage(QWidget *parent)
     setSubTitle(QStringLiteral("Configure PSTN Gateway parameters and communication protocol details."));
 
     m_enable = new QCheckBox(QStringLiteral("Enable Gateway"), this);
+    // A row: the label in the given column, its widget to the right.
+    const auto place = [](QGridLayout *grid, int row, int column, const char *text, QWidget *widget) {
+        QLabel *label = rowLabel(QLatin1String(text), widget, widget->parentWidget());
+        grid->addWidget(label, row, column);
+        grid->addWidget(widget, row, column + 1);
+        return label;
+    };
 
     m_main = new QGroupBox(this);
     m_module = list({"1", "2", "3", "4"}, "PSTN interface module number", m_main);
     m_trunk = list({"1", "2", "3", "4"}, "PSTN interface trunk number", m_main);
     m_type = list({"BRI", "E1", "T1", "FXS"}, "PSTN interface trunk type", m_main);
     m_protocol = list({}, "PSTN interface protocol type", m_main);
-    m_trunkLabel = rowLabel(QStringLiteral("Trunk Number:"), m_trunk, m_main);
-    m_protocolLabel = rowLabel(QStringLiteral("                Protocol Type:"), m_protocol, m_main);
     auto *mainGrid = new QGridLayout(m_main);
-    mainGrid->addWidget(rowLabel(QStringLiteral("Module Number:"), m_module, m_main), 0, 0);
-    mainGrid->addWidget(m_module, 0, 1);
-    mainGrid->addWidget(m_trunkLabel, 1, 0);
-    mainGrid->addWidget(m_trunk, 1, 1);
-    mainGrid->addWidget(rowLabel(QStringLiteral("                Trunk Type:"), m_type, m_main), 0, 2);
-    mainGrid->addWidget(m_type, 0, 3);
-    mainGrid->addWidget(m_protocolLabel, 1, 2);
-    mainGrid->addWidget(m_protocol, 1, 3);
+    place(mainGrid, 0, 0, "Module Number:", m_module);
+    m_trunkLabel = place(mainGrid, 1, 0, "Trunk Number:", m_trunk);
+    place(mainGrid, 0, 2, "                Trunk Type:", m_type);
+    m_protocolLabel = place(mainGrid, 1, 2, "                Protocol Type:", m_protocol);
 
     m_e1t1 = new QGroupBox(QStringLiteral("E1/T1 Configuration"), this);
     m_lineCode = list({}, "PRI interface line code", m_e1t1);
@@ -141,20 +115,17 @@ GatewayPage::GatewayPage(QWidget *parent)
     fitLongest(m_framing, &GatewayRules::framingNames);
     fitLongest(m_lineCode, &GatewayRules::lineCodeNames);
     auto *e1t1Grid = new QGridLayout(m_e1t1);
-    e1t1Grid->addWidget(rowLabel(QStringLiteral("Line Code:"), m_lineCode, m_e1t1), 0, 0);
-    e1t1Grid->addWidget(m_lineCode, 0, 1);
-    e1t1Grid->addWidget(rowLabel(QStringLiteral("                Framing Method:"), m_framing, m_e1t1), 0, 2);
-    e1t1Grid->addWidget(m_framing, 0, 3);
-    e1t1Grid->addWidget(rowLabel(QStringLiteral("Clock Master:"), m_clock, m_e1t1), 1, 0);
-    e1t1Grid->addWidget(m_clock, 1, 1);
+    place(e1t1Grid, 0, 0, "Line Code:", m_lineCode);
+    place(e1t1Grid, 0, 2, "                Framing Method:", m_framing);
+    place(e1t1Grid, 1, 0, "Clock Master:", m_clock);
 
     m_bri = new QGroupBox(QStringLiteral("BRI Configuration"), this);
     m_briType = list({"PBX", "Phone"}, "BRI equipment type", m_bri);
     m_briMode = list({"Point To Point", "Point To Multipoint"}, "BRI interface layer 2 mode", m_bri);
     // An optional "+" and digits.
     const QString phone = QStringLiteral("\\+?\\d*");
-    m_globalNumber = edit(phone, "Global phone number of BRI endpoint", m_bri);
-    m_localNumber = edit(phone, "Local phone number of BRI endpoint", m_bri);
+    m_globalNumber = edit(phone, QStringLiteral("Global phone number of BRI endpoint"), m_bri);
+    m_localNumber = edit(phone, QStringLiteral("Local phone number of BRI endpoint"), m_bri);
     // Room for a whole international number (15 digits and the "+").
     const int numberWidth
         = QFontMetrics(m_globalNumber->font()).horizontalAdvance(QStringLiteral("+000000000000000"));
@@ -162,44 +133,28 @@ GatewayPage::GatewayPage(QWidget *parent)
     m_localNumber->setMinimumWidth(numberWidth);
     m_globalNumber->setText(QStringLiteral("+15550100199"));
     m_localNumber->setText(QStringLiteral("401"));
-    m_globalLabel = rowLabel(QStringLiteral("Global Phone Number:"), m_globalNumber, m_bri);
-    m_localLabel = rowLabel(QStringLiteral("                Local Phone Number:"), m_localNumber, m_bri);
     auto *briGrid = new QGridLayout(m_bri);
-    briGrid->addWidget(rowLabel(QStringLiteral("Equipment Type:"), m_briType, m_bri), 0, 0);
-    briGrid->addWidget(m_briType, 0, 1);
-    briGrid->addWidget(rowLabel(QStringLiteral("                BRI Layer 2 Mode:"), m_briMode, m_bri), 0, 2);
-    briGrid->addWidget(m_briMode, 0, 3);
-    briGrid->addWidget(m_globalLabel, 1, 0);
-    briGrid->addWidget(m_globalNumber, 1, 1);
-    briGrid->addWidget(m_localLabel, 1, 2);
-    briGrid->addWidget(m_localNumber, 1, 3);
+    place(briGrid, 0, 0, "Equipment Type:", m_briType);
+    place(briGrid, 0, 2, "                BRI Layer 2 Mode:", m_briMode);
+    m_globalLabel = place(briGrid, 1, 0, "Global Phone Number:", m_globalNumber);
+    m_localLabel = place(briGrid, 1, 2, "                Local Phone Number:", m_localNumber);
 
     m_isdn = new QGroupBox(QStringLiteral("ISDN Configuration"), this);
     m_isdnSide = list({"User", "Network"}, "ISDN termination side", m_isdn);
     // Decimal digits, or "0x" and hexadecimal digits; isComplete checks what does not convert.
     const QString mask = QStringLiteral("\\d*|0x[0-9a-fA-F]*");
-    m_q931 = edit(mask, "", m_isdn);
-    m_outgoing = edit(mask, "", m_isdn);
-    m_incoming = edit(mask, "", m_isdn);
-    m_q931->setToolTip(bitList(kQ931Bits));
-    m_outgoing->setToolTip(bitList(kOutBits));
-    m_incoming->setToolTip(bitList(kInBits));
+    m_q931 = edit(mask, GatewayRules::behaviourBits(GatewayRules::Q931), m_isdn);
+    m_outgoing = edit(mask, GatewayRules::behaviourBits(GatewayRules::Outgoing), m_isdn);
+    m_incoming = edit(mask, GatewayRules::behaviourBits(GatewayRules::Incoming), m_isdn);
     for (QLineEdit *line : {m_q931, m_outgoing, m_incoming})
         line->setText(QStringLiteral("0"));
     m_rxOverlap = list({"None", "Local Receiving", "Through SIP", "Through SIP INFO"},
         "Select receiving of overlap dialing", m_isdn);
-    m_q931Label = rowLabel(QStringLiteral("Q931 Layer Behavior:"), m_q931, m_isdn);
-    m_outgoingLabel = rowLabel(QStringLiteral("        Outgoing Calls Behavior:"), m_outgoing, m_isdn);
-    m_incomingLabel = rowLabel(QStringLiteral("        Incoming Calls Behavior:"), m_incoming, m_isdn);
     auto *isdnGrid = new QGridLayout(m_isdn);
-    isdnGrid->addWidget(rowLabel(QStringLiteral("ISDN Termination Side:"), m_isdnSide, m_isdn), 0, 0);
-    isdnGrid->addWidget(m_isdnSide, 0, 1);
-    isdnGrid->addWidget(m_q931Label, 1, 0);
-    isdnGrid->addWidget(m_q931, 1, 1);
-    isdnGrid->addWidget(m_outgoingLabel, 0, 2);
-    isdnGrid->addWidget(m_outgoing, 0, 3);
-    isdnGrid->addWidget(m_incomingLabel, 1, 2);
-    isdnGrid->addWidget(m_incoming, 1, 3);
+    place(isdnGrid, 0, 0, "ISDN Termination Side:", m_isdnSide);
+    m_q931Label = place(isdnGrid, 1, 0, "Q931 Layer Behavior:", m_q931);
+    m_outgoingLabel = place(isdnGrid, 0, 2, "        Outgoing Calls Behavior:", m_outgoing);
+    m_incomingLabel = place(isdnGrid, 1, 2, "        Incoming Calls Behavior:", m_incoming);
     isdnGrid->addWidget(rowLabel(QStringLiteral("Receiving of Overlap Dialing:"), m_rxOverlap, m_isdn), 2, 1, 1, 2,
         Qt::AlignRight);
     isdnGrid->addWidget(m_rxOverlap, 2, 3);
@@ -231,8 +186,7 @@ GatewayPage::GatewayPage(QWidget *parent)
                 row, column, new QTableWidgetItem(row == 0 && column == 0 ? QStringLiteral("4001") : ""));
     }
     auto *fxsGrid = new QGridLayout(m_fxs);
-    fxsGrid->addWidget(rowLabel(QStringLiteral("Account Type:"), m_account, m_fxs), 0, 0);
-    fxsGrid->addWidget(m_account, 0, 1);
+    place(fxsGrid, 0, 0, "Account Type:", m_account);
     fxsGrid->addWidget(m_ports, 1, 0, 1, 4);
 
     m_coders = new QGroupBox(QStringLiteral("Coders"), this);
@@ -258,38 +212,26 @@ GatewayPage::GatewayPage(QWidget *parent)
         layout->addWidget(group, row++, 0);
     layout->setRowStretch(row, 1);
 
-    m_enableField = hiddenEdit(QStringLiteral("0"));
-    m_moduleField = hiddenEdit(QStringLiteral("1"));
-    m_trunkField = hiddenEdit(QStringLiteral("0"));
-    m_typeField = hiddenEdit(QStringLiteral("0"));
-    m_protocolField = hiddenEdit(QStringLiteral("1"));
-    m_lineCodeField = hiddenEdit(QStringLiteral("0"));
-    m_framingField = hiddenEdit(QStringLiteral("0"));
-    m_clockField = hiddenEdit(QStringLiteral("0"));
-    m_isdnSideField = hiddenEdit(QStringLiteral("0"));
-    m_briModeField = hiddenEdit(QStringLiteral("0"));
-    m_briTypeField = hiddenEdit(QStringLiteral("0"));
-    m_registerField = hiddenEdit(QStringLiteral("1"));
-    m_q931Field = hiddenEdit(QStringLiteral("0"));
-    m_outgoingField = hiddenEdit(QStringLiteral("0"));
-    m_incomingField = hiddenEdit(QStringLiteral("0"));
-    m_rxOverlapField = hiddenEdit(QStringLiteral("0"));
-    m_codersField = hiddenEdit();
-
-    registerField(QStringLiteral("GATEWAY_ENABLE"), m_enableField, true, true);
-    registerField(QStringLiteral("GATEWAY_MODULE"), m_moduleField, true);
-    registerField(QStringLiteral("GATEWAY_TRUNK"), m_trunkField, true);
-    registerField(QStringLiteral("GATEWAY_TYPE"), m_typeField, true);
-    registerField(QStringLiteral("GATEWAY_PROTOCOL"), m_protocolField, true);
-    registerField(QStringLiteral("GATEWAY_LINE_CODE"), m_lineCodeField, true);
-    registerField(QStringLiteral("GATEWAY_FRAMING"), m_framingField, true);
-    registerField(QStringLiteral("GATEWAY_CLOCK"), m_clockField, true);
-    registerField(QStringLiteral("GATEWAY_ISDN_SIDE"), m_isdnSideField, true);
-    registerField(QStringLiteral("GATEWAY_BRI_MODE"), m_briModeField, true);
-    registerField(QStringLiteral("GATEWAY_BRI_TYPE"), m_briTypeField, true);
+    // The hidden holders of the registered fields, in registration order.
+    const auto holder = [this](const char *name, const char *text, bool preset = false) {
+        QLineEdit *line = hiddenEdit(QLatin1String(text));
+        registerField(QLatin1String(name), line, true, preset);
+        return line;
+    };
+    m_enableField = holder("GATEWAY_ENABLE", "0", true);
+    m_moduleField = holder("GATEWAY_MODULE", "1");
+    m_trunkField = holder("GATEWAY_TRUNK", "0");
+    m_typeField = holder("GATEWAY_TYPE", "0");
+    m_protocolField = holder("GATEWAY_PROTOCOL", "1");
+    m_lineCodeField = holder("GATEWAY_LINE_CODE", "0");
+    m_framingField = holder("GATEWAY_FRAMING", "0");
+    m_clockField = holder("GATEWAY_CLOCK", "0");
+    m_isdnSideField = holder("GATEWAY_ISDN_SIDE", "0");
+    m_briModeField = holder("GATEWAY_BRI_MODE", "0");
+    m_briTypeField = holder("GATEWAY_BRI_TYPE", "0");
     registerField(QStringLiteral("GATEWAY_BRI_GLOBAL_NUMBER"), m_globalNumber, true);
     registerField(QStringLiteral("GATEWAY_BRI_LOCAL_NUMBER"), m_localNumber, true);
-    registerField(QStringLiteral("GATEWAY_FXS_REGISTER"), m_registerField, true);
+    m_registerField = holder("GATEWAY_FXS_REGISTER", "1");
     const char *const portColumns[] = {"NUMBER", "USERNAME", "PASSWORD", "CONTACT_USER"};
     for (int column = 0; column < 4; ++column) {
         for (int port = 0; port < 4; ++port) {
@@ -299,10 +241,11 @@ GatewayPage::GatewayPage(QWidget *parent)
                 holder, true);
         }
     }
-    registerField(QStringLiteral("GATEWAY_Q931_BEHAVIOR"), m_q931Field, true, true);
-    registerField(QStringLiteral("GATEWAY_OUT_BEHAVIOR"), m_outgoingField, true, true);
-    registerField(QStringLiteral("GATEWAY_IN_BEHAVIOR"), m_incomingField, true, true);
-    registerField(QStringLiteral("GATEWAY_RX_OVERLAP"), m_rxOverlapField, true, true);
+    m_q931Field = holder("GATEWAY_Q931_BEHAVIOR", "0", true);
+    m_outgoingField = holder("GATEWAY_OUT_BEHAVIOR", "0", true);
+    m_incomingField = holder("GATEWAY_IN_BEHAVIOR", "0", true);
+    m_rxOverlapField = holder("GATEWAY_RX_OVERLAP", "0", true);
+    m_codersField = hiddenEdit();
     registerField(QStringLiteral("GATEWAY_CODERS"), m_codersField);
 
     const std::pair<QWidget *, const char *> names[] = {{m_enable, "enable"}, {m_main, "main"}, {m_e1t1, "e1t1"},

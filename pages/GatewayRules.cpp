@@ -59,6 +59,33 @@ QString orZero(const QString &code)
     return code.isEmpty() ? QStringLiteral("0") : code;
 }
 
+struct Bit {
+    const char *value;
+    const char *name;
+};
+
+const Bit kQ931Bits[] = {{"0x000001", "No Status On Unknown IE"}, {"0x000002", "No Status On Invalid Optional IE"},
+    {"0x000004", "Accept Unknown Facility IE"}, {"0x000080", "Send User Connect Ack"},
+    {"0x000200", "Explicit Interface ID"}, {"0x000800", "Always Explicit"}, {"0x008000", "Accept Mu-Law"},
+    {"0x010000", "Explicit Present Screening"}, {"0x020000", "Status Incompatible State"},
+    {"0x040000", "Status Error Cause"}, {"0x080000", "Accept A-Law"}, {"0x200000", "Restart Indication"},
+    {"0x400000", "Forced Restart"}, {"0x4000000", "NS Accept Any Cause"}, {"0x8000000", "BRI Dch Always Up"},
+    {"0x40000000", "QSI Encode Integer"}, {"0x80000000", "5ESS National Mode for Bch Mtc"}};
+const Bit kOutBits[] = {{"0x0002", "User Sending Complete"}, {"0x0010", "Use Mu-Law"},
+    {"0x0080", "Dial With Keypad"}, {"0x0100", "Store Channel ID In Setup"}, {"0x0200", "Use A-Law"},
+    {"0x0400", "User Calling NB Type Plan"}, {"0x4000", "DLCI Reversed Option"}};
+const Bit kInBits[] = {{"0x00020", "Data Conn RS"}, {"0x00040", "Voce Conn RS"},
+    {"0x00800", "Chan ID In First RS"}, {"0x01000", "User Setup Ack"}, {"0x02000", "Chan ID In Call Proc"},
+    {"0x10000", "Progr Ind In Setup Ack"}, {"0x80000000", "User Screen Indicator"}};
+
+template <size_t N> QString bitList(const Bit (&bits)[N])
+{
+    QStringList lines;
+    for (const Bit &bit : bits)
+        lines << QLatin1String(bit.value) + QStringLiteral(" - ") + QLatin1String(bit.name);
+    return lines.join(QLatin1Char('\n'));
+}
+
 const char *const kCoders[] = {"g711a", "g711u", "g729"};
 
 QString padded(const char *label, const QString &value)
@@ -221,6 +248,11 @@ int GatewayRules::storedIndex(const QString &text)
     bool ok = false;
     const int number = text.toInt(&ok, 10);
     return ok ? number : 0;
+}
+
+QString GatewayRules::behaviourBits(Mask mask)
+{
+    return mask == Q931 ? bitList(kQ931Bits) : mask == Outgoing ? bitList(kOutBits) : bitList(kInBits);
 }
 
 QStringList GatewayRules::moduleItems(const QHash<int, QString> &moduleTypes)

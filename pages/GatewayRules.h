@@ -53,6 +53,10 @@ public:
     // A stored list index: decimal, 0 for anything else.
     static int storedIndex(const QString &text);
 
+    enum Mask { Q931, Outgoing, Incoming };
+    // The bits a behaviour mask knows, one "value - name" line each (the edit's tool tip).
+    static QString behaviourBits(Mask mask);
+
     // Module list entries for slots 1 to 4, with the slot's module type once a device was read.
     static QStringList moduleItems(const QHash<int, QString> &moduleTypes);
 
