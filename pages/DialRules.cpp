@@ -1,5 +1,7 @@
 #include "pages/DialRules.h"
 
+#include "pages/SipRules.h"
+
 #include <QRegularExpression>
 
 namespace
@@ -115,14 +117,8 @@ QString DialRules::removeError(const QString &remove)
 
 QString DialRules::addressError(const QString &address)
 {
-    static const QRegularExpression form(QStringLiteral("^.{1,64}$"));
-    static const QRegularExpression numeric(QStringLiteral("^\\d+\\."));
-    static const QRegularExpression dotted(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$"));
-    if (!form.match(address).hasMatch())
-        return QStringLiteral("Invalid value - enter IPv4 address or hostname");
-    if (numeric.match(address).hasMatch() && !dotted.match(address).hasMatch())
-        return QStringLiteral("Invalid value - enter valid IPv4 address");
-    return QString();
+    // The SIP pages' rule: a server the device could never reach is not accepted.
+    return SipRules::addressError(address);
 }
 
 QString DialRules::requiredError(const QString &text, const QString &message)

@@ -130,7 +130,7 @@ private slots:
                                       << "Invalid value - enter valid IPv4 address";
         QTest::newRow("octet above 255") << "address"
                                          << "10.1.2.300"
-                                         << "";
+                                         << "Invalid value - enter valid IPv4 address";
         QTest::newRow("host name") << "address"
                                    << "trm.example.net"
                                    << "";
