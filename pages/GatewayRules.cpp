@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <initializer_list>
+
 namespace
 {
 struct Code {
@@ -34,29 +36,38 @@ template <size_t N> QStringList names(const Code (&codes)[N])
     return list;
 }
 
-template <size_t N> QString codeOf(const Code (&codes)[N], const QString &name, bool &found)
+// A code table as a range, so that one lookup runs over several tables.
+struct Codes {
+    const Code *first;
+    const Code *last;
+};
+
+template <size_t N> Codes all(const Code (&codes)[N])
 {
-    for (const Code &c : codes) {
-        if (name == QLatin1String(c.name)) {
-            found = true;
-            return QLatin1String(c.code);
+    return {codes, codes + N};
+}
+
+// Device code of a name, "0" for a name no table has (an emptied list).
+QString codeIn(std::initializer_list<Codes> tables, const QString &name)
+{
+    for (const Codes &table : tables) {
+        for (const Code *c = table.first; c != table.last; ++c) {
+            if (name == QLatin1String(c->name))
+                return QLatin1String(c->code);
+        }
+    }
+    return QStringLiteral("0");
+}
+
+QString nameIn(std::initializer_list<Codes> tables, const QString &code)
+{
+    for (const Codes &table : tables) {
+        for (const Code *c = table.first; c != table.last; ++c) {
+            if (code == QLatin1String(c->code))
+                return QLatin1String(c->name);
         }
     }
     return QString();
-}
-
-template <size_t N> QString nameOf(const Code (&codes)[N], const QString &code)
-{
-    for (const Code &c : codes) {
-        if (code == QLatin1String(c.code))
-            return QLatin1String(c.name);
-    }
-    return QString();
-}
-
-QString orZero(const QString &code)
-{
-    return code.isEmpty() ? QStringLiteral("0") : code;
 }
 
 struct Bit {
@@ -131,53 +142,32 @@ int GatewayRules::defaultLineCode(int type)
 
 QString GatewayRules::protocolCode(const QString &name)
 {
-    bool found = false;
-    QString code = codeOf(kE1Protocols, name, found);
-    if (!found)
-        code = codeOf(kT1Protocols, name, found);
-    if (!found)
-        code = codeOf(kBriProtocols, name, found);
-    return orZero(code);
+    return codeIn({all(kE1Protocols), all(kT1Protocols), all(kBriProtocols)}, name);
 }
 
 QString GatewayRules::framingCode(const QString &name)
 {
-    bool found = false;
-    QString code = codeOf(kE1Framings, name, found);
-    if (!found)
-        code = codeOf(kT1Framings, name, found);
-    return orZero(code);
+    return codeIn({all(kE1Framings), all(kT1Framings)}, name);
 }
 
 QString GatewayRules::lineCodeCode(const QString &name)
 {
-    bool found = false;
-    QString code = codeOf(kE1LineCodes, name, found);
-    if (!found)
-        code = codeOf(kT1LineCodes, name, found);
-    return orZero(code);
+    return codeIn({all(kE1LineCodes), all(kT1LineCodes)}, name);
 }
 
 QString GatewayRules::protocolName(const QString &code)
 {
-    for (const QString &name :
-        {nameOf(kE1Protocols, code), nameOf(kT1Protocols, code), nameOf(kBriProtocols, code)}) {
-        if (!name.isEmpty())
-            return name;
-    }
-    return QString();
+    return nameIn({all(kE1Protocols), all(kT1Protocols), all(kBriProtocols)}, code);
 }
 
 QString GatewayRules::framingName(const QString &code)
 {
-    const QString name = nameOf(kE1Framings, code);
-    return name.isEmpty() ? nameOf(kT1Framings, code) : name;
+    return nameIn({all(kE1Framings), all(kT1Framings)}, code);
 }
 
 QString GatewayRules::lineCodeName(const QString &code)
 {
-    const QString name = nameOf(kE1LineCodes, code);
-    return name.isEmpty() ? nameOf(kT1LineCodes, code) : name;
+    return nameIn({all(kE1LineCodes), all(kT1LineCodes)}, code);
 }
 
 int GatewayRules::typeOfProtocol(const QString &name)
