@@ -8,14 +8,17 @@
 //   #>values         loaded answers, "NAME=text"
 //   #>batch          batch mode
 #include "FuzzInput.h"
-#include "TestEnvironment.h"
 
 #include "data/TemplateComposer.h"
 #include "data/TemplatePack.h"
 #include "data/WizardData.h"
 
 #include <QHash>
+#include <QLineEdit>
 #include <QTextStream>
+
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -29,11 +32,24 @@ void splitAssignment(const QString &line, QString &name, QString &text)
     text.replace(QLatin1String("\\n"), QLatin1String("\n"));
 }
 
-void addFields(const QStringList &lines)
+// Line edits are made once and handed out again: making widgets would take most of each run.
+QLineEdit *edit(int index, const QString &text)
+{
+    static std::vector<std::unique_ptr<QLineEdit>> pool;
+    while (int(pool.size()) <= index)
+        pool.push_back(std::make_unique<QLineEdit>());
+    QLineEdit *edit = pool.at(index).get();
+    edit->setEnabled(true);
+    edit->setPlaceholderText(QString());
+    edit->setText(text);
+    return edit;
+}
+
+void addFields(WizardData &wizard, const QStringList &lines)
 {
     int count = 0;
     for (const QString &line : lines) {
-        if (++count > MaxFields)
+        if (count == MaxFields)
             break;
         QString name, text;
         splitAssignment(line, name, text);
@@ -47,7 +63,7 @@ void addFields(const QStringList &lines)
         const QString companion = arrow < 0 ? QString() : name.mid(arrow + 1);
         if (arrow >= 0)
             name.truncate(arrow);
-        TestEnvironment::addField(name, text, controlled, preset, companion);
+        wizard.addField(name, edit(count++, text), controlled, preset, companion);
     }
 }
 } // namespace
@@ -61,7 +77,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QList<FuzzInput::Part> parts = FuzzInput::parts(FuzzInput::bytes(data, size));
-    TestEnvironment::freshWizardData();
+    WizardData::resetForTests();
     WizardData &wizard = *WizardData::instance();
     QHash<QString, QStringList> includes;
     for (const FuzzInput::Part &part : parts) {
@@ -69,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (part.kind == "include") {
             includes.insert(QString::fromUtf8(part.argument), lines);
         } else if (part.kind == "fields") {
-            addFields(lines);
+            addFields(wizard, lines);
         } else if (part.kind == "values") {
             for (const QString &line : lines) {
                 QString name, text;
