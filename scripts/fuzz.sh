@@ -2,8 +2,8 @@
 # Builds the fuzz targets of fuzz/ with clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
 # into build-fuzz/, seeds them from our fixtures, examples and templates, and runs each for a set time.
 #   scripts/fuzz.sh [SECONDS [TARGET...]]     (default 60 s per target, all targets; BRAMBLEON_JOBS at once)
-# The corpus each target grows stays in build-fuzz/corpus/; a finding leaves its input in
-# build-fuzz/findings/<target>/, its log in build-fuzz/logs/, and fails the run.
+# The corpus each target grows stays in build-fuzz/corpus/ (FUZZ_CORPUS names another folder); a finding
+# leaves its input in build-fuzz/findings/<target>/, its log in build-fuzz/logs/, and fails the run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$here/${FUZZ_BUILD_DIR:-build-fuzz}
@@ -29,17 +29,25 @@ fi
 
 export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export FUZZ_CORPUS=${FUZZ_CORPUS:-$build/corpus}
 run_target() {
   local target=$1 seconds=$2 build=$3
-  mkdir -p "$build/corpus/$target" "$build/findings/$target" "$build/logs" "$build/seeds/$target"
+  mkdir -p "$FUZZ_CORPUS/$target" "$build/findings/$target" "$build/logs" "$build/seeds/$target"
   if "$build/fuzz/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len=65536 \
-       -artifact_prefix="$build/findings/$target/" "$build/corpus/$target" "$build/seeds/$target" \
+       -artifact_prefix="$build/findings/$target/" "$FUZZ_CORPUS/$target" "$build/seeds/$target" \
        >"$build/logs/$target.log" 2>&1; then
-    echo "$target: $(grep -Eo '#[0-9]+ *DONE.*' "$build/logs/$target.log" | tail -1 || true)"
+    echo "$target: $(grep -Eo 'Done [0-9]+ runs in [0-9]+ second' "$build/logs/$target.log" | tail -1 || true)s"
   else
     echo "$target: FINDING, see $build/logs/$target.log and $build/findings/$target/"
+    tail -40 "$build/logs/$target.log"
     return 1
   fi
 }
 export -f run_target
-printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_target "$1" "$2" "$3"' _ {} "$seconds" "$build"
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_target "$1" "$2" "$3"' _ {} "$seconds" "$build" \
+  | tee "$results" || true
+failed=$(grep -c ': FINDING' "$results" || true)
+echo "fuzz: $(( ${#targets[@]} - failed )) passed, $failed failed"
+[ "$failed" -eq 0 ]
