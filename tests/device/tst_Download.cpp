@@ -1,13 +1,17 @@
 #include "DialogDriver.h"
 #include "FakeDevice.h"
 #include "TestEnvironment.h"
+#include "app/Brambleon.h"
 #include "data/IniCopy.h"
 #include "data/WizardData.h"
 #include "device/DownloadDialog.h"
 #include "device/UploadDialog.h"
 #include "pages/ProductPage.h"
+#include "services/Stats.h"
+#include "tests/app/FreshRun.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QWizard>
@@ -114,23 +118,36 @@ private slots:
         }
     }
 
-    // Connect to Device on the product page selects the device's product and version and leaves
-    // its interface settings and modules for the template selection and the gateway page.
-    void productPage()
+    // Connect to Device on the product page pre-fills the wizard: the device's model and version are
+    // selected, its PSTN modules offered on the gateway page, and a walk to the conclusion page
+    // generates a configuration with its interface addresses.
+    void prefilledWalk()
     {
+        freshRun();
+        Stats::setServer(QUrl());
         FakeDevice device;
         DeviceSession::devicePort = device.port();
-        QWizard wizard;
-        auto *page = new ProductPage;
-        wizard.setPage(1, page);
+        Brambleon wizard;
         wizard.show();
-        DialogDriver driver("127.0.0.1");
-        page->connectToDevice();
-        QVERIFY(driver.status.endsWith("done"));
+        wizard.next();
+        {
+            DialogDriver driver("127.0.0.1");
+            static_cast<ProductPage *>(wizard.currentPage())->connectToDevice();
+            QVERIFY(driver.status.endsWith("done"));
+        }
         QCOMPARE(wizard.field("PRODUCT").toString() + ' ' + wizard.field("VERSION").toString(), "QA2 7.2");
-        const WizardData *data = WizardData::instance();
-        QCOMPARE(data->deviceValues.value("NET1_IP"), "10.15.17.10");
-        QCOMPARE(data->moduleTypes, (QHash<int, QString>{{1, "PRI"}, {3, "FXS"}}));
+        wizard.next();
+        wizard.currentPage()->findChild<QComboBox *>("application")->setCurrentIndex(4); // Gateway
+        for (int i = 0; i < 30 && wizard.currentId() != Brambleon::ConclusionId; ++i)
+            wizard.next();
+        QCOMPARE(wizard.currentId(), int(Brambleon::ConclusionId));
+        QStringList modules;
+        const auto *list = wizard.page(Brambleon::GatewayId)->findChild<QComboBox *>("module");
+        for (int i = 0; i < list->count(); ++i)
+            modules << list->itemText(i);
+        QCOMPARE(modules.join(','), "1 - PRI,2 - None,3 - FXS,4 - None");
+        const QString ini = WizardData::instance()->iniLines.join('\n');
+        QVERIFY(ini.contains("10.15.17.10") && ini.contains("195.189.192.155") && ini.contains("10.15.28.1"));
     }
 };
 
