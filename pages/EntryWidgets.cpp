@@ -1,0 +1,94 @@
+#include "pages/EntryWidgets.h"
+
+#include "data/WizardData.h"
+#include "pages/NetworkRules.h"
+
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
+
+QLineEdit *EntryWidgets::addressEdit(const QString &toolTip, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")), edit));
+    edit->setToolTip(toolTip);
+    return edit;
+}
+
+QLineEdit *EntryWidgets::textEdit(const QString &toolTip, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^.{1,64}$")), edit));
+    edit->setToolTip(toolTip);
+    return edit;
+}
+
+QLineEdit *EntryWidgets::vlanEdit(QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    auto *validator = new QIntValidator(1, 4094, edit);
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    validator->setLocale(c);
+    edit->setValidator(validator);
+    edit->setToolTip(QStringLiteral("VLAN ID (1 = untagged)"));
+    return edit;
+}
+
+QTableWidget *EntryWidgets::table(const QStringList &columns, int rows, QWidget *parent)
+{
+    auto *table = new QTableWidget(rows, columns.size(), parent);
+    table->setHorizontalHeaderLabels(columns);
+    QStringList numbers;
+    for (int row = 0; row < rows; ++row) {
+        numbers << QString::number(row + 1);
+        for (int column = 0; column < columns.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(QString()));
+    }
+    table->setVerticalHeaderLabels(numbers);
+    table->setColumnWidth(0, table->horizontalHeader()->defaultSectionSize() * 3 / 2);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+QVector<QStringList> EntryWidgets::texts(const QTableWidget *table)
+{
+    QVector<QStringList> rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << table->item(row, column)->text();
+        rows << cells;
+    }
+    return rows;
+}
+
+void EntryWidgets::setTexts(QTableWidget *table, const QVector<QStringList> &texts)
+{
+    for (int row = 0; row < table->rowCount() && row < texts.size(); ++row) {
+        for (int column = 0; column < table->columnCount() && column < texts.at(row).size(); ++column)
+            table->item(row, column)->setText(texts.at(row).at(column));
+    }
+}
+
+void EntryWidgets::takeLoadedEntry(const QString &visible, const QString &derived, const QString &native)
+{
+    WizardData *data = WizardData::instance();
+    if (!data->hasValue(derived) || data->hasValue(visible))
+        return;
+    const QString text = native.isEmpty()
+        ? NetworkRules::addressEntryFromLoaded(data->value(derived))
+        : NetworkRules::vlanEntryFromLoaded(data->value(derived), data->value(native));
+    data->setValue(visible, text);
+    data->setFieldText(visible, text);
+}
+
+void EntryWidgets::setShown(std::initializer_list<QWidget *> widgets, bool shown)
+{
+    for (QWidget *widget : widgets)
+        widget->setVisible(shown);
+}
