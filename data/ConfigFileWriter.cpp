@@ -109,12 +109,12 @@ QStringList ConfigFileWriter::iniFileLines(const WizardData &data, const QString
 
 QStringList ConfigFileWriter::cliFileLines(const WizardData &data)
 {
-    const bool wanOnRoute = wanPageOnRoute(data);
+    const QString network = data.fieldText(QStringLiteral("NETWORK"));
     const bool hosted = data.fieldText(QStringLiteral("APPLICATION")) == QLatin1String("HOSTED");
     QStringList out;
     out << header("#") << QStringLiteral("#");
     for (int i = 0; i < WizardData::SummaryCount; ++i) {
-        if (i == 5 && !wanOnRoute)
+        if (i == 5 && network != QLatin1String("LAN_WAN"))
             continue; // WAN interface
         if ((i == 8 || i == 9) && hosted)
             continue; // SIP trunk, number manipulation
