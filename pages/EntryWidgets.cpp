@@ -16,6 +16,8 @@ QLineEdit *EntryWidgets::addressEdit(const QString &toolTip, QWidget *parent)
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")), edit));
     edit->setToolTip(toolTip);
+    // The longest address, and its hint, stay readable whatever the window's width.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("e.g. 255.255.255.255")) + 16);
     return edit;
 }
 
@@ -24,6 +26,8 @@ QLineEdit *EntryWidgets::textEdit(const QString &toolTip, QWidget *parent)
     auto *edit = new QLineEdit(parent);
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^.{1,64}$")), edit));
     edit->setToolTip(toolTip);
+    // Room for a host or user name and its hint.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("e.g. user@isp.example.net")) + 16);
     return edit;
 }
 
@@ -50,8 +54,18 @@ QTableWidget *EntryWidgets::table(const QStringList &columns, int rows, QWidget 
             table->setItem(row, column, new QTableWidgetItem(QString()));
     }
     table->setVerticalHeaderLabels(numbers);
-    table->setColumnWidth(0, table->horizontalHeader()->defaultSectionSize() * 3 / 2);
-    table->horizontalHeader()->setStretchLastSection(true);
+    QHeaderView *header = table->horizontalHeader();
+    table->setColumnWidth(0, header->defaultSectionSize() * 3 / 2);
+    // Columns between the first and the stretching last one show their whole header.
+    for (int column = 1; column + 1 < columns.size(); ++column)
+        table->setColumnWidth(column, qMax(header->defaultSectionSize(), header->sectionSizeHint(column)));
+    header->setStretchLastSection(true);
+    // As tall as its rows: no empty band under the last one.
+    int height = header->sizeHint().height() + 2 * table->frameWidth();
+    for (int row = 0; row < rows; ++row)
+        height += table->rowHeight(row);
+    table->setFixedHeight(height);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return table;
 }
 

@@ -56,6 +56,7 @@ Network1Page::Network1Page(QWidget *parent)
     nameGrid->addWidget(m_ifName, 0, 1);
 
     m_port = new QComboBox(this);
+    m_port->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_port->addItems({QStringLiteral("Group 1"), QStringLiteral("Group 2")});
     m_vlan = EntryWidgets::vlanEdit(this);
     m_ip = EntryWidgets::addressEdit(QString(), this);
@@ -100,6 +101,7 @@ Network1Page::Network1Page(QWidget *parent)
     auto *oamLabel = rowLabel(QStringLiteral("OAM Interface:"), m_oam, this);
     oamLabel->setFixedWidth(textWidth(QStringLiteral("OAM Interface:  ")));
     m_oamPort = new QComboBox(this);
+    m_oamPort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_oamPort->addItems({QStringLiteral("Group 1"), QStringLiteral("Group 2"), QStringLiteral("Group 3")});
     m_oamPort->setCurrentIndex(2);
     m_oamPort->setToolTip(QStringLiteral("Physical port that connects SBC to OAM network"));

@@ -44,6 +44,7 @@ Network2Page::Network2Page(QWidget *parent)
     nameGrid->addWidget(m_ifName, 0, 1);
 
     m_port = new QComboBox(this);
+    m_port->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_port->addItems({QStringLiteral("Group 1"), QStringLiteral("Group 2")});
     m_port->setCurrentIndex(1);
     m_port->setToolTip(QStringLiteral("Physical port that connects SBC to WAN network"));
@@ -224,12 +225,14 @@ void Network2Page::initializePage()
     const bool router = isKrbx();
     EntryWidgets::setShown({m_exist, m_spacer, m_nameGroup}, router);
     if (router) {
+        // Read before the slots below rewrite them.
+        const QString stored = text("NET2_PORT");
+        const int type = text("NET2_TYPE").toInt();
         m_exist->setChecked(text("NET_EXIST").toInt() == 1);
         existChanged(m_exist->checkState());
         // With a LAN page before it the choice is made there.
         m_exist->setEnabled(text("NETWORK") == QLatin1String("WAN"));
 
-        const QString stored = text("NET2_PORT");
         m_port->clear();
         m_port->addItems(
             {QStringLiteral("GigabitEthernet 0/0"), QStringLiteral("Fiber 0/1"), QStringLiteral("VDSL 0/2")});
@@ -239,7 +242,6 @@ void Network2Page::initializePage()
                 m_port->setCurrentIndex(i);
         }
         EntryWidgets::setShown({m_typeLabel, m_type}, true);
-        const int type = text("NET2_TYPE").toInt();
         if (type >= 0 && type < m_type->count())
             m_type->setCurrentIndex(type);
         typeChanged(m_type->currentIndex());
