@@ -60,7 +60,7 @@ void markAllValid(NetworkRules::Marks &marks, std::initializer_list<NetworkRules
 
 bool NetworkRules::isAddress(const QString &text)
 {
-    static const QRegularExpression quad(QStringLiteral("^(0|[1-9][0-9]{0,2})(\\.(0|[1-9][0-9]{0,2})){3}$"));
+    static const QRegularExpression quad(QStringLiteral("\\A(0|[1-9][0-9]{0,2})(\\.(0|[1-9][0-9]{0,2})){3}\\z"));
     if (!quad.match(text).hasMatch())
         return false;
     for (const QString &group : text.split(QLatin1Char('.'))) {
@@ -126,7 +126,7 @@ int NetworkRules::vlanNumber(const QString &text)
 
 bool NetworkRules::isVlanEntry(const QString &text)
 {
-    static const QRegularExpression digits(QStringLiteral("^[1-9][0-9]{0,3}$"));
+    static const QRegularExpression digits(QStringLiteral("\\A[1-9][0-9]{0,3}\\z"));
     return text.isEmpty() || (digits.match(text).hasMatch() && text.toInt() <= 4094);
 }
 
