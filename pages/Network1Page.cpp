@@ -46,6 +46,7 @@ Network1Page::Network1Page(QWidget *parent)
     nextPage = 5;
 
     m_exist = new QCheckBox(QStringLiteral("Use existing network configuration"), this);
+    m_exist->setObjectName(QStringLiteral("exist"));
     m_spacer = new QLabel(QString(), this);
     m_ifName = EntryWidgets::textEdit(QStringLiteral("Name of the LAN network interface"), this);
     auto *ifNameLabel = rowLabel(QStringLiteral("LAN Interface Name:"), m_ifName, this);
@@ -56,6 +57,7 @@ Network1Page::Network1Page(QWidget *parent)
     nameGrid->addWidget(m_ifName, 0, 1);
 
     m_port = new QComboBox(this);
+    m_port->setObjectName(QStringLiteral("port"));
     m_port->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_port->addItems({QStringLiteral("Group 1"), QStringLiteral("Group 2")});
     m_vlan = EntryWidgets::vlanEdit(this);
@@ -68,6 +70,7 @@ Network1Page::Network1Page(QWidget *parent)
     auto *maskLabel = rowLabel(QStringLiteral("        Subnet Mask:"), m_mask, this);
     m_gatewayLabel = rowLabel(QStringLiteral("Default Gateway:"), m_gateway, this);
     m_natLabel = rowLabel(QStringLiteral("        NAT Public IP:"), m_nat, this);
+    m_natLabel->setObjectName(QStringLiteral("natLabel"));
     m_lanGroup = new QGroupBox(QStringLiteral("LAN Interface"), this);
     auto *lanGrid = new QGridLayout(m_lanGroup);
     lanGrid->addWidget(rowLabel(QStringLiteral("Physical Port:"), m_port, this), 0, 0);
@@ -95,12 +98,14 @@ Network1Page::Network1Page(QWidget *parent)
     dnsGrid->addWidget(m_dns2, 0, 3);
 
     m_oam = new QComboBox(this);
+    m_oam->setObjectName(QStringLiteral("oam"));
     m_oam->addItems({QStringLiteral("LAN"), QStringLiteral("Additional"), QStringLiteral("WAN")});
     m_oam->setToolTip(QStringLiteral("Interface that carries management traffic"));
     m_oam->setFixedWidth(textWidth(QStringLiteral("Additional") + QString(14, QLatin1Char(' '))));
     auto *oamLabel = rowLabel(QStringLiteral("OAM Interface:"), m_oam, this);
     oamLabel->setFixedWidth(textWidth(QStringLiteral("OAM Interface:  ")));
     m_oamPort = new QComboBox(this);
+    m_oamPort->setObjectName(QStringLiteral("oamPort"));
     m_oamPort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_oamPort->addItems({QStringLiteral("Group 1"), QStringLiteral("Group 2"), QStringLiteral("Group 3")});
     m_oamPort->setCurrentIndex(2);
@@ -119,6 +124,7 @@ Network1Page::Network1Page(QWidget *parent)
     auto *oamDns1Label = rowLabel(QStringLiteral("Primary DNS:"), m_oamDns1, this);
     auto *oamDns2Label = rowLabel(QStringLiteral("        Secondary DNS:"), m_oamDns2, this);
     m_mgmtGroup = new QGroupBox(QStringLiteral("Management"), this);
+    m_mgmtGroup->setObjectName(QStringLiteral("mgmtGroup"));
     auto *mgmtGrid = new QGridLayout(m_mgmtGroup);
     mgmtGrid->addWidget(oamLabel, 0, 0);
     mgmtGrid->addWidget(m_oam, 0, 1);
@@ -134,6 +140,7 @@ Network1Page::Network1Page(QWidget *parent)
     }
 
     m_dhcp = new QCheckBox(QStringLiteral("Enable DHCP Server"), this);
+    m_dhcp->setObjectName(QStringLiteral("dhcp"));
     m_dhcpStart = EntryWidgets::addressEdit(QStringLiteral("Start of the IP address pool for DHCP server"), this);
     m_dhcpEnd = EntryWidgets::addressEdit(QStringLiteral("End of the IP address pool for DHCP server"), this);
     m_dhcpMask = EntryWidgets::addressEdit(QStringLiteral("Subnet mask for DHCP server"), this);
@@ -157,8 +164,10 @@ Network1Page::Network1Page(QWidget *parent)
                << m_tftp;
 
     m_lldp = new QCheckBox(QStringLiteral("Enable LLDP"), this);
+    m_lldp->setObjectName(QStringLiteral("lldp"));
     m_intercept = new QCheckBox(QStringLiteral("Intercept VoIP traffic"), this);
     m_additional = new QGroupBox(QStringLiteral("Additional"), this);
+    m_additional->setObjectName(QStringLiteral("additional"));
     auto *additionalGrid = new QGridLayout(m_additional);
     additionalGrid->addWidget(m_lldp, 0, 0);
     additionalGrid->addWidget(m_intercept, 0, 1);

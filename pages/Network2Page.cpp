@@ -34,6 +34,7 @@ Network2Page::Network2Page(QWidget *parent)
     setSubTitle(QStringLiteral("Configure WAN network interface."));
 
     m_exist = new QCheckBox(QStringLiteral("Use existing network configuration"), this);
+    m_exist->setObjectName(QStringLiteral("exist"));
     m_spacer = new QLabel(QString(), this);
     m_ifName = EntryWidgets::textEdit(QStringLiteral("Name of the WAN network interface"), this);
     auto *ifNameLabel = rowLabel(QStringLiteral("WAN Interface Name:"), m_ifName, this);
@@ -44,17 +45,20 @@ Network2Page::Network2Page(QWidget *parent)
     nameGrid->addWidget(m_ifName, 0, 1);
 
     m_port = new QComboBox(this);
+    m_port->setObjectName(QStringLiteral("port"));
     m_port->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_port->addItems({QStringLiteral("Group 1"), QStringLiteral("Group 2")});
     m_port->setCurrentIndex(1);
     m_port->setToolTip(QStringLiteral("Physical port that connects SBC to WAN network"));
     m_vlan = EntryWidgets::vlanEdit(this);
     m_type = new QComboBox(this);
+    m_type->setObjectName(QStringLiteral("type"));
     m_type->addItems({QStringLiteral("Static"), QStringLiteral("DHCP"), QStringLiteral("PPPoE")});
     m_type->setToolTip(QStringLiteral("How the WAN interface obtains its address"));
     m_user = EntryWidgets::textEdit(QStringLiteral("PPP user name"), this);
     m_password = EntryWidgets::textEdit(QStringLiteral("PPP password"), this);
     m_ip = EntryWidgets::addressEdit(QStringLiteral("IP address of SBC in WAN network"), this);
+    m_ip->setObjectName(QStringLiteral("ip"));
     m_mask = EntryWidgets::addressEdit(QStringLiteral("Subnet Mask of WAN network"), this);
     m_gateway = EntryWidgets::addressEdit(QStringLiteral("Default Gateway of WAN network"), this);
     m_nat = EntryWidgets::addressEdit(QStringLiteral("Public IP address (of enterprise router)"), this);
@@ -100,9 +104,11 @@ Network2Page::Network2Page(QWidget *parent)
 
     m_routes = EntryWidgets::table(
         {QStringLiteral("Subnet IP"), QStringLiteral("Subnet Mask"), QStringLiteral("Gateway IP")}, 3, this);
+    m_routes->setObjectName(QStringLiteral("routes"));
     EntryWidgets::setTexts(
         m_routes, {{QStringLiteral("0.0.0.0"), QStringLiteral("0.0.0.0"), QStringLiteral("198.51.100.129")}});
     m_routeGroup = new QGroupBox(QStringLiteral("Routing Table"), this);
+    m_routeGroup->setObjectName(QStringLiteral("routeGroup"));
     auto *routeGrid = new QGridLayout(m_routeGroup);
     routeGrid->addWidget(m_routes, 1, 0);
     // Switching the address type does not make the page jump.

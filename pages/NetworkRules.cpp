@@ -375,7 +375,8 @@ NetworkRules::Writes NetworkRules::commitLan(const LanAnswers &a)
     } else {
         writes.append({QStringLiteral("OAM_PORT"), QStringLiteral("NULL")});
     }
-    writes.append({QStringLiteral("NET1_GATEWAY_IP"), addressOrNone(a.gateway)});
+    // The router models show no gateway entry: whatever it holds is no answer.
+    writes.append({QStringLiteral("NET1_GATEWAY_IP"), a.router ? kNone : addressOrNone(a.gateway)});
     writes.append({QStringLiteral("NET1_DNS1_IP"), addressOrNone(a.dns1)});
     writes.append({QStringLiteral("NET1_DNS2_IP"), addressOrNone(a.dns2)});
     writes.append({QStringLiteral("NET1_PREFIX"), QString::number(prefixLength(a.mask))});
@@ -448,7 +449,7 @@ NetworkRules::Writes NetworkRules::commitWan(const WanAnswers &a)
         {QStringLiteral("NET2_VLAN_NATIVE"), QString::number(v.wanNative)},
         {QStringLiteral("OAM_VLANID"), QString::number(v.oam)},
         {QStringLiteral("OAM_VLAN_NATIVE"), QString::number(v.oamNative)},
-        {QStringLiteral("NET2_GATEWAY_IP"), addressOrNone(a.gateway)},
+        {QStringLiteral("NET2_GATEWAY_IP"), a.router ? kNone : addressOrNone(a.gateway)},
         {QStringLiteral("NET2_DNS1_IP"), addressOrNone(a.dns1)},
         {QStringLiteral("NET2_DNS2_IP"), addressOrNone(a.dns2)},
         {QStringLiteral("NET2_PREFIX"), QString::number(prefixLength(a.mask))}};

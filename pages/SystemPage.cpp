@@ -38,6 +38,7 @@ SystemPage::SystemPage(QWidget *parent)
     setSubTitle(QStringLiteral("Configure system parameters."));
 
     m_syslogOn = new QCheckBox(QStringLiteral("Enable Syslog"), this);
+    m_syslogOn->setObjectName(QStringLiteral("syslogOn"));
     m_syslog = EntryWidgets::addressEdit(QStringLiteral("IP address of Syslog Server"), this);
     auto *syslogLabel = rowLabel(QStringLiteral("        Syslog IP:"), m_syslog, this);
     auto *log = new QGroupBox(QStringLiteral("Device Log"), this);
@@ -49,6 +50,7 @@ SystemPage::SystemPage(QWidget *parent)
     m_ntp1 = EntryWidgets::textEdit(QStringLiteral("IP address or hostname of primary NTP Server"), this);
     m_ntp2 = EntryWidgets::textEdit(QStringLiteral("IP address or hostname of secondary NTP Server"), this);
     m_timeZone = new QComboBox(this);
+    m_timeZone->setObjectName(QStringLiteral("timeZone"));
     for (int i = 0; i < NetworkRules::TimeZoneCount; ++i)
         m_timeZone->addItem(NetworkRules::timeZoneName(i));
     m_timeZone->setCurrentIndex(12);
@@ -65,9 +67,11 @@ SystemPage::SystemPage(QWidget *parent)
     timeGrid->addWidget(m_ntp2, 1, 1);
 
     m_web = new QComboBox(this);
+    m_web->setObjectName(QStringLiteral("web"));
     m_web->addItems({QStringLiteral("HTTP"), QStringLiteral("HTTPS")});
     m_web->setToolTip(QStringLiteral("Web interface"));
     m_cli = new QComboBox(this);
+    m_cli->setObjectName(QStringLiteral("cli"));
     m_cli->addItems({QStringLiteral("Disabled"), QStringLiteral("Telnet"), QStringLiteral("SSH")});
     m_cli->setToolTip(QStringLiteral("Command line interface"));
     auto *management = new QGroupBox(QStringLiteral("Management"), this);
@@ -78,13 +82,16 @@ SystemPage::SystemPage(QWidget *parent)
     managementGrid->addWidget(m_cli, 0, 3);
 
     m_dnsOn = new QCheckBox(QStringLiteral("Enable        "), this);
+    m_dnsOn->setObjectName(QStringLiteral("dnsOn"));
     m_dnsOn->setToolTip(QStringLiteral("Enable local DNS table"));
     m_dns = EntryWidgets::table(
         {QStringLiteral("Domain Name"), QStringLiteral("First IP Address"), QStringLiteral("Second IP Address")},
         2, this);
+    m_dns->setObjectName(QStringLiteral("dns"));
     m_dns->setEnabled(false);
     m_dns->hide();
     m_dnsGroup = new QGroupBox(QStringLiteral("Local DNS Table"), this);
+    m_dnsGroup->setObjectName(QStringLiteral("dnsGroup"));
     auto *dnsGrid = new QGridLayout(m_dnsGroup);
     dnsGrid->addWidget(m_dnsOn, 0, 0, Qt::AlignTop);
     dnsGrid->addWidget(m_dns, 0, 1, 3, 1);
