@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "data/WizardData.h"
+#include "services/Stats.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,6 +40,8 @@ void TestEnvironment::isolate()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication::setApplicationName(QStringLiteral("brambleon"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvellion"));
+    // Statistics go to a test's own loopback server or nowhere, whatever a test leaves switched on.
+    Stats::setServer(QUrl());
 }
 
 QString TestEnvironment::home()

@@ -12,7 +12,8 @@ class TestEnvironment
 {
 public:
     // Points HOME and XDG_{DATA,CONFIG,CACHE}_HOME into a fresh temporary directory, selects the
-    // offscreen platform and sets the application name. Call before the application object exists.
+    // offscreen platform, sets the application name and sends statistics nowhere. Call before the
+    // application object exists.
     static void isolate();
     // The isolated home directory.
     static QString home();
