@@ -4,8 +4,11 @@
 #include <QStringList>
 #include <QVector>
 
+#include "pages/NetworkRules.h"
+
 #include <initializer_list>
 
+class QCheckBox;
 class QLineEdit;
 class QTableWidget;
 class QWidget;
@@ -26,6 +29,14 @@ public:
     static QTableWidget *table(const QStringList &columns, int rows, QWidget *parent);
     static QVector<QStringList> texts(const QTableWidget *table);
     static void setTexts(QTableWidget *table, const QVector<QStringList> &texts);
+
+    // The entries of a LAN or WAN interface.
+    struct InterfaceEntries {
+        QCheckBox *exist;
+        QLineEdit *ifName, *ip, *mask, *gateway, *vlan, *nat, *dns1, *dns2;
+    };
+    // Collects the entries and the fields that both interface pages read.
+    static void readInterface(NetworkRules::InterfaceAnswers &a, const InterfaceEntries &entries, bool router);
 
     static void setShown(std::initializer_list<QWidget *> widgets, bool shown);
 

@@ -448,21 +448,9 @@ void Network1Page::cleanupPage() { }
 NetworkRules::LanAnswers Network1Page::answers() const
 {
     NetworkRules::LanAnswers a;
-    a.router = isKrbx();
-    a.existing = m_exist->isChecked();
-    a.ifName = m_ifName->text();
-    a.network = text("NETWORK");
+    EntryWidgets::readInterface(
+        a, {m_exist, m_ifName, m_ip, m_mask, m_gateway, m_vlan, m_nat, m_dns1, m_dns2}, isKrbx());
     a.name = text("NET1_NAME");
-    a.natIf = text("NAT_IF");
-    a.ip = m_ip->text();
-    a.mask = m_mask->text();
-    a.gateway = m_gateway->text();
-    a.vlan = m_vlan->text();
-    a.nat = m_nat->text();
-    a.dns1 = m_dns1->text();
-    a.dns2 = m_dns2->text();
-    a.lanPort = text("NET1_PORT");
-    a.oamPort = text("OAM_PORT");
     a.oamIndex = m_oam->currentIndex();
     a.oamIp = m_oamIp->text();
     a.oamMask = m_oamMask->text();

@@ -311,22 +311,10 @@ void Network2Page::cleanupPage() { }
 NetworkRules::WanAnswers Network2Page::answers() const
 {
     NetworkRules::WanAnswers a;
-    a.router = isKrbx();
-    a.existing = m_exist->isChecked();
-    a.ifName = m_ifName->text();
-    a.network = text("NETWORK");
-    a.natIf = text("NAT_IF");
+    EntryWidgets::readInterface(
+        a, {m_exist, m_ifName, m_ip, m_mask, m_gateway, m_vlan, m_nat, m_dns1, m_dns2}, isKrbx());
     a.type = m_type->currentIndex();
-    a.ip = m_ip->text();
-    a.mask = m_mask->text();
-    a.gateway = m_gateway->text();
-    a.vlan = m_vlan->text();
-    a.nat = m_nat->text();
-    a.dns1 = m_dns1->text();
-    a.dns2 = m_dns2->text();
     a.wanPort = text("NET2_PORT");
-    a.lanPort = text("NET1_PORT");
-    a.oamPort = text("OAM_PORT");
     a.lanVlanId = text("NET1_VLANID");
     a.oamInterface = text("OAM_INTERFACE");
     a.oamVlanId = text("OAM_VLANID");

@@ -51,6 +51,15 @@ void gatewayRow(NetworkRules::Marks &marks, NetworkRules::Row row, const QString
         mark(marks, row, !NetworkRules::gatewayInSubnet(ip, mask, gateway), subnetMessage);
 }
 
+// A router that keeps its configuration needs only the interface's name.
+bool keptInterface(const NetworkRules::InterfaceAnswers &a, NetworkRules::Marks &marks)
+{
+    if (!a.router || !a.existing)
+        return false;
+    mark(marks, NetworkRules::IfName, !isShortLine(a.ifName), kNameMessage);
+    return true;
+}
+
 void markAllValid(NetworkRules::Marks &marks, std::initializer_list<NetworkRules::Row> rows)
 {
     for (NetworkRules::Row row : rows)
@@ -305,10 +314,8 @@ NetworkRules::Writes NetworkRules::commitSystem(const SystemAnswers &a)
 NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
 {
     Marks marks;
-    if (a.router && a.existing) {
-        mark(marks, IfName, !isShortLine(a.ifName), kNameMessage);
+    if (keptInterface(a, marks))
         return marks;
-    }
     requiredAddress(marks, Ip, a.ip);
     mark(marks, Mask, !isMask(a.mask), MaskMessage);
     mark(marks, Vlan, !isVlanEntry(a.vlan), VlanMessage);
@@ -409,10 +416,8 @@ NetworkRules::Writes NetworkRules::commitLan(const LanAnswers &a)
 NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
 {
     Marks marks;
-    if (a.router && a.existing) {
-        mark(marks, IfName, !isShortLine(a.ifName), kNameMessage);
+    if (keptInterface(a, marks))
         return marks;
-    }
     // DHCP and PPPoE hide the address, the mask, the DNS servers and the routes.
     const bool staticAddress = !a.router || a.type == 0;
     if (staticAddress) {

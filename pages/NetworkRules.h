@@ -123,15 +123,19 @@ public:
     static Marks checkSystem(const SystemAnswers &a);
     static Writes commitSystem(const SystemAnswers &a);
 
-    struct LanAnswers {
+    // What the LAN and WAN pages share: the interface's entries and the fields they read.
+    struct InterfaceAnswers {
         bool router = false;
         bool existing = false; // keep the device's network configuration
         QString ifName;
         QString network; // NETWORK
-        QString name; // NET1_NAME
         QString natIf; // NAT_IF
         QString ip, mask, gateway, vlan, nat, dns1, dns2;
         QString lanPort, oamPort; // NET1_PORT, OAM_PORT
+    };
+
+    struct LanAnswers : InterfaceAnswers {
+        QString name; // NET1_NAME
         int oamIndex = 0;
         QString oamIp, oamMask, oamGateway, oamVlan, oamDns1, oamDns2;
         bool dhcp = false;
@@ -140,15 +144,9 @@ public:
     static Marks checkLan(const LanAnswers &a);
     static Writes commitLan(const LanAnswers &a);
 
-    struct WanAnswers {
-        bool router = false;
-        bool existing = false;
-        QString ifName;
-        QString network; // NETWORK
-        QString natIf; // NAT_IF
+    struct WanAnswers : InterfaceAnswers {
         int type = 0; // 0 static, 1 DHCP, 2 PPPoE
-        QString ip, mask, gateway, vlan, nat, dns1, dns2;
-        QString wanPort, lanPort, oamPort; // NET2_PORT, NET1_PORT, OAM_PORT
+        QString wanPort; // NET2_PORT
         QString lanVlanId; // NET1_VLANID
         QString oamInterface, oamVlanId, oamNative;
         Table routes; // three rows of subnet, mask, gateway

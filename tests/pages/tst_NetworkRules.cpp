@@ -8,16 +8,24 @@ using R = NetworkRules;
 
 namespace
 {
-// "key=value;..." onto the text members of an answer record; "router", "existing", "dhcp" and the
-// numbers take their own types.
-template <class Answers> Answers parse(const QString &text, const QMap<QString, QString Answers::*> &members)
+// "key=value;..." onto the text members of an answer record (the shared interface ones and those
+// given); the words "router" and "existing" set the flags.
+template <class Answers> Answers parse(const QString &text, QMap<QString, QString Answers::*> members)
 {
+    using I = R::InterfaceAnswers;
+    const QMap<QString, QString I::*> shared{{"ip", &I::ip}, {"mask", &I::mask}, {"gw", &I::gateway},
+        {"vlan", &I::vlan}, {"nat", &I::nat}, {"network", &I::network}, {"natIf", &I::natIf},
+        {"lanPort", &I::lanPort}, {"oamPort", &I::oamPort}, {"ifName", &I::ifName}};
+    for (auto it = shared.constBegin(); it != shared.constEnd(); ++it)
+        members.insert(it.key(), it.value());
     Answers a;
     for (const QString &pair : text.split(';', Qt::SkipEmptyParts)) {
         const QString key = pair.section('=', 0, 0), value = pair.section('=', 1);
         if (members.contains(key))
             a.*members.value(key) = value;
     }
+    a.router = text.contains("router");
+    a.existing = text.contains("existing");
     return a;
 }
 
@@ -25,13 +33,9 @@ R::LanAnswers lan(const QString &text)
 {
     using A = R::LanAnswers;
     A a = parse<A>(text,
-        {{"ip", &A::ip}, {"mask", &A::mask}, {"gw", &A::gateway}, {"vlan", &A::vlan}, {"nat", &A::nat},
-            {"network", &A::network}, {"natIf", &A::natIf}, {"lanPort", &A::lanPort}, {"oamPort", &A::oamPort},
-            {"oamIp", &A::oamIp}, {"oamMask", &A::oamMask}, {"oamVlan", &A::oamVlan}, {"start", &A::dhcpStart},
-            {"end", &A::dhcpEnd}, {"dhcpMask", &A::dhcpMask}, {"ifName", &A::ifName}});
+        {{"oamIp", &A::oamIp}, {"oamMask", &A::oamMask}, {"oamVlan", &A::oamVlan}, {"start", &A::dhcpStart},
+            {"end", &A::dhcpEnd}, {"dhcpMask", &A::dhcpMask}});
     a.name = text.contains("network=WAN;") ? "WAN" : "LAN";
-    a.router = text.contains("router");
-    a.existing = text.contains("existing");
     a.dhcp = text.contains("dhcp;");
     a.oamIndex = text.contains("oam;") ? 1 : 0;
     return a;
@@ -41,12 +45,8 @@ R::WanAnswers wan(const QString &text)
 {
     using A = R::WanAnswers;
     A a = parse<A>(text,
-        {{"ip", &A::ip}, {"mask", &A::mask}, {"gw", &A::gateway}, {"vlan", &A::vlan}, {"nat", &A::nat},
-            {"network", &A::network}, {"natIf", &A::natIf}, {"wanPort", &A::wanPort}, {"lanPort", &A::lanPort},
-            {"oamPort", &A::oamPort}, {"l", &A::lanVlanId}, {"oamIf", &A::oamInterface}, {"oamId", &A::oamVlanId},
-            {"oamNative", &A::oamNative}, {"ifName", &A::ifName}});
-    a.router = text.contains("router");
-    a.existing = text.contains("existing");
+        {{"wanPort", &A::wanPort}, {"l", &A::lanVlanId}, {"oamIf", &A::oamInterface}, {"oamId", &A::oamVlanId},
+            {"oamNative", &A::oamNative}});
     a.type = text.contains("dhcp;") ? 1 : 0;
     const QStringList route = text.section("route=", 1).section(';', 0, 0).split(',');
     a.routes = {route.size() == 3 ? route : QStringList{"", "", ""}, {"", "", ""}, {"", "", ""}};
