@@ -126,3 +126,9 @@ void EntryWidgets::readInterface(NetworkRules::InterfaceAnswers &a, const Interf
     a.lanPort = data->fieldText(QStringLiteral("NET1_PORT"));
     a.oamPort = data->fieldText(QStringLiteral("OAM_PORT"));
 }
+
+void EntryWidgets::write(const NetworkRules::Writes &writes)
+{
+    for (const auto &field : writes)
+        WizardData::instance()->setFieldText(field.first, field.second);
+}

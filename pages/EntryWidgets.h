@@ -13,7 +13,8 @@ class QLineEdit;
 class QTableWidget;
 class QWidget;
 
-// The entry widgets the network pages share: address, text and VLAN edits and the small tables.
+// What the network pages share: address, text and VLAN edits, the small tables, and the moves
+// between their entries and the fields.
 class EntryWidgets
 {
 public:
@@ -37,6 +38,9 @@ public:
     };
     // Collects the entries and the fields that both interface pages read.
     static void readInterface(NetworkRules::InterfaceAnswers &a, const InterfaceEntries &entries, bool router);
+
+    // Writes the fields a commit derived, through the registry (some belong to other pages).
+    static void write(const NetworkRules::Writes &writes);
 
     static void setShown(std::initializer_list<QWidget *> widgets, bool shown);
 

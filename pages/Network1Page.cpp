@@ -478,9 +478,7 @@ bool Network1Page::validatePage()
 
 int Network1Page::nextId() const
 {
-    WizardData *data = WizardData::instance();
-    for (const auto &write : NetworkRules::commitLan(answers()))
-        data->setFieldText(write.first, write.second);
+    EntryWidgets::write(NetworkRules::commitLan(answers()));
     updateSummary();
     return nextPage;
 }

@@ -335,9 +335,7 @@ bool Network2Page::validatePage()
 
 int Network2Page::nextId() const
 {
-    WizardData *data = WizardData::instance();
-    for (const auto &write : NetworkRules::commitWan(answers()))
-        data->setFieldText(write.first, write.second);
+    EntryWidgets::write(NetworkRules::commitWan(answers()));
     updateSummary();
     return nextPage;
 }

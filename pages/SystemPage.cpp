@@ -204,9 +204,7 @@ bool SystemPage::validatePage()
 
 int SystemPage::nextId() const
 {
-    WizardData *data = WizardData::instance();
-    for (const auto &write : NetworkRules::commitSystem(answers()))
-        data->setFieldText(write.first, write.second);
+    EntryWidgets::write(NetworkRules::commitSystem(answers()));
     updateSummary();
     return nextPage;
 }
