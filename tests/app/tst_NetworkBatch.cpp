@@ -80,6 +80,14 @@ private slots:
                                 << QStringList{"%NET1_IF% VLAN 1", "%NET2_IF% WAN", "%NET2_PORT% GigabitEthernet",
                                        "%NET2_TYPE% 2", "mode pppoe", "password \"secret\"",
                                        "name \"VLAN 1\"\r\n    primary-dns"};
+        // Without a LAN page the WAN interface is the only one.
+        QTest::newRow("router gateway on the WAN")
+            << "APPLICATION=GATEWAY;GATEWAY_INTEROP=1;PBX=Generic IP-PBX;PRODUCT=QA2_KRBX;NETWORK=WAN;KRBX=1;"
+               "NET2_PORT=Fiber"
+            << QStringList{"%NET2_PORT% Fiber",
+                   "configure network\r\n  network-dev 1\r\n    vlan-id 2\r\n"
+                   "    underlying-if \"Fiber\"",
+                   "name \"WAN\"", "gateway 198.51.100.129"};
     }
 
     // The derived fields reach the file, no reference of these pages is left, and the output
