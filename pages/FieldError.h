@@ -22,3 +22,18 @@ template <class Row> bool markRows(const QVector<QPair<Row, QString>> &marks, co
     }
     return valid;
 }
+
+// Names a row by its label, or by the group box it stands in.
+QString rowName(const QWidget *widget);
+
+// A batch's refusal of the first row in error: "Can't continue: <row>: <message>"; empty when none.
+template <class Row>
+QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const QMap<Row, QWidget *> &widgets)
+{
+    for (const auto &mark : marks) {
+        if (!mark.second.isEmpty())
+            return QStringLiteral("Can't continue: ") + rowName(widgets.value(mark.first)) + QStringLiteral(": ")
+                + mark.second;
+    }
+    return QString();
+}

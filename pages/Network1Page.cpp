@@ -471,9 +471,9 @@ bool Network1Page::isComplete() const
     return markRows(NetworkRules::checkLan(answers()), m_rows);
 }
 
-bool Network1Page::validatePage()
+QString Network1Page::batchRefusal() const
 {
-    return isComplete();
+    return rowsRefusal(NetworkRules::checkLan(answers()), m_rows);
 }
 
 int Network1Page::nextId() const

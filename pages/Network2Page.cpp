@@ -328,9 +328,9 @@ bool Network2Page::isComplete() const
     return markRows(NetworkRules::checkWan(answers()), m_rows);
 }
 
-bool Network2Page::validatePage()
+QString Network2Page::batchRefusal() const
 {
-    return isComplete();
+    return rowsRefusal(NetworkRules::checkWan(answers()), m_rows);
 }
 
 int Network2Page::nextId() const

@@ -197,9 +197,9 @@ bool SystemPage::isComplete() const
     return markRows(NetworkRules::checkSystem(answers()), m_rows);
 }
 
-bool SystemPage::validatePage()
+QString SystemPage::batchRefusal() const
 {
-    return isComplete();
+    return rowsRefusal(NetworkRules::checkSystem(answers()), m_rows);
 }
 
 int SystemPage::nextId() const

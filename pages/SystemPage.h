@@ -22,8 +22,8 @@ public:
     void initializePage() override;
     void cleanupPage() override;
     bool isComplete() const override;
-    // Refuses a page whose rows are in error, so that a batch run stops here.
-    bool validatePage() override;
+    // A batch stops on a row in error.
+    QString batchRefusal() const override;
     int nextId() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
