@@ -38,3 +38,9 @@ QString rowName(const QWidget *widget)
         name.chop(1);
     return name;
 }
+
+bool rowInUse(const QWidget *widget)
+{
+    const auto *label = qobject_cast<const QLabel *>(widget);
+    return !label || !label->buddy() || label->buddy()->isEnabled();
+}

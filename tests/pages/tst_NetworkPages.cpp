@@ -271,6 +271,12 @@ private slots:
         QVERIFY(page->isComplete());
         page->nextId();
         QCOMPARE(field("NET2_TYPE") + field("NET2_IF") + field("NAT_ENABLE"), QString("0WAN_IF0"));
+        // An entry the template does not use cannot be filled in, so it holds nothing up.
+        set("NET2_IP=");
+        QVERIFY(!page->isComplete());
+        widget<QLineEdit>(page, "ip")->setEnabled(false);
+        QVERIFY(page->isComplete());
+        QCOMPARE(page->batchRefusal(), QString());
     }
 };
 
