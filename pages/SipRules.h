@@ -106,6 +106,17 @@ public:
     // only when the template offers it.
     static QStringList serverSummary(const QString &title, int dashes, const ServerSummary &s);
 
+    // Fields a server page derives on Next from its entries: <prefix>_PROXY_ADDRESS and
+    // <prefix>_PROXY_ADDRESS2 (the backup, empty without one), <prefix>_MEDIA_END and <prefix>_LOCAL_IP.
+    struct ServerCommit {
+        QString address, backup, destinationPort, basePort, sessions, nat;
+        int interfaceIndex = 0;
+        QString net1Ip, net2Ip;
+    };
+    static QVector<QPair<QString, QString>> serverCommit(const QString &prefix, const ServerCommit &c);
+    // True when no row has a message.
+    static bool allValid(const QStringList &messages);
+
     // Survey rows every SIP server page writes first: label and comment.
     static const QVector<QPair<QString, QString>> &serverSurveyRows();
     // Field of one of those rows for the server's prefix ("SIP2_IP" for "Address"); empty for

@@ -1,0 +1,188 @@
+#include "pages/SipServerForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegExpValidator>
+
+namespace
+{
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("SipServerForm", text);
+}
+} // namespace
+
+SipServerForm::SipServerForm(QWidget *page, const QString &party)
+{
+    address = new QLineEdit(page);
+    setTextValidator(address);
+    address->setToolTip(QStringLiteral("IP address or hostname of ") + party);
+    backup = new QLineEdit(page);
+    setTextValidator(backup);
+    backup->setToolTip(QStringLiteral("Backup IP address or hostname of ") + party);
+    domain = new QLineEdit(page);
+    setTextValidator(domain);
+    domain->setToolTip(QStringLiteral("Domain name used in SIP messages;\nfor outbound calls - in Request-URI and "
+                                      "To header\nfor inbound calls - in From header"));
+    keepAlive = new QCheckBox(QStringLiteral("Keep Alive"), page);
+    keepAlive->setObjectName(QStringLiteral("keepAlive"));
+    transport = new QComboBox(page);
+    transport->setObjectName(QStringLiteral("transport"));
+    transport->addItems({QStringLiteral("UDP"), QStringLiteral("TCP"), QStringLiteral("TLS")});
+    transport->setToolTip(QStringLiteral("SIP transport type"));
+    destinationPort = numberEdit(page, 1, 65535, QString());
+    listeningPort = numberEdit(page, 1, 65535, QStringLiteral("SIP communicaton port of SBC"));
+    listeningPort->setText(QStringLiteral("5060"));
+    interfaces = new QComboBox(page);
+    interfaces->setObjectName(QStringLiteral("interface"));
+    interfaces->addItems({QStringLiteral("LAN"), QStringLiteral("WAN")});
+    interfaces->setFixedWidth(textWidth(QStringLiteral("Ethernet    ")));
+    media = new QComboBox(page);
+    media->setObjectName(QStringLiteral("media"));
+    media->addItems({QStringLiteral("RTP"), QStringLiteral("SRTP")});
+    media->setToolTip(QStringLiteral("Media protocol type"));
+    basePort = numberEdit(
+        page, SipRules::MinBasePort, 65535, QStringLiteral("First port used for media sessions (RTP/SRTP)"));
+    sessions = numberEdit(
+        page, SipRules::MinSessions, SipRules::MaxSessions, QStringLiteral("Number of media sessions supported"));
+    setParty(party);
+
+    addressLabel = label(QStringLiteral("Address:"), address, page);
+    backupLabel = label(QStringLiteral("        Backup Address:"), backup, page);
+    domainLabel = label(QStringLiteral("SIP Domain:"), domain, page);
+    transportLabel = label(QStringLiteral("Transport Type:"), transport, page);
+    destinationLabel = label(QStringLiteral("        Destination Port:"), destinationPort, page);
+    listeningLabel = label(QStringLiteral("        Listening Port:"), listeningPort, page);
+    interfaceLabel = label(QStringLiteral("Network Interface:"), interfaces, page);
+    interfaceLabel->setFixedWidth(textWidth(QStringLiteral("Network Interface:    ")));
+    mediaLabel = label(translated("Media Protocol:"), media, page);
+    baseLabel = label(QStringLiteral("        Base Port:"), basePort, page);
+    sessionsLabel = label(QStringLiteral("        Number Of Sessions:"), sessions, page);
+
+    server = new QGroupBox(page);
+    auto *serverGrid = new QGridLayout(server);
+    serverGrid->addWidget(addressLabel, 0, 0);
+    serverGrid->addWidget(address, 0, 1);
+    serverGrid->addWidget(backupLabel, 0, 2);
+    serverGrid->addWidget(backup, 0, 3);
+    serverGrid->addWidget(domainLabel, 1, 0);
+    serverGrid->addWidget(domain, 1, 1);
+    serverGrid->addWidget(keepAlive, 1, 3);
+
+    sip = new QGroupBox(QStringLiteral("SIP Interface"), page);
+    auto *sipGrid = new QGridLayout(sip);
+    sipGrid->addWidget(transportLabel, 0, 0);
+    sipGrid->addWidget(transport, 0, 1);
+    sipGrid->addWidget(destinationLabel, 0, 2);
+    sipGrid->addWidget(destinationPort, 0, 3);
+    sipGrid->addWidget(listeningLabel, 1, 2);
+    sipGrid->addWidget(listeningPort, 1, 3);
+
+    realm = new QGroupBox(QStringLiteral("Media Ports (Realm)"), page);
+    auto *realmGrid = new QGridLayout(realm);
+    realmGrid->addWidget(mediaLabel, 0, 0);
+    realmGrid->addWidget(media, 0, 1);
+    realmGrid->addWidget(baseLabel, 0, 2);
+    realmGrid->addWidget(basePort, 0, 3);
+    realmGrid->addWidget(sessionsLabel, 1, 2);
+    realmGrid->addWidget(sessions, 1, 3);
+}
+
+void SipServerForm::setParty(const QString &party)
+{
+    destinationPort->setToolTip(QStringLiteral("SIP communication port of ") + party);
+    interfaces->setToolTip(QStringLiteral("Network interface used to communicate with ") + party);
+}
+
+void SipServerForm::restoreChoices(
+    QLineEdit *keepAliveField, QLineEdit *transportField, QLineEdit *mediaField, bool &portsFollow)
+{
+    if (keepAliveField->text().isEmpty())
+        keepAliveField->setText(QStringLiteral("0"));
+    keepAlive->setChecked(keepAliveField->text() == QLatin1String("1"));
+    keepAlive->setEnabled(keepAliveField->isEnabled());
+
+    portsFollow = false;
+    const int chosen = SipRules::number(transportField->text());
+    if (chosen >= 0 && chosen <= SipRules::Tls)
+        transport->setCurrentIndex(chosen);
+    portsFollow = true;
+    transportField->setText(QString::number(transport->currentIndex()));
+    transport->setEnabled(transportField->isEnabled());
+
+    const int protocol = SipRules::number(mediaField->text());
+    if (protocol == 1 || protocol == 2)
+        media->setCurrentIndex(2 - protocol);
+    mediaField->setText(QString::number(2 - media->currentIndex()));
+    media->setEnabled(mediaField->isEnabled());
+}
+
+void SipServerForm::followTransport(int transportIndex)
+{
+    listeningPort->setText(SipRules::portForTransport(listeningPort->text(), transportIndex));
+    destinationPort->setText(SipRules::portForTransport(destinationPort->text(), transportIndex));
+}
+
+void SipServerForm::setInterfaces(const QStringList &items, int current)
+{
+    interfaces->clear();
+    interfaces->addItems(items);
+    interfaces->setCurrentIndex(current);
+    interfaces->setEnabled(false);
+}
+
+SipRules::ServerSummary SipServerForm::summary(const QString &name) const
+{
+    SipRules::ServerSummary s;
+    s.name = name;
+    s.interfaceName = interfaces->currentText();
+    s.address = address->text();
+    s.backup = backup->text();
+    s.domain = domain->text();
+    s.keepAliveShown = keepAlive->isEnabled();
+    s.keepAlive = keepAlive->isChecked();
+    s.transport = transport->currentText();
+    s.destinationPort = destinationPort->text();
+    s.listeningPort = listeningPort->text();
+    s.media = media->currentText();
+    s.basePort = basePort->text();
+    s.sessions = sessions->text();
+    return s;
+}
+
+QLineEdit *SipServerForm::numberEdit(QWidget *parent, int low, int high, const QString &toolTip)
+{
+    auto *edit = new QLineEdit(parent);
+    auto *validator = new QIntValidator(low, high, edit);
+    validator->setLocale(SipRules::numberLocale());
+    edit->setValidator(validator);
+    edit->setToolTip(toolTip);
+    return edit;
+}
+
+void SipServerForm::setTextValidator(QLineEdit *edit)
+{
+    // Replaced, not stacked: the old validator goes with the new one's arrival.
+    const QValidator *old = edit->validator();
+    edit->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("^.{1,64}$")), edit));
+    delete old;
+}
+
+int SipServerForm::textWidth(const QString &text)
+{
+    return QFontMetrics(QApplication::font()).horizontalAdvance(text);
+}

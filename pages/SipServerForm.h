@@ -1,0 +1,70 @@
+#pragma once
+
+#include "pages/SipRules.h"
+
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// The widgets every SIP server page shows the same way: the server's address group, the
+// "SIP Interface" group, the "Media Ports (Realm)" group and the network interface choice, with
+// their labels. The page places the groups, registers the fields and connects the signals.
+class SipServerForm
+{
+public:
+    // party names the far end in the tool tips ("SIP Trunk", "IP-PBX2").
+    SipServerForm(QWidget *page, const QString &party);
+
+    // Tool tips of the destination port and the interface choice.
+    void setParty(const QString &party);
+    // Restores keep-alive, transport and media protocol from their hidden fields. The transport is
+    // restored with the port-follow switch off, so the restore keeps the ports; a field that holds
+    // no valid choice takes the one the combo shows, so the page and the output agree. Each widget is
+    // enabled exactly when its field is.
+    void restoreChoices(
+        QLineEdit *keepAliveField, QLineEdit *transportField, QLineEdit *mediaField, bool &portsFollow);
+    // Default-port rule on the listening and then the destination port.
+    void followTransport(int transportIndex);
+    // Refills the interface list, selects current and disables the choice: the topology decides it.
+    void setInterfaces(const QStringList &items, int current);
+    // The shared summary rows as the widgets show them.
+    SipRules::ServerSummary summary(const QString &name) const;
+    // A line edit for whole numbers from low to high.
+    static QLineEdit *numberEdit(QWidget *parent, int low, int high, const QString &toolTip);
+    // The validator of the address, backup address and domain edits: 1 to 64 characters.
+    static void setTextValidator(QLineEdit *edit);
+    // Width of a text in the application font.
+    static int textWidth(const QString &text);
+
+    QLineEdit *address;
+    QLineEdit *backup;
+    QLineEdit *domain;
+    QCheckBox *keepAlive;
+    QComboBox *transport;
+    QLineEdit *destinationPort;
+    QLineEdit *listeningPort;
+    QComboBox *interfaces;
+    QComboBox *media;
+    QLineEdit *basePort;
+    QLineEdit *sessions;
+
+    QLabel *addressLabel;
+    QLabel *backupLabel;
+    QLabel *domainLabel;
+    QLabel *transportLabel;
+    QLabel *destinationLabel;
+    QLabel *listeningLabel;
+    QLabel *interfaceLabel;
+    QLabel *mediaLabel;
+    QLabel *baseLabel;
+    QLabel *sessionsLabel;
+
+    QGroupBox *server;
+    QGroupBox *sip;
+    QGroupBox *realm;
+};
