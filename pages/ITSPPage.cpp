@@ -118,6 +118,7 @@ ITSPPage::ITSPPage(QWidget *parent)
     accountGrid->addWidget(m_username, 0, 3);
     accountGrid->addWidget(m_passwordLabel, 1, 2);
     accountGrid->addWidget(m_password, 1, 3);
+    SipServerForm::alignColumns({m_form.server, m_form.sip, m_form.realm, m_accountGroup});
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(m_form.interfaceLabel, 0, 0);

@@ -100,6 +100,7 @@ SipServerForm::SipServerForm(QWidget *page, const QString &party)
     realmGrid->addWidget(basePort, 0, 3);
     realmGrid->addWidget(sessionsLabel, 1, 2);
     realmGrid->addWidget(sessions, 1, 3);
+    alignColumns({server, sip, realm});
 }
 
 void SipServerForm::setParty(const QString &party)
@@ -180,6 +181,28 @@ void SipServerForm::setTextValidator(QLineEdit *edit)
     const QValidator *old = edit->validator();
     edit->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("^.{1,64}$")), edit));
     delete old;
+}
+
+void SipServerForm::alignColumns(const QList<QGroupBox *> &groups)
+{
+    int widths[2] = {0, 0};
+    for (QGroupBox *group : groups) {
+        auto *grid = qobject_cast<QGridLayout *>(group->layout());
+        for (int i = 0; grid && i < grid->count(); ++i) {
+            int row, column, rows, columns;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            if (column == 0 || column == 2)
+                widths[column / 2] = qMax(widths[column / 2], grid->itemAt(i)->sizeHint().width());
+        }
+    }
+    for (QGroupBox *group : groups) {
+        if (auto *grid = qobject_cast<QGridLayout *>(group->layout())) {
+            grid->setColumnMinimumWidth(0, widths[0]);
+            grid->setColumnMinimumWidth(2, widths[1]);
+            grid->setColumnStretch(1, 1);
+            grid->setColumnStretch(3, 1);
+        }
+    }
 }
 
 int SipServerForm::textWidth(const QString &text)

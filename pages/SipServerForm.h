@@ -2,6 +2,7 @@
 
 #include "pages/SipRules.h"
 
+#include <QList>
 #include <QString>
 
 class QCheckBox;
@@ -38,6 +39,8 @@ public:
     static QLineEdit *numberEdit(QWidget *parent, int low, int high, const QString &toolTip);
     // The validator of the address, backup address and domain edits: 1 to 64 characters.
     static void setTextValidator(QLineEdit *edit);
+    // Lines up the label and input columns of group boxes laid out as label, input, label, input.
+    static void alignColumns(const QList<QGroupBox *> &groups);
     // Width of a text in the application font.
     static int textWidth(const QString &text);
 
