@@ -80,7 +80,8 @@ public:
     void expandIncludes();
     void applyTemplateDefines();
 
-    // Template evaluation.
+    // Template evaluation. When the configuration would pass TemplateEvaluator::MaxOutputChars,
+    // iniLines is left empty and generatedTooLarge is set.
     QStringList generateIni(bool addVersion);
 
     // SIP transport and port fix-ups.
@@ -107,6 +108,7 @@ public:
     QStringList iniLines;
     QStringList cliLines;
     int iniFileVersion = 0;
+    bool generatedTooLarge = false;
     QHash<QString, QString> deviceValues;
     bool batchMode = false;
     QString batchFile = QStringLiteral("auto.cfg");
