@@ -49,14 +49,14 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     registerField(QStringLiteral("SIP3_IP"), m_form.address, true);
     registerField(QStringLiteral("SIP3_IP2"), m_form.backup, true);
     registerField(QStringLiteral("SIP3_DOMAIN"), m_form.domain, true);
-    m_transportField = registerSipPorts(kPrefix, true, m_form.listeningPort);
+    m_form.transportField = registerSipPorts(kPrefix, true, m_form.listeningPort);
     registerField(QStringLiteral("SIP3_PORT"), m_form.destinationPort, true, true);
-    m_networkField = hiddenEdit(QStringLiteral("1"));
-    registerField(QStringLiteral("SIP3_NETWORK"), m_networkField, true);
-    m_ifField = hiddenEdit(QStringLiteral("LAN_IF"));
-    registerField(QStringLiteral("SIP3_IF"), m_ifField, true);
-    m_keepAliveField = hiddenEdit(QStringLiteral("0"));
-    registerField(QStringLiteral("SIP3_KEEPALIVE"), m_keepAliveField, true, true);
+    m_form.networkField = hiddenEdit(QStringLiteral("1"));
+    registerField(QStringLiteral("SIP3_NETWORK"), m_form.networkField, true);
+    m_form.ifField = hiddenEdit(QStringLiteral("LAN_IF"));
+    registerField(QStringLiteral("SIP3_IF"), m_form.ifField, true);
+    m_form.keepAliveField = hiddenEdit(QStringLiteral("0"));
+    registerField(QStringLiteral("SIP3_KEEPALIVE"), m_form.keepAliveField, true, true);
     registerField(QStringLiteral("SIP3_PROXY_ADDRESS"), hiddenEdit(), false, false, QStringLiteral("SIP3_PORT"));
     registerField(QStringLiteral("SIP3_PROXY_ADDRESS2"), hiddenEdit(), false, false, QStringLiteral("SIP3_PORT"));
     registerField(QStringLiteral("SIP3_LABEL"), hiddenEdit(), true, true);
@@ -65,8 +65,8 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     registerField(QStringLiteral("SIP3_MEDIA_START"), m_form.basePort, true);
     registerField(QStringLiteral("SIP3_MEDIA_NUMBER"), m_form.sessions, true);
     registerField(QStringLiteral("SIP3_MEDIA_END"), hiddenEdit());
-    m_mediaField = hiddenEdit(QStringLiteral("2"));
-    registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), m_mediaField, true, true);
+    m_form.mediaField = hiddenEdit(QStringLiteral("2"));
+    registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), m_form.mediaField, true, true);
     registerField(QStringLiteral("SIP3_LOCAL_IP"), hiddenEdit());
 
     for (QLineEdit *edit : {m_form.address, m_form.backup, m_form.domain, m_form.destinationPort,
@@ -116,7 +116,7 @@ void IPPBX2Page::initializePage()
     SipServerForm::setTextValidator(m_form.backup);
     m_form.backup->setToolTip(addressToolTip(true, wan));
 
-    m_form.restoreChoices(m_keepAliveField, m_transportField, m_mediaField, m_portsFollow);
+    m_form.restoreChoices();
 
     const QStringList interfaces = SipRules::topologyInterfaces(network);
     m_form.setInterfaces(interfaces,
@@ -179,15 +179,8 @@ int IPPBX2Page::nextId() const
 {
     WizardData *data = WizardData::instance();
     data->updateSip3LocalPorts();
-    SipRules::ServerCommit c;
-    c.address = m_form.address->text();
-    c.backup = m_form.backup->text();
-    c.destinationPort = m_form.destinationPort->text();
-    c.basePort = m_form.basePort->text();
-    c.sessions = m_form.sessions->text();
-    c.interfaceIndex = m_form.interfaces->currentIndex();
-    c.net1Ip = answer(QStringLiteral("NET1_IP"));
-    c.net2Ip = answer(QStringLiteral("NET2_IP"));
+    const SipRules::ServerCommit c
+        = m_form.commit(QString(), answer(QStringLiteral("NET1_IP")), answer(QStringLiteral("NET2_IP")));
     for (const auto &write : SipRules::serverCommit(kPrefix, c))
         data->setFieldText(write.first, write.second);
     updateSummary();
@@ -228,26 +221,22 @@ QString IPPBX2Page::surveyFieldName(const QString &label) const
 
 void IPPBX2Page::protocolChanged(int index)
 {
-    m_transportField->setText(QString::number(index));
-    if (m_portsFollow)
-        m_form.followTransport(index);
+    m_form.transportChosen(index);
 }
 
 void IPPBX2Page::mediaProtocolChanged(int index)
 {
-    m_mediaField->setText(QString::number(2 - index));
+    m_form.mediaChosen(index);
 }
 
 void IPPBX2Page::interfaceChanged(int index)
 {
-    m_networkField->setText(QString::number(index + 1));
-    m_ifField->setText(SipRules::interfaceName(m_form.interfaces->currentText(), isKrbx(),
-        answer(QStringLiteral("NET1_IF")), answer(QStringLiteral("NET2_IF"))));
+    m_form.interfaceChosen(index, isKrbx(), answer(QStringLiteral("NET1_IF")), answer(QStringLiteral("NET2_IF")));
 }
 
 void IPPBX2Page::keepAliveChanged(int state)
 {
-    m_keepAliveField->setText(state != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    m_form.keepAliveChosen(state);
 }
 
 void IPPBX2Page::enableChanged(int state)

@@ -43,15 +43,8 @@ private:
 
     // Hidden fields.
     QLineEdit *m_enableField;
-    QLineEdit *m_transportField;
-    QLineEdit *m_networkField;
-    QLineEdit *m_ifField;
-    QLineEdit *m_keepAliveField;
     QLineEdit *m_nameField;
-    QLineEdit *m_mediaField;
 
-    // Off while initializePage restores the transport, so that the restore keeps the ports.
-    bool m_portsFollow = true;
     // Remote-user group domains that still hold this server's domain.
     QStringList m_followers;
 };

@@ -61,14 +61,14 @@ ITSPPage::ITSPPage(QWidget *parent)
     registerField(QStringLiteral("SIP2_IP"), m_form.address, true);
     registerField(QStringLiteral("SIP2_IP2"), m_form.backup, true);
     registerField(QStringLiteral("SIP2_DOMAIN"), m_form.domain, true);
-    m_transportField = registerSipPorts(kPrefix, true, m_form.listeningPort);
+    m_form.transportField = registerSipPorts(kPrefix, true, m_form.listeningPort);
     registerField(QStringLiteral("SIP2_PORT"), m_form.destinationPort, true, true);
-    m_networkField = hiddenEdit(QStringLiteral("2"));
-    registerField(QStringLiteral("SIP2_NETWORK"), m_networkField, true);
-    m_ifField = hiddenEdit(QStringLiteral("WAN_IF"));
-    registerField(QStringLiteral("SIP2_IF"), m_ifField, true);
-    m_keepAliveField = hiddenEdit(QStringLiteral("0"));
-    registerField(QStringLiteral("SIP2_KEEPALIVE"), m_keepAliveField, true, true);
+    m_form.networkField = hiddenEdit(QStringLiteral("2"));
+    registerField(QStringLiteral("SIP2_NETWORK"), m_form.networkField, true);
+    m_form.ifField = hiddenEdit(QStringLiteral("WAN_IF"));
+    registerField(QStringLiteral("SIP2_IF"), m_form.ifField, true);
+    m_form.keepAliveField = hiddenEdit(QStringLiteral("0"));
+    registerField(QStringLiteral("SIP2_KEEPALIVE"), m_form.keepAliveField, true, true);
     registerField(QStringLiteral("SIP2_PROXY_ADDRESS"), hiddenEdit(), false, false, QStringLiteral("SIP2_PORT"));
     registerField(QStringLiteral("SIP2_PROXY_ADDRESS2"), hiddenEdit(), false, false, QStringLiteral("SIP2_PORT"));
     m_nameField = hiddenEdit();
@@ -87,8 +87,8 @@ ITSPPage::ITSPPage(QWidget *parent)
     registerField(QStringLiteral("SIP2_MEDIA_START"), m_form.basePort, true);
     registerField(QStringLiteral("SIP2_MEDIA_NUMBER"), m_form.sessions, true);
     registerField(QStringLiteral("SIP2_MEDIA_END"), hiddenEdit());
-    m_mediaField = hiddenEdit(QStringLiteral("2"));
-    registerField(QStringLiteral("SIP2_MEDIA_PROTOCOL"), m_mediaField, true, true);
+    m_form.mediaField = hiddenEdit(QStringLiteral("2"));
+    registerField(QStringLiteral("SIP2_MEDIA_PROTOCOL"), m_form.mediaField, true, true);
     registerField(QStringLiteral("SIP2_NAT_IP"), m_nat);
     registerField(QStringLiteral("SIP2_LOCAL_IP"), hiddenEdit(), true);
     registerField(QStringLiteral("SIP2_PBX"), hiddenEdit(QStringLiteral("1")), true, true);
@@ -159,7 +159,7 @@ void ITSPPage::initializePage()
     SipServerForm::setTextValidator(m_form.backup);
     m_form.backup->setToolTip(QStringLiteral("Backup hostname or IP address of ") + role);
 
-    m_form.restoreChoices(m_keepAliveField, m_transportField, m_mediaField, m_portsFollow);
+    m_form.restoreChoices();
 
     const QString network = answer(QStringLiteral("NETWORK"));
     m_form.setInterfaces(SipRules::topologyInterfaces(network),
@@ -244,16 +244,8 @@ int ITSPPage::nextId() const
     else
         data->updateSip2LocalPorts();
 
-    SipRules::ServerCommit c;
-    c.address = m_form.address->text();
-    c.backup = m_form.backup->text();
-    c.destinationPort = m_form.destinationPort->text();
-    c.basePort = m_form.basePort->text();
-    c.sessions = m_form.sessions->text();
-    c.nat = m_nat->text();
-    c.interfaceIndex = m_form.interfaces->currentIndex();
-    c.net1Ip = answer(QStringLiteral("NET1_IP"));
-    c.net2Ip = answer(QStringLiteral("NET2_IP"));
+    const SipRules::ServerCommit c
+        = m_form.commit(m_nat->text(), answer(QStringLiteral("NET1_IP")), answer(QStringLiteral("NET2_IP")));
     for (const auto &write : SipRules::serverCommit(kPrefix, c))
         data->setFieldText(write.first, write.second);
     updateSummary();
@@ -301,26 +293,22 @@ QString ITSPPage::surveyFieldName(const QString &label) const
 
 void ITSPPage::protocolChanged(int index)
 {
-    m_transportField->setText(QString::number(index));
-    if (m_portsFollow)
-        m_form.followTransport(index);
+    m_form.transportChosen(index);
 }
 
 void ITSPPage::mediaProtocolChanged(int index)
 {
-    m_mediaField->setText(QString::number(2 - index));
+    m_form.mediaChosen(index);
 }
 
 void ITSPPage::interfaceChanged(int index)
 {
-    m_networkField->setText(QString::number(index + 1));
-    m_ifField->setText(SipRules::interfaceName(m_form.interfaces->currentText(), isKrbx(),
-        answer(QStringLiteral("NET1_IF")), answer(QStringLiteral("NET2_IF"))));
+    m_form.interfaceChosen(index, isKrbx(), answer(QStringLiteral("NET1_IF")), answer(QStringLiteral("NET2_IF")));
 }
 
 void ITSPPage::keepAliveChanged(int state)
 {
-    m_keepAliveField->setText(state != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    m_form.keepAliveChosen(state);
 }
 
 void ITSPPage::accountChanged(int index)

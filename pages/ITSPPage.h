@@ -53,18 +53,11 @@ private:
     QGroupBox *m_accountGroup;
 
     // Hidden fields.
-    QLineEdit *m_transportField;
-    QLineEdit *m_networkField;
-    QLineEdit *m_ifField;
-    QLineEdit *m_keepAliveField;
     QLineEdit *m_nameField;
     QLineEdit *m_mainLineLabelField;
     QLineEdit *m_mainLineTipField;
     QLineEdit *m_registrationField;
-    QLineEdit *m_mediaField;
 
-    // Off while initializePage restores the transport, so that the restore keeps the ports.
-    bool m_portsFollow = true;
     // Off where the page configures the second IP-PBX.
     bool m_trunk = true;
 };

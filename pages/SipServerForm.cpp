@@ -109,19 +109,18 @@ void SipServerForm::setParty(const QString &party)
     interfaces->setToolTip(QStringLiteral("Network interface used to communicate with ") + party);
 }
 
-void SipServerForm::restoreChoices(
-    QLineEdit *keepAliveField, QLineEdit *transportField, QLineEdit *mediaField, bool &portsFollow)
+void SipServerForm::restoreChoices()
 {
     if (keepAliveField->text().isEmpty())
         keepAliveField->setText(QStringLiteral("0"));
     keepAlive->setChecked(keepAliveField->text() == QLatin1String("1"));
     keepAlive->setEnabled(keepAliveField->isEnabled());
 
-    portsFollow = false;
+    m_portsFollow = false;
     const int chosen = SipRules::number(transportField->text());
     if (chosen >= 0 && chosen <= SipRules::Tls)
         transport->setCurrentIndex(chosen);
-    portsFollow = true;
+    m_portsFollow = true;
     transportField->setText(QString::number(transport->currentIndex()));
     transport->setEnabled(transportField->isEnabled());
 
@@ -132,10 +131,45 @@ void SipServerForm::restoreChoices(
     media->setEnabled(mediaField->isEnabled());
 }
 
-void SipServerForm::followTransport(int transportIndex)
+void SipServerForm::transportChosen(int index)
 {
-    listeningPort->setText(SipRules::portForTransport(listeningPort->text(), transportIndex));
-    destinationPort->setText(SipRules::portForTransport(destinationPort->text(), transportIndex));
+    transportField->setText(QString::number(index));
+    if (!m_portsFollow)
+        return;
+    listeningPort->setText(SipRules::portForTransport(listeningPort->text(), index));
+    destinationPort->setText(SipRules::portForTransport(destinationPort->text(), index));
+}
+
+void SipServerForm::mediaChosen(int index)
+{
+    mediaField->setText(QString::number(2 - index));
+}
+
+void SipServerForm::interfaceChosen(int index, bool router, const QString &net1If, const QString &net2If)
+{
+    networkField->setText(QString::number(index + 1));
+    ifField->setText(SipRules::interfaceName(interfaces->currentText(), router, net1If, net2If));
+}
+
+void SipServerForm::keepAliveChosen(int state)
+{
+    keepAliveField->setText(state != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+SipRules::ServerCommit SipServerForm::commit(
+    const QString &nat, const QString &net1Ip, const QString &net2Ip) const
+{
+    SipRules::ServerCommit c;
+    c.address = address->text();
+    c.backup = backup->text();
+    c.destinationPort = destinationPort->text();
+    c.basePort = basePort->text();
+    c.sessions = sessions->text();
+    c.nat = nat;
+    c.interfaceIndex = interfaces->currentIndex();
+    c.net1Ip = net1Ip;
+    c.net2Ip = net2Ip;
+    return c;
 }
 
 void SipServerForm::setInterfaces(const QStringList &items, int current)

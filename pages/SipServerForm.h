@@ -27,12 +27,18 @@ public:
     // restored with the port-follow switch off, so the restore keeps the ports; a field that holds
     // no valid choice takes the one the combo shows, so the page and the output agree. Each widget is
     // enabled exactly when its field is.
-    void restoreChoices(
-        QLineEdit *keepAliveField, QLineEdit *transportField, QLineEdit *mediaField, bool &portsFollow);
-    // Default-port rule on the listening and then the destination port.
-    void followTransport(int transportIndex);
+    void restoreChoices();
+    // What the page's slots write into the hidden fields: the transport (and the ports by the
+    // default-port rule while they follow it), the media protocol (1 SRTP, 2 RTP), the interface
+    // position + 1 and its SIP interface name, and keep-alive.
+    void transportChosen(int index);
+    void mediaChosen(int index);
+    void interfaceChosen(int index, bool router, const QString &net1If, const QString &net2If);
+    void keepAliveChosen(int state);
     // Refills the interface list, selects current and disables the choice: the topology decides it.
     void setInterfaces(const QStringList &items, int current);
+    // The entries the derived fields come from; the interface's own address where there is no NAT one.
+    SipRules::ServerCommit commit(const QString &nat, const QString &net1Ip, const QString &net2Ip) const;
     // The shared summary rows as the widgets show them.
     SipRules::ServerSummary summary(const QString &name) const;
     // A line edit for whole numbers from low to high.
@@ -70,4 +76,15 @@ public:
     QGroupBox *server;
     QGroupBox *sip;
     QGroupBox *realm;
+
+    // Hidden fields the choices are mirrored into; the page creates and registers them.
+    QLineEdit *transportField = nullptr;
+    QLineEdit *networkField = nullptr;
+    QLineEdit *ifField = nullptr;
+    QLineEdit *keepAliveField = nullptr;
+    QLineEdit *mediaField = nullptr;
+
+private:
+    // Off while restoreChoices restores the transport, so that the restore keeps the ports.
+    bool m_portsFollow = true;
 };
