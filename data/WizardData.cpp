@@ -449,6 +449,11 @@ void WizardData::updateLocalPorts()
     PortFixups::updateLocalPorts(*this);
 }
 
+void WizardData::updateSip1LocalPorts()
+{
+    PortFixups::updateSip1LocalPorts(*this);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Generated files and metadata
 

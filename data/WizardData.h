@@ -91,6 +91,7 @@ public:
     void updateUserLocalPorts();
     void updateRemoteUserLocalPorts();
     void updateLocalPorts();
+    void updateSip1LocalPorts();
 
     // Generated files and metadata. The writers return false when the file could not be written.
     bool writeIniFile(const QString &path, const QString &notes);
