@@ -107,6 +107,28 @@ private slots:
         QVERIFY(!out.contains("Tel2IPManipulation 0"));
     }
 
+    // With the template that its equipment needs in the pack, a Cloud Edge batch runs to the end,
+    // although the pack has no Cloud Edge SIP trunk template.
+    void cloudEdgeRunsThrough()
+    {
+        TestEnvironment::dataDir(); // made on demand
+        QVERIFY(PackBuilder()
+                    .addBuiltIn("Normalization.template", "Corvane Unity Suite 2015 - Generic IP-PBX")
+                    .write(WizardData::templatePackPath()));
+        WizardData *data = WizardData::instance();
+        data->batchMode = true;
+        data->batchFile = TestEnvironment::writeFile(dir.path(), "cce.ini",
+            QByteArray(kAnswers).replace("QA2", "QA2_CCE").replace("ITSP", "CCE")
+                + ";# %CCE_INTEROP% 1\r\n;# %PBX% Generic IP-PBX\r\n");
+        data->outputFile = dir.filePath("cce-out.ini");
+        ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0 || !wizard.isVisible(); }, 30000));
+        QCOMPARE(closer.boxes(), QStringList());
+        QVERIFY(TestEnvironment::readFile(data->outputFile).contains("Corvane Unity Suite 2015 - Generic IP-PBX"));
+    }
+
     // Params answers are there before the window shows; a missing params file is skipped quietly.
     void params()
     {
