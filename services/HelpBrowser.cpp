@@ -11,6 +11,16 @@ void HelpBrowser::showPage(int pageId)
     s_currentFile = helpFile(pageId);
 }
 
+void HelpBrowser::showHistory()
+{
+    s_currentFile = QStringLiteral("history.html");
+}
+
+void HelpBrowser::showTemplatePackHistory()
+{
+    s_currentFile = QStringLiteral("zip:history.html");
+}
+
 QString HelpBrowser::helpFile(int pageId)
 {
     switch (pageId) {
