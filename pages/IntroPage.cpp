@@ -77,6 +77,7 @@ IntroPage::IntroPage(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     for (QLabel *label : {m_welcome, m_version, m_support, m_offer, m_status})
         layout->addWidget(label);
+    layout->addStretch(1);
     m_complete = true;
 
     // An unattended run never touches the network and never waits on an offer.

@@ -66,36 +66,37 @@ void drawLogo()
 }
 
 // The welcome page's side picture (the wizard's watermark size): the bramble over a stack of
-// appliances joined by their links.
+// appliances joined by their links, on a panel that fades out downwards into whatever lies below.
 void drawWelcome()
 {
     const int w = 164, h = 314;
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage image = canvas(w, h);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient bg(0, 0, 0, h);
     bg.setColorAt(0, QColor(0x3b, 0x8a, 0x63));
-    bg.setColorAt(1, QColor(0x16, 0x3a, 0x2b));
+    bg.setColorAt(0.55, QColor(0x2a, 0x6b, 0x4d));
+    bg.setColorAt(1, QColor(0x2a, 0x6b, 0x4d, 0));
     p.fillRect(QRectF(0, 0, w, h), bg);
 
     p.save();
-    p.translate(w / 2.0 - 32 * 1.7, 28);
-    p.scale(1.7, 1.7);
+    p.translate(w / 2.0 - 29 * 1.6, 14);
+    p.scale(1.6, 1.6);
     drawBramble(p);
     p.restore();
 
     // Three appliances, one above the other, their ports lit.
     for (int i = 0; i < 3; ++i) {
-        const QRectF box(22, 166 + i * 38, 120, 26);
+        const QRectF box(22, 124 + i * 36, 120, 24);
         p.setPen(QPen(QColor(0x0e, 0x24, 0x1b), 1.2));
         p.setBrush(QColor(0xe8, 0xf2, 0xec));
         p.drawRoundedRect(box, 4, 4);
         p.setPen(Qt::NoPen);
         for (int port = 0; port < 4; ++port) {
             p.setBrush(QColor(0x2e, 0x32, 0x3a));
-            p.drawRect(QRectF(box.left() + 10 + port * 16, box.top() + 8, 11, 10));
+            p.drawRect(QRectF(box.left() + 10 + port * 16, box.top() + 8, 11, 9));
             p.setBrush(port <= i ? QColor(0x6c, 0xd0, 0x4a) : QColor(0x8a, 0x90, 0x96));
-            p.drawEllipse(QPointF(box.left() + 15.5 + port * 16, box.top() + 5), 1.6, 1.6);
+            p.drawEllipse(QPointF(box.left() + 15.5 + port * 16, box.top() + 4.5), 1.6, 1.6);
         }
         p.setBrush(QColor(0xb8, 0xe0, 0x8a));
         p.drawEllipse(QPointF(box.right() - 14, box.center().y()), 4, 4);

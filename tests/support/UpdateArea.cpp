@@ -3,6 +3,9 @@
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
 
+#include <QDeadlineTimer>
+#include <QFileInfo>
+
 namespace
 {
 const QString kUser = QStringLiteral("delta-view");
@@ -12,12 +15,26 @@ const QByteArray kHttpFolder = "/install/brambleon/";
 
 UpdateArea::UpdateArea()
 {
-    m_http.setHandler([this](const HttpRequest &request) { return answer(request); });
+    m_http.setHandler([this](const HttpRequest &request) {
+        const QByteArray account = (kUser + ':' + kPassword).toLatin1().toBase64();
+        if (request.header("Authorization") != "Basic " + account) {
+            HttpResponse challenge = HttpResponse::error(401);
+            challenge.headers.append(qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"x\"")));
+            return challenge;
+        }
+        const QString name = QString::fromUtf8(request.path.mid(kHttpFolder.size()));
+        return request.path.startsWith(kHttpFolder) ? m_responses.value(name, HttpResponse::error(404))
+                                                    : HttpResponse::error(404);
+    });
 }
 
 UpdateArea::~UpdateArea()
 {
     TestEnvironment::closeUpdateServers();
+    m_ftp.closeWriteChannel(); // the server ends with its input
+    if (m_ftp.state() != QProcess::NotRunning && !m_ftp.waitForFinished(3000))
+        m_ftp.kill();
+    m_ftp.waitForFinished(3000);
 }
 
 bool UpdateArea::start()
@@ -27,11 +44,21 @@ bool UpdateArea::start()
     const QByteArray web = m_http.url(QString()).toString().toLatin1();
     qputenv("BRAMBLEON_UPDATE_WEB", web);
     qputenv("BRAMBLEON_REDIRECT_WEB", web);
-    m_ftpError.clear();
-    if (m_ftp.start(kUser, kPassword))
-        qputenv("BRAMBLEON_UPDATE_FTP", m_ftp.url().toString().toLatin1());
-    else
-        m_ftpError = m_ftp.error();
+
+    // Debian's interpreter carries Debian's pyftpdlib; another python3 may come first on PATH.
+    const QString python = QFileInfo("/usr/bin/python3").isExecutable() ? "/usr/bin/python3" : "python3";
+    m_ftp.start(python, {BRAMBLEON_TEST_SUPPORT_DIR "/ftp_server.py", m_ftpRoot.path(), kUser, kPassword});
+    QDeadlineTimer deadline(10000);
+    QByteArray out;
+    while (!out.contains('\n') && m_ftp.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
+        out += m_ftp.readAllStandardOutput();
+    if (out.startsWith("PORT ")) {
+        m_ftpError.clear();
+        qputenv("BRAMBLEON_UPDATE_FTP", "ftp://127.0.0.1:" + out.mid(5).trimmed());
+    } else {
+        m_ftp.waitForFinished(3000);
+        m_ftpError = "FTP server did not start: " + m_ftp.errorString() + ' ' + m_ftp.readAllStandardError();
+    }
     return true;
 }
 
@@ -39,7 +66,7 @@ void UpdateArea::put(const QString &name, const QByteArray &bytes)
 {
     m_responses.insert(name, HttpResponse::ok(bytes, "application/octet-stream"));
     if (hasFtp())
-        TestEnvironment::writeFile(m_ftp.root() + QStringLiteral("/brambleon"), name, bytes);
+        TestEnvironment::writeFile(m_ftpRoot.path() + "/brambleon", name, bytes);
 }
 
 void UpdateArea::respond(const QString &name, const HttpResponse &response)
@@ -54,12 +81,13 @@ void UpdateArea::useFtp(bool ftp)
 
 QStringList UpdateArea::fetched()
 {
-    QStringList names;
-    if (WizardData::updateViaFtp()) {
-        for (const QString &path : m_ftp.sentFiles())
-            names << path.section(QLatin1Char('/'), -1);
-        return names;
+    for (const QByteArray &line : m_ftp.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("SENT brambleon/"))
+            m_ftpSent << QString::fromUtf8(line.mid(15).trimmed());
     }
+    if (WizardData::updateViaFtp())
+        return m_ftpSent;
+    QStringList names;
     for (const HttpRequest &request : m_http.requests()) {
         if (!request.header("Authorization").isEmpty())
             names << QString::fromUtf8(request.path.mid(kHttpFolder.size()));
@@ -70,19 +98,6 @@ QStringList UpdateArea::fetched()
 void UpdateArea::forget()
 {
     m_http.clearRequests();
-    if (hasFtp())
-        m_ftp.clearSentFiles();
-}
-
-HttpResponse UpdateArea::answer(const HttpRequest &request)
-{
-    const QByteArray account = (kUser + QLatin1Char(':') + kPassword).toLatin1().toBase64();
-    if (request.header("Authorization") != "Basic " + account) {
-        HttpResponse challenge = HttpResponse::error(401);
-        challenge.headers.append(qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"update\"")));
-        return challenge;
-    }
-    if (!request.path.startsWith(kHttpFolder))
-        return HttpResponse::error(404);
-    return m_responses.value(QString::fromUtf8(request.path.mid(kHttpFolder.size())), HttpResponse::error(404));
+    fetched();
+    m_ftpSent.clear();
 }
