@@ -78,9 +78,16 @@ QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
 void BrambleonPage::registerSipPorts(
     const QString &prefix, bool withInterface, const QString &localPort, int slotPort)
 {
+    registerSipPorts(prefix, withInterface, hiddenEdit(localPort), slotPort);
+}
+
+QLineEdit *BrambleonPage::registerSipPorts(
+    const QString &prefix, bool withInterface, QLineEdit *localPort, int slotPort)
+{
     const QString port = prefix + QStringLiteral("_LOCAL_PORT");
-    registerField(prefix + QStringLiteral("_TRANSPORT_TYPE"), hiddenEdit(QStringLiteral("0")), true, true);
-    registerField(port, hiddenEdit(localPort), true, true);
+    QLineEdit *transport = hiddenEdit(QStringLiteral("0"));
+    registerField(prefix + QStringLiteral("_TRANSPORT_TYPE"), transport, true, true);
+    registerField(port, localPort, true, true);
     registerField(
         prefix + QStringLiteral("_UDP_LOCAL_PORT"), hiddenEdit(QString::number(slotPort)), false, false, port);
     registerField(
@@ -89,6 +96,7 @@ void BrambleonPage::registerSipPorts(
         prefix + QStringLiteral("_TLS_LOCAL_PORT"), hiddenEdit(QString::number(slotPort + 1)), false, false, port);
     if (withInterface)
         registerField(prefix + QStringLiteral("_INTERFACE"), hiddenEdit());
+    return transport;
 }
 
 QLabel *BrambleonPage::rowLabel(const QString &text, QWidget *buddy, QWidget *parent)

@@ -55,4 +55,8 @@ protected:
     // (TLS one above).
     void registerSipPorts(const QString &prefix, bool withInterface,
         const QString &localPort = QStringLiteral("5060"), int slotPort = 5060);
+    // The same with the page's own listening-port edit as the local port field; returns the hidden
+    // transport edit, which the page's transport combo writes.
+    QLineEdit *registerSipPorts(
+        const QString &prefix, bool withInterface, QLineEdit *localPort, int slotPort = 5060);
 };

@@ -7,7 +7,7 @@
 #include "services/Stats.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -16,13 +16,22 @@
 
 namespace
 {
-// Summary lines are laid out in columns by blanks, so the view needs a fixed-pitch font.
+// Summary lines are laid out in columns by blanks, so the view needs a fixed-pitch font. What a font
+// draws decides: the font database's pitch flag is wrong for some faces.
+bool drawsFixedPitch(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
 QFont viewFont()
 {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
-    if (!QFontInfo(font).fixedPitch())
+    if (!drawsFixedPitch(font))
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!drawsFixedPitch(font))
+        font = QFont(QStringLiteral("DejaVu Sans Mono"));
     return font;
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "pages/FinishPage.h"
 
 #include "data/WizardData.h"
+#include "device/UploadDialog.h"
 #include "pages/FinishNotes.h"
 #include "pages/WizardAnswers.h"
 
@@ -137,6 +138,12 @@ void FinishPage::saveFile()
 
 void FinishPage::sendToDevice()
 {
-    // The upload dialog goes to FinishNotes::uploadAddress with FinishNotes::newDeviceAddress as the address
-    // the device takes; it is opened from here once device transfer is available.
+    const auto field = WizardAnswers::lookup(wizard());
+    const QString newAddress = FinishNotes::newDeviceAddress(field);
+    UploadDialog dialog(FinishNotes::uploadAddress(WizardData::instance()->deviceAddress, isCce(), newAddress),
+        newAddress, field(QStringLiteral("VERSION")), field(QStringLiteral("PRODUCT")),
+        field(QStringLiteral("WEB")) == QLatin1String("1"));
+    dialog.exec();
+    if (dialog.success())
+        saveIniCopy();
 }

@@ -1,24 +1,99 @@
 #include "services/HelpBrowser.h"
 
+#include "data/TemplatePack.h"
+#include "data/WizardData.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
 namespace
 {
-QString s_currentFile;
+HelpBrowser *s_window = nullptr;
+} // namespace
+
+HelpBrowser::HelpBrowser(QWidget *parent)
+    : QWidget(parent)
+    , m_browser(new QTextBrowser)
+    , m_home(new QPushButton(QStringLiteral("&Home")))
+    , m_back(new QPushButton(QStringLiteral("&Back")))
+    , m_close(new QPushButton(QStringLiteral("&Close")))
+    , m_escape(new QShortcut(QKeySequence(QStringLiteral("Esc")), m_close, nullptr, nullptr, Qt::WindowShortcut))
+{
+    connect(m_escape, SIGNAL(activated()), m_close, SLOT(click()));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_home);
+    buttons->addWidget(m_back);
+    buttons->addStretch(1);
+    buttons->addWidget(m_close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(m_browser);
+
+    connect(m_home, SIGNAL(clicked()), m_browser, SLOT(home()));
+    connect(m_back, SIGNAL(clicked()), m_browser, SLOT(backward()));
+    connect(m_close, SIGNAL(clicked()), this, SLOT(close()));
+
+    m_browser->setSearchPaths(QStringList{QStringLiteral(":/help")});
+    m_browser->setSource(QUrl(QStringLiteral("index.html")));
+
+    resize(480, 440);
+    setWindowTitle(QStringLiteral("Help"));
+    // An open help window must not keep the program running once the wizard has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+HelpBrowser *HelpBrowser::shared()
+{
+    return s_window;
+}
+
+HelpBrowser *HelpBrowser::sharedOrNew()
+{
+    if (!s_window)
+        s_window = new HelpBrowser;
+    return s_window;
 }
 
 void HelpBrowser::showPage(int pageId)
 {
-    // The window itself comes with the help pages; until then the request is only remembered.
-    s_currentFile = helpFile(pageId);
+    sharedOrNew()->showSource(helpFile(pageId), true);
 }
 
 void HelpBrowser::showHistory()
 {
-    s_currentFile = QStringLiteral("history.html");
+    sharedOrNew()->showSource(QStringLiteral("history.html"), false);
 }
 
 void HelpBrowser::showTemplatePackHistory()
 {
-    s_currentFile = QStringLiteral("zip:history.html");
+    HelpBrowser *window = sharedOrNew();
+    QString text;
+    QByteArray bytes;
+    if (TemplatePack::readEntry(WizardData::templatePackPath(), QStringLiteral("history.html"), bytes))
+        text = QString::fromLocal8Bit(bytes.constData(), bytes.size());
+    if (text.isEmpty())
+        window->m_browser->setPlainText(QStringLiteral("ERROR: can't find Template Pack version"));
+    else
+        window->m_browser->setHtml(text);
+    window->present(false);
+}
+
+void HelpBrowser::showSource(const QString &file, bool navigation)
+{
+    m_browser->setSource(QUrl(file));
+    present(navigation);
+}
+
+void HelpBrowser::present(bool navigation)
+{
+    m_home->setEnabled(navigation);
+    m_back->setEnabled(navigation);
+    show();
+    raise();
 }
 
 QString HelpBrowser::helpFile(int pageId)
@@ -54,9 +129,4 @@ QString HelpBrowser::helpFile(int pageId)
     default:
         return QStringLiteral("index.html");
     }
-}
-
-QString HelpBrowser::currentFile()
-{
-    return s_currentFile;
 }

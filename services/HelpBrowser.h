@@ -1,19 +1,46 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
-// The help window, one per process, showing the help file of a wizard page.
-class HelpBrowser
+class QPushButton;
+class QShortcut;
+class QTextBrowser;
+
+// The help window: one top-level window for the whole program, created on first use and never
+// destroyed, showing the help pages compiled in under ":/help", the program's change history and
+// the change history of the installed template pack.
+class HelpBrowser : public QWidget
 {
+    Q_OBJECT
 public:
-    // Shows the help of the page with this id.
+    // Shows the help of the wizard page with this id.
     static void showPage(int pageId);
-    // The program's change history.
+    // Shows the program's change history.
     static void showHistory();
-    // The change history held in the installed template pack.
+    // Shows the change history kept in the installed template pack.
     static void showTemplatePackHistory();
+
     // Help file of a page id under ":/help"; the index for pages without a file of their own.
     static QString helpFile(int pageId);
-    // The help file last asked for; empty before the first request.
-    static QString currentFile();
+    // The shared window; null before the first of the three calls above.
+    static HelpBrowser *shared();
+
+    QTextBrowser *browser() const { return m_browser; }
+    QPushButton *homeButton() const { return m_home; }
+    QPushButton *backButton() const { return m_back; }
+    QPushButton *closeButton() const { return m_close; }
+
+private:
+    explicit HelpBrowser(QWidget *parent = nullptr);
+    static HelpBrowser *sharedOrNew();
+    // Shows a help file through the search path, so its links and Back work.
+    void showSource(const QString &file, bool navigation);
+    void present(bool navigation);
+
+    QTextBrowser *m_browser;
+    QPushButton *m_home;
+    QPushButton *m_back;
+    QPushButton *m_close;
+    QShortcut *m_escape;
 };

@@ -279,6 +279,71 @@ void drawVirtual()
     p.end();
     save(image, "qsw.png");
 }
+// The device dialogs' pictures: a computer above a device, the arrow showing where the
+// configuration goes ("download.png" into the device, "upload.png" out of it).
+void drawTransfer(const char *file, bool toDevice)
+{
+    QImage image = canvas(96, 112);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Laptop: screen and keyboard.
+    p.setPen(QPen(QColor(0x1c, 0x1e, 0x22), 1.5));
+    p.setBrush(QColor(0x5a, 0x60, 0x6a));
+    p.drawRoundedRect(QRectF(14, 6, 48, 32), 3, 3);
+    p.setBrush(QColor(0xd8, 0xec, 0xf4));
+    p.drawRect(QRectF(18, 10, 40, 24));
+    p.setPen(QPen(QColor(0x3b, 0x8a, 0x63), 2));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(22, 15 + i * 6), QPointF(i == 2 ? 40 : 52, 15 + i * 6));
+    p.setPen(QPen(QColor(0x1c, 0x1e, 0x22), 1.5));
+    p.setBrush(QColor(0x8a, 0x90, 0x9a));
+    QPainterPath base;
+    base.moveTo(10, 40);
+    base.lineTo(66, 40);
+    base.lineTo(70, 46);
+    base.lineTo(6, 46);
+    base.closeSubpath();
+    p.drawPath(base);
+    // Device: a small desktop box with ports and LEDs.
+    const QRectF box(8, 84, 80, 22);
+    QLinearGradient metal(0, box.top(), 0, box.bottom());
+    metal.setColorAt(0, QColor(0x5a, 0x60, 0x6a));
+    metal.setColorAt(1, QColor(0x2e, 0x32, 0x3a));
+    p.setBrush(metal);
+    p.drawRoundedRect(box, 4, 4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x3b, 0x8a, 0x63));
+    p.drawRect(QRectF(box.left() + 6, box.top() + 5, 3, box.height() - 10));
+    for (int i = 0; i < 4; ++i) {
+        p.setBrush(QColor(0x15, 0x15, 0x18));
+        p.drawRect(QRectF(box.left() + 38 + i * 10, box.top() + 8, 8, 8));
+    }
+    p.setBrush(QColor(0x4c, 0xd0, 0x5a));
+    p.drawEllipse(QPointF(box.left() + 16, box.top() + 11), 2.2, 2.2);
+    p.setBrush(QColor(0xf0, 0xb0, 0x30));
+    p.drawEllipse(QPointF(box.left() + 24, box.top() + 11), 2.2, 2.2);
+    // Curved arrow on the right, between the two.
+    QPainterPath arc;
+    const QPointF top(74, 30);
+    const QPointF bottom(74, 78);
+    arc.moveTo(toDevice ? top : bottom);
+    arc.cubicTo(QPointF(92, toDevice ? 40 : 68), QPointF(92, toDevice ? 68 : 40), toDevice ? bottom : top);
+    p.setPen(QPen(QColor(0xd0, 0x6a, 0x1a), 4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    const QPointF tip = toDevice ? bottom + QPointF(-2, 4) : top + QPointF(-2, -4);
+    const double dir = toDevice ? 1 : -1;
+    QPainterPath head;
+    head.moveTo(tip);
+    head.lineTo(tip + QPointF(-8, -9 * dir));
+    head.lineTo(tip + QPointF(7, -7 * dir));
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xd0, 0x6a, 0x1a));
+    p.drawPath(head);
+    p.end();
+    save(image, file);
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -303,5 +368,7 @@ int main(int argc, char **argv)
     for (const Front &f : fronts)
         drawFront(f);
     drawVirtual();
+    drawTransfer("download.png", true);
+    drawTransfer("upload.png", false);
     return 0;
 }

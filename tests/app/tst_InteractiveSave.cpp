@@ -1,9 +1,11 @@
 #include "FreshRun.h"
+#include "LoopbackHttpServer.h"
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
 #include "app/Brambleon.h"
 #include "data/WizardData.h"
 #include "pages/FinishPage.h"
+#include "services/Stats.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,13 +22,19 @@ private slots:
     void sipTrunk_data()
     {
         QTest::addColumn<QByteArray>("product");
-        QTest::newRow("ini") << QByteArray("QA2");
-        QTest::newRow("router, cli") << QByteArray("QA2_KRBX");
+        QTest::addColumn<int>("sendStats");
+        QTest::newRow("ini") << QByteArray("QA2") << 1;
+        QTest::newRow("router, cli, no statistics") << QByteArray("QA2_KRBX") << 0;
     }
 
     void sipTrunk()
     {
         QFETCH(QByteArray, product);
+        QFETCH(int, sendStats);
+        LoopbackHttpServer statistics([](const HttpRequest &) { return HttpResponse::ok("thanks"); });
+        QVERIFY(statistics.listen());
+        Stats::setServer(statistics.url());
+        WizardData::settings().setValue(QStringLiteral("debug/sendStats"), sendStats);
         QTemporaryDir dir;
         ModalBoxCloser closer;
         WizardData *data = WizardData::instance();
@@ -41,6 +49,14 @@ private slots:
         for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i)
             wizard.next();
         QCOMPARE(wizard.currentId(), int(Brambleon::FinishId));
+        // Leaving the setup page starts a record, leaving the conclusion page completes it.
+        QCOMPARE(statistics.waitForRequests(sendStats ? 2 : 1, sendStats ? 5000 : 300), bool(sendStats));
+        QTest::qWait(100);
+        QCOMPARE(statistics.requests().size(), sendStats ? 2 : 0);
+        for (int i = 0; i < statistics.requests().size(); ++i)
+            QVERIFY(statistics.requests().at(i).body.contains(
+                i ? "&completionStatus=completed&" : "&completionStatus=not%20completed&"));
+        Stats::setServer(QUrl());
         auto *finish = static_cast<FinishPage *>(wizard.page(Brambleon::FinishId));
 
         QVERIFY(finish->saveToPath(dir.filePath("saved")));

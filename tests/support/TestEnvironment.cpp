@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "data/WizardData.h"
+#include "services/Stats.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,6 +41,8 @@ void TestEnvironment::isolate()
     closeUpdateServers();
     QCoreApplication::setApplicationName(QStringLiteral("brambleon"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvellion"));
+    // Statistics go to a test's own loopback server or nowhere, whatever a test leaves switched on.
+    Stats::setServer(QUrl());
 }
 
 void TestEnvironment::closeUpdateServers()

@@ -1,0 +1,219 @@
+#include "pages/SipRules.h"
+
+#include "data/WizardData.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+const QString SipRules::AddressMessage = QStringLiteral("Invalid value - enter IPv4 address or hostname");
+const QString SipRules::Ipv4Message = QStringLiteral("Invalid value - enter valid IPv4 address");
+const QString SipRules::PortMessage = QStringLiteral("Invalid value - enter integer from 1 to 65535");
+const QString SipRules::BasePortMessage = QStringLiteral("Invalid value - enter integer from 6000 to 65535");
+
+QString SipRules::notEnoughPortsMessage(int sessions)
+{
+    return QStringLiteral("Invalid value - not enough ports for %1 sessions\n(each session requires 10 ports)")
+        .arg(sessions);
+}
+
+QString SipRules::sessionsMessage(int limit)
+{
+    return QStringLiteral("Invalid value - enter integer from 10 to %1").arg(limit);
+}
+
+QString SipRules::overlapMessage(const QString &first, const QString &second)
+{
+    return QStringLiteral("Invalid value - media ports for %1 and %2 may not overlap").arg(first, second);
+}
+
+int SipRules::number(const QString &text)
+{
+    return text.toInt(nullptr, 10);
+}
+
+bool SipRules::isNumberIn(const QString &text, int low, int high)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    if (!digits.match(text).hasMatch())
+        return false;
+    const int value = text.toInt();
+    return value >= low && value <= high;
+}
+
+QLocale SipRules::numberLocale()
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    return c;
+}
+
+QString SipRules::portForTransport(const QString &port, int transport)
+{
+    const bool tls = transport == Tls;
+    switch (number(port)) {
+    case 5060:
+    case 5061:
+        return tls ? QStringLiteral("5061") : QStringLiteral("5060");
+    case 5067:
+    case 5068:
+        return tls ? QStringLiteral("5067") : QStringLiteral("5068");
+    default:
+        return port;
+    }
+}
+
+bool SipRules::isIpv4Shaped(const QString &text)
+{
+    static const QRegularExpression start(QStringLiteral("^[0-9]+\\."));
+    static const QRegularExpression quad(
+        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
+    if (!start.match(text).hasMatch())
+        return true;
+    const QRegularExpressionMatch match = quad.match(text);
+    if (!match.hasMatch())
+        return false;
+    for (int group = 1; group <= 4; ++group) {
+        if (match.captured(group).toInt() > 255)
+            return false;
+    }
+    return true;
+}
+
+QString SipRules::addressError(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 64)
+        return AddressMessage;
+    return isIpv4Shaped(text) ? QString() : Ipv4Message;
+}
+
+QString SipRules::optionalAddressError(const QString &text)
+{
+    return text.isEmpty() ? QString() : addressError(text);
+}
+
+QString SipRules::domainError(const QString &text)
+{
+    return isIpv4Shaped(text) ? QString() : Ipv4Message;
+}
+
+int SipRules::mediaEnd(int base, int sessions)
+{
+    return base + PortsPerSession * sessions - 1;
+}
+
+bool SipRules::mediaFits(int base, int sessions)
+{
+    return base + PortsPerSession * sessions <= 65536;
+}
+
+bool SipRules::mediaOverlaps(int base, int sessions, int otherBase, int otherSessions)
+{
+    if (base > otherBase)
+        return base < otherBase + PortsPerSession * otherSessions;
+    return base + PortsPerSession * sessions > otherBase;
+}
+
+QString SipRules::basePortError(const QString &base, const QString &sessions)
+{
+    if (!isNumberIn(base, MinBasePort, 65535))
+        return BasePortMessage;
+    if (!mediaFits(number(base), number(sessions)))
+        return notEnoughPortsMessage(number(sessions));
+    return QString();
+}
+
+int SipRules::sessionCap(int productIndex, const QString &version)
+{
+    return qMin(MaxSessions, WizardData::sessionLimit(productIndex, version));
+}
+
+QString SipRules::sessionsError(const QString &sessions, int cap)
+{
+    return isNumberIn(sessions, MinSessions, cap) ? QString() : sessionsMessage(cap);
+}
+
+QString SipRules::portError(const QString &port)
+{
+    return isNumberIn(port, 1, 65535) ? QString() : PortMessage;
+}
+
+QStringList SipRules::topologyInterfaces(const QString &network)
+{
+    if (network == QLatin1String("LAN") || network == QLatin1String("LAN_ONLY"))
+        return {QStringLiteral("LAN")};
+    if (network == QLatin1String("WAN"))
+        return {QStringLiteral("WAN")};
+    if (network == QLatin1String("LAN_WAN"))
+        return {QStringLiteral("LAN"), QStringLiteral("WAN")};
+    return {};
+}
+
+QString SipRules::interfaceName(const QString &shown, bool router, const QString &net1If, const QString &net2If)
+{
+    if (!router)
+        return shown + QStringLiteral("_IF");
+    return shown == QLatin1String("LAN") ? net1If : net2If;
+}
+
+QString SipRules::natAddress(const QString &network, const QString &net1Nat, const QString &net2Nat)
+{
+    return network == QLatin1String("LAN_WAN") ? net2Nat : net1Nat;
+}
+
+bool SipRules::natShown(const QString &network, bool router)
+{
+    return network != QLatin1String("LAN_ONLY") && !router;
+}
+
+QString SipRules::natToolTip(const QString &party, const QString &network)
+{
+    return QStringLiteral("Public IP (of enterprise router) used when communicating with %1;\nconfigured in %2 "
+                          "Interface settings")
+        .arg(party, network == QLatin1String("LAN") ? QStringLiteral("LAN") : QStringLiteral("WAN"));
+}
+
+QString SipRules::localAddress(
+    const QString &nat, int interfaceIndex, const QString &net1Ip, const QString &net2Ip)
+{
+    if (!nat.isEmpty())
+        return nat;
+    return interfaceIndex == 0 ? net1Ip : net2Ip;
+}
+
+QString SipRules::proxyAddress(const QString &host, const QString &port)
+{
+    if (host.isEmpty())
+        return QString();
+    return !port.isEmpty() && number(port) > 0 ? host + QLatin1Char(':') + port : host;
+}
+
+QStringList SipRules::backupAddresses(const QString &list)
+{
+    const QStringList parts = list.split(QLatin1Char(','));
+    QStringList addresses;
+    for (int i = 0; i < 3; ++i)
+        addresses << (i < parts.size() ? parts.at(i).trimmed() : QString());
+    return addresses;
+}
+
+QString SipRules::joinAddresses(const QStringList &addresses)
+{
+    QStringList present;
+    for (const QString &address : addresses) {
+        if (!address.isEmpty())
+            present << address;
+    }
+    return present.join(QLatin1Char(','));
+}
+
+QString SipRules::summaryLine(const QString &label, const QString &value)
+{
+    return label.leftJustified(SummaryLabelWidth, QLatin1Char(' ')) + QStringLiteral(": ") + value;
+}
+
+QString SipRules::subtitle(const QString &name, const QString &role)
+{
+    if (name.isEmpty())
+        return QStringLiteral("Configure %1 address and communication protocol.").arg(role);
+    return QStringLiteral("Configure %1 address and communication protocol details.").arg(name);
+}

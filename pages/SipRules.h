@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+// Rules shared by the SIP pages (IP-PBX, SIP trunk, second IP-PBX, users and remote users). Each
+// works on the texts of the edits and fields, so the pages stay thin and the rules run without a
+// widget. Transports are the combo positions 0 UDP, 1 TCP, 2 TLS (3 WebRTC on the remote-user page).
+class SipRules
+{
+public:
+    static constexpr int Tls = 2;
+    static constexpr int PortsPerSession = 10;
+    static constexpr int MinBasePort = 6000;
+    static constexpr int MinSessions = 10;
+    static constexpr int MaxSessions = 5000;
+    static constexpr int SummaryLabelWidth = 19;
+
+    // Row messages of the shared checks.
+    static const QString AddressMessage; // empty address, or longer than 64 characters
+    static const QString Ipv4Message; // begins like an IPv4 address but is none
+    static const QString PortMessage; // outside 1 to 65535
+    static const QString BasePortMessage; // outside 6000 to 65535
+    // "not enough ports for <sessions> sessions" and the reason on a second line.
+    static QString notEnoughPortsMessage(int sessions);
+    // "enter integer from 10 to <limit>".
+    static QString sessionsMessage(int limit);
+    // "media ports for <first> and <second> may not overlap".
+    static QString overlapMessage(const QString &first, const QString &second);
+
+    // A field text as the pages compute with it: its decimal value, 0 when empty or not a number.
+    static int number(const QString &text);
+    // What a numeric edit accepts: ASCII decimal digits only (no sign, blank or group separator),
+    // with a value from low to high.
+    static bool isNumberIn(const QString &text, int low, int high);
+    // Locale of the numeric edits' validators: C, without group separators, so "6,000" is no number.
+    static QLocale numberLocale();
+
+    // Default-port rule on a transport change: 5060 and 5061 become 5061 under TLS and 5060 otherwise,
+    // 5067 and 5068 become 5067 under TLS and 5068 otherwise; any other text (a typed port, an empty
+    // edit) is returned unchanged.
+    static QString portForTransport(const QString &port, int transport);
+
+    // Address rule. A text that begins with digits and a point must be four dot-separated groups of
+    // digits, each 0 to 255; any other text counts as a host name.
+    static bool isIpv4Shaped(const QString &text);
+    // Required address (1 to 64 characters, then the IPv4 shape): the message, or empty when valid.
+    static QString addressError(const QString &text);
+    // Optional address (a backup address): empty is valid, otherwise as addressError.
+    static QString optionalAddressError(const QString &text);
+    // SIP domain: empty is valid, otherwise only the IPv4 shape is checked.
+    static QString domainError(const QString &text);
+
+    // Media realm: each session takes PortsPerSession ports from the base port on.
+    static int mediaEnd(int base, int sessions);
+    // The realm ends at port 65535 or below.
+    static bool mediaFits(int base, int sessions);
+    // The realm overlaps the one starting at otherBase with otherSessions sessions.
+    static bool mediaOverlaps(int base, int sessions, int otherBase, int otherSessions);
+    // Base port row: BasePortMessage when the base is no number from 6000 to 65535, else the
+    // not-enough-ports message when the sessions do not fit, else empty.
+    static QString basePortError(const QString &base, const QString &sessions);
+    // Most sessions a product and version take: its capacity (at least 100), at most MaxSessions.
+    static int sessionCap(int productIndex, const QString &version);
+    // Sessions row: sessionsMessage(cap) unless the text is a number from 10 to cap.
+    static QString sessionsError(const QString &sessions, int cap);
+    // Port row: PortMessage unless the text is a number from 1 to 65535.
+    static QString portError(const QString &port);
+
+    // Interface list of a topology: "LAN" for LAN and LAN_ONLY, "WAN" for WAN, both for LAN_WAN,
+    // none for anything else.
+    static QStringList topologyInterfaces(const QString &network);
+    // SIP interface name of the shown interface: "<shown>_IF", or on router-line products the
+    // network pages' name of the LAN interface (for "LAN") or the WAN interface (otherwise).
+    static QString interfaceName(const QString &shown, bool router, const QString &net1If, const QString &net2If);
+    // The network pages' NAT address the SIP pages show: the WAN one on LAN_WAN, else the first.
+    static QString natAddress(const QString &network, const QString &net1Nat, const QString &net2Nat);
+    // The NAT row is shown, read-only, except on LAN_ONLY and for router-line products.
+    static bool natShown(const QString &network, bool router);
+    // "Public IP (of enterprise router) used when communicating with <party>;" and where it is set.
+    static QString natToolTip(const QString &party, const QString &network);
+    // Address the SBC uses towards a server: the NAT address when set, else the interface's own.
+    static QString localAddress(
+        const QString &nat, int interfaceIndex, const QString &net1Ip, const QString &net2Ip);
+
+    // "<host>:<port>", or the host alone when the port is empty or not above 0; empty for no host.
+    static QString proxyAddress(const QString &host, const QString &port);
+    // The three backup addresses of a comma-separated list, trimmed, empty entries kept in place;
+    // entries after the third are dropped.
+    static QStringList backupAddresses(const QString &list);
+    // The non-empty addresses joined by "," (no blank).
+    static QString joinAddresses(const QStringList &addresses);
+
+    // A summary line: the label padded with blanks to 19 characters, ": " and the value.
+    static QString summaryLine(const QString &label, const QString &value);
+    // "Configure <name> address and communication protocol details.", or with no name
+    // "Configure <role> address and communication protocol.".
+    static QString subtitle(const QString &name, const QString &role);
+};

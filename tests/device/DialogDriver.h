@@ -1,0 +1,37 @@
+#pragma once
+
+#include "device/DeviceDialog.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTimer>
+
+// Works a device dialog that code under test runs with exec(): presses its accept button once it
+// opens, and closes it when the road has ended ("Close" offered, or the inputs handed back after an
+// ERROR line). The status view's text is kept.
+class DialogDriver : public QObject
+{
+public:
+    DialogDriver()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *dialog = qobject_cast<DeviceDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (!m_pressed) {
+                m_pressed = true;
+                dialog->acceptButton()->click();
+            } else if (dialog->acceptButton()->isEnabled() || dialog->cancelButton()->text() == "Close") {
+                status = dialog->statusView()->toPlainText();
+                dialog->cancelButton()->click();
+            }
+        });
+        m_timer.start(20);
+    }
+    QString status;
+
+private:
+    QTimer m_timer;
+    bool m_pressed = false;
+};

@@ -1,0 +1,141 @@
+#include "LoopbackHttpServer.h"
+#include "TestEnvironment.h"
+#include "data/WizardData.h"
+#include "services/Stats.h"
+
+#include <QApplication>
+#include <QtTest>
+
+namespace
+{
+// The decoded values of a posted record, by key, and its keys in order.
+struct Record {
+    QStringList keys;
+    QHash<QString, QString> values;
+
+    explicit Record(const QByteArray &body)
+    {
+        for (const QByteArray &pair : body.split('&')) {
+            const int equals = pair.indexOf('=');
+            keys << QString::fromLatin1(pair.left(equals));
+            values.insert(keys.last(), QUrl::fromPercentEncoding(pair.mid(equals + 1)));
+        }
+    }
+};
+} // namespace
+
+class TestStats : public QObject
+{
+    Q_OBJECT
+private:
+    LoopbackHttpServer m_server{[](const HttpRequest &) { return HttpResponse::ok("thanks"); }};
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.listen());
+        Stats::setServer(m_server.url());
+    }
+
+    void init()
+    {
+        WizardData::settings().clear();
+        m_server.clearRequests();
+    }
+
+    void helpers()
+    {
+        QCOMPARE(Stats::sanitize(" Acme & Co. (Paris) "), QStringLiteral("Acme  Co. Paris"));
+        QCOMPARE(Stats::sanitize(QStringLiteral("M\u00fcller & S\u00f6hne")), QStringLiteral("Mller  Shne"));
+        QCOMPARE(Stats::sanitize("Jo_Lee-2.0"), QStringLiteral("Jo_Lee-2.0"));
+        QCOMPARE(Stats::elapsedText((90 * 60 + 5) * 1000 + 999), QStringLiteral("01:30:05"));
+        QCOMPARE(Stats::elapsedText(24 * 3600 * 1000 + 1000), QStringLiteral("00:00:01"));
+        QCOMPARE(Stats::formEncode({{"userName", "a&b=c%d+e f"}, {"submit", "Submit"}}),
+            QByteArray("userName=a%26b%3Dc%25d%2Be%20f&submit=Submit"));
+    }
+
+    void records()
+    {
+        Stats *stats = Stats::instance();
+        stats->init(true);
+        QVERIFY(stats->isOn());
+        stats->start(2, "7.2", 3, "Acme IP-PBX (*)", 1, QStringLiteral("M\u00fcller & S\u00f6hne"), "Germany",
+            "Int & Co", "Jo");
+        stats->start(15, "7.2", 9, "Acme", 0, "C", "D", "I", "J");
+        stats->completed();
+        QVERIFY(m_server.waitForRequests(3));
+
+        const HttpRequest &first = m_server.requests().at(0);
+        QCOMPARE(first.method, QByteArray("POST"));
+        QCOMPARE(first.path, QByteArray("/brambleon/submitForm.php"));
+        QCOMPARE(first.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
+        QVERIFY(first.body.startsWith("time="));
+        QVERIFY(first.body.endsWith("&submit=Submit"));
+        const Record record(first.body);
+        QCOMPARE(record.keys,
+            QStringList({"time", "completionStatus", "totalTimeSpent", "ipAddr", "userName", "productType",
+                "applicationType", "templateName", "networkSetup", "customer", "country", "integrator",
+                "installer", "version", "wizardVersion", "submit"}));
+        const QStringList expected{"not completed", "QA2", "Remote Users", "Acme IP-PBX", "WAN", "Mller  Shne",
+            "Germany", "Int  Co", "Jo", "7.2", "2.18"};
+        const QStringList keys{"completionStatus", "productType", "applicationType", "templateName",
+            "networkSetup", "customer", "country", "integrator", "installer", "version", "wizardVersion"};
+        for (int i = 0; i < keys.size(); ++i)
+            QCOMPARE(record.values.value(keys[i]), expected[i]);
+        QVERIFY(QDateTime::fromString(record.values.value("time"), "yyyy-MM-dd hh:mm:ss").isValid());
+        QVERIFY(QTime::fromString(record.values.value("totalTimeSpent"), "hh:mm:ss").isValid());
+        QVERIFY(!record.values.value("userName").isEmpty());
+
+        // An unknown application keeps the last one; the completed record repeats the last start.
+        const Record second(m_server.requests().at(1).body);
+        QCOMPARE(second.values.value("applicationType"), QStringLiteral("Remote Users"));
+        QCOMPARE(second.values.value("productType"), QString());
+        const Record done(m_server.requests().at(2).body);
+        QCOMPARE(done.values.value("completionStatus"), QStringLiteral("completed"));
+        QCOMPARE(done.values.value("customer"), QStringLiteral("C"));
+        QCOMPARE(stats->status(), QStringLiteral("completed"));
+    }
+
+    void off_data()
+    {
+        QTest::addColumn<bool>("enable");
+        QTest::addColumn<int>("sendStats");
+        QTest::newRow("batch") << false << 1;
+        QTest::newRow("sendStats 0") << true << 0;
+        QTest::newRow("sendStats 2") << true << 2;
+    }
+
+    void off()
+    {
+        QFETCH(bool, enable);
+        QFETCH(int, sendStats);
+        WizardData::settings().setValue("debug/sendStats", sendStats);
+        Stats *stats = Stats::instance();
+        stats->init(enable);
+        QVERIFY(!stats->isOn());
+        stats->start(2, "7.2", 0, "T", 0, "C", "D", "I", "J");
+        stats->completed();
+        QVERIFY(!m_server.waitForRequests(1, 300));
+    }
+
+    // A server that asks for a login gets the statistics account.
+    void authentication()
+    {
+        m_server.setHandler([](const HttpRequest &request) {
+            if (!request.header("Authorization").isEmpty())
+                return HttpResponse::ok("thanks");
+            HttpResponse challenge = HttpResponse::error(401);
+            challenge.headers.append(
+                qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"stats\"")));
+            return challenge;
+        });
+        Stats::instance()->init(true);
+        Stats::instance()->completed();
+        QVERIFY(m_server.waitForRequests(2));
+        QCOMPARE(m_server.requests().at(1).header("Authorization"),
+            "Basic " + QByteArray("Wizard:&kx47Rm2vB").toBase64());
+    }
+};
+
+BRAMBLEON_TEST_MAIN(TestStats)
+#include "tst_Stats.moc"
