@@ -1,6 +1,4 @@
-#include "PackBuilder.h"
 #include "TestEnvironment.h"
-#include "UpdateArea.h"
 #include "app/Brambleon.h"
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
@@ -9,7 +7,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QSettings>
 #include <QTextBrowser>
 #include <QTextStream>
@@ -131,29 +128,6 @@ private slots:
         WizardData::instance()->batchMode = batch;
         Brambleon wizard;
         QTEST(Stats::instance()->isOn(), "on");
-    }
-
-    // A first start with an empty data directory installs the server's pack and shows its version;
-    // a second start within the hour asks the server nothing.
-    void firstStartInstallsPack()
-    {
-        UpdateArea area;
-        QVERIFY(area.start());
-        const QString pack = TestEnvironment::home() + "/served.zip";
-        QVERIFY(PackBuilder().version("4.7").write(pack));
-        area.put("info.txt", "VERSION 2.18\ntemplates4.zip 4.7\n");
-        area.put("templates4.zip", TestEnvironment::readFile(pack));
-        for (const bool first : {true, false}) {
-            TestEnvironment::freshWizardData();
-            Brambleon wizard;
-            const auto text
-                = [&](const char *label) { return wizard.page(0)->findChild<QLabel *>(label)->text(); };
-            QTest::qWait(200);
-            QTRY_VERIFY_WITH_TIMEOUT(
-                first ? text("status").startsWith("<i>Success") : text("status").isEmpty(), 10000);
-            QVERIFY(text("version").contains("\">4.7</a>"));
-        }
-        QCOMPARE(area.fetched(), (QStringList{"info.txt", "templates4.zip"}));
     }
 };
 

@@ -97,8 +97,8 @@ private slots:
         QFETCH(bool, ftp);
         QFETCH(QList<int>, codes);
         QFETCH(QString, status);
-        if (ftp && !m_area.hasFtp())
-            QSKIP(qPrintable(m_area.ftpError()));
+        if (ftp && !m_area.ftpError.isEmpty())
+            QSKIP(qPrintable(m_area.ftpError));
         UpdateArea::useFtp(ftp);
         m_launcher.codes = codes;
         if (codes == QList<int>{-1})
@@ -169,16 +169,13 @@ private slots:
         HttpResponse stall;
         stall.stall = true;
         m_area.respond("brambleon-setup.exe", stall);
-        UpdateServer::setTransferTimeout(60000);
         QString informative, partial;
         for (const QString choice : {"&Cancel", "Get &Update"}) {
             QTimer::singleShot(50, [&] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                 informative = box->informativeText();
-                for (QAbstractButton *button : box->buttons()) {
-                    if (button->text() == choice)
-                        button->click();
-                }
+                for (QAbstractButton *button : box->buttons())
+                    button->text() == choice ? button->click() : void();
                 QTimer::singleShot(300, [&] {
                     if (auto *dialog = qobject_cast<Upgrade *>(QApplication::activeModalWidget())) {
                         partial = dialog->setupFilePath();
@@ -189,9 +186,8 @@ private slots:
             Upgrade::offerUpdate(3, 1, nullptr);
             QCOMPARE(m_area.fetched().size(), int(choice != "&Cancel"));
         }
-        UpdateServer::setTransferTimeout(1000);
         QCOMPARE(informative, QStringLiteral("Installed version: 2.18 \nNew version: 3.1"));
-        QVERIFY(!partial.isEmpty());
+        QVERIFY(QFileInfo(partial).fileName() == "brambleon-setup.exe" && !QFileInfo::exists(partial));
         QVERIFY(!QFileInfo::exists(QFileInfo(partial).absolutePath()));
     }
 };
