@@ -59,8 +59,7 @@ private slots:
     void packUpdate_data()
     {
         QTest::addColumn<bool>("ftp");
-        QTest::addColumn<QString>("installed");
-        QTest::addColumn<QString>("announced");
+        QTest::addColumn<QString>("versions"); // installed>announced
         QTest::addColumn<QByteArray>("served");
         QTest::addColumn<QStringList>("fetched");
         QTest::addColumn<QString>("status");
@@ -70,25 +69,20 @@ private slots:
         const QStringList both{"info.txt", "templates4.zip"}, info{"info.txt"};
         for (const bool ftp : {false, true}) {
             const QByteArray over = ftp ? " over ftp" : " over http";
-            QTest::newRow("newer" + over) << ftp << "4.2"
-                                          << "4.3" << packBytes("4.3") << both << done;
-            QTest::newRow("none installed" + over) << ftp << ""
-                                                   << "0.1" << packBytes("0.1") << both << done;
-            QTest::newRow("equal" + over) << ftp << "4.3"
-                                          << "4.3" << packBytes("4.3") << info << "";
-            QTest::newRow("4.3 after 4.12" + over) << ftp << "4.12"
-                                                   << "4.3" << QByteArray() << info << "";
-            QTest::newRow("not a zip" + over) << ftp << "4.2"
-                                              << "4.3" << QByteArray("<html/>") << both << refused;
-            QTest::newRow("locked" + over) << ftp << "4.2"
-                                           << "4.3" << packBytes("4.3", true) << both << refused;
+            QTest::newRow("newer" + over) << ftp << QString("4.2>4.3") << packBytes("4.3") << both << done;
+            QTest::newRow("none installed" + over) << ftp << QString(">0.1") << packBytes("0.1") << both << done;
+            QTest::newRow("equal" + over) << ftp << QString("4.3>4.3") << packBytes("4.3") << info << QString();
+            QTest::newRow("4.3 after 4.12" + over)
+                << ftp << QString("4.12>4.3") << QByteArray() << info << QString();
+            QTest::newRow("not a zip" + over)
+                << ftp << QString("4.2>4.3") << QByteArray("<html/>") << both << refused;
+            QTest::newRow("locked" + over)
+                << ftp << QString("4.2>4.3") << packBytes("4.3", true) << both << refused;
         }
-        QTest::newRow("info stalls") << false << "4.2"
-                                     << "" << packBytes("4.3") << info
-                                     << "<i>Failed to connect to updates server</i>";
-        QTest::newRow("pack missing") << false << "4.2"
-                                      << "4.3" << QByteArray() << both
-                                      << "<i>Failed to download Template Pack</i>";
+        QTest::newRow("info stalls") << false << QString("4.2>") << packBytes("4.3") << info
+                                     << QString("<i>Failed to connect to updates server</i>");
+        QTest::newRow("pack missing") << false << QString("4.2>4.3") << QByteArray() << both
+                                      << QString("<i>Failed to download Template Pack</i>");
     }
 
     // A newer pack replaces the installed one and is shown; any other outcome keeps the installed pack.
@@ -96,12 +90,12 @@ private slots:
     void packUpdate()
     {
         QFETCH(bool, ftp);
-        QFETCH(QString, installed);
-        QFETCH(QString, announced);
+        QFETCH(QString, versions);
         QFETCH(QByteArray, served);
         if (ftp && !m_area.ftpError.isEmpty())
             QSKIP(qPrintable(m_area.ftpError));
         UpdateArea::useFtp(ftp);
+        const QString installed = versions.section('>', 0, 0), announced = versions.section('>', 1);
         const QByteArray before = installed.isEmpty() ? QByteArray() : packBytes(installed);
         if (!before.isEmpty())
             TestEnvironment::writeFile(TestEnvironment::dataDir(), "templates4.zip", before);

@@ -61,6 +61,9 @@ private slots:
     {
         QVERIFY(m_area.start());
         UpdateServer::setTransferTimeout(1000);
+        HttpResponse unsized = HttpResponse::ok(kSetup);
+        unsized.unsized = true;
+        m_area.respond("unsized", unsized);
     }
 
     void init()
@@ -72,34 +75,48 @@ private slots:
         UpdateArea::useFtp(false);
     }
 
-    void start_data()
+    void download_data()
     {
         QTest::addColumn<bool>("ftp");
+        QTest::addColumn<HttpResponse>("response");
         QTest::addColumn<QList<int>>("codes");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<QString>("status");
-        QTest::newRow("started") << false << QList<int>{33} << QStringList{kOpen} << "";
-        QTest::newRow("over ftp") << true << QList<int>{} << QStringList{kOpen} << "";
-        QTest::newRow("elevated after 5") << false << QList<int>{5, 42} << QStringList{kOpen, kRunAs} << "";
-        QTest::newRow("refused") << false << QList<int>{2} << QStringList{kOpen}
+        const HttpResponse ok = HttpResponse::ok(kSetup);
+        HttpResponse redirect = HttpResponse::error(302), stall;
+        redirect.headers.append(
+            qMakePair(QByteArray("Location"), m_area.httpUrl("/install/brambleon/unsized").toEncoded()));
+        stall.stall = true;
+        const QStringList open{kOpen}, elevated{kOpen, kRunAs};
+        QTest::newRow("started") << false << ok << QList<int>{33} << open << "";
+        QTest::newRow("over ftp") << true << ok << QList<int>{} << open << "";
+        QTest::newRow("redirected, no size") << false << redirect << QList<int>{} << open << "";
+        QTest::newRow("elevated after 5") << false << ok << QList<int>{5, 42} << elevated << "";
+        QTest::newRow("refused") << false << ok << QList<int>{2} << open
                                  << "<i>ERROR: can't start installer (2)</i>";
-        QTest::newRow("refused elevated") << false << QList<int>{5, 32} << QStringList{kOpen, kRunAs}
-                                          << "<i>ERROR: can't start installer (32)</i>";
+        QTest::newRow("refused elevated")
+            << false << ok << QList<int>{5, 32} << elevated << "<i>ERROR: can't start installer (32)</i>";
         // This system never runs the Windows program.
         QTest::newRow("platform's own")
-            << false << QList<int>{-1} << QStringList() << "<i>ERROR: can't start installer (11)</i>";
+            << false << ok << QList<int>{-1} << QStringList() << "<i>ERROR: can't start installer (11)</i>";
+        QTest::newRow("missing") << false << HttpResponse::error(404) << QList<int>{} << QStringList()
+                                 << "<i>ERROR: can't download file (203)</i>";
+        QTest::newRow("stalls") << false << stall << QList<int>{} << QStringList()
+                                << "<i>ERROR: can't download file (5)</i>";
     }
 
     // The setup program lands whole in a folder of its own and starts silently, which ends the program;
-    // a start the shell refuses leaves the file for the user.
-    void start()
+    // a start the shell refuses leaves the file for the user, a failed download leaves nothing.
+    void download()
     {
         QFETCH(bool, ftp);
+        QFETCH(HttpResponse, response);
         QFETCH(QList<int>, codes);
         QFETCH(QString, status);
         if (ftp && !m_area.ftpError.isEmpty())
             QSKIP(qPrintable(m_area.ftpError));
         UpdateArea::useFtp(ftp);
+        m_area.respond("brambleon-setup.exe", response);
         m_launcher.codes = codes;
         if (codes == QList<int>{-1})
             InstallerLauncher::replace(nullptr);
@@ -107,48 +124,15 @@ private slots:
         QCOMPARE(runUntilSettled(dialog), status.isEmpty() ? 0 : 1);
         QTEST(m_launcher.calls, "calls");
         QCOMPARE(statusOf(dialog), status);
+        const QFileInfo folder(QFileInfo(dialog.setupFilePath()).absolutePath());
+        if (status.contains("download")) {
+            QVERIFY(!folder.exists());
+            return;
+        }
         QCOMPARE(dialog.findChild<QLabel *>("title")->text(), QStringLiteral("Installing new version"));
         QCOMPARE(TestEnvironment::readFile(dialog.setupFilePath()), kSetup);
-        const QFileInfo folder(QFileInfo(dialog.setupFilePath()).absolutePath());
         QCOMPARE(int(folder.permissions() & 0x0077), 0); // neither group nor others
         QDir(folder.filePath()).removeRecursively();
-    }
-
-    void failedDownload_data()
-    {
-        QTest::addColumn<HttpResponse>("response");
-        QTest::addColumn<QString>("status");
-        HttpResponse stall;
-        stall.stall = true;
-        QTest::newRow("missing") << HttpResponse::error(404) << "<i>ERROR: can't download file (203)</i>";
-        QTest::newRow("stalls") << stall << "<i>ERROR: can't download file (5)</i>";
-    }
-
-    void failedDownload()
-    {
-        QFETCH(HttpResponse, response);
-        m_area.respond("brambleon-setup.exe", response);
-        Upgrade dialog;
-        QCOMPARE(runUntilSettled(dialog), 1);
-        QTEST(statusOf(dialog), "status");
-        QVERIFY(!QFileInfo::exists(QFileInfo(dialog.setupFilePath()).absolutePath()));
-        QVERIFY(m_launcher.calls.isEmpty());
-    }
-
-    // The web server may hand the program out through a redirect, and without announcing its size.
-    void redirectedWithoutSize()
-    {
-        HttpResponse redirect = HttpResponse::error(302);
-        redirect.headers.append(
-            qMakePair(QByteArray("Location"), m_area.httpUrl("/install/brambleon/unsized").toEncoded()));
-        m_area.respond("brambleon-setup.exe", redirect);
-        HttpResponse unsized = HttpResponse::ok(kSetup, "application/octet-stream");
-        unsized.unsized = true;
-        m_area.respond("unsized", unsized);
-        Upgrade dialog;
-        QCOMPARE(runUntilSettled(dialog), 0);
-        QCOMPARE(TestEnvironment::readFile(dialog.setupFilePath()), kSetup);
-        QDir(QFileInfo(dialog.setupFilePath()).absolutePath()).removeRecursively();
     }
 
     void progressSteps()
