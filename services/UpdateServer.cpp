@@ -51,11 +51,6 @@ void UpdateServer::answer(QAuthenticator *authenticator)
     authenticator->setPassword(QStringLiteral("kim4ru"));
 }
 
-int UpdateServer::transferTimeout()
-{
-    return s_transferTimeout;
-}
-
 void UpdateServer::setTransferTimeout(int milliseconds)
 {
     s_transferTimeout = milliseconds > 0 ? milliseconds : kDefaultTransferTimeout;

@@ -24,7 +24,6 @@ public:
     // Answers the servers' login request with the update account.
     static void answer(QAuthenticator *authenticator);
 
-    static int transferTimeout();
-    // Tests shorten it; 0 or less restores the default.
+    // Tests shorten the transfer timeout; 0 or less restores the default.
     static void setTransferTimeout(int milliseconds);
 };

@@ -3,8 +3,9 @@
 #include <QDir>
 
 #include <cstdint>
+#include <string>
 #include <windows.h>
-
+// shellapi.h needs windows.h before it.
 #include <shellapi.h>
 
 int WindowsInstallerLauncher::start(const QString &verb, const QString &program, const QString &parameters)
