@@ -1,5 +1,6 @@
 #include "app/Brambleon.h"
 
+#include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "pages/ConclusionPage.h"
 #include "pages/DialPage.h"
@@ -21,7 +22,6 @@
 #include "services/Stats.h"
 
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
 
@@ -93,18 +93,25 @@ void Brambleon::batchNext()
     next();
     setWindowState(windowState() | Qt::WindowMinimized);
     if (currentId() == before) {
-        QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("Can't continue to the next page"));
+        WarningBox::show(this, QStringLiteral("Warning"), QStringLiteral("Can't continue to the next page"));
         return;
     }
     if (currentId() == ProductId) {
         if (!QFileInfo::exists(data->batchFile)) {
-            QMessageBox::warning(this, QStringLiteral("Warning"),
+            WarningBox::show(this, QStringLiteral("Warning"),
                 QStringLiteral("Can't find batch file '%1'").arg(data->batchFile));
             return;
         }
         // A refused file has had the loader's own message; answering with nothing would write a wrong file.
         if (!static_cast<ProductPage *>(page(ProductId))->loadConfiguration(data->batchFile))
             return;
+    }
+    // A page that cannot go on with what it was given stops the batch rather than write another answer.
+    const auto *current = qobject_cast<BrambleonPage *>(currentPage());
+    const QString refusal = current ? current->batchRefusal() : QString();
+    if (!refusal.isEmpty()) {
+        WarningBox::show(this, QStringLiteral("Warning"), refusal);
+        return;
     }
     QTimer::singleShot(100, this, SLOT(batchNext()));
 }

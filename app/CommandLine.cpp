@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSettings>
 
+#include <cstdio>
+
 CommandLine::Outcome CommandLine::apply(const QStringList &arguments)
 {
     if (arguments.isEmpty())
@@ -13,8 +15,7 @@ CommandLine::Outcome CommandLine::apply(const QStringList &arguments)
     const QString &word = arguments.at(0);
     WizardData *data = WizardData::instance();
     if (word == QLatin1String("extract")) {
-        extractTemplates(QStringLiteral("."));
-        return Extracted;
+        return extractTemplates(QStringLiteral(".")) ? Extracted : ExtractFailed;
     }
     if (word == QLatin1String("reset")) {
         resetSettings();
@@ -32,18 +33,24 @@ CommandLine::Outcome CommandLine::apply(const QStringList &arguments)
     return Start;
 }
 
-void CommandLine::extractTemplates(const QString &directory)
+bool CommandLine::extractTemplates(const QString &directory)
 {
     const QDir source(QStringLiteral(":/templates"));
     const QStringList names = source.entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    bool complete = true;
     for (const QString &name : names) {
         const QString target = QDir(directory).filePath(name);
         if (QFile::exists(target))
             continue;
         // Copies out of the resources are read-only.
-        if (QFile::copy(QStringLiteral(":/templates/") + name, target))
+        if (QFile::copy(QStringLiteral(":/templates/") + name, target)) {
             QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+        } else {
+            std::fputs(qPrintable(QStringLiteral("Can't write file '%1'\n").arg(target)), stderr);
+            complete = false;
+        }
     }
+    return complete;
 }
 
 void CommandLine::resetSettings()

@@ -7,13 +7,14 @@
 class CommandLine
 {
 public:
-    enum Outcome { Start, Extracted };
+    enum Outcome { Start, Extracted, ExtractFailed };
 
     // Applies the first argument when it is a command word; the others are its file names.
-    // Extracted means the program has done its work and ends without a window.
+    // Extracted and ExtractFailed mean the program has done its work and ends without a window.
     static Outcome apply(const QStringList &arguments);
     // Copies the built-in templates into the directory; files already there stay as they are.
-    static void extractTemplates(const QString &directory);
+    // False, with the names on standard error, when a file could not be written.
+    static bool extractTemplates(const QString &directory);
     // Removes the remembered answers and update state; "debug" stays.
     static void resetSettings();
 };

@@ -1,5 +1,6 @@
 #include "app/Brambleon.h"
 #include "app/CommandLine.h"
+#include "data/WarningBox.h"
 #include "data/WizardData.h"
 
 #include <QApplication>
@@ -12,12 +13,19 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 1; i < argc && i < 4; ++i)
         arguments << QString::fromUtf8(argv[i]);
-    if (CommandLine::apply(arguments) == CommandLine::Extracted)
+    switch (CommandLine::apply(arguments)) {
+    case CommandLine::Extracted:
         return 0;
+    case CommandLine::ExtractFailed:
+        return 1;
+    case CommandLine::Start:
+        break;
+    }
 
     WizardData::instance()->installTemplatePack();
 
     QApplication app(argc, argv);
+    WarningBox::detectHeadless();
     Brambleon wizard;
     wizard.show();
     if (WizardData::instance()->batchMode)

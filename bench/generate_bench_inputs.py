@@ -5,6 +5,8 @@
 
 device-0.1mb.ini, device-1mb.ini, device-10mb.ini  parameters, sections, comments, tables of 5 to 40 columns
 long-rows.ini                                      a table of 20,000 columns with a few full rows
+wide-format.ini                                    a FORMAT line of 200,000 columns and 2,000 short rows
+ip-profile.ini                                     one IpProfile row of 60,000 columns, for the conversion
 convert-map.txt, convert.ini                       a large map and an INI that uses it (plus unmapped names)
 """
 import os
@@ -66,6 +68,23 @@ def long_rows(seed):
     return '\r\n'.join(lines) + '\r\n'
 
 
+def wide_format():
+    columns = ['Wide_Column%d' % c for c in range(200000)]
+    lines = ['[ WideFormat ]', 'FORMAT Index = %s;' % ', '.join(columns)]
+    lines += ['WideFormat %d = %d, "name %d", 1;' % (row, row, row) for row in range(2000)]
+    lines.append('[ \\WideFormat ]')
+    return '\r\n'.join(lines) + '\r\n'
+
+
+def ip_profile(seed):
+    rng = random.Random(seed)
+    columns = ['IpProfile_ProfileName'] + ['IpProfile_Extra%d' % c for c in range(59999)]
+    values = ['"Profile"'] + [value(rng) for _ in range(59999)]
+    lines = ['[ IpProfile ]', 'FORMAT IpProfile_Index = %s;' % ', '.join(columns),
+             'IpProfile 0 = %s;' % ', '.join(values), '[ \\IpProfile ]']
+    return '\n'.join(lines) + '\n'
+
+
 def convert_inputs(seed):
     rng = random.Random(seed)
     areas = ['network', 'system', 'troubleshoot', 'voip']
@@ -113,6 +132,8 @@ def main():
     write(directory, 'device-1mb.ini', device_ini(1000 * 1000, 2))
     write(directory, 'device-10mb.ini', device_ini(10 * 1000 * 1000, 3))
     write(directory, 'long-rows.ini', long_rows(4))
+    write(directory, 'wide-format.ini', wide_format())
+    write(directory, 'ip-profile.ini', ip_profile(6))
     map_text, ini_text = convert_inputs(5)
     write(directory, 'convert-map.txt', map_text)
     write(directory, 'convert.ini', ini_text)

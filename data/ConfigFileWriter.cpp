@@ -3,6 +3,7 @@
 #include "data/CommentFormatter.h"
 #include "data/WizardData.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -133,6 +134,12 @@ bool ConfigFileWriter::writeLines(const QString &path, const QStringList &lines)
     for (const QString &line : lines) {
         bytes += line.toLocal8Bit();
         bytes += "\r\n";
+    }
+    // A device node or a FIFO is written into: renaming a new file over it would replace the node.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        QFile node(path);
+        return node.open(QIODevice::WriteOnly) && node.write(bytes) == bytes.size() && node.flush();
     }
     QSaveFile file(path);
     // A folder that allows changing its files but not creating new ones still gets the file.

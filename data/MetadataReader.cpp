@@ -9,10 +9,18 @@
 MetadataReader::Status MetadataReader::read(const QString &path, QHash<QString, QString> &values)
 {
     QFile file(path);
-    QString text;
-    if (file.open(QIODevice::ReadOnly))
-        text = QString::fromLocal8Bit(file.readAll());
-    return parse(text, values);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly)) {
+        // In pieces: a device such as /dev/zero has no size and no end.
+        char buffer[65536];
+        for (qint64 n; bytes.size() <= MaxFileBytes && (n = file.read(buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, int(n));
+    }
+    if (bytes.size() > MaxFileBytes)
+        bytes.clear();
+    // The text would end at a NUL, and every later answer with it.
+    bytes.replace('\0', ' ');
+    return parse(QString::fromLocal8Bit(bytes), values);
 }
 
 MetadataReader::Status MetadataReader::parse(const QString &text, QHash<QString, QString> &values)

@@ -4,6 +4,7 @@
 #include "data/WizardData.h"
 
 #include <QFile>
+#include <QHash>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSet>
@@ -48,24 +49,53 @@ QString missingInclude(const QString &name)
     return QStringLiteral("; couldn't find #include ") + name;
 }
 
-void expandInto(
-    QStringList &out, const QStringList &lines, const TemplateComposer::IncludeLoader &loader, QStringList &active)
+// One expansion: the includes being expanded, each include file read once, and how far it has grown.
+struct Expansion {
+    const TemplateComposer::IncludeLoader &loader;
+    QStringList active;
+    QHash<QString, QStringList> cache;
+    QSet<QString> missing;
+    // Lines written plus includes expanded, so that includes of empty files count as well.
+    int size = 0;
+
+    bool load(const QString &name, QStringList &lines)
+    {
+        if (missing.contains(name))
+            return false;
+        const auto cached = cache.constFind(name);
+        if (cached != cache.constEnd()) {
+            lines = *cached;
+            return true;
+        }
+        if (!loader(name, lines)) {
+            missing.insert(name);
+            return false;
+        }
+        cache.insert(name, lines);
+        return true;
+    }
+};
+
+void expandInto(QStringList &out, const QStringList &lines, Expansion &expansion)
 {
     for (const QString &line : lines) {
         const QRegularExpressionMatch m = includeExpression().match(line);
+        ++expansion.size;
         if (!m.hasMatch()) {
             out << line;
             continue;
         }
         const QString name = m.captured(1);
         QStringList included;
+        QStringList &active = expansion.active;
         const bool cycle = active.contains(name, Qt::CaseInsensitive);
-        if (cycle || active.size() >= TemplateComposer::MaxIncludeDepth || !loader(name, included)) {
+        if (cycle || active.size() >= TemplateComposer::MaxIncludeDepth
+            || expansion.size > TemplateComposer::MaxExpandedLines || !expansion.load(name, included)) {
             out << missingInclude(name);
             continue;
         }
         active << name;
-        expandInto(out, included, loader, active);
+        expandInto(out, included, expansion);
         active.removeLast();
     }
 }
@@ -182,8 +212,8 @@ void TemplateComposer::expandIncludes()
 QStringList TemplateComposer::expand(const QStringList &lines, const IncludeLoader &loader)
 {
     QStringList out;
-    QStringList active;
-    expandInto(out, lines, loader, active);
+    Expansion expansion{loader, {}, {}, {}, 0};
+    expandInto(out, lines, expansion);
     return out;
 }
 

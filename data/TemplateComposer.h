@@ -24,6 +24,8 @@ public:
     using IncludeLoader = std::function<bool(const QString &name, QStringList &lines)>;
 
     static constexpr int MaxIncludeDepth = 16;
+    // Far above any real template: once the expansion has grown past it, includes are left unexpanded.
+    static constexpr int MaxExpandedLines = 200000;
 
     explicit TemplateComposer(WizardData &data);
 
@@ -36,7 +38,8 @@ public:
     void applyDefines();
 
     // Expands every include line in place, at any depth. An include that cannot be found, that would
-    // re-enter one being expanded, or that lies deeper than MaxIncludeDepth becomes a comment line.
+    // re-enter one being expanded, that lies deeper than MaxIncludeDepth or that comes after
+    // MaxExpandedLines becomes a comment line.
     static QStringList expand(const QStringList &lines, const IncludeLoader &loader);
     // Looks an include up in the pack (letter case ignored), then in the built-in resources.
     static bool loadInclude(const QString &name, QStringList &lines);

@@ -80,12 +80,17 @@ bool condition(Form form, const QRegularExpressionMatch &m, const QHash<QString,
 }
 } // namespace
 
-QStringList TemplateEvaluator::evaluate(const QStringList &lines, const QHash<QString, QString> &fields)
+QStringList TemplateEvaluator::evaluate(
+    const QStringList &lines, const QHash<QString, QString> &fields, bool *tooLarge)
 {
     static const QRegularExpression directive(QStringLiteral("^\\s*#"));
     QStringList out;
     QVector<bool> stack{true};
     int blankRun = 0;
+    qint64 size = 0;
+    QString text;
+    if (tooLarge)
+        *tooLarge = false;
     for (const QString &line : lines) {
         if (directive.match(line).hasMatch()) {
             Form form = Other;
@@ -112,7 +117,12 @@ QStringList TemplateEvaluator::evaluate(const QStringList &lines, const QHash<QS
         }
         if (!stack.last())
             continue;
-        const QString text = substitute(line, fields);
+        if (!substitute(line, fields, text, MaxOutputChars - size - 1)) {
+            if (tooLarge)
+                *tooLarge = true;
+            return QStringList();
+        }
+        size += text.size() + 1;
         if (text.isEmpty()) {
             if (blankRun == 0)
                 out << text;
@@ -125,14 +135,17 @@ QStringList TemplateEvaluator::evaluate(const QStringList &lines, const QHash<QS
     return out;
 }
 
-QString TemplateEvaluator::substitute(const QString &line, const QHash<QString, QString> &fields)
+bool TemplateEvaluator::substitute(
+    const QString &line, const QHash<QString, QString> &fields, QString &out, qint64 limit)
 {
     static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
-    if (!line.contains(QLatin1Char('%')))
-        return line;
+    if (!line.contains(QLatin1Char('%'))) {
+        out = line;
+        return line.size() <= limit;
+    }
     // Each search resumes after the text just inserted, which is the same as walking the matches
     // of the original line.
-    QString out;
+    out.clear();
     int done = 0;
     QRegularExpressionMatchIterator matches = reference.globalMatch(line);
     while (matches.hasNext()) {
@@ -143,12 +156,20 @@ QString TemplateEvaluator::substitute(const QString &line, const QHash<QString, 
         QString text = *it;
         // A pasted value may carry line breaks; they must not split a configuration line.
         text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        if (qint64(out.size()) + (m.capturedStart() - done) + text.size() > limit) {
+            out.clear();
+            return false;
+        }
         out += line.midRef(done, m.capturedStart() - done);
         out += text;
         done = m.capturedEnd();
     }
+    if (qint64(out.size()) + (line.size() - done) > limit) {
+        out.clear();
+        return false;
+    }
     out += line.midRef(done);
-    return out;
+    return true;
 }
 
 QStringList TemplateEvaluator::versionLines(int version)

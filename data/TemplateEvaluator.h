@@ -9,10 +9,17 @@
 class TemplateEvaluator
 {
 public:
-    // fields maps every registered field name to its current text.
-    static QStringList evaluate(const QStringList &lines, const QHash<QString, QString> &fields);
+    // Far above any real configuration: generation stops rather than exhaust memory.
+    static constexpr qint64 MaxOutputChars = 64 * 1024 * 1024;
+
+    // fields maps every registered field name to its current text. An output that would pass
+    // MaxOutputChars (line ends counted) gives no lines and sets *tooLarge.
+    static QStringList evaluate(
+        const QStringList &lines, const QHash<QString, QString> &fields, bool *tooLarge = nullptr);
     // Substitutes the registered names of one text line; inserted text is never scanned again.
-    static QString substitute(const QString &line, const QHash<QString, QString> &fields);
+    // Stops, giving false, once the result would pass limit characters.
+    static bool substitute(
+        const QString &line, const QHash<QString, QString> &fields, QString &out, qint64 limit = MaxOutputChars);
     // The lines that close an INI file: an empty line, "INIFileVersion = <version>", an empty line.
     static QStringList versionLines(int version);
     // A fresh INIFileVersion number, 0 to 999999.

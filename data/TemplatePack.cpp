@@ -80,8 +80,30 @@ void TemplatePack::install(const QString &sourcePack)
         readVersion(installed, oldMajor, oldMinor, build);
         copy = newMajor > oldMajor || (newMajor == oldMajor && newMinor > oldMinor);
     }
-    if (copy && haveSource)
+    if (copy && haveSource && entriesWithinLimit(sourcePack))
         copyWhole(sourcePack, installed);
+}
+
+bool TemplatePack::entriesWithinLimit(const QString &zipPath)
+{
+    QuaZip zip(zipPath);
+    if (!zip.open(QuaZip::mdUnzip))
+        return true; // nothing in it can be read anyway
+    bool within = true;
+    for (bool more = zip.goToFirstFile(); more && within; more = zip.goToNextFile()) {
+        QuaZipFile file(&zip);
+        if (!file.open(QIODevice::ReadOnly, password()))
+            continue;
+        char buffer[65536];
+        qint64 total = 0;
+        for (qint64 n; within && (n = file.read(buffer, sizeof buffer)) > 0;) {
+            total += n;
+            within = total <= MaxEntryBytes;
+        }
+        file.close();
+    }
+    zip.close();
+    return within;
 }
 
 bool TemplatePack::readVersion(const QString &zipPath, int &major, int &minor, QString &build)
@@ -148,6 +170,7 @@ bool TemplatePack::readEntry(
         if (ok) {
             // An entry under another password opens fine, then every read fails and the end never
             // comes: stop at the first failed read rather than waiting for the end.
+            // What the header claims is not trusted: reading stops past the limit.
             char buffer[16384];
             for (;;) {
                 qint64 want = qint64(sizeof buffer);
@@ -161,6 +184,10 @@ bool TemplatePack::readEntry(
                 if (n <= 0)
                     break;
                 data.append(buffer, int(n));
+                if (data.size() > MaxEntryBytes) {
+                    ok = false;
+                    break;
+                }
             }
             // A wrong password passes the format's one-byte check now and then, and what it decrypts
             // may end early without a read error: check a whole read against size and checksum.
@@ -188,8 +215,11 @@ bool TemplatePack::readSource(const QString &path, QByteArray &data)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    data = file.readAll();
-    return true;
+    data = file.read(MaxEntryBytes + 1);
+    if (data.size() <= MaxEntryBytes)
+        return true;
+    data.clear();
+    return false;
 }
 
 QStringList TemplatePack::textLines(const QByteArray &bytes)

@@ -17,20 +17,27 @@ class QTextStream;
 class TemplatePack
 {
 public:
+    // Far above any real template: an entry or loose file that holds more is unreadable, and a pack
+    // with such an entry is not installed.
+    static constexpr qint64 MaxEntryBytes = 16 * 1024 * 1024;
+
     static const char *password();
     static QString fileName() { return QStringLiteral("templates4.zip"); }
     static QString packPath();
 
     // Puts the working directory's pack into the data directory when there is none there yet or the
-    // working one is newer. The old pack is replaced only once the new copy is complete.
+    // working one is newer, unless one of its entries holds more than MaxEntryBytes. The old pack is
+    // replaced only once the new copy is complete.
     static void install(const QString &sourcePack);
+    // False when an entry of the pack inflates past MaxEntryBytes (whatever its header claims).
+    static bool entriesWithinLimit(const QString &zipPath);
     static bool readVersion(const QString &zipPath, int &major, int &minor, QString &build);
     static void count(const QString &zipPath, int &templateCount, int &pbxCount, int &itspCount);
 
     // Entry names in archive order; false when the zip does not open.
     static bool entryNames(const QString &zipPath, QStringList &names);
     // Reads one entry whole (or its first maxBytes bytes). A missing entry, a wrong password, a read
-    // error or a bad CRC all give false: such an entry counts as unreadable.
+    // error, a bad CRC or more than MaxEntryBytes all give false: such an entry counts as unreadable.
     static bool readEntry(const QString &zipPath, const QString &entry, QByteArray &data,
         QuaZip::CaseSensitivity cs = QuaZip::csDefault, qint64 maxBytes = -1);
     // Whole contents of "zip:<entry>" (from the pack), a resource or a loose file.

@@ -6,13 +6,13 @@
 #include "data/TemplateComposer.h"
 #include "data/TemplateEvaluator.h"
 #include "data/TemplatePack.h"
+#include "data/WarningBox.h"
 #include "ini/IniDocument.h"
 #include "ini/IniToCliConverter.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRegularExpression>
 
 namespace
@@ -437,8 +437,8 @@ QStringList WizardData::generateIni(bool addVersion)
     QHash<QString, QString> texts;
     for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
         texts.insert(it.key(), it->lineEdit ? it->lineEdit->text() : QString());
-    iniLines = TemplateEvaluator::evaluate(templateLines, texts);
-    if (addVersion) {
+    iniLines = TemplateEvaluator::evaluate(templateLines, texts, &generatedTooLarge);
+    if (addVersion && !generatedTooLarge) {
         iniFileVersion = TemplateEvaluator::drawVersion();
         iniLines << TemplateEvaluator::versionLines(iniFileVersion);
     }
@@ -478,6 +478,11 @@ void WizardData::updateLocalPorts()
     PortFixups::updateLocalPorts(*this);
 }
 
+void WizardData::updateSip1LocalPorts()
+{
+    PortFixups::updateSip1LocalPorts(*this);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Generated files and metadata
 
@@ -497,7 +502,7 @@ bool WizardData::loadMetadata(const QString &path)
     const MetadataReader::Status status = MetadataReader::read(path, values);
     if (status == MetadataReader::Accepted)
         return true;
-    QMessageBox::warning(nullptr, MetadataReader::title(), MetadataReader::message(status), QMessageBox::Ok);
+    WarningBox::show(nullptr, MetadataReader::title(), MetadataReader::message(status));
     return false;
 }
 

@@ -88,7 +88,8 @@ public:
     void expandIncludes();
     void applyTemplateDefines();
 
-    // Template evaluation.
+    // Template evaluation. When the configuration would pass TemplateEvaluator::MaxOutputChars,
+    // iniLines is left empty and generatedTooLarge is set.
     QStringList generateIni(bool addVersion);
 
     // SIP transport and port fix-ups.
@@ -98,6 +99,7 @@ public:
     void updateUserLocalPorts();
     void updateRemoteUserLocalPorts();
     void updateLocalPorts();
+    void updateSip1LocalPorts();
 
     // Generated files and metadata. The writers return false when the file could not be written.
     bool writeIniFile(const QString &path, const QString &notes);
@@ -115,6 +117,7 @@ public:
     QStringList iniLines;
     QStringList cliLines;
     int iniFileVersion = 0;
+    bool generatedTooLarge = false;
     QHash<QString, QString> deviceValues;
     bool batchMode = false;
     QString batchFile = QStringLiteral("auto.cfg");

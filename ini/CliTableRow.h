@@ -2,6 +2,7 @@
 
 #include "ini/CliRowValue.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -11,4 +12,5 @@ struct CliTableRow {
     bool twoPartKey = false; // the key line was built from the first two columns
     QStringList levels; // the block's levels and the row's key line
     QList<CliRowValue> values;
+    QHash<QString, int> valuePositions; // command to its position in values
 };

@@ -21,12 +21,10 @@ QString IniTable::value(int row, const QString &column, bool withQuotes) const
 
 QStringList &IniTable::rowCells(int row)
 {
+    // A row keeps only the values it was given: a table of many columns and short rows stays small.
     auto it = rows.find(row);
     if (it == rows.end()) {
         it = rows.insert(row, QStringList());
-        it->reserve(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            it->append(QString());
         rowOrder.append(row);
     }
     return *it;
@@ -38,7 +36,10 @@ void IniTable::setValue(int row, int column, const QString &value, bool quoted)
         return;
     if (quoted)
         quotedColumns[column] = true;
-    rowCells(row)[column] = value;
+    QStringList &cells = rowCells(row);
+    while (cells.size() <= column)
+        cells.append(QString());
+    cells[column] = value;
 }
 
 void IniTable::setValue(int row, const QString &column, const QString &value, bool quoted)
@@ -57,7 +58,10 @@ void IniTable::setRowValues(int row, const QStringList &values, const QList<bool
     for (int i = 0; i < count; ++i) {
         if (quoted.at(i))
             quotedColumns[i] = true;
-        cells[i] = values.at(i);
+        if (i < cells.size())
+            cells[i] = values.at(i);
+        else
+            cells.append(values.at(i));
     }
 }
 
@@ -78,10 +82,10 @@ void IniTable::write(QStringList &out) const
     for (int row : rowOrder) {
         const QStringList &cells = rows[row];
         QString line = prefix + QString::number(row) + QLatin1String(" = ");
-        for (int i = 0; i < cells.size(); ++i) {
+        for (int i = 0; i < columns.size(); ++i) {
             if (i > 0)
                 line += QLatin1String(", ");
-            line += quoteIniValue(cells.at(i), quotedColumns.value(i));
+            line += quoteIniValue(cells.value(i), quotedColumns.value(i));
         }
         line += QLatin1Char(';');
         out.append(line);

@@ -27,11 +27,11 @@ public:
     QString formatKey;
     QStringList columns;
     QHash<QString, int> columnIndex; // lower-case name to position
-    QHash<int, QStringList> rows; // one value per column
+    QHash<int, QStringList> rows; // the values a row holds, from the first column on; missing ones are empty
     QList<int> rowOrder; // order in which rows were first set
     QList<bool> quotedColumns; // once true, stays true
 
 private:
-    // The cells of a row, created empty (and put in row order) on first use.
+    // The cells of a row, created without values (and put in row order) on first use.
     QStringList &rowCells(int row);
 };

@@ -187,12 +187,13 @@ void IniToCliConverter::convertRow(
 
 void IniToCliConverter::setRowValue(CliTableRow &row, const QString &command, const QString &value)
 {
-    for (CliRowValue &existing : row.values) {
-        if (existing.command == command) {
-            existing.value = value;
-            return;
-        }
+    // Looked up by hash: a row can have tens of thousands of columns.
+    const auto existing = row.valuePositions.constFind(command);
+    if (existing != row.valuePositions.constEnd()) {
+        row.values[*existing].value = value;
+        return;
     }
+    row.valuePositions.insert(command, row.values.size());
     row.values.append(CliRowValue{command, value});
 }
 

@@ -46,6 +46,11 @@ void BrambleonPage::writeSurveyHeader(QTextStream &out, const QString &title)
     out << Qt::endl << title << Qt::endl << QStringLiteral("-------------------") << Qt::endl;
 }
 
+QString BrambleonPage::batchRefusal() const
+{
+    return QString();
+}
+
 bool BrambleonPage::isKrbx() const
 {
     return field(QStringLiteral("KRBX")).toInt() == 1;

@@ -33,6 +33,8 @@ public:
     QString stepTitle(const QString &title) const;
 
     int nextId() const override { return nextPage; }
+    // Why a batch cannot go on from this page, as the text of its warning; empty when it can.
+    virtual QString batchRefusal() const;
 
     int step = 0;
     int nextPage = 0;

@@ -1,5 +1,6 @@
 #include "pages/ConclusionPage.h"
 
+#include "data/TemplateEvaluator.h"
 #include "data/WizardData.h"
 #include "pages/ConclusionRules.h"
 #include "pages/IniHighlighter.h"
@@ -78,15 +79,19 @@ void ConclusionPage::initializePage()
     m_mediaSecurity->setText(derived.mediaSecurity);
 
     WizardData *data = WizardData::instance();
-    if (krbx) {
-        m_fileButton->setText(QStringLiteral("CLI File"));
-        data->iniLines = data->generateIni(false);
+    m_fileButton->setText(krbx ? QStringLiteral("CLI File") : QStringLiteral("INI File"));
+    data->iniLines = data->generateIni(!krbx);
+    m_error.clear();
+    if (data->generatedTooLarge) {
+        data->cliLines.clear();
+        m_error = QStringLiteral("The configuration would be larger than %1 MB and was not generated. "
+                                 "Check the answers for overly long texts.")
+                      .arg(TemplateEvaluator::MaxOutputChars / (1024 * 1024));
+    } else if (krbx) {
         data->cliLines = data->convertIniToCli(field(QStringLiteral("VERSION")).toString());
-    } else {
-        m_fileButton->setText(QStringLiteral("INI File"));
-        data->iniLines = data->generateIni(true);
     }
     updateTextEdit();
+    emit completeChanged();
 }
 
 // The derived fields are recomputed on every entry.
@@ -94,8 +99,20 @@ void ConclusionPage::cleanupPage() { }
 
 bool ConclusionPage::validatePage()
 {
+    if (!m_error.isEmpty())
+        return false;
     Stats::instance()->completed();
     return true;
+}
+
+bool ConclusionPage::isComplete() const
+{
+    return m_error.isEmpty();
+}
+
+QString ConclusionPage::batchRefusal() const
+{
+    return m_error;
 }
 
 int ConclusionPage::nextId() const
@@ -109,7 +126,9 @@ void ConclusionPage::updateTextEdit()
     // and guess rich text from lines that hold "<".
     const WizardData *data = WizardData::instance();
     QStringList lines;
-    if (!m_fileButton->isChecked()) {
+    if (!m_error.isEmpty()) {
+        lines << QStringLiteral("ERROR: ") + m_error;
+    } else if (!m_fileButton->isChecked()) {
         lines << QString();
         for (const QStringList &summary : data->summaries) {
             if (summary.isEmpty())

@@ -18,7 +18,9 @@ public:
     void initializePage() override;
     void cleanupPage() override;
     bool validatePage() override;
+    bool isComplete() const override;
     int nextId() const override;
+    QString batchRefusal() const override;
 
     QTextEdit *textView() const { return m_view; }
     QRadioButton *summaryButton() const { return m_summaryButton; }
@@ -35,4 +37,5 @@ private:
     QLineEdit *m_mediaSecurity = nullptr;
     QLineEdit *m_certificateReason = nullptr;
     IniHighlighter *m_highlighter = nullptr;
+    QString m_error; // shown instead of the configuration when it could not be generated
 };

@@ -1,5 +1,6 @@
 #include "pages/FinishPage.h"
 
+#include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "device/UploadDialog.h"
 #include "pages/FinishNotes.h"
@@ -11,7 +12,6 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace
@@ -112,7 +112,7 @@ bool FinishPage::saveIniCopy()
 
 void FinishPage::warnUnwritable(const QString &path)
 {
-    QMessageBox::warning(this, QStringLiteral("Warning"),
+    WarningBox::show(this, QStringLiteral("Warning"),
         QStringLiteral("Can't write file '%1'").arg(QDir::toNativeSeparators(path)));
 }
 

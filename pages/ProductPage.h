@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/LoadedChoices.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,6 +26,7 @@ public:
     bool isComplete() const override;
     int nextId() const override;
     void writeSurvey(QTextStream &out) override;
+    QString batchRefusal() const override;
     QString surveyTitle() const override;
     QString surveyFieldName(const QString &label) const override;
 
@@ -52,6 +54,8 @@ public slots:
     void useDefaultsChanged(int state);
     void loadFile();
     void connectToDevice();
+    // The user picked an entry of a list: a rejected loaded value of it no longer counts.
+    void choiceActivated();
 
 private:
     void updateSummary() const;
@@ -80,4 +84,5 @@ private:
     QLineEdit *m_cce;
     QPushButton *m_loadButton;
     QPushButton *m_connectButton;
+    LoadedChoices m_loadedChoices;
 };

@@ -82,10 +82,9 @@ QIcon partIcon(const QString &iconName)
 // Saved answer of the settings group "data", unless a loaded file carries one.
 QString restored(const char *key, const char *field)
 {
-    WizardData *data = WizardData::instance();
-    const QString name = QLatin1String(field);
-    if (data->hasValue(name))
-        return data->value(name);
+    const QString loaded = LoadedChoices::value(QLatin1String(field));
+    if (!loaded.isNull())
+        return loaded;
     QSettings store = WizardData::settings();
     return store.value(QStringLiteral("data/") + QLatin1String(key)).toString();
 }
@@ -227,6 +226,9 @@ SetupPage::SetupPage(QWidget *parent)
     connect(m_cceItsp, SIGNAL(currentIndexChanged(int)), this, SLOT(cceItspChanged(int)));
     for (QComboBox *box : {m_application, m_template, m_network, m_pbx, m_itsp})
         connect(box, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
+    for (QComboBox *box : {m_application, m_template, m_pbx, m_itsp, m_gatewayEquipment, m_cceEquipment, m_ccePbx,
+             m_cceItsp, m_network})
+        connect(box, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
     connect(m_surveyButton, SIGNAL(clicked()), this, SLOT(generateSurvey()));
 }
 
@@ -241,6 +243,30 @@ void SetupPage::selectText(QComboBox *box, const QString &text)
     const int index = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0)
         box->setCurrentIndex(index);
+}
+
+void SetupPage::selectRestored(QComboBox *list, QLabel *row, const char *key, const char *field)
+{
+    const QString text = restored(key, field);
+    const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        list->setCurrentIndex(index);
+    else if (row && WizardData::instance()->hasValue(QLatin1String(field)))
+        m_loadedChoices.reject(list, row, QLatin1String(field), text);
+}
+
+bool SetupPage::selectRestoredPosition(QComboBox *list, QLabel *row, const char *key, const char *field)
+{
+    const QString text = restored(key, field);
+    bool ok = text.isEmpty();
+    const int index = ok ? 0 : text.toInt(&ok, 10);
+    if (ok && index >= 0 && index < list->count()) {
+        list->setCurrentIndex(index);
+        return true;
+    }
+    if (WizardData::instance()->hasValue(QLatin1String(field)))
+        m_loadedChoices.reject(list, row, QLatin1String(field), text);
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -721,49 +747,47 @@ void SetupPage::initializePage()
     if (isKrbx() || pstnProducts.contains(productCode))
         m_application->addItem(QLatin1String(kGatewayApplication));
 
+    m_loadedChoices.forget();
     const QString application = restored("application", "APPLICATION");
-    for (int i = 0; i < m_application->count(); ++i) {
-        if (WizardData::applicationCode(i) == application)
-            m_application->setCurrentIndex(i);
-    }
+    int applicationIndex = m_application->count() - 1;
+    while (applicationIndex >= 0 && WizardData::applicationCode(applicationIndex) != application)
+        --applicationIndex;
+    if (applicationIndex >= 0)
+        m_application->setCurrentIndex(applicationIndex);
+    else if (WizardData::instance()->hasValue(QStringLiteral("APPLICATION")))
+        m_loadedChoices.reject(m_application, m_applicationLabel, QStringLiteral("APPLICATION"), application);
     m_application->setEnabled(true);
     applicationChanged(m_application->currentIndex());
     updatePageFlow();
 
     switch (m_application->currentIndex()) {
     case 0: {
-        selectText(m_pbx, restored("pbx", "PBX"));
+        selectRestored(m_pbx, m_pbxLabel, "pbx", "PBX");
         pbxChanged(m_pbx->currentIndex());
-        selectText(m_itsp, restored("itsp", "ITSP"));
+        selectRestored(m_itsp, m_itspLabel, "itsp", "ITSP");
         itspChanged(m_itsp->currentIndex());
         m_override->setChecked(restored("generateTemplate", "GENERATE_TEMPLATE") == QLatin1String("1"));
         generateChanged(m_override->checkState());
         break;
     }
-    case 4: {
-        const QString text = restored("gateway_interop", "GATEWAY_INTEROP");
-        const int index = text.isEmpty() ? 0 : text.toInt();
-        if (index >= 0 && index < m_gatewayEquipment->count()) {
-            m_gatewayEquipment->setCurrentIndex(index);
-            gatewayEquipmentChanged(index);
-        }
+    case 4:
+        if (selectRestoredPosition(
+                m_gatewayEquipment, m_gatewayEquipmentLabel, "gateway_interop", "GATEWAY_INTEROP"))
+            gatewayEquipmentChanged(m_gatewayEquipment->currentIndex());
         break;
-    }
     case 5: {
-        const QString text = restored("cce_interop", "CCE_INTEROP");
-        const int index = text.isEmpty() ? 0 : text.toInt();
-        if (index >= 0 && index < m_cceEquipment->count()) {
-            m_cceEquipment->setCurrentIndex(index);
-            cceEquipmentChanged(index);
-        }
-        selectText(m_ccePbx, restored("pbx", "PBX"));
+        if (selectRestoredPosition(m_cceEquipment, m_cceEquipmentLabel, "cce_interop", "CCE_INTEROP"))
+            cceEquipmentChanged(m_cceEquipment->currentIndex());
+        // Only the part the equipment uses must be one of its list's.
+        const int equipment = m_cceEquipment->currentIndex();
+        selectRestored(m_ccePbx, equipment == 1 ? m_ccePbxLabel : nullptr, "pbx", "PBX");
         ccePbxChanged(m_ccePbx->currentIndex());
-        selectText(m_cceItsp, restored("itsp", "ITSP"));
+        selectRestored(m_cceItsp, equipment == 0 ? m_cceItspLabel : nullptr, "itsp", "ITSP");
         cceItspChanged(m_cceItsp->currentIndex());
         break;
     }
     default:
-        selectText(m_template, restored("template", "TEMPLATE"));
+        selectRestored(m_template, m_templateLabel, "template", "TEMPLATE");
         templateChanged(m_template->currentIndex());
         break;
     }
@@ -771,15 +795,19 @@ void SetupPage::initializePage()
     // A forced topology (gateway equipment, router) stays as forced.
     if (!isKrbx() && m_application->currentIndex() != 4 && m_network->isEnabled()) {
         const QString network = restored("network", "NETWORK");
-        for (int i = 0; i < 4 && i < m_network->count(); ++i) {
-            if (WizardData::networkCode(i) == network) {
-                m_network->setCurrentIndex(i);
-                updatePageFlow();
-                updateTopologyImage();
-                break;
-            }
+        int index = 0;
+        while (index < 4 && index < m_network->count() && WizardData::networkCode(index) != network)
+            ++index;
+        if (index < 4 && index < m_network->count()) {
+            m_network->setCurrentIndex(index);
+            updatePageFlow();
+            updateTopologyImage();
+        } else if (m_network->count() > 0 && WizardData::instance()->hasValue(QStringLiteral("NETWORK"))) {
+            // An empty list means no template was found, which stops the page by itself.
+            m_loadedChoices.reject(m_network, m_networkLabel, QStringLiteral("NETWORK"), network);
         }
     }
+    emit completeChanged();
 }
 
 void SetupPage::cleanupPage() { }
@@ -847,12 +875,9 @@ bool SetupPage::isComplete() const
     if (ok && !m_templateReady)
         ok = false;
 
-    if (!chosen(m_network)) {
-        markFieldError(m_networkLabel, true, QStringLiteral("Invalid value - choose network topology"));
-        return false;
-    }
-    markFieldError(m_networkLabel, false);
-    return ok;
+    const bool network = chosen(m_network);
+    markFieldError(m_networkLabel, !network, QStringLiteral("Invalid value - choose network topology"));
+    return m_loadedChoices.markRows() && network && ok;
 }
 
 int SetupPage::nextId() const
@@ -955,6 +980,20 @@ void SetupPage::writeSurvey(QTextStream &out)
         writeSurveyLine(out, QStringLiteral("Template"));
     }
     writeSurveyLine(out, QStringLiteral("Network Setup"));
+}
+
+QString SetupPage::batchRefusal() const
+{
+    return m_loadedChoices.refusal();
+}
+
+void SetupPage::choiceActivated()
+{
+    // The application and the equipment decide what the other lists hold.
+    const QObject *list = sender();
+    const bool decidesOthers = list == m_application || list == m_gatewayEquipment || list == m_cceEquipment;
+    m_loadedChoices.forget(decidesOthers ? nullptr : list);
+    emit completeChanged();
 }
 
 QString SetupPage::surveyTitle() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/LoadedChoices.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,6 +25,7 @@ public:
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
     QString surveyFieldName(const QString &label) const override;
+    QString batchRefusal() const override;
 
     void updatePageFlow();
     void updateTopologyImage();
@@ -45,6 +47,8 @@ public slots:
     void cceEquipmentChanged(int index);
     void ccePbxChanged(int index);
     void cceItspChanged(int index);
+    // The user picked an entry of a list: a rejected loaded value of it no longer counts.
+    void choiceActivated();
 
 private:
     void fillPbxList();
@@ -53,6 +57,10 @@ private:
     void fillCceLists();
     void showRow(QLabel *label, QWidget *widget, bool shown);
     void selectText(QComboBox *list, const QString &text);
+    // Selects the entry with the restored text; a loaded text that no entry has is rejected on row.
+    void selectRestored(QComboBox *list, QLabel *row, const char *key, const char *field);
+    // Same for a list whose entries are stored by position; false when nothing was selected.
+    bool selectRestoredPosition(QComboBox *list, QLabel *row, const char *key, const char *field);
     // Nothing usable is chosen: no picture and no template to carry on with.
     void noChoice();
     // Records the outcome of a selection; a failure names the missing template on the given row.
@@ -91,4 +99,5 @@ private:
     QString m_missing;
     QLabel *m_missingRow = nullptr;
     mutable QLabel *m_markedMissing = nullptr;
+    LoadedChoices m_loadedChoices;
 };

@@ -83,6 +83,19 @@ private slots:
         QVERIFY(!program.installed());
     }
 
+    // A working directory that is gone takes no file: the run says so and fails.
+    void extractFails()
+    {
+        QTemporaryDir work;
+        QProcess process;
+        process.setWorkingDirectory(work.path());
+        process.start(
+            "/bin/sh", {"-c", "rmdir \"$PWD\" && exec \"$0\" extract", qEnvironmentVariable("BRAMBLEON_BINARY")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("Can't write file './"));
+    }
+
     // Only the exact word "reset" clears the saved answers; any other word starts the window. Every
     // start records its update check.
     void resetAndOtherWordsStartNormally()

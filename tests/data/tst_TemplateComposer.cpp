@@ -1,5 +1,6 @@
 #include "PackBuilder.h"
 #include "TestEnvironment.h"
+#include "data/TemplateComposer.h"
 #include "data/WizardData.h"
 
 #include <QApplication>
@@ -238,6 +239,24 @@ private slots:
                 "l2 end", "l1 end"}));
         QVERIFY(d->templateLines.size() > 16);
         QVERIFY(!d->templateLines.contains("; foreign"));
+    }
+
+    // Each file including the next four times over ten levels: the expansion stops growing at the
+    // limit, leaving comment lines, and reads each file once.
+    void includeBreadthBounded()
+    {
+        int loads = 0;
+        const auto loader = [&loads](const QString &name, QStringList &lines) {
+            ++loads;
+            const int level = name.mid(1).toInt();
+            const QString line = level < 10 ? QStringLiteral("#include L%1").arg(level + 1) : QStringLiteral("x");
+            lines = QStringList{line, line, line, line};
+            return true;
+        };
+        const QStringList out = TemplateComposer::expand({"#include L0"}, loader);
+        QVERIFY(out.size() <= TemplateComposer::MaxExpandedLines); // four million without the limit
+        QCOMPARE(out.last(), QStringLiteral("; couldn't find #include L1"));
+        QCOMPARE(loads, 11);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "PackBuilder.h"
 #include "TestEnvironment.h"
+#include "data/TemplateComposer.h"
 #include "data/TemplatePack.h"
 #include "data/WizardData.h"
 
@@ -132,6 +133,23 @@ private slots:
         // Only the pack itself is left behind, no temporary copy.
         QCOMPARE(QDir(dataDir).entryList(QDir::Files),
             result.isEmpty() ? QStringList() : QStringList{"templates4.zip"});
+    }
+
+    // An entry that inflates past the limit is unreadable, its pack is not installed, and the built-in
+    // include serves in its place.
+    void oversizedEntry()
+    {
+        const QString working = m_work->filePath("templates4.zip");
+        const QByteArray huge(int(TemplatePack::MaxEntryBytes) + 1, ';');
+        QVERIFY(PackBuilder().version("9.0").add("header.include", huge).write(working));
+        WizardData::instance()->installTemplatePack();
+        QVERIFY(!QFile::exists(pack()));
+        QVERIFY(QFile::copy(working, pack())); // as a pack installed before
+        QByteArray bytes;
+        QVERIFY(!TemplatePack::readEntry(pack(), "header.include", bytes) && bytes.isEmpty());
+        QStringList lines;
+        QVERIFY(TemplateComposer::loadInclude("header.include", lines));
+        QCOMPARE(lines, TemplatePack::templateText(TestEnvironment::readFile(":/templates/header.include")));
     }
 
     void parseHeader_data()

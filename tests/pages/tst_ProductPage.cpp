@@ -179,7 +179,7 @@ private slots:
         f.child<QLineEdit>("customer")->setText(QStringLiteral("Stale"));
         f.page->modified = false;
         ModalBoxCloser closer;
-        f.page->loadPath(generatedFile("QA3_KRBX", "7.2"));
+        f.page->loadPath(generatedFile("QA3_KRBX ", "  7.2 ")); // blanks around a choice do not count
         QVERIFY(f.page->modified);
         QCOMPARE(closer.count(), 0);
         // The page is on screen: the customer block follows the loaded file at once.
@@ -192,9 +192,17 @@ private slots:
         f.wizard.next();
         QCOMPARE(f.fields("PRODUCT USE_DEFAULTS CUSTOMER"), QStringLiteral("QA3_KRBX|0|Acme, Inc."));
 
-        // A version that is not in the list leaves the list as it is.
+        // A version that is not in the list leaves the list as it is, marks its row and stops a batch,
+        // until the user picks a version.
         f.page->loadPath(generatedFile("QC9", "8.0"));
         QCOMPARE(f.fields("PRODUCT VERSION"), QStringLiteral("QC9|7.2"));
+        QVERIFY(!f.page->isComplete());
+        QCOMPARE(
+            f.labelOf("version")->toolTip(), "Invalid value - loaded VERSION '8.0' is not one of the choices");
+        QCOMPARE(f.page->batchRefusal(), "Can't continue: the loaded VERSION '8.0' is not one of the choices");
+        QMetaObject::invokeMethod(f.child("version"), "activated", Q_ARG(int, 3));
+        QVERIFY(f.page->isComplete() && f.page->batchRefusal().isEmpty());
+        QCOMPARE(f.labelOf("version")->toolTip(), QString());
 
         f.page->showLoadedFile(QString());
         QVERIFY(f.child<QCheckBox>("useDefaults")->isChecked() && f.child<QCheckBox>("useDefaults")->isEnabled());

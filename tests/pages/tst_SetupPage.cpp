@@ -132,6 +132,18 @@ private slots:
         d->setValue("NETWORK", "WAN");
         enter(wizard, QA2_CCE);
         QCOMPARE(child(page, "network")->currentIndex(), 2);
+
+        // Blanks around a loaded choice do not count; one that no list holds marks its row and stops a
+        // batch until the user picks an entry.
+        d->setValue("APPLICATION", " HOSTED ");
+        d->setValue("TEMPLATE", "Gone");
+        enter(wizard, QB8);
+        QCOMPARE(child(page, "application")->currentIndex(), 2);
+        QVERIFY(!page->isComplete());
+        QCOMPARE(tip(page, "templateLabel"), "Invalid value - loaded TEMPLATE 'Gone' is not one of the choices");
+        QCOMPARE(page->batchRefusal(), "Can't continue: the loaded TEMPLATE 'Gone' is not one of the choices");
+        QMetaObject::invokeMethod(child(page, "template"), "activated", Q_ARG(int, 0));
+        QVERIFY(page->isComplete() && page->batchRefusal().isEmpty());
     }
 
     void nextIdCommits()

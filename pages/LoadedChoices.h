@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QLabel;
+class QObject;
+
+// Choices restored from loaded answers (an earlier generated file or a survey). Blanks around a
+// loaded value do not count. A loaded value that names no entry of its list is kept with its row:
+// the row stays marked until the user picks an entry, and a batch stops on it, rather than going on
+// with whatever the list happens to show.
+class LoadedChoices
+{
+public:
+    // The loaded value of the field without surrounding blanks; a null string when none was loaded.
+    static QString value(const QString &field);
+
+    // Records that the loaded value of field names no entry of list.
+    void reject(const QObject *list, QLabel *row, const QString &field, const QString &value);
+    // Forgets the values rejected for list (for every list when null) and gives their rows the
+    // normal look back; the page's own checks mark them again where needed.
+    void forget(const QObject *list = nullptr);
+    // Marks the row of every rejected value; false when there is one. Call it after the page's own
+    // marks, which it overrides.
+    bool markRows() const;
+    // The batch warning for the first rejected value; empty when there is none.
+    QString refusal() const;
+
+private:
+    struct Rejected {
+        const QObject *list;
+        QLabel *row;
+        QString field;
+        QString value;
+    };
+    QList<Rejected> m_rejected;
+};
