@@ -121,6 +121,7 @@ struct Front {
     int fans;
     int bays;
     int rows;
+    const char *line; // product line under the name
 };
 
 void drawPort(QPainter &p, const QRectF &r, bool fibre)
@@ -190,7 +191,7 @@ void drawFront(const Front &f)
     p.setFont(font);
     p.setPen(QColor(0xb8, 0xc0, 0xc8));
     p.drawText(QRectF(body.left() + 18, body.top() + 24, 130, 14), Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("Session Border Controller"));
+        QString::fromUtf8(f.line));
     // Status LEDs.
     const QColor leds[] = {QColor(0x4c, 0xd0, 0x5a), QColor(0x4c, 0xd0, 0x5a), QColor(0xf0, 0xb0, 0x30)};
     for (int i = 0; i < 3; ++i) {
@@ -356,14 +357,21 @@ int main(int argc, char **argv)
     g_dir = QString::fromLocal8Bit(argv[1]);
     drawLogo();
     drawWelcome();
+    const char *const sbc = "Session Border Controller";
+    // The KRBX business routers are built on the A-series boxes.
+    const char *const router = "KRBX Business Router";
     const Front fronts[] = {
-        {"qa1.png", "Quorvex A1", 300, 70, 4, 0, false, 0, 0, 1},
-        {"qa1l.png", "Quorvex A1L", 280, 70, 2, 0, false, 0, 0, 1},
-        {"qa2.png", "Quorvex A2", 360, 74, 6, 0, false, 0, 0, 1},
-        {"qa3.png", "Quorvex A3", 420, 70, 6, 2, true, 0, 0, 1},
-        {"qb7.png", "Quorvex B7", 440, 70, 8, 0, true, 0, 0, 1},
-        {"qb8.png", "Quorvex B8", 460, 100, 8, 4, true, 2, 0, 2},
-        {"qc9.png", "Quorvex C9", 440, 70, 4, 0, true, 0, 4, 1},
+        {"qa1.png", "Quorvex A1", 300, 70, 4, 0, false, 0, 0, 1, sbc},
+        {"qa1l.png", "Quorvex A1L", 280, 70, 2, 0, false, 0, 0, 1, sbc},
+        {"qa2.png", "Quorvex A2", 360, 74, 6, 0, false, 0, 0, 1, sbc},
+        {"qa3.png", "Quorvex A3", 420, 70, 6, 2, true, 0, 0, 1, sbc},
+        {"qb7.png", "Quorvex B7", 440, 70, 8, 0, true, 0, 0, 1, sbc},
+        {"qb8.png", "Quorvex B8", 460, 100, 8, 4, true, 2, 0, 2, sbc},
+        {"qc9.png", "Quorvex C9", 440, 70, 4, 0, true, 0, 4, 1, sbc},
+        {"qa1_krbx.png", "Quorvex A1", 300, 70, 4, 0, false, 0, 0, 1, router},
+        {"qa1l_krbx.png", "Quorvex A1L", 280, 70, 2, 0, false, 0, 0, 1, router},
+        {"qa2_krbx.png", "Quorvex A2", 360, 74, 6, 0, false, 0, 0, 1, router},
+        {"qa3_krbx.png", "Quorvex A3", 420, 70, 6, 2, true, 0, 0, 1, router},
     };
     for (const Front &f : fronts)
         drawFront(f);

@@ -82,6 +82,16 @@ private slots:
         QVERIFY(::stat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
     }
 
+    // With the input alone, the output is "config.ini" in the working directory.
+    void defaultOutput()
+    {
+        BatchRun run;
+        const QString example = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini";
+        QCOMPARE(run.run({example}), 0);
+        QCOMPARE(withoutVersionLine(TestEnvironment::readFile(run.path("config.ini"))),
+            withoutVersionLine(TestEnvironment::readFile(example)));
+    }
+
     // IP-PBX answers reach every line that names them; the metadata keeps the backup addresses
     // only as SIP1_IP2 to SIP1_IP4 and no proxy address, which the page derives again.
     void ipPbxAnswers()

@@ -75,6 +75,9 @@ private slots:
         QVERIFY(!first.isEmpty());
         QCOMPARE(TestEnvironment::readFile(program.work.filePath(first)),
             TestEnvironment::readFile(QStringLiteral(":/templates/") + first));
+        // The user edits them (root may write read-only files, so look at the bit itself).
+        for (const QString &name : expected)
+            QVERIFY2(QFile::permissions(program.work.filePath(name)) & QFileDevice::WriteOwner, qPrintable(name));
         TestEnvironment::writeFile(program.work.path(), first, "edited by hand\n");
         program.process.start(program.process.program(), {QStringLiteral("extract")});
         QCOMPARE(program.exitCode(), 0);
