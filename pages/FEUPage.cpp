@@ -15,7 +15,7 @@ FEUPage::FEUPage(QWidget *parent)
     registerField(QStringLiteral("FEU_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
     registerField(QStringLiteral("FEU_ENABLE"), hiddenEdit(QStringLiteral("0")), true, true);
     registerField(QStringLiteral("FEU_LABEL"), hiddenEdit(), true, true);
-    registerSipPorts(QStringLiteral("FEU"), true, QStringLiteral("5070"), 5070);
+    registerSipPorts(QStringLiteral("FEU"), true, QStringLiteral("5070"));
     registerField(QStringLiteral("FEU_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
 }
 

@@ -14,7 +14,7 @@
 namespace
 {
 // Answers of a generated file, reduced to what the product and setup pages need.
-const QByteArray kAnswers = ";# %API_VERSION% 4\r\n;# %APPLICATION% ITSP\r\n;# %NET1_IP% 10.0.0.10\r\n"
+const QByteArray kAnswers = ";# %API_VERSION% 4\r\n;# %APPLICATION% ITSP\r\n;# %NET1_IP% 10.15.0.10\r\n"
                             ";# %NETWORK% LAN\r\n;# %PRODUCT% QA2\r\n;# %VERSION% 7.2\r\n";
 } // namespace
 
@@ -105,6 +105,28 @@ private slots:
                  ";   Outbound calls (IP-PBX --> PSTN)", ";   Trunk Type         : FXS"})
             QVERIFY2(out.contains(QLatin1String(line)), line);
         QVERIFY(!out.contains("Tel2IPManipulation 0"));
+    }
+
+    // With the template that its equipment needs in the pack, a Cloud Edge batch runs to the end,
+    // although the pack has no Cloud Edge SIP trunk template.
+    void cloudEdgeRunsThrough()
+    {
+        TestEnvironment::dataDir(); // made on demand
+        QVERIFY(PackBuilder()
+                    .addBuiltIn("Normalization.template", "Corvane Unity Suite 2015 - Generic IP-PBX")
+                    .write(WizardData::templatePackPath()));
+        WizardData *data = WizardData::instance();
+        data->batchMode = true;
+        data->batchFile = TestEnvironment::writeFile(dir.path(), "cce.ini",
+            QByteArray(kAnswers).replace("QA2", "QA2_CCE").replace("ITSP", "CCE")
+                + ";# %CCE_INTEROP% 1\r\n;# %PBX% Generic IP-PBX\r\n");
+        data->outputFile = dir.filePath("cce-out.ini");
+        ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0 || !wizard.isVisible(); }, 30000));
+        QCOMPARE(closer.boxes(), QStringList());
+        QVERIFY(TestEnvironment::readFile(data->outputFile).contains("Corvane Unity Suite 2015 - Generic IP-PBX"));
     }
 
     // Params answers are there before the window shows; a missing params file is skipped quietly.
