@@ -138,6 +138,7 @@ private slots:
         QCOMPARE(wizard.field("PRODUCT").toString() + ' ' + wizard.field("VERSION").toString(), "QA2 7.2");
         wizard.next();
         wizard.currentPage()->findChild<QComboBox *>("application")->setCurrentIndex(4); // Gateway
+        wizard.currentPage()->findChild<QComboBox *>("network")->setCurrentIndex(0); // LAN and WAN
         for (int i = 0; i < 30 && wizard.currentId() != Brambleon::ConclusionId; ++i)
             wizard.next();
         QCOMPARE(wizard.currentId(), int(Brambleon::ConclusionId));
