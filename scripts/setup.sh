@@ -6,7 +6,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 "$here/scripts/install_packages.sh" cmake ninja-build g++ qtbase5-dev qtbase5-dev-tools libquazip1-qt5-dev \
-  zlib1g-dev fonts-dejavu-core python3
+  zlib1g-dev fonts-dejavu-core python3 python3-pyftpdlib
 
 [ $# -ge 1 ] || exit 0
 build_dir=$1

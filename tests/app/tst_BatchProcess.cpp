@@ -82,6 +82,28 @@ private slots:
         QVERIFY(::stat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
     }
 
+    // The SIP trunk example with the additional server switched on: its lines appear, every SIP answer
+    // is generated, and the output answers a second run the same way.
+    void secondIpPbx()
+    {
+        BatchRun run;
+        QByteArray answers
+            = TestEnvironment::readFile(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini");
+        QVERIFY(answers.contains(";# %SIP3_ENABLE% 0\r\n"));
+        answers.replace(";# %SIP3_ENABLE% 0\r\n", ";# %SIP3_ENABLE% 1\r\n");
+        const QString input = TestEnvironment::writeFile(run.path(""), "in.ini", answers);
+        QCOMPARE(run.run({input, run.path("out")}), 0);
+        const QByteArray out = withoutVersionLine(TestEnvironment::readFile(run.path("out")));
+        for (const char *line :
+            {";   IP-PBX2 Configuration\r\n", "CpMediaRealm 2 = \"MR_SIP3\", \"LAN_IF\", 8000, 100, 8999, 0;",
+                "ProxyIp 6 = 3, 0, \"10.15.20.41:5060\", 0;", "IPGroup 3 = 0, \"SIP3\", \"PS_SIP3\""})
+            QVERIFY2(out.contains(line), line);
+        const QString lines = QString::fromUtf8(out.left(out.indexOf(";# %")));
+        QVERIFY2(!lines.contains(QRegularExpression("%SIP[23]_")), "a SIP answer was not generated");
+        QCOMPARE(run.run({run.path("out"), run.path("again")}), 0);
+        QCOMPARE(withoutVersionLine(TestEnvironment::readFile(run.path("again"))), out);
+    }
+
     // With the input alone, the output is "config.ini" in the working directory.
     void defaultOutput()
     {
