@@ -201,19 +201,24 @@ void DeviceSession::finishedSendUsername()
     QNetworkReply *reply = takeAnswer(QStringLiteral("can't login to the device"));
     if (!reply)
         return;
+    readChallenge(reply->readAll(), m_s, m_m, m_r, m_n);
+    sendPassword();
+}
+
+void DeviceSession::readChallenge(const QByteArray &body, QString &s, QString &m, QString &r, QString &n)
+{
     // A missing element keeps the value of an earlier challenge; the device's answer to the
     // response decides.
-    readElements(reply->readAll(), {"s", "m", "r", "n"}, [this](const QString &name, const QString &text) {
+    readElements(body, {"s", "m", "r", "n"}, [&](const QString &name, const QString &text) {
         if (name == QLatin1String("s"))
-            m_s = text;
+            s = text;
         else if (name == QLatin1String("m"))
-            m_m = text;
+            m = text;
         else if (name == QLatin1String("r"))
-            m_r = text;
+            r = text;
         else
-            m_n = text;
+            n = text;
     });
-    sendPassword();
 }
 
 void DeviceSession::sendPassword()
@@ -232,18 +237,23 @@ void DeviceSession::finishedSendPassword()
     if (!reply)
         return;
     QString error = QStringLiteral("invalid username / password");
+    if (!readLoginResult(reply->readAll(), error)) {
+        logError(error);
+        return;
+    }
+    afterLogin();
+}
+
+bool DeviceSession::readLoginResult(const QByteArray &body, QString &error)
+{
     bool success = false;
-    readElements(reply->readAll(), {"login", "reason"}, [&](const QString &name, const QString &text) {
+    readElements(body, {"login", "reason"}, [&](const QString &name, const QString &text) {
         if (name == QLatin1String("login"))
             success = text == QLatin1String("success");
         else
             error = text.toHtmlEscaped();
     });
-    if (!success) {
-        logError(error);
-        return;
-    }
-    afterLogin();
+    return success;
 }
 
 void DeviceSession::getFilesPage()
@@ -257,10 +267,15 @@ void DeviceSession::finishedFilePage()
     QNetworkReply *reply = takeAnswer(QStringLiteral("can't get files page"), true);
     if (!reply)
         return;
-    static const QRegularExpression iniName(QStringLiteral("FS/BOARD_SN\\d+\\.ini"));
-    const QRegularExpressionMatch match = iniName.match(bodyText(reply->readAll()));
-    m_deviceIniName = match.hasMatch() ? match.captured() : QStringLiteral("FS/BOARD.ini");
+    m_deviceIniName = iniFileName(reply->readAll());
     getIni();
+}
+
+QString DeviceSession::iniFileName(const QByteArray &filesPage)
+{
+    static const QRegularExpression iniName(QStringLiteral("FS/BOARD_SN\\d+\\.ini"));
+    const QRegularExpressionMatch match = iniName.match(bodyText(filesPage));
+    return match.hasMatch() ? match.captured() : QStringLiteral("FS/BOARD.ini");
 }
 
 void DeviceSession::getIni()

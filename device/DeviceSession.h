@@ -37,6 +37,12 @@ public:
     static QByteArray formBody(const FormItems &items);
     // A reply body as text: UTF-8 up to the first NUL byte.
     static QString bodyText(const QByteArray &body);
+    // The login challenge in the reply to the user name; an element the reply lacks keeps its value.
+    static void readChallenge(const QByteArray &body, QString &s, QString &m, QString &r, QString &n);
+    // Whether the reply to the password reports success; a reason the reply gives replaces error.
+    static bool readLoginResult(const QByteArray &body, QString &error);
+    // The device's INI file named on the configuration files page, or the default name.
+    static QString iniFileName(const QByteArray &filesPage);
 
     void log(const QString &text, bool highlighted = false);
     // The text goes in as rich text: escape whatever came from the device.
