@@ -21,7 +21,7 @@ def files(*patterns):
     return sorted(p for pattern in patterns for p in src.glob(pattern) if p.is_file())
 
 
-ini_files = files("examples/*.ini", "tests/*/fixtures/*.ini")
+ini_files = files("examples/*.ini", "tests/ini/fixtures/*.ini", "tests/device/fixtures/*.ini")
 for path in ini_files:
     for target in ("fuzz_IniDocument", "fuzz_IniToCli", "fuzz_Metadata"):
         seed(target, path.name, path.read_bytes())
@@ -52,5 +52,11 @@ for index, path in enumerate(templates):
                       if re.search(r"#include\s+" + re.escape(name), text + "".join(includes.values())))
     seed("fuzz_Template", f"{path.stem}-batch.txt", text + carried + fields + "#>batch\n")
 
-for path in files("fuzz/seeds/*.csv"):
-    seed("fuzz_Survey", path.name, path.read_bytes())
+# A device's INI file as the download road reads it: the device fixtures and our own examples.
+for path in files("tests/device/fixtures/*.ini", "examples/*.ini"):
+    seed("fuzz_DeviceIni", path.name, path.read_bytes())
+
+# Inputs that exist only as program output or server replies, kept in fuzz/seeds/.
+for folder, target in (("survey", "fuzz_Survey"), ("replies", "fuzz_DeviceReplies"), ("info", "fuzz_UpdateInfo")):
+    for path in files(f"fuzz/seeds/{folder}/*"):
+        seed(target, path.name, path.read_bytes())
