@@ -88,11 +88,15 @@ void IniTable::write(QStringList &out) const
     for (int row : rowOrder) {
         const QStringList &cells = rows[row];
         QString line = prefix + QString::number(row) + QLatin1String(" = ");
+        const int valuesStart = line.size();
         for (int i = 0; i < columns.size(); ++i) {
             if (i > 0)
                 line += QLatin1String(", ");
             line += quoteIniValue(cells.value(i), quotedColumns.value(i));
         }
+        // A row of one empty value would read back as no row at all.
+        if (line.size() == valuesStart)
+            line += QLatin1String("\"\"");
         line += QLatin1Char(';');
         out.append(line);
     }
