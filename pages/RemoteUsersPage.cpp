@@ -225,8 +225,7 @@ int RemoteUsersPage::nextId() const
     // With a SIP trunk the trunk page runs the fix-up, once the trunk's port is known.
     if (SipRules::number(answer(QStringLiteral("SIP2_ENABLE"))) != 1)
         WizardData::instance()->updateRemoteUserLocalPorts();
-    m_mediaEndField->setText(QString::number(
-        SipRules::mediaEnd(SipRules::number(m_basePort->text()), SipRules::number(m_sessions->text()))));
+    m_mediaEndField->setText(SipRules::mediaEndText(m_basePort->text(), m_sessions->text()));
     WizardData::instance()->summaries[13] = RemoteUsersRules::summary(answers());
     return nextPage;
 }

@@ -123,6 +123,13 @@ int SipRules::mediaEnd(int base, int sessions)
     return base + PortsPerSession * sessions - 1;
 }
 
+QString SipRules::mediaEndText(const QString &base, const QString &sessions)
+{
+    if (base.isEmpty() || sessions.isEmpty())
+        return QString();
+    return QString::number(mediaEnd(number(base), number(sessions)));
+}
+
 bool SipRules::mediaFits(int base, int sessions)
 {
     return base + PortsPerSession * sessions <= 65536;

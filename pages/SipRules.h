@@ -72,6 +72,9 @@ public:
 
     // Media realm: each session takes PortsPerSession ports from the base port on.
     static int mediaEnd(int base, int sessions);
+    // The last port as the pages derive it on Next: empty while the base port or the sessions are
+    // empty, where a number would be no port at all.
+    static QString mediaEndText(const QString &base, const QString &sessions);
     // The realm ends at port 65535 or below.
     static bool mediaFits(int base, int sessions);
     // The realm overlaps the one starting at otherBase with otherSessions sessions.

@@ -88,8 +88,7 @@ void UserInterfacePage::restoreMedia(const QString &media)
 
 void UserInterfacePage::commitMediaEnd() const
 {
-    m_mediaEndField->setText(QString::number(
-        SipRules::mediaEnd(SipRules::number(m_basePort->text()), SipRules::number(m_sessions->text()))));
+    m_mediaEndField->setText(SipRules::mediaEndText(m_basePort->text(), m_sessions->text()));
 }
 
 void UserInterfacePage::protocolChanged(int index)
