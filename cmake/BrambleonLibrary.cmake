@@ -1,7 +1,13 @@
 # brambleon_library(<target> <folder> <link libraries...>)
 # A static library of every source in <folder>; an interface library while the folder is still empty.
+# Sources named Windows* build only on Windows, sources named Linux* only elsewhere.
 function(brambleon_library target folder)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "/Linux[^/]*$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "/Windows[^/]*$")
+  endif()
   if(sources)
     add_library(${target} STATIC ${sources})
     target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})

@@ -156,10 +156,22 @@ void PortFixups::updateRemoteUserLocalPorts(WizardData &data)
             {&kSip2, Write::WhenEnabled, Candidate::WhenEnabled}});
 }
 
+namespace
+{
+void writeOwnSlots(WizardData &data, const Entity &e)
+{
+    const State s = readState(data, e);
+    writeOwnPorts(data, e, s.transport, s.valid, s.port);
+}
+} // namespace
+
 void PortFixups::updateLocalPorts(WizardData &data)
 {
     const bool trunk = number(data.fieldText(QStringLiteral("GATEWAY_INTEROP"))) == 2;
-    const Entity &e = trunk ? kSip2 : kSip1;
-    const State s = readState(data, e);
-    writeOwnPorts(data, e, s.transport, s.valid, s.port);
+    writeOwnSlots(data, trunk ? kSip2 : kSip1);
+}
+
+void PortFixups::updateSip1LocalPorts(WizardData &data)
+{
+    writeOwnSlots(data, kSip1);
 }

@@ -14,4 +14,6 @@ public:
     static void updateUserLocalPorts(WizardData &data);
     static void updateRemoteUserLocalPorts(WizardData &data);
     static void updateLocalPorts(WizardData &data);
+    // The IP-PBX's own slots, for a route on which no later page runs a fix-up.
+    static void updateSip1LocalPorts(WizardData &data);
 };

@@ -363,6 +363,35 @@ QIcon WizardData::templateIcon(const QString &iconName)
 }
 
 // ---------------------------------------------------------------------------------------------
+// Update check
+
+bool WizardData::isUpdateCheckDue()
+{
+    return isUpdateCheckDue(QDate::currentDate(), QTime::currentTime().hour());
+}
+
+bool WizardData::isUpdateCheckDue(const QDate &today, int hour)
+{
+    const QString date = today.toString(Qt::TextDate);
+    const QString version = QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(0);
+    QSettings store = settings();
+    store.beginGroup(QStringLiteral("update"));
+    if (store.value(QStringLiteral("lastUpdateDate")).toString() == date
+        && store.value(QStringLiteral("lastUpdateTime"), -1).toInt() == hour
+        && store.value(QStringLiteral("lastUpdateVersion")).toString() == version)
+        return false;
+    store.setValue(QStringLiteral("lastUpdateDate"), date);
+    store.setValue(QStringLiteral("lastUpdateTime"), hour);
+    store.setValue(QStringLiteral("lastUpdateVersion"), version);
+    return true;
+}
+
+bool WizardData::updateViaFtp()
+{
+    return settings().value(QStringLiteral("update/updateViaFtp"), 0).toInt() == 1;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Template composition
 
 bool WizardData::selectTemplate(const QString &name)
@@ -447,6 +476,11 @@ void WizardData::updateRemoteUserLocalPorts()
 void WizardData::updateLocalPorts()
 {
     PortFixups::updateLocalPorts(*this);
+}
+
+void WizardData::updateSip1LocalPorts()
+{
+    PortFixups::updateSip1LocalPorts(*this);
 }
 
 // ---------------------------------------------------------------------------------------------

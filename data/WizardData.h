@@ -12,6 +12,7 @@
 
 #include <array>
 
+class QDate;
 class QLineEdit;
 class QTextStream;
 
@@ -70,6 +71,13 @@ public:
     void readTemplate(const QString &path);
     QIcon templateIcon(const QString &iconName);
 
+    // Update check. A check is due unless one was already recorded in this clock hour of today by
+    // this program version; a due check is recorded at once, whatever its outcome.
+    static bool isUpdateCheckDue();
+    static bool isUpdateCheckDue(const QDate &today, int hour);
+    // The update server is reached over FTP when the setting "update/updateViaFtp" is 1, else over HTTP.
+    static bool updateViaFtp();
+
     // Template composition. Each returns false, with no template current, when the template or
     // a part of it does not exist.
     bool selectTemplate(const QString &name);
@@ -91,6 +99,7 @@ public:
     void updateUserLocalPorts();
     void updateRemoteUserLocalPorts();
     void updateLocalPorts();
+    void updateSip1LocalPorts();
 
     // Generated files and metadata. The writers return false when the file could not be written.
     bool writeIniFile(const QString &path, const QString &notes);

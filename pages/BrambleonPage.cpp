@@ -80,25 +80,19 @@ QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
     return edit;
 }
 
-void BrambleonPage::registerSipPorts(
-    const QString &prefix, bool withInterface, const QString &localPort, int slotPort)
+void BrambleonPage::registerSipPorts(const QString &prefix, bool withInterface, const QString &localPort)
 {
-    registerSipPorts(prefix, withInterface, hiddenEdit(localPort), slotPort);
+    registerSipPorts(prefix, withInterface, hiddenEdit(localPort));
 }
 
-QLineEdit *BrambleonPage::registerSipPorts(
-    const QString &prefix, bool withInterface, QLineEdit *localPort, int slotPort)
+QLineEdit *BrambleonPage::registerSipPorts(const QString &prefix, bool withInterface, QLineEdit *localPort)
 {
     const QString port = prefix + QStringLiteral("_LOCAL_PORT");
     QLineEdit *transport = hiddenEdit(QStringLiteral("0"));
     registerField(prefix + QStringLiteral("_TRANSPORT_TYPE"), transport, true, true);
     registerField(port, localPort, true, true);
-    registerField(
-        prefix + QStringLiteral("_UDP_LOCAL_PORT"), hiddenEdit(QString::number(slotPort)), false, false, port);
-    registerField(
-        prefix + QStringLiteral("_TCP_LOCAL_PORT"), hiddenEdit(QString::number(slotPort)), false, false, port);
-    registerField(
-        prefix + QStringLiteral("_TLS_LOCAL_PORT"), hiddenEdit(QString::number(slotPort + 1)), false, false, port);
+    for (const char *slot : {"_UDP_LOCAL_PORT", "_TCP_LOCAL_PORT", "_TLS_LOCAL_PORT"})
+        registerField(prefix + QLatin1String(slot), hiddenEdit(), false, false, port);
     if (withInterface)
         registerField(prefix + QStringLiteral("_INTERFACE"), hiddenEdit());
     return transport;

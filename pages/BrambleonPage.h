@@ -52,13 +52,14 @@ protected:
     // A line edit that holds a derived value and is never shown.
     QLineEdit *hiddenEdit(const QString &text = QString());
     // Transport, listening port and the per-transport port slots of one SIP entity (prefix such as
-    // "SIP1"); the slots take the listening port as companion, so a loaded port reaches them too.
-    // Transport and listening port are set by a template's defines; the slots start at slotPort
-    // (TLS one above).
-    void registerSipPorts(const QString &prefix, bool withInterface,
-        const QString &localPort = QStringLiteral("5060"), int slotPort = 5060);
+    // "SIP1"). Transport and listening port start at "0" (UDP) and localPort until a template's
+    // defines set them. The slots (_UDP_, _TCP_, _TLS_LOCAL_PORT) start empty: only the transport
+    // fix-ups fill them, from the transport and listening port, when the entity's page is on the
+    // route; an entity off the route writes no port into the metadata. The slots name the listening
+    // port as companion: a slot restored from loaded answers brings the loaded listening port along.
+    void registerSipPorts(
+        const QString &prefix, bool withInterface, const QString &localPort = QStringLiteral("5060"));
     // The same with the page's own listening-port edit as the local port field; returns the hidden
     // transport edit, which the page's transport combo writes.
-    QLineEdit *registerSipPorts(
-        const QString &prefix, bool withInterface, QLineEdit *localPort, int slotPort = 5060);
+    QLineEdit *registerSipPorts(const QString &prefix, bool withInterface, QLineEdit *localPort);
 };

@@ -2,8 +2,13 @@
 
 #include "pages/BrambleonPage.h"
 
-// Number manipulation page.
-// Until the page is built it carries only its route place and the fields other pages rely on.
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+
+// Number manipulation: four prefix rules (outbound and inbound, destination and source number)
+// and, after the 6.x software line, the routing server. The rules live in DialRules.
 class DialPage : public BrambleonPage
 {
     Q_OBJECT
@@ -12,6 +17,44 @@ public:
 
     void initializePage() override;
     void cleanupPage() override;
+    bool isComplete() const override;
+    int nextId() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
+    QString surveyFieldName(const QString &label) const override;
+
+public slots:
+    void outDstEnableChanged(int state);
+    void inDstEnableChanged(int state);
+    void outSrcEnableChanged(int state);
+    void inSrcEnableChanged(int state);
+    void trmEnableChanged(int state);
+
+private:
+    // One prefix rule; the four are kept in the order outbound destination, outbound source,
+    // inbound destination, inbound source.
+    struct Rule {
+        QCheckBox *box = nullptr;
+        QLineEdit *field = nullptr;
+        QLabel *prefixLabel = nullptr;
+        QLineEdit *prefix = nullptr;
+        QLabel *removeLabel = nullptr;
+        QLineEdit *remove = nullptr;
+        QLineEdit *add = nullptr;
+    };
+    void buildRule(int index, QGroupBox *group, int row);
+    void ruleChanged(int index, int state);
+
+    std::array<Rule, 4> m_rules;
+    QGroupBox *m_outbound = nullptr;
+    QGroupBox *m_inbound = nullptr;
+    QGroupBox *m_routing = nullptr;
+    QCheckBox *m_trm = nullptr;
+    QLineEdit *m_trmField = nullptr;
+    QLabel *m_addressLabel = nullptr;
+    QLineEdit *m_address = nullptr;
+    QLabel *m_usernameLabel = nullptr;
+    QLineEdit *m_username = nullptr;
+    QLabel *m_passwordLabel = nullptr;
+    QLineEdit *m_password = nullptr;
 };

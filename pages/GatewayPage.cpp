@@ -1,28 +1,624 @@
 #include "pages/GatewayPage.h"
 
+#include "data/WizardData.h"
+#include "pages/FieldError.h"
+#include "pages/GatewayRules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
 #include <QTextStream>
+
+namespace
+{
+const char kTitle[] = "Gateway Configuration";
+const char kMaskError[] = "Invalid value - enter numeric value (decimal or hexadecimal)";
+
+QComboBox *list(const QStringList &items, const char *toolTip, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->addItems(items);
+    box->setToolTip(QLatin1String(toolTip));
+    return box;
+}
+
+QLineEdit *edit(const QString &pattern, const QString &toolTip, QWidget *parent)
+{
+    auto *line = new QLineEdit(parent);
+    line->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), line));
+    line->setToolTip(toolTip);
+    return line;
+}
+
+// Selects a list position when the list has it; otherwise the list stays as it is.
+void select(QComboBox *box, int index)
+{
+    if (index >= 0 && index < box->count())
+        box->setCurrentIndex(index);
+}
+
+void selectText(QComboBox *box, const QString &text)
+{
+    if (!text.isEmpty())
+        select(box, box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+// Every change runs the list's handler: emptying writes its "nothing" value, the first item its own.
+void refill(QComboBox *box, const QStringList &items, int selected)
+{
+    box->clear();
+    box->addItems(items);
+    select(box, selected);
+}
+
+// A list refilled per trunk type is as wide as its longest entry of any type, so that no entry
+// is cut and the page keeps its shape.
+void fitLongest(QComboBox *box, QStringList (*names)(int))
+{
+    int longest = 0;
+    for (int type = GatewayRules::Bri; type <= GatewayRules::Fxs; ++type) {
+        for (const QString &name : names(type))
+            longest = qMax(longest, name.size());
+    }
+    box->setMinimumContentsLength(longest);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+QString cellText(const QTableWidget *table, int row, int column)
+{
+    const QTableWidgetItem *item = table->item(row, column);
+    return item ? item->text() : QString();
+}
+} // namespace
 
 GatewayPage::GatewayPage(QWidget *parent)
     : BrambleonPage(parent)
 {
     step = 6;
     nextPage = 7;
-    setTitle(QStringLiteral("Gateway Configuration"));
+    setTitle(QLatin1String(kTitle));
+    setSubTitle(QStringLiteral("Configure PSTN Gateway parameters and communication protocol details."));
+
+    m_enable = new QCheckBox(QStringLiteral("Enable Gateway"), this);
+    // A row: the label in the given column, its widget to the right.
+    const auto place = [](QGridLayout *grid, int row, int column, const char *text, QWidget *widget) {
+        QLabel *label = rowLabel(QLatin1String(text), widget, widget->parentWidget());
+        grid->addWidget(label, row, column);
+        grid->addWidget(widget, row, column + 1);
+        return label;
+    };
+
+    m_main = new QGroupBox(this);
+    m_module = list({"1", "2", "3", "4"}, "PSTN interface module number", m_main);
+    m_trunk = list({"1", "2", "3", "4"}, "PSTN interface trunk number", m_main);
+    m_type = list({"BRI", "E1", "T1", "FXS"}, "PSTN interface trunk type", m_main);
+    m_protocol = list({}, "PSTN interface protocol type", m_main);
+    auto *mainGrid = new QGridLayout(m_main);
+    place(mainGrid, 0, 0, "Module Number:", m_module);
+    m_trunkLabel = place(mainGrid, 1, 0, "Trunk Number:", m_trunk);
+    place(mainGrid, 0, 2, "                Trunk Type:", m_type);
+    m_protocolLabel = place(mainGrid, 1, 2, "                Protocol Type:", m_protocol);
+
+    m_e1t1 = new QGroupBox(QStringLiteral("E1/T1 Configuration"), this);
+    m_lineCode = list({}, "PRI interface line code", m_e1t1);
+    m_framing = list({}, "PRI interface physical framing method", m_e1t1);
+    m_clock = list({"Recovered", "Generated"}, "PRI interface clock mode", m_e1t1);
+    fitLongest(m_protocol, &GatewayRules::protocolNames);
+    fitLongest(m_framing, &GatewayRules::framingNames);
+    fitLongest(m_lineCode, &GatewayRules::lineCodeNames);
+    auto *e1t1Grid = new QGridLayout(m_e1t1);
+    place(e1t1Grid, 0, 0, "Line Code:", m_lineCode);
+    place(e1t1Grid, 0, 2, "                Framing Method:", m_framing);
+    place(e1t1Grid, 1, 0, "Clock Master:", m_clock);
+
+    m_bri = new QGroupBox(QStringLiteral("BRI Configuration"), this);
+    m_briType = list({"PBX", "Phone"}, "BRI equipment type", m_bri);
+    m_briMode = list({"Point To Point", "Point To Multipoint"}, "BRI interface layer 2 mode", m_bri);
+    // An optional "+" and digits.
+    const QString phone = QStringLiteral("\\+?\\d*");
+    m_globalNumber = edit(phone, QStringLiteral("Global phone number of BRI endpoint"), m_bri);
+    m_localNumber = edit(phone, QStringLiteral("Local phone number of BRI endpoint"), m_bri);
+    // Room for a whole international number (15 digits and the "+").
+    const int numberWidth
+        = QFontMetrics(m_globalNumber->font()).horizontalAdvance(QStringLiteral("+000000000000000"));
+    m_globalNumber->setMinimumWidth(numberWidth);
+    m_localNumber->setMinimumWidth(numberWidth);
+    m_globalNumber->setText(QStringLiteral("+15550100199"));
+    m_localNumber->setText(QStringLiteral("401"));
+    auto *briGrid = new QGridLayout(m_bri);
+    place(briGrid, 0, 0, "Equipment Type:", m_briType);
+    place(briGrid, 0, 2, "                BRI Layer 2 Mode:", m_briMode);
+    m_globalLabel = place(briGrid, 1, 0, "Global Phone Number:", m_globalNumber);
+    m_localLabel = place(briGrid, 1, 2, "                Local Phone Number:", m_localNumber);
+
+    m_isdn = new QGroupBox(QStringLiteral("ISDN Configuration"), this);
+    m_isdnSide = list({"User", "Network"}, "ISDN termination side", m_isdn);
+    // Decimal digits, or "0x" and hexadecimal digits; isComplete checks what does not convert.
+    const QString mask = QStringLiteral("\\d*|0x[0-9a-fA-F]*");
+    m_q931 = edit(mask, GatewayRules::behaviourBits(GatewayRules::Q931), m_isdn);
+    m_outgoing = edit(mask, GatewayRules::behaviourBits(GatewayRules::Outgoing), m_isdn);
+    m_incoming = edit(mask, GatewayRules::behaviourBits(GatewayRules::Incoming), m_isdn);
+    for (QLineEdit *line : {m_q931, m_outgoing, m_incoming})
+        line->setText(QStringLiteral("0"));
+    m_rxOverlap = list({"None", "Local Receiving", "Through SIP", "Through SIP INFO"},
+        "Select receiving of overlap dialing", m_isdn);
+    auto *isdnGrid = new QGridLayout(m_isdn);
+    place(isdnGrid, 0, 0, "ISDN Termination Side:", m_isdnSide);
+    m_q931Label = place(isdnGrid, 1, 0, "Q931 Layer Behavior:", m_q931);
+    m_outgoingLabel = place(isdnGrid, 0, 2, "        Outgoing Calls Behavior:", m_outgoing);
+    m_incomingLabel = place(isdnGrid, 1, 2, "        Incoming Calls Behavior:", m_incoming);
+    isdnGrid->addWidget(rowLabel(QStringLiteral("Receiving of Overlap Dialing:"), m_rxOverlap, m_isdn), 2, 1, 1, 2,
+        Qt::AlignRight);
+    isdnGrid->addWidget(m_rxOverlap, 2, 3);
+
+    m_fxs = new QGroupBox(QStringLiteral("FXS Configuration"), this);
+    m_account = list({"None", "Registration", "Authentication"}, "SIP account type", m_fxs);
+    m_account->setCurrentIndex(1);
+    m_ports = new QTableWidget(4, 4, m_fxs);
+    m_ports->setVerticalHeaderLabels({"Port #1", "Port #2", "Port #3", "Port #4"});
+    m_ports->setHorizontalHeaderLabels({"Phone Number", "Username", "Password", "Contact User"});
+    m_ports->horizontalHeader()->setStretchLastSection(true);
+    // Room for a header or a full international number; the table shows its four ports whole.
+    const QFontMetrics metrics(m_ports->font());
+    for (int column = 0; column < 3; ++column) {
+        const QString header = m_ports->horizontalHeaderItem(column)->text();
+        m_ports->setColumnWidth(column,
+            qMax(metrics.horizontalAdvance(header), metrics.horizontalAdvance(QStringLiteral("+15550100199")))
+                + 24);
+    }
+    m_ports->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_ports->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int tableHeight = m_ports->horizontalHeader()->sizeHint().height() + 2 * m_ports->frameWidth();
+    for (int row = 0; row < 4; ++row)
+        tableHeight += m_ports->rowHeight(row);
+    m_ports->setFixedHeight(tableHeight);
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column)
+            m_ports->setItem(
+                row, column, new QTableWidgetItem(row == 0 && column == 0 ? QStringLiteral("4001") : ""));
+    }
+    auto *fxsGrid = new QGridLayout(m_fxs);
+    place(fxsGrid, 0, 0, "Account Type:", m_account);
+    fxsGrid->addWidget(m_ports, 1, 0, 1, 4);
+
+    m_coders = new QGroupBox(QStringLiteral("Coders"), this);
+    auto *codersGrid = new QGridLayout(m_coders);
+    const char *const coderNames[] = {"G.711 A-Law", "G.711 U-Law", "G.729"};
+    for (int i = 0; i < 3; ++i) {
+        m_coderBoxes[size_t(i)] = new QCheckBox(QLatin1String(coderNames[i]), m_coders);
+        m_coderBoxes[size_t(i)]->setChecked(i < 2);
+        codersGrid->addWidget(m_coderBoxes[size_t(i)], 0, i);
+    }
+
+    // The inputs share the width; the labels keep theirs.
+    for (QGroupBox *group : {m_main, m_e1t1, m_bri, m_isdn, m_fxs}) {
+        auto *grid = static_cast<QGridLayout *>(group->layout());
+        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(3, 1);
+    }
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(m_enable, 0, 0);
+    int row = 1;
+    for (QGroupBox *group : {m_main, m_e1t1, m_bri, m_isdn, m_fxs, m_coders})
+        layout->addWidget(group, row++, 0);
+    layout->setRowStretch(row, 1);
+
+    // The hidden holders of the registered fields, in registration order.
+    const auto holder = [this](const char *name, const char *text, bool preset = false) {
+        QLineEdit *line = hiddenEdit(QLatin1String(text));
+        registerField(QLatin1String(name), line, true, preset);
+        return line;
+    };
+    m_enableField = holder("GATEWAY_ENABLE", "0", true);
+    m_moduleField = holder("GATEWAY_MODULE", "1");
+    m_trunkField = holder("GATEWAY_TRUNK", "0");
+    m_typeField = holder("GATEWAY_TYPE", "0");
+    m_protocolField = holder("GATEWAY_PROTOCOL", "1");
+    m_lineCodeField = holder("GATEWAY_LINE_CODE", "0");
+    m_framingField = holder("GATEWAY_FRAMING", "0");
+    m_clockField = holder("GATEWAY_CLOCK", "0");
+    m_isdnSideField = holder("GATEWAY_ISDN_SIDE", "0");
+    m_briModeField = holder("GATEWAY_BRI_MODE", "0");
+    m_briTypeField = holder("GATEWAY_BRI_TYPE", "0");
+    registerField(QStringLiteral("GATEWAY_BRI_GLOBAL_NUMBER"), m_globalNumber, true);
+    registerField(QStringLiteral("GATEWAY_BRI_LOCAL_NUMBER"), m_localNumber, true);
+    m_registerField = holder("GATEWAY_FXS_REGISTER", "1");
+    const char *const portColumns[] = {"NUMBER", "USERNAME", "PASSWORD", "CONTACT_USER"};
+    for (int column = 0; column < 4; ++column) {
+        for (int port = 0; port < 4; ++port) {
+            QLineEdit *holder = hiddenEdit();
+            m_portFields[size_t(port)][size_t(column)] = holder;
+            registerField(QStringLiteral("GATEWAY_FXS%1_%2").arg(port + 1).arg(QLatin1String(portColumns[column])),
+                holder, true);
+        }
+    }
+    m_q931Field = holder("GATEWAY_Q931_BEHAVIOR", "0", true);
+    m_outgoingField = holder("GATEWAY_OUT_BEHAVIOR", "0", true);
+    m_incomingField = holder("GATEWAY_IN_BEHAVIOR", "0", true);
+    m_rxOverlapField = holder("GATEWAY_RX_OVERLAP", "0", true);
+    m_codersField = hiddenEdit();
+    registerField(QStringLiteral("GATEWAY_CODERS"), m_codersField);
+
+    const std::pair<QWidget *, const char *> names[] = {{m_enable, "enable"}, {m_main, "main"}, {m_e1t1, "e1t1"},
+        {m_bri, "bri"}, {m_isdn, "isdn"}, {m_fxs, "fxs"}, {m_coders, "coders"}, {m_module, "module"},
+        {m_trunk, "trunk"}, {m_type, "type"}, {m_protocol, "protocol"}, {m_lineCode, "lineCode"},
+        {m_framing, "framing"}, {m_clock, "clock"}, {m_briType, "briType"}, {m_briMode, "briMode"},
+        {m_isdnSide, "isdnSide"}, {m_rxOverlap, "rxOverlap"}, {m_account, "account"}, {m_q931, "q931"},
+        {m_outgoing, "outgoing"}, {m_incoming, "incoming"}, {m_ports, "ports"}, {m_globalNumber, "globalNumber"},
+        {m_q931Label, "q931Label"}, {m_outgoingLabel, "outgoingLabel"}, {m_incomingLabel, "incomingLabel"}};
+    for (const auto &name : names)
+        name.first->setObjectName(QLatin1String(name.second));
+
+    connect(m_module, SIGNAL(currentIndexChanged(int)), this, SLOT(moduleChanged(int)));
+    connect(m_trunk, SIGNAL(currentIndexChanged(int)), this, SLOT(trunkChanged(int)));
+    connect(m_type, SIGNAL(currentIndexChanged(int)), this, SLOT(typeChanged(int)));
+    connect(m_protocol, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
+    connect(m_clock, SIGNAL(currentIndexChanged(int)), this, SLOT(clockChanged(int)));
+    connect(m_framing, SIGNAL(currentIndexChanged(int)), this, SLOT(framingChanged(int)));
+    connect(m_lineCode, SIGNAL(currentIndexChanged(int)), this, SLOT(lineCodeChanged(int)));
+    connect(m_isdnSide, SIGNAL(currentIndexChanged(int)), this, SLOT(isdnSideChanged(int)));
+    connect(m_briMode, SIGNAL(currentIndexChanged(int)), this, SLOT(briModeChanged(int)));
+    connect(m_briType, SIGNAL(currentIndexChanged(int)), this, SLOT(briTypeChanged(int)));
+    connect(m_q931, SIGNAL(textChanged(QString)), this, SLOT(q931BehaviorChanged(QString)));
+    connect(m_outgoing, SIGNAL(textChanged(QString)), this, SLOT(outBehaviorChanged(QString)));
+    connect(m_incoming, SIGNAL(textChanged(QString)), this, SLOT(inBehaviorChanged(QString)));
+    connect(m_rxOverlap, SIGNAL(currentIndexChanged(int)), this, SLOT(rxOverlapChanged(int)));
+    connect(m_account, SIGNAL(currentIndexChanged(int)), this, SLOT(accountChanged(int)));
+    connect(m_account, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
+    connect(m_ports, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
+    connect(m_enable, SIGNAL(stateChanged(int)), this, SLOT(enableChanged(int)));
+    connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+    for (QLineEdit *line : {m_q931, m_outgoing, m_incoming, m_globalNumber, m_localNumber})
+        connect(line, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
+
+    typeChanged(m_type->currentIndex());
+    briTypeChanged(m_briType->currentIndex());
+    reserveRoom();
+}
+
+void GatewayPage::moduleChanged(int index)
+{
+    m_moduleField->setText(QString::number(index + 1));
+}
+
+void GatewayPage::trunkChanged(int index)
+{
+    m_trunkField->setText(QString::number(index));
+}
+
+void GatewayPage::typeChanged(int index)
+{
+    m_typeField->setText(QString::number(index));
+    m_protocol->clear();
+    if (index < 0 || index > GatewayRules::Fxs)
+        return;
+    refill(m_protocol, GatewayRules::protocolNames(index), GatewayRules::defaultProtocol(index));
+    const GatewayRules::View view = GatewayRules::view(index);
+    showType(view);
+    if (view.e1t1) {
+        refill(m_framing, GatewayRules::framingNames(index), 0);
+        refill(m_lineCode, GatewayRules::lineCodeNames(index), GatewayRules::defaultLineCode(index));
+    }
+    select(m_isdnSide, view.isdnSide);
+    select(m_rxOverlap, view.overlap);
+}
+
+void GatewayPage::showType(const GatewayRules::View &view)
+{
+    for (QWidget *widget : {static_cast<QWidget *>(m_trunkLabel), static_cast<QWidget *>(m_trunk),
+             static_cast<QWidget *>(m_protocolLabel), static_cast<QWidget *>(m_protocol)})
+        widget->setVisible(view.trunkRows);
+    m_e1t1->setVisible(view.e1t1);
+    m_bri->setVisible(view.bri);
+    m_isdn->setVisible(view.isdn);
+    m_fxs->setVisible(view.fxs);
+}
+
+void GatewayPage::showPhoneNumbers(bool shown)
+{
+    for (QWidget *widget : {static_cast<QWidget *>(m_globalLabel), static_cast<QWidget *>(m_globalNumber),
+             static_cast<QWidget *>(m_localLabel), static_cast<QWidget *>(m_localNumber)})
+        widget->setVisible(shown);
+}
+
+// The wizard sizes itself when a page is entered, not when the page grows: the page keeps room
+// for its largest trunk type, so that changing the type never squeezes a row.
+void GatewayPage::reserveRoom()
+{
+    QSize room;
+    showPhoneNumbers(true);
+    for (int type = GatewayRules::Bri; type <= GatewayRules::Fxs; ++type) {
+        showType(GatewayRules::view(type));
+        layout()->invalidate();
+        room = room.expandedTo(minimumSizeHint());
+    }
+    showType(GatewayRules::view(m_type->currentIndex()));
+    showPhoneNumbers(m_briType->currentIndex() == 1);
+    setMinimumSize(room);
+}
+
+void GatewayPage::protocolChanged(int)
+{
+    m_protocolField->setText(GatewayRules::protocolCode(m_protocol->currentText()));
+}
+
+void GatewayPage::clockChanged(int index)
+{
+    m_clockField->setText(QString::number(index));
+}
+
+void GatewayPage::framingChanged(int)
+{
+    m_framingField->setText(GatewayRules::framingCode(m_framing->currentText()));
+}
+
+void GatewayPage::lineCodeChanged(int)
+{
+    m_lineCodeField->setText(GatewayRules::lineCodeCode(m_lineCode->currentText()));
+}
+
+void GatewayPage::isdnSideChanged(int index)
+{
+    m_isdnSideField->setText(QString::number(index));
+}
+
+void GatewayPage::briModeChanged(int index)
+{
+    m_briModeField->setText(QString::number(index));
+}
+
+void GatewayPage::briTypeChanged(int index)
+{
+    m_briTypeField->setText(QString::number(index));
+    showPhoneNumbers(index == 1);
+    // A phone shares the bus with others; a PBX has the line to itself.
+    m_briMode->setCurrentIndex(index == 0 ? 0 : 1);
+    m_briMode->setEnabled(index == 0 && m_briModeField->isEnabled());
+    briModeChanged(m_briMode->currentIndex());
+}
+
+// Text that is no 32-bit mask leaves the field as it was; isComplete marks the row.
+void GatewayPage::q931BehaviorChanged(const QString &text)
+{
+    quint32 value = 0;
+    if (GatewayRules::parseMask(text, value))
+        m_q931Field->setText(QString::number(value));
+}
+
+void GatewayPage::outBehaviorChanged(const QString &text)
+{
+    quint32 value = 0;
+    if (GatewayRules::parseMask(text, value))
+        m_outgoingField->setText(QString::number(value));
+}
+
+void GatewayPage::inBehaviorChanged(const QString &text)
+{
+    quint32 value = 0;
+    if (GatewayRules::parseMask(text, value))
+        m_incomingField->setText(QString::number(value));
+}
+
+void GatewayPage::rxOverlapChanged(int index)
+{
+    m_rxOverlapField->setText(QString::number(index));
+}
+
+void GatewayPage::accountChanged(int index)
+{
+    m_registerField->setText(QString::number(index));
+}
+
+void GatewayPage::enableChanged(int state)
+{
+    m_enableField->setText(state == 0 ? QStringLiteral("0") : QStringLiteral("1"));
+    if (state == Qt::Checked) {
+        m_main->show();
+        typeChanged(m_type->currentIndex());
+        m_coders->show();
+    } else {
+        for (QGroupBox *group : {m_main, m_e1t1, m_bri, m_isdn, m_fxs, m_coders})
+            group->hide();
+    }
 }
 
 void GatewayPage::initializePage()
 {
-    setTitle(stepTitle(QStringLiteral("Gateway Configuration")));
+    setTitle(stepTitle(QLatin1String(kTitle)));
+    // The list handlers rewrite the fields while the lists are rebuilt: take them as they stand.
+    const auto stored = [this](QLineEdit *holder) { return holder->text(); };
+    const auto number = [](QLineEdit *holder) { return GatewayRules::storedIndex(holder->text()); };
+    const int module = number(m_moduleField), trunk = number(m_trunkField), type = number(m_typeField);
+    const int clock = number(m_clockField), side = number(m_isdnSideField), briMode = number(m_briModeField);
+    const int briType = number(m_briTypeField), overlap = number(m_rxOverlapField);
+    const int account = number(m_registerField);
+    const QString protocol = GatewayRules::protocolName(stored(m_protocolField));
+    const QString framing = GatewayRules::framingName(stored(m_framingField));
+    const QString lineCode = GatewayRules::lineCodeName(stored(m_lineCodeField));
+    const QString q931 = stored(m_q931Field), incoming = stored(m_incomingField);
+    const QString outgoing = stored(m_outgoingField), enabled = stored(m_enableField);
+
+    const int remembered = m_module->currentIndex();
+    refill(m_module, GatewayRules::moduleItems(WizardData::instance()->moduleTypes), remembered);
+    select(m_module, module - 1);
+    select(m_trunk, trunk);
+    select(m_type, type);
+    // The protocol tells the trunk type too, and wins.
+    select(m_type, GatewayRules::typeOfProtocol(protocol));
+
+    // In the Gateway application the gateway is the point of the configuration.
+    const bool gatewayApplication = field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 4;
+    m_enable->setVisible(!gatewayApplication);
+    m_enable->blockSignals(true);
+    m_enable->setChecked(gatewayApplication || enabled == QLatin1String("1"));
+    m_enable->blockSignals(false);
+    enableChanged(m_enable->checkState());
+
+    selectText(m_protocol, protocol);
+    selectText(m_framing, framing);
+    selectText(m_lineCode, lineCode);
+    select(m_clock, clock);
+    select(m_isdnSide, side);
+    select(m_briMode, briMode);
+    briModeChanged(m_briMode->currentIndex());
+    select(m_briType, briType);
+    briTypeChanged(m_briType->currentIndex());
+    m_q931->setText(GatewayRules::maskEditText(q931));
+    m_incoming->setText(GatewayRules::maskEditText(incoming));
+    m_outgoing->setText(GatewayRules::maskEditText(outgoing));
+    select(m_rxOverlap, overlap);
+    select(m_account, account);
+    restorePorts();
+    restoreCoders();
+    // A selection that changes nothing runs no handler: the fields follow what the lists show.
+    writeListFields();
+    mirrorEnabled();
+}
+
+void GatewayPage::writeListFields()
+{
+    moduleChanged(m_module->currentIndex());
+    trunkChanged(m_trunk->currentIndex());
+    m_typeField->setText(QString::number(m_type->currentIndex()));
+    protocolChanged(0);
+    // BRI and FXS have no line: their framing and line code stay as they were.
+    if (GatewayRules::view(m_type->currentIndex()).e1t1) {
+        framingChanged(0);
+        lineCodeChanged(0);
+    }
+    clockChanged(m_clock->currentIndex());
+    isdnSideChanged(m_isdnSide->currentIndex());
+    q931BehaviorChanged(m_q931->text());
+    outBehaviorChanged(m_outgoing->text());
+    inBehaviorChanged(m_incoming->text());
+    rxOverlapChanged(m_rxOverlap->currentIndex());
+    accountChanged(m_account->currentIndex());
+}
+
+// A loaded or earlier configuration brings its ports back; with no port field set the table keeps
+// what it shows.
+void GatewayPage::restorePorts()
+{
+    bool any = false;
+    for (const auto &port : m_portFields) {
+        for (const QLineEdit *holder : port)
+            any = any || !holder->text().isEmpty();
+    }
+    if (!any)
+        return;
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column)
+            m_ports->item(row, column)->setText(m_portFields[size_t(row)][size_t(column)]->text());
+    }
+}
+
+void GatewayPage::restoreCoders()
+{
+    std::array<bool, 3> ticked{};
+    if (!GatewayRules::codersOfList(m_codersField->text(), ticked))
+        return;
+    for (size_t i = 0; i < ticked.size(); ++i)
+        m_coderBoxes[i]->setChecked(ticked[i]);
+}
+
+// A choice whose field the template does not use cannot be made.
+void GatewayPage::mirrorEnabled()
+{
+    const std::pair<QWidget *, QLineEdit *> pairs[]
+        = {{m_enable, m_enableField}, {m_module, m_moduleField}, {m_trunk, m_trunkField}, {m_type, m_typeField},
+            {m_protocol, m_protocolField}, {m_lineCode, m_lineCodeField}, {m_framing, m_framingField},
+            {m_clock, m_clockField}, {m_isdnSide, m_isdnSideField}, {m_briType, m_briTypeField},
+            {m_account, m_registerField}, {m_q931, m_q931Field}, {m_outgoing, m_outgoingField},
+            {m_incoming, m_incomingField}, {m_rxOverlap, m_rxOverlapField}, {m_ports, m_portFields[0][0]}};
+    for (const auto &pair : pairs)
+        pair.first->setEnabled(pair.second->isEnabled());
+    m_briMode->setEnabled(m_briType->currentIndex() == 0 && m_briModeField->isEnabled());
 }
 
 void GatewayPage::cleanupPage() { }
 
+bool GatewayPage::isComplete() const
+{
+    bool complete = true;
+    const std::pair<QLineEdit *, QLabel *> masks[]
+        = {{m_q931, m_q931Label}, {m_incoming, m_incomingLabel}, {m_outgoing, m_outgoingLabel}};
+    for (const auto &mask : masks) {
+        quint32 value = 0;
+        const bool valid = GatewayRules::parseMask(mask.first->text(), value);
+        markFieldError(mask.second, !valid, QLatin1String(kMaskError));
+        complete = complete && valid;
+    }
+    return complete;
+}
+
+int GatewayPage::nextId() const
+{
+    if (m_type->currentIndex() == GatewayRules::Fxs) {
+        for (int row = 0; row < 4; ++row) {
+            for (int column = 0; column < 4; ++column)
+                m_portFields[size_t(row)][size_t(column)]->setText(cellText(m_ports, row, column));
+        }
+    }
+    m_codersField->setText(GatewayRules::coderList(
+        m_coderBoxes[0]->isChecked(), m_coderBoxes[1]->isChecked(), m_coderBoxes[2]->isChecked()));
+    updateSummary();
+    return nextPage;
+}
+
+void GatewayPage::updateSummary() const
+{
+    GatewayRules::Answers a;
+    a.module = m_module->currentText();
+    a.trunk = m_trunk->currentText();
+    a.type = m_type->currentIndex();
+    a.typeText = m_type->currentText();
+    a.protocol = m_protocol->currentText();
+    a.equipment = m_briType->currentIndex();
+    a.equipmentText = m_briType->currentText();
+    a.layer2 = m_briMode->currentText();
+    a.globalNumber = m_globalNumber->text();
+    a.localNumber = m_localNumber->text();
+    a.account = m_account->currentIndex();
+    for (size_t port = 0; port < a.ports.size(); ++port) {
+        a.ports[port] = {m_portFields[port][0]->text(), m_portFields[port][1]->text(),
+            m_portFields[port][2]->text(), m_portFields[port][3]->text()};
+    }
+    a.lineCode = m_lineCode->currentText();
+    a.framing = m_framing->currentText();
+    a.clock = m_clock->currentText();
+    a.isdnSide = m_isdnSide->currentText();
+    a.q931 = m_q931->text();
+    a.outgoing = m_outgoing->text();
+    a.incoming = m_incoming->text();
+    a.rxOverlap = m_rxOverlapField->text();
+    a.coders = m_codersField->text();
+    WizardData::instance()->summaries[6] = GatewayRules::summary(a);
+}
+
 void GatewayPage::writeSurvey(QTextStream &out)
 {
+    initializePage();
+    nextId();
     writeSurveyHeader(out, surveyTitle());
+    for (const GatewayRules::SurveyRow &row : GatewayRules::surveyRows())
+        writeSurveyLine(out, QLatin1String(row.label), QLatin1String(row.comment));
 }
 
 QString GatewayPage::surveyTitle() const
 {
-    return QStringLiteral("Gateway Configuration");
+    return QLatin1String(kTitle);
+}
+
+QString GatewayPage::surveyFieldName(const QString &label) const
+{
+    return GatewayRules::surveyField(label);
 }

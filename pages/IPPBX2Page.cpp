@@ -1,45 +1,259 @@
 #include "pages/IPPBX2Page.h"
 
 #include "data/WizardData.h"
+#include "pages/FieldError.h"
+#include "pages/IPPBX2Rules.h"
+#include "pages/SipRules.h"
+#include "pages/WizardAnswers.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSpacerItem>
 #include <QTextStream>
+
+namespace
+{
+const QString kPrefix = QStringLiteral("SIP3");
+const QString kRole = QStringLiteral("IP-PBX2");
+
+QString addressToolTip(bool backup, bool wan)
+{
+    QString tip = QStringLiteral("IP address or hostname of IP-PBX2");
+    if (backup)
+        tip.prepend(QStringLiteral("Backup "));
+    if (wan)
+        tip += QStringLiteral("\nuse public IP of enterprise router, that\nmust forward VoIP traffic to IP-PBX2");
+    return tip;
+}
+} // namespace
 
 IPPBX2Page::IPPBX2Page(QWidget *parent)
     : BrambleonPage(parent)
+    , m_form(this, kRole)
 {
     step = 11;
     nextPage = 12;
-    setTitle(QStringLiteral("IP-PBX2 Configuration"));
+    setTitle(tr("IP-PBX2 Configuration"));
+
+    m_enable = new QCheckBox(QStringLiteral("Use additional server for Remote Users"), this);
+    m_enable->setObjectName(QStringLiteral("enable"));
+
     // The template decides whether the additional server is offered; the routing reads SIP3_SUPPORTED.
     registerField(QStringLiteral("SIP3_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
-    registerField(QStringLiteral("SIP3_ENABLE"), hiddenEdit(QStringLiteral("0")), true, true);
+    m_enableField = hiddenEdit(QStringLiteral("0"));
+    registerField(QStringLiteral("SIP3_ENABLE"), m_enableField, true, true);
+    registerField(QStringLiteral("SIP3_IP"), m_form.address, true);
+    registerField(QStringLiteral("SIP3_IP2"), m_form.backup, true);
+    registerField(QStringLiteral("SIP3_DOMAIN"), m_form.domain, true);
+    m_form.transportField = registerSipPorts(kPrefix, true, m_form.listeningPort);
+    registerField(QStringLiteral("SIP3_PORT"), m_form.destinationPort, true, true);
+    m_form.networkField = hiddenEdit(QStringLiteral("1"));
+    registerField(QStringLiteral("SIP3_NETWORK"), m_form.networkField, true);
+    m_form.ifField = hiddenEdit(QStringLiteral("LAN_IF"));
+    registerField(QStringLiteral("SIP3_IF"), m_form.ifField, true);
+    m_form.keepAliveField = hiddenEdit(QStringLiteral("0"));
+    registerField(QStringLiteral("SIP3_KEEPALIVE"), m_form.keepAliveField, true, true);
+    registerField(QStringLiteral("SIP3_PROXY_ADDRESS"), hiddenEdit(), false, false, QStringLiteral("SIP3_PORT"));
+    registerField(QStringLiteral("SIP3_PROXY_ADDRESS2"), hiddenEdit(), false, false, QStringLiteral("SIP3_PORT"));
     registerField(QStringLiteral("SIP3_LABEL"), hiddenEdit(), true, true);
-    registerSipPorts(QStringLiteral("SIP3"), true);
-    registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
+    m_nameField = hiddenEdit();
+    registerField(QStringLiteral("SIP3_NAME"), m_nameField, true, true);
+    registerField(QStringLiteral("SIP3_MEDIA_START"), m_form.basePort, true);
+    registerField(QStringLiteral("SIP3_MEDIA_NUMBER"), m_form.sessions, true);
+    registerField(QStringLiteral("SIP3_MEDIA_END"), hiddenEdit());
+    m_form.mediaField = hiddenEdit(QStringLiteral("2"));
+    registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), m_form.mediaField, true, true);
+    registerField(QStringLiteral("SIP3_LOCAL_IP"), hiddenEdit());
+
+    for (QLineEdit *edit : {m_form.address, m_form.backup, m_form.domain, m_form.destinationPort,
+             m_form.listeningPort, m_form.basePort, m_form.sessions})
+        connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
+    // Typing only: a domain that a template or a loaded file sets never overwrites the groups'.
+    connect(m_form.domain, SIGNAL(textEdited(QString)), this, SLOT(domainChanged(QString)));
+    connect(m_form.transport, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
+    connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SLOT(mediaProtocolChanged(int)));
+    connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
+    connect(m_form.interfaces, SIGNAL(currentIndexChanged(int)), this, SLOT(interfaceChanged(int)));
+    connect(m_form.keepAlive, SIGNAL(stateChanged(int)), this, SLOT(keepAliveChanged(int)));
+    connect(m_enable, SIGNAL(stateChanged(int)), this, SLOT(enableChanged(int)));
+    // The rows count only while the server is used.
+    connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(m_enable, 0, 0, 1, 3);
+    grid->addWidget(new QLabel(this), 1, 0);
+    grid->addWidget(m_form.interfaceLabel, 2, 0);
+    grid->addWidget(m_form.interfaces, 2, 1);
+    grid->addItem(new QSpacerItem(10, 10, QSizePolicy::Expanding, QSizePolicy::Minimum), 2, 2);
+    grid->addWidget(m_form.server, 3, 0, 1, 3);
+    grid->addWidget(m_form.sip, 4, 0, 1, 3);
+    grid->addWidget(m_form.realm, 5, 0, 1, 3);
+}
+
+// Other pages' registry fields; a page that is not built yet reads as empty, without a warning.
+QString IPPBX2Page::answer(const QString &name) const
+{
+    return WizardData::instance()->fieldText(name);
+}
+
+int IPPBX2Page::selected(const QString &name) const
+{
+    return WizardAnswers::text(wizard(), name).toInt();
 }
 
 void IPPBX2Page::initializePage()
 {
-    setTitle(stepTitle(QStringLiteral("IP-PBX2 Configuration")));
+    setTitle(stepTitle(tr("IP-PBX2 Configuration")));
+    setSubTitle(SipRules::subtitle(m_nameField->text(), kRole));
+    const QString network = answer(QStringLiteral("NETWORK"));
+    const bool wan = network == QLatin1String("WAN");
+    SipServerForm::setTextValidator(m_form.address);
+    m_form.address->setToolTip(addressToolTip(false, wan));
+    SipServerForm::setTextValidator(m_form.backup);
+    m_form.backup->setToolTip(addressToolTip(true, wan));
+
+    m_form.restoreChoices();
+
+    const QStringList interfaces = SipRules::topologyInterfaces(network);
+    m_form.setInterfaces(interfaces,
+        IPPBX2Rules::selectedInterface(selected(QStringLiteral("APPLICATION_SELECTED")), interfaces.size()));
+    interfaceChanged(m_form.interfaces->currentIndex());
+
+    if (m_enableField->text().isEmpty())
+        m_enableField->setText(QStringLiteral("0"));
+    m_enable->setChecked(m_enableField->text() == QLatin1String("1"));
+    m_enable->setEnabled(m_enableField->isEnabled());
+    enableChanged(m_enable->checkState());
+
+    m_followers.clear();
+    for (int n = 2; n <= 3; ++n) {
+        const QString group = QStringLiteral("REMOTE_USER%1_DOMAIN").arg(n);
+        if (IPPBX2Rules::domainFollows(
+                m_form.domain->text(), answer(QStringLiteral("SIP1_DOMAIN")), answer(group)))
+            m_followers << group;
+    }
 }
 
 void IPPBX2Page::cleanupPage() { }
+
+bool IPPBX2Page::isComplete() const
+{
+    QLabel *const labels[] = {m_form.addressLabel, m_form.baseLabel, m_form.sessionsLabel, m_form.destinationLabel,
+        m_form.listeningLabel, m_form.backupLabel, m_form.domainLabel};
+    QStringList messages;
+    // A server that is not used blocks nothing, whatever its hidden rows hold.
+    if (m_enable->isChecked()) {
+        IPPBX2Rules::Answers a;
+        a.application = selected(QStringLiteral("APPLICATION_SELECTED"));
+        a.network = answer(QStringLiteral("NETWORK"));
+        a.sip2Enable = answer(QStringLiteral("SIP2_ENABLE"));
+        a.address = m_form.address->text();
+        a.backup = m_form.backup->text();
+        a.domain = m_form.domain->text();
+        a.basePort = m_form.basePort->text();
+        a.sessions = m_form.sessions->text();
+        a.destinationPort = m_form.destinationPort->text();
+        a.listeningPort = m_form.listeningPort->text();
+        a.sip1MediaStart = answer(QStringLiteral("SIP1_MEDIA_START"));
+        a.sip1Sessions = answer(QStringLiteral("SIP1_MEDIA_NUMBER"));
+        a.sip2MediaStart = answer(QStringLiteral("SIP2_MEDIA_START"));
+        a.sip2Sessions = answer(QStringLiteral("SIP2_MEDIA_NUMBER"));
+        a.sip2Nat = answer(QStringLiteral("SIP2_NAT_IP"));
+        a.sip2LocalPort = answer(QStringLiteral("SIP2_LOCAL_PORT"));
+        a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
+        a.version = answer(QStringLiteral("VERSION"));
+        messages = IPPBX2Rules::check(a);
+    }
+    for (int row = 0; row < int(sizeof labels / sizeof *labels); ++row) {
+        const QString message = messages.value(row);
+        markFieldError(labels[row], !message.isEmpty(), message);
+    }
+    return SipRules::allValid(messages);
+}
 
 int IPPBX2Page::nextId() const
 {
     WizardData *data = WizardData::instance();
     data->updateSip3LocalPorts();
-    data->summaries[11].clear();
+    const SipRules::ServerCommit c
+        = m_form.commit(QString(), answer(QStringLiteral("NET1_IP")), answer(QStringLiteral("NET2_IP")));
+    for (const auto &write : SipRules::serverCommit(kPrefix, c))
+        data->setFieldText(write.first, write.second);
+    updateSummary();
     return nextPage;
+}
+
+void IPPBX2Page::updateSummary() const
+{
+    QStringList &lines = WizardData::instance()->summaries[11];
+    if (m_enable->isChecked())
+        lines = SipRules::serverSummary(
+            QStringLiteral("IP-PBX2 Configuration"), 21, m_form.summary(m_nameField->text()));
+    else
+        lines.clear();
 }
 
 void IPPBX2Page::writeSurvey(QTextStream &out)
 {
+    initializePage();
+    nextId();
     writeSurveyHeader(out, surveyTitle());
+    for (const auto &row : SipRules::serverSurveyRows())
+        writeSurveyLine(out, row.first, row.second);
+    writeSurveyLine(out, QStringLiteral("Number Of Sessions"));
 }
 
 QString IPPBX2Page::surveyTitle() const
 {
     return QStringLiteral("IP-PBX2 Configuration");
+}
+
+QString IPPBX2Page::surveyFieldName(const QString &label) const
+{
+    if (label == QLatin1String("Number Of Sessions"))
+        return QStringLiteral("SIP3_MEDIA_NUMBER");
+    return SipRules::serverSurveyField(kPrefix, label);
+}
+
+void IPPBX2Page::protocolChanged(int index)
+{
+    m_form.transportChosen(index);
+}
+
+void IPPBX2Page::mediaProtocolChanged(int index)
+{
+    m_form.mediaChosen(index);
+}
+
+void IPPBX2Page::interfaceChanged(int index)
+{
+    m_form.interfaceChosen(index, isKrbx(), answer(QStringLiteral("NET1_IF")), answer(QStringLiteral("NET2_IF")));
+}
+
+void IPPBX2Page::keepAliveChanged(int state)
+{
+    m_form.keepAliveChosen(state);
+}
+
+void IPPBX2Page::enableChanged(int state)
+{
+    m_enableField->setText(state != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    const bool shown = state == Qt::Checked;
+    for (QWidget *widget : {static_cast<QWidget *>(m_form.interfaceLabel),
+             static_cast<QWidget *>(m_form.interfaces), static_cast<QWidget *>(m_form.server),
+             static_cast<QWidget *>(m_form.sip), static_cast<QWidget *>(m_form.realm)})
+        widget->setVisible(shown);
+    // The output never describes a server that is switched off.
+    if (!shown)
+        WizardData::instance()->summaries[11].clear();
+}
+
+void IPPBX2Page::domainChanged(const QString &text)
+{
+    for (const QString &name : qAsConst(m_followers))
+        WizardData::instance()->setFieldText(name, text);
 }

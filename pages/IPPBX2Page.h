@@ -1,9 +1,13 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/SipServerForm.h"
 
-// Second IP-PBX page (SIP3_* fields).
-// Until the page is built it carries only its route place and the fields other pages rely on.
+class QCheckBox;
+class QLineEdit;
+
+// Second IP-PBX page: an additional IP-PBX server for the remote users (SIP3_* fields), used
+// while "Use additional server for Remote Users" is ticked. Its rules live in IPPBX2Rules and SipRules.
 class IPPBX2Page : public BrambleonPage
 {
     Q_OBJECT
@@ -12,7 +16,35 @@ public:
 
     void initializePage() override;
     void cleanupPage() override;
+    bool isComplete() const override;
     int nextId() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
+    QString surveyFieldName(const QString &label) const override;
+
+    // Rebuilds the page's summary lines from the widgets; empties them while the server is off.
+    void updateSummary() const;
+
+private slots:
+    void protocolChanged(int index);
+    void mediaProtocolChanged(int index);
+    void interfaceChanged(int index);
+    void keepAliveChanged(int state);
+    void enableChanged(int state);
+    void domainChanged(const QString &text);
+
+private:
+    QString answer(const QString &name) const;
+    // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
+    int selected(const QString &name) const;
+
+    SipServerForm m_form;
+    QCheckBox *m_enable;
+
+    // Hidden fields.
+    QLineEdit *m_enableField;
+    QLineEdit *m_nameField;
+
+    // Remote-user group domains that still hold this server's domain.
+    QStringList m_followers;
 };

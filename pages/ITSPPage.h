@@ -1,9 +1,16 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/SipServerForm.h"
 
-// SIP trunk page (SIP2_* fields).
-// Until the page is built it carries only its route place and the fields other pages rely on.
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+// SIP trunk page: the SBC's SIP interface towards the service provider's trunk (SIP2_* fields).
+// For SIP Normalization, and Cloud Edge with IP-PBX equipment, the same fields configure a second
+// IP-PBX and the account is not offered. Its rules live in ITSPRules and SipRules.
 class ITSPPage : public BrambleonPage
 {
     Q_OBJECT
@@ -12,7 +19,45 @@ public:
 
     void initializePage() override;
     void cleanupPage() override;
+    bool isComplete() const override;
     int nextId() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
+    QString surveyFieldName(const QString &label) const override;
+
+    // Rebuilds the page's summary lines from the widgets.
+    void updateSummary() const;
+
+private slots:
+    void protocolChanged(int index);
+    void mediaProtocolChanged(int index);
+    void interfaceChanged(int index);
+    void keepAliveChanged(int state);
+    void accountChanged(int index);
+
+private:
+    QString answer(const QString &name) const;
+    // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
+    int selected(const QString &name) const;
+
+    SipServerForm m_form;
+    QLineEdit *m_nat;
+    QLabel *m_natLabel;
+    QComboBox *m_account;
+    QLineEdit *m_mainLine;
+    QLabel *m_mainLineLabel;
+    QLineEdit *m_username;
+    QLabel *m_usernameLabel;
+    QLineEdit *m_password;
+    QLabel *m_passwordLabel;
+    QGroupBox *m_accountGroup;
+
+    // Hidden fields.
+    QLineEdit *m_nameField;
+    QLineEdit *m_mainLineLabelField;
+    QLineEdit *m_mainLineTipField;
+    QLineEdit *m_registrationField;
+
+    // Off where the page configures the second IP-PBX.
+    bool m_trunk = true;
 };

@@ -574,14 +574,16 @@ void SetupPage::cceEquipmentChanged(int index)
     }
 }
 
+// A Cloud Edge list that the current equipment does not use changes nothing, even when it is
+// empty: the equipment's own template may stand.
 void SetupPage::ccePbxChanged(int index)
 {
+    if (m_cceEquipment->currentIndex() != 1)
+        return;
     if (index < 0 || index >= m_ccePbx->count()) {
         noChoice();
         return;
     }
-    if (m_cceEquipment->currentIndex() != 1)
-        return;
     selectCceTemplate(m_ccePbx->itemText(index), 1, m_ccePbxLabel);
     afterSelection();
 }
@@ -597,12 +599,12 @@ void SetupPage::selectCceTemplate(const QString &partText, int application, QLab
 
 void SetupPage::cceItspChanged(int index)
 {
+    if (m_cceEquipment->currentIndex() != 0)
+        return;
     if (index < 0 || index >= m_cceItsp->count()) {
         noChoice();
         return;
     }
-    if (m_cceEquipment->currentIndex() != 0)
-        return;
     selectCceTemplate(m_cceItsp->itemText(index), 0, m_cceItspLabel);
     WizardData *data = WizardData::instance();
     data->setFieldText(QStringLiteral("SIP1_LABEL"), QStringLiteral("Unity CCE"));

@@ -262,3 +262,73 @@ QString SipRules::subtitle(const QString &name, const QString &role)
         return QStringLiteral("Configure %1 address and communication protocol.").arg(role);
     return QStringLiteral("Configure %1 address and communication protocol details.").arg(name);
 }
+
+QStringList SipRules::serverSummary(const QString &title, int dashes, const ServerSummary &s)
+{
+    QStringList lines{title, QString(dashes, QLatin1Char('-')), summaryLine(QStringLiteral("Name"), s.name),
+        summaryLine(QStringLiteral("Network Interface"), s.interfaceName),
+        summaryLine(QStringLiteral("Address"), s.address)};
+    if (!s.backup.isEmpty())
+        lines << summaryLine(QStringLiteral("Backup Address"), s.backup);
+    if (!s.domain.isEmpty())
+        lines << summaryLine(QStringLiteral("SIP Domain"), s.domain);
+    if (s.keepAliveShown)
+        lines << summaryLine(
+            QStringLiteral("Keep Alive"), s.keepAlive ? QStringLiteral("yes") : QStringLiteral("no"));
+    lines << QString() << summaryLine(QStringLiteral("Transport Type"), s.transport)
+          << summaryLine(QStringLiteral("Destination Port"), s.destinationPort)
+          << summaryLine(QStringLiteral("Listening Port"), s.listeningPort) << QString()
+          << summaryLine(QStringLiteral("Media Protocol"), s.media)
+          << summaryLine(QStringLiteral("Media Base Port"), s.basePort)
+          << summaryLine(QStringLiteral("Number Of Sessions"), s.sessions);
+    return lines;
+}
+
+namespace
+{
+// Label, field suffix and comment of the rows shared by the server pages' surveys.
+const char *const kServerRows[][3] = {{"Name", "_NAME", ""}, {"Address", "_IP", "IP address or hostname"},
+    {"Backup Address", "_IP2", "IP address or hostname"}, {"SIP Domain", "_DOMAIN", ""},
+    {"Keep Alive", "_KEEPALIVE", "0=disabled; 1=enabled"},
+    {"Transport Type", "_TRANSPORT_TYPE", "0=udp; 1=tcp; 2=tls"}, {"Destination Port", "_PORT", ""},
+    {"Listening Port", "_LOCAL_PORT", ""}, {"Media Protocol", "_MEDIA_PROTOCOL", "1=srtp; 2=rtp"},
+    {"Media Base Port", "_MEDIA_START", ""}};
+} // namespace
+
+const QVector<QPair<QString, QString>> &SipRules::serverSurveyRows()
+{
+    static const QVector<QPair<QString, QString>> rows = [] {
+        QVector<QPair<QString, QString>> list;
+        for (const auto &row : kServerRows)
+            list.append({QLatin1String(row[0]), QLatin1String(row[2])});
+        return list;
+    }();
+    return rows;
+}
+
+QString SipRules::serverSurveyField(const QString &prefix, const QString &label)
+{
+    for (const auto &row : kServerRows) {
+        if (label == QLatin1String(row[0]))
+            return prefix + QLatin1String(row[1]);
+    }
+    return QString();
+}
+
+QVector<QPair<QString, QString>> SipRules::serverCommit(const QString &prefix, const ServerCommit &c)
+{
+    const int end = mediaEnd(number(c.basePort), number(c.sessions));
+    return {{prefix + QStringLiteral("_PROXY_ADDRESS"), proxyAddress(c.address, c.destinationPort)},
+        {prefix + QStringLiteral("_PROXY_ADDRESS2"), proxyAddress(c.backup, c.destinationPort)},
+        {prefix + QStringLiteral("_MEDIA_END"), QString::number(end)},
+        {prefix + QStringLiteral("_LOCAL_IP"), localAddress(c.nat, c.interfaceIndex, c.net1Ip, c.net2Ip)}};
+}
+
+bool SipRules::allValid(const QStringList &messages)
+{
+    for (const QString &message : messages) {
+        if (!message.isEmpty())
+            return false;
+    }
+    return true;
+}

@@ -121,6 +121,33 @@ public:
     // A users' page summary: the title over a line of as many dashes, transport and listening port,
     // an empty line, media protocol, base port and sessions of the entity under prefix ("USER").
     static QStringList usersSummary(const QString &title, const QString &prefix, const FieldLookup &field);
+    // Rows every SIP server page (IP-PBX, SIP trunk, second IP-PBX) shows in its summary, in order.
+    struct ServerSummary {
+        QString name, interfaceName, address, backup, domain;
+        bool keepAliveShown = false, keepAlive = false;
+        QString transport, destinationPort, listeningPort, media, basePort, sessions;
+    };
+    // The title, a line of dashes, then the server's rows; backup and domain only when set, keep-alive
+    // only when the template offers it.
+    static QStringList serverSummary(const QString &title, int dashes, const ServerSummary &s);
+
+    // Fields a server page derives on Next from its entries: <prefix>_PROXY_ADDRESS and
+    // <prefix>_PROXY_ADDRESS2 (the backup, empty without one), <prefix>_MEDIA_END and <prefix>_LOCAL_IP.
+    struct ServerCommit {
+        QString address, backup, destinationPort, basePort, sessions, nat;
+        int interfaceIndex = 0;
+        QString net1Ip, net2Ip;
+    };
+    static QVector<QPair<QString, QString>> serverCommit(const QString &prefix, const ServerCommit &c);
+    // True when no row has a message.
+    static bool allValid(const QStringList &messages);
+
+    // Survey rows every SIP server page writes first: label and comment.
+    static const QVector<QPair<QString, QString>> &serverSurveyRows();
+    // Field of one of those rows for the server's prefix ("SIP2_IP" for "Address"); empty for
+    // another label.
+    static QString serverSurveyField(const QString &prefix, const QString &label);
+
     // "Configure <name> address and communication protocol details.", or with no name
     // "Configure <role> address and communication protocol.".
     static QString subtitle(const QString &name, const QString &role);

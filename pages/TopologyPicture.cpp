@@ -177,6 +177,24 @@ QFont TopologyPicture::labelFont()
     return font;
 }
 
+QRect TopologyPicture::textRect(const Label &label, const QFontMetrics &metrics, int pictureWidth)
+{
+    const int width = metrics.horizontalAdvance(label.text);
+    QRect rect;
+    if (!label.boxed())
+        rect = QRect(label.baseline.x(), label.baseline.y() - metrics.ascent(), width, metrics.height());
+    else if (width <= label.box.width())
+        rect = label.box;
+    else
+        rect = QRect(label.box.x() + (label.box.width() - width) / 2, label.box.y(), width, label.box.height());
+    const int margin = 2;
+    if (rect.right() > pictureWidth - 1 - margin)
+        rect.moveRight(pictureWidth - 1 - margin);
+    if (rect.left() < margin)
+        rect.moveLeft(margin);
+    return rect;
+}
+
 QPixmap TopologyPicture::render() const
 {
     if (isNull())
@@ -190,12 +208,14 @@ QPixmap TopologyPicture::render() const
         painter.drawPixmap(overlay.at, QPixmap(overlay.image));
     painter.setPen(QColor(32, 32, 32, 255));
     painter.setFont(labelFont());
+    const QFontMetrics metrics = painter.fontMetrics();
     for (const Label &label : labels) {
-        // A name wider than its box runs out on both sides rather than being cut off.
+        // A name wider than its box runs out on both sides, but stays whole inside the picture.
+        const QRect rect = textRect(label, metrics, pixmap.width());
         if (label.boxed())
-            painter.drawText(label.box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, label.text);
+            painter.drawText(rect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, label.text);
         else
-            painter.drawText(label.baseline, label.text);
+            painter.drawText(QPoint(rect.left(), label.baseline.y()), label.text);
     }
     painter.end();
     return pixmap;

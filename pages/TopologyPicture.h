@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QList>
 #include <QPixmap>
 #include <QPoint>
@@ -47,6 +48,9 @@ public:
 
     static TopologyPicture plan(const Inputs &in);
     QPixmap render() const;
+    // Where a label's text goes: its box, widened about its centre for a wider text, or the text
+    // from its baseline point; moved in where it would run over an edge of a picture this wide.
+    static QRect textRect(const Label &label, const QFontMetrics &metrics, int pictureWidth);
     // Calibri 7 pt, or the nearest sans-serif where it is missing.
     static QFont labelFont();
 };

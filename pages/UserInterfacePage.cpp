@@ -1,5 +1,7 @@
 #include "pages/UserInterfacePage.h"
 
+#include "pages/SipServerForm.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -60,14 +62,7 @@ UserInterfacePage::UserInterfacePage(const QString &prefix, const QString &party
     realm->addWidget(sessionsLabel, 1, 2);
     realm->addWidget(m_sessions, 1, 3);
 
-    // Both groups share their columns, so labels and entries line up.
-    const int labelWidth = qMax(sessionsLabel->sizeHint().width(), listeningLabel->sizeHint().width());
-    for (QGridLayout *grid : {sip, realm}) {
-        grid->setColumnMinimumWidth(0, m_interfaceLabel->minimumWidth());
-        grid->setColumnMinimumWidth(2, labelWidth);
-        grid->setColumnStretch(1, 1);
-        grid->setColumnStretch(3, 1);
-    }
+    SipServerForm::alignColumns({m_sipGroup, m_realmGroup});
 }
 
 void UserInterfacePage::restoreTransport(const QString &transport)

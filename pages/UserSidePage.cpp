@@ -1,24 +1,15 @@
 #include "pages/UserSidePage.h"
 
+#include "data/WizardData.h"
 #include "pages/FieldError.h"
+#include "pages/SipServerForm.h"
 #include "pages/WizardAnswers.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegExpValidator>
 #include <QTextStream>
-
-namespace
-{
-int textWidth(const QString &text)
-{
-    return QFontMetrics(QApplication::font()).horizontalAdvance(text);
-}
-} // namespace
 
 UserSidePage::UserSidePage(const QString &prefix, const QString &party, QWidget *parent)
     : BrambleonPage(parent)
@@ -29,9 +20,9 @@ UserSidePage::UserSidePage(const QString &prefix, const QString &party, QWidget 
     m_interface->setObjectName(QStringLiteral("interface"));
     m_interface->addItems({QStringLiteral("LAN"), QStringLiteral("WAN")});
     m_interface->setToolTip(QStringLiteral("Network interface used to communicate with ") + party);
-    m_interface->setFixedWidth(textWidth(QStringLiteral("Ethernet    ")));
+    m_interface->setFixedWidth(SipServerForm::textWidth(QStringLiteral("Ethernet    ")));
     m_interfaceLabel = rowLabel(QStringLiteral("Network Interface:"), m_interface, this);
-    m_interfaceLabel->setFixedWidth(textWidth(QStringLiteral("Network Interface:    ")));
+    m_interfaceLabel->setFixedWidth(SipServerForm::textWidth(QStringLiteral("Network Interface:    ")));
     m_spacer = new QLabel(QString(18, QLatin1Char(' ')), this);
     m_networkField = hiddenEdit(QStringLiteral("1"));
     m_ifField = hiddenEdit(QStringLiteral("LAN_IF"));
@@ -54,14 +45,18 @@ void UserSidePage::addNatRow(const QString &field, bool templateControlled)
     connect(m_nat, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
 }
 
+// The registry's fields, and the wizard's own list positions (the *_SELECTED fields); a page that is
+// not on the route, or not built, reads as empty without a warning.
 QString UserSidePage::answer(const QString &name) const
 {
+    if (!name.endsWith(QLatin1String("_SELECTED")))
+        return WizardData::instance()->fieldText(name);
     return WizardAnswers::text(wizard(), name);
 }
 
 SipRules::FieldLookup UserSidePage::answers() const
 {
-    return WizardAnswers::lookup(wizard());
+    return [this](const QString &name) { return answer(name); };
 }
 
 QString UserSidePage::subtitleFor(const QString &name) const
@@ -99,11 +94,7 @@ bool UserSidePage::showMarks(const SipRules::Marks &marks) const
 
 QLineEdit *UserSidePage::numberEdit(int low, int high, const QString &toolTip)
 {
-    auto *edit = new QLineEdit(this);
-    auto *validator = new QIntValidator(low, high, edit);
-    validator->setLocale(SipRules::numberLocale());
-    edit->setValidator(validator);
-    edit->setToolTip(toolTip);
+    QLineEdit *edit = SipServerForm::numberEdit(this, low, high, toolTip);
     connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     return edit;
 }

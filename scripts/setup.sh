@@ -6,7 +6,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build g++ qtbase5-dev qtbase5-dev-tools libquazip1-qt5-dev zlib1g-dev
-          fonts-dejavu-core python3)
+          fonts-dejavu-core python3 python3-pyftpdlib)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,4 +1,4 @@
-// Draws the logo and the product pictures into resources/images.
+// Draws the logo, the welcome picture and the product pictures into resources/images.
 //   tools/draw_pictures.sh
 #include <QFont>
 #include <QGuiApplication>
@@ -30,6 +30,25 @@ QImage canvas(int w, int h)
     return image;
 }
 
+// The leaf over a cluster of berries, in the logo's 64 x 64 coordinates.
+void drawBramble(QPainter &p)
+{
+    QPainterPath leaf;
+    leaf.moveTo(32, 10);
+    leaf.cubicTo(46, 12, 50, 22, 44, 28);
+    leaf.cubicTo(38, 26, 32, 20, 32, 10);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xb8, 0xe0, 0x8a));
+    p.drawPath(leaf);
+    p.setBrush(Qt::white);
+    const QPointF berries[] = {{24, 32}, {34, 32}, {29, 40}, {39, 40}, {19, 40}, {24, 48}, {34, 48}};
+    for (const QPointF &c : berries)
+        p.drawEllipse(c, 5.2, 5.2);
+    p.setBrush(QColor(0x1f, 0x4f, 0x3a));
+    for (const QPointF &c : berries)
+        p.drawEllipse(c + QPointF(-1.6, -1.6), 1.3, 1.3);
+}
+
 void drawLogo()
 {
     QImage image = canvas(64, 64);
@@ -41,22 +60,54 @@ void drawLogo()
     p.setPen(Qt::NoPen);
     p.setBrush(bg);
     p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
-    // A leaf over a cluster of berries.
-    QPainterPath leaf;
-    leaf.moveTo(32, 10);
-    leaf.cubicTo(46, 12, 50, 22, 44, 28);
-    leaf.cubicTo(38, 26, 32, 20, 32, 10);
-    p.setBrush(QColor(0xb8, 0xe0, 0x8a));
-    p.drawPath(leaf);
-    p.setBrush(Qt::white);
-    const QPointF berries[] = {{24, 32}, {34, 32}, {29, 40}, {39, 40}, {19, 40}, {24, 48}, {34, 48}};
-    for (const QPointF &c : berries)
-        p.drawEllipse(c, 5.2, 5.2);
-    p.setBrush(QColor(0x1f, 0x4f, 0x3a));
-    for (const QPointF &c : berries)
-        p.drawEllipse(c + QPointF(-1.6, -1.6), 1.3, 1.3);
+    drawBramble(p);
     p.end();
     save(image, "logo.png");
+}
+
+// The welcome page's side picture (the wizard's watermark size): the bramble over a stack of
+// appliances joined by their links, on a panel that fades out downwards into whatever lies below.
+void drawWelcome()
+{
+    const int w = 164, h = 314;
+    QImage image = canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient bg(0, 0, 0, h);
+    bg.setColorAt(0, QColor(0x3b, 0x8a, 0x63));
+    bg.setColorAt(0.55, QColor(0x2a, 0x6b, 0x4d));
+    bg.setColorAt(1, QColor(0x2a, 0x6b, 0x4d, 0));
+    p.fillRect(QRectF(0, 0, w, h), bg);
+
+    p.save();
+    p.translate(w / 2.0 - 29 * 1.6, 14);
+    p.scale(1.6, 1.6);
+    drawBramble(p);
+    p.restore();
+
+    // Three appliances, one above the other, their ports lit.
+    for (int i = 0; i < 3; ++i) {
+        const QRectF box(22, 124 + i * 36, 120, 24);
+        p.setPen(QPen(QColor(0x0e, 0x24, 0x1b), 1.2));
+        p.setBrush(QColor(0xe8, 0xf2, 0xec));
+        p.drawRoundedRect(box, 4, 4);
+        p.setPen(Qt::NoPen);
+        for (int port = 0; port < 4; ++port) {
+            p.setBrush(QColor(0x2e, 0x32, 0x3a));
+            p.drawRect(QRectF(box.left() + 10 + port * 16, box.top() + 8, 11, 9));
+            p.setBrush(port <= i ? QColor(0x6c, 0xd0, 0x4a) : QColor(0x8a, 0x90, 0x96));
+            p.drawEllipse(QPointF(box.left() + 15.5 + port * 16, box.top() + 4.5), 1.6, 1.6);
+        }
+        p.setBrush(QColor(0xb8, 0xe0, 0x8a));
+        p.drawEllipse(QPointF(box.right() - 14, box.center().y()), 4, 4);
+        if (i > 0) {
+            p.setPen(QPen(QColor(0xb8, 0xe0, 0x8a), 2));
+            p.drawLine(QPointF(box.left() + 6, box.top() - 12), QPointF(box.left() + 6, box.top()));
+            p.drawLine(QPointF(box.right() - 6, box.top() - 12), QPointF(box.right() - 6, box.top()));
+        }
+    }
+    p.end();
+    save(image, "welcome.png");
 }
 
 struct Front {
@@ -70,6 +121,7 @@ struct Front {
     int fans;
     int bays;
     int rows;
+    const char *line; // product line under the name
 };
 
 void drawPort(QPainter &p, const QRectF &r, bool fibre)
@@ -139,7 +191,7 @@ void drawFront(const Front &f)
     p.setFont(font);
     p.setPen(QColor(0xb8, 0xc0, 0xc8));
     p.drawText(QRectF(body.left() + 18, body.top() + 24, 130, 14), Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("Session Border Controller"));
+        QString::fromUtf8(f.line));
     // Status LEDs.
     const QColor leds[] = {QColor(0x4c, 0xd0, 0x5a), QColor(0x4c, 0xd0, 0x5a), QColor(0xf0, 0xb0, 0x30)};
     for (int i = 0; i < 3; ++i) {
@@ -304,14 +356,22 @@ int main(int argc, char **argv)
     }
     g_dir = QString::fromLocal8Bit(argv[1]);
     drawLogo();
+    drawWelcome();
+    const char *const sbc = "Session Border Controller";
+    // The KRBX business routers are built on the A-series boxes.
+    const char *const router = "KRBX Business Router";
     const Front fronts[] = {
-        {"qa1.png", "Quorvex A1", 300, 70, 4, 0, false, 0, 0, 1},
-        {"qa1l.png", "Quorvex A1L", 280, 70, 2, 0, false, 0, 0, 1},
-        {"qa2.png", "Quorvex A2", 360, 74, 6, 0, false, 0, 0, 1},
-        {"qa3.png", "Quorvex A3", 420, 70, 6, 2, true, 0, 0, 1},
-        {"qb7.png", "Quorvex B7", 440, 70, 8, 0, true, 0, 0, 1},
-        {"qb8.png", "Quorvex B8", 460, 100, 8, 4, true, 2, 0, 2},
-        {"qc9.png", "Quorvex C9", 440, 70, 4, 0, true, 0, 4, 1},
+        {"qa1.png", "Quorvex A1", 300, 70, 4, 0, false, 0, 0, 1, sbc},
+        {"qa1l.png", "Quorvex A1L", 280, 70, 2, 0, false, 0, 0, 1, sbc},
+        {"qa2.png", "Quorvex A2", 360, 74, 6, 0, false, 0, 0, 1, sbc},
+        {"qa3.png", "Quorvex A3", 420, 70, 6, 2, true, 0, 0, 1, sbc},
+        {"qb7.png", "Quorvex B7", 440, 70, 8, 0, true, 0, 0, 1, sbc},
+        {"qb8.png", "Quorvex B8", 460, 100, 8, 4, true, 2, 0, 2, sbc},
+        {"qc9.png", "Quorvex C9", 440, 70, 4, 0, true, 0, 4, 1, sbc},
+        {"qa1_krbx.png", "Quorvex A1", 300, 70, 4, 0, false, 0, 0, 1, router},
+        {"qa1l_krbx.png", "Quorvex A1L", 280, 70, 2, 0, false, 0, 0, 1, router},
+        {"qa2_krbx.png", "Quorvex A2", 360, 74, 6, 0, false, 0, 0, 1, router},
+        {"qa3_krbx.png", "Quorvex A3", 420, 70, 6, 2, true, 0, 0, 1, router},
     };
     for (const Front &f : fronts)
         drawFront(f);

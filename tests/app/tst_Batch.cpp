@@ -1,8 +1,10 @@
 #include "FreshRun.h"
 #include "ModalBoxCloser.h"
+#include "PackBuilder.h"
 #include "TestEnvironment.h"
 #include "app/Brambleon.h"
 #include "data/WizardData.h"
+#include "pages/SetupPage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,7 +25,11 @@ private:
     QTemporaryDir dir;
 
 private slots:
-    void init() { freshRun(); }
+    void init()
+    {
+        freshRun();
+        QFile::remove(WizardData::templatePackPath());
+    }
 
     void stops_data()
     {
@@ -64,6 +70,63 @@ private slots:
         QVERIFY(wizard.isVisible());
         QVERIFY(!QFile::exists(data->outputFile));
         QVERIFY(QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // The Cloud Edge gateway comes with a template pack: the IP-PBX part of the appliance, composed
+    // with the built-in gateway files, leads through the gateway and number manipulation pages.
+    void cloudEdgeGateway()
+    {
+        const QByteArray part = "#name Corvane Unity Suite 2015\n#define %SIP1_NAME% Unity CCE\n"
+                                "#define %SIP1_TRANSPORT_TYPE% 2\n#---\n[SIP Params]\nUnityPart = 1\n";
+        TestEnvironment::dataDir();
+        // With both Cloud Edge lists filled, as a released pack has them.
+        QVERIFY(PackBuilder()
+                    .version("4.1")
+                    .add("Corvane Unity Suite 2015.pbx", part)
+                    .add("Trunk.itsp", "#name Trunk\n#---\n")
+                    .add("cce1.template", "#template Corvane Unity Suite 2015 - Trunk\n#application ITSP\n")
+                    .add("cce2.template", "#template Corvane Unity Suite 2015 - PBX\n#application NORMALIZATION\n")
+                    .write(WizardData::templatePackPath()));
+        WizardData *data = WizardData::instance();
+        data->batchMode = true;
+        data->batchFile = TestEnvironment::writeFile(dir.path(), "cce.ini",
+            QByteArray(kAnswers).replace("QA2", "QA2_CCE").replace("ITSP", "CCE")
+                + ";# %CCE_INTEROP% 2\r\n;# %GATEWAY_TYPE% 3\r\n;# %GATEWAY_FXS2_NUMBER% 4002\r\n"
+                  ";# %MANIP_OUT_DST% 1\r\n;# %MANIP_OUT_DST_PREFIX% 0\r\n;# %MANIP_OUT_DST_REMOVE% 1\r\n");
+        data->outputFile = dir.filePath("cce-out.ini");
+        ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0 || !wizard.isVisible(); }, 30000));
+        QVERIFY2(closer.boxes().isEmpty(), qPrintable(closer.boxes().join('\n')));
+        const QString out = QString::fromLatin1(TestEnvironment::readFile(data->outputFile));
+        for (const char *line : {"UnityPart = 1", "FxsPorts 1 = 1, 2, \"4002\"", "SIPInterface 1 = \"SI_1\"",
+                 "IP2TelManipulation 0 = \"IP to Tel destination\", \"Any\", 1, \"*\", \"0\", 1, \"\"",
+                 ";   Outbound calls (IP-PBX --> PSTN)", ";   Trunk Type         : FXS"})
+            QVERIFY2(out.contains(QLatin1String(line)), line);
+        QVERIFY(!out.contains("Tel2IPManipulation 0"));
+    }
+
+    // With the template that its equipment needs in the pack, a Cloud Edge batch runs to the end,
+    // although the pack has no Cloud Edge SIP trunk template.
+    void cloudEdgeRunsThrough()
+    {
+        TestEnvironment::dataDir(); // made on demand
+        QVERIFY(PackBuilder()
+                    .addBuiltIn("Normalization.template", "Corvane Unity Suite 2015 - Generic IP-PBX")
+                    .write(WizardData::templatePackPath()));
+        WizardData *data = WizardData::instance();
+        data->batchMode = true;
+        data->batchFile = TestEnvironment::writeFile(dir.path(), "cce.ini",
+            QByteArray(kAnswers).replace("QA2", "QA2_CCE").replace("ITSP", "CCE")
+                + ";# %CCE_INTEROP% 1\r\n;# %PBX% Generic IP-PBX\r\n");
+        data->outputFile = dir.filePath("cce-out.ini");
+        ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0 || !wizard.isVisible(); }, 30000));
+        QCOMPARE(closer.boxes(), QStringList());
+        QVERIFY(TestEnvironment::readFile(data->outputFile).contains("Corvane Unity Suite 2015 - Generic IP-PBX"));
     }
 
     // Params answers are there before the window shows; a missing params file is skipped quietly.

@@ -118,6 +118,63 @@ private slots:
         struct stat info;
         QVERIFY(::stat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
     }
+
+    // The SIP trunk example with the additional server switched on: its lines appear, every SIP answer
+    // is generated, and the output answers a second run the same way.
+    void secondIpPbx()
+    {
+        BatchRun run;
+        QByteArray answers
+            = TestEnvironment::readFile(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini");
+        QVERIFY(answers.contains(";# %SIP3_ENABLE% 0\r\n"));
+        answers.replace(";# %SIP3_ENABLE% 0\r\n", ";# %SIP3_ENABLE% 1\r\n");
+        const QString input = TestEnvironment::writeFile(run.path(""), "in.ini", answers);
+        QCOMPARE(run.run({input, run.path("out")}), 0);
+        const QByteArray out = withoutVersionLine(TestEnvironment::readFile(run.path("out")));
+        for (const char *line :
+            {";   IP-PBX2 Configuration\r\n", "CpMediaRealm 2 = \"MR_SIP3\", \"LAN_IF\", 8000, 100, 8999, 0;",
+                "ProxyIp 6 = 3, 0, \"10.15.20.41:5060\", 0;", "IPGroup 3 = 0, \"SIP3\", \"PS_SIP3\""})
+            QVERIFY2(out.contains(line), line);
+        const QString lines = QString::fromUtf8(out.left(out.indexOf(";# %")));
+        QVERIFY2(!lines.contains(QRegularExpression("%SIP[23]_")), "a SIP answer was not generated");
+        QCOMPARE(run.run({run.path("out"), run.path("again")}), 0);
+        QCOMPARE(withoutVersionLine(TestEnvironment::readFile(run.path("again"))), out);
+    }
+
+    // With the input alone, the output is "config.ini" in the working directory.
+    void defaultOutput()
+    {
+        BatchRun run;
+        const QString example = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini";
+        QCOMPARE(run.run({example}), 0);
+        QCOMPARE(withoutVersionLine(TestEnvironment::readFile(run.path("config.ini"))),
+            withoutVersionLine(TestEnvironment::readFile(example)));
+    }
+
+    // IP-PBX answers reach every line that names them; the metadata keeps the backup addresses
+    // only as SIP1_IP2 to SIP1_IP4 and no proxy address, which the page derives again.
+    void ipPbxAnswers()
+    {
+        BatchRun run;
+        QByteArray answers
+            = TestEnvironment::readFile(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini");
+        answers.replace(";# %SIP1_IP% 10.15.20.40\r\n",
+            ";# %SIP1_IP% 10.15.20.40\r\n;# %SIP1_IP2% 10.15.20.41\r\n;# %SIP1_IP4% pbx4.example.com\r\n");
+        answers.replace(";# %SIP1_PORT% 5060\r\n", ";# %SIP1_PORT% 5070\r\n");
+        QCOMPARE(run.run({TestEnvironment::writeFile(run.home.path(), "in.ini", answers), run.path("out")}), 0);
+        const QString out = QString::fromLatin1(TestEnvironment::readFile(run.path("out")));
+        for (const char *line : {"ProxyIp 0 = 1, 0, \"10.15.20.40:5070\", 0;",
+                 "ProxyIp 1 = 1, 1, \"10.15.20.41:5070\", 0;", "ProxyIp 2 = 1, 2, \"pbx4.example.com:5070\", 0;",
+                 "CpMediaRealm 0 = \"MR_SIP1\", \"LAN_IF\", 6000, 100, 6999, 1;", ";# %SIP1_MEDIA_END% 6999\r\n",
+                 ";# %SIP1_IP2% 10.15.20.41\r\n", ";# %SIP1_IP3% pbx4.example.com\r\n"})
+            QVERIFY2(out.contains(QLatin1String(line)), line);
+        for (const char *absent : {"ProxyIp 3 = 1", ";# %SIP1_IP4%", "%SIP1_PROXY_ADDRESS", "SIP1_IP_BACKUP"})
+            QVERIFY2(!out.contains(QLatin1String(absent)), absent);
+        for (const QString &line : out.split("\r\n")) {
+            if (!line.startsWith(';'))
+                QVERIFY2(!line.contains("%SIP1_"), qPrintable(line));
+        }
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestBatchProcess)

@@ -216,6 +216,27 @@ private slots:
             QStringLiteral("A=+, B=b+, C=, E=loaded E+, F=loaded F+, G=loaded G+, H=+, PRODUCT=+, N=n"));
     }
 
+    // A chain of includes, each file including the next: 16 levels expand, the 17th is cut off.
+    void includeDepth_data()
+    {
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<QString>("expanded");
+        QTest::newRow("16") << 16 << "end of the chain";
+        QTest::newRow("17") << 17 << "; couldn't find #include L17";
+    }
+
+    void includeDepth()
+    {
+        QFETCH(int, levels);
+        const auto loader = [levels](const QString &name, QStringList &lines) {
+            const int level = name.mid(1).toInt();
+            lines
+                = QStringList{level < levels ? QStringLiteral("#include L%1").arg(level + 1) : "end of the chain"};
+            return true;
+        };
+        QTEST(TemplateComposer::expand({"#include L1"}, loader).join('\n'), "expanded");
+    }
+
     // Nested includes expand in place, pack entries (any case) before resources, a file met twice
     // outside a cycle twice; a cycle ends; an entry made with another password falls back.
     void includes()

@@ -102,6 +102,7 @@ private slots:
         };
         row("none installed", "", "3.1", "working");
         row("newer minor numerically", "3.9", "3.10", "working");
+        row("newer major, lower minor", "3.9", "4.0", "working");
         row("equal", "3.10", "3.10", "installed");
         row("older major", "4.0", "3.99", "installed");
         row("installed unreadable", "bad", "0.1", "working");

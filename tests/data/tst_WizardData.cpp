@@ -42,20 +42,6 @@ private slots:
         QVERIFY(!d->fields.contains("UNKNOWN"));
         QVERIFY(!d->fieldMarker("UNKNOWN"));
     }
-
-    void values()
-    {
-        WizardData *d = WizardData::instance();
-        d->setValue("A", "1");
-        d->setValue("A", "2");
-        QCOMPARE(d->value("A"), QStringLiteral("2"));
-        d->setValue("C", "");
-        QVERIFY(d->hasValue("C"));
-        d->removeValue("A");
-        QVERIFY(!d->hasValue("A"));
-        d->clearValues();
-        QVERIFY(d->values.isEmpty());
-    }
 };
 
 BRAMBLEON_TEST_MAIN(TestWizardData)

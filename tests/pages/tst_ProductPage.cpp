@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QWizard>
 #include <QtTest>
@@ -155,6 +156,24 @@ private slots:
         again.child<QLineEdit>("customer")->clear();
         again.page->nextId();
         QCOMPARE(WizardData::instance()->summaries[1], summary.mid(0, 2));
+    }
+
+    // Per product entry, in list order: the router flag, the Cloud Edge flag, the Load File button.
+    void productFlags()
+    {
+        const QString krbx = "000000000111100", cce = "000000000000011", load = "111111111000000";
+        Fixture f;
+        QString flags[3];
+        for (int product = 0; product < 15; ++product) {
+            f.choose(product, QStringLiteral("7.2"));
+            f.page->nextId();
+            flags[0] += f.fields("KRBX");
+            flags[1] += f.fields("CCE");
+            flags[2] += QString::number(f.child<QPushButton>("loadFile")->isVisibleTo(f.page));
+        }
+        QCOMPARE(flags[0], krbx);
+        QCOMPARE(flags[1], cce);
+        QCOMPARE(flags[2], load);
     }
 
     void modifiedTellsSetupPage()

@@ -1,3 +1,4 @@
+#include "PackBuilder.h"
 #include "SetupFixture.h"
 #include "pages/SurveyWriter.h"
 
@@ -30,10 +31,12 @@ private slots:
               };
         row("trunk", QB8, 0, -1, "pbx itsp override generateSurvey", "3/0/1");
         row("normalization", QB8, 1, -1, "template generateSurvey", "4/0/1");
+        row("remote users", QB8, 3, -1, "template generateSurvey", "3/0/1");
         row("router trunk", QA1_KRBX, 0, -1, "pbx itsp override", "1/0/0");
         row("gateway local", QA1, 4, 0, "gatewayEquipment", "4/2/0");
         row("gateway trunk", QA1, 4, 2, "gatewayEquipment", "4/1/0");
         row("router gateway local", QA2_KRBX, 4, 0, "gatewayEquipment", "3/2/0");
+        row("cce trunk", QA2_CCE, 5, 0, "cceEquipment cceItsp", "3/0/1");
         row("cce pbx", QA2_CCE, 5, 1, "cceEquipment ccePbx", "4/0/1");
         row("cce gateway", QA2_CCE, 5, 2, "cceEquipment", "4/2/0");
     }
@@ -208,6 +211,43 @@ private slots:
         QVERIFY(!page->isComplete() && !page->validatePage());
         QVERIFY(tip(page, "pbxLabel").contains("Generic IP-PBX"));
         QVERIFY(d->currentTemplate.isEmpty());
+    }
+
+    // Cloud Edge goes on whenever the pack holds the template that the saved equipment needs, also
+    // when the list it does not use is empty; without that template the equipment's own row is marked.
+    void cloudEdgeNeedsOnlyItsTemplate_data()
+    {
+        QTest::addColumn<int>("equipment");
+        QTest::addColumn<QStringList>("pack"); // built-in file=name in the pack
+        QTest::addColumn<QString>("marked"); // empty: the page goes on
+        const QString trunk = "SIPTrunk.template=Corvane Unity Suite 2015 - Generic SIP Trunk";
+        const QString pbx = "Normalization.template=Corvane Unity Suite 2015 - Generic IP-PBX";
+        const QString unity = "Generic IP-PBX.pbx=Corvane Unity Suite 2015";
+        QTest::newRow("trunk, no IP-PBX list") << 0 << QStringList{trunk} << QString();
+        QTest::newRow("IP-PBX, no trunk list") << 1 << QStringList{pbx} << QString();
+        QTest::newRow("gateway, no lists") << 2 << QStringList{unity} << QString();
+        QTest::newRow("gateway, IP-PBX list only") << 2 << QStringList{unity, pbx} << QString();
+        QTest::newRow("trunk missing") << 0 << QStringList{pbx, unity} << "cceItspLabel";
+        QTest::newRow("IP-PBX missing") << 1 << QStringList{trunk, unity} << "ccePbxLabel";
+    }
+
+    void cloudEdgeNeedsOnlyItsTemplate()
+    {
+        QFETCH(int, equipment);
+        QFETCH(QStringList, pack);
+        QFETCH(QString, marked);
+        PackBuilder builder;
+        for (const QString &entry : pack)
+            builder.addBuiltIn(entry.section('=', 0, 0), entry.section('=', 1));
+        QVERIFY(builder.write(WizardData::templatePackPath()));
+        settings().setValue("data/cce_interop", QString::number(equipment));
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QA2_CCE);
+        QCOMPARE(child(page, "cceEquipment")->currentIndex(), equipment);
+        QCOMPARE(wizard.button(QWizard::NextButton)->isEnabled(), marked.isEmpty());
+        QCOMPARE(page->validatePage(), marked.isEmpty());
+        for (const char *label : {"cceEquipmentLabel", "ccePbxLabel", "cceItspLabel"})
+            QCOMPARE(tip(page, label).startsWith("Invalid value - "), marked == label);
     }
 
     void surveyRoundTrip()

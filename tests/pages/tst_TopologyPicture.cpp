@@ -2,6 +2,7 @@
 #include "pages/TopologyPicture.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QtTest>
 
@@ -86,20 +87,41 @@ private slots:
         QCOMPARE(pic.isNull() ? QString() : describe(pic), plan);
     }
 
-    // Labels are painted onto the base, and a far party wider than its box runs out of it to the left.
-    void rendering()
+    // Labels are painted whole: a name wider than its box runs out of it, never over the picture's edge.
+    void labelsStayWhole_data()
     {
-        const TopologyPicture pic
-            = TopologyPicture::plan(inputs(0, 0, false, 0, 0, {{&Inputs::sip2Label, "Zeta Telecom Networks"}}));
+        QTest::addColumn<QRect>("box"); // empty: written from the baseline point
+        QTest::addColumn<QPoint>("baseline");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("far party") << QRect(452, 68, 50, 10) << QPoint() << "Hosted IP-PBX";
+        QTest::newRow("wide far party") << QRect(452, 68, 50, 10) << QPoint() << "Zeta Telecom Networks";
+        QTest::newRow("wide near party") << QRect(4, 146, 50, 10) << QPoint() << "Zeta Telecom Networks";
+        QTest::newRow("from a baseline") << QRect() << QPoint(440, 152) << "Zeta Telecom Networks";
+    }
+
+    void labelsStayWhole()
+    {
+        QFETCH(QRect, box);
+        QFETCH(QPoint, baseline);
+        QFETCH(QString, text);
+        TopologyPicture pic;
+        pic.base = QStringLiteral(":/images/itsp.png");
+        pic.labels << TopologyPicture::Label{text, box, baseline};
         const QImage drawn = pic.render().toImage().convertToFormat(QImage::Format_ARGB32);
         const QImage base = QImage(pic.base).convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(drawn.size(), QSize(510, 175));
-        bool inked = false;
-        for (int y = 66; y <= 80; ++y) {
-            for (int x = 420; x < 452; ++x)
-                inked = inked || drawn.pixel(x, y) != base.pixel(x, y);
+        int left = drawn.width(), right = -1;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                if (drawn.pixel(x, y) != base.pixel(x, y)) {
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                }
+            }
         }
-        QVERIFY(inked);
+        const int advance = QFontMetrics(TopologyPicture::labelFont()).horizontalAdvance(text);
+        QVERIFY2(
+            left > 0 && right < drawn.width() - 1, qPrintable(QStringLiteral("%1 to %2").arg(left).arg(right)));
+        QVERIFY(right - left + 1 >= advance - 4);
         QVERIFY(TopologyPicture::plan(inputs(0, -1)).render().isNull());
     }
 };

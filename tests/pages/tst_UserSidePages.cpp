@@ -1,6 +1,5 @@
-#include "AnswerPage.h"
+#include "SipPageFixture.h"
 #include "TestEnvironment.h"
-#include "data/WizardData.h"
 #include "pages/FEUPage.h"
 #include "pages/RemoteUsersPage.h"
 #include "pages/SurveyReader.h"
@@ -8,14 +7,23 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QTextStream>
-#include <QWizard>
 #include <QtTest>
 
 namespace
 {
+// The other pages' answers the users' pages read.
+const QStringList kAnswers{"APPLICATION_SELECTED=3", "PRODUCT_SELECTED=6", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
+    "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20", "NET1_NAT_IP=1.1.1.1",
+    "NET2_NAT_IP=2.2.2.2", "SIP1_NETWORK=1", "SIP1_NAME=PBX", "SIP1_TRANSPORT_TYPE=0", "SIP1_LOCAL_PORT=5060",
+    "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=100", "SIP1_NAT_IP=", "SIP2_ENABLE=0", "SIP2_TRANSPORT_TYPE=0",
+    "SIP2_LOCAL_PORT=5090", "SIP2_NAT_IP=2.2.2.2", "SIP2_MEDIA_START=7000", "SIP2_MEDIA_NUMBER=100",
+    "SIP3_ENABLE=0", "SIP3_NAME=PBX2", "SIP3_TRANSPORT_TYPE=2", "SIP3_LOCAL_PORT=5091", "SIP3_MEDIA_PROTOCOL=1",
+    "SIP3_MEDIA_NUMBER=40", "SIP3_MEDIA_START=20000",
+    "SIP1_UDP_LOCAL_PORT=", "SIP1_TCP_LOCAL_PORT=", "SIP1_TLS_LOCAL_PORT=", "SIP3_INTERFACE=",
+    "SIP3_UDP_LOCAL_PORT=", "SIP3_TCP_LOCAL_PORT=", "SIP3_TLS_LOCAL_PORT="};
+
 // The named fields' texts joined by "|".
 QString texts(const QString &names)
 {
@@ -25,9 +33,34 @@ QString texts(const QString &names)
     return values.join('|');
 }
 
-QLineEdit *edit(const QString &name)
+template <class Page> struct Fixture : SipPageFixture<Page> {
+    explicit Fixture(int id)
+        : SipPageFixture<Page>(id)
+    {
+        this->set(kAnswers);
+    }
+    QGroupBox *group(int n)
+    {
+        return this->page->template findChild<QGroupBox *>(QStringLiteral("group%1").arg(n));
+    }
+    template <class T> T *inGroup(int n, int index = 0)
+    {
+        return group(n)->template findChildren<T *>().value(index);
+    }
+    QString survey() { return this->SipPageFixture<Page>::survey().join('\n'); }
+};
+
+// "items|current|<prefix>_NETWORK|<prefix>_IF" after entering the page.
+template <class Page> QString interfaceOf(int id, const QString &prefix, const QStringList &given)
 {
-    return WizardData::instance()->fields.value(name).lineEdit;
+    Fixture<Page> f(id);
+    f.enter(given);
+    auto *combo = f.template child<QComboBox>("interface");
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items.join(',') + '|' + combo->currentText() + '|' + texts(prefix + "_NETWORK|" + prefix + "_IF")
+        + (combo->isEnabled() ? "|enabled" : "");
 }
 } // namespace
 
@@ -35,65 +68,8 @@ QLineEdit *edit(const QString &name)
 class TestUserSidePages : public QObject
 {
     Q_OBJECT
-private:
-    QWizard *wizard = nullptr;
-    AnswerPage *answers = nullptr;
-    BrambleonPage *page = nullptr;
-
-    // Builds the wizard with the page of the id (10 users, 12 trunk remote users, 13 remote users).
-    void open(int id)
-    {
-        page = id == 10 ? static_cast<BrambleonPage *>(new UsersPage)
-            : id == 12  ? static_cast<BrambleonPage *>(new FEUPage)
-                        : static_cast<BrambleonPage *>(new RemoteUsersPage);
-        wizard->setPage(id, page);
-    }
-
-    // "NAME=value" each, the page's own fields directly; then the page is entered.
-    void enter(const QStringList &given)
-    {
-        for (const QString &answer : given) {
-            const QString name = answer.section('=', 0, 0);
-            if (WizardData::instance()->fields.contains(name) && !answers->edits.contains(name))
-                WizardData::instance()->setFieldText(name, answer.section('=', 1));
-            else
-                answers->set(name, answer.section('=', 1));
-        }
-        page->initializePage();
-    }
-
-    template <class T = QComboBox> T *child(const char *name) { return page->findChild<T *>(name); }
-
-    QGroupBox *group(int n) { return page->findChild<QGroupBox *>(QStringLiteral("group%1").arg(n)); }
-    template <class T> T *inGroup(int n, int index = 0) { return group(n)->findChildren<T *>().value(index); }
-
-    QString survey()
-    {
-        QString text;
-        QTextStream out(&text);
-        page->writeSurvey(out);
-        return text;
-    }
-
 private slots:
-    void init()
-    {
-        TestEnvironment::freshWizardData();
-        wizard = new QWizard;
-        answers = new AnswerPage;
-        wizard->setPage(3, answers);
-        answers->set({"APPLICATION_SELECTED=3", "PRODUCT_SELECTED=6", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
-            "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20", "NET1_NAT_IP=1.1.1.1",
-            "NET2_NAT_IP=2.2.2.2", "SIP1_NETWORK=1", "SIP1_NAME=PBX", "SIP1_TRANSPORT_TYPE=0",
-            "SIP1_LOCAL_PORT=5060", "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=100", "SIP1_NAT_IP=",
-            "SIP2_ENABLE=0", "SIP2_TRANSPORT_TYPE=0", "SIP2_LOCAL_PORT=5090", "SIP2_NAT_IP=2.2.2.2",
-            "SIP2_MEDIA_START=7000", "SIP2_MEDIA_NUMBER=100", "SIP3_ENABLE=0", "SIP3_NAME=PBX2",
-            "SIP3_TRANSPORT_TYPE=2", "SIP3_LOCAL_PORT=5091", "SIP3_MEDIA_PROTOCOL=1", "SIP3_MEDIA_NUMBER=40",
-            "SIP3_MEDIA_START=20000", "SIP1_UDP_LOCAL_PORT=", "SIP1_TCP_LOCAL_PORT=", "SIP1_TLS_LOCAL_PORT=",
-            "SIP3_INTERFACE=", "SIP3_UDP_LOCAL_PORT=", "SIP3_TCP_LOCAL_PORT=", "SIP3_TLS_LOCAL_PORT="});
-    }
-
-    void cleanup() { delete wizard; }
+    void init() { TestEnvironment::freshWizardData(); }
 
     // expected: "items|current|<prefix>_NETWORK|<prefix>_IF".
     void interfaces_data()
@@ -118,28 +94,23 @@ private slots:
     {
         QFETCH(int, id);
         QFETCH(QStringList, given);
-        open(id);
-        enter(given);
-        auto *combo = child<QComboBox>("interface");
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        const QString prefix = QString(id == 10 ? "USER" : id == 12 ? "FEU" : "REMOTE_USER");
-        QTEST(items.join(',') + '|' + combo->currentText() + '|' + texts(prefix + "_NETWORK|" + prefix + "_IF"),
+        QTEST(id == 10     ? interfaceOf<UsersPage>(id, "USER", given)
+                : id == 12 ? interfaceOf<FEUPage>(id, "FEU", given)
+                           : interfaceOf<RemoteUsersPage>(id, "REMOTE_USER", given),
             "expected");
-        QVERIFY(!combo->isEnabled());
     }
 
     void users()
     {
-        open(10);
-        enter({"NETWORK=WAN", "USER_NAME=Phones", "USER_TRANSPORT_TYPE=7", "USER_MEDIA_PROTOCOL=1",
+        Fixture<UsersPage> f(10);
+        auto *page = f.page;
+        f.enter({"NETWORK=WAN", "USER_NAME=Phones", "USER_TRANSPORT_TYPE=7", "USER_MEDIA_PROTOCOL=1",
             "USER_MEDIA_START=7000", "USER_LOCAL_PORT=5060"});
         QCOMPARE(page->subTitle(), QString("Configure Phones communication protocol details."));
         // The users share the IP-PBX's sessions; a transport that is no choice takes the combo's.
         QCOMPARE(texts("USER_MEDIA_NUMBER|USER_TRANSPORT_TYPE"), QString("100|0"));
-        QVERIFY(!edit("USER_MEDIA_NUMBER")->isEnabled());
-        child<QComboBox>("transport")->setCurrentIndex(2);
+        QVERIFY(!f.edit("USER_MEDIA_NUMBER")->isEnabled());
+        f.child<QComboBox>("transport")->setCurrentIndex(2);
         QCOMPARE(texts("USER_TRANSPORT_TYPE|USER_LOCAL_PORT"), QString("2|5060"));
         QVERIFY(page->isComplete());
         page->nextId();
@@ -150,20 +121,21 @@ private slots:
         QCOMPARE(
             texts("USER_MEDIA_END|USER_UDP_LOCAL_PORT|USER_TLS_LOCAL_PORT|USER_INTERFACE|SIP1_UDP_LOCAL_PORT"),
             QString("7999|0|5060|2|5060"));
-        child<QComboBox>("transport")->setCurrentIndex(0); // the IP-PBX's transport and port, one network
+        f.child<QComboBox>("transport")->setCurrentIndex(0); // the IP-PBX's transport and port, one network
         page->nextId();
         QCOMPARE(texts("USER_UDP_LOCAL_PORT|USER_TLS_LOCAL_PORT|USER_INTERFACE"), QString("||1"));
-        QCOMPARE(survey(),
+        QCOMPARE(f.survey(),
             QString("\nUsers Configuration\n-------------------\nName,Phones\nTransport Type,0,(0=udp; 1=tcp; "
                     "2=tls)\nListening Port,5060\nMedia Protocol,1,(1=srtp; 2=rtp)\nMedia Base Port,7000\n"));
     }
 
     void trunkRemoteUsers()
     {
-        open(12);
-        enter({"FEU_ENABLE=1", "FEU_TRANSPORT_TYPE=1", "FEU_MEDIA_START=9000", "FEU_MEDIA_NUMBER=50"});
+        Fixture<FEUPage> f(12);
+        auto *page = f.page;
+        f.enter({"FEU_ENABLE=1", "FEU_TRANSPORT_TYPE=1", "FEU_MEDIA_START=9000", "FEU_MEDIA_NUMBER=50"});
         QCOMPARE(texts("FEU_NAT_IP"), QString("2.2.2.2"));
-        QVERIFY(edit("FEU_NAT_IP")->isVisibleTo(page) && !edit("FEU_NAT_IP")->isEnabled());
+        QVERIFY(f.edit("FEU_NAT_IP")->isVisibleTo(page) && !f.edit("FEU_NAT_IP")->isEnabled());
         QVERIFY(page->isComplete());
         page->nextId();
         page->nextId();
@@ -171,27 +143,27 @@ private slots:
         QCOMPARE(texts("FEU_MEDIA_END|FEU_LOCAL_IP|FEU_TCP_LOCAL_PORT|FEU_INTERFACE"),
             QString("9499|10.0.0.10|5070|4"));
         // On the trunk's transport and port the trunk's interface serves them, on two ports too.
-        enter({"NETWORK=LAN_WAN", "FEU_TRANSPORT_TYPE=0", "FEU_LOCAL_PORT=5090"});
+        f.enter({"NETWORK=LAN_WAN", "FEU_TRANSPORT_TYPE=0", "FEU_LOCAL_PORT=5090"});
         page->nextId();
         QCOMPARE(texts("FEU_UDP_LOCAL_PORT|FEU_INTERFACE|FEU_LOCAL_IP"), QString("|2|20.0.0.20"));
         // The second IP-PBX lends its transport, media protocol and sessions.
-        enter({"SIP3_ENABLE=1"});
-        QCOMPARE(child<QComboBox>("transport")->currentText() + child<QComboBox>("media")->currentText(),
+        f.enter({"SIP3_ENABLE=1"});
+        QCOMPARE(f.child<QComboBox>("transport")->currentText() + f.child<QComboBox>("media")->currentText(),
             QString("TLSSRTP"));
         QCOMPARE(texts("FEU_TRANSPORT_TYPE|FEU_MEDIA_PROTOCOL|FEU_MEDIA_NUMBER"), QString("2|1|40"));
-        QVERIFY(!edit("FEU_MEDIA_NUMBER")->isEnabled());
+        QVERIFY(!f.edit("FEU_MEDIA_NUMBER")->isEnabled());
         // Off: always complete, settings hidden, no summary.
-        child<QCheckBox>("enable")->setChecked(false);
-        edit("FEU_LOCAL_PORT")->clear();
+        f.child<QCheckBox>("enable")->setChecked(false);
+        f.edit("FEU_LOCAL_PORT")->clear();
         QVERIFY(page->isComplete());
-        QVERIFY(!child<QComboBox>("transport")->isVisibleTo(page) && !edit("FEU_NAT_IP")->isVisibleTo(page));
+        QVERIFY(!f.child<QComboBox>("transport")->isVisibleTo(page) && !f.edit("FEU_NAT_IP")->isVisibleTo(page));
         page->nextId();
         QCOMPARE(WizardData::instance()->summaries[12], QStringList());
         QCOMPARE(texts("FEU_ENABLE"), QString("0"));
         // The router models show no NAT row.
-        enter({"KRBX=1", "FEU_ENABLE=1"});
-        QVERIFY(child<QComboBox>("transport")->isVisibleTo(page) && !edit("FEU_NAT_IP")->isVisibleTo(page));
-        QCOMPARE(survey(),
+        f.enter({"KRBX=1", "FEU_ENABLE=1"});
+        QVERIFY(f.child<QComboBox>("transport")->isVisibleTo(page) && !f.edit("FEU_NAT_IP")->isVisibleTo(page));
+        QCOMPARE(f.survey(),
             QString("\nRemote Users Configuration\n-------------------\nName,\nTransport Type,2\n"
                     "Listening Port,\nMedia Protocol,1,(1=srtp; 2=rtp)\nMedia Base Port,9000\n"
                     "Number Of Sessions,40\n"));
@@ -221,39 +193,41 @@ private slots:
     void remoteGroups()
     {
         QFETCH(QStringList, given);
-        open(13);
-        enter(QStringList{"REMOTE_USER1_NAME=A", "REMOTE_USER2_NAME=B", "REMOTE_USER3_NAME=C",
-                  "REMOTE_USER1_ENABLE=1", "REMOTE_USER2_ENABLE=1", "REMOTE_USER3_ENABLE=1"}
+        Fixture<RemoteUsersPage> f(13);
+        auto *page = f.page;
+        f.enter(QStringList{"REMOTE_USER1_NAME=A", "REMOTE_USER2_NAME=B", "REMOTE_USER3_NAME=C",
+                    "REMOTE_USER1_ENABLE=1", "REMOTE_USER2_ENABLE=1", "REMOTE_USER3_ENABLE=1"}
             + given);
         QStringList states;
         for (int n = 1; n <= 3; ++n) {
-            auto *box = inGroup<QCheckBox>(n);
+            auto *box = f.inGroup<QCheckBox>(n);
             states << QString("%1%2%3%4")
-                          .arg(int(group(n)->isVisibleTo(page)))
-                          .arg(int(group(n)->isVisibleTo(page) && box->isChecked()))
-                          .arg(int(group(n)->isVisibleTo(page) && box->isEnabled()))
+                          .arg(int(f.group(n)->isVisibleTo(page)))
+                          .arg(int(f.group(n)->isVisibleTo(page) && box->isChecked()))
+                          .arg(int(f.group(n)->isVisibleTo(page) && box->isEnabled()))
                           .arg(texts(QString("REMOTE_USER%1_ENABLE").arg(n)));
         }
         QTEST(states.join(' '), "expected");
-        QTEST(group(3)->title(), "title");
+        QTEST(f.group(3)->title(), "title");
     }
 
     void remoteInteraction()
     {
-        open(13);
-        enter({"REMOTE_USER1_NAME=A", "REMOTE_USER2_NAME=B", "REMOTE_USER3_NAME=C",
+        Fixture<RemoteUsersPage> f(13);
+        auto *page = f.page;
+        f.enter({"REMOTE_USER1_NAME=A", "REMOTE_USER2_NAME=B", "REMOTE_USER3_NAME=C",
             "REMOTE_USER1_TRANSPORT_TYPE=2", "REMOTE_USER1_LOCAL_PORT=5060", "REMOTE_USER1_DOMAIN=a.example",
             "REMOTE_USER2_DOMAIN=a.example", "REMOTE_USER3_DOMAIN=c.example", "REMOTE_USER3_ENABLE=0",
             "REMOTE_USER_MEDIA_START=6000", "REMOTE_USER2_TRANSPORT_TYPE=9"});
         // The restore keeps the port; a transport that is no choice takes the combo's.
         QCOMPARE(texts("REMOTE_USER1_LOCAL_PORT|REMOTE_USER2_TRANSPORT_TYPE"), QString("5060|0"));
-        auto *transport = inGroup<QComboBox>(1);
-        auto *media = inGroup<QComboBox>(1, 1);
+        auto *transport = f.inGroup<QComboBox>(1);
+        auto *media = f.inGroup<QComboBox>(1, 1);
         const QString ports = "REMOTE_USER1_LOCAL_PORT|REMOTE_USER1_TRANSPORT_TYPE";
         for (const auto &[port, index, expected] : {std::make_tuple("5061", 0, "5060|0"),
                  std::make_tuple("5060", 2, "5061|2"), std::make_tuple("5067", 1, "5068|1"),
                  std::make_tuple("5068", 2, "5067|2"), std::make_tuple("5070", 0, "5070|0")}) {
-            edit("REMOTE_USER1_LOCAL_PORT")->setText(port);
+            f.edit("REMOTE_USER1_LOCAL_PORT")->setText(port);
             transport->setCurrentIndex(index);
             QCOMPARE(texts(ports), QString(expected));
         }
@@ -264,11 +238,11 @@ private slots:
         transport->setCurrentIndex(1);
         QVERIFY(media->currentText() == "SRTP" && media->isEnabled());
         // Groups 2 follows group 1's domain, group 3 keeps its own, also while it is off.
-        QVERIFY(!edit("REMOTE_USER2_DOMAIN")->isEnabled());
-        inGroup<QCheckBox>(2)->setChecked(false);
-        edit("REMOTE_USER1_DOMAIN")->setText("n.example");
+        QVERIFY(!f.edit("REMOTE_USER2_DOMAIN")->isEnabled());
+        f.inGroup<QCheckBox>(2)->setChecked(false);
+        f.edit("REMOTE_USER1_DOMAIN")->setText("n.example");
         QCOMPARE(texts("REMOTE_USER2_DOMAIN|REMOTE_USER3_DOMAIN"), QString("n.example|c.example"));
-        inGroup<QCheckBox>(3, 1)->setChecked(false);
+        f.inGroup<QCheckBox>(3, 1)->setChecked(false);
         QCOMPARE(texts("REMOTE_USER3_DOMAIN"), QString("n.example"));
         // Next: media end, the summary and the fix-up, the same however often it runs.
         page->nextId();
@@ -278,34 +252,36 @@ private slots:
         QCOMPARE(texts("REMOTE_USER_MEDIA_END|REMOTE_USER1_TCP_LOCAL_PORT|REMOTE_USER1_INTERFACE"),
             QString("6999|5070|3"));
         // With a SIP trunk the trunk page runs the fix-up.
-        enter({"SIP2_ENABLE=1", "REMOTE_USER1_INTERFACE=x"});
+        f.enter({"SIP2_ENABLE=1", "REMOTE_USER1_INTERFACE=x"});
         page->nextId();
         QCOMPARE(texts("REMOTE_USER1_INTERFACE"), QString("x"));
     }
 
     void remoteMarksAndSurvey()
     {
-        open(13);
-        enter({"REMOTE_USER1_NAME=A", "REMOTE_USER2_NAME=B", "REMOTE_USER3_NAME=none", "REMOTE_USER1_ENABLE=0",
+        Fixture<RemoteUsersPage> f(13);
+        auto *page = f.page;
+        f.enter({"REMOTE_USER1_NAME=A", "REMOTE_USER2_NAME=B", "REMOTE_USER3_NAME=none", "REMOTE_USER1_ENABLE=0",
             "REMOTE_USER2_ENABLE=0", "REMOTE_USER_MEDIA_START=10000", "REMOTE_USER1_DOMAIN=a.example"});
         QVERIFY(!page->isComplete());
-        QCOMPARE(inGroup<QCheckBox>(1)->toolTip(), QString("Invalid value - enable at least one group of users"));
-        inGroup<QCheckBox>(2)->setChecked(true);
-        inGroup<QComboBox>(2)->setCurrentIndex(3);
-        answers->set("VERSION", "6.8");
-        QVERIFY(!page->isComplete());
-        QCOMPARE(inGroup<QCheckBox>(1)->toolTip(), QString());
         QCOMPARE(
-            inGroup<QLabel>(2)->toolTip(), QString("Invalid value - WebRTC is supported from version 7.0 only"));
-        QCOMPARE(survey(),
+            f.inGroup<QCheckBox>(1)->toolTip(), QString("Invalid value - enable at least one group of users"));
+        f.inGroup<QCheckBox>(2)->setChecked(true);
+        f.inGroup<QComboBox>(2)->setCurrentIndex(3);
+        f.answers->set("VERSION", "6.8");
+        QVERIFY(!page->isComplete());
+        QCOMPARE(f.inGroup<QCheckBox>(1)->toolTip(), QString());
+        QCOMPARE(
+            f.inGroup<QLabel>(2)->toolTip(), QString("Invalid value - WebRTC is supported from version 7.0 only"));
+        QCOMPARE(f.survey(),
             QString("\nRemote Users Configuration\n-------------------\nName,A\nTransport Type,0,(0=udp; 1=tcp; "
                     "2=tls)\nListening Port,5060\nMedia Protocol,2,(1=srtp; 2=rtp)\nSIP Domain,a.example\n"
                     "Media Base Port,10000\n"));
         // Read back through the page of the loaded application.
         WizardData *d = WizardData::instance();
-        QString text = "Site Survey\n\nGeneral Setup\n-------------------\nApplication,REMOTEUSERS\n" + survey();
+        QString text = "Site Survey\n\nGeneral Setup\n-------------------\nApplication,REMOTEUSERS\n" + f.survey();
         QTextStream in(&text);
-        QCOMPARE(SurveyReader::read(wizard, in), SurveyReader::Loaded);
+        QCOMPARE(SurveyReader::read(&f.wizard, in), SurveyReader::Loaded);
         QCOMPARE(d->value("REMOTE_USER1_DOMAIN") + '|' + d->value("REMOTE_USER_MEDIA_START"),
             QString("a.example|10000"));
     }

@@ -85,12 +85,18 @@ void LoopbackHttpServer::readRequests()
             socket->abort();
             return;
         }
-        QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status)
-            + "\r\nContent-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+        QByteArray out
+            = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) + "\r\n";
+        out += response.unsized ? QByteArray("Connection: close\r\n")
+                                : "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
         for (const auto &h : response.headers)
             out += h.first + ": " + h.second + "\r\n";
         out += "\r\n" + response.body;
         socket->write(out);
+        if (response.unsized) {
+            socket->disconnectFromHost();
+            return;
+        }
     }
     socket->setProperty("buffer", buffer);
 }

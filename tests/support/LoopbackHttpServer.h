@@ -23,13 +23,15 @@ struct HttpRequest {
 };
 
 // What the server answers. `stall` keeps the connection open without ever answering (for
-// transfer timeouts); `drop` closes it at once without an answer (for network errors).
+// transfer timeouts); `drop` closes it at once without an answer (for network errors); `unsized`
+// sends no Content-Length and ends the body by closing the connection.
 struct HttpResponse {
     int status = 200;
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
     bool stall = false;
     bool drop = false;
+    bool unsized = false;
 
     static HttpResponse ok(const QByteArray &body, const QByteArray &contentType = "text/html");
     static HttpResponse error(int status, const QByteArray &body = QByteArray());

@@ -5,7 +5,9 @@
 #include <QBuffer>
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -15,6 +17,18 @@ PackBuilder &PackBuilder::add(const QString &name, const QByteArray &bytes)
 {
     m_entries.append({name, bytes, QByteArray(TemplatePack::password()), false});
     return *this;
+}
+
+PackBuilder &PackBuilder::addBuiltIn(const QString &resource, const QString &name)
+{
+    QFile file(QStringLiteral(":/templates/") + resource);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no built-in template %s", qPrintable(resource));
+    static const QRegularExpression header(
+        QStringLiteral("^#(template|name)\\s.*$"), QRegularExpression::MultilineOption);
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace(header, QStringLiteral("#\\1 ") + name);
+    return add(name + QLatin1Char('.') + QFileInfo(resource).suffix(), text.toUtf8());
 }
 
 PackBuilder &PackBuilder::addForeign(

@@ -59,8 +59,8 @@ void TemplateAnswers::addRows()
         "NETWORK=LAN_WAN;FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5090");
     row("composed pair", "pair", "", "NETWORK=LAN_WAN;SIP2_REGISTRATION=1");
     row("IP-PBX with E1 gateway, G.729", "pbxgw", "",
-        "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1;GATEWAY_CODERS=G729");
-    row("IP-PBX with BRI gateway", "pbxgw", "", "NETWORK=WAN;GATEWAY_INTEROP=1;GATEWAY_TYPE=0");
+        "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1;GATEWAY_CODERS=g729");
+    row("IP-PBX with BRI gateway", "pbxgw", "", "NETWORK=WAN;GATEWAY_INTEROP=1;GATEWAY_TYPE=0;GATEWAY_PROTOCOL=50");
     row("SIP trunk with FXS gateway", "itspgw", "",
         "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3;SIP2_REGISTRATION=1;CERTIFICATE=1");
     row("SIP trunk with T1 gateway", "itspgw", "",
@@ -105,7 +105,7 @@ QStringList TemplateAnswers::generateRow()
         {"REMOTE_USER_IF", outside}, {"PRODUCT", "QA2_KRBX"}, {"NET1_PORT", "GigabitEthernet 4/1"},
         {"NET2_PORT", "GigabitEthernet 0/0"}, {"OAM_PORT", "GROUP_3"}, {"NET1_VLANID", "1"},
         {"NET1_VLAN_NATIVE", "1"}, {"NET2_VLANID", "2"}, {"NET2_VLAN_NATIVE", "2"}, {"OAM_VLANID", "3"},
-        {"OAM_VLAN_NATIVE", "3"}, {"OAM_INTERFACE", "0"}, {"GATEWAY_CODERS", "G711"}};
+        {"OAM_VLAN_NATIVE", "3"}, {"OAM_INTERFACE", "0"}, {"GATEWAY_CODERS", "g711a,g711u"}};
     static const std::pair<QRegularExpression, const char *> usual[]
         = {{QRegularExpression("_TRANSPORT_TYPE$"), "0"}, {QRegularExpression("_LOCAL_PORT$"), "5090"},
             {QRegularExpression("_PREFIX$"), "16"},

@@ -38,10 +38,19 @@ void TestEnvironment::isolate()
         root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    closeUpdateServers();
     QCoreApplication::setApplicationName(QStringLiteral("brambleon"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvellion"));
     // Statistics go to a test's own loopback server or nowhere, whatever a test leaves switched on.
     Stats::setServer(QUrl());
+}
+
+void TestEnvironment::closeUpdateServers()
+{
+    // Port 0 of 127.0.0.1 refuses every connection at once.
+    qputenv("BRAMBLEON_UPDATE_FTP", "ftp://127.0.0.1:0");
+    qputenv("BRAMBLEON_UPDATE_WEB", "http://127.0.0.1:0");
+    qputenv("BRAMBLEON_REDIRECT_WEB", "http://127.0.0.1:0");
 }
 
 QString TestEnvironment::home()

@@ -12,9 +12,11 @@ class TestEnvironment
 {
 public:
     // Points HOME and XDG_{DATA,CONFIG,CACHE}_HOME into a fresh temporary directory, selects the
-    // offscreen platform, sets the application name and sends statistics nowhere. Call before the
-    // application object exists.
+    // offscreen platform, sets the application name and sends statistics and update checks nowhere.
+    // Call before the application object exists.
     static void isolate();
+    // Points the program's update servers at a closed port of 127.0.0.1: the maker's are never reached.
+    static void closeUpdateServers();
     // The isolated home directory.
     static QString home();
     // The per-user data directory of the program (created on demand).

@@ -1,0 +1,41 @@
+#include "pages/IPPBX2Rules.h"
+
+#include "pages/SipRules.h"
+
+QStringList IPPBX2Rules::check(const Answers &a)
+{
+    const bool shared = a.network != QLatin1String("LAN_WAN");
+    // The trunk's realm counts where the trunk is configured and shares this server's interface.
+    const bool trunk = shared
+        && (a.application == 0 || a.application == 5
+            || (a.application == 3 && a.sip2Enable == QLatin1String("1")));
+    const int base = SipRules::number(a.basePort);
+    const int sessions = SipRules::number(a.sessions);
+
+    QString basePort = SipRules::basePortError(a.basePort, a.sessions);
+    if (SipRules::mediaOverlaps(
+            base, sessions, SipRules::number(a.sip1MediaStart), SipRules::number(a.sip1Sessions)))
+        basePort = SipRules::overlapMessage(QStringLiteral("IP-PBX"), QStringLiteral("IP-PBX2"));
+    if (trunk
+        && SipRules::mediaOverlaps(
+            base, sessions, SipRules::number(a.sip2MediaStart), SipRules::number(a.sip2Sessions)))
+        basePort = SipRules::overlapMessage(QStringLiteral("ITSP"), QStringLiteral("IP-PBX2"));
+    QString listening = SipRules::portError(a.listeningPort);
+    if (shared && !a.sip2Nat.isEmpty() && a.listeningPort == a.sip2LocalPort)
+        listening = QStringLiteral("Invalid value - use different ports for IP-PBX2 and ITSP");
+
+    return {SipRules::addressError(a.address), basePort,
+        SipRules::sessionsError(a.sessions, SipRules::sessionCap(a.product, a.version)),
+        SipRules::portError(a.destinationPort), listening, SipRules::optionalAddressError(a.backup),
+        a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)};
+}
+
+int IPPBX2Rules::selectedInterface(int application, int count)
+{
+    return application == 2 && count > 1 ? 1 : 0;
+}
+
+bool IPPBX2Rules::domainFollows(const QString &domain, const QString &sip1Domain, const QString &groupDomain)
+{
+    return !domain.isEmpty() && domain != sip1Domain && domain == groupDomain;
+}

@@ -1,0 +1,118 @@
+#include "pages/IPPBXRules.h"
+
+#include "pages/SipRules.h"
+
+namespace
+{
+const QString kParley = QStringLiteral("Corvane Parley");
+
+bool corvane(const QString &name)
+{
+    return name.contains(QLatin1String("Corvane"));
+}
+
+QString product(const QString &name)
+{
+    return name == kParley ? kParley : QStringLiteral("Corvane Unity Suite");
+}
+
+// Every entry of the backup list; empty entries keep their place and pass.
+QString backupError(const QString &list)
+{
+    for (const QString &entry : list.split(QLatin1Char(','))) {
+        const QString message = SipRules::optionalAddressError(entry.trimmed());
+        if (!message.isEmpty())
+            return message;
+    }
+    return QString();
+}
+} // namespace
+
+IPPBXRules::Marks IPPBXRules::check(const Answers &a)
+{
+    const int cap = SipRules::sessionCap(a.product, a.version);
+    return {{Address, SipRules::addressError(a.address)},
+        {BasePort, SipRules::basePortError(a.basePort, a.sessions)},
+        {Sessions, SipRules::sessionsError(a.sessions, cap)},
+        {DestinationPort, SipRules::portError(a.destinationPort)},
+        {ListeningPort, SipRules::portError(a.listeningPort)},
+        {Transport, corvaneTransportError(a.name, a.transport)},
+        {MediaProtocol, corvaneSrtpError(a.name, a.transport, a.media)}, {Backup, backupError(a.backup)},
+        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
+}
+
+bool IPPBXRules::passes(const Marks &marks)
+{
+    for (const auto &mark : marks) {
+        if (!mark.second.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+QString IPPBXRules::corvaneTransportError(const QString &name, int transport)
+{
+    if (!corvane(name) || transport != 0)
+        return QString();
+    return QStringLiteral("Invalid value - %1 supports only TCP or TLS transport types").arg(product(name));
+}
+
+QString IPPBXRules::corvaneSrtpError(const QString &name, int transport, int media)
+{
+    if (!corvane(name) || transport == SipRules::Tls || media != 1)
+        return QString();
+    return QStringLiteral("Invalid value - %1 supports SRTP only with TLS").arg(product(name));
+}
+
+QStringList IPPBXRules::interfaces(int application, const QString &network, int gatewayInterop)
+{
+    if (application == 4)
+        return {gatewayInterop == 0 ? QStringLiteral("LAN") : QStringLiteral("WAN")};
+    return SipRules::topologyInterfaces(network);
+}
+
+int IPPBXRules::selectedInterface(int application, int count)
+{
+    return application == 2 && count > 1 ? 1 : 0;
+}
+
+IPPBXRules::Writes IPPBXRules::commit(const Commit &c)
+{
+    Writes writes{{QStringLiteral("SIP1_PROXY_ADDRESS"), SipRules::proxyAddress(c.address, c.destinationPort)}};
+    const QStringList backups = SipRules::backupAddresses(c.backup);
+    for (int k = 0; k < backups.size(); ++k) {
+        const QString number = QString::number(k + 2);
+        writes.append({QStringLiteral("SIP1_IP") + number, backups.at(k)});
+        writes.append({QStringLiteral("SIP1_PROXY_ADDRESS") + number,
+            SipRules::proxyAddress(backups.at(k), c.destinationPort)});
+    }
+    const int end = SipRules::mediaEnd(SipRules::number(c.basePort), SipRules::number(c.sessions));
+    writes.append({QStringLiteral("SIP1_MEDIA_END"), QString::number(end)});
+    writes.append(
+        {QStringLiteral("SIP1_LOCAL_IP"), SipRules::localAddress(c.nat, c.interfaceIndex, c.net1Ip, c.net2Ip)});
+    return writes;
+}
+
+QStringList IPPBXRules::summary(const Summary &s)
+{
+    QStringList lines{QStringLiteral("IP-PBX Configuration"), QString(20, QLatin1Char('-')),
+        SipRules::summaryLine(QStringLiteral("Name"), s.name),
+        SipRules::summaryLine(QStringLiteral("Network Interface"), s.interfaceName),
+        SipRules::summaryLine(QStringLiteral("Address"), s.address)};
+    if (!s.firstBackup.isEmpty())
+        lines << SipRules::summaryLine(QStringLiteral("Backup Address"), s.firstBackup);
+    if (!s.domain.isEmpty())
+        lines << SipRules::summaryLine(QStringLiteral("SIP Domain"), s.domain);
+    if (s.keepAliveShown)
+        lines << SipRules::summaryLine(
+            QStringLiteral("Keep Alive"), s.keepAlive ? QStringLiteral("yes") : QStringLiteral("no"));
+    lines << QString() << SipRules::summaryLine(QStringLiteral("Transport Type"), s.transport)
+          << SipRules::summaryLine(QStringLiteral("Destination Port"), s.destinationPort)
+          << SipRules::summaryLine(QStringLiteral("Listening Port"), s.listeningPort) << QString()
+          << SipRules::summaryLine(QStringLiteral("Media Protocol"), s.media)
+          << SipRules::summaryLine(QStringLiteral("Media Base Port"), s.basePort)
+          << SipRules::summaryLine(QStringLiteral("Number Of Sessions"), s.sessions);
+    if (s.prefixShown)
+        lines << QString() << SipRules::summaryLine(QStringLiteral("Local Prefix"), s.prefix);
+    return lines;
+}

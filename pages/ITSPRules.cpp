@@ -1,0 +1,81 @@
+#include "pages/ITSPRules.h"
+
+namespace
+{
+QString pair(bool trunk)
+{
+    return trunk ? QStringLiteral("IP-PBX and SIP Trunk") : QStringLiteral("IP-PBX1 and IP-PBX2");
+}
+
+bool accepted(const QString &text)
+{
+    return !text.isEmpty() && text.size() <= 64;
+}
+} // namespace
+
+bool ITSPRules::trunkRole(int application, int cceInterop)
+{
+    return !(application == 1 || (application == 5 && cceInterop == 1));
+}
+
+QString ITSPRules::roleName(bool trunk)
+{
+    return trunk ? QStringLiteral("SIP Trunk") : QStringLiteral("IP-PBX2");
+}
+
+bool ITSPRules::accountForced(bool trunk, int application, int gatewayType)
+{
+    return !trunk || (application == 4 && gatewayType == 3);
+}
+
+int ITSPRules::interfaceIndex(const QString &network, const QString &sip1Network)
+{
+    if (network != QLatin1String("LAN_WAN"))
+        return 0;
+    return sip1Network == QLatin1String("2") ? 0 : 1;
+}
+
+bool ITSPRules::sessionsFollow(int application, const QString &sip1Sessions)
+{
+    return application != 4 && !sip1Sessions.isEmpty();
+}
+
+QStringList ITSPRules::check(const Answers &a)
+{
+    // The IP-PBX shares the trunk's interface unless there are two ports; the Gateway route has none.
+    const bool shared = a.network != QLatin1String("LAN_WAN") && a.application != 4;
+    const int base = SipRules::number(a.basePort);
+    const int sessions = SipRules::number(a.sessions);
+
+    QString basePort = SipRules::basePortError(a.basePort, a.sessions);
+    if (shared && SipRules::mediaOverlaps(base, sessions, SipRules::number(a.sip1MediaStart), sessions))
+        basePort = SipRules::overlapMessage(
+            a.trunk ? QStringLiteral("IP-PBX") : QStringLiteral("IP-PBX1"), roleName(a.trunk));
+    QString listening = SipRules::portError(a.listeningPort);
+    if (shared && !a.nat.isEmpty() && a.listeningPort == a.sip1LocalPort)
+        listening = QStringLiteral("Invalid value - use different ports for %1").arg(pair(a.trunk));
+
+    return {SipRules::addressError(a.address),
+        a.account >= 1 && !accepted(a.username) ? QStringLiteral("Invalid value - enter username") : QString(),
+        a.account == 2 && !accepted(a.password) ? QStringLiteral("Invalid value - enter password") : QString(),
+        basePort, SipRules::sessionsError(a.sessions, SipRules::MaxSessions),
+        SipRules::portError(a.destinationPort), listening, SipRules::optionalAddressError(a.backup),
+        a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)};
+}
+
+QStringList ITSPRules::summary(bool trunk, const SipRules::ServerSummary &server, const Account &account)
+{
+    QStringList lines = SipRules::serverSummary(roleName(trunk) + QStringLiteral(" Configuration"), 18, server);
+    if (account.index > 0) {
+        lines << QString()
+              << SipRules::summaryLine(QStringLiteral("Account"),
+                     account.index == 1 ? QStringLiteral("registration") : QStringLiteral("authentication"));
+        if (!account.username.isEmpty())
+            lines << SipRules::summaryLine(QStringLiteral("Auth Username"), account.username);
+        if (!account.password.isEmpty())
+            lines << SipRules::summaryLine(QStringLiteral("Auth Password"), account.password);
+    }
+    if (!account.mainLine.isEmpty())
+        lines << SipRules::summaryLine(QStringLiteral("Trunk Main Line"), account.mainLine);
+    return lines;
+}

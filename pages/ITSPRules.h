@@ -1,0 +1,47 @@
+#pragma once
+
+#include "pages/SipRules.h"
+
+#include <QString>
+#include <QStringList>
+
+// The SIP trunk page's rules over plain texts, in both of its roles: the SIP trunk and, for SIP
+// Normalization and Cloud Edge with IP-PBX equipment, the second IP-PBX.
+class ITSPRules
+{
+public:
+    // Rows in the order they are checked; check() gives one message per row, empty when valid.
+    enum Row { Address, Username, Password, BasePort, Sessions, DestinationPort, ListeningPort, Backup, Domain };
+
+    // False where the page configures the second IP-PBX.
+    static bool trunkRole(int application, int cceInterop);
+    // "SIP Trunk" or "IP-PBX2".
+    static QString roleName(bool trunk);
+    // The account is None where there is no provider account: the second IP-PBX, and the Gateway's
+    // FXS lines (gateway type 3).
+    static bool accountForced(bool trunk, int application, int gatewayType);
+    // A one-interface topology has one choice; on two ports the trunk takes the interface the IP-PBX
+    // does not use (SIP1_NETWORK "2" is the WAN side).
+    static int interfaceIndex(const QString &network, const QString &sip1Network);
+    // The trunk has as many sessions as the IP-PBX, where an IP-PBX gives a count: the Gateway route
+    // with trunk equipment has no IP-PBX page.
+    static bool sessionsFollow(int application, const QString &sip1Sessions);
+
+    struct Answers {
+        bool trunk = true;
+        int application = 0;
+        QString network;
+        QString address, backup, domain;
+        int account = 0; // 0 None, 1 Registration, 2 Authentication
+        QString username, password;
+        QString basePort, sessions, destinationPort, listeningPort, nat;
+        QString sip1MediaStart, sip1LocalPort;
+    };
+    static QStringList check(const Answers &a);
+
+    struct Account {
+        int index = 0;
+        QString username, password, mainLine;
+    };
+    static QStringList summary(bool trunk, const SipRules::ServerSummary &server, const Account &account);
+};

@@ -1,0 +1,245 @@
+#include "pages/SipServerForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegExpValidator>
+
+namespace
+{
+QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("SipServerForm", text);
+}
+} // namespace
+
+SipServerForm::SipServerForm(QWidget *page, const QString &party)
+{
+    address = new QLineEdit(page);
+    setTextValidator(address);
+    address->setToolTip(QStringLiteral("IP address or hostname of ") + party);
+    backup = new QLineEdit(page);
+    setTextValidator(backup);
+    backup->setToolTip(QStringLiteral("Backup IP address or hostname of ") + party);
+    domain = new QLineEdit(page);
+    setTextValidator(domain);
+    domain->setToolTip(QStringLiteral("Domain name used in SIP messages;\nfor outbound calls - in Request-URI and "
+                                      "To header\nfor inbound calls - in From header"));
+    keepAlive = new QCheckBox(QStringLiteral("Keep Alive"), page);
+    keepAlive->setObjectName(QStringLiteral("keepAlive"));
+    transport = new QComboBox(page);
+    transport->setObjectName(QStringLiteral("transport"));
+    transport->addItems({QStringLiteral("UDP"), QStringLiteral("TCP"), QStringLiteral("TLS")});
+    transport->setToolTip(QStringLiteral("SIP transport type"));
+    destinationPort = numberEdit(page, 1, 65535, QString());
+    listeningPort = numberEdit(page, 1, 65535, QStringLiteral("SIP communicaton port of SBC"));
+    listeningPort->setText(QStringLiteral("5060"));
+    interfaces = new QComboBox(page);
+    interfaces->setObjectName(QStringLiteral("interface"));
+    interfaces->addItems({QStringLiteral("LAN"), QStringLiteral("WAN")});
+    interfaces->setFixedWidth(textWidth(QStringLiteral("Ethernet    ")));
+    media = new QComboBox(page);
+    media->setObjectName(QStringLiteral("media"));
+    media->addItems({QStringLiteral("RTP"), QStringLiteral("SRTP")});
+    media->setToolTip(QStringLiteral("Media protocol type"));
+    basePort = numberEdit(
+        page, SipRules::MinBasePort, 65535, QStringLiteral("First port used for media sessions (RTP/SRTP)"));
+    sessions = numberEdit(
+        page, SipRules::MinSessions, SipRules::MaxSessions, QStringLiteral("Number of media sessions supported"));
+    setParty(party);
+
+    addressLabel = label(QStringLiteral("Address:"), address, page);
+    backupLabel = label(QStringLiteral("        Backup Address:"), backup, page);
+    domainLabel = label(QStringLiteral("SIP Domain:"), domain, page);
+    transportLabel = label(QStringLiteral("Transport Type:"), transport, page);
+    destinationLabel = label(QStringLiteral("        Destination Port:"), destinationPort, page);
+    listeningLabel = label(QStringLiteral("        Listening Port:"), listeningPort, page);
+    interfaceLabel = label(QStringLiteral("Network Interface:"), interfaces, page);
+    interfaceLabel->setFixedWidth(textWidth(QStringLiteral("Network Interface:    ")));
+    mediaLabel = label(translated("Media Protocol:"), media, page);
+    baseLabel = label(QStringLiteral("        Base Port:"), basePort, page);
+    sessionsLabel = label(QStringLiteral("        Number Of Sessions:"), sessions, page);
+
+    server = new QGroupBox(page);
+    auto *serverGrid = new QGridLayout(server);
+    serverGrid->addWidget(addressLabel, 0, 0);
+    serverGrid->addWidget(address, 0, 1);
+    serverGrid->addWidget(backupLabel, 0, 2);
+    serverGrid->addWidget(backup, 0, 3);
+    serverGrid->addWidget(domainLabel, 1, 0);
+    serverGrid->addWidget(domain, 1, 1);
+    serverGrid->addWidget(keepAlive, 1, 3);
+
+    sip = new QGroupBox(QStringLiteral("SIP Interface"), page);
+    auto *sipGrid = new QGridLayout(sip);
+    sipGrid->addWidget(transportLabel, 0, 0);
+    sipGrid->addWidget(transport, 0, 1);
+    sipGrid->addWidget(destinationLabel, 0, 2);
+    sipGrid->addWidget(destinationPort, 0, 3);
+    sipGrid->addWidget(listeningLabel, 1, 2);
+    sipGrid->addWidget(listeningPort, 1, 3);
+
+    realm = new QGroupBox(QStringLiteral("Media Ports (Realm)"), page);
+    auto *realmGrid = new QGridLayout(realm);
+    realmGrid->addWidget(mediaLabel, 0, 0);
+    realmGrid->addWidget(media, 0, 1);
+    realmGrid->addWidget(baseLabel, 0, 2);
+    realmGrid->addWidget(basePort, 0, 3);
+    realmGrid->addWidget(sessionsLabel, 1, 2);
+    realmGrid->addWidget(sessions, 1, 3);
+    alignColumns({server, sip, realm});
+}
+
+void SipServerForm::setParty(const QString &party)
+{
+    destinationPort->setToolTip(QStringLiteral("SIP communication port of ") + party);
+    interfaces->setToolTip(QStringLiteral("Network interface used to communicate with ") + party);
+}
+
+void SipServerForm::restoreChoices()
+{
+    if (keepAliveField->text().isEmpty())
+        keepAliveField->setText(QStringLiteral("0"));
+    keepAlive->setChecked(keepAliveField->text() == QLatin1String("1"));
+    keepAlive->setEnabled(keepAliveField->isEnabled());
+
+    m_portsFollow = false;
+    const int chosen = SipRules::number(transportField->text());
+    if (chosen >= 0 && chosen <= SipRules::Tls)
+        transport->setCurrentIndex(chosen);
+    m_portsFollow = true;
+    transportField->setText(QString::number(transport->currentIndex()));
+    transport->setEnabled(transportField->isEnabled());
+
+    const int protocol = SipRules::number(mediaField->text());
+    if (protocol == 1 || protocol == 2)
+        media->setCurrentIndex(2 - protocol);
+    mediaField->setText(QString::number(2 - media->currentIndex()));
+    media->setEnabled(mediaField->isEnabled());
+}
+
+void SipServerForm::transportChosen(int index)
+{
+    transportField->setText(QString::number(index));
+    if (!m_portsFollow)
+        return;
+    listeningPort->setText(SipRules::portForTransport(listeningPort->text(), index));
+    destinationPort->setText(SipRules::portForTransport(destinationPort->text(), index));
+}
+
+void SipServerForm::mediaChosen(int index)
+{
+    mediaField->setText(QString::number(2 - index));
+}
+
+void SipServerForm::interfaceChosen(int index, bool router, const QString &net1If, const QString &net2If)
+{
+    networkField->setText(QString::number(index + 1));
+    ifField->setText(SipRules::interfaceName(interfaces->currentText(), router, net1If, net2If));
+}
+
+void SipServerForm::keepAliveChosen(int state)
+{
+    keepAliveField->setText(state != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+SipRules::ServerCommit SipServerForm::commit(
+    const QString &nat, const QString &net1Ip, const QString &net2Ip) const
+{
+    SipRules::ServerCommit c;
+    c.address = address->text();
+    c.backup = backup->text();
+    c.destinationPort = destinationPort->text();
+    c.basePort = basePort->text();
+    c.sessions = sessions->text();
+    c.nat = nat;
+    c.interfaceIndex = interfaces->currentIndex();
+    c.net1Ip = net1Ip;
+    c.net2Ip = net2Ip;
+    return c;
+}
+
+void SipServerForm::setInterfaces(const QStringList &items, int current)
+{
+    interfaces->clear();
+    interfaces->addItems(items);
+    interfaces->setCurrentIndex(current);
+    interfaces->setEnabled(false);
+}
+
+SipRules::ServerSummary SipServerForm::summary(const QString &name) const
+{
+    SipRules::ServerSummary s;
+    s.name = name;
+    s.interfaceName = interfaces->currentText();
+    s.address = address->text();
+    s.backup = backup->text();
+    s.domain = domain->text();
+    s.keepAliveShown = keepAlive->isEnabled();
+    s.keepAlive = keepAlive->isChecked();
+    s.transport = transport->currentText();
+    s.destinationPort = destinationPort->text();
+    s.listeningPort = listeningPort->text();
+    s.media = media->currentText();
+    s.basePort = basePort->text();
+    s.sessions = sessions->text();
+    return s;
+}
+
+QLineEdit *SipServerForm::numberEdit(QWidget *parent, int low, int high, const QString &toolTip)
+{
+    auto *edit = new QLineEdit(parent);
+    auto *validator = new QIntValidator(low, high, edit);
+    validator->setLocale(SipRules::numberLocale());
+    edit->setValidator(validator);
+    edit->setToolTip(toolTip);
+    return edit;
+}
+
+void SipServerForm::setTextValidator(QLineEdit *edit)
+{
+    // Replaced, not stacked: the old validator goes with the new one's arrival.
+    const QValidator *old = edit->validator();
+    edit->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("^.{1,64}$")), edit));
+    delete old;
+}
+
+void SipServerForm::alignColumns(const QList<QGroupBox *> &groups)
+{
+    int widths[2] = {0, 0};
+    for (QGroupBox *group : groups) {
+        auto *grid = qobject_cast<QGridLayout *>(group->layout());
+        for (int i = 0; grid && i < grid->count(); ++i) {
+            int row, column, rows, columns;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            if (column == 0 || column == 2)
+                widths[column / 2] = qMax(widths[column / 2], grid->itemAt(i)->sizeHint().width());
+        }
+    }
+    for (QGroupBox *group : groups) {
+        if (auto *grid = qobject_cast<QGridLayout *>(group->layout())) {
+            grid->setColumnMinimumWidth(0, widths[0]);
+            grid->setColumnMinimumWidth(2, widths[1]);
+            grid->setColumnStretch(1, 1);
+            grid->setColumnStretch(3, 1);
+        }
+    }
+}
+
+int SipServerForm::textWidth(const QString &text)
+{
+    return QFontMetrics(QApplication::font()).horizontalAdvance(text);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "pages/SipRules.h"
+
+#include <QList>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// The widgets every SIP server page shows the same way: the server's address group, the
+// "SIP Interface" group, the "Media Ports (Realm)" group and the network interface choice, with
+// their labels. The page places the groups, registers the fields and connects the signals.
+class SipServerForm
+{
+public:
+    // party names the far end in the tool tips ("SIP Trunk", "IP-PBX2").
+    SipServerForm(QWidget *page, const QString &party);
+
+    // Tool tips of the destination port and the interface choice.
+    void setParty(const QString &party);
+    // Restores keep-alive, transport and media protocol from their hidden fields. The transport is
+    // restored with the port-follow switch off, so the restore keeps the ports; a field that holds
+    // no valid choice takes the one the combo shows, so the page and the output agree. Each widget is
+    // enabled exactly when its field is.
+    void restoreChoices();
+    // What the page's slots write into the hidden fields: the transport (and the ports by the
+    // default-port rule while they follow it), the media protocol (1 SRTP, 2 RTP), the interface
+    // position + 1 and its SIP interface name, and keep-alive.
+    void transportChosen(int index);
+    void mediaChosen(int index);
+    void interfaceChosen(int index, bool router, const QString &net1If, const QString &net2If);
+    void keepAliveChosen(int state);
+    // Refills the interface list, selects current and disables the choice: the topology decides it.
+    void setInterfaces(const QStringList &items, int current);
+    // The entries the derived fields come from; the interface's own address where there is no NAT one.
+    SipRules::ServerCommit commit(const QString &nat, const QString &net1Ip, const QString &net2Ip) const;
+    // The shared summary rows as the widgets show them.
+    SipRules::ServerSummary summary(const QString &name) const;
+    // A line edit for whole numbers from low to high.
+    static QLineEdit *numberEdit(QWidget *parent, int low, int high, const QString &toolTip);
+    // The validator of the address, backup address and domain edits: 1 to 64 characters.
+    static void setTextValidator(QLineEdit *edit);
+    // Lines up the label and input columns of group boxes laid out as label, input, label, input.
+    static void alignColumns(const QList<QGroupBox *> &groups);
+    // Width of a text in the application font.
+    static int textWidth(const QString &text);
+
+    QLineEdit *address;
+    QLineEdit *backup;
+    QLineEdit *domain;
+    QCheckBox *keepAlive;
+    QComboBox *transport;
+    QLineEdit *destinationPort;
+    QLineEdit *listeningPort;
+    QComboBox *interfaces;
+    QComboBox *media;
+    QLineEdit *basePort;
+    QLineEdit *sessions;
+
+    QLabel *addressLabel;
+    QLabel *backupLabel;
+    QLabel *domainLabel;
+    QLabel *transportLabel;
+    QLabel *destinationLabel;
+    QLabel *listeningLabel;
+    QLabel *interfaceLabel;
+    QLabel *mediaLabel;
+    QLabel *baseLabel;
+    QLabel *sessionsLabel;
+
+    QGroupBox *server;
+    QGroupBox *sip;
+    QGroupBox *realm;
+
+    // Hidden fields the choices are mirrored into; the page creates and registers them.
+    QLineEdit *transportField = nullptr;
+    QLineEdit *networkField = nullptr;
+    QLineEdit *ifField = nullptr;
+    QLineEdit *keepAliveField = nullptr;
+    QLineEdit *mediaField = nullptr;
+
+private:
+    // Off while restoreChoices restores the transport, so that the restore keeps the ports.
+    bool m_portsFollow = true;
+};

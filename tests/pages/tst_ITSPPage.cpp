@@ -1,0 +1,266 @@
+#include "SipPageFixture.h"
+#include "TestEnvironment.h"
+#include "pages/ITSPPage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QtTest>
+
+using Fixture = SipPageFixture<ITSPPage>;
+
+// The SIP trunk page in both roles, with the other pages' answers set by name.
+class TestITSPPage : public QObject
+{
+    Q_OBJECT
+private:
+    Fixture *f = nullptr;
+
+    void enter(const QStringList &given) { f->enter(given); }
+    static QString text(const char *name) { return Fixture::text(QLatin1String(name)); }
+
+private slots:
+    void init()
+    {
+        TestEnvironment::freshWizardData();
+        f = new Fixture(8);
+        f->set({"APPLICATION_SELECTED=0", "PRODUCT_SELECTED=6", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
+            "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20",
+            "NET1_NAT_IP=", "NET2_NAT_IP=2.2.2.2", "CCE_INTEROP=0", "GATEWAY_TYPE=1", "SIP1_NETWORK=1",
+            "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=100", "SIP1_TRANSPORT_TYPE=0", "SIP1_LOCAL_PORT=5060",
+            "SIP1_UDP_LOCAL_PORT=", "SIP1_TCP_LOCAL_PORT=", "SIP1_TLS_LOCAL_PORT=", "SIP2_IP=sip.example.net",
+            "SIP2_PORT=5060", "SIP2_MEDIA_START=7000", "SIP2_REGISTRATION=1", "SIP2_USERNAME=4085550100"});
+    }
+
+    void cleanup() { delete f; }
+
+    // A loaded registration "1" meets each role; the account is forced to None where there is none.
+    void roles_data()
+    {
+        QTest::addColumn<QStringList>("given");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("subtitle");
+        QTest::addColumn<bool>("account");
+        QTest::newRow("SIP trunk") << QStringList{} << "SIP Trunk Configuration  (Step 8 of 8)"
+                                   << "Configure SIP Trunk address and communication protocol details." << true;
+        QTest::newRow("named trunk") << QStringList{"SIP2_NAME=Acme"} << "SIP Trunk Configuration  (Step 8 of 8)"
+                                     << "Configure Acme address and communication protocol details." << true;
+        QTest::newRow("normalization") << QStringList{"APPLICATION_SELECTED=1"}
+                                       << "IP-PBX2 Configuration  (Step 8 of 8)"
+                                       << "Configure IP-PBX2 address and communication protocol details." << false;
+        QTest::newRow("cloud edge, IP-PBX")
+            << QStringList{"APPLICATION_SELECTED=5", "CCE_INTEROP=1"} << "IP-PBX2 Configuration  (Step 8 of 8)"
+            << "Configure IP-PBX2 address and communication protocol details." << false;
+        QTest::newRow("cloud edge, trunk")
+            << QStringList{"APPLICATION_SELECTED=5"} << "SIP Trunk Configuration  (Step 8 of 8)"
+            << "Configure SIP Trunk address and communication protocol details." << true;
+        QTest::newRow("gateway FXS") << QStringList{"APPLICATION_SELECTED=4", "GATEWAY_TYPE=3"}
+                                     << "SIP Trunk Configuration  (Step 8 of 8)"
+                                     << "Configure SIP Trunk address and communication protocol details." << false;
+    }
+
+    void roles()
+    {
+        QFETCH(QStringList, given);
+        QFETCH(bool, account);
+        enter(given);
+        QTEST(f->page->title(), "title");
+        QTEST(f->page->subTitle(), "subtitle");
+        QCOMPARE(f->child<QGroupBox>("accountGroup")->isVisibleTo(f->page), account);
+        QCOMPARE(f->child<QComboBox>("account")->currentIndex(), account ? 1 : 0);
+        QCOMPARE(text("SIP2_REGISTRATION"), account ? QString("1") : QString("0"));
+        QCOMPARE(Fixture::edit("SIP2_USERNAME")->isEnabled(), account);
+    }
+
+    // expected: "items|current|SIP2_NETWORK|SIP2_IF|NAT shown|SIP2_NAT_IP".
+    void interfaces_data()
+    {
+        QTest::addColumn<QStringList>("given");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("LAN") << QStringList{"NET1_NAT_IP=1.1.1.1"} << "LAN|LAN|1|LAN_IF|1|1.1.1.1";
+        QTest::newRow("LAN only") << QStringList{"NETWORK=LAN_ONLY"} << "LAN|LAN|1|LAN_IF|0|";
+        QTest::newRow("WAN") << QStringList{"NETWORK=WAN"} << "WAN|WAN|1|WAN_IF|1|";
+        QTest::newRow("two ports") << QStringList{"NETWORK=LAN_WAN"} << "LAN,WAN|WAN|2|WAN_IF|1|2.2.2.2";
+        QTest::newRow("two ports, IP-PBX on WAN")
+            << QStringList{"NETWORK=LAN_WAN", "SIP1_NETWORK=2"} << "LAN,WAN|LAN|1|LAN_IF|1|2.2.2.2";
+        QTest::newRow("router") << QStringList{"NETWORK=LAN_WAN", "KRBX=1"} << "LAN,WAN|WAN|2|GE 2|0|2.2.2.2";
+    }
+
+    void interfaces()
+    {
+        QFETCH(QStringList, given);
+        enter(given);
+        auto *combo = f->child<QComboBox>("interface");
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        const bool nat = f->label("                NAT Public IP:")->isVisibleTo(f->page);
+        QTEST(QStringList({items.join(','), combo->currentText(), text("SIP2_NETWORK"), text("SIP2_IF"),
+                              QString::number(nat), text("SIP2_NAT_IP")})
+                  .join('|'),
+            "expected");
+        QVERIFY(!combo->isEnabled());
+        QVERIFY(!Fixture::edit("SIP2_NAT_IP")->isEnabled());
+    }
+
+    void accountChoices()
+    {
+        auto *account = f->child<QComboBox>("account");
+        for (const auto &[stored, index, enabled] :
+            {std::make_tuple("2", 2, true), std::make_tuple("7", 0, false), std::make_tuple("", 0, false)}) {
+            enter({QString("SIP2_REGISTRATION=") + stored});
+            QCOMPARE(account->currentIndex(), index);
+            QCOMPARE(text("SIP2_REGISTRATION"), QString::number(index));
+            QCOMPARE(Fixture::edit("SIP2_PASSWORD")->isEnabled(), enabled);
+        }
+        account->setCurrentIndex(1);
+        QVERIFY(Fixture::edit("SIP2_USERNAME")->isEnabled() && Fixture::edit("SIP2_PASSWORD")->isEnabled());
+        QCOMPARE(text("SIP2_REGISTRATION"), QString("1"));
+    }
+
+    void transportAndChoices()
+    {
+        enter({"SIP2_TRANSPORT_TYPE=2", "SIP2_PORT=5068", "SIP2_LOCAL_PORT=5060", "SIP2_MEDIA_PROTOCOL=3"});
+        auto *transport = f->child<QComboBox>("transport");
+        QCOMPARE(transport->currentText(), QString("TLS"));
+        QCOMPARE(text("SIP2_LOCAL_PORT") + text("SIP2_PORT"), QString("50605068"));
+        QCOMPARE(text("SIP2_MEDIA_PROTOCOL"), QString("2")); // no valid choice: what the combo shows
+        transport->setCurrentIndex(1);
+        transport->setCurrentIndex(2);
+        QCOMPARE(text("SIP2_LOCAL_PORT") + text("SIP2_PORT"), QString("50615067"));
+        enter({"SIP2_TRANSPORT_TYPE=9", "SIP2_LOCAL_PORT=5080"});
+        QCOMPARE(text("SIP2_TRANSPORT_TYPE"), QString("2"));
+        transport->setCurrentIndex(0);
+        QCOMPARE(text("SIP2_LOCAL_PORT"), QString("5080"));
+    }
+
+    // The trunk has the IP-PBX's session count, except where no IP-PBX gives one.
+    void sessions()
+    {
+        const auto sessions = [] { return Fixture::edit("SIP2_MEDIA_NUMBER"); };
+        enter({"SIP2_MEDIA_NUMBER=40"});
+        QCOMPARE(sessions()->text(), QString("100"));
+        QVERIFY(!sessions()->isEnabled());
+        enter({"SIP1_MEDIA_NUMBER=", "SIP2_MEDIA_NUMBER=40"});
+        QCOMPARE(sessions()->text(), QString("40"));
+        QVERIFY(sessions()->isEnabled());
+        enter({"SIP1_MEDIA_NUMBER=100", "APPLICATION_SELECTED=4"});
+        QCOMPARE(sessions()->text(), QString("40"));
+    }
+
+    // given: answers; expected: the marked rows, "label=message".
+    void checks_data()
+    {
+        QTest::addColumn<QStringList>("given");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("valid") << QStringList{} << QStringList{};
+        QTest::newRow("addresses") << QStringList{"SIP2_IP=", "SIP2_IP2=1.2.3", "SIP2_DOMAIN=10.1.1"}
+                                   << QStringList{"Address:=enter IPv4 address or hostname",
+                                          "Backup Address:=enter valid IPv4 address",
+                                          "SIP Domain:=enter valid IPv4 address"};
+        QTest::newRow("registration without username")
+            << QStringList{"SIP2_USERNAME="} << QStringList{"Username:=enter username"};
+        QTest::newRow("authentication without password")
+            << QStringList{"SIP2_REGISTRATION=2"} << QStringList{"Password:=enter password"};
+        QTest::newRow("not enough ports") << QStringList{"SIP2_MEDIA_START=65000"}
+                                          << QStringList{"Base Port:=not enough ports for 100 sessions\n"
+                                                         "(each session requires 10 ports)"};
+        QTest::newRow("last port 65535") << QStringList{"SIP2_MEDIA_START=64536"} << QStringList{};
+        QTest::newRow("overlap") << QStringList{"SIP2_MEDIA_START=6990"}
+                                 << QStringList{"Base Port:=media ports for IP-PBX and SIP Trunk may not overlap"};
+        QTest::newRow("no overlap on two ports")
+            << QStringList{"SIP2_MEDIA_START=6990", "NETWORK=LAN_WAN"} << QStringList{};
+        QTest::newRow("second IP-PBX overlap")
+            << QStringList{"SIP2_MEDIA_START=6000", "APPLICATION_SELECTED=1"}
+            << QStringList{"Base Port:=media ports for IP-PBX1 and IP-PBX2 may not overlap"};
+        QTest::newRow("gateway: no IP-PBX") << QStringList{"SIP2_MEDIA_START=6000", "SIP2_MEDIA_NUMBER=30",
+            "APPLICATION_SELECTED=4"} << QStringList{};
+        QTest::newRow("port shared behind NAT") << QStringList{"NETWORK=WAN",
+            "NET1_NAT_IP=1.1.1.1"} << QStringList{"Listening Port:=use different ports for IP-PBX and SIP Trunk"};
+        QTest::newRow("second IP-PBX behind NAT")
+            << QStringList{"NETWORK=WAN", "NET1_NAT_IP=1.1.1.1", "APPLICATION_SELECTED=1"}
+            << QStringList{"Listening Port:=use different ports for IP-PBX1 and IP-PBX2"};
+        QTest::newRow("port shared without NAT") << QStringList{"NETWORK=WAN"} << QStringList{};
+        QTest::newRow("ports") << QStringList{"SIP2_PORT=", "SIP2_LOCAL_PORT=0"}
+                               << QStringList{"Destination Port:=enter integer from 1 to 65535",
+                                      "Listening Port:=enter integer from 1 to 65535"};
+    }
+
+    void checks()
+    {
+        QFETCH(QStringList, given);
+        QFETCH(QStringList, expected);
+        enter(given);
+        QCOMPARE(f->page->isComplete(), expected.isEmpty());
+        QCOMPARE(f->marks(), expected);
+    }
+
+    // Next runs twice per visit: the same fields and summary each time.
+    void commitAndSummary_data()
+    {
+        QTest::addColumn<QStringList>("given");
+        QTest::addColumn<QStringList>("summary");
+        const QStringList server{"Name               : Acme", "Network Interface  : LAN",
+            "Address            : sip.example.net", "Backup Address     : backup.example.net",
+            "Keep Alive         : no", "", "Transport Type     : UDP", "Destination Port   : 5060",
+            "Listening Port     : 5060", "", "Media Protocol     : RTP", "Media Base Port    : 7000",
+            "Number Of Sessions : 100"};
+        QTest::newRow("trunk") << QStringList{"SIP2_PASSWORD=secret", "SIP2_MAIN_LINE=4085550199"}
+                               << QStringList{"SIP Trunk Configuration", QString(18, '-')} + server
+                + QStringList{"", "Account            : registration", "Auth Username      : 4085550100",
+                    "Auth Password      : secret", "Trunk Main Line    : 4085550199"};
+        QTest::newRow("second IP-PBX") << QStringList{"APPLICATION_SELECTED=1", "SIP2_MAIN_LINE=4085550199"}
+                                       << QStringList{"IP-PBX2 Configuration", QString(18, '-')} + server
+                + QStringList{"Trunk Main Line    : 4085550199"};
+    }
+
+    void commitAndSummary()
+    {
+        QFETCH(QStringList, given);
+        enter(given + QStringList{"SIP2_NAME=Acme", "SIP2_IP2=backup.example.net"});
+        for (int run = 0; run < 2; ++run) {
+            QCOMPARE(f->page->nextId(), 9);
+            QTEST(WizardData::instance()->summaries[8], "summary");
+        }
+        QCOMPARE(text("SIP2_PROXY_ADDRESS"), QString("sip.example.net:5060"));
+        QCOMPARE(text("SIP2_PROXY_ADDRESS2"), QString("backup.example.net:5060"));
+        QCOMPARE(text("SIP2_MEDIA_END"), QString("7999"));
+        QCOMPARE(text("SIP2_LOCAL_IP"), QString("10.0.0.10"));
+        f->enter({"SIP2_PORT=0", "SIP2_IP2=", "NET1_NAT_IP=1.1.1.1"});
+        f->page->nextId();
+        QCOMPARE(text("SIP2_PROXY_ADDRESS") + '|' + text("SIP2_PROXY_ADDRESS2"), QString("sip.example.net|"));
+        QCOMPARE(text("SIP2_LOCAL_IP"), QString("1.1.1.1"));
+    }
+
+    // The same transport and port share the IP-PBX's interface where both are on one network.
+    void sharedInterface()
+    {
+        enter({});
+        f->page->nextId();
+        QCOMPARE(text("SIP2_INTERFACE") + '|' + text("SIP2_UDP_LOCAL_PORT"), QString("1|"));
+        enter({"NETWORK=LAN_WAN"});
+        f->page->nextId();
+        QCOMPARE(text("SIP2_INTERFACE") + '|' + text("SIP2_UDP_LOCAL_PORT"), QString("2|5060"));
+    }
+
+    void survey()
+    {
+        enter({"SIP2_NAME=Acme", "SIP2_PASSWORD=secret", "SIP2_MAIN_LINE=4085550199"});
+        const QStringList rows{"Name,Acme", "Address,sip.example.net,(IP address or hostname)",
+            "Backup Address,,(IP address or hostname)", "SIP Domain,", "Keep Alive,0,(0=disabled; 1=enabled)",
+            "Transport Type,0,(0=udp; 1=tcp; 2=tls)", "Destination Port,5060", "Listening Port,5060",
+            "Media Protocol,2,(1=srtp; 2=rtp)", "Media Base Port,7000"};
+        const QStringList account{"SIP Account,1,(0=none; 1=registration; 2=authentication)",
+            "Trunk Main Line,4085550199", "Auth Username,4085550100", "Auth Password,secret", ""};
+        QCOMPARE(f->survey(), QStringList({"", "SIP Trunk Configuration", QString(19, '-')}) + rows + account);
+        f->set({"APPLICATION_SELECTED=1"});
+        const QStringList header{"", "IP-PBX2 Configuration", QString(19, '-')};
+        QCOMPARE(f->survey(), header + rows + QStringList{""});
+        QCOMPARE(f->page->surveyFieldName("Auth Password"), QString("SIP2_PASSWORD"));
+        QCOMPARE(f->page->surveyFieldName("Network Interface"), QString());
+        QCOMPARE(f->page->surveyFieldName("Number Of Sessions"), QString());
+    }
+};
+
+BRAMBLEON_TEST_MAIN(TestITSPPage)
+#include "tst_ITSPPage.moc"
