@@ -2,6 +2,8 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -20,4 +22,25 @@ void markFieldError(QWidget *widget, bool invalid, const QString &toolTip)
         widget->setToolTip(QString());
     }
     widget->setPalette(palette);
+}
+
+QString rowName(const QWidget *widget)
+{
+    QString name;
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        name = label->text();
+    for (const QWidget *w = widget; w && name.isEmpty(); w = w->parentWidget()) {
+        if (const auto *group = qobject_cast<const QGroupBox *>(w))
+            name = group->title();
+    }
+    name = name.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
+}
+
+bool rowInUse(const QWidget *widget)
+{
+    const auto *label = qobject_cast<const QLabel *>(widget);
+    return !label || !label->buddy() || label->buddy()->isEnabled();
 }

@@ -1,9 +1,45 @@
 #pragma once
 
+#include <QMap>
+#include <QPair>
 #include <QString>
+#include <QVector>
 
 class QWidget;
 
 // Marks a row invalid (dark-red text, the message as tool tip) or valid again (the normal colour,
 // no tool tip). Pages pass the row's label.
 void markFieldError(QWidget *widget, bool invalid, const QString &toolTip = QString());
+
+// False for a row whose label names a disabled entry: one the template does not use, which nobody
+// can fill in, so it is not checked.
+bool rowInUse(const QWidget *widget);
+
+// Names a row by its label, or by the group box it stands in.
+QString rowName(const QWidget *widget);
+
+// Marks the widget of each row by the row's message (empty: valid); rows without a widget are
+// skipped. True when no row in use has a message.
+template <class Row> bool markRows(const QVector<QPair<Row, QString>> &marks, const QMap<Row, QWidget *> &widgets)
+{
+    bool valid = true;
+    for (const auto &mark : marks) {
+        QWidget *widget = widgets.value(mark.first);
+        const bool invalid = !mark.second.isEmpty() && rowInUse(widget);
+        markFieldError(widget, invalid, invalid ? mark.second : QString());
+        valid = valid && !invalid;
+    }
+    return valid;
+}
+
+// A batch's refusal of the first row in error: "Can't continue: <row>: <message>"; empty when none.
+template <class Row>
+QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const QMap<Row, QWidget *> &widgets)
+{
+    for (const auto &mark : marks) {
+        if (!mark.second.isEmpty() && rowInUse(widgets.value(mark.first)))
+            return QStringLiteral("Can't continue: ") + rowName(widgets.value(mark.first)) + QStringLiteral(": ")
+                + mark.second;
+    }
+    return QString();
+}

@@ -1,7 +1,6 @@
 #include "pages/FinishNotes.h"
 
-#include <QDir>
-#include <QStandardPaths>
+#include "data/IniCopy.h"
 
 QString FinishNotes::introText(bool krbx)
 {
@@ -125,17 +124,10 @@ QString FinishNotes::uploadAddress(const QString &deviceAddress, bool cce, const
 
 QString FinishNotes::copyFileName(const QString &net1Ip, int iniFileVersion)
 {
-    QString address = net1Ip;
-    for (QChar &c : address) {
-        const bool kept = (c.unicode() < 128 && c.isLetterOrNumber()) || c == QLatin1Char('.')
-            || c == QLatin1Char('-') || c == QLatin1Char('_');
-        if (!kept)
-            c = QLatin1Char('_');
-    }
-    return QStringLiteral("%1_%2.ini").arg(address).arg(iniFileVersion);
+    return IniCopy::fileName(net1Ip, iniFileVersion);
 }
 
 QString FinishNotes::copyFolder()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DataLocation)).filePath(QStringLiteral("ini"));
+    return IniCopy::folder();
 }

@@ -25,9 +25,7 @@ public:
     // the device the configuration was read from, else the new address.
     static QString uploadAddress(const QString &deviceAddress, bool cce, const QString &newAddress);
 
-    // "<address>_<number>.ini" with every character of the address other than letters, digits,
-    // ".", "-" and "_" replaced by "_", so the name never leaves its folder.
+    // Name and folder of the automatic copy (IniCopy).
     static QString copyFileName(const QString &net1Ip, int iniFileVersion);
-    // The "ini" folder of the per-user data directory (not created here).
     static QString copyFolder();
 };

@@ -1,9 +1,20 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/NetworkRules.h"
 
-// WAN interface page.
-// Until the page is built it carries only its route place and the fields other pages rely on.
+#include <QMap>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+// The WAN interface: port, VLAN, address, gateway, NAT and DNS; for the router models also the
+// address type (static, DHCP or PPPoE), static routes, or only the name of an interface the router
+// keeps as configured.
 class Network2Page : public BrambleonPage
 {
     Q_OBJECT
@@ -12,6 +23,44 @@ public:
 
     void initializePage() override;
     void cleanupPage() override;
+    bool isComplete() const override;
+    // A batch stops on a row in error.
+    QString batchRefusal() const override;
+    int nextId() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
+    QString surveyFieldName(const QString &label) const override;
+
+    void updateSummary() const;
+
+public slots:
+    void portChanged(int index);
+    void typeChanged(int index);
+    void existChanged(int state);
+    void maskChanged(const QString &mask);
+
+private:
+    NetworkRules::WanAnswers answers() const;
+    QString text(const char *field) const;
+    void setText(const char *field, const QString &value);
+    void restoreRoutes();
+
+    QCheckBox *m_exist;
+    QLabel *m_spacer;
+    QGroupBox *m_nameGroup;
+    QLineEdit *m_ifName;
+    QGroupBox *m_wanGroup;
+    QComboBox *m_port;
+    QLineEdit *m_vlan;
+    QLabel *m_typeLabel;
+    QComboBox *m_type;
+    QLabel *m_userLabel, *m_passwordLabel;
+    QLineEdit *m_user, *m_password;
+    QLabel *m_ipLabel, *m_maskLabel, *m_gatewayLabel, *m_natLabel;
+    QLineEdit *m_ip, *m_mask, *m_gateway, *m_nat;
+    QGroupBox *m_dnsGroup;
+    QLineEdit *m_dns1, *m_dns2;
+    QGroupBox *m_routeGroup;
+    QTableWidget *m_routes;
+    QMap<NetworkRules::Row, QWidget *> m_rows;
 };

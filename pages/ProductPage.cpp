@@ -2,6 +2,7 @@
 
 #include "data/WarningBox.h"
 #include "data/WizardData.h"
+#include "device/DownloadDialog.h"
 #include "pages/FieldError.h"
 #include "pages/SurveyReader.h"
 
@@ -464,7 +465,10 @@ void ProductPage::loadFile()
 
 void ProductPage::connectToDevice()
 {
-    // The device dialog runs here once it exists; a completed read ends in applyDeviceRead.
+    DownloadDialog dialog;
+    dialog.exec();
+    if (dialog.done())
+        applyDeviceRead(dialog.previousDataFile(), dialog.version(), dialog.productIndex());
 }
 
 void ProductPage::applyDeviceRead(const QString &previousDataFile, const QString &version, int productIndex)

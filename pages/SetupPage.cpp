@@ -917,7 +917,10 @@ int SetupPage::nextId() const
         data->setFieldText(QStringLiteral("NETWORKS_NUMBER"), QStringLiteral("2"));
     } else {
         data->setFieldText(QStringLiteral("NETWORKS_NUMBER"), QStringLiteral("1"));
-        data->setFieldText(QStringLiteral("NET2_PORT"), QStringLiteral("NULL"));
+        // "NULL": no WAN port in use. A router model's gateway on the WAN has its WAN page as the
+        // only network page, which chooses the port.
+        if (!(isKrbx() && app == 4 && network == QLatin1String("WAN")))
+            data->setFieldText(QStringLiteral("NET2_PORT"), QStringLiteral("NULL"));
     }
 
     updateSummary();

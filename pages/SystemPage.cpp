@@ -1,28 +1,273 @@
 #include "pages/SystemPage.h"
 
+#include "data/WizardData.h"
+#include "pages/EntryWidgets.h"
+#include "pages/FieldError.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QTextStream>
+#include <QVBoxLayout>
+
+namespace
+{
+const QString kTitle = QStringLiteral("System Configuration");
+
+// Selects a stored position when it is one of the list's.
+void restoreIndex(QComboBox *list, const QString &stored)
+{
+    if (stored.isEmpty())
+        return;
+    const int index = stored.toInt();
+    if (index >= 0 && index < list->count())
+        list->setCurrentIndex(index);
+}
+} // namespace
 
 SystemPage::SystemPage(QWidget *parent)
     : BrambleonPage(parent)
 {
     step = 3;
     nextPage = 4;
-    setTitle(QStringLiteral("System Configuration"));
+    setTitle(kTitle);
+    setSubTitle(QStringLiteral("Configure system parameters."));
+
+    m_syslogOn = new QCheckBox(QStringLiteral("Enable Syslog"), this);
+    m_syslogOn->setObjectName(QStringLiteral("syslogOn"));
+    m_syslog = EntryWidgets::addressEdit(QStringLiteral("IP address of Syslog Server"), this);
+    auto *syslogLabel = rowLabel(QStringLiteral("        Syslog IP:"), m_syslog, this);
+    auto *log = new QGroupBox(QStringLiteral("Device Log"), this);
+    auto *logGrid = new QGridLayout(log);
+    logGrid->addWidget(m_syslogOn, 0, 0);
+    logGrid->addWidget(syslogLabel, 0, 1);
+    logGrid->addWidget(m_syslog, 0, 2);
+
+    m_ntp1 = EntryWidgets::textEdit(QStringLiteral("IP address or hostname of primary NTP Server"), this);
+    m_ntp2 = EntryWidgets::textEdit(QStringLiteral("IP address or hostname of secondary NTP Server"), this);
+    m_timeZone = new QComboBox(this);
+    m_timeZone->setObjectName(QStringLiteral("timeZone"));
+    for (int i = 0; i < NetworkRules::TimeZoneCount; ++i)
+        m_timeZone->addItem(NetworkRules::timeZoneName(i));
+    m_timeZone->setCurrentIndex(12);
+    m_timeZone->setToolTip(QStringLiteral("Time zone"));
+    auto *ntp1Label = rowLabel(QStringLiteral("Primary NTP Server:"), m_ntp1, this);
+    auto *ntp2Label = rowLabel(QStringLiteral("Secondary NTP Server:"), m_ntp2, this);
+    auto *time = new QGroupBox(QStringLiteral("Time And Date"), this);
+    auto *timeGrid = new QGridLayout(time);
+    timeGrid->addWidget(ntp1Label, 0, 0);
+    timeGrid->addWidget(m_ntp1, 0, 1);
+    timeGrid->addWidget(rowLabel(QStringLiteral("        Time Zone:"), m_timeZone, this), 0, 2);
+    timeGrid->addWidget(m_timeZone, 0, 3);
+    timeGrid->addWidget(ntp2Label, 1, 0);
+    timeGrid->addWidget(m_ntp2, 1, 1);
+
+    m_web = new QComboBox(this);
+    m_web->setObjectName(QStringLiteral("web"));
+    m_web->addItems({QStringLiteral("HTTP"), QStringLiteral("HTTPS")});
+    m_web->setToolTip(QStringLiteral("Web interface"));
+    m_cli = new QComboBox(this);
+    m_cli->setObjectName(QStringLiteral("cli"));
+    m_cli->addItems({QStringLiteral("Disabled"), QStringLiteral("Telnet"), QStringLiteral("SSH")});
+    m_cli->setToolTip(QStringLiteral("Command line interface"));
+    auto *management = new QGroupBox(QStringLiteral("Management"), this);
+    auto *managementGrid = new QGridLayout(management);
+    managementGrid->addWidget(rowLabel(QStringLiteral("Web Interface:"), m_web, this), 0, 0);
+    managementGrid->addWidget(m_web, 0, 1);
+    managementGrid->addWidget(rowLabel(QStringLiteral("        CLI Interface:"), m_cli, this), 0, 2);
+    managementGrid->addWidget(m_cli, 0, 3);
+
+    m_dnsOn = new QCheckBox(QStringLiteral("Enable        "), this);
+    m_dnsOn->setObjectName(QStringLiteral("dnsOn"));
+    m_dnsOn->setToolTip(QStringLiteral("Enable local DNS table"));
+    m_dns = EntryWidgets::table(
+        {QStringLiteral("Domain Name"), QStringLiteral("First IP Address"), QStringLiteral("Second IP Address")},
+        2, this);
+    m_dns->setObjectName(QStringLiteral("dns"));
+    m_dns->setEnabled(false);
+    m_dns->hide();
+    m_dnsGroup = new QGroupBox(QStringLiteral("Local DNS Table"), this);
+    m_dnsGroup->setObjectName(QStringLiteral("dnsGroup"));
+    auto *dnsGrid = new QGridLayout(m_dnsGroup);
+    dnsGrid->addWidget(m_dnsOn, 0, 0, Qt::AlignTop);
+    dnsGrid->addWidget(m_dns, 0, 1, 3, 1);
+    dnsGrid->setColumnStretch(1, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(time);
+    layout->addWidget(management);
+    layout->addWidget(log);
+    layout->addWidget(m_dnsGroup);
+    layout->addStretch(1);
+
+    m_syslogField = hiddenEdit(QStringLiteral("0"));
+    m_dnsField = hiddenEdit();
+    registerField(QStringLiteral("ENABLE_SYSLOG"), m_syslogField, true);
+    registerField(QStringLiteral("SYSLOG"), m_syslog, true);
+    registerField(QStringLiteral("NTP"), m_ntp1, true);
+    registerField(QStringLiteral("NTP2"), m_ntp2, true);
+    registerField(QStringLiteral("UTC_OFFSET"), hiddenEdit(QStringLiteral("0")), true);
+    registerField(QStringLiteral("WEB"), hiddenEdit(QStringLiteral("0")), true);
+    registerField(QStringLiteral("CLI"), hiddenEdit(QStringLiteral("0")), true);
+    registerField(QStringLiteral("ENABLE_DNS"), m_dnsField, true);
+    for (const char *name : {"DNS1_NAME", "DNS1_IP1", "DNS1_IP2", "DNS2_NAME", "DNS2_IP1", "DNS2_IP2"})
+        registerField(QLatin1String(name), hiddenEdit(), true);
+
+    m_rows = {{NetworkRules::Syslog, syslogLabel}, {NetworkRules::Ntp1, ntp1Label},
+        {NetworkRules::Ntp2, ntp2Label}, {NetworkRules::DnsTable, m_dnsOn}};
+
+    connect(m_syslogOn, SIGNAL(stateChanged(int)), this, SLOT(enableSyslogChanged(int)));
+    connect(m_syslogOn, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+    for (QLineEdit *edit : {m_syslog, m_ntp1, m_ntp2})
+        connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
+    connect(m_dnsOn, SIGNAL(stateChanged(int)), this, SLOT(dnsChanged(int)));
+    connect(m_dnsOn, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+    connect(m_dns, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
+    enableSyslogChanged(0);
+}
+
+void SystemPage::enableSyslogChanged(int state)
+{
+    m_syslogField->setText(state ? QStringLiteral("1") : QStringLiteral("0"));
+    m_syslog->setEnabled(state != 0);
+}
+
+void SystemPage::dnsChanged(int state)
+{
+    m_dnsField->setText(state ? QStringLiteral("1") : QStringLiteral("0"));
+    m_dns->setEnabled(state != 0);
+    m_dns->setVisible(state != 0);
 }
 
 void SystemPage::initializePage()
 {
-    setTitle(stepTitle(QStringLiteral("System Configuration")));
+    setTitle(stepTitle(kTitle));
+    const WizardData *data = WizardData::instance();
+    if (m_syslogField->text().isEmpty())
+        m_syslogField->setText(QStringLiteral("0"));
+    m_syslogOn->setChecked(m_syslogField->text() == QLatin1String("1"));
+    enableSyslogChanged(m_syslogOn->checkState());
+
+    const int zone = NetworkRules::timeZoneIndex(data->fieldText(QStringLiteral("UTC_OFFSET")));
+    if (zone >= 0)
+        m_timeZone->setCurrentIndex(zone);
+    restoreIndex(m_web, data->fieldText(QStringLiteral("WEB")));
+    restoreIndex(m_cli, data->fieldText(QStringLiteral("CLI")));
+    if (isKrbx() && m_cli->currentIndex() == 0)
+        m_cli->setCurrentIndex(1);
+
+    // The router models have no local DNS table; a loaded one is not carried over to them.
+    m_dnsGroup->setVisible(!isKrbx());
+    m_dnsOn->setChecked(!isKrbx() && m_dnsField->text() == QLatin1String("1"));
+    dnsChanged(m_dnsOn->checkState());
+    QVector<QStringList> cells;
+    for (const char *row : {"DNS1_", "DNS2_"}) {
+        const QString prefix = QLatin1String(row);
+        cells << QStringList{data->fieldText(prefix + QStringLiteral("NAME")),
+            NetworkRules::addressEntryFromLoaded(data->fieldText(prefix + QStringLiteral("IP1"))),
+            NetworkRules::addressEntryFromLoaded(data->fieldText(prefix + QStringLiteral("IP2")))};
+    }
+    EntryWidgets::setTexts(m_dns, cells);
 }
 
 void SystemPage::cleanupPage() { }
 
+NetworkRules::SystemAnswers SystemPage::answers() const
+{
+    NetworkRules::SystemAnswers a;
+    a.router = isKrbx();
+    a.syslogOn = m_syslogOn->isChecked();
+    a.syslog = m_syslog->text();
+    a.ntp1 = m_ntp1->text();
+    a.ntp2 = m_ntp2->text();
+    a.timeZone = m_timeZone->currentIndex();
+    a.web = m_web->currentIndex();
+    a.cli = m_cli->currentIndex();
+    a.dnsOn = m_dnsOn->isChecked();
+    a.dns = EntryWidgets::texts(m_dns);
+    return a;
+}
+
+bool SystemPage::isComplete() const
+{
+    return markRows(NetworkRules::checkSystem(answers()), m_rows);
+}
+
+QString SystemPage::batchRefusal() const
+{
+    return rowsRefusal(NetworkRules::checkSystem(answers()), m_rows);
+}
+
+int SystemPage::nextId() const
+{
+    EntryWidgets::write(NetworkRules::commitSystem(answers()));
+    updateSummary();
+    return nextPage;
+}
+
+void SystemPage::updateSummary() const
+{
+    const WizardData *data = WizardData::instance();
+    auto text = [data](const char *name) { return data->fieldText(QLatin1String(name)); };
+    QStringList lines{QStringLiteral("System"), QStringLiteral("------")};
+    if (!text("NTP").isEmpty())
+        lines << NetworkRules::summaryLine("Primary NTP", text("NTP"));
+    if (!text("NTP2").isEmpty())
+        lines << NetworkRules::summaryLine("Secondary NTP", text("NTP2"));
+    lines << NetworkRules::summaryLine("Time Zone", m_timeZone->currentText()) << QString();
+    const QString web = text("WEB");
+    if (web == QLatin1String("0") || web == QLatin1String("1"))
+        lines << NetworkRules::summaryLine("Web Interface", m_web->itemText(web.toInt()));
+    const QString cli = text("CLI");
+    if (cli == QLatin1String("0") || cli == QLatin1String("1") || cli == QLatin1String("2"))
+        lines << NetworkRules::summaryLine("CLI Interface", m_cli->itemText(cli.toInt()));
+    lines << QString();
+    if (m_syslogOn->isChecked())
+        lines << NetworkRules::summaryLine("Enable Syslog", QStringLiteral("yes"))
+              << NetworkRules::summaryLine("Syslog IP", text("SYSLOG"));
+    else
+        lines << NetworkRules::summaryLine("Enable Syslog", QStringLiteral("no"));
+    if (m_dnsOn->isChecked() && !isKrbx()) {
+        lines << QString() << QStringLiteral("Local DNS Table") << QStringLiteral("---------------");
+        for (const char *row : {"1", "2"}) {
+            const QString prefix = QStringLiteral("DNS%1_").arg(QLatin1String(row));
+            const QString name = data->fieldText(prefix + QStringLiteral("NAME"));
+            if (!name.isEmpty()) {
+                lines << QLatin1String(row) + QStringLiteral(": ") + name + QLatin1Char(' ')
+                        + data->fieldText(prefix + QStringLiteral("IP1")) + QLatin1Char(' ')
+                        + data->fieldText(prefix + QStringLiteral("IP2"));
+            }
+        }
+    }
+    WizardData::instance()->summaries[3] = lines;
+}
+
 void SystemPage::writeSurvey(QTextStream &out)
 {
+    nextId();
     writeSurveyHeader(out, surveyTitle());
+    writeSurveyLine(out, QStringLiteral("Primary NTP Server"), QStringLiteral("IP address or hostname"));
+    writeSurveyLine(out, QStringLiteral("Secondary NTP Server"), QStringLiteral("IP address or hostname"));
+    writeSurveyLine(
+        out, QStringLiteral("Time Zone"), QStringLiteral("offset from UTC in seconds - e.g. 3600 for \"GMT+1\""));
 }
 
 QString SystemPage::surveyTitle() const
 {
-    return QStringLiteral("System Configuration");
+    return kTitle;
+}
+
+QString SystemPage::surveyFieldName(const QString &label) const
+{
+    if (label == QLatin1String("Primary NTP Server"))
+        return QStringLiteral("NTP");
+    if (label == QLatin1String("Secondary NTP Server"))
+        return QStringLiteral("NTP2");
+    if (label == QLatin1String("Time Zone"))
+        return QStringLiteral("UTC_OFFSET");
+    return QString();
 }

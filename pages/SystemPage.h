@@ -1,9 +1,18 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/NetworkRules.h"
 
-// System settings: syslog, NTP, time zone, management access, DNS.
-// Until the page is built it carries only its route place and the fields other pages rely on.
+#include <QMap>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+// System settings: syslog, NTP servers and time zone, management access and the local DNS table.
 class SystemPage : public BrambleonPage
 {
     Q_OBJECT
@@ -12,6 +21,34 @@ public:
 
     void initializePage() override;
     void cleanupPage() override;
+    bool isComplete() const override;
+    // A batch stops on a row in error.
+    QString batchRefusal() const override;
+    int nextId() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
+    QString surveyFieldName(const QString &label) const override;
+
+    void updateSummary() const;
+
+public slots:
+    void enableSyslogChanged(int state);
+    void dnsChanged(int state);
+
+private:
+    NetworkRules::SystemAnswers answers() const;
+
+    QCheckBox *m_syslogOn;
+    QLineEdit *m_syslog;
+    QLineEdit *m_ntp1;
+    QLineEdit *m_ntp2;
+    QComboBox *m_timeZone;
+    QComboBox *m_web;
+    QComboBox *m_cli;
+    QGroupBox *m_dnsGroup;
+    QCheckBox *m_dnsOn;
+    QTableWidget *m_dns;
+    QLineEdit *m_syslogField;
+    QLineEdit *m_dnsField;
+    QMap<NetworkRules::Row, QWidget *> m_rows;
 };

@@ -14,7 +14,7 @@
 namespace
 {
 // Answers of a generated file, reduced to what the product and setup pages need.
-const QByteArray kAnswers = ";# %API_VERSION% 4\r\n;# %APPLICATION% ITSP\r\n;# %NET1_IP% 10.0.0.10\r\n"
+const QByteArray kAnswers = ";# %API_VERSION% 4\r\n;# %APPLICATION% ITSP\r\n;# %NET1_IP% 10.15.0.10\r\n"
                             ";# %NETWORK% LAN\r\n;# %PRODUCT% QA2\r\n;# %VERSION% 7.2\r\n";
 } // namespace
 

@@ -43,7 +43,9 @@ private slots:
             ";# %API_VERSION% 4\r\n;# %PRODUCT% " + product
                 + "\r\n;# %VERSION% 7.2\r\n;# %APPLICATION% ITSP\r\n;# %NETWORK% LAN_WAN\r\n"
                   ";# %TEMPLATE% Generic IP-PBX - Generic SIP Trunk\r\n;# %CUSTOMER% Example Customer\r\n"
-                  ";# %INTEGRATOR% Example Integrator\r\n;# %INSTALLER% Example Installer\r\n");
+                  ";# %INTEGRATOR% Example Integrator\r\n;# %INSTALLER% Example Installer\r\n"
+                  ";# %NET1_IP% 10.15.20.10\r\n;# %NET1_NETMASK% 255.255.0.0\r\n;# %NET2_IP% 195.189.192.150\r\n"
+                  ";# %NET2_NETMASK% 255.255.255.128\r\n;# %NTP% pool.ntp.org\r\n");
         Brambleon wizard;
         wizard.show();
         for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i)

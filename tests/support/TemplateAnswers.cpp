@@ -60,7 +60,8 @@ void TemplateAnswers::addRows()
     row("composed pair", "pair", "", "NETWORK=LAN_WAN;SIP2_REGISTRATION=1");
     row("IP-PBX with E1 gateway, G.729", "pbxgw", "",
         "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1;GATEWAY_CODERS=g729");
-    row("IP-PBX with BRI gateway", "pbxgw", "", "NETWORK=WAN;GATEWAY_INTEROP=1;GATEWAY_TYPE=0;GATEWAY_PROTOCOL=50");
+    row("IP-PBX with BRI gateway", "pbxgw", "",
+        "NETWORK=WAN;GATEWAY_INTEROP=1;GATEWAY_TYPE=0;GATEWAY_PROTOCOL=50");
     row("SIP trunk with FXS gateway", "itspgw", "",
         "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3;SIP2_REGISTRATION=1;CERTIFICATE=1");
     row("SIP trunk with T1 gateway", "itspgw", "",
@@ -97,15 +98,19 @@ QStringList TemplateAnswers::generateRow()
             application = line.mid(13).trimmed();
     }
     const bool twoNetworks = given.value(QStringLiteral("NETWORK")) == QLatin1String("LAN_WAN");
-    const QString outside = QLatin1String(twoNetworks ? "WAN_IF" : "LAN_IF");
+    // A router's gateway on the WAN has the WAN interface only; one-network routes no WAN port.
+    const bool wanOnly = kind.endsWith(QLatin1String("gw")) && given.value(QStringLiteral("NETWORK")) == "WAN";
+    const QString outside = QLatin1String(twoNetworks || wanOnly ? "WAN_IF" : "LAN_IF");
+    const QString inside = QLatin1String(wanOnly ? "WAN_IF" : "LAN_IF");
+    const QString wanPort = QLatin1String(twoNetworks || wanOnly ? "GigabitEthernet 0/0" : "NULL");
     // What the pages would hold for a business-router model where no define gives a value.
     const QHash<QString, QString> pages{{"APPLICATION", application}, {"NETWORKS_NUMBER", twoNetworks ? "2" : "1"},
-        {"NET1_IF", "LAN_IF"}, {"NET2_IF", "WAN_IF"}, {"NAT_IF", outside}, {"SIP1_IF", "LAN_IF"},
-        {"SIP3_IF", "LAN_IF"}, {"SIP2_IF", outside}, {"USER_IF", outside}, {"FEU_IF", outside},
+        {"NET1_IF", "LAN_IF"}, {"NET2_IF", "WAN_IF"}, {"NAT_IF", outside}, {"SIP1_IF", inside},
+        {"SIP3_IF", inside}, {"SIP2_IF", outside}, {"USER_IF", outside}, {"FEU_IF", outside},
         {"REMOTE_USER_IF", outside}, {"PRODUCT", "QA2_KRBX"}, {"NET1_PORT", "GigabitEthernet 4/1"},
-        {"NET2_PORT", "GigabitEthernet 0/0"}, {"OAM_PORT", "GROUP_3"}, {"NET1_VLANID", "1"},
-        {"NET1_VLAN_NATIVE", "1"}, {"NET2_VLANID", "2"}, {"NET2_VLAN_NATIVE", "2"}, {"OAM_VLANID", "3"},
-        {"OAM_VLAN_NATIVE", "3"}, {"OAM_INTERFACE", "0"}, {"GATEWAY_CODERS", "g711a,g711u"}};
+        {"NET2_PORT", wanPort}, {"OAM_PORT", "GROUP_3"}, {"NET1_VLANID", "1"}, {"NET1_VLAN_NATIVE", "1"},
+        {"NET2_VLANID", "2"}, {"NET2_VLAN_NATIVE", "2"}, {"OAM_VLANID", "3"}, {"OAM_VLAN_NATIVE", "3"},
+        {"OAM_INTERFACE", "0"}, {"NET_EXIST", "0"}, {"GATEWAY_CODERS", "g711a,g711u"}};
     static const std::pair<QRegularExpression, const char *> usual[]
         = {{QRegularExpression("_TRANSPORT_TYPE$"), "0"}, {QRegularExpression("_LOCAL_PORT$"), "5090"},
             {QRegularExpression("_PREFIX$"), "16"},

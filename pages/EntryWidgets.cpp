@@ -1,0 +1,134 @@
+#include "pages/EntryWidgets.h"
+
+#include "data/WizardData.h"
+#include "pages/NetworkRules.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
+
+QLineEdit *EntryWidgets::addressEdit(const QString &toolTip, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")), edit));
+    edit->setToolTip(toolTip);
+    // The longest address, and its hint, stay readable whatever the window's width.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("e.g. 255.255.255.255")) + 16);
+    return edit;
+}
+
+QLineEdit *EntryWidgets::textEdit(const QString &toolTip, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^.{1,64}$")), edit));
+    edit->setToolTip(toolTip);
+    // Room for a host or user name and its hint.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("e.g. user@isp.example.net")) + 16);
+    return edit;
+}
+
+QLineEdit *EntryWidgets::vlanEdit(QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    auto *validator = new QIntValidator(1, 4094, edit);
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    validator->setLocale(c);
+    edit->setValidator(validator);
+    edit->setToolTip(QStringLiteral("VLAN ID (1 = untagged)"));
+    return edit;
+}
+
+QTableWidget *EntryWidgets::table(const QStringList &columns, int rows, QWidget *parent)
+{
+    auto *table = new QTableWidget(rows, columns.size(), parent);
+    table->setHorizontalHeaderLabels(columns);
+    QStringList numbers;
+    for (int row = 0; row < rows; ++row) {
+        numbers << QString::number(row + 1);
+        for (int column = 0; column < columns.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(QString()));
+    }
+    table->setVerticalHeaderLabels(numbers);
+    QHeaderView *header = table->horizontalHeader();
+    table->setColumnWidth(0, header->defaultSectionSize() * 3 / 2);
+    // Columns between the first and the stretching last one show their whole header.
+    for (int column = 1; column + 1 < columns.size(); ++column)
+        table->setColumnWidth(column, qMax(header->defaultSectionSize(), header->sectionSizeHint(column)));
+    header->setStretchLastSection(true);
+    // As tall as its rows: no empty band under the last one.
+    int height = header->sizeHint().height() + 2 * table->frameWidth();
+    for (int row = 0; row < rows; ++row)
+        height += table->rowHeight(row);
+    table->setFixedHeight(height);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return table;
+}
+
+QVector<QStringList> EntryWidgets::texts(const QTableWidget *table)
+{
+    QVector<QStringList> rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << table->item(row, column)->text();
+        rows << cells;
+    }
+    return rows;
+}
+
+void EntryWidgets::setTexts(QTableWidget *table, const QVector<QStringList> &texts)
+{
+    for (int row = 0; row < table->rowCount() && row < texts.size(); ++row) {
+        for (int column = 0; column < table->columnCount() && column < texts.at(row).size(); ++column)
+            table->item(row, column)->setText(texts.at(row).at(column));
+    }
+}
+
+void EntryWidgets::takeLoadedEntry(const QString &visible, const QString &derived, const QString &native)
+{
+    WizardData *data = WizardData::instance();
+    if (!data->hasValue(derived) || data->hasValue(visible))
+        return;
+    const QString text = native.isEmpty()
+        ? NetworkRules::addressEntryFromLoaded(data->value(derived))
+        : NetworkRules::vlanEntryFromLoaded(data->value(derived), data->value(native));
+    data->setValue(visible, text);
+    data->setFieldText(visible, text);
+}
+
+void EntryWidgets::setShown(std::initializer_list<QWidget *> widgets, bool shown)
+{
+    for (QWidget *widget : widgets)
+        widget->setVisible(shown);
+}
+
+void EntryWidgets::readInterface(NetworkRules::InterfaceAnswers &a, const InterfaceEntries &entries, bool router)
+{
+    const WizardData *data = WizardData::instance();
+    a.router = router;
+    a.existing = entries.exist->isChecked();
+    a.ifName = entries.ifName->text();
+    a.network = data->fieldText(QStringLiteral("NETWORK"));
+    a.natIf = data->fieldText(QStringLiteral("NAT_IF"));
+    a.ip = entries.ip->text();
+    a.mask = entries.mask->text();
+    a.gateway = entries.gateway->text();
+    a.vlan = entries.vlan->text();
+    a.nat = entries.nat->text();
+    a.dns1 = entries.dns1->text();
+    a.dns2 = entries.dns2->text();
+    a.lanPort = data->fieldText(QStringLiteral("NET1_PORT"));
+    a.oamPort = data->fieldText(QStringLiteral("OAM_PORT"));
+}
+
+void EntryWidgets::write(const NetworkRules::Writes &writes)
+{
+    for (const auto &field : writes)
+        WizardData::instance()->setFieldText(field.first, field.second);
+}

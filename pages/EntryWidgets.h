@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include "pages/NetworkRules.h"
+
+#include <initializer_list>
+
+class QCheckBox;
+class QLineEdit;
+class QTableWidget;
+class QWidget;
+
+// What the network pages share: address, text and VLAN edits, the small tables, and the moves
+// between their entries and the fields.
+class EntryWidgets
+{
+public:
+    // Accepts four dot-separated groups of digits while typing; the page checks the values.
+    static QLineEdit *addressEdit(const QString &toolTip, QWidget *parent);
+    // One line of 1 to 64 characters.
+    static QLineEdit *textEdit(const QString &toolTip, QWidget *parent);
+    // Numbers up to 4094, without group separators or signs; the page checks the range.
+    static QLineEdit *vlanEdit(QWidget *parent);
+
+    // A table of empty cells (never null) under the column headers, rows numbered from 1; the first
+    // column is half as wide again as the default, the last stretches.
+    static QTableWidget *table(const QStringList &columns, int rows, QWidget *parent);
+    static QVector<QStringList> texts(const QTableWidget *table);
+    static void setTexts(QTableWidget *table, const QVector<QStringList> &texts);
+
+    // The entries of a LAN or WAN interface.
+    struct InterfaceEntries {
+        QCheckBox *exist;
+        QLineEdit *ifName, *ip, *mask, *gateway, *vlan, *nat, *dns1, *dns2;
+    };
+    // Collects the entries and the fields that both interface pages read.
+    static void readInterface(NetworkRules::InterfaceAnswers &a, const InterfaceEntries &entries, bool router);
+
+    // Writes the fields a commit derived, through the registry (some belong to other pages).
+    static void write(const NetworkRules::Writes &writes);
+
+    static void setShown(std::initializer_list<QWidget *> widgets, bool shown);
+
+    // A survey carries the derived VLAN and DNS fields (NET1_VLANID, NET1_DNS1_IP) only: once per
+    // load the visible entry takes the loaded derived value, as the loaded value of its own. A
+    // native field names a VLAN; without one the derived field is an address.
+    static void takeLoadedEntry(const QString &visible, const QString &derived, const QString &native = QString());
+};

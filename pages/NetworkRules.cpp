@@ -1,0 +1,504 @@
+#include "pages/NetworkRules.h"
+
+#include <QHostAddress>
+#include <QNetworkAddressEntry>
+#include <QRegularExpression>
+
+const QString NetworkRules::AddressMessage = QStringLiteral("Invalid value - enter valid IPv4 address");
+const QString NetworkRules::MaskMessage
+    = QStringLiteral("Invalid value - enter valid subnet mask (e.g. 255.255.0.0)");
+const QString NetworkRules::VlanMessage = QStringLiteral("Invalid value - enter VLAN ID between 1 and 4094");
+
+namespace
+{
+const QString kNone = QStringLiteral("0.0.0.0");
+const QString kNameMessage = QStringLiteral("Invalid value - enter valid interface name");
+
+// What a one-line entry of 1 to 64 characters accepts.
+bool isShortLine(const QString &text)
+{
+    return !text.isEmpty() && text.size() <= 64 && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r'));
+}
+
+QString cell(const NetworkRules::Table &rows, int row, int column)
+{
+    return row < rows.size() && column < rows.at(row).size() ? rows.at(row).at(column) : QString();
+}
+
+// Adds a row's mark: the message when the entry fails, the valid mark otherwise.
+void mark(NetworkRules::Marks &marks, NetworkRules::Row row, bool fails, const QString &message)
+{
+    marks.append({row, fails ? message : QString()});
+}
+
+void requiredAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text)
+{
+    mark(marks, row, !NetworkRules::isAddress(text), NetworkRules::AddressMessage);
+}
+
+void optionalAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text)
+{
+    mark(marks, row, !text.isEmpty() && !NetworkRules::isAddress(text), NetworkRules::AddressMessage);
+}
+
+void gatewayRow(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &ip, const QString &mask,
+    const QString &gateway, const QString &subnetMessage)
+{
+    if (!gateway.isEmpty() && !NetworkRules::isAddress(gateway))
+        marks.append({row, NetworkRules::AddressMessage});
+    else
+        mark(marks, row, !NetworkRules::gatewayInSubnet(ip, mask, gateway), subnetMessage);
+}
+
+// A router that keeps its configuration needs only the interface's name.
+bool keptInterface(const NetworkRules::InterfaceAnswers &a, NetworkRules::Marks &marks)
+{
+    if (!a.router || !a.existing)
+        return false;
+    mark(marks, NetworkRules::IfName, !isShortLine(a.ifName), kNameMessage);
+    return true;
+}
+
+void markAllValid(NetworkRules::Marks &marks, std::initializer_list<NetworkRules::Row> rows)
+{
+    for (NetworkRules::Row row : rows)
+        marks.append({row, QString()});
+}
+} // namespace
+
+bool NetworkRules::isAddress(const QString &text)
+{
+    static const QRegularExpression quad(QStringLiteral("\\A(0|[1-9][0-9]{0,2})(\\.(0|[1-9][0-9]{0,2})){3}\\z"));
+    if (!quad.match(text).hasMatch())
+        return false;
+    for (const QString &group : text.split(QLatin1Char('.'))) {
+        if (group.toInt() > 255)
+            return false;
+    }
+    return true;
+}
+
+bool NetworkRules::isMask(const QString &text)
+{
+    return prefixLength(text) >= 0;
+}
+
+quint32 NetworkRules::addressValue(const QString &text)
+{
+    return isAddress(text) ? QHostAddress(text).toIPv4Address() : 0;
+}
+
+int NetworkRules::prefixLength(const QString &mask)
+{
+    if (!isAddress(mask))
+        return -1;
+    // The address entry reports -1 for a mask whose bits are not contiguous.
+    QNetworkAddressEntry entry;
+    entry.setIp(QHostAddress(QStringLiteral("10.0.0.1")));
+    entry.setNetmask(QHostAddress(mask));
+    return entry.prefixLength();
+}
+
+bool NetworkRules::sameSubnet(const QString &a, const QString &b, const QString &mask)
+{
+    return ((addressValue(a) ^ addressValue(b)) & addressValue(mask)) == 0;
+}
+
+bool NetworkRules::gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway)
+{
+    return gateway.isEmpty() || gateway == kNone || sameSubnet(ip, gateway, mask);
+}
+
+QString NetworkRules::addressOrNone(const QString &text)
+{
+    return text.isEmpty() ? kNone : text;
+}
+
+QString NetworkRules::classificationSubnet(const QString &ip, const QString &mask)
+{
+    const QStringList address = ip.split(QLatin1Char('.'));
+    const QStringList bits = mask.split(QLatin1Char('.'));
+    if (address.size() != 4 || bits.size() != 4)
+        return QStringLiteral("*");
+    QStringList pattern;
+    for (int i = 0; i < 4; ++i)
+        pattern << (bits.at(i) == QLatin1String("255") ? address.at(i) : QStringLiteral("*"));
+    return pattern.join(QLatin1Char('.'));
+}
+
+int NetworkRules::vlanNumber(const QString &text)
+{
+    const int number = text.toInt();
+    return number > 0 ? number : 1;
+}
+
+bool NetworkRules::isVlanEntry(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("\\A[1-9][0-9]{0,3}\\z"));
+    return text.isEmpty() || (digits.match(text).hasMatch() && text.toInt() <= 4094);
+}
+
+int NetworkRules::oamVlanForWan(const QString &oamInterface, const QString &oamVlanId, const QString &oamNative)
+{
+    if (oamInterface.toInt() != 1)
+        return -1;
+    return oamVlanId.toInt() == oamNative.toInt() ? 1 : oamVlanId.toInt();
+}
+
+bool NetworkRules::lanOamClash(int lanVlan, int oamVlan, bool samePort)
+{
+    return lanVlan == oamVlan && (samePort || oamVlan >= 2);
+}
+
+QString NetworkRules::wanVlanClash(
+    int w, int l, int o, const QString &wanPort, const QString &lanPort, const QString &oamPort)
+{
+    if (w == o && (wanPort == oamPort || o >= 2))
+        return QStringLiteral("Invalid value - enter different VLAN IDs for OAM and WAN");
+    // Two untagged interfaces on different ports do not meet.
+    if (w == l && !(w == 1 && wanPort != lanPort))
+        return QStringLiteral("Invalid value - enter different VLAN IDs for LAN and WAN");
+    return QString();
+}
+
+NetworkRules::WanVlans NetworkRules::numberWanVlans(int w, int l, int o)
+{
+    // The smallest VLAN from 2 up that neither other interface uses.
+    auto free = [](int a, int b) {
+        int v = 2;
+        while (v == a || v == b)
+            ++v;
+        return v;
+    };
+    WanVlans v;
+    if (w != 1) {
+        v.wan = w;
+        v.wanNative = 1;
+    } else {
+        v.wan = v.wanNative = (l == 1 || o == 1) ? free(l, o) : 1;
+    }
+    if (o == 1) {
+        v.oam = v.oamNative = (v.wan == 1 || l == 1) ? free(l, v.wan) : 1;
+    } else {
+        v.oam = o;
+        v.oamNative = 1;
+    }
+    return v;
+}
+
+QString NetworkRules::ntpError(const QString &text)
+{
+    if (text.isEmpty())
+        return QString();
+    if (!isShortLine(text))
+        return QStringLiteral("Invalid value - enter IPv4 address or hostname");
+    // Only a text of digits and dots is meant as an address; anything else is a host name.
+    bool numeric = true;
+    for (const QChar c : text)
+        numeric = numeric && (c.isDigit() || c == QLatin1Char('.'));
+    return numeric && !isAddress(text) ? AddressMessage : QString();
+}
+
+QString NetworkRules::dnsTableError(const Table &rows)
+{
+    QString error;
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 1; column <= 2; ++column) {
+            const QString text = cell(rows, row, column);
+            if (!text.isEmpty() && !isAddress(text))
+                error = AddressMessage;
+        }
+    }
+    for (int row = 0; row < 2; ++row) {
+        if (cell(rows, row, 1).isEmpty() && !cell(rows, row, 2).isEmpty())
+            error = QStringLiteral("Invalid value - enter first IP address");
+    }
+    for (int row = 0; row < 2; ++row) {
+        if (!cell(rows, row, 0).isEmpty() && cell(rows, row, 1).isEmpty() && cell(rows, row, 2).isEmpty())
+            error = QStringLiteral("Invalid value - enter IP address");
+    }
+    if (cell(rows, 0, 0).isEmpty())
+        error = QStringLiteral("Invalid value - enter first domain name");
+    return error;
+}
+
+QString NetworkRules::routeTableError(const Table &rows)
+{
+    QString error;
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QString text = cell(rows, row, column);
+            const bool valid = column == 1 ? isMask(text) : isAddress(text);
+            if (!text.isEmpty() && !valid)
+                error = AddressMessage;
+        }
+    }
+    for (int row = 0; row < rows.size(); ++row) {
+        if (!cell(rows, row, 0).isEmpty() && cell(rows, row, 1).isEmpty())
+            error = QStringLiteral("Invalid value - enter subnet mask");
+    }
+    for (int row = 0; row < rows.size(); ++row) {
+        if (!cell(rows, row, 0).isEmpty() && cell(rows, row, 2).isEmpty())
+            error = QStringLiteral("Invalid value - enter gateway IP address");
+    }
+    return error;
+}
+
+int NetworkRules::timeZoneIndex(const QString &utcOffset)
+{
+    const int index = utcOffset.toInt() / 3600 + 12;
+    return index >= 0 && index < TimeZoneCount ? index : -1;
+}
+
+QString NetworkRules::utcOffset(int index)
+{
+    return QString::number((index - 12) * 3600);
+}
+
+QString NetworkRules::timeZoneName(int index)
+{
+    if (index == 12)
+        return QStringLiteral("GMT");
+    return index < 12 ? QStringLiteral("GMT%1").arg(index - 12) : QStringLiteral("GMT+%1").arg(index - 12);
+}
+
+QString NetworkRules::vlanEntryFromLoaded(const QString &vlanId, const QString &native)
+{
+    const int number = vlanId.toInt();
+    if (number <= 1 || (!native.isEmpty() && native.toInt() == number))
+        return QString();
+    return QString::number(number);
+}
+
+QString NetworkRules::addressEntryFromLoaded(const QString &address)
+{
+    return address == kNone ? QString() : address;
+}
+
+QString NetworkRules::natEntry(const QString &natEnable, const QString &natIf, const QString &natIp,
+    const QString &ownIf, const QString &entry)
+{
+    // The setup page's starting NAT address was never handed over: it is no answer.
+    if (natEnable != QLatin1String("1"))
+        return entry;
+    return natIf == ownIf ? natIp : QString();
+}
+
+NetworkRules::Marks NetworkRules::checkSystem(const SystemAnswers &a)
+{
+    Marks marks;
+    mark(marks, Syslog, a.syslogOn && !isAddress(a.syslog), AddressMessage);
+    marks.append({Ntp1, ntpError(a.ntp1)});
+    marks.append({Ntp2, ntpError(a.ntp2)});
+    // The router models have no local DNS table.
+    marks.append({DnsTable, a.dnsOn && !a.router ? dnsTableError(a.dns) : QString()});
+    return marks;
+}
+
+NetworkRules::Writes NetworkRules::commitSystem(const SystemAnswers &a)
+{
+    Writes writes{{QStringLiteral("UTC_OFFSET"), utcOffset(a.timeZone)},
+        {QStringLiteral("WEB"), QString::number(a.web)}, {QStringLiteral("CLI"), QString::number(a.cli)}};
+    if (!a.dnsOn)
+        return writes;
+    for (int row = 0; row < 2; ++row) {
+        const QString prefix = QStringLiteral("DNS%1_").arg(row + 1);
+        writes.append({prefix + QStringLiteral("NAME"), cell(a.dns, row, 0)});
+        writes.append({prefix + QStringLiteral("IP1"), addressOrNone(cell(a.dns, row, 1))});
+        writes.append({prefix + QStringLiteral("IP2"), addressOrNone(cell(a.dns, row, 2))});
+    }
+    return writes;
+}
+
+NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
+{
+    Marks marks;
+    if (keptInterface(a, marks))
+        return marks;
+    requiredAddress(marks, Ip, a.ip);
+    mark(marks, Mask, !isMask(a.mask), MaskMessage);
+    mark(marks, Vlan, !isVlanEntry(a.vlan), VlanMessage);
+    // The router models take their gateway from the routes.
+    if (!a.router) {
+        gatewayRow(marks, Gateway, a.ip, a.mask, a.gateway,
+            QStringLiteral("Invalid value - default gateway must reside in local subnet or be empty"));
+    }
+    optionalAddress(marks, Dns1, a.dns1);
+    optionalAddress(marks, Dns2, a.dns2);
+    if (a.router) {
+        if (!a.dhcp) {
+            markAllValid(marks, {DhcpStart, DhcpEnd, DhcpMask, Tftp});
+            return marks;
+        }
+        requiredAddress(marks, DhcpStart, a.dhcpStart);
+        if (!isAddress(a.dhcpEnd)) {
+            marks.append({DhcpEnd, AddressMessage});
+        } else {
+            const bool pool = sameSubnet(a.dhcpStart, a.dhcpEnd, a.dhcpMask)
+                && addressValue(a.dhcpStart) <= addressValue(a.dhcpEnd);
+            mark(marks, DhcpEnd, !pool,
+                QStringLiteral("Invalid value - start and end IP addresses must reside in the same subnet"));
+        }
+        mark(marks, DhcpMask, !isMask(a.dhcpMask), AddressMessage);
+        optionalAddress(marks, Tftp, a.tftp);
+        return marks;
+    }
+    optionalAddress(marks, Nat, a.nat);
+    if (a.oamIndex != 1) {
+        markAllValid(marks, {OamIp, OamMask, OamGateway, OamVlan, OamDns1, OamDns2});
+        return marks;
+    }
+    requiredAddress(marks, OamIp, a.oamIp);
+    mark(marks, OamMask, !isMask(a.oamMask), MaskMessage);
+    if (!isVlanEntry(a.oamVlan)) {
+        marks.append({OamVlan, VlanMessage});
+    } else {
+        mark(marks, OamVlan, lanOamClash(vlanNumber(a.vlan), vlanNumber(a.oamVlan), a.oamPort == a.lanPort),
+            QStringLiteral("Invalid value - enter different VLAN IDs for LAN and OAM"));
+    }
+    gatewayRow(marks, OamGateway, a.oamIp, a.oamMask, a.oamGateway,
+        QStringLiteral("Invalid value - default gateway must reside in local subnet or be empty"));
+    optionalAddress(marks, OamDns1, a.oamDns1);
+    optionalAddress(marks, OamDns2, a.oamDns2);
+    return marks;
+}
+
+NetworkRules::Writes NetworkRules::commitLan(const LanAnswers &a)
+{
+    const int lanVlan = vlanNumber(a.vlan);
+    Writes writes{{QStringLiteral("NET1_VLANID"), QString::number(lanVlan)},
+        {QStringLiteral("NET1_VLAN_NATIVE"), QStringLiteral("1")}};
+    const bool oam = a.oamIndex == 1;
+    if (oam) {
+        int oamVlan = vlanNumber(a.oamVlan);
+        int native = 1;
+        // Next to an untagged LAN on a one-network topology an untagged OAM interface needs a VLAN
+        // of its own; with two networks the WAN page numbers it.
+        if (a.network != QLatin1String("LAN_WAN") && lanVlan == 1 && oamVlan == 1)
+            oamVlan = native = 2;
+        writes.append({QStringLiteral("OAM_VLANID"), QString::number(oamVlan)});
+        writes.append({QStringLiteral("OAM_VLAN_NATIVE"), QString::number(native)});
+    } else {
+        writes.append({QStringLiteral("OAM_PORT"), QStringLiteral("NULL")});
+    }
+    // The router models show no gateway entry: whatever it holds is no answer.
+    writes.append({QStringLiteral("NET1_GATEWAY_IP"), a.router ? kNone : addressOrNone(a.gateway)});
+    writes.append({QStringLiteral("NET1_DNS1_IP"), addressOrNone(a.dns1)});
+    writes.append({QStringLiteral("NET1_DNS2_IP"), addressOrNone(a.dns2)});
+    writes.append({QStringLiteral("NET1_PREFIX"), QString::number(prefixLength(a.mask))});
+    writes.append({QStringLiteral("NET1_CLASSIFICATION_SUBNET"),
+        a.router ? QStringLiteral("*") : classificationSubnet(a.ip, a.mask)});
+    if (oam) {
+        writes.append({QStringLiteral("OAM_GATEWAY_IP"), addressOrNone(a.oamGateway)});
+        writes.append({QStringLiteral("OAM_DNS1_IP"), addressOrNone(a.oamDns1)});
+        writes.append({QStringLiteral("OAM_DNS2_IP"), addressOrNone(a.oamDns2)});
+        writes.append({QStringLiteral("OAM_PREFIX"), QString::number(prefixLength(a.oamMask))});
+    }
+    const QString ownIf = a.name + QStringLiteral("_IF");
+    if (!a.router && !a.nat.isEmpty()) {
+        writes.append({QStringLiteral("NAT_ENABLE"), QStringLiteral("1")});
+        writes.append({QStringLiteral("NAT_IF"), ownIf});
+        writes.append({QStringLiteral("NAT_IP"), a.nat});
+    } else {
+        writes.append({QStringLiteral("NAT_ENABLE"), QStringLiteral("0")});
+        if (a.natIf == ownIf)
+            writes.append({QStringLiteral("NAT_IP"), QString()});
+    }
+    // The SIP interfaces of the other models refer to the interface as "LAN_IF" or "WAN_IF".
+    if (!a.router)
+        writes.append({QStringLiteral("NET1_IF"), ownIf});
+    else if (!a.existing)
+        writes.append({QStringLiteral("NET1_IF"), QStringLiteral("VLAN %1").arg(lanVlan)});
+    return writes;
+}
+
+NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
+{
+    Marks marks;
+    if (keptInterface(a, marks))
+        return marks;
+    // DHCP and PPPoE hide the address, the mask, the DNS servers and the routes.
+    const bool staticAddress = !a.router || a.type == 0;
+    if (staticAddress) {
+        requiredAddress(marks, Ip, a.ip);
+        mark(marks, Mask, !isMask(a.mask), MaskMessage);
+        optionalAddress(marks, Dns1, a.dns1);
+        optionalAddress(marks, Dns2, a.dns2);
+    } else {
+        markAllValid(marks, {Ip, Mask, Dns1, Dns2});
+    }
+    if (a.router) {
+        marks.append({Gateway, QString()});
+    } else {
+        gatewayRow(marks, Gateway, a.ip, a.mask, a.gateway,
+            QStringLiteral("Invalid value - default gateway must reside in local subnet or be 0.0.0.0"));
+    }
+    if (!isVlanEntry(a.vlan)) {
+        marks.append({Vlan, VlanMessage});
+    } else {
+        marks.append({Vlan,
+            wanVlanClash(vlanNumber(a.vlan), a.lanVlanId.toInt(),
+                oamVlanForWan(a.oamInterface, a.oamVlanId, a.oamNative), a.wanPort, a.lanPort, a.oamPort)});
+    }
+    optionalAddress(marks, Nat, a.nat);
+    marks.append({Routes, a.router && staticAddress ? routeTableError(a.routes) : QString()});
+    return marks;
+}
+
+NetworkRules::Writes NetworkRules::commitWan(const WanAnswers &a)
+{
+    const WanVlans v = numberWanVlans(
+        vlanNumber(a.vlan), a.lanVlanId.toInt(), oamVlanForWan(a.oamInterface, a.oamVlanId, a.oamNative));
+    Writes writes{{QStringLiteral("NET2_VLANID"), QString::number(v.wan)},
+        {QStringLiteral("NET2_VLAN_NATIVE"), QString::number(v.wanNative)},
+        {QStringLiteral("OAM_VLANID"), QString::number(v.oam)},
+        {QStringLiteral("OAM_VLAN_NATIVE"), QString::number(v.oamNative)},
+        {QStringLiteral("NET2_GATEWAY_IP"), a.router ? kNone : addressOrNone(a.gateway)},
+        {QStringLiteral("NET2_DNS1_IP"), addressOrNone(a.dns1)},
+        {QStringLiteral("NET2_DNS2_IP"), addressOrNone(a.dns2)},
+        {QStringLiteral("NET2_PREFIX"), QString::number(prefixLength(a.mask))}};
+    if (a.router) {
+        static const char *const columns[] = {"SUBNET", "MASK", "GATEWAY"};
+        for (int row = 0; row < 3; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                writes.append({QStringLiteral("NET2_ROUTE%1_%2").arg(row + 1).arg(QLatin1String(columns[column])),
+                    cell(a.routes, row, column)});
+            }
+        }
+    }
+    if (!a.router && !a.nat.isEmpty()) {
+        writes.append({QStringLiteral("NAT_ENABLE"), QStringLiteral("1")});
+        writes.append({QStringLiteral("NAT_IF"), QStringLiteral("WAN_IF")});
+        writes.append({QStringLiteral("NAT_IP"), a.nat});
+    } else {
+        writes.append({QStringLiteral("NAT_ENABLE"), QStringLiteral("0")});
+        if (a.natIf == QLatin1String("WAN_IF"))
+            writes.append({QStringLiteral("NAT_IP"), QString()});
+    }
+    if (!a.router) {
+        // Only the router models offer DHCP and PPPoE on the WAN.
+        writes.append({QStringLiteral("NET2_TYPE"), QStringLiteral("0")});
+        writes.append({QStringLiteral("NET2_IF"), QStringLiteral("WAN_IF")});
+        return writes;
+    }
+    if (!a.existing)
+        writes.append({QStringLiteral("NET2_IF"), QStringLiteral("WAN")});
+    if (a.network == QLatin1String("WAN"))
+        writes.append({QStringLiteral("NET_EXIST"), a.existing ? QStringLiteral("1") : QStringLiteral("0")});
+    return writes;
+}
+
+bool NetworkRules::passes(const Marks &marks)
+{
+    for (const auto &mark : marks) {
+        if (!mark.second.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+QString NetworkRules::summaryLine(const char *label, const QString &value)
+{
+    return QString::fromLatin1(label).leftJustified(18) + QStringLiteral(": ") + value;
+}
