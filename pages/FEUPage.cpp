@@ -70,6 +70,7 @@ void FEUPage::initializePage()
     }
     m_sessions->setEnabled(!sip3);
     m_nat->setText(answer(QStringLiteral("SIP2_NAT_IP")));
+    m_nat->setEnabled(false);
 }
 
 bool FEUPage::isComplete() const

@@ -208,6 +208,7 @@ void RemoteUsersPage::initializePage()
     m_nat->setText(SipRules::natAddress(
         network, answer(QStringLiteral("NET1_NAT_IP")), answer(QStringLiteral("NET2_NAT_IP"))));
     m_nat->setToolTip(SipRules::natToolTip(m_party, network));
+    m_nat->setEnabled(false);
     m_natLabel->setVisible(!isKrbx());
     m_nat->setVisible(!isKrbx());
     // The remote users take the IP-PBX's sessions.

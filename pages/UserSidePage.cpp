@@ -1,6 +1,7 @@
 #include "pages/UserSidePage.h"
 
 #include "data/WizardData.h"
+#include "pages/EntryWidgets.h"
 #include "pages/FieldError.h"
 #include "pages/SipServerForm.h"
 #include "pages/WizardAnswers.h"
@@ -8,7 +9,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegExpValidator>
 #include <QTextStream>
 
 UserSidePage::UserSidePage(const QString &prefix, const QString &party, QWidget *parent)
@@ -35,10 +35,9 @@ void UserSidePage::cleanupPage() { }
 
 void UserSidePage::addNatRow(const QString &field, bool templateControlled)
 {
-    m_nat = new QLineEdit(this);
+    m_nat = EntryWidgets::addressEdit(
+        QStringLiteral("Public IP (of enterprise router) used when communicating with ") + m_party, this);
     m_nat->setObjectName(QStringLiteral("nat"));
-    m_nat->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")), m_nat));
-    m_nat->setToolTip(QStringLiteral("Public IP (of enterprise router) used when communicating with ") + m_party);
     m_nat->setEnabled(false);
     m_natLabel = rowLabel(QStringLiteral("                NAT Public IP:"), m_nat, this);
     registerField(field, m_nat, templateControlled);

@@ -36,7 +36,8 @@ protected:
     QString subtitleFor(const QString &name) const;
     // Refills the interface list from the topology and selects the side the IP-PBX is not on.
     void restoreInterface();
-    // Creates the read-only NAT row; the page places m_natLabel and m_nat.
+    // Creates the NAT row; the page places m_natLabel and m_nat, and keeps the entry read-only (a
+    // template that names the field enables it).
     void addNatRow(const QString &field, bool templateControlled);
     // Marks each row's target with its message (valid rows are cleared); true when all are valid.
     bool showMarks(const SipRules::Marks &marks) const;

@@ -133,6 +133,7 @@ private slots:
     {
         Fixture<FEUPage> f(12);
         auto *page = f.page;
+        f.edit("FEU_NAT_IP")->setEnabled(true); // as a template that names it leaves it
         f.enter({"FEU_ENABLE=1", "FEU_TRANSPORT_TYPE=1", "FEU_MEDIA_START=9000", "FEU_MEDIA_NUMBER=50"});
         QCOMPARE(texts("FEU_NAT_IP"), QString("2.2.2.2"));
         QVERIFY(f.edit("FEU_NAT_IP")->isVisibleTo(page) && !f.edit("FEU_NAT_IP")->isEnabled());
