@@ -1,6 +1,7 @@
 #include "services/Stats.h"
 
 #include "data/WizardData.h"
+#include "services/UpdateServer.h"
 #include "services/UserIdentity.h"
 
 #include <QAuthenticator>
@@ -14,12 +15,13 @@
 #include <QSettings>
 #include <QTime>
 
-const char *const Stats::DefaultServer = "http://redirect.quorvex.example";
 const char *const Stats::FormPath = "/brambleon/submitForm.php";
 
 namespace
 {
-QUrl s_server(QString::fromLatin1(Stats::DefaultServer));
+// Set by tests; otherwise the records go to the maker's redirect web server.
+bool s_serverSet = false;
+QUrl s_server;
 
 // A record that nobody answers must not hold a connection open for the rest of the run.
 constexpr int kTransferTimeoutMs = 30000;
@@ -59,13 +61,14 @@ Stats::Stats(QObject *parent)
 void Stats::setServer(const QUrl &server)
 {
     s_server = server;
+    s_serverSet = true;
 }
 
 QUrl Stats::formUrl()
 {
-    if (s_server.isEmpty())
+    QUrl url = s_serverSet ? s_server : UpdateServer::redirectWeb();
+    if (url.isEmpty())
         return QUrl();
-    QUrl url = s_server;
     url.setPath(QString::fromLatin1(FormPath));
     return url;
 }

@@ -20,9 +20,7 @@ class Stats : public QObject
 {
     Q_OBJECT
 public:
-    // The maker's statistics server (scheme, host and port).
-    static const char *const DefaultServer;
-    // The path of the web form on that server.
+    // The path of the web form on the maker's redirect web server.
     static const char *const FormPath;
 
     static Stats *instance();

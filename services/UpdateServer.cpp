@@ -38,6 +38,11 @@ QUrl UpdateServer::setupProgram()
     return fileUrl("BRAMBLEON_REDIRECT_WEB", kRedirectHost, QStringLiteral("brambleon-setup.exe"));
 }
 
+QUrl UpdateServer::redirectWeb()
+{
+    return QUrl(base("BRAMBLEON_REDIRECT_WEB", kRedirectHost));
+}
+
 QNetworkRequest UpdateServer::request(const QUrl &url)
 {
     QNetworkRequest request(url);

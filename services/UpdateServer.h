@@ -6,7 +6,7 @@
 class QAuthenticator;
 class QNetworkRequest;
 
-// The maker's update servers: where the info file, the template pack and the setup program lie, and
+// The maker's update and redirect servers: where the info file, the template pack and the setup program lie, and
 // how a request to them is made. The host names are constants; the environment variables
 // BRAMBLEON_UPDATE_FTP, BRAMBLEON_UPDATE_WEB and BRAMBLEON_REDIRECT_WEB replace them (scheme, host and
 // port, such as "http://127.0.0.1:8080"), so that tests and trial runs stay on this machine.
@@ -18,6 +18,8 @@ public:
     static QUrl updateFile(const QString &name);
     // The setup program on the update FTP server or the redirect web server.
     static QUrl setupProgram();
+    // The redirect web server itself (scheme, host and port); the statistics form lies there too.
+    static QUrl redirectWeb();
 
     // A GET request that ends with an error when the transfer stalls for the transfer timeout.
     static QNetworkRequest request(const QUrl &url);
