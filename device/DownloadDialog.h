@@ -17,6 +17,7 @@ public:
 
     // Results for the caller; the others count only when done() is true.
     bool done() const { return m_session.done; }
+    using DeviceDialog::done; // QDialog's done(int) stays callable
     // Empty unless earlier wizard data was found and the user left "Use previous wizard data" ticked.
     QString previousDataFile() const { return m_session.previousDataFile; }
     QString version() const { return m_session.version; }

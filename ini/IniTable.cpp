@@ -2,6 +2,8 @@
 
 #include "ini/IniValues.h"
 
+#include <algorithm>
+
 IniTable::~IniTable() = default;
 
 QString IniTable::value(int row, int column, bool withQuotes) const
@@ -78,7 +80,11 @@ void IniTable::write(QStringList &out) const
     out.append(QLatin1String("[ ") + name + QLatin1String(" ]"));
     out.append(QLatin1String("FORMAT ") + formatKey + QLatin1String(" = ") + columns.join(QLatin1String(", "))
         + QLatin1Char(';'));
-    const QString prefix = name + QLatin1Char(' ');
+    // The reader skips a row's first word, but it must read as one word that starts no other kind of line.
+    const bool plainName = !name.isEmpty() && std::none_of(name.begin(), name.end(), isIniSpace)
+        && !name.startsWith(QLatin1Char(';')) && !name.startsWith(QLatin1Char('['))
+        && !name.startsWith(QLatin1Char('#'));
+    const QString prefix = (plainName ? name : QStringLiteral("Row")) + QLatin1Char(' ');
     for (int row : rowOrder) {
         const QStringList &cells = rows[row];
         QString line = prefix + QString::number(row) + QLatin1String(" = ");

@@ -54,9 +54,11 @@ QStringList ConclusionRules::tlsParties(int application, const FieldLookup &fiel
         if (reads(field, QStringLiteral("SIP3_ENABLE"), 1)
             && usesTls(field, QStringLiteral("SIP3_TRANSPORT_TYPE")))
             names << QStringLiteral("IP-PBX2");
+        // WebRTC (3) runs over secure WebSocket on the TLS port: it needs the certificate too.
         for (int n = 1; n <= 3; ++n) {
+            const QString transport = QStringLiteral("REMOTE_USER%1_TRANSPORT_TYPE").arg(n);
             if (reads(field, QStringLiteral("REMOTE_USER%1_ENABLE").arg(n), 1)
-                && usesTls(field, QStringLiteral("REMOTE_USER%1_TRANSPORT_TYPE").arg(n)))
+                && (usesTls(field, transport) || reads(field, transport, 3)))
                 names << field(QStringLiteral("REMOTE_USER%1_LABEL").arg(n));
         }
         if (reads(field, QStringLiteral("SIP2_ENABLE"), 1)

@@ -1,45 +1,107 @@
 #include "pages/FEUPage.h"
 
 #include "data/WizardData.h"
+#include "pages/FEURules.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QTextStream>
 
 FEUPage::FEUPage(QWidget *parent)
-    : BrambleonPage(parent)
+    : UserInterfacePage(QStringLiteral("FEU"), QStringLiteral("Remote Users"), QStringLiteral("5070"),
+        QStringLiteral("Number of media ports supported"), parent)
 {
     step = 10;
     nextPage = 11;
-    setTitle(QStringLiteral("Remote Users Configuration"));
+    setTitle(tr("Remote Users Configuration"));
     // The template decides whether remote users are offered; the routing reads FEU_SUPPORTED.
     registerField(QStringLiteral("FEU_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
-    registerField(QStringLiteral("FEU_ENABLE"), hiddenEdit(QStringLiteral("0")), true, true);
+    m_enableField = hiddenEdit(QStringLiteral("0"));
+    registerField(QStringLiteral("FEU_ENABLE"), m_enableField, true, true);
+    m_nameField = hiddenEdit();
+    registerField(QStringLiteral("FEU_NAME"), m_nameField, true, true);
     registerField(QStringLiteral("FEU_LABEL"), hiddenEdit(), true, true);
-    registerSipPorts(QStringLiteral("FEU"), true, QStringLiteral("5070"));
-    registerField(QStringLiteral("FEU_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
+    m_localIpField = hiddenEdit();
+    registerField(QStringLiteral("FEU_LOCAL_IP"), m_localIpField);
+    addNatRow(QStringLiteral("FEU_NAT_IP"), true);
+    m_surveyRows = {{"Name", "FEU_NAME", ""}, {"Transport Type", "FEU_TRANSPORT_TYPE", ""},
+        {"Listening Port", "FEU_LOCAL_PORT", ""}, {"Media Protocol", "FEU_MEDIA_PROTOCOL", "1=srtp; 2=rtp"},
+        {"Media Base Port", "FEU_MEDIA_START", ""}, {"Number Of Sessions", "FEU_MEDIA_NUMBER", ""}};
+
+    m_enable = new QCheckBox(QStringLiteral("Enable Remote Users"), this);
+    m_enable->setObjectName(QStringLiteral("enable"));
+    connect(m_enable, SIGNAL(stateChanged(int)), this, SLOT(enableChanged(int)));
+    connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(m_enable, 0, 0, 1, 5);
+    grid->addWidget(new QLabel(this), 1, 0);
+    grid->addWidget(m_interfaceLabel, 2, 0);
+    grid->addWidget(m_interface, 2, 1);
+    grid->addWidget(m_spacer, 2, 2);
+    grid->addWidget(m_natLabel, 2, 3);
+    grid->addWidget(m_nat, 2, 4);
+    grid->addWidget(m_sipGroup, 3, 0, 1, 5);
+    grid->addWidget(m_realmGroup, 4, 0, 1, 5);
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(5, 1);
 }
 
 void FEUPage::initializePage()
 {
-    setTitle(stepTitle(QStringLiteral("Remote Users Configuration")));
+    setTitle(stepTitle(tr("Remote Users Configuration")));
+    setSubTitle(subtitleFor(m_nameField->text()));
+    restoreTransport(m_transportField->text());
+    m_transport->setEnabled(true);
+    restoreMedia(m_mediaField->text());
+    m_media->setEnabled(m_mediaField->isEnabled());
+    restoreInterface();
+    m_enable->setChecked(m_enableField->text() == QLatin1String("1"));
+    enableChanged(m_enable->checkState());
+    // Remote users of the second IP-PBX speak as it does.
+    const bool sip3 = SipRules::number(answer(QStringLiteral("SIP3_ENABLE"))) == 1;
+    if (sip3) {
+        restoreTransport(answer(QStringLiteral("SIP3_TRANSPORT_TYPE")));
+        restoreMedia(answer(QStringLiteral("SIP3_MEDIA_PROTOCOL")));
+        m_sessions->setText(answer(QStringLiteral("SIP3_MEDIA_NUMBER")));
+    }
+    m_sessions->setEnabled(!sip3);
+    m_nat->setText(answer(QStringLiteral("SIP2_NAT_IP")));
+    m_nat->setEnabled(false);
 }
 
-void FEUPage::cleanupPage() { }
+bool FEUPage::isComplete() const
+{
+    return showMarks(FEURules::check(answers()));
+}
 
 int FEUPage::nextId() const
 {
     WizardData *data = WizardData::instance();
     data->updateFeuLocalPorts();
-    data->summaries[12].clear();
+    commitMediaEnd();
+    m_localIpField->setText(
+        answer(m_interface->currentIndex() == 0 ? QStringLiteral("NET1_IP") : QStringLiteral("NET2_IP")));
+    // Unticked, the page leaves nothing in the summary.
+    data->summaries[12] = FEURules::summary(answers());
     return nextPage;
-}
-
-void FEUPage::writeSurvey(QTextStream &out)
-{
-    writeSurveyHeader(out, surveyTitle());
 }
 
 QString FEUPage::surveyTitle() const
 {
     return QStringLiteral("Remote Users Configuration");
+}
+
+void FEUPage::enableChanged(int state)
+{
+    m_enableField->setText(state != Qt::Unchecked ? QStringLiteral("1") : QStringLiteral("0"));
+    const bool on = state == Qt::Checked;
+    for (QWidget *widget : {static_cast<QWidget *>(m_interfaceLabel), static_cast<QWidget *>(m_interface),
+             static_cast<QWidget *>(m_sipGroup), static_cast<QWidget *>(m_realmGroup)})
+        widget->setVisible(on);
+    m_natLabel->setVisible(on && !isKrbx());
+    m_nat->setVisible(on && !isKrbx());
 }

@@ -1,18 +1,29 @@
 #pragma once
 
-#include "pages/BrambleonPage.h"
+#include "pages/UserInterfacePage.h"
 
-// FEU page (FEU_* fields).
-// Until the page is built it carries only its route place and the fields other pages rely on.
-class FEUPage : public BrambleonPage
+class QCheckBox;
+
+// Trunk remote-users page (FEU_* fields): remote users next to the SIP trunk, switched on by
+// "Enable Remote Users". With the second IP-PBX in use they take its transport, media protocol and
+// sessions. Rules in FEURules.
+class FEUPage : public UserInterfacePage
 {
     Q_OBJECT
 public:
     explicit FEUPage(QWidget *parent = nullptr);
 
     void initializePage() override;
-    void cleanupPage() override;
+    bool isComplete() const override;
     int nextId() const override;
-    void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
+
+private slots:
+    void enableChanged(int state);
+
+private:
+    QCheckBox *m_enable;
+    QLineEdit *m_enableField;
+    QLineEdit *m_nameField;
+    QLineEdit *m_localIpField;
 };

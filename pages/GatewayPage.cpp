@@ -435,7 +435,7 @@ void GatewayPage::initializePage()
 {
     setTitle(stepTitle(QLatin1String(kTitle)));
     // The list handlers rewrite the fields while the lists are rebuilt: take them as they stand.
-    const auto stored = [this](QLineEdit *holder) { return holder->text(); };
+    const auto stored = [](QLineEdit *holder) { return holder->text(); };
     const auto number = [](QLineEdit *holder) { return GatewayRules::storedIndex(holder->text()); };
     const int module = number(m_moduleField), trunk = number(m_trunkField), type = number(m_typeField);
     const int clock = number(m_clockField), side = number(m_isdnSideField), briMode = number(m_briModeField);

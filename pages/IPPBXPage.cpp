@@ -78,7 +78,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     m_transport->addItems({QStringLiteral("UDP"), QStringLiteral("TCP"), QStringLiteral("TLS")});
     m_transport->setToolTip(QStringLiteral("SIP transport type"));
     m_destinationPort = numberEdit(1, 65535, QStringLiteral("SIP communication port of IP-PBX"));
-    m_listeningPort = numberEdit(1, 65535, QStringLiteral("SIP communicaton port of SBC"));
+    m_listeningPort = numberEdit(1, 65535, QStringLiteral("SIP communication port of SBC"));
     m_listeningPort->setText(QStringLiteral("5060"));
     m_interface = new QComboBox(this);
     m_interface->setObjectName(QStringLiteral("interface"));

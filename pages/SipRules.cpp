@@ -5,10 +5,23 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+const QStringList SipRules::TransportNames{
+    QStringLiteral("UDP"), QStringLiteral("TCP"), QStringLiteral("TLS"), QStringLiteral("WebRTC")};
+const QStringList SipRules::MediaNames{QStringLiteral("RTP"), QStringLiteral("SRTP")};
 const QString SipRules::AddressMessage = QStringLiteral("Invalid value - enter IPv4 address or hostname");
 const QString SipRules::Ipv4Message = QStringLiteral("Invalid value - enter valid IPv4 address");
 const QString SipRules::PortMessage = QStringLiteral("Invalid value - enter integer from 1 to 65535");
 const QString SipRules::BasePortMessage = QStringLiteral("Invalid value - enter integer from 6000 to 65535");
+
+QString SipRules::transportName(const QString &transport)
+{
+    return TransportNames.value(number(transport));
+}
+
+QString SipRules::mediaName(const QString &media)
+{
+    return MediaNames.value(2 - number(media));
+}
 
 QString SipRules::notEnoughPortsMessage(int sessions)
 {
@@ -24,6 +37,15 @@ QString SipRules::sessionsMessage(int limit)
 QString SipRules::overlapMessage(const QString &first, const QString &second)
 {
     return QStringLiteral("Invalid value - media ports for %1 and %2 may not overlap").arg(first, second);
+}
+
+bool SipRules::passes(const Marks &marks)
+{
+    for (const auto &mark : marks) {
+        if (!mark.second.isEmpty())
+            return false;
+    }
+    return true;
 }
 
 int SipRules::number(const QString &text)
@@ -101,6 +123,13 @@ int SipRules::mediaEnd(int base, int sessions)
     return base + PortsPerSession * sessions - 1;
 }
 
+QString SipRules::mediaEndText(const QString &base, const QString &sessions)
+{
+    if (base.isEmpty() || sessions.isEmpty())
+        return QString();
+    return QString::number(mediaEnd(number(base), number(sessions)));
+}
+
 bool SipRules::mediaFits(int base, int sessions)
 {
     return base + PortsPerSession * sessions <= 65536;
@@ -146,6 +175,11 @@ QStringList SipRules::topologyInterfaces(const QString &network)
     if (network == QLatin1String("LAN_WAN"))
         return {QStringLiteral("LAN"), QStringLiteral("WAN")};
     return {};
+}
+
+int SipRules::usersInterface(const QString &network, const QString &sip1Network)
+{
+    return network == QLatin1String("LAN_WAN") && sip1Network != QLatin1String("2") ? 1 : 0;
 }
 
 QString SipRules::interfaceName(const QString &shown, bool router, const QString &net1If, const QString &net2If)
@@ -209,6 +243,17 @@ QString SipRules::joinAddresses(const QStringList &addresses)
 QString SipRules::summaryLine(const QString &label, const QString &value)
 {
     return label.leftJustified(SummaryLabelWidth, QLatin1Char(' ')) + QStringLiteral(": ") + value;
+}
+
+QStringList SipRules::usersSummary(const QString &title, const QString &prefix, const FieldLookup &field)
+{
+    const auto value = [&](const char *suffix) { return field(prefix + QLatin1String(suffix)); };
+    return {title, QString(title.size(), QLatin1Char('-')),
+        summaryLine(QStringLiteral("Transport Type"), transportName(value("_TRANSPORT_TYPE"))),
+        summaryLine(QStringLiteral("Listening Port"), value("_LOCAL_PORT")), QString(),
+        summaryLine(QStringLiteral("Media Protocol"), mediaName(value("_MEDIA_PROTOCOL"))),
+        summaryLine(QStringLiteral("Media Base Port"), value("_MEDIA_START")),
+        summaryLine(QStringLiteral("Number Of Sessions"), value("_MEDIA_NUMBER"))};
 }
 
 QString SipRules::subtitle(const QString &name, const QString &role)

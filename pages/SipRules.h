@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // Rules shared by the SIP pages (IP-PBX, SIP trunk, second IP-PBX, users and remote users). Each
 // works on the texts of the edits and fields, so the pages stay thin and the rules run without a
 // widget. Transports are the combo positions 0 UDP, 1 TCP, 2 TLS (3 WebRTC on the remote-user page).
@@ -18,6 +20,20 @@ public:
     static constexpr int MinSessions = 10;
     static constexpr int MaxSessions = 5000;
     static constexpr int SummaryLabelWidth = 19;
+
+    // An answer by field name: the text of a registered field or the wizard's own field.
+    using FieldLookup = std::function<QString(const QString &)>;
+    // Each checked row, named by its field, with its message; an empty message marks the row valid.
+    using Marks = QVector<QPair<QString, QString>>;
+    // True when every row of the marks is valid.
+    static bool passes(const Marks &marks);
+
+    // Entries of the transport combos (the remote-user groups add WebRTC) and the media combos.
+    static const QStringList TransportNames;
+    static const QStringList MediaNames;
+    // Combo entry of a transport field ("0" UDP ... "3" WebRTC) and of a media field ("1" SRTP, "2" RTP).
+    static QString transportName(const QString &transport);
+    static QString mediaName(const QString &media);
 
     // Row messages of the shared checks.
     static const QString AddressMessage; // empty address, or longer than 64 characters
@@ -56,6 +72,9 @@ public:
 
     // Media realm: each session takes PortsPerSession ports from the base port on.
     static int mediaEnd(int base, int sessions);
+    // The last port as the pages derive it on Next: empty while the base port or the sessions are
+    // empty, where a number would be no port at all.
+    static QString mediaEndText(const QString &base, const QString &sessions);
     // The realm ends at port 65535 or below.
     static bool mediaFits(int base, int sessions);
     // The realm overlaps the one starting at otherBase with otherSessions sessions.
@@ -73,6 +92,9 @@ public:
     // Interface list of a topology: "LAN" for LAN and LAN_ONLY, "WAN" for WAN, both for LAN_WAN,
     // none for anything else.
     static QStringList topologyInterfaces(const QString &network);
+    // Interface the users' side takes of the topology's list: the one the IP-PBX is not on
+    // (sip1Network "2" is the WAN) when there are two, else the only one.
+    static int usersInterface(const QString &network, const QString &sip1Network);
     // SIP interface name of the shown interface: "<shown>_IF", or on router-line products the
     // network pages' name of the LAN interface (for "LAN") or the WAN interface (otherwise).
     static QString interfaceName(const QString &shown, bool router, const QString &net1If, const QString &net2If);
@@ -96,6 +118,9 @@ public:
 
     // A summary line: the label padded with blanks to 19 characters, ": " and the value.
     static QString summaryLine(const QString &label, const QString &value);
+    // A users' page summary: the title over a line of as many dashes, transport and listening port,
+    // an empty line, media protocol, base port and sessions of the entity under prefix ("USER").
+    static QStringList usersSummary(const QString &title, const QString &prefix, const FieldLookup &field);
     // Rows every SIP server page (IP-PBX, SIP trunk, second IP-PBX) shows in its summary, in order.
     struct ServerSummary {
         QString name, interfaceName, address, backup, domain;

@@ -45,7 +45,7 @@ SipServerForm::SipServerForm(QWidget *page, const QString &party)
     transport->addItems({QStringLiteral("UDP"), QStringLiteral("TCP"), QStringLiteral("TLS")});
     transport->setToolTip(QStringLiteral("SIP transport type"));
     destinationPort = numberEdit(page, 1, 65535, QString());
-    listeningPort = numberEdit(page, 1, 65535, QStringLiteral("SIP communicaton port of SBC"));
+    listeningPort = numberEdit(page, 1, 65535, QStringLiteral("SIP communication port of SBC"));
     listeningPort->setText(QStringLiteral("5060"));
     interfaces = new QComboBox(page);
     interfaces->setObjectName(QStringLiteral("interface"));

@@ -1,39 +1,64 @@
 #include "pages/UsersPage.h"
 
 #include "data/WizardData.h"
+#include "pages/UsersRules.h"
 
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QTextStream>
 
 UsersPage::UsersPage(QWidget *parent)
-    : BrambleonPage(parent)
+    : UserInterfacePage(QStringLiteral("USER"), QStringLiteral("Users"), QStringLiteral("5080"),
+        QStringLiteral("Number of media sessions supported"), parent)
 {
     step = 10;
     nextPage = 11;
-    setTitle(QStringLiteral("Users Configuration"));
+    setTitle(tr("Users Configuration"));
+    m_nameField = hiddenEdit();
+    registerField(QStringLiteral("USER_NAME"), m_nameField, true, true);
     registerField(QStringLiteral("USER_LABEL"), hiddenEdit(), true, true);
-    registerSipPorts(QStringLiteral("USER"), true, QStringLiteral("5080"));
-    registerField(QStringLiteral("USER_MEDIA_PROTOCOL"), hiddenEdit(QStringLiteral("2")), true, true);
+    m_surveyRows = {{"Name", "USER_NAME", ""}, {"Transport Type", "USER_TRANSPORT_TYPE", "0=udp; 1=tcp; 2=tls"},
+        {"Listening Port", "USER_LOCAL_PORT", ""}, {"Media Protocol", "USER_MEDIA_PROTOCOL", "1=srtp; 2=rtp"},
+        {"Media Base Port", "USER_MEDIA_START", ""}};
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(m_interfaceLabel, 0, 0);
+    grid->addWidget(m_interface, 0, 1);
+    grid->addWidget(m_spacer, 0, 2);
+    grid->addWidget(m_sipGroup, 1, 0, 1, 4);
+    grid->addWidget(m_realmGroup, 2, 0, 1, 4);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(3, 1);
 }
 
 void UsersPage::initializePage()
 {
-    setTitle(stepTitle(QStringLiteral("Users Configuration")));
+    setTitle(stepTitle(tr("Users Configuration")));
+    setSubTitle(subtitleFor(m_nameField->text()));
+    restoreTransport(m_transportField->text());
+    m_transport->setEnabled(m_transportField->isEnabled());
+    restoreMedia(m_mediaField->text());
+    m_media->setEnabled(m_mediaField->isEnabled());
+    restoreInterface();
+    // The users share the IP-PBX's sessions.
+    m_sessions->setText(answer(QStringLiteral("SIP1_MEDIA_NUMBER")));
+    m_sessions->setEnabled(false);
 }
 
-void UsersPage::cleanupPage() { }
+bool UsersPage::isComplete() const
+{
+    return showMarks(UsersRules::check(answers()));
+}
 
 int UsersPage::nextId() const
 {
     WizardData *data = WizardData::instance();
     data->updateUserLocalPorts();
-    data->summaries[10].clear();
+    commitMediaEnd();
+    data->summaries[10] = UsersRules::summary(answers());
     return nextPage;
-}
-
-void UsersPage::writeSurvey(QTextStream &out)
-{
-    writeSurveyHeader(out, surveyTitle());
 }
 
 QString UsersPage::surveyTitle() const

@@ -1,18 +1,20 @@
 #pragma once
 
-#include "pages/BrambleonPage.h"
+#include "pages/UserInterfacePage.h"
 
-// Hosted users page (USER_* fields).
-// Until the page is built it carries only its route place and the fields other pages rely on.
-class UsersPage : public BrambleonPage
+// Hosted users page (USER_* fields): the SIP interface and media realm on which the device serves
+// the hosted IP-PBX's users. The users take the IP-PBX's session count. Rules in UsersRules.
+class UsersPage : public UserInterfacePage
 {
     Q_OBJECT
 public:
     explicit UsersPage(QWidget *parent = nullptr);
 
     void initializePage() override;
-    void cleanupPage() override;
+    bool isComplete() const override;
     int nextId() const override;
-    void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
+
+private:
+    QLineEdit *m_nameField;
 };

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test; then, unless ctest
+# arguments pick tests, runs each fuzz target briefly (scripts/fuzz.sh, BRAMBLEON_FUZZ_SECONDS each, default 5).
 #   scripts/test.sh [ctest arguments...]     (BUILD_DIR overrides build-test; BRAMBLEON_JOBS caps the parallel jobs)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,3 +19,8 @@ export QT_QPA_PLATFORM=offscreen
 
 cd "$here/$build_dir"
 ctest --output-on-failure --parallel "${BRAMBLEON_JOBS:-$(nproc)}" "$@"
+
+if [ $# -eq 0 ]; then
+  # From the seeds alone, so the stage takes the same time however long the fuzzers ran here before.
+  FUZZ_CORPUS="$sandbox/corpus" "$here/scripts/fuzz.sh" "${BRAMBLEON_FUZZ_SECONDS:-5}"
+fi

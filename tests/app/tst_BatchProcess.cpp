@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -49,6 +50,42 @@ private slots:
         // The output answers a second run the same way.
         QCOMPARE(run.run({out, run.path("again")}), 0);
         QCOMPARE(withoutVersionLine(TestEnvironment::readFile(run.path("again"))), withoutVersionLine(bytes));
+    }
+
+    // The examples show the users' sides as the port fix-ups number them: own interfaces, one shared
+    // with the IP-PBX, one shared between two remote-user groups, and trunk remote users on the trunk's.
+    void usersInExamples_data()
+    {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("hosted") << "hosted-ip-pbx.ini"
+                                << QStringList{";# %USER_INTERFACE% 2", ";# %USER_UDP_LOCAL_PORT% 5080",
+                                       "SIPInterface 2 = \"SI_2\", \"WAN_IF\", 2, 5080, 0, 0, \"MR_USERS\""};
+        QTest::newRow("three groups")
+            << "remote-users.ini"
+            << QStringList{";# %REMOTE_USER2_INTERFACE% 4", ";# %REMOTE_USER2_TLS_LOCAL_PORT% 5063",
+                   ";# %REMOTE_USER3_INTERFACE% 3", ";   Name               : Mobile Clients",
+                   "Classification 5 = \"Mobile\", \"SI_3\", \"*\", \"mobile.example.com\""};
+        QTest::newRow("one group") << "remote-users-one-group.ini"
+                                   << QStringList{";# %REMOTE_USER1_INTERFACE% 1", ";   Transport Type     : UDP"};
+        QTest::newRow("SIP trunk with remote users")
+            << "sip-trunk-remote-users.ini"
+            << QStringList{";# %FEU_ENABLE% 1", ";# %FEU_INTERFACE% 2", ";# %FEU_MEDIA_END% 9499",
+                   "IPGroup 5 = 1, \"FEU\", \"\", "};
+    }
+
+    void usersInExamples()
+    {
+        QFETCH(QString, example);
+        QFETCH(QStringList, lines);
+        const QString text = QString::fromUtf8(
+            TestEnvironment::readFile(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/" + example));
+        for (const QString &line : lines)
+            QVERIFY2(text.contains("\r\n" + line), qPrintable(line));
+        // No line outside the metadata keeps a users' field unsubstituted.
+        static const QRegularExpression left(
+            "^[^;].*%(USER|FEU|REMOTE_USER)[A-Z0-9_]*%", QRegularExpression::MultilineOption);
+        QVERIFY2(!left.match(text).hasMatch(), qPrintable(left.match(text).captured()));
     }
 
     // A FIFO (or device node) as output is written into, not replaced by a regular file.

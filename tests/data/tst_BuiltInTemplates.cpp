@@ -55,6 +55,8 @@ private slots:
         row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", "100");
         row("hosted", "select", "Generic Hosted IP-PBX", "000");
         row("remote users", "select", "Generic Remote Users", "010");
+        row("remote users, one group", "select", "Generic Remote Users - Single Group", "000");
+        row("SIP trunk with teleworkers", "select", "Generic IP-PBX - Teleworker SIP Trunk", "101");
         row("composed pair", "pair", "", "100");
         row("SIP trunk with gateway", "itspgw", "", "100");
         row("IP-PBX with gateway", "pbxgw", "", "000");

@@ -225,6 +225,25 @@ private slots:
         twins.setValue(0, "name", "later", false);
         QCOMPARE(twins.rows.value(0), (QStringList{"", "later"}));
     }
+
+    // A table named by no section, or by one whose name is no single word, still reads back whole.
+    void oddTableNamesReadBack_data()
+    {
+        QTest::addColumn<QString>("header");
+        QTest::newRow("no section") << "; [ Lost ]";
+        QTest::newRow("blank in the name") << "[ Two Words ]";
+        QTest::newRow("comment mark") << "[;Odd]";
+    }
+    void oddTableNamesReadBack()
+    {
+        QFETCH(QString, header);
+        const IniDocument document(header + "\nFORMAT Index = A, B;\nT 3 = 1, \"x\";\nT 5 = 2, y;\n[ \\T ]");
+        const IniDocument again(written(document).join('\n'));
+        QCOMPARE(again.tables.size(), 1);
+        const IniTable *table = again.tables.begin().value();
+        QCOMPARE(table->rowOrder, (QList<int>{3, 5}));
+        QCOMPARE(table->value(5, "b", false), QStringLiteral("y"));
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestIniDocument)

@@ -40,6 +40,8 @@ private slots:
         row("hosted ignores sip2", 2, "SIP2_MEDIA_PROTOCOL=1", "0||0");
         row("remote users, order", 3, allTls + enabled + user1 + user2 + "REMOTE_USER2_LABEL=B",
             "1|IP-PBX2, A, B and SIP Trunk|0");
+        row("remote users, WebRTC", 3, "REMOTE_USER3_ENABLE=1;REMOTE_USER3_TRANSPORT_TYPE=3;REMOTE_USER3_LABEL=W",
+            "1|W|0");
         row("remote users, groups off", 3, user2 + "REMOTE_USER2_ENABLE=0;REMOTE_USER3_MEDIA_PROTOCOL=1", "0||0");
         row("remote users, group srtp", 3, "REMOTE_USER3_ENABLE=1;REMOTE_USER3_MEDIA_PROTOCOL=1", "0||1");
         row("remote users, empty label alone", 3, user2, "1||0");

@@ -50,6 +50,9 @@ private slots:
         row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", {3, 4, 5, 7, 8, 9});
         row("hosted", "select", "Generic Hosted IP-PBX", {3, 4, 5, 7, 10, 6});
         row("remote users", "select", "Generic Remote Users", {3, 4, 5, 7, 11, 13, 8});
+        row("remote users, one group", "select", "Generic Remote Users - Single Group", {3, 4, 5, 7, 13});
+        row("SIP trunk with teleworkers", "select", "Generic IP-PBX - Teleworker SIP Trunk",
+            {3, 4, 5, 7, 8, 9, 12});
         row("composed pair", "pair", "", {3, 4, 5, 7, 8, 9});
         row("IP-PBX with gateway", "pbxgw", "", {3, 4, 5, 6, 7, 9});
         row("SIP trunk with gateway", "itspgw", "", {3, 4, 5, 6, 8, 9});

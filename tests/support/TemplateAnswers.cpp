@@ -51,6 +51,12 @@ void TemplateAnswers::addRows()
         "REMOTE_USER1_DOMAIN=home.example.com;REMOTE_USER3_DOMAIN=mobile.example.com");
     row("remote users of the second server without one", "select", "Generic Remote Users",
         "NETWORK=LAN_WAN;SIP3_ENABLE=0;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER1_PBX=2");
+    row("remote users, one group on the IP-PBX's interface", "select", "Generic Remote Users - Single Group",
+        "NETWORK=WAN;REMOTE_USER1_LOCAL_PORT=5090");
+    row("remote users, one network, a WebRTC group", "select", "Generic Remote Users",
+        "NETWORK=LAN;REMOTE_USER2_ENABLE=1;REMOTE_USER1_DOMAIN=a.example.com;REMOTE_USER2_DOMAIN=b.example.com");
+    row("SIP trunk with teleworkers on the trunk's interface", "select", "Generic IP-PBX - Teleworker SIP Trunk",
+        "NETWORK=LAN_WAN;FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5090");
     row("composed pair", "pair", "", "NETWORK=LAN_WAN;SIP2_REGISTRATION=1");
     row("IP-PBX with E1 gateway, G.729", "pbxgw", "",
         "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1;GATEWAY_CODERS=g729");

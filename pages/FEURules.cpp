@@ -1,0 +1,69 @@
+#include "pages/FEURules.h"
+
+namespace
+{
+bool enabled(const SipRules::FieldLookup &field, const char *name)
+{
+    return SipRules::number(field(QLatin1String(name))) == 1;
+}
+
+// Each rule that fails replaces the message: the row shows the last one.
+QString portError(const SipRules::FieldLookup &field)
+{
+    const QString port = field(QStringLiteral("FEU_LOCAL_PORT"));
+    QString error = SipRules::portError(port);
+    if (field(QStringLiteral("NETWORK")) != QLatin1String("LAN_WAN")
+        && !field(QStringLiteral("SIP2_NAT_IP")).isEmpty()) {
+        if (port == field(QStringLiteral("SIP1_LOCAL_PORT")))
+            error = QStringLiteral("Invalid value - use different ports for IP-PBX and Remote Users");
+        if (enabled(field, "SIP3_ENABLE") && port == field(QStringLiteral("SIP3_LOCAL_PORT")))
+            error = QStringLiteral("Invalid value - use different ports for IP-PBX2 and Remote Users");
+    }
+    return error;
+}
+
+QString basePortError(const SipRules::FieldLookup &field)
+{
+    const QString base = field(QStringLiteral("FEU_MEDIA_START"));
+    const QString sessions = field(QStringLiteral("FEU_MEDIA_NUMBER"));
+    QString error = SipRules::basePortError(base, sessions);
+    // A base that is no port overlaps nothing; its own message stays.
+    if (error == SipRules::BasePortMessage)
+        return error;
+    const int start = SipRules::number(base);
+    const int count = SipRules::number(sessions);
+    const auto overlaps = [&](const char *prefix) {
+        return SipRules::mediaOverlaps(start, count,
+            SipRules::number(field(QLatin1String(prefix) + QStringLiteral("_MEDIA_START"))),
+            SipRules::number(field(QLatin1String(prefix) + QStringLiteral("_MEDIA_NUMBER"))));
+    };
+    const QString remoteUsers = QStringLiteral("Remote Users");
+    if (overlaps("SIP2"))
+        error = SipRules::overlapMessage(QStringLiteral("ITSP"), remoteUsers);
+    if (field(QStringLiteral("NETWORK")) != QLatin1String("LAN_WAN")) {
+        if (overlaps("SIP1"))
+            error = SipRules::overlapMessage(QStringLiteral("IP-PBX"), remoteUsers);
+        if (enabled(field, "SIP3_ENABLE") && overlaps("SIP3"))
+            error = SipRules::overlapMessage(QStringLiteral("IP-PBX2"), remoteUsers);
+    }
+    return error;
+}
+} // namespace
+
+SipRules::Marks FEURules::check(const SipRules::FieldLookup &field)
+{
+    const bool on = field(QStringLiteral("FEU_ENABLE")) == QLatin1String("1");
+    const int cap = SipRules::sessionCap(
+        SipRules::number(field(QStringLiteral("PRODUCT_SELECTED"))), field(QStringLiteral("VERSION")));
+    return {{QStringLiteral("FEU_LOCAL_PORT"), on ? portError(field) : QString()},
+        {QStringLiteral("FEU_MEDIA_START"), on ? basePortError(field) : QString()},
+        {QStringLiteral("FEU_MEDIA_NUMBER"),
+            on ? SipRules::sessionsError(field(QStringLiteral("FEU_MEDIA_NUMBER")), cap) : QString()}};
+}
+
+QStringList FEURules::summary(const SipRules::FieldLookup &field)
+{
+    if (field(QStringLiteral("FEU_ENABLE")) != QLatin1String("1"))
+        return {};
+    return SipRules::usersSummary(QStringLiteral("Remote Users Configuration"), QStringLiteral("FEU"), field);
+}
