@@ -117,8 +117,16 @@ private:
             shoot(wizard, name + "-rules");
             break;
         case Brambleon::IPPBX2Id:
+        case Brambleon::FEUId:
             check("enable");
             shoot(wizard, name + "-enabled");
+            break;
+        case Brambleon::RemoteUsersId:
+            for (QCheckBox *box : page->findChildren<QCheckBox *>()) {
+                if (usable(box))
+                    box->setChecked(true);
+            }
+            shoot(wizard, name + "-all-groups");
             break;
         case Brambleon::ConclusionId:
             page->findChildren<QRadioButton *>().last()->setChecked(true);
@@ -144,15 +152,16 @@ private slots:
     {
         QTest::addColumn<QString>("product");
         QTest::addColumn<int>("application");
-        QTest::addColumn<int>("equipment"); // gateway or Cloud Edge equipment
+        QTest::addColumn<int>("choice"); // template, gateway or Cloud Edge equipment
         QTest::addColumn<int>("network");
-        const auto row = [](const char *name, const char *product, int app, int equipment, int network) {
-            QTest::newRow(name) << QString(product) << app << equipment << network;
+        const auto row = [](const char *name, const char *product, int app, int choice, int network) {
+            QTest::newRow(name) << QString(product) << app << choice << network;
         };
         row("trunk", "QA2", 0, -1, 0);
         row("normalization-lan-only", "QA2", 1, -1, 3);
         row("hosted-wan", "QA2", 2, -1, 1);
-        row("remote-users", "QA2", 3, -1, 0);
+        row("remote-users", "QA2", 3, 0, 0);
+        row("remote-users-one-group", "QA2", 3, 1, 2);
         row("gateway-local", "QA2", 4, 0, -1);
         row("gateway-hosted", "QA2", 4, 1, -1);
         row("gateway-trunk", "QA2", 4, 2, -1);
@@ -168,7 +177,7 @@ private slots:
     {
         QFETCH(QString, product);
         QFETCH(int, application);
-        QFETCH(int, equipment);
+        QFETCH(int, choice);
         QFETCH(int, network);
         TestEnvironment::dataDir();
         QVERIFY(PackBuilder()
@@ -192,9 +201,12 @@ private slots:
         wizard.next();
         auto *setup = qobject_cast<SetupPage *>(wizard.currentPage());
         child<QComboBox>(setup, "application")->setCurrentIndex(application);
-        if (equipment >= 0)
-            child<QComboBox>(setup, application == 4 ? "gatewayEquipment" : "cceEquipment")
-                ->setCurrentIndex(equipment);
+        if (choice >= 0) {
+            const char *list = application == 4 ? "gatewayEquipment"
+                : application == 5              ? "cceEquipment"
+                                                : "template";
+            child<QComboBox>(setup, list)->setCurrentIndex(choice);
+        }
         if (network >= 0)
             child<QComboBox>(setup, "network")->setCurrentIndex(network);
         shoot(wizard, scenario + "-02-setup");
