@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QtTest>
@@ -50,28 +49,17 @@ private:
     // and relies on the built-in include files for the pages they bring.
     static void addFeatureVariants(PackBuilder &pack)
     {
-        static const QRegularExpression header(
-            QStringLiteral("^#(template|name)\\s+(.+)$"), QRegularExpression::MultilineOption);
         const struct {
-            const char *file, *first, *second;
-        } parts[] = {{"RemoteUsers.template", "SIP3_SUPPORTED", "SIP2_ENABLE"},
-            {"Generic SIP Trunk.itsp", "FEU_SUPPORTED", "SIP3_SUPPORTED"}};
+            const char *file, *name, *first, *second;
+        } parts[] = {{"RemoteUsers.template", "Generic Remote Users", "SIP3_SUPPORTED", "SIP2_ENABLE"},
+            {"Generic SIP Trunk.itsp", "Generic SIP Trunk", "FEU_SUPPORTED", "SIP3_SUPPORTED"}};
         for (const auto &part : parts) {
-            const QString text
-                = QString::fromUtf8(TestEnvironment::readFile(QStringLiteral(":/templates/") + part.file));
-            const QString name = header.match(text).captured(2).trimmed();
-            for (int first : {0, 1}) {
-                for (int second : {0, 1}) {
-                    const QString variant = QStringLiteral("%1 [%2 %3, %4 %5]")
-                                                .arg(name, part.first, QString::number(first), part.second)
-                                                .arg(second);
-                    QString bytes = text;
-                    bytes.replace(header,
-                        QStringLiteral("#\\1 %1\n#define %%2% %3\n#define %%4% %5")
-                            .arg(variant, part.first, QString::number(first), part.second)
-                            .arg(second));
-                    pack.add(variant + "." + QFileInfo(part.file).suffix(), bytes.toUtf8());
-                }
+            for (const char *values : {"0 0", "0 1", "1 0", "1 1"}) {
+                const QString first = QString(values).section(' ', 0, 0), second = QString(values).section(' ', 1);
+                pack.addBuiltIn(part.file,
+                    QStringLiteral("%1 [%2 %3, %4 %5]").arg(part.name, part.first, first, part.second, second),
+                    QStringLiteral("\n#define %%1% %2\n#define %%3% %4")
+                        .arg(part.first, first, part.second, second));
             }
         }
     }
@@ -211,9 +199,7 @@ private slots:
             if (line.pack == Variants)
                 addFeatureVariants(pack);
             if (line.pack == CloudEdge)
-                pack.addBuiltIn("SIPTrunk.template", "Corvane Unity Suite 2015 - Generic SIP Trunk")
-                    .addBuiltIn("Normalization.template", "Corvane Unity Suite 2015 - Generic IP-PBX")
-                    .addBuiltIn("Generic IP-PBX.pbx", "Corvane Unity Suite 2015");
+                pack.cloudEdge();
             QVERIFY(line.pack == NoPack || pack.write(WizardData::templatePackPath()));
             Brambleon wizard;
             wizard.show();

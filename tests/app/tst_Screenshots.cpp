@@ -180,11 +180,7 @@ private slots:
         QFETCH(int, choice);
         QFETCH(int, network);
         TestEnvironment::dataDir();
-        QVERIFY(PackBuilder()
-                    .addBuiltIn("SIPTrunk.template", "Corvane Unity Suite 2015 - Generic SIP Trunk")
-                    .addBuiltIn("Normalization.template", "Corvane Unity Suite 2015 - Generic IP-PBX")
-                    .addBuiltIn("Generic IP-PBX.pbx", "Corvane Unity Suite 2015")
-                    .write(WizardData::templatePackPath()));
+        QVERIFY(PackBuilder().cloudEdge().write(WizardData::templatePackPath()));
         const QString scenario
             = QStringLiteral("%1-%2").arg(++m_scenario, 2, 10, QChar('0')).arg(QTest::currentDataTag());
         ModalBoxCloser closer;
