@@ -120,7 +120,6 @@ private slots:
         const auto row = [](const char *name, const char *given, const char *expected) {
             QTest::newRow(name) << QString(given).split(';') << expected;
         };
-        row("WAN", "NETWORK=WAN", "WAN|WAN|1|WAN_IF|10.0.0.10");
         row("router, WAN", "NETWORK=WAN;KRBX=1", "WAN|WAN|1|GE 2|10.0.0.10");
         row("two ports", "NETWORK=LAN_WAN", "LAN,WAN|LAN|1|LAN_IF|10.0.0.10");
         row("hosted, two ports", "NETWORK=LAN_WAN;APPLICATION_SELECTED=2", "LAN,WAN|WAN|2|WAN_IF|20.0.0.20");

@@ -73,8 +73,6 @@ private slots:
             QTest::newRow(name) << QString(given).split(';') << expected;
         };
         row("LAN", "NET1_NAT_IP=1.1.1.1", "LAN|LAN|1|LAN_IF|1|1.1.1.1");
-        row("LAN only", "NETWORK=LAN_ONLY", "LAN|LAN|1|LAN_IF|0|");
-        row("WAN", "NETWORK=WAN", "WAN|WAN|1|WAN_IF|1|");
         row("two ports", "NETWORK=LAN_WAN", "LAN,WAN|WAN|2|WAN_IF|1|2.2.2.2");
         row("two ports, IP-PBX on WAN", "NETWORK=LAN_WAN;SIP1_NETWORK=2", "LAN,WAN|LAN|1|LAN_IF|1|2.2.2.2");
         row("router", "NETWORK=LAN_WAN;KRBX=1", "LAN,WAN|WAN|2|GE 2|0|2.2.2.2");
