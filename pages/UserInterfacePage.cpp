@@ -16,7 +16,7 @@ UserInterfacePage::UserInterfacePage(const QString &prefix, const QString &party
     m_transport->setObjectName(QStringLiteral("transport"));
     m_transport->addItems(SipRules::TransportNames.mid(0, 3));
     m_transport->setToolTip(QStringLiteral("SIP transport type"));
-    m_listeningPort = numberEdit(1, 65535, QStringLiteral("SIP communicaton port of SBC"));
+    m_listeningPort = numberEdit(1, 65535, QStringLiteral("SIP communication port of SBC"));
     m_listeningPort->setText(listeningPort);
     m_media = new QComboBox(this);
     m_media->setObjectName(QStringLiteral("media"));
