@@ -21,7 +21,9 @@
 #include "services/HelpBrowser.h"
 #include "services/Stats.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPixmap>
 #include <QTimer>
 
@@ -50,6 +52,12 @@ Brambleon::Brambleon(QWidget *parent)
     setWizardStyle(QWizard::ModernStyle);
     setPixmap(QWizard::LogoPixmap, QPixmap(QStringLiteral(":/images/logo.png")));
     setWindowTitle(QStringLiteral("Brambleon Assistant"));
+    // One window size for every page: what the largest needs (the gateway page of an E1 trunk is the
+    // widest, the gateway and SIP trunk pages the tallest), in units of the font so that it follows
+    // the user's fonts. A page that needs more still makes the window grow rather than cut it.
+    const QFontMetrics metrics(QApplication::font());
+    resize(180 + metrics.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyz")) * 13 / 4,
+        360 + 16 * metrics.lineSpacing());
 
     setOption(QWizard::HaveHelpButton, true);
     setOption(QWizard::HelpButtonOnRight, false);

@@ -140,6 +140,7 @@ SetupPage::SetupPage(QWidget *parent)
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("picture"));
+    m_picture->setAlignment(Qt::AlignCenter);
     m_picture->setPixmap(QPixmap(QStringLiteral(":/images/empty.png")));
 
     m_interopNote = new QLabel(this);

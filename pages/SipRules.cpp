@@ -1,6 +1,7 @@
 #include "pages/SipRules.h"
 
 #include "data/WizardData.h"
+#include "pages/NetworkRules.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -87,18 +88,8 @@ QString SipRules::portForTransport(const QString &port, int transport)
 bool SipRules::isIpv4Shaped(const QString &text)
 {
     static const QRegularExpression start(QStringLiteral("^[0-9]+\\."));
-    static const QRegularExpression quad(
-        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
-    if (!start.match(text).hasMatch())
-        return true;
-    const QRegularExpressionMatch match = quad.match(text);
-    if (!match.hasMatch())
-        return false;
-    for (int group = 1; group <= 4; ++group) {
-        if (match.captured(group).toInt() > 255)
-            return false;
-    }
-    return true;
+    // The same dotted quad as the network pages: a leading zero would read as octal on some stacks.
+    return !start.match(text).hasMatch() || NetworkRules::isAddress(text);
 }
 
 QString SipRules::addressError(const QString &text)

@@ -60,8 +60,8 @@ public:
     // edit) is returned unchanged.
     static QString portForTransport(const QString &port, int transport);
 
-    // Address rule. A text that begins with digits and a point must be four dot-separated groups of
-    // digits, each 0 to 255; any other text counts as a host name.
+    // Address rule. A text that begins with digits and a point must be a dotted quad as the network
+    // pages take it (each group 0 to 255, no leading zero); any other text counts as a host name.
     static bool isIpv4Shaped(const QString &text);
     // Required address (1 to 64 characters, then the IPv4 shape): the message, or empty when valid.
     static QString addressError(const QString &text);

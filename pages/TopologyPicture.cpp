@@ -13,6 +13,7 @@ const QRect kUpperRightBox(452, 68, 50, 10);
 const QRect kLowerRightBox(440, 146, 50, 10);
 const QRect kFeuBox(425, 156, 70, 10);
 const QPoint kFeuAt(435, 130);
+const QPoint kFeuLinkAt(362, 104);
 const QPoint kWanAt(252, 86);
 
 QString orDefault(const QString &text, const char *fallback)
@@ -52,6 +53,14 @@ void networkOverlays(TopologyPicture &pic, const TopologyPicture::Inputs &in, in
         pic.overlays << TopologyPicture::Overlay{QStringLiteral(":/images/lan.png"), QPoint(lanX, 93)};
 }
 
+// Remote users; the pictures of a far party on the WAN side have no line to them, so one comes along.
+void remoteUsers(TopologyPicture &pic, bool link)
+{
+    if (link)
+        pic.overlays << TopologyPicture::Overlay{QStringLiteral(":/images/feu_link.png"), kFeuLinkAt};
+    pic.overlays << TopologyPicture::Overlay{QStringLiteral(":/images/feu.png"), kFeuAt};
+}
+
 // The customer's IP-PBX, with the second IP-PBX named after it when the template has one.
 QString leftPartyText(const TopologyPicture::Inputs &in, const char *fallback)
 {
@@ -68,7 +77,7 @@ void trunkDrawing(TopologyPicture &pic, const TopologyPicture::Inputs &in)
                            : QStringLiteral(":/images/itsp.png");
     networkOverlays(pic, in, 158);
     if (PageRoute::featureSet(in.feuSupported)) {
-        pic.overlays << TopologyPicture::Overlay{QStringLiteral(":/images/feu.png"), kFeuAt};
+        remoteUsers(pic, in.topology != 3);
         pic.labels << boxed(orDefault(in.feuLabel, "Remote Users"), kFeuBox);
     }
     const bool trunk = in.application == 0;
@@ -96,7 +105,7 @@ void remoteUsersDrawing(TopologyPicture &pic, const TopologyPicture::Inputs &in)
         pic.base = in.router ? QStringLiteral(":/images/remote_users_krbx.png")
                              : QStringLiteral(":/images/remote_users.png");
     networkOverlays(pic, in, 158);
-    pic.overlays << TopologyPicture::Overlay{QStringLiteral(":/images/feu.png"), kFeuAt};
+    remoteUsers(pic, trunk);
     pic.labels << boxed(orDefault(in.remoteUserLabel, "Remote Users"), kFeuBox);
     pic.labels << sized(leftPartyText(in, "IP-PBX"), kLeftBox, kLeftBaseline);
     if (trunk)

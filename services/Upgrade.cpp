@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -30,6 +31,11 @@ Upgrade::Upgrade(QWidget *parent)
     m_title->setObjectName(QStringLiteral("title"));
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setTextFormat(Qt::RichText);
+    // Room for the longest status line, so that an error does not make the dialog grow.
+    QFont italic = m_status->font();
+    italic.setItalic(true);
+    m_status->setMinimumWidth(
+        QFontMetrics(italic).horizontalAdvance(QStringLiteral("ERROR: can't start installer (000)")));
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     connect(m_buttons, SIGNAL(rejected()), this, SLOT(reject()));

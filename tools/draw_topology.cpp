@@ -291,6 +291,17 @@ QImage overlayFeu()
     return image;
 }
 
+// The remote users' link where the base picture has none (beside a SIP trunk), placed at (362, 104):
+// the same line as the remote-users pictures draw from the device to the feu overlay.
+QImage overlayFeuLink()
+{
+    QImage image = canvas(QSize(80, 32));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    link(p, QPointF(0, 4), QPointF(78, 30));
+    return image;
+}
+
 // Status icons of the template lists, drawn on a 16 x 16 grid at twice the size.
 QImage icon(const char *kind)
 {
@@ -368,6 +379,7 @@ int main(int argc, char **argv)
     save(overlayWan(), "wan.png");
     save(overlayLan(), "lan.png");
     save(overlayFeu(), "feu.png");
+    save(overlayFeuLink(), "feu_link.png");
     save(canvas(kPicture), "empty.png");
     for (const char *kind : {"tick", "exclamation", "question", "plus", "ale", "dot", "info"})
         save(icon(kind), (QByteArray(kind) + ".png").constData());

@@ -11,14 +11,6 @@ class TestWizardData : public QObject
 private slots:
     void init() { TestEnvironment::freshWizardData(); }
 
-    void freshDefaults()
-    {
-        WizardData *d = WizardData::instance();
-        QCOMPARE(d->batchFile, QStringLiteral("auto.cfg"));
-        QCOMPARE(d->outputFile, QStringLiteral("config.ini"));
-        QVERIFY(d->fields.isEmpty());
-    }
-
     void registry()
     {
         QLineEdit first, second, third;

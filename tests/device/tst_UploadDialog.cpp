@@ -5,7 +5,7 @@
 #include "device/UploadDialog.h"
 #include "pages/FinishNotes.h"
 #include "pages/FinishPage.h"
-#include "tests/pages/AnswerPage.h"
+#include "tests/pages/PageFixture.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -71,17 +71,14 @@ private slots:
             if (refused)
                 device.misbehave("reset", HttpResponse::error(500));
             QDir(FinishNotes::copyFolder()).removeRecursively();
-            QWizard wizard;
-            auto *answers = new AnswerPage;
-            auto *page = new FinishPage;
-            wizard.setPage(1, answers);
-            wizard.setPage(15, page);
-            wizard.setStartId(15);
-            answers->set({"NET1_IP=127.0.0.1", "VERSION=7.2", "PRODUCT=QA2", "WEB=1", "KRBX=0", "CCE=0",
+            PageFixture<FinishPage> f(15);
+            FinishPage *page = f.page;
+            f.wizard.setStartId(15);
+            f.answers->set({"NET1_IP=127.0.0.1", "VERSION=7.2", "PRODUCT=QA2", "WEB=1", "KRBX=0", "CCE=0",
                 "CERTIFICATE=0", "NETWORK=LAN", "SIP1_NAT_IP=", "SIP2_NAT_IP=", "OAM_INTERFACE=0"});
             WizardData::instance()->iniLines = QStringList{"[SYSTEM Params]", "INIFileVersion = 31"};
             WizardData::instance()->iniFileVersion = 31;
-            wizard.show();
+            f.wizard.show();
 
             DialogDriver driver;
             page->loadButton()->click();

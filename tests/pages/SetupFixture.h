@@ -140,7 +140,7 @@ inline SetupPage *enter(QWizard &wizard, int product)
     return qobject_cast<SetupPage *>(wizard.currentPage());
 }
 
-template <class T = QComboBox> T *child(SetupPage *page, const char *name)
+template <class T = QComboBox> T *child(QWidget *page, const char *name)
 {
     T *widget = page->findChild<T *>(QLatin1String(name));
     if (!widget)
@@ -156,6 +156,13 @@ inline QString tip(SetupPage *page, const char *label)
 inline QString field(const char *name)
 {
     return WizardData::instance()->fieldText(QLatin1String(name));
+}
+
+// "NAME=value;..." into the fields.
+inline void set(const QString &answers)
+{
+    for (const QString &pair : answers.split(';', Qt::SkipEmptyParts))
+        WizardData::instance()->setFieldText(pair.section('=', 0, 0), pair.section('=', 1));
 }
 
 } // namespace SetupFixture

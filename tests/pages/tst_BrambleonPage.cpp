@@ -33,22 +33,6 @@ class TestBrambleonPage : public QObject
 private slots:
     void init() { TestEnvironment::freshWizardData(); }
 
-    void defaults()
-    {
-        BrambleonPage page;
-        QCOMPARE(page.surveyTitle(), QStringLiteral("undefined"));
-        QString text;
-        QTextStream out(&text);
-        page.writeSurvey(out);
-        page.writeSurveyHeader(out, QStringLiteral("IP-PBX Configuration"));
-        out.flush();
-        QCOMPARE(text, QStringLiteral("\nIP-PBX Configuration\n-------------------\n"));
-        page.nextPage = 7;
-        QCOMPARE(page.nextId(), 7);
-        page.step = 3;
-        QCOMPARE(page.stepTitle(QStringLiteral("System")), QStringLiteral("System  (Step 3 of 8)"));
-    }
-
     void registerIntoBothRegistries()
     {
         QWizard wizard;

@@ -1,6 +1,4 @@
-#include "AnswerPage.h"
-#include "TestEnvironment.h"
-#include "data/WizardData.h"
+#include "PageFixture.h"
 #include "pages/ConclusionPage.h"
 
 #include <QApplication>
@@ -14,7 +12,7 @@ class TestConclusionPage : public QObject
 {
     Q_OBJECT
 private:
-    QWizard *wizard = nullptr;
+    PageFixture<ConclusionPage> *f = nullptr;
     AnswerPage *answers = nullptr;
     ConclusionPage *page = nullptr;
 
@@ -24,11 +22,9 @@ private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
-        wizard = new QWizard;
-        answers = new AnswerPage;
-        page = new ConclusionPage;
-        wizard->setPage(1, answers);
-        wizard->setPage(14, page);
+        f = new PageFixture<ConclusionPage>(14);
+        answers = f->answers;
+        page = f->page;
         // Hosted IP-PBX: read from the wizard's own field, not the WizardData registry.
         answers->set(
             {"KRBX=0", "VERSION=7.2", "APPLICATION_SELECTED=2", "SIP1_TRANSPORT_TYPE=2", "USER_MEDIA_PROTOCOL=1"});
@@ -36,7 +32,7 @@ private slots:
             "#if %CERTIFICATE% == 1", "TLSNeeded = %CERTIFICATE_REASON%", "#endif", "Secure = %MEDIA_SECURITY%"};
     }
 
-    void cleanup() { delete wizard; }
+    void cleanup() { delete f; }
 
     // The derived fields are set before the template is read, again on every entry, and every entry
     // draws a new version number for the lines at the end.

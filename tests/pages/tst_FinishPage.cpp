@@ -1,7 +1,5 @@
-#include "AnswerPage.h"
 #include "ModalBoxCloser.h"
-#include "TestEnvironment.h"
-#include "data/WizardData.h"
+#include "PageFixture.h"
 #include "pages/FinishNotes.h"
 #include "pages/FinishPage.h"
 
@@ -26,6 +24,7 @@ class TestFinishPage : public QObject
     Q_OBJECT
 private:
     QTemporaryDir dir;
+    PageFixture<FinishPage> *f = nullptr;
     QWizard *wizard = nullptr;
     AnswerPage *answers = nullptr;
     FinishPage *page = nullptr;
@@ -60,11 +59,10 @@ private slots:
     {
         TestEnvironment::freshWizardData();
         QDir(FinishNotes::copyFolder()).removeRecursively();
-        wizard = new QWizard;
-        answers = new AnswerPage;
-        page = new FinishPage;
-        wizard->setPage(1, answers);
-        wizard->setPage(15, page);
+        f = new PageFixture<FinishPage>(15);
+        wizard = &f->wizard;
+        answers = f->answers;
+        page = f->page;
         wizard->setStartId(15);
         answers->set({"NETWORK=LAN", "CERTIFICATE=1", "CERTIFICATE_REASON=IP-PBX"});
         WizardData *data = WizardData::instance();
@@ -74,7 +72,7 @@ private slots:
         data->templateNotes = "Check the <b>trunk</b> credentials.";
     }
 
-    void cleanup() { delete wizard; }
+    void cleanup() { delete f; }
 
     void save_data()
     {

@@ -1,5 +1,4 @@
-#include "SipPageFixture.h"
-#include "TestEnvironment.h"
+#include "PageFixture.h"
 #include "pages/IPPBX2Page.h"
 #include "pages/SipRules.h"
 #include "pages/SurveyReader.h"
@@ -10,7 +9,7 @@
 #include <QGroupBox>
 #include <QtTest>
 
-using Fixture = SipPageFixture<IPPBX2Page>;
+using Fixture = PageFixture<IPPBX2Page>;
 
 namespace
 {
@@ -51,15 +50,15 @@ private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
-        f = new Fixture(11);
-        f->set({"APPLICATION_SELECTED=0", "PRODUCT_SELECTED=0", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
-            "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20",
-            "SIP1_DOMAIN=pbx.example.com", "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=100",
-            "SIP1_TRANSPORT_TYPE=0", "SIP1_LOCAL_PORT=5060", "SIP2_ENABLE=1", "SIP2_MEDIA_START=7000",
-            "SIP2_MEDIA_NUMBER=100", "SIP2_NAT_IP=", "SIP2_LOCAL_PORT=5080", "SIP2_TRANSPORT_TYPE=0",
-            "REMOTE_USER2_DOMAIN=pbx2.example.com", "REMOTE_USER3_DOMAIN=other.example.com", "SIP3_ENABLE=1",
-            "SIP3_IP=10.15.20.41", "SIP3_PORT=5060", "SIP3_LOCAL_PORT=5090", "SIP3_MEDIA_START=8000",
-            "SIP3_MEDIA_NUMBER=100"});
+        f = new Fixture(11,
+            {"APPLICATION_SELECTED=0", "PRODUCT_SELECTED=0", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
+                "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20",
+                "SIP1_DOMAIN=pbx.example.com", "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=100",
+                "SIP1_TRANSPORT_TYPE=0", "SIP1_LOCAL_PORT=5060", "SIP2_ENABLE=1", "SIP2_MEDIA_START=7000",
+                "SIP2_MEDIA_NUMBER=100", "SIP2_NAT_IP=", "SIP2_LOCAL_PORT=5080", "SIP2_TRANSPORT_TYPE=0",
+                "REMOTE_USER2_DOMAIN=pbx2.example.com", "REMOTE_USER3_DOMAIN=other.example.com", "SIP3_ENABLE=1",
+                "SIP3_IP=10.15.20.41", "SIP3_PORT=5060", "SIP3_LOCAL_PORT=5090", "SIP3_MEDIA_START=8000",
+                "SIP3_MEDIA_NUMBER=100"});
     }
 
     void cleanup() { delete f; }
@@ -87,61 +86,43 @@ private slots:
         QCOMPARE(WizardData::instance()->summaries[11], QStringList());
     }
 
-    // given: answers; expected: the marked rows, "label=message".
     void checks_data()
     {
-        QTest::addColumn<QStringList>("given");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("valid") << QStringList{} << QStringList{};
-        QTest::newRow("addresses") << QStringList{"SIP3_IP=10.15.20", "SIP3_IP2=a.example.com",
-            "SIP3_DOMAIN=1.2.3"}
-                                   << QStringList{"Address:=enter valid IPv4 address",
-                                          "SIP Domain:=enter valid IPv4 address"};
-        QTest::newRow("IP-PBX overlap")
-            << QStringList{"SIP3_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=50"}
-            << QStringList{"Base Port:=media ports for IP-PBX and IP-PBX2 may not overlap"};
-        QTest::newRow("after the IP-PBX")
-            << QStringList{"SIP3_MEDIA_START=7000", "SIP2_MEDIA_START=9000"} << QStringList{};
-        QTest::newRow("trunk overlap") << QStringList{
-            "SIP3_MEDIA_START=7500"} << QStringList{"Base Port:=media ports for ITSP and IP-PBX2 may not overlap"};
-        QTest::newRow("trunk on the other port")
-            << QStringList{"SIP3_MEDIA_START=7500", "NETWORK=LAN_WAN"} << QStringList{};
-        QTest::newRow("remote users without trunk")
-            << QStringList{"SIP3_MEDIA_START=7500", "APPLICATION_SELECTED=3", "SIP2_ENABLE=0"} << QStringList{};
-        QTest::newRow("not enough ports") << QStringList{"SIP3_MEDIA_START=65000", "SIP3_MEDIA_NUMBER=54"}
-                                          << QStringList{"Base Port:=not enough ports for 54 sessions\n"
-                                                         "(each session requires 10 ports)"};
-        QTest::newRow("53 sessions fit")
-            << QStringList{"SIP3_MEDIA_START=65000", "SIP3_MEDIA_NUMBER=53"} << QStringList{};
-        QTest::newRow("above the product's sessions") << QStringList{
-            "SIP3_MEDIA_NUMBER=101"} << QStringList{"Number Of Sessions:=enter integer from 10 to 100"};
-        QTest::newRow("trunk's port behind NAT") << QStringList{"SIP3_LOCAL_PORT=5080",
-            "SIP2_NAT_IP=1.1.1.1"} << QStringList{"Listening Port:=use different ports for IP-PBX2 and ITSP"};
-        QTest::newRow("trunk's port without NAT") << QStringList{"SIP3_LOCAL_PORT=5080"} << QStringList{};
-        QTest::newRow("ports") << QStringList{"SIP3_PORT=", "SIP3_LOCAL_PORT=70000"}
-                               << QStringList{"Destination Port:=enter integer from 1 to 65535",
-                                      "Listening Port:=enter integer from 1 to 65535"};
+        marksColumns();
+        marksRow("valid", "");
+        marksRow("addresses", "SIP3_IP=10.15.20;SIP3_IP2=a.example.com;SIP3_DOMAIN=1.2.3",
+            "Address:=enter valid IPv4 address|SIP Domain:=enter valid IPv4 address");
+        marksRow("IP-PBX overlap", "SIP3_MEDIA_START=6000;SIP1_MEDIA_NUMBER=50",
+            "Base Port:=media ports for IP-PBX and IP-PBX2 may not overlap");
+        marksRow("after the IP-PBX", "SIP3_MEDIA_START=7000;SIP2_MEDIA_START=9000");
+        marksRow("trunk overlap", "SIP3_MEDIA_START=7500",
+            "Base Port:=media ports for ITSP and IP-PBX2 may not overlap");
+        marksRow("trunk on the other port", "SIP3_MEDIA_START=7500;NETWORK=LAN_WAN");
+        marksRow("remote users without trunk", "SIP3_MEDIA_START=7500;APPLICATION_SELECTED=3;SIP2_ENABLE=0");
+        marksRow("not enough ports", "SIP3_MEDIA_START=65000;SIP3_MEDIA_NUMBER=54",
+            "Base Port:=not enough ports for 54 sessions\n(each session requires 10 ports)");
+        marksRow("above the product's sessions", "SIP3_MEDIA_NUMBER=101",
+            "Number Of Sessions:=enter integer from 10 to 100");
+        marksRow("trunk's port behind NAT", "SIP3_LOCAL_PORT=5080;SIP2_NAT_IP=1.1.1.1",
+            "Listening Port:=use different ports for IP-PBX2 and ITSP");
+        marksRow("trunk's port without NAT", "SIP3_LOCAL_PORT=5080");
+        marksRow("ports", "SIP3_PORT=;SIP3_LOCAL_PORT=70000",
+            "Destination Port:=enter integer from 1 to 65535|Listening Port:=enter integer from 1 to 65535");
     }
 
-    void checks()
-    {
-        QFETCH(QStringList, given);
-        QFETCH(QStringList, expected);
-        f->enter(given);
-        QCOMPARE(f->page->isComplete(), expected.isEmpty());
-        QCOMPARE(f->marks(), expected);
-    }
+    void checks() { f->checkMarks(); }
 
     // expected: "items|current|SIP3_NETWORK|SIP3_IF|SIP3_LOCAL_IP".
     void interfaces_data()
     {
         QTest::addColumn<QStringList>("given");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("WAN") << QStringList{"NETWORK=WAN"} << "WAN|WAN|1|WAN_IF|10.0.0.10";
-        QTest::newRow("router, WAN") << QStringList{"NETWORK=WAN", "KRBX=1"} << "WAN|WAN|1|GE 2|10.0.0.10";
-        QTest::newRow("two ports") << QStringList{"NETWORK=LAN_WAN"} << "LAN,WAN|LAN|1|LAN_IF|10.0.0.10";
-        QTest::newRow("hosted, two ports")
-            << QStringList{"NETWORK=LAN_WAN", "APPLICATION_SELECTED=2"} << "LAN,WAN|WAN|2|WAN_IF|20.0.0.20";
+        const auto row = [](const char *name, const char *given, const char *expected) {
+            QTest::newRow(name) << QString(given).split(';') << expected;
+        };
+        row("router, WAN", "NETWORK=WAN;KRBX=1", "WAN|WAN|1|GE 2|10.0.0.10");
+        row("two ports", "NETWORK=LAN_WAN", "LAN,WAN|LAN|1|LAN_IF|10.0.0.10");
+        row("hosted, two ports", "NETWORK=LAN_WAN;APPLICATION_SELECTED=2", "LAN,WAN|WAN|2|WAN_IF|20.0.0.20");
     }
 
     void interfaces()
@@ -150,10 +131,7 @@ private slots:
         f->enter(given);
         f->page->nextId();
         auto *combo = f->child<QComboBox>("interface");
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        QTEST(QStringList({items.join(','), combo->currentText(), text("SIP3_NETWORK"), text("SIP3_IF"),
+        QTEST(QStringList({Fixture::items(combo), combo->currentText(), text("SIP3_NETWORK"), text("SIP3_IF"),
                               text("SIP3_LOCAL_IP")})
                   .join('|'),
             "expected");

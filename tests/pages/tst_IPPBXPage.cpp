@@ -1,78 +1,30 @@
-#include "AnswerPage.h"
-#include "TestEnvironment.h"
-#include "data/WizardData.h"
+#include "PageFixture.h"
 #include "pages/IPPBXPage.h"
-#include "pages/SipRules.h"
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
-#include <QTextStream>
-#include <QWizard>
-#include <QtTest>
 
-#include <algorithm>
+using Fixture = PageFixture<IPPBXPage>;
 
-namespace
-{
-// The named fields' texts joined by "|".
-QString texts(const QString &names)
-{
-    QStringList values;
-    for (const QString &name : names.split('|'))
-        values << WizardData::instance()->fieldText(name);
-    return values.join('|');
-}
-
-QLineEdit *edit(const char *name)
-{
-    return WizardData::instance()->fields.value(QLatin1String(name)).lineEdit;
-}
-} // namespace
-
-// The page in a wizard whose other answers a stand-in page holds.
 class TestIPPBXPage : public QObject
 {
     Q_OBJECT
 private:
-    QWizard *wizard = nullptr;
-    AnswerPage *answers = nullptr;
-    IPPBXPage *page = nullptr;
+    Fixture *f = nullptr;
 
-    QLabel *label(const QString &text)
-    {
-        const auto labels = page->findChildren<QLabel *>();
-        return *std::find_if(labels.begin(), labels.end(), [&](QLabel *l) { return l->text() == text; });
-    }
-
-    // "NAME=value" each, the page's own fields directly; then the page is entered.
-    void enter(const QStringList &given)
-    {
-        for (const QString &answer : given) {
-            const QString name = answer.section('=', 0, 0);
-            if (WizardData::instance()->fields.contains(name) && !answers->edits.contains(name))
-                WizardData::instance()->setFieldText(name, answer.section('=', 1));
-            else
-                answers->set(name, answer.section('=', 1));
-        }
-        page->initializePage();
-    }
+    static QString texts(const char *names) { return Fixture::texts(QLatin1String(names)); }
 
 private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
-        wizard = new QWizard;
-        answers = new AnswerPage;
-        page = new IPPBXPage;
-        wizard->setPage(3, answers);
-        wizard->setPage(7, page);
-        answers->set({"APPLICATION_SELECTED=0", "PRODUCT_SELECTED=6", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
-            "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20", "NET1_NAT_IP=1.1.1.1",
-            "NET2_NAT_IP=2.2.2.2", "GATEWAY_INTEROP=0", "CCE_INTEROP=0"});
+        f = new Fixture(7,
+            {"APPLICATION_SELECTED=0", "PRODUCT_SELECTED=6", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
+                "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20", "NET1_NAT_IP=1.1.1.1",
+                "NET2_NAT_IP=2.2.2.2", "GATEWAY_INTEROP=0", "CCE_INTEROP=0"});
     }
 
-    void cleanup() { delete wizard; }
+    void cleanup() { delete f; }
 
     // expected: "items|current|SIP1_NETWORK|SIP1_IF".
     void interfaces_data()
@@ -96,12 +48,10 @@ private slots:
     void interfaces()
     {
         QFETCH(QStringList, given);
-        enter(given);
-        auto *combo = page->findChild<QComboBox *>("interface");
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        QTEST(items.join(',') + '|' + combo->currentText() + '|' + texts("SIP1_NETWORK|SIP1_IF"), "expected");
+        f->enter(given);
+        auto *combo = f->child("interface");
+        QTEST(
+            Fixture::items(combo) + '|' + combo->currentText() + '|' + texts("SIP1_NETWORK|SIP1_IF"), "expected");
         QVERIFY(!combo->isEnabled());
     }
 
@@ -125,21 +75,20 @@ private slots:
     void nat()
     {
         QFETCH(QStringList, given);
-        enter(given);
-        QTEST(label("                NAT Public IP:")->isVisibleTo(page), "shown");
-        QCOMPARE(
-            edit("SIP1_NAT_IP")->isVisibleTo(page), label("                NAT Public IP:")->isVisibleTo(page));
-        QVERIFY(!edit("SIP1_NAT_IP")->isEnabled());
-        page->nextId();
+        f->enter(given);
+        QTEST(f->label("                NAT Public IP:")->isVisibleTo(f->page), "shown");
+        QCOMPARE(Fixture::edit("SIP1_NAT_IP")->isVisibleTo(f->page),
+            f->label("                NAT Public IP:")->isVisibleTo(f->page));
+        QVERIFY(!Fixture::edit("SIP1_NAT_IP")->isEnabled());
+        f->page->nextId();
         QTEST(texts("SIP1_NAT_IP|SIP1_LOCAL_IP"), "expected");
     }
 
     void transportAndPorts()
     {
-        enter({"SIP1_TRANSPORT_TYPE=2", "SIP1_PORT=5068", "SIP1_LOCAL_PORT=5060", "SIP1_MEDIA_PROTOCOL=1"});
-        auto *transport = page->findChild<QComboBox *>("transport");
-        QCOMPARE(
-            transport->currentText() + page->findChild<QComboBox *>("media")->currentText(), QString("TLSSRTP"));
+        f->enter({"SIP1_TRANSPORT_TYPE=2", "SIP1_PORT=5068", "SIP1_LOCAL_PORT=5060", "SIP1_MEDIA_PROTOCOL=1"});
+        auto *transport = f->child("transport");
+        QCOMPARE(transport->currentText() + f->child("media")->currentText(), QString("TLSSRTP"));
         QCOMPARE(texts("SIP1_LOCAL_PORT|SIP1_PORT"), QString("5060|5068")); // the restore keeps the ports
         transport->setCurrentIndex(0);
         transport->setCurrentIndex(2);
@@ -147,19 +96,19 @@ private slots:
         transport->setCurrentIndex(1);
         QCOMPARE(texts("SIP1_LOCAL_PORT|SIP1_PORT|SIP1_TRANSPORT_TYPE"), QString("5060|5068|1"));
         // Values that are no choice take the combo's.
-        enter({"SIP1_TRANSPORT_TYPE=7", "SIP1_MEDIA_PROTOCOL=3"});
+        f->enter({"SIP1_TRANSPORT_TYPE=7", "SIP1_MEDIA_PROTOCOL=3"});
         QCOMPARE(texts("SIP1_TRANSPORT_TYPE|SIP1_MEDIA_PROTOCOL"), QString("1|1"));
-        enter({"SIP1_TRANSPORT_TYPE=", "SIP1_MEDIA_PROTOCOL=0"});
+        f->enter({"SIP1_TRANSPORT_TYPE=", "SIP1_MEDIA_PROTOCOL=0"});
         QCOMPARE(texts("SIP1_TRANSPORT_TYPE|SIP1_MEDIA_PROTOCOL"), QString("0|1"));
     }
 
     void backupAddresses()
     {
-        enter({"SIP1_IP2=a", "SIP1_IP3=", "SIP1_IP4=c"});
+        f->enter({"SIP1_IP2=a", "SIP1_IP3=", "SIP1_IP4=c"});
         QCOMPARE(texts("SIP1_IP_BACKUP"), QString("a,c"));
-        enter({"SIP1_IP=pbx", "SIP1_PORT=5060"});
-        edit("SIP1_IP_BACKUP")->setText(" x , ,y,z");
-        page->nextId(); // positions kept; an empty entry has no proxy address
+        f->enter({"SIP1_IP=pbx", "SIP1_PORT=5060"});
+        Fixture::edit("SIP1_IP_BACKUP")->setText(" x , ,y,z");
+        f->page->nextId(); // positions kept; an empty entry has no proxy address
         QCOMPARE(texts("SIP1_PROXY_ADDRESS|SIP1_IP2|SIP1_PROXY_ADDRESS2|SIP1_IP3|SIP1_PROXY_ADDRESS3|SIP1_IP4|"
                        "SIP1_PROXY_ADDRESS4"),
             QString("pbx:5060|x|x:5060|||y|y:5060"));
@@ -168,56 +117,55 @@ private slots:
         d->loadTemplates();
         d->values = {{"SIP1_IP2", "new2"}};
         QVERIFY(d->selectTemplate("Generic IP-PBX - Generic SIP Trunk"));
-        page->initializePage();
+        f->page->initializePage();
         QCOMPARE(texts("SIP1_IP_BACKUP"), QString("new2"));
     }
 
     void domainFollowing()
     {
-        enter({"SIP1_DOMAIN=pbx.example", "SIP2_DOMAIN=pbx.example", "SIP3_DOMAIN=other",
+        f->enter({"SIP1_DOMAIN=pbx.example", "SIP2_DOMAIN=pbx.example", "SIP3_DOMAIN=other",
             "REMOTE_USER2_DOMAIN=pbx.example", "REMOTE_USER3_DOMAIN="});
-        QTest::keyClicks(edit("SIP1_DOMAIN"), "x");
-        const QString followers = "SIP2_DOMAIN|SIP3_DOMAIN|REMOTE_USER2_DOMAIN|REMOTE_USER3_DOMAIN";
+        QTest::keyClicks(Fixture::edit("SIP1_DOMAIN"), "x");
+        const char *followers = "SIP2_DOMAIN|SIP3_DOMAIN|REMOTE_USER2_DOMAIN|REMOTE_USER3_DOMAIN";
         QCOMPARE(texts(followers), QString("pbx.examplex|other|pbx.examplex|"));
-        edit("SIP1_DOMAIN")->setText("set.example"); // a template or a file types nothing
+        Fixture::edit("SIP1_DOMAIN")->setText("set.example"); // a template or a file types nothing
         QCOMPARE(texts(followers), QString("pbx.examplex|other|pbx.examplex|"));
-        enter({"SIP1_DOMAIN=", "SIP2_DOMAIN="});
-        QTest::keyClicks(edit("SIP1_DOMAIN"), "y");
+        f->enter({"SIP1_DOMAIN=", "SIP2_DOMAIN="});
+        QTest::keyClicks(Fixture::edit("SIP1_DOMAIN"), "y");
         QCOMPARE(texts("SIP2_DOMAIN"), QString());
     }
 
+    // Each rule marks its own row.
     void marks()
     {
-        enter({"SIP1_IP=", "SIP1_MEDIA_START=65000", "SIP1_MEDIA_NUMBER=5001", "SIP1_LOCAL_PORT=0",
+        f->enter({"SIP1_IP=", "SIP1_MEDIA_START=65000", "SIP1_MEDIA_NUMBER=5001", "SIP1_LOCAL_PORT=0",
             "SIP1_NAME=Corvane Parley", "SIP1_DOMAIN=1.2.3"});
-        QVERIFY(!page->isComplete());
-        const QStringList tips{label("Address:")->toolTip(), label("        Base Port:")->toolTip(),
-            label("        Number Of Sessions:")->toolTip(), label("        Destination Port:")->toolTip(),
-            label("        Listening Port:")->toolTip(), label("SIP Domain:")->toolTip()};
-        QCOMPARE(tips,
-            QStringList(
-                {SipRules::AddressMessage, SipRules::notEnoughPortsMessage(5001), SipRules::sessionsMessage(5000),
-                    SipRules::PortMessage, SipRules::PortMessage, SipRules::Ipv4Message}));
-        QVERIFY(label("Transport Type:")->toolTip().contains("Corvane Parley"));
-        enter({"SIP1_IP=pbx", "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=54", "SIP1_PORT=5060",
+        QVERIFY(!f->page->isComplete());
+        QCOMPARE(f->marks(),
+            (QStringList{"Address:=enter IPv4 address or hostname",
+                "Base Port:=not enough ports for 5001 sessions\n(each session requires 10 ports)",
+                "Destination Port:=enter integer from 1 to 65535", "Listening Port:=enter integer from 1 to 65535",
+                "Number Of Sessions:=enter integer from 10 to 5000", "SIP Domain:=enter valid IPv4 address",
+                "Transport Type:=Corvane Parley supports only TCP or TLS transport types"}));
+        f->enter({"SIP1_IP=pbx", "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=54", "SIP1_PORT=5060",
             "SIP1_LOCAL_PORT=5060", "SIP1_NAME=", "SIP1_DOMAIN="});
-        QVERIFY(page->isComplete());
-        QCOMPARE(label("Address:")->toolTip(), QString());
+        QVERIFY(f->page->isComplete());
+        QCOMPARE(f->marks(), QStringList());
     }
 
     void summaryAndSurvey()
     {
-        enter({"SIP1_NAME=Generic IP-PBX", "SIP1_IP=10.1.1.1", "SIP1_IP2=b1", "SIP1_IP3=b2",
+        f->enter({"SIP1_NAME=Generic IP-PBX", "SIP1_IP=10.1.1.1", "SIP1_IP2=b1", "SIP1_IP3=b2",
             "SIP1_DOMAIN=pbx.example", "SIP1_KEEPALIVE=1", "SIP1_TRANSPORT_TYPE=2", "SIP1_PORT=5061",
             "SIP1_LOCAL_PORT=5061", "SIP1_MEDIA_PROTOCOL=1", "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=100",
             "SIP1_PREFIX_ENABLE=1", "SIP1_PREFIX=55"});
-        QVERIFY(page->findChild<QGroupBox *>("additional")->isVisibleTo(page));
+        QVERIFY(f->child<QGroupBox>("additional")->isVisibleTo(f->page));
         QCOMPARE(
-            page->subTitle(), QString("Configure Generic IP-PBX address and communication protocol details."));
-        page->nextId();
-        const QStringList first = WizardData::instance()->summaries[7];
-        page->nextId();
-        QCOMPARE(WizardData::instance()->summaries[7], first);
+            f->page->subTitle(), QString("Configure Generic IP-PBX address and communication protocol details."));
+        f->page->nextId();
+        const QStringList first = Fixture::summary(7);
+        f->page->nextId();
+        QCOMPARE(Fixture::summary(7), first);
         QCOMPARE(texts("SIP1_MEDIA_END"), QString("6999"));
         QCOMPARE(first.join('\n'),
             QString(
@@ -227,32 +175,29 @@ private slots:
                 "Transport Type     : TLS\nDestination Port   : 5061\nListening Port     : 5061\n\n"
                 "Media Protocol     : SRTP\nMedia Base Port    : 6000\nNumber Of Sessions : 100\n\n"
                 "Local Prefix       : 55"));
-        QString survey;
-        QTextStream out(&survey);
-        page->writeSurvey(out);
-        QCOMPARE(survey,
+        QCOMPARE(f->survey().join('\n'),
             QString("\nIP-PBX Configuration\n-------------------\nName,Generic IP-PBX\n"
                     "Address,10.1.1.1,(IP address or hostname)\nBackup Address,b1,(IP address or hostname)\n"
                     "SIP Domain,pbx.example\nKeep Alive,1,(0=disabled; 1=enabled)\n"
                     "Transport Type,2,(0=udp; 1=tcp; 2=tls)\nDestination Port,5061\nListening Port,5061\n"
                     "Media Protocol,1,(1=srtp; 2=rtp)\nMedia Base Port,6000\nNumber Of Sessions,100\n"));
         // Without a first backup, a keep-alive the template uses, a domain or the prefix group, five lines go.
-        edit("SIP1_KEEPALIVE")->setEnabled(false);
-        enter({"SIP1_IP2=", "SIP1_IP3=", "SIP1_DOMAIN=", "SIP1_PREFIX_ENABLE="});
-        page->nextId();
-        QCOMPARE(WizardData::instance()->summaries[7].size(), first.size() - 5);
+        Fixture::edit("SIP1_KEEPALIVE")->setEnabled(false);
+        f->enter({"SIP1_IP2=", "SIP1_IP3=", "SIP1_DOMAIN=", "SIP1_PREFIX_ENABLE="});
+        f->page->nextId();
+        QCOMPARE(Fixture::summary(7).size(), first.size() - 5);
         QCOMPARE(texts("SIP1_PREFIX_ENABLE"), QString("0"));
     }
 
     // The Gateway route and the Cloud Edge route with gateway equipment give SIP1 its own slots here.
     void ownPortsOnNext()
     {
-        enter({"SIP1_TRANSPORT_TYPE=2", "SIP1_LOCAL_PORT=5063", "SIP1_TLS_LOCAL_PORT=x"});
-        page->nextId();
+        f->enter({"SIP1_TRANSPORT_TYPE=2", "SIP1_LOCAL_PORT=5063", "SIP1_TLS_LOCAL_PORT=x"});
+        f->page->nextId();
         QCOMPARE(texts("SIP1_TLS_LOCAL_PORT"), QString("x"));
         for (const char *application : {"APPLICATION_SELECTED=5", "APPLICATION_SELECTED=4"}) {
-            enter({application, "CCE_INTEROP=2", "SIP1_TLS_LOCAL_PORT=x"});
-            page->nextId();
+            f->enter({application, "CCE_INTEROP=2", "SIP1_TLS_LOCAL_PORT=x"});
+            f->page->nextId();
             QCOMPARE(texts("SIP1_UDP_LOCAL_PORT|SIP1_TLS_LOCAL_PORT"), QString("0|5063"));
         }
     }

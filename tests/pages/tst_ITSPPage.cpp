@@ -1,5 +1,4 @@
-#include "SipPageFixture.h"
-#include "TestEnvironment.h"
+#include "PageFixture.h"
 #include "pages/ITSPPage.h"
 
 #include <QApplication>
@@ -7,7 +6,7 @@
 #include <QGroupBox>
 #include <QtTest>
 
-using Fixture = SipPageFixture<ITSPPage>;
+using Fixture = PageFixture<ITSPPage>;
 
 // The SIP trunk page in both roles, with the other pages' answers set by name.
 class TestITSPPage : public QObject
@@ -16,20 +15,19 @@ class TestITSPPage : public QObject
 private:
     Fixture *f = nullptr;
 
-    void enter(const QStringList &given) { f->enter(given); }
     static QString text(const char *name) { return Fixture::text(QLatin1String(name)); }
 
 private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
-        f = new Fixture(8);
-        f->set({"APPLICATION_SELECTED=0", "PRODUCT_SELECTED=6", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
-            "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20",
-            "NET1_NAT_IP=", "NET2_NAT_IP=2.2.2.2", "CCE_INTEROP=0", "GATEWAY_TYPE=1", "SIP1_NETWORK=1",
-            "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=100", "SIP1_TRANSPORT_TYPE=0", "SIP1_LOCAL_PORT=5060",
-            "SIP1_UDP_LOCAL_PORT=", "SIP1_TCP_LOCAL_PORT=", "SIP1_TLS_LOCAL_PORT=", "SIP2_IP=sip.example.net",
-            "SIP2_PORT=5060", "SIP2_MEDIA_START=7000", "SIP2_REGISTRATION=1", "SIP2_USERNAME=4085550100"});
+        f = new Fixture(8,
+            {"APPLICATION_SELECTED=0", "PRODUCT_SELECTED=6", "VERSION=7.2", "NETWORK=LAN", "KRBX=0",
+                "NET1_IF=GE 1", "NET2_IF=GE 2", "NET1_IP=10.0.0.10", "NET2_IP=20.0.0.20",
+                "NET1_NAT_IP=", "NET2_NAT_IP=2.2.2.2", "CCE_INTEROP=0", "GATEWAY_TYPE=1", "SIP1_NETWORK=1",
+                "SIP1_MEDIA_START=6000", "SIP1_MEDIA_NUMBER=100", "SIP1_TRANSPORT_TYPE=0", "SIP1_LOCAL_PORT=5060",
+                "SIP1_UDP_LOCAL_PORT=", "SIP1_TCP_LOCAL_PORT=", "SIP1_TLS_LOCAL_PORT=", "SIP2_IP=sip.example.net",
+                "SIP2_PORT=5060", "SIP2_MEDIA_START=7000", "SIP2_REGISTRATION=1", "SIP2_USERNAME=4085550100"});
     }
 
     void cleanup() { delete f; }
@@ -38,34 +36,28 @@ private slots:
     void roles_data()
     {
         QTest::addColumn<QStringList>("given");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("subtitle");
+        QTest::addColumn<QString>("role"); // the title's, then the subtitle's name
         QTest::addColumn<bool>("account");
-        QTest::newRow("SIP trunk") << QStringList{} << "SIP Trunk Configuration  (Step 8 of 8)"
-                                   << "Configure SIP Trunk address and communication protocol details." << true;
-        QTest::newRow("named trunk") << QStringList{"SIP2_NAME=Acme"} << "SIP Trunk Configuration  (Step 8 of 8)"
-                                     << "Configure Acme address and communication protocol details." << true;
-        QTest::newRow("normalization") << QStringList{"APPLICATION_SELECTED=1"}
-                                       << "IP-PBX2 Configuration  (Step 8 of 8)"
-                                       << "Configure IP-PBX2 address and communication protocol details." << false;
-        QTest::newRow("cloud edge, IP-PBX")
-            << QStringList{"APPLICATION_SELECTED=5", "CCE_INTEROP=1"} << "IP-PBX2 Configuration  (Step 8 of 8)"
-            << "Configure IP-PBX2 address and communication protocol details." << false;
-        QTest::newRow("cloud edge, trunk")
-            << QStringList{"APPLICATION_SELECTED=5"} << "SIP Trunk Configuration  (Step 8 of 8)"
-            << "Configure SIP Trunk address and communication protocol details." << true;
-        QTest::newRow("gateway FXS") << QStringList{"APPLICATION_SELECTED=4", "GATEWAY_TYPE=3"}
-                                     << "SIP Trunk Configuration  (Step 8 of 8)"
-                                     << "Configure SIP Trunk address and communication protocol details." << false;
+        const auto row = [](const char *name, const char *given, const char *role, bool account) {
+            QTest::newRow(name) << QString(given).split(';', Qt::SkipEmptyParts) << role << account;
+        };
+        row("SIP trunk", "", "SIP Trunk|SIP Trunk", true);
+        row("named trunk", "SIP2_NAME=Acme", "SIP Trunk|Acme", true);
+        row("normalization", "APPLICATION_SELECTED=1", "IP-PBX2|IP-PBX2", false);
+        row("cloud edge, IP-PBX", "APPLICATION_SELECTED=5;CCE_INTEROP=1", "IP-PBX2|IP-PBX2", false);
+        row("cloud edge, trunk", "APPLICATION_SELECTED=5", "SIP Trunk|SIP Trunk", true);
+        row("gateway FXS", "APPLICATION_SELECTED=4;GATEWAY_TYPE=3", "SIP Trunk|SIP Trunk", false);
     }
 
     void roles()
     {
         QFETCH(QStringList, given);
         QFETCH(bool, account);
-        enter(given);
-        QTEST(f->page->title(), "title");
-        QTEST(f->page->subTitle(), "subtitle");
+        f->enter(given);
+        QFETCH(QString, role);
+        QCOMPARE(f->page->title(), role.section('|', 0, 0) + " Configuration  (Step 8 of 8)");
+        QCOMPARE(f->page->subTitle(),
+            "Configure " + role.section('|', 1) + " address and communication protocol details.");
         QCOMPARE(f->child<QGroupBox>("accountGroup")->isVisibleTo(f->page), account);
         QCOMPARE(f->child<QComboBox>("account")->currentIndex(), account ? 1 : 0);
         QCOMPARE(text("SIP2_REGISTRATION"), account ? QString("1") : QString("0"));
@@ -77,25 +69,22 @@ private slots:
     {
         QTest::addColumn<QStringList>("given");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("LAN") << QStringList{"NET1_NAT_IP=1.1.1.1"} << "LAN|LAN|1|LAN_IF|1|1.1.1.1";
-        QTest::newRow("LAN only") << QStringList{"NETWORK=LAN_ONLY"} << "LAN|LAN|1|LAN_IF|0|";
-        QTest::newRow("WAN") << QStringList{"NETWORK=WAN"} << "WAN|WAN|1|WAN_IF|1|";
-        QTest::newRow("two ports") << QStringList{"NETWORK=LAN_WAN"} << "LAN,WAN|WAN|2|WAN_IF|1|2.2.2.2";
-        QTest::newRow("two ports, IP-PBX on WAN")
-            << QStringList{"NETWORK=LAN_WAN", "SIP1_NETWORK=2"} << "LAN,WAN|LAN|1|LAN_IF|1|2.2.2.2";
-        QTest::newRow("router") << QStringList{"NETWORK=LAN_WAN", "KRBX=1"} << "LAN,WAN|WAN|2|GE 2|0|2.2.2.2";
+        const auto row = [](const char *name, const char *given, const char *expected) {
+            QTest::newRow(name) << QString(given).split(';') << expected;
+        };
+        row("LAN", "NET1_NAT_IP=1.1.1.1", "LAN|LAN|1|LAN_IF|1|1.1.1.1");
+        row("two ports", "NETWORK=LAN_WAN", "LAN,WAN|WAN|2|WAN_IF|1|2.2.2.2");
+        row("two ports, IP-PBX on WAN", "NETWORK=LAN_WAN;SIP1_NETWORK=2", "LAN,WAN|LAN|1|LAN_IF|1|2.2.2.2");
+        row("router", "NETWORK=LAN_WAN;KRBX=1", "LAN,WAN|WAN|2|GE 2|0|2.2.2.2");
     }
 
     void interfaces()
     {
         QFETCH(QStringList, given);
-        enter(given);
+        f->enter(given);
         auto *combo = f->child<QComboBox>("interface");
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
         const bool nat = f->label("                NAT Public IP:")->isVisibleTo(f->page);
-        QTEST(QStringList({items.join(','), combo->currentText(), text("SIP2_NETWORK"), text("SIP2_IF"),
+        QTEST(QStringList({Fixture::items(combo), combo->currentText(), text("SIP2_NETWORK"), text("SIP2_IF"),
                               QString::number(nat), text("SIP2_NAT_IP")})
                   .join('|'),
             "expected");
@@ -108,7 +97,7 @@ private slots:
         auto *account = f->child<QComboBox>("account");
         for (const auto &[stored, index, enabled] :
             {std::make_tuple("2", 2, true), std::make_tuple("7", 0, false), std::make_tuple("", 0, false)}) {
-            enter({QString("SIP2_REGISTRATION=") + stored});
+            f->enter({QString("SIP2_REGISTRATION=") + stored});
             QCOMPARE(account->currentIndex(), index);
             QCOMPARE(text("SIP2_REGISTRATION"), QString::number(index));
             QCOMPARE(Fixture::edit("SIP2_PASSWORD")->isEnabled(), enabled);
@@ -120,7 +109,7 @@ private slots:
 
     void transportAndChoices()
     {
-        enter({"SIP2_TRANSPORT_TYPE=2", "SIP2_PORT=5068", "SIP2_LOCAL_PORT=5060", "SIP2_MEDIA_PROTOCOL=3"});
+        f->enter({"SIP2_TRANSPORT_TYPE=2", "SIP2_PORT=5068", "SIP2_LOCAL_PORT=5060", "SIP2_MEDIA_PROTOCOL=3"});
         auto *transport = f->child<QComboBox>("transport");
         QCOMPARE(transport->currentText(), QString("TLS"));
         QCOMPARE(text("SIP2_LOCAL_PORT") + text("SIP2_PORT"), QString("50605068"));
@@ -128,7 +117,7 @@ private slots:
         transport->setCurrentIndex(1);
         transport->setCurrentIndex(2);
         QCOMPARE(text("SIP2_LOCAL_PORT") + text("SIP2_PORT"), QString("50615067"));
-        enter({"SIP2_TRANSPORT_TYPE=9", "SIP2_LOCAL_PORT=5080"});
+        f->enter({"SIP2_TRANSPORT_TYPE=9", "SIP2_LOCAL_PORT=5080"});
         QCOMPARE(text("SIP2_TRANSPORT_TYPE"), QString("2"));
         transport->setCurrentIndex(0);
         QCOMPARE(text("SIP2_LOCAL_PORT"), QString("5080"));
@@ -138,62 +127,43 @@ private slots:
     void sessions()
     {
         const auto sessions = [] { return Fixture::edit("SIP2_MEDIA_NUMBER"); };
-        enter({"SIP2_MEDIA_NUMBER=40"});
+        f->enter({"SIP2_MEDIA_NUMBER=40"});
         QCOMPARE(sessions()->text(), QString("100"));
         QVERIFY(!sessions()->isEnabled());
-        enter({"SIP1_MEDIA_NUMBER=", "SIP2_MEDIA_NUMBER=40"});
+        f->enter({"SIP1_MEDIA_NUMBER=", "SIP2_MEDIA_NUMBER=40"});
         QCOMPARE(sessions()->text(), QString("40"));
         QVERIFY(sessions()->isEnabled());
-        enter({"SIP1_MEDIA_NUMBER=100", "APPLICATION_SELECTED=4"});
+        f->enter({"SIP1_MEDIA_NUMBER=100", "APPLICATION_SELECTED=4"});
         QCOMPARE(sessions()->text(), QString("40"));
     }
 
-    // given: answers; expected: the marked rows, "label=message".
     void checks_data()
     {
-        QTest::addColumn<QStringList>("given");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("valid") << QStringList{} << QStringList{};
-        QTest::newRow("addresses") << QStringList{"SIP2_IP=", "SIP2_IP2=1.2.3", "SIP2_DOMAIN=10.1.1"}
-                                   << QStringList{"Address:=enter IPv4 address or hostname",
-                                          "Backup Address:=enter valid IPv4 address",
-                                          "SIP Domain:=enter valid IPv4 address"};
-        QTest::newRow("registration without username")
-            << QStringList{"SIP2_USERNAME="} << QStringList{"Username:=enter username"};
-        QTest::newRow("authentication without password")
-            << QStringList{"SIP2_REGISTRATION=2"} << QStringList{"Password:=enter password"};
-        QTest::newRow("not enough ports") << QStringList{"SIP2_MEDIA_START=65000"}
-                                          << QStringList{"Base Port:=not enough ports for 100 sessions\n"
-                                                         "(each session requires 10 ports)"};
-        QTest::newRow("last port 65535") << QStringList{"SIP2_MEDIA_START=64536"} << QStringList{};
-        QTest::newRow("overlap") << QStringList{"SIP2_MEDIA_START=6990"}
-                                 << QStringList{"Base Port:=media ports for IP-PBX and SIP Trunk may not overlap"};
-        QTest::newRow("no overlap on two ports")
-            << QStringList{"SIP2_MEDIA_START=6990", "NETWORK=LAN_WAN"} << QStringList{};
-        QTest::newRow("second IP-PBX overlap")
-            << QStringList{"SIP2_MEDIA_START=6000", "APPLICATION_SELECTED=1"}
-            << QStringList{"Base Port:=media ports for IP-PBX1 and IP-PBX2 may not overlap"};
-        QTest::newRow("gateway: no IP-PBX") << QStringList{"SIP2_MEDIA_START=6000", "SIP2_MEDIA_NUMBER=30",
-            "APPLICATION_SELECTED=4"} << QStringList{};
-        QTest::newRow("port shared behind NAT") << QStringList{"NETWORK=WAN",
-            "NET1_NAT_IP=1.1.1.1"} << QStringList{"Listening Port:=use different ports for IP-PBX and SIP Trunk"};
-        QTest::newRow("second IP-PBX behind NAT")
-            << QStringList{"NETWORK=WAN", "NET1_NAT_IP=1.1.1.1", "APPLICATION_SELECTED=1"}
-            << QStringList{"Listening Port:=use different ports for IP-PBX1 and IP-PBX2"};
-        QTest::newRow("port shared without NAT") << QStringList{"NETWORK=WAN"} << QStringList{};
-        QTest::newRow("ports") << QStringList{"SIP2_PORT=", "SIP2_LOCAL_PORT=0"}
-                               << QStringList{"Destination Port:=enter integer from 1 to 65535",
-                                      "Listening Port:=enter integer from 1 to 65535"};
+        marksColumns();
+        marksRow("valid", "");
+        marksRow("addresses", "SIP2_IP=;SIP2_IP2=1.2.3;SIP2_DOMAIN=10.1.1",
+            "Address:=enter IPv4 address or hostname|Backup Address:=enter valid IPv4 address|"
+            "SIP Domain:=enter valid IPv4 address");
+        marksRow("registration without username", "SIP2_USERNAME=", "Username:=enter username");
+        marksRow("authentication without password", "SIP2_REGISTRATION=2", "Password:=enter password");
+        marksRow("not enough ports", "SIP2_MEDIA_START=65000",
+            "Base Port:=not enough ports for 100 sessions\n(each session requires 10 ports)");
+        marksRow(
+            "overlap", "SIP2_MEDIA_START=6990", "Base Port:=media ports for IP-PBX and SIP Trunk may not overlap");
+        marksRow("no overlap on two ports", "SIP2_MEDIA_START=6990;NETWORK=LAN_WAN");
+        marksRow("second IP-PBX overlap", "SIP2_MEDIA_START=6000;APPLICATION_SELECTED=1",
+            "Base Port:=media ports for IP-PBX1 and IP-PBX2 may not overlap");
+        marksRow("gateway: no IP-PBX", "SIP2_MEDIA_START=6000;SIP2_MEDIA_NUMBER=30;APPLICATION_SELECTED=4");
+        marksRow("port shared behind NAT", "NETWORK=WAN;NET1_NAT_IP=1.1.1.1",
+            "Listening Port:=use different ports for IP-PBX and SIP Trunk");
+        marksRow("second IP-PBX behind NAT", "NETWORK=WAN;NET1_NAT_IP=1.1.1.1;APPLICATION_SELECTED=1",
+            "Listening Port:=use different ports for IP-PBX1 and IP-PBX2");
+        marksRow("port shared without NAT", "NETWORK=WAN");
+        marksRow("ports", "SIP2_PORT=;SIP2_LOCAL_PORT=0",
+            "Destination Port:=enter integer from 1 to 65535|Listening Port:=enter integer from 1 to 65535");
     }
 
-    void checks()
-    {
-        QFETCH(QStringList, given);
-        QFETCH(QStringList, expected);
-        enter(given);
-        QCOMPARE(f->page->isComplete(), expected.isEmpty());
-        QCOMPARE(f->marks(), expected);
-    }
+    void checks() { f->checkMarks(); }
 
     // Next runs twice per visit: the same fields and summary each time.
     void commitAndSummary_data()
@@ -217,7 +187,7 @@ private slots:
     void commitAndSummary()
     {
         QFETCH(QStringList, given);
-        enter(given + QStringList{"SIP2_NAME=Acme", "SIP2_IP2=backup.example.net"});
+        f->enter(given + QStringList{"SIP2_NAME=Acme", "SIP2_IP2=backup.example.net"});
         for (int run = 0; run < 2; ++run) {
             QCOMPARE(f->page->nextId(), 9);
             QTEST(WizardData::instance()->summaries[8], "summary");
@@ -235,17 +205,17 @@ private slots:
     // The same transport and port share the IP-PBX's interface where both are on one network.
     void sharedInterface()
     {
-        enter({});
+        f->enter({});
         f->page->nextId();
         QCOMPARE(text("SIP2_INTERFACE") + '|' + text("SIP2_UDP_LOCAL_PORT"), QString("1|"));
-        enter({"NETWORK=LAN_WAN"});
+        f->enter({"NETWORK=LAN_WAN"});
         f->page->nextId();
         QCOMPARE(text("SIP2_INTERFACE") + '|' + text("SIP2_UDP_LOCAL_PORT"), QString("2|5060"));
     }
 
     void survey()
     {
-        enter({"SIP2_NAME=Acme", "SIP2_PASSWORD=secret", "SIP2_MAIN_LINE=4085550199"});
+        f->enter({"SIP2_NAME=Acme", "SIP2_PASSWORD=secret", "SIP2_MAIN_LINE=4085550199"});
         const QStringList rows{"Name,Acme", "Address,sip.example.net,(IP address or hostname)",
             "Backup Address,,(IP address or hostname)", "SIP Domain,", "Keep Alive,0,(0=disabled; 1=enabled)",
             "Transport Type,0,(0=udp; 1=tcp; 2=tls)", "Destination Port,5060", "Listening Port,5060",

@@ -10,12 +10,6 @@ using namespace SetupFixture;
 
 namespace
 {
-void set(const QString &answers)
-{
-    for (const QString &pair : answers.split(';', Qt::SkipEmptyParts))
-        WizardData::instance()->setFieldText(pair.section('=', 0, 0), pair.section('=', 1));
-}
-
 // Every field's text: what a second commit must leave unchanged.
 QMap<QString, QString> snapshot()
 {
@@ -44,20 +38,12 @@ QString survey(BrambleonPage *page)
     return text;
 }
 
-template <class T> T *widget(QWidget *page, const char *name)
-{
-    T *found = page->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no widget %s", name);
-    return found;
-}
-
-QStringList items(QComboBox *list)
+QString items(QWidget *page, const char *name)
 {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->itemText(i);
-    return texts;
+    for (int i = 0; i < child(page, name)->count(); ++i)
+        texts << child(page, name)->itemText(i);
+    return texts.join(',');
 }
 } // namespace
 
@@ -90,10 +76,10 @@ private slots:
             "DNS1_IP2=0.0.0.0;ENABLE_SYSLOG=1;SYSLOG=10.0.0.9");
         page->initializePage();
         QCOMPARE(page->title(), QString("System Configuration  (Step 3 of 8)"));
-        QCOMPARE(widget<QComboBox>(page, "timeZone")->currentText(), QString("GMT+5"));
-        QCOMPARE(widget<QComboBox>(page, "cli")->currentIndex(), 0);
-        QVERIFY(widget<QCheckBox>(page, "dnsOn")->isChecked());
-        QCOMPARE(widget<QTableWidget>(page, "dns")->item(0, 2)->text(), QString());
+        QCOMPARE(child(page, "timeZone")->currentText(), QString("GMT+5"));
+        QCOMPARE(child(page, "cli")->currentIndex(), 0);
+        QVERIFY(child<QCheckBox>(page, "dnsOn")->isChecked());
+        QCOMPARE(child<QTableWidget>(page, "dns")->item(0, 2)->text(), QString());
         QVERIFY(page->isComplete());
         QCOMPARE(commit(page, 3),
             QString("System\n------\nPrimary NTP       : timeserver\nTime Zone         : GMT+5\n\n"
@@ -109,8 +95,8 @@ private slots:
         // The router models: telnet at least, no local DNS table.
         set("KRBX=1;CLI=0");
         page->initializePage();
-        QCOMPARE(widget<QComboBox>(page, "cli")->currentText(), QString("Telnet"));
-        QVERIFY(!widget<QGroupBox>(page, "dnsGroup")->isVisibleTo(page));
+        QCOMPARE(child(page, "cli")->currentText(), QString("Telnet"));
+        QVERIFY(!child<QGroupBox>(page, "dnsGroup")->isVisibleTo(page));
         page->nextId();
         QCOMPARE(field("ENABLE_DNS"), QString("0"));
     }
@@ -120,21 +106,20 @@ private slots:
     {
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("expected"); // title|ports|OAM choices|OAM ports|NAT shown|NET1_PORT
-        QTest::newRow("two networks") << "PRODUCT=QA2;KRBX=0;NETWORK=LAN_WAN;NET1_PORT=GROUP_2"
-                                      << "LAN|Group 1 (GE_4_1,2),Group 2 (GE_4_3,4),Group 3 (FE_5_1,2),Group 4 "
-                                         "(FE_5_3,4)|LAN,Additional,WAN|4|0|GROUP_2";
-        QTest::newRow("WAN only, unknown group") << "PRODUCT=QA1;KRBX=0;NETWORK=WAN;NET1_PORT=GROUP_7"
-                                                 << "WAN|Group 1 (GE_4_1,2),Group 2 (GE_4_3,4)|WAN,Additional|2|1|"
-                                                    "GROUP_1";
-        QTest::newRow("one port") << "PRODUCT=QB7;KRBX=0;NETWORK=LAN"
-                                  << "LAN|Ethernet|LAN,Additional|1|1|";
-        QTest::newRow("router") << "PRODUCT=QA2_KRBX;KRBX=1;NETWORK=LAN_WAN;NET1_PORT=GROUP_2"
-                                << "LAN|GigabitEthernet 4/1,GigabitEthernet 0/0|LAN,Additional,WAN|1|0|GROUP_1";
-        QTest::newRow("router with two ports")
-            << "PRODUCT=QA1L_KRBX;KRBX=1;NETWORK=LAN_WAN;"
-               "NET1_PORT_NAME=FastEthernet 1/1"
-            << "LAN|GigabitEthernet 1/1,FastEthernet 1/1|LAN,Additional,WAN|1|0|"
-               "GROUP_2";
+        const auto row = [](const char *name, const char *answers, const char *expected) {
+            QTest::newRow(name) << answers << expected;
+        };
+        row("two networks", "PRODUCT=QA2;KRBX=0;NETWORK=LAN_WAN;NET1_PORT=GROUP_2",
+            "LAN|Group 1 (GE_4_1,2),Group 2 (GE_4_3,4),Group 3 (FE_5_1,2),Group 4 "
+            "(FE_5_3,4)|LAN,Additional,WAN|4|0|"
+            "GROUP_2");
+        row("WAN only, unknown group", "PRODUCT=QA1;KRBX=0;NETWORK=WAN;NET1_PORT=GROUP_7",
+            "WAN|Group 1 (GE_4_1,2),Group 2 (GE_4_3,4)|WAN,Additional|2|1|GROUP_1");
+        row("one port", "PRODUCT=QB7;KRBX=0;NETWORK=LAN", "LAN|Ethernet|LAN,Additional|1|1|");
+        row("router", "PRODUCT=QA2_KRBX;KRBX=1;NETWORK=LAN_WAN;NET1_PORT=GROUP_2",
+            "LAN|GigabitEthernet 4/1,GigabitEthernet 0/0|LAN,Additional,WAN|1|0|GROUP_1");
+        row("router with two ports", "PRODUCT=QA1L_KRBX;KRBX=1;NETWORK=LAN_WAN;NET1_PORT_NAME=FastEthernet 1/1",
+            "LAN|GigabitEthernet 1/1,FastEthernet 1/1|LAN,Additional,WAN|1|0|GROUP_2");
     }
 
     void lanVariants()
@@ -144,14 +129,14 @@ private slots:
         auto *page = static_cast<BrambleonPage *>(wizard.page(4));
         set(answers);
         page->initializePage();
-        auto *port = widget<QComboBox>(page, "port");
+        auto *port = child(page, "port");
         QFETCH(QString, expected);
         const QStringList parts = expected.split('|');
         QCOMPARE(page->title(), parts.at(0) + " Interface Configuration  (Step 4 of 8)");
-        QCOMPARE(items(port).join(','), parts.at(1));
-        QCOMPARE(items(widget<QComboBox>(page, "oam")).join(','), parts.at(2));
-        QCOMPARE(QString::number(widget<QComboBox>(page, "oamPort")->count()), parts.at(3));
-        QCOMPARE(widget<QLabel>(page, "natLabel")->isVisibleTo(page), parts.at(4) == "1");
+        QCOMPARE(items(page, "port"), parts.at(1));
+        QCOMPARE(items(page, "oam"), parts.at(2));
+        QCOMPARE(QString::number(child(page, "oamPort")->count()), parts.at(3));
+        QCOMPARE(child<QLabel>(page, "natLabel")->isVisibleTo(page), parts.at(4) == "1");
         QCOMPARE(field("NET1_PORT"), parts.at(5));
         QCOMPARE(field("NET1_PORT_NAME"), port->currentText());
         const bool fixed = answers.contains("QB7") || (answers.contains("KRBX=1") && !answers.contains("QA1L"));
@@ -196,7 +181,7 @@ private slots:
         page->initializePage();
         QCOMPARE(field("NET1_VLAN"), QString());
         // A DHCP server that was off hides its rows even when the box was unchecked already.
-        QVERIFY(!widget<QCheckBox>(page, "dhcp")->isChecked());
+        QVERIFY(!child<QCheckBox>(page, "dhcp")->isChecked());
     }
 
     void lanRouterKeepsItsConfiguration()
@@ -205,8 +190,8 @@ private slots:
         auto *page = static_cast<BrambleonPage *>(wizard.page(4));
         set("PRODUCT=QA2_KRBX;KRBX=1;NETWORK=LAN_WAN;NET_EXIST=1;NET1_LLDP=1;NET1_IF=");
         page->initializePage();
-        QVERIFY(widget<QCheckBox>(page, "exist")->isChecked());
-        QVERIFY(!widget<QGroupBox>(page, "additional")->isVisibleTo(page));
+        QVERIFY(child<QCheckBox>(page, "exist")->isChecked());
+        QVERIFY(!child<QGroupBox>(page, "additional")->isVisibleTo(page));
         QCOMPARE(field("NET1_LLDP"), QString("0"));
         QVERIFY(!page->isComplete());
         set("NET1_IF=GigabitEthernet 4/1.5");
@@ -219,23 +204,23 @@ private slots:
     {
         Wizard wizard;
         auto *page = static_cast<BrambleonPage *>(wizard.page(5));
-        auto *routes = widget<QTableWidget>(page, "routes");
+        auto *routes = child<QTableWidget>(page, "routes");
         QCOMPARE(routes->item(0, 2)->text(), QString("198.51.100.129"));
         set("PRODUCT=QA2_KRBX;KRBX=1;NETWORK=LAN_WAN;NET2_PORT=Fiber;NET2_TYPE=1;NET2_ROUTE2_SUBNET=10.2.0.0;"
             "NET2_ROUTE2_MASK=255.255.0.0;NET2_ROUTE2_GATEWAY=10.0.0.1;NET1_VLANID=1;OAM_INTERFACE=0");
         page->initializePage();
-        QCOMPARE(widget<QComboBox>(page, "port")->currentText(), QString("Fiber 0/1"));
-        QCOMPARE(widget<QComboBox>(page, "type")->currentText(), QString("DHCP"));
+        QCOMPARE(child(page, "port")->currentText(), QString("Fiber 0/1"));
+        QCOMPARE(child(page, "type")->currentText(), QString("DHCP"));
         QCOMPARE(routes->item(0, 0)->text(), QString());
-        QVERIFY(!widget<QLineEdit>(page, "ip")->isVisibleTo(page));
-        QVERIFY(!widget<QCheckBox>(page, "exist")->isEnabled());
+        QVERIFY(!child<QLineEdit>(page, "ip")->isVisibleTo(page));
+        QVERIFY(!child<QCheckBox>(page, "exist")->isEnabled());
         QVERIFY(page->isComplete());
         QCOMPARE(commit(page, 5),
             QString("WAN Interface\n-------------\nPhysical Port     : Fiber\nAddress Type      : DHCP"));
         QCOMPARE(field("NET2_VLANID") + field("NET2_VLAN_NATIVE") + field("NET2_IF") + field("NET2_ROUTE2_SUBNET"),
             QString("22WAN10.2.0.0"));
 
-        widget<QComboBox>(page, "type")->setCurrentIndex(0);
+        child(page, "type")->setCurrentIndex(0);
         set("NET2_IP=10.0.0.5;NET2_NETMASK=255.255.255.0;NET2_VLAN=30");
         QCOMPARE(commit(page, 5),
             QString(
@@ -258,11 +243,11 @@ private slots:
         QCOMPARE(field("NET2_VLAN"), QString("2"));
         QCOMPARE(field("NET2_NAT_IP"), QString("203.0.113.7"));
         QCOMPARE(field("NET2_PORT"), QString());
-        QVERIFY(!widget<QGroupBox>(page, "routeGroup")->isVisibleTo(page));
+        QVERIFY(!child<QGroupBox>(page, "routeGroup")->isVisibleTo(page));
 
         set("PRODUCT=QA3;NET2_PORT=GROUP_3;NAT_IF=LAN_IF;NET2_TYPE=2");
         page->initializePage();
-        QCOMPARE(widget<QComboBox>(page, "port")->currentIndex(), 2);
+        QCOMPARE(child(page, "port")->currentIndex(), 2);
         QCOMPARE(field("NET2_NAT_IP"), QString());
         set("NET2_IP=10.0.0.5;NET2_NETMASK=255.0.255.0");
         QVERIFY(!page->isComplete());
@@ -274,7 +259,7 @@ private slots:
         // An entry the template does not use cannot be filled in, so it holds nothing up.
         set("NET2_IP=");
         QVERIFY(!page->isComplete());
-        widget<QLineEdit>(page, "ip")->setEnabled(false);
+        child<QLineEdit>(page, "ip")->setEnabled(false);
         QVERIFY(page->isComplete());
         QCOMPARE(page->batchRefusal(), QString());
     }

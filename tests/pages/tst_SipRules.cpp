@@ -28,8 +28,8 @@ private slots:
             QString text;
             const char *required, *domain;
         } cases[] = {{"", "A", ""}, {"pbx.example.com", "", ""}, {"a1.2.3", "", ""}, {"0.0.255.255", "", ""},
-            {"10.20.30.256", "4", "4"}, {"10.20.30", "4", "4"}, {"10.20.30.40.", "4", "4"}, {"10.pbx", "4", "4"},
-            {long64, "", ""}, {long65, "A", ""}};
+            {"10.20.30.256", "4", "4"}, {"010.0.0.1", "4", "4"}, {"10.20.30", "4", "4"},
+            {"10.20.30.40.", "4", "4"}, {"10.pbx", "4", "4"}, {long64, "", ""}, {long65, "A", ""}};
         const auto code = [](const QString &message) {
             return message == SipRules::AddressMessage ? QString("A")
                 : message == SipRules::Ipv4Message     ? QString("4")

@@ -56,7 +56,8 @@ private slots:
         row("trunk router", inputs(0, 0, true), "itsp_krbx.png | IP-PBX[4,146] | SIP Trunk[452,68]");
         row("trunk FEU named",
             inputs(0, 1, false, 0, 0, {{&Inputs::feuSupported, "1"}, {&Inputs::feuLabel, "Far"}}),
-            "itsp.png | wan.png@252,86 | feu.png@435,130 | Far[425,156] | IP-PBX[4,146] | SIP Trunk[452,68]");
+            "itsp.png | wan.png@252,86 | feu_link.png@362,104 | feu.png@435,130 | Far[425,156] | IP-PBX[4,146] | "
+            "SIP Trunk[452,68]");
         row("ten characters at baseline", inputs(0, 1, false, 0, 0, {{&Inputs::sip1Label, "Abcdefghij"}}),
             "itsp.png | wan.png@252,86 | Abcdefghij@8,152 | SIP Trunk[452,68]");
         // Nine characters with the second IP-PBX's name are still boxed.
@@ -69,7 +70,8 @@ private slots:
         row("remote users", inputs(3, 2),
             "remote_users.png | lan.png@158,93 | feu.png@435,130 | Remote Users[425,156] | IP-PBX[4,146]");
         row("remote users trunk router", inputs(3, 0, true, 0, 0, {{&Inputs::sip2Enable, "1"}}),
-            "itsp_krbx.png | feu.png@435,130 | Remote Users[425,156] | IP-PBX[4,146] | SIP Trunk[452,68]");
+            "itsp_krbx.png | feu_link.png@362,104 | feu.png@435,130 | Remote Users[425,156] | IP-PBX[4,146] | SIP "
+            "Trunk[452,68]");
         row("gateway local long", inputs(4, 2, false, 0, 0, {{&Inputs::sip1Label, "Long PBX name"}}),
             "gateway_pbx.png | lan.png@160,93 | Long PBX name@12,152 | PSTN[444,146]");
         row("gateway router trunk", inputs(4, 0, true, 2, 0, {{&Inputs::sip1Label, "ignored"}}),

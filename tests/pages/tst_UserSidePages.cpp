@@ -1,5 +1,4 @@
-#include "SipPageFixture.h"
-#include "TestEnvironment.h"
+#include "PageFixture.h"
 #include "pages/FEUPage.h"
 #include "pages/RemoteUsersPage.h"
 #include "pages/UsersPage.h"
@@ -23,20 +22,10 @@ const QStringList kAnswers{"APPLICATION_SELECTED=3", "PRODUCT_SELECTED=6", "VERS
     "SIP1_UDP_LOCAL_PORT=", "SIP1_TCP_LOCAL_PORT=", "SIP1_TLS_LOCAL_PORT=", "SIP3_INTERFACE=",
     "SIP3_UDP_LOCAL_PORT=", "SIP3_TCP_LOCAL_PORT=", "SIP3_TLS_LOCAL_PORT="};
 
-// The named fields' texts joined by "|".
-QString texts(const QString &names)
-{
-    QStringList values;
-    for (const QString &name : names.split('|'))
-        values << WizardData::instance()->fieldText(name);
-    return values.join('|');
-}
-
-template <class Page> struct Fixture : SipPageFixture<Page> {
+template <class Page> struct Fixture : PageFixture<Page> {
     explicit Fixture(int id)
-        : SipPageFixture<Page>(id)
+        : PageFixture<Page>(id, kAnswers)
     {
-        this->set(kAnswers);
     }
     QGroupBox *group(int n)
     {
@@ -46,9 +35,10 @@ template <class Page> struct Fixture : SipPageFixture<Page> {
     {
         return group(n)->template findChildren<T *>().value(index);
     }
-    QString survey() { return this->SipPageFixture<Page>::survey().join('\n'); }
+    QString survey() { return PageFixture<Page>::survey().join('\n'); }
 };
 
+const auto texts = PageFixture<UsersPage>::texts;
 } // namespace
 
 // Each page in a wizard whose other answers a stand-in page holds.

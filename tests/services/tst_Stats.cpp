@@ -61,7 +61,10 @@ private slots:
         QVERIFY(stats->isOn());
         stats->start(2, "7.2", 3, "Acme IP-PBX (*)", 1, QStringLiteral("M\u00fcller & S\u00f6hne"), "Germany",
             "Int & Co", "Jo");
+        // Each post may take a connection of its own: wait for one before the next, to keep their order.
+        QVERIFY(m_server.waitForRequests(1));
         stats->start(15, "7.2", 9, "Acme", 0, "C", "D", "I", "J");
+        QVERIFY(m_server.waitForRequests(2));
         stats->completed();
         QVERIFY(m_server.waitForRequests(3));
 

@@ -42,14 +42,9 @@ bool LoopbackHttpServer::listen()
     return m_server.listen(QHostAddress::LocalHost, 0);
 }
 
-QString LoopbackHttpServer::hostAndPort() const
-{
-    return QStringLiteral("127.0.0.1:%1").arg(port());
-}
-
 QUrl LoopbackHttpServer::url(const QString &path) const
 {
-    return QUrl(QStringLiteral("http://%1%2").arg(hostAndPort(), path));
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
 }
 
 bool LoopbackHttpServer::waitForRequests(int count, int timeoutMs)
@@ -85,8 +80,8 @@ void LoopbackHttpServer::readRequests()
             socket->abort();
             return;
         }
-        QByteArray out
-            = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) + "\r\n";
+        // Clients go by the code; the reason phrase is any text.
+        QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
         out += response.unsized ? QByteArray("Connection: close\r\n")
                                 : "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
         for (const auto &h : response.headers)
@@ -124,24 +119,4 @@ bool LoopbackHttpServer::takeRequest(QByteArray &buffer, HttpRequest &request)
     buffer.remove(0, bodyStart + length);
     request = r;
     return true;
-}
-
-QByteArray LoopbackHttpServer::reasonPhrase(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 302:
-        return "Found";
-    case 401:
-        return "Unauthorized";
-    case 403:
-        return "Forbidden";
-    case 404:
-        return "Not Found";
-    case 500:
-        return "Internal Server Error";
-    default:
-        return "Status";
-    }
 }

@@ -50,8 +50,6 @@ public:
     // Listens on 127.0.0.1 at a free port; false when that fails.
     bool listen();
     quint16 port() const { return m_server.serverPort(); }
-    // "127.0.0.1:<port>"
-    QString hostAndPort() const;
     QUrl url(const QString &path = QStringLiteral("/")) const;
 
     void setHandler(Handler handler) { m_handler = std::move(handler); }
@@ -67,7 +65,6 @@ private slots:
 private:
     // Takes one complete request off the front of the buffer; false when it is not complete yet.
     static bool takeRequest(QByteArray &buffer, HttpRequest &request);
-    static QByteArray reasonPhrase(int status);
 
     QTcpServer m_server;
     Handler m_handler;

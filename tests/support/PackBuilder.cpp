@@ -19,7 +19,7 @@ PackBuilder &PackBuilder::add(const QString &name, const QByteArray &bytes)
     return *this;
 }
 
-PackBuilder &PackBuilder::addBuiltIn(const QString &resource, const QString &name)
+PackBuilder &PackBuilder::addBuiltIn(const QString &resource, const QString &name, const QString &defines)
 {
     QFile file(QStringLiteral(":/templates/") + resource);
     if (!file.open(QIODevice::ReadOnly))
@@ -27,8 +27,17 @@ PackBuilder &PackBuilder::addBuiltIn(const QString &resource, const QString &nam
     static const QRegularExpression header(
         QStringLiteral("^#(template|name)\\s.*$"), QRegularExpression::MultilineOption);
     QString text = QString::fromUtf8(file.readAll());
-    text.replace(header, QStringLiteral("#\\1 ") + name);
+    text.replace(header, QStringLiteral("#\\1 ") + name + defines);
     return add(name + QLatin1Char('.') + QFileInfo(resource).suffix(), text.toUtf8());
+}
+
+PackBuilder &PackBuilder::cloudEdge()
+{
+    return addBuiltIn(
+        QStringLiteral("SIPTrunk.template"), QStringLiteral("Corvane Unity Suite 2015 - Generic SIP Trunk"))
+        .addBuiltIn(
+            QStringLiteral("Normalization.template"), QStringLiteral("Corvane Unity Suite 2015 - Generic IP-PBX"))
+        .addBuiltIn(QStringLiteral("Generic IP-PBX.pbx"), QStringLiteral("Corvane Unity Suite 2015"));
 }
 
 PackBuilder &PackBuilder::addForeign(

@@ -13,7 +13,10 @@ public:
     PackBuilder &add(const QString &name, const QByteArray &bytes);
     // A built-in template or part (a file of ":/templates/") under another display name: its
     // "#template" or "#name" line is renamed, and so is the entry, which keeps the file's suffix.
-    PackBuilder &addBuiltIn(const QString &resource, const QString &name);
+    // Defines ("\n#define %NAME% value" each) go right after that line, before the file's own.
+    PackBuilder &addBuiltIn(const QString &resource, const QString &name, const QString &defines = QString());
+    // The Cloud Edge templates of each equipment (SIP trunk, IP-PBX, gateway), made of built-in ones.
+    PackBuilder &cloudEdge();
     // An entry encrypted with a password other than the pack's; stored uncompressed on request, so
     // that reading it gives wrong bytes instead of a read error.
     PackBuilder &addForeign(

@@ -1,25 +1,43 @@
 #pragma once
 
-// One SIP page in a wizard whose other answers a stand-in page holds.
+// One page in a wizard whose other answers a stand-in page holds.
 
 #include "AnswerPage.h"
+#include "TestEnvironment.h"
 #include "data/WizardData.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTextStream>
 #include <QWizard>
+#include <QtTest>
 
-template <class Page> struct SipPageFixture {
+// Data rows for PageFixture::checkMarks: answers ("NAME=value;...") and the marks they give
+// ("label=message|...").
+inline void marksColumns()
+{
+    QTest::addColumn<QStringList>("given");
+    QTest::addColumn<QStringList>("expected");
+}
+
+inline void marksRow(const char *name, const QString &given, const QString &expected = QString())
+{
+    QTest::newRow(name) << given.split(';', Qt::SkipEmptyParts) << expected.split('|', Qt::SkipEmptyParts);
+}
+
+template <class Page> struct PageFixture {
     QWizard wizard;
     AnswerPage *answers = new AnswerPage;
     Page *page = new Page;
 
-    explicit SipPageFixture(int id)
+    // A fresh data store first: the page registers its fields on creation.
+    explicit PageFixture(int id, const QStringList &given = {})
     {
         wizard.setPage(3, answers);
         wizard.setPage(id, page);
+        set(given);
     }
 
     // "NAME=value" each: registry fields directly, anything else through the stand-in.
@@ -41,11 +59,32 @@ template <class Page> struct SipPageFixture {
     }
 
     static QString text(const QString &name) { return WizardData::instance()->fieldText(name); }
-    static QLineEdit *edit(const QString &name) { return WizardData::instance()->fields.value(name).lineEdit; }
-
-    template <class T> T *child(const char *name) const
+    // The named fields' texts joined by "|".
+    static QString texts(const QString &names)
     {
-        return page->template findChild<T *>(QLatin1String(name));
+        QStringList values;
+        for (const QString &name : names.split('|'))
+            values << text(name);
+        return values.join('|');
+    }
+    static QLineEdit *edit(const QString &name) { return WizardData::instance()->fields.value(name).lineEdit; }
+    static QStringList summary(int id) { return WizardData::instance()->summaries[size_t(id)]; }
+
+    template <class T = QComboBox> T *child(const QString &name) const
+    {
+        T *found = page->template findChild<T *>(name);
+        if (!found)
+            qFatal("no widget %s", qPrintable(name));
+        return found;
+    }
+
+    // A combo box's texts joined by ",".
+    static QString items(const QComboBox *combo)
+    {
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+        return texts.join(',');
     }
 
     QLabel *label(const QString &text) const
@@ -54,7 +93,7 @@ template <class Page> struct SipPageFixture {
             if (l->text() == text)
                 return l;
         }
-        return nullptr;
+        qFatal("no label %s", qPrintable(text));
     }
 
     // "label=message" for every row label the last isComplete marked invalid.
@@ -67,6 +106,15 @@ template <class Page> struct SipPageFixture {
         }
         found.sort();
         return found;
+    }
+
+    void checkMarks()
+    {
+        QFETCH(QStringList, given);
+        QFETCH(QStringList, expected);
+        enter(given);
+        QCOMPARE(page->isComplete(), expected.isEmpty());
+        QCOMPARE(marks(), expected);
     }
 
     QStringList survey()
