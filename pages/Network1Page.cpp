@@ -265,10 +265,14 @@ void Network1Page::setText(const char *field, const QString &value)
     WizardData::instance()->setFieldText(QLatin1String(field), value);
 }
 
+QString Network1Page::portCode(int index) const
+{
+    return text("PRODUCT") == QLatin1String("QB7") ? QString() : QStringLiteral("GROUP_%1").arg(index + 1);
+}
+
 void Network1Page::portChanged(int index)
 {
-    setText("NET1_PORT",
-        text("PRODUCT") == QLatin1String("QB7") ? QString() : QStringLiteral("GROUP_%1").arg(index + 1));
+    setText("NET1_PORT", portCode(index));
     setText("NET1_PORT_NAME", m_port->currentText());
 }
 
@@ -297,8 +301,7 @@ void Network1Page::showOamRows(bool shown)
 
 void Network1Page::mgmtPortChanged(int index)
 {
-    setText("OAM_PORT",
-        text("PRODUCT") == QLatin1String("QB7") ? QString() : QStringLiteral("GROUP_%1").arg(index + 1));
+    setText("OAM_PORT", portCode(index));
 }
 
 void Network1Page::mgmtMaskChanged(const QString &mask)
@@ -452,6 +455,9 @@ NetworkRules::LanAnswers Network1Page::answers() const
         a, {m_exist, m_ifName, m_ip, m_mask, m_gateway, m_vlan, m_nat, m_dns1, m_dns2}, isKrbx());
     a.name = text("NET1_NAME");
     a.oamIndex = m_oam->currentIndex();
+    // The port shown: a commit made before "Additional" was chosen left "NULL" in the field.
+    if (a.oamIndex == 1)
+        a.oamPort = portCode(m_oamPort->currentIndex());
     a.oamIp = m_oamIp->text();
     a.oamMask = m_oamMask->text();
     a.oamGateway = m_oamGateway->text();

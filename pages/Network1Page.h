@@ -46,6 +46,8 @@ public slots:
 private:
     NetworkRules::LanAnswers answers() const;
     QString text(const char *field) const;
+    // "GROUP_<n>" of a port entry; empty for the one-port model.
+    QString portCode(int index) const;
     void setText(const char *field, const QString &value);
     void restorePorts();
     void showOamRows(bool shown);

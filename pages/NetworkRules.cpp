@@ -379,6 +379,7 @@ NetworkRules::Writes NetworkRules::commitLan(const LanAnswers &a)
             oamVlan = native = 2;
         writes.append({QStringLiteral("OAM_VLANID"), QString::number(oamVlan)});
         writes.append({QStringLiteral("OAM_VLAN_NATIVE"), QString::number(native)});
+        writes.append({QStringLiteral("OAM_PORT"), a.oamPort});
     } else {
         writes.append({QStringLiteral("OAM_PORT"), QStringLiteral("NULL")});
     }

@@ -180,6 +180,12 @@ private slots:
         set("NET1_VLAN=");
         page->initializePage();
         QCOMPARE(field("NET1_VLAN"), QString());
+        // The wizard commits on entry: "Additional" chosen after that still hands on its port.
+        child(page, "oam")->setCurrentIndex(0);
+        page->nextId();
+        child(page, "oam")->setCurrentIndex(1);
+        page->nextId();
+        QCOMPARE(field("OAM_PORT"), QString("GROUP_3"));
         // A DHCP server that was off hides its rows even when the box was unchecked already.
         QVERIFY(!child<QCheckBox>(page, "dhcp")->isChecked());
     }

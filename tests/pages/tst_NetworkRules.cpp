@@ -272,8 +272,8 @@ private slots:
         row("router keeps its interface", kLan + "router;existing", "NET1_IF", "NET1_IF=-");
         row("wan topology", kLan + "network=WAN;nat=203.0.113.5", "NAT_IF NET1_IF",
             "NAT_IF=WAN_IF NET1_IF=WAN_IF");
-        row("oam untagged, one network", kLan + "network=LAN;oam;", "OAM_VLANID OAM_VLAN_NATIVE OAM_PORT",
-            "OAM_VLANID=2 OAM_VLAN_NATIVE=2 OAM_PORT=-");
+        row("oam untagged, one network", kLan + "network=LAN;oam;oamPort=GROUP_3",
+            "OAM_VLANID OAM_VLAN_NATIVE OAM_PORT", "OAM_VLANID=2 OAM_VLAN_NATIVE=2 OAM_PORT=GROUP_3");
         row("oam untagged, two networks", kLan + "network=LAN_WAN;oam;", "OAM_VLANID OAM_VLAN_NATIVE",
             "OAM_VLANID=1 OAM_VLAN_NATIVE=1");
         row("oam tagged", kLan + "network=LAN;oam;vlan=10;oamVlan=11", "OAM_VLANID OAM_VLAN_NATIVE",
