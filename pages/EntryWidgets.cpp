@@ -90,6 +90,14 @@ void EntryWidgets::setTexts(QTableWidget *table, const QVector<QStringList> &tex
     }
 }
 
+QStringList EntryWidgets::fieldTexts(const QStringList &names)
+{
+    QStringList texts;
+    for (const QString &name : names)
+        texts << WizardData::instance()->fieldText(name);
+    return texts;
+}
+
 void EntryWidgets::takeLoadedEntry(const QString &visible, const QString &derived, const QString &native)
 {
     WizardData *data = WizardData::instance();

@@ -30,6 +30,8 @@ public:
     static QTableWidget *table(const QStringList &columns, int rows, QWidget *parent);
     static QVector<QStringList> texts(const QTableWidget *table);
     static void setTexts(QTableWidget *table, const QVector<QStringList> &texts);
+    // Texts of the named fields, in order.
+    static QStringList fieldTexts(const QStringList &names);
 
     // The entries of a LAN or WAN interface.
     struct InterfaceEntries {

@@ -24,6 +24,16 @@ QString routeField(int row, int column)
     return QStringLiteral("NET2_ROUTE%1_%2").arg(row + 1).arg(QLatin1String(kRouteColumns[column]));
 }
 
+QStringList routeFields()
+{
+    QStringList names;
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column)
+            names << routeField(row, column);
+    }
+    return names;
+}
+
 } // namespace
 
 Network2Page::Network2Page(QWidget *parent)
@@ -142,10 +152,8 @@ Network2Page::Network2Page(QWidget *parent)
     registerField(QStringLiteral("NET2_DNS2"), m_dns2, true);
     registerField(QStringLiteral("NET2_DNS2_IP"), hiddenEdit(), false, false, QStringLiteral("NET2_DNS2"));
     registerField(QStringLiteral("NET2_NAT_IP"), m_nat, true);
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column)
-            registerField(routeField(row, column), hiddenEdit());
-    }
+    for (const QString &name : routeFields())
+        registerField(name, hiddenEdit());
     registerField(QStringLiteral("NET2_IF"), m_ifName, true);
     registerField(QStringLiteral("NET2_PPP_USERNAME"), m_user, true);
     registerField(QStringLiteral("NET2_PPP_PASSWORD"), m_password, true);
@@ -293,17 +301,19 @@ void Network2Page::initializePage()
 
 void Network2Page::restoreRoutes()
 {
-    QVector<QStringList> cells(3);
-    bool any = false;
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            cells[row] << WizardData::instance()->fieldText(routeField(row, column));
-            any = any || !cells[row].last().isEmpty();
-        }
-    }
+    // Going Back commits nothing: the cells take their fields only when a loaded file changed them
+    // since, so that edits not yet committed stay.
+    const QStringList stored = EntryWidgets::fieldTexts(routeFields());
+    if (stored == m_routesAgreed)
+        return;
+    m_routesAgreed = stored;
     // Without any route given the table keeps what it shows, at first the default route.
-    if (any)
-        EntryWidgets::setTexts(m_routes, cells);
+    if (stored.join(QString()).isEmpty())
+        return;
+    QVector<QStringList> cells;
+    for (int row = 0; row < 3; ++row)
+        cells << stored.mid(row * 3, 3);
+    EntryWidgets::setTexts(m_routes, cells);
 }
 
 void Network2Page::cleanupPage() { }
@@ -336,6 +346,7 @@ QString Network2Page::batchRefusal() const
 int Network2Page::nextId() const
 {
     EntryWidgets::write(NetworkRules::commitWan(answers()));
+    m_routesAgreed = EntryWidgets::fieldTexts(routeFields());
     updateSummary();
     return nextPage;
 }

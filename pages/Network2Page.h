@@ -63,4 +63,6 @@ private:
     QGroupBox *m_routeGroup;
     QTableWidget *m_routes;
     QMap<NetworkRules::Row, QWidget *> m_rows;
+    // The route fields as the table last agreed with them.
+    mutable QStringList m_routesAgreed;
 };

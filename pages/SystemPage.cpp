@@ -17,6 +17,8 @@
 namespace
 {
 const QString kTitle = QStringLiteral("System Configuration");
+const QStringList kDnsFields{QStringLiteral("DNS1_NAME"), QStringLiteral("DNS1_IP1"), QStringLiteral("DNS1_IP2"),
+    QStringLiteral("DNS2_NAME"), QStringLiteral("DNS2_IP1"), QStringLiteral("DNS2_IP2")};
 
 // Selects a stored position when it is one of the list's.
 void restoreIndex(QComboBox *list, const QString &stored)
@@ -114,8 +116,8 @@ SystemPage::SystemPage(QWidget *parent)
     registerField(QStringLiteral("WEB"), hiddenEdit(QStringLiteral("0")), true);
     registerField(QStringLiteral("CLI"), hiddenEdit(QStringLiteral("0")), true);
     registerField(QStringLiteral("ENABLE_DNS"), m_dnsField, true);
-    for (const char *name : {"DNS1_NAME", "DNS1_IP1", "DNS1_IP2", "DNS2_NAME", "DNS2_IP1", "DNS2_IP2"})
-        registerField(QLatin1String(name), hiddenEdit(), true);
+    for (const QString &name : kDnsFields)
+        registerField(name, hiddenEdit(), true);
 
     m_rows = {{NetworkRules::Syslog, syslogLabel}, {NetworkRules::Ntp1, ntp1Label},
         {NetworkRules::Ntp2, ntp2Label}, {NetworkRules::DnsTable, m_dnsOn}};
@@ -164,12 +166,16 @@ void SystemPage::initializePage()
     m_dnsGroup->setVisible(!isKrbx());
     m_dnsOn->setChecked(!isKrbx() && m_dnsField->text() == QLatin1String("1"));
     dnsChanged(m_dnsOn->checkState());
+    // Going Back commits nothing: the cells take their fields only when a loaded file or a template
+    // changed them since, so that edits not yet committed stay.
+    const QStringList stored = EntryWidgets::fieldTexts(kDnsFields);
+    if (stored == m_dnsAgreed)
+        return;
+    m_dnsAgreed = stored;
     QVector<QStringList> cells;
-    for (const char *row : {"DNS1_", "DNS2_"}) {
-        const QString prefix = QLatin1String(row);
-        cells << QStringList{data->fieldText(prefix + QStringLiteral("NAME")),
-            NetworkRules::addressEntryFromLoaded(data->fieldText(prefix + QStringLiteral("IP1"))),
-            NetworkRules::addressEntryFromLoaded(data->fieldText(prefix + QStringLiteral("IP2")))};
+    for (int row = 0; row < 2; ++row) {
+        cells << QStringList{stored.at(row * 3), NetworkRules::addressEntryFromLoaded(stored.at(row * 3 + 1)),
+            NetworkRules::addressEntryFromLoaded(stored.at(row * 3 + 2))};
     }
     EntryWidgets::setTexts(m_dns, cells);
 }
@@ -205,6 +211,7 @@ QString SystemPage::batchRefusal() const
 int SystemPage::nextId() const
 {
     EntryWidgets::write(NetworkRules::commitSystem(answers()));
+    m_dnsAgreed = EntryWidgets::fieldTexts(kDnsFields);
     updateSummary();
     return nextPage;
 }

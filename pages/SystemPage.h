@@ -51,4 +51,6 @@ private:
     QLineEdit *m_syslogField;
     QLineEdit *m_dnsField;
     QMap<NetworkRules::Row, QWidget *> m_rows;
+    // The DNS fields as the table last agreed with them.
+    mutable QStringList m_dnsAgreed;
 };

@@ -86,6 +86,10 @@ private slots:
                     "Web Interface     : HTTPS\nCLI Interface     : Disabled\n\nEnable Syslog     : yes\n"
                     "Syslog IP         : 10.0.0.9\n\nLocal DNS Table\n---------------\n1: pbx 10.0.0.1 0.0.0.0"));
         QCOMPARE(field("UTC_OFFSET"), QString("18000"));
+        // Back and forth again: a cell not committed yet stays.
+        child<QTableWidget>(page, "dns")->item(1, 0)->setText("fax");
+        page->initializePage();
+        QCOMPARE(child<QTableWidget>(page, "dns")->item(1, 0)->text(), QString("fax"));
         QCOMPARE(survey(page),
             QString(
                 "\nSystem Configuration\n-------------------\nPrimary NTP Server,timeserver,(IP address or "
@@ -226,6 +230,10 @@ private slots:
         QCOMPARE(field("NET2_VLANID") + field("NET2_VLAN_NATIVE") + field("NET2_IF") + field("NET2_ROUTE2_SUBNET"),
             QString("22WAN10.2.0.0"));
 
+        routes->item(1, 0)->setText("10.3.0.0");
+        page->initializePage();
+        QCOMPARE(routes->item(1, 0)->text(), QString("10.3.0.0"));
+        routes->item(1, 0)->setText("10.2.0.0");
         child(page, "type")->setCurrentIndex(0);
         set("NET2_IP=10.0.0.5;NET2_NETMASK=255.255.255.0;NET2_VLAN=30");
         QCOMPARE(commit(page, 5),
