@@ -80,14 +80,15 @@ private slots:
                                 << QStringList{"%NET1_IF% VLAN 1", "%NET2_IF% WAN", "%NET2_PORT% GigabitEthernet",
                                        "%NET2_TYPE% 2", "mode pppoe", "password \"secret\"",
                                        "name \"VLAN 1\"\r\n    primary-dns"};
-        // Without a LAN page the WAN interface is the only one.
+        // Without a LAN page the WAN interface is the only one; its one route may stand in any row.
         QTest::newRow("router gateway on the WAN")
             << "APPLICATION=GATEWAY;GATEWAY_INTEROP=1;PBX=Generic IP-PBX;PRODUCT=QA2_KRBX;NETWORK=WAN;KRBX=1;"
-               "NET2_PORT=Fiber"
+               "NET2_PORT=Fiber;NET2_ROUTE2_SUBNET=10.2.0.0;NET2_ROUTE2_MASK=255.255.0.0;"
+               "NET2_ROUTE2_GATEWAY=195.189.192.129"
             << QStringList{"%NET2_PORT% Fiber",
                    "configure network\r\n  network-dev 1\r\n    vlan-id 2\r\n"
                    "    underlying-if \"Fiber\"",
-                   "name \"WAN\"", "gateway 198.51.100.129"};
+                   "name \"WAN\"", "destination 10.2.0.0\r\n    mask 255.255.0.0\r\n    gateway 195.189.192.129"};
     }
 
     // The derived fields reach the file, no reference of these pages is left, and the output
