@@ -32,8 +32,12 @@ void BrambleonPage::writeSurveyLine(QTextStream &out, const QString &label, cons
         out << label << ",ERROR" << Qt::endl;
         return;
     }
+    writeSurveyValue(out, label, field(name).toString(), comment);
+}
+
+void BrambleonPage::writeSurveyValue(QTextStream &out, const QString &label, QString value, const QString &comment)
+{
     // A pasted line break would split the row and lose the rest of the value.
-    QString value = field(name).toString();
     value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     out << label << ',' << value;
     if (!comment.isEmpty())

@@ -560,7 +560,9 @@ void Network1Page::writeSurvey(QTextStream &out)
     writeSurveyLine(out, QStringLiteral("Secondary DNS"));
     writeSurveyHeader(out, QStringLiteral("Management"));
     writeSurveyLine(out, QStringLiteral("OAM Interface"), QStringLiteral("0=LAN; 1=additional; 2=WAN"));
-    writeSurveyLine(out, QStringLiteral("OAM VLAN ID"), QStringLiteral("1=untagged"));
+    // An untagged OAM interface carries a VLAN number of its own, which read back would be a tag.
+    writeSurveyValue(out, QStringLiteral("OAM VLAN ID"),
+        NetworkRules::surveyVlan(text("OAM_VLANID"), text("OAM_VLAN_NATIVE")), QStringLiteral("1=untagged"));
     for (const char *label :
         {"OAM IP Address", "OAM Subnet Mask", "OAM Default Gateway", "OAM Primary DNS", "OAM Secondary DNS"})
         writeSurveyLine(out, QLatin1String(label));

@@ -398,7 +398,9 @@ void Network2Page::updateSummary() const
 void Network2Page::writeSurvey(QTextStream &out)
 {
     writeSurveyHeader(out, surveyTitle());
-    writeSurveyLine(out, QStringLiteral("VLAN ID"), QStringLiteral("1=untagged"));
+    // An untagged WAN carries a VLAN number of its own, which read back would be a tag.
+    writeSurveyValue(out, QStringLiteral("VLAN ID"),
+        NetworkRules::surveyVlan(text("NET2_VLANID"), text("NET2_VLAN_NATIVE")), QStringLiteral("1=untagged"));
     for (const char *label :
         {"IP Address", "Subnet Mask", "Default Gateway", "NAT Public IP", "Primary DNS", "Secondary DNS"})
         writeSurveyLine(out, QLatin1String(label));

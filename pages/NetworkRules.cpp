@@ -271,6 +271,12 @@ QString NetworkRules::vlanEntryFromLoaded(const QString &vlanId, const QString &
     return QString::number(number);
 }
 
+QString NetworkRules::surveyVlan(const QString &vlanId, const QString &native)
+{
+    const QString tag = vlanEntryFromLoaded(vlanId, native);
+    return tag.isEmpty() ? QStringLiteral("1") : tag;
+}
+
 QString NetworkRules::addressEntryFromLoaded(const QString &address)
 {
     return address == kNone ? QString() : address;

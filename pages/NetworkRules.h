@@ -102,6 +102,8 @@ public:
     // Text for a visible entry from a loaded derived field: the VLAN edit stays empty for an
     // untagged interface, an address edit for "0.0.0.0".
     static QString vlanEntryFromLoaded(const QString &vlanId, const QString &native);
+    // A VLAN as a survey row gives it: "1" for an untagged interface, whatever number it was given.
+    static QString surveyVlan(const QString &vlanId, const QString &native);
     static QString addressEntryFromLoaded(const QString &address);
     // The NAT entry of an interface on entry to its page: the handed-over address when the NAT is on
     // and names this interface, empty when it names another, else what the entry holds.

@@ -229,6 +229,8 @@ private slots:
             QString("WAN Interface\n-------------\nPhysical Port     : Fiber\nAddress Type      : DHCP"));
         QCOMPARE(field("NET2_VLANID") + field("NET2_VLAN_NATIVE") + field("NET2_IF") + field("NET2_ROUTE2_SUBNET"),
             QString("22WAN10.2.0.0"));
+        // Its own VLAN number is no tag: read back, the survey must leave the WAN untagged.
+        QVERIFY(survey(page).contains("\nVLAN ID,1,(1=untagged)\n"));
 
         routes->item(1, 0)->setText("10.3.0.0");
         page->initializePage();
