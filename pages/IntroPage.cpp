@@ -94,7 +94,8 @@ void IntroPage::startUpdateCheck()
     m_manager = new QNetworkAccessManager(this);
     connect(m_manager, SIGNAL(authenticationRequired(QNetworkReply *, QAuthenticator *)), this,
         SLOT(authenticate(QNetworkReply *, QAuthenticator *)));
-    m_reply = m_manager->get(UpdateServer::request(UpdateServer::updateFile(QStringLiteral("info.txt"))));
+    m_reply = UpdateServer::get(
+        m_manager, UpdateServer::request(UpdateServer::updateFile(QStringLiteral("info.txt"))));
     connect(m_reply, SIGNAL(finished()), this, SLOT(downloadInfoFinished()));
 }
 
@@ -170,8 +171,8 @@ void IntroPage::downloadInfoFinished()
         m_complete = true;
     } else {
         m_status->setText(italic(QStringLiteral("Downloading new Template Pack (%1)...").arg(info.packText)));
-        m_reply
-            = m_manager->get(UpdateServer::request(UpdateServer::updateFile(QStringLiteral("templates4.zip"))));
+        m_reply = UpdateServer::get(
+            m_manager, UpdateServer::request(UpdateServer::updateFile(QStringLiteral("templates4.zip"))));
         connect(m_reply, SIGNAL(finished()), this, SLOT(downloadTemplatesFinished()));
         connect(m_reply, SIGNAL(downloadProgress(qint64, qint64)), this,
             SLOT(downloadTemplatesProgress(qint64, qint64)));

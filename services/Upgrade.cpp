@@ -108,7 +108,7 @@ void Upgrade::startDownload()
     QNetworkRequest request = UpdateServer::request(UpdateServer::setupProgram());
     // The web server hands the program out through a redirect; its answer page is no program.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    m_reply = m_manager->get(request);
+    m_reply = UpdateServer::get(m_manager, request);
     connect(m_reply, SIGNAL(finished()), this, SLOT(downloadFinished()));
     connect(m_reply, SIGNAL(readyRead()), this, SLOT(downloadReadyRead()));
     connect(m_reply, SIGNAL(downloadProgress(qint64, qint64)), this, SLOT(downloadProgress(qint64, qint64)));

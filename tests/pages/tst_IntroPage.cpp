@@ -78,9 +78,10 @@ private slots:
                 << ftp << QString("4.2>4.3") << QByteArray("<html/>") << both << refused;
             QTest::newRow("locked" + over)
                 << ftp << QString("4.2>4.3") << packBytes("4.3", true) << both << refused;
+            QTest::newRow("info stalls" + over)
+                << ftp << QString("4.2>") << packBytes("4.3") << (ftp ? QStringList() : info)
+                << QString("<i>Failed to connect to updates server</i>");
         }
-        QTest::newRow("info stalls") << false << QString("4.2>") << packBytes("4.3") << info
-                                     << QString("<i>Failed to connect to updates server</i>");
         QTest::newRow("pack missing") << false << QString("4.2>4.3") << QByteArray() << both
                                       << QString("<i>Failed to download Template Pack</i>");
     }

@@ -103,6 +103,8 @@ private slots:
                                  << "<i>ERROR: can't download file (203)</i>";
         QTest::newRow("stalls") << false << stall << QList<int>{} << QStringList()
                                 << "<i>ERROR: can't download file (5)</i>";
+        QTest::newRow("stalls over ftp")
+            << true << stall << QList<int>{} << QStringList() << "<i>ERROR: can't download file (5)</i>";
     }
 
     // The setup program lands whole in a folder of its own and starts silently, which ends the program;
