@@ -1,5 +1,6 @@
 #include "pages/IntroPage.h"
 
+#include "data/TemplatePack.h"
 #include "data/WizardData.h"
 #include "services/HelpBrowser.h"
 #include "services/UpdateInfo.h"
@@ -222,7 +223,9 @@ bool IntroPage::installDownloadedPack(const QByteArray &bytes)
     file.close();
     int major = 0, minor = 0;
     QString build;
-    if (!WizardData::readPackVersion(file.fileName(), major, minor, build))
+    // A pack the start-up install would refuse is refused here too.
+    if (!WizardData::readPackVersion(file.fileName(), major, minor, build)
+        || !TemplatePack::entriesWithinLimit(file.fileName()))
         return false;
     QFile::remove(target);
     if (!file.rename(target))
