@@ -153,6 +153,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     // Typing only: a domain that a template or a loaded file sets never overwrites the other pages'.
     connect(m_domain, SIGNAL(textEdited(QString)), this, SLOT(domainChanged(QString)));
+    connect(m_backup, SIGNAL(textEdited(QString)), this, SLOT(backupEdited(QString)));
     connect(m_transport, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
     connect(m_transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_media, SIGNAL(currentIndexChanged(int)), this, SLOT(mediaProtocolChanged(int)));
@@ -442,4 +443,13 @@ void IPPBXPage::domainChanged(const QString &text)
 {
     for (const QString &name : qAsConst(m_followers))
         WizardData::instance()->setFieldText(name, text);
+}
+
+// Entering the page rebuilds the list from SIP1_IP2 to SIP1_IP4: what the installer types is kept
+// there at once, so a Back and Next before this page's own Next does not undo it.
+void IPPBXPage::backupEdited(const QString &text)
+{
+    const QStringList backups = SipRules::backupAddresses(text);
+    for (int k = 0; k < backups.size(); ++k)
+        WizardData::instance()->setFieldText(QStringLiteral("SIP1_IP%1").arg(k + 2), backups.at(k));
 }

@@ -33,6 +33,7 @@ private slots:
     void interfaceChanged(int index);
     void keepAliveChanged(int state);
     void domainChanged(const QString &text);
+    void backupEdited(const QString &text);
 
 private:
     QString answer(const QString &name) const;

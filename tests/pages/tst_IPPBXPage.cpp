@@ -119,6 +119,16 @@ private slots:
         QVERIFY(d->selectTemplate("Generic IP-PBX - Generic SIP Trunk"));
         f->page->initializePage();
         QCOMPARE(texts("SIP1_IP_BACKUP"), QString("new2"));
+        // Typed, then Back and Next again before this page's own Next: still there.
+        f->answers->nextPage = 7;
+        f->page->nextPage = -1;
+        f->wizard.restart();
+        f->wizard.next();
+        QCOMPARE(f->wizard.currentId(), 7);
+        QTest::keyClicks(Fixture::edit("SIP1_IP_BACKUP"), ",typed");
+        f->wizard.back();
+        f->wizard.next();
+        QCOMPARE(texts("SIP1_IP_BACKUP"), QString("new2,typed"));
     }
 
     void domainFollowing()
