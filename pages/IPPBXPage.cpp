@@ -112,6 +112,12 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     m_natLabel = rowLabel(QStringLiteral("                NAT Public IP:"), m_nat, this);
     auto *prefixLabel = rowLabel(QStringLiteral("Local Prefix:"), m_prefix, this);
 
+    m_rows = {{IPPBXRules::Address, m_addressLabel}, {IPPBXRules::BasePort, m_baseLabel},
+        {IPPBXRules::Sessions, m_sessionsLabel}, {IPPBXRules::DestinationPort, m_destinationLabel},
+        {IPPBXRules::ListeningPort, m_listeningLabel}, {IPPBXRules::Transport, m_transportLabel},
+        {IPPBXRules::MediaProtocol, m_mediaLabel}, {IPPBXRules::Backup, m_backupLabel},
+        {IPPBXRules::Domain, m_domainLabel}};
+
     const QString backup = QStringLiteral("SIP1_IP_BACKUP");
     registerField(QStringLiteral("SIP1_IP"), m_address, true);
     registerField(backup, m_backup, true);
@@ -320,7 +326,7 @@ void IPPBXPage::initializePage()
 
 void IPPBXPage::cleanupPage() { }
 
-bool IPPBXPage::isComplete() const
+IPPBXRules::Answers IPPBXPage::answers() const
 {
     IPPBXRules::Answers a;
     a.name = m_nameField->text();
@@ -335,12 +341,17 @@ bool IPPBXPage::isComplete() const
     a.sessions = m_sessions->text();
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
-    const IPPBXRules::Marks marks = IPPBXRules::check(a);
-    QLabel *const labels[] = {m_addressLabel, m_baseLabel, m_sessionsLabel, m_destinationLabel, m_listeningLabel,
-        m_transportLabel, m_mediaLabel, m_backupLabel, m_domainLabel};
-    for (const auto &mark : marks)
-        markFieldError(labels[mark.first], !mark.second.isEmpty(), mark.second);
-    return IPPBXRules::passes(marks);
+    return a;
+}
+
+bool IPPBXPage::isComplete() const
+{
+    return markRows(IPPBXRules::check(answers()), m_rows);
+}
+
+QString IPPBXPage::batchRefusal() const
+{
+    return rowsRefusal(IPPBXRules::check(answers()), m_rows);
 }
 
 int IPPBXPage::nextId() const

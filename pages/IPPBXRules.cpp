@@ -41,15 +41,6 @@ IPPBXRules::Marks IPPBXRules::check(const Answers &a)
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
 }
 
-bool IPPBXRules::passes(const Marks &marks)
-{
-    for (const auto &mark : marks) {
-        if (!mark.second.isEmpty())
-            return false;
-    }
-    return true;
-}
-
 QString IPPBXRules::corvaneTransportError(const QString &name, int transport)
 {
     if (!corvane(name) || transport != 0)

@@ -314,12 +314,3 @@ QVector<QPair<QString, QString>> SipRules::serverCommit(const QString &prefix, c
         {prefix + QStringLiteral("_MEDIA_END"), QString::number(end)},
         {prefix + QStringLiteral("_LOCAL_IP"), localAddress(c.nat, c.interfaceIndex, c.net1Ip, c.net2Ip)}};
 }
-
-bool SipRules::allValid(const QStringList &messages)
-{
-    for (const QString &message : messages) {
-        if (!message.isEmpty())
-            return false;
-    }
-    return true;
-}

@@ -161,6 +161,13 @@ private slots:
             "SIP1_LOCAL_PORT=5060", "SIP1_NAME=", "SIP1_DOMAIN="});
         QVERIFY(f->page->isComplete());
         QCOMPARE(f->marks(), QStringList());
+        // An entry the template does not use holds nothing up, nor does it stop a batch.
+        Fixture::edit("SIP1_PORT")->setEnabled(false);
+        f->enter({"SIP1_PORT=", "SIP1_IP=10.20.30"});
+        QVERIFY(!f->page->isComplete());
+        QCOMPARE(f->marks(), QStringList{"Address:=enter valid IPv4 address"});
+        QCOMPARE(
+            f->page->batchRefusal(), QString("Can't continue: Address: Invalid value - enter valid IPv4 address"));
     }
 
     void summaryAndSurvey()
