@@ -77,8 +77,7 @@ IPPBXRules::Writes IPPBXRules::commit(const Commit &c)
         writes.append({QStringLiteral("SIP1_PROXY_ADDRESS") + number,
             SipRules::proxyAddress(backups.at(k), c.destinationPort)});
     }
-    const int end = SipRules::mediaEnd(SipRules::number(c.basePort), SipRules::number(c.sessions));
-    writes.append({QStringLiteral("SIP1_MEDIA_END"), QString::number(end)});
+    writes.append({QStringLiteral("SIP1_MEDIA_END"), SipRules::mediaEndText(c.basePort, c.sessions)});
     writes.append(
         {QStringLiteral("SIP1_LOCAL_IP"), SipRules::localAddress(c.nat, c.interfaceIndex, c.net1Ip, c.net2Ip)});
     return writes;

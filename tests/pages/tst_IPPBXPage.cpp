@@ -108,10 +108,10 @@ private slots:
         QCOMPARE(texts("SIP1_IP_BACKUP"), QString("a,c"));
         f->enter({"SIP1_IP=pbx", "SIP1_PORT=5060"});
         Fixture::edit("SIP1_IP_BACKUP")->setText(" x , ,y,z");
-        f->page->nextId(); // positions kept; an empty entry has no proxy address
+        f->page->nextId(); // positions kept; an empty entry has no proxy address; no realm, no end
         QCOMPARE(texts("SIP1_PROXY_ADDRESS|SIP1_IP2|SIP1_PROXY_ADDRESS2|SIP1_IP3|SIP1_PROXY_ADDRESS3|SIP1_IP4|"
-                       "SIP1_PROXY_ADDRESS4"),
-            QString("pbx:5060|x|x:5060|||y|y:5060"));
+                       "SIP1_PROXY_ADDRESS4|SIP1_MEDIA_END"),
+            QString("pbx:5060|x|x:5060|||y|y:5060|"));
         // A loaded file's backup addresses replace the earlier ones, also where it has fewer.
         WizardData *d = WizardData::instance();
         d->loadTemplates();

@@ -202,9 +202,10 @@ private slots:
         QCOMPARE(text("SIP2_PROXY_ADDRESS2"), QString("backup.example.net:5060"));
         QCOMPARE(text("SIP2_MEDIA_END"), QString("7999"));
         QCOMPARE(text("SIP2_LOCAL_IP"), QString("10.0.0.10"));
-        f->enter({"SIP2_PORT=0", "SIP2_IP2=", "NET1_NAT_IP=1.1.1.1"});
+        f->enter({"SIP2_PORT=0", "SIP2_IP2=", "NET1_NAT_IP=1.1.1.1", "SIP2_MEDIA_START="});
         f->page->nextId();
-        QCOMPARE(text("SIP2_PROXY_ADDRESS") + '|' + text("SIP2_PROXY_ADDRESS2"), QString("sip.example.net|"));
+        QCOMPARE(text("SIP2_PROXY_ADDRESS") + '|' + text("SIP2_PROXY_ADDRESS2") + '|' + text("SIP2_MEDIA_END"),
+            QString("sip.example.net||"));
         QCOMPARE(text("SIP2_LOCAL_IP"), QString("1.1.1.1"));
     }
 
