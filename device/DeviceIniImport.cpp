@@ -62,8 +62,11 @@ QString DeviceIniImport::netmask(const QString &address, const QString &prefixLe
     QHostAddress ip;
     if (!ip.setAddress(address) || ip.protocol() != QAbstractSocket::IPv4Protocol)
         return QString();
-    const int length = prefixLength.toInt();
-    if (length < 0 || length > 32)
+    // A missing or unreadable length gives no mask rather than 0.0.0.0, which the network pages
+    // would take as a valid mask.
+    bool ok = false;
+    const int length = prefixLength.toInt(&ok);
+    if (!ok || length < 0 || length > 32)
         return QString();
     QNetworkAddressEntry entry;
     entry.setIp(ip);

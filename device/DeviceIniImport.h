@@ -18,6 +18,6 @@ public:
     // Replaces WizardData's device values, module types and device address with what the text and
     // the address it was read from give.
     static void importDeviceIni(const QString &iniText, const QString &address);
-    // Dotted IPv4 mask of a prefix length for an IPv4 address; empty when either is not valid.
+    // Dotted IPv4 mask of a prefix length for an IPv4 address; empty when either is missing or not valid.
     static QString netmask(const QString &address, const QString &prefixLength);
 };

@@ -68,6 +68,23 @@ QByteArray DeviceSession::formBody(const FormItems &items)
     return body;
 }
 
+QString DeviceSession::hostOf(const QString &address)
+{
+    static const QRegularExpression dottedQuad(QStringLiteral("^([0-9]+)\\.([0-9]+)\\.([0-9]+)\\.([0-9]+)$"));
+    const QRegularExpressionMatch match = dottedQuad.match(address);
+    if (!match.hasMatch())
+        return address;
+    QStringList groups;
+    for (int i = 1; i <= 4; ++i) {
+        bool ok = false;
+        const uint value = match.captured(i).toUInt(&ok, 10);
+        if (!ok)
+            return address;
+        groups << QString::number(value);
+    }
+    return groups.join(QLatin1Char('.'));
+}
+
 QString DeviceSession::bodyText(const QByteArray &body)
 {
     const char *data = body.constData();
@@ -97,7 +114,7 @@ QUrl DeviceSession::deviceUrl(const QString &path) const
     // The address is only ever the host: a text holding "@" or "/" cannot lead anywhere else.
     QUrl url;
     url.setScheme(QStringLiteral("http"));
-    url.setHost(m_view->address());
+    url.setHost(hostOf(m_view->address()));
     if (devicePort != 80)
         url.setPort(devicePort);
     url.setPath(path);

@@ -43,6 +43,10 @@ public:
     static bool readLoginResult(const QByteArray &body, QString &error);
     // The device's INI file named on the configuration files page, or the default name.
     static QString iniFileName(const QByteArray &filesPage);
+    // The host an address names: a dotted quad's groups read as decimal, as everywhere in the
+    // wizard (a URL reads "010" as octal, so "10.0.0.010" would reach 10.0.0.8); any other text
+    // unchanged.
+    static QString hostOf(const QString &address);
 
     void log(const QString &text, bool highlighted = false);
     // The text goes in as rich text: escape whatever came from the device.

@@ -209,7 +209,8 @@ void UploadSession::finishedAfterReset()
         return;
     }
     log(QStringLiteral("device is ready"));
-    const QString address = view()->address().toHtmlEscaped();
+    // A browser, too, reads a leading zero as octal.
+    const QString address = hostOf(view()->address()).toHtmlEscaped();
     const QString url = (m_https ? QStringLiteral("https://") : QStringLiteral("http://")) + address;
     log(QStringLiteral("use the following URL to connect to it: <a href='%1'>%1</a>").arg(url));
     finish();

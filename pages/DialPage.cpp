@@ -222,8 +222,11 @@ void DialPage::initializePage()
 
     const bool routing = DialRules::routingOffered(version);
     m_routing->setVisible(routing);
-    const bool on = routing && m_trmField->text() == QLatin1String("1");
+    // A routing server the template does not use would show in the summary and never reach the device.
+    const bool used = m_trmField->isEnabled();
+    const bool on = routing && used && m_trmField->text() == QLatin1String("1");
     m_trm->blockSignals(true);
+    m_trm->setEnabled(used);
     m_trm->setChecked(on);
     m_trm->blockSignals(false);
     trmEnableChanged(on ? Qt::Checked : Qt::Unchecked);

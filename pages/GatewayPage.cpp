@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTextStream>
 
@@ -274,7 +275,10 @@ GatewayPage::GatewayPage(QWidget *parent)
     connect(m_rxOverlap, SIGNAL(currentIndexChanged(int)), this, SLOT(rxOverlapChanged(int)));
     connect(m_account, SIGNAL(currentIndexChanged(int)), this, SLOT(accountChanged(int)));
     connect(m_account, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
+    connect(m_ports, SIGNAL(cellChanged(int, int)), this, SLOT(portsChanged()));
     connect(m_ports, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
+    for (QCheckBox *box : m_coderBoxes)
+        connect(box, SIGNAL(toggled(bool)), this, SLOT(codersChanged()));
     connect(m_enable, SIGNAL(stateChanged(int)), this, SLOT(enableChanged(int)));
     connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     for (QLineEdit *line : {m_q931, m_outgoing, m_incoming, m_globalNumber, m_localNumber})
@@ -515,6 +519,8 @@ void GatewayPage::restorePorts()
     }
     if (!any)
         return;
+    // The fields already hold the answers: the cells must not write back half-restored rows.
+    const QSignalBlocker blocker(m_ports);
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column)
             m_ports->item(row, column)->setText(m_portFields[size_t(row)][size_t(column)]->text());
@@ -562,16 +568,38 @@ bool GatewayPage::isComplete() const
 
 int GatewayPage::nextId() const
 {
-    if (m_type->currentIndex() == GatewayRules::Fxs) {
-        for (int row = 0; row < 4; ++row) {
-            for (int column = 0; column < 4; ++column)
-                m_portFields[size_t(row)][size_t(column)]->setText(cellText(m_ports, row, column));
-        }
-    }
-    m_codersField->setText(GatewayRules::coderList(
-        m_coderBoxes[0]->isChecked(), m_coderBoxes[1]->isChecked(), m_coderBoxes[2]->isChecked()));
+    if (m_type->currentIndex() == GatewayRules::Fxs)
+        writePortFields();
+    writeCoderField();
     updateSummary();
     return nextPage;
+}
+
+void GatewayPage::writePortFields() const
+{
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column)
+            m_portFields[size_t(row)][size_t(column)]->setText(cellText(m_ports, row, column));
+    }
+}
+
+void GatewayPage::writeCoderField() const
+{
+    m_codersField->setText(GatewayRules::coderList(
+        m_coderBoxes[0]->isChecked(), m_coderBoxes[1]->isChecked(), m_coderBoxes[2]->isChecked()));
+}
+
+// Entering the page restores the table and the coders from their fields: an edit must reach them
+// at once, or going Back and forward again would bring the earlier answers back.
+void GatewayPage::portsChanged()
+{
+    if (m_type->currentIndex() == GatewayRules::Fxs)
+        writePortFields();
+}
+
+void GatewayPage::codersChanged()
+{
+    writeCoderField();
 }
 
 void GatewayPage::updateSummary() const

@@ -44,8 +44,14 @@ public slots:
     void accountChanged(int index);
     void enableChanged(int state);
 
+private slots:
+    void portsChanged();
+    void codersChanged();
+
 private:
     void updateSummary() const;
+    void writePortFields() const;
+    void writeCoderField() const;
     void restorePorts();
     void restoreCoders();
     void mirrorEnabled();

@@ -1,5 +1,6 @@
 #include "pages/IntroPage.h"
 
+#include "data/TemplatePack.h"
 #include "data/WizardData.h"
 #include "services/HelpBrowser.h"
 #include "services/UpdateInfo.h"
@@ -94,7 +95,8 @@ void IntroPage::startUpdateCheck()
     m_manager = new QNetworkAccessManager(this);
     connect(m_manager, SIGNAL(authenticationRequired(QNetworkReply *, QAuthenticator *)), this,
         SLOT(authenticate(QNetworkReply *, QAuthenticator *)));
-    m_reply = m_manager->get(UpdateServer::request(UpdateServer::updateFile(QStringLiteral("info.txt"))));
+    m_reply = UpdateServer::get(
+        m_manager, UpdateServer::request(UpdateServer::updateFile(QStringLiteral("info.txt"))));
     connect(m_reply, SIGNAL(finished()), this, SLOT(downloadInfoFinished()));
 }
 
@@ -170,8 +172,8 @@ void IntroPage::downloadInfoFinished()
         m_complete = true;
     } else {
         m_status->setText(italic(QStringLiteral("Downloading new Template Pack (%1)...").arg(info.packText)));
-        m_reply
-            = m_manager->get(UpdateServer::request(UpdateServer::updateFile(QStringLiteral("templates4.zip"))));
+        m_reply = UpdateServer::get(
+            m_manager, UpdateServer::request(UpdateServer::updateFile(QStringLiteral("templates4.zip"))));
         connect(m_reply, SIGNAL(finished()), this, SLOT(downloadTemplatesFinished()));
         connect(m_reply, SIGNAL(downloadProgress(qint64, qint64)), this,
             SLOT(downloadTemplatesProgress(qint64, qint64)));
@@ -221,7 +223,9 @@ bool IntroPage::installDownloadedPack(const QByteArray &bytes)
     file.close();
     int major = 0, minor = 0;
     QString build;
-    if (!WizardData::readPackVersion(file.fileName(), major, minor, build))
+    // A pack the start-up install would refuse is refused here too.
+    if (!WizardData::readPackVersion(file.fileName(), major, minor, build)
+        || !TemplatePack::entriesWithinLimit(file.fileName()))
         return false;
     QFile::remove(target);
     if (!file.rename(target))

@@ -3,7 +3,10 @@
 #include "data/WizardData.h"
 
 #include <QAuthenticator>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 namespace
 {
@@ -48,6 +51,24 @@ QNetworkRequest UpdateServer::request(const QUrl &url)
     QNetworkRequest request(url);
     request.setTransferTimeout(s_transferTimeout);
     return request;
+}
+
+QNetworkReply *UpdateServer::get(QNetworkAccessManager *manager, const QNetworkRequest &request)
+{
+    QNetworkReply *reply = manager->get(request);
+    const QString scheme = request.url().scheme();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+        // Qt keeps the transfer timeout for HTTP only: an FTP server that goes silent would hold the
+        // reply open for good. Each received block rearms the watch.
+        auto *watch = new QTimer(reply);
+        watch->setSingleShot(true);
+        watch->setInterval(request.transferTimeout());
+        QObject::connect(reply, SIGNAL(downloadProgress(qint64, qint64)), watch, SLOT(start()));
+        QObject::connect(reply, SIGNAL(finished()), watch, SLOT(stop()));
+        QObject::connect(watch, SIGNAL(timeout()), reply, SLOT(abort()));
+        watch->start();
+    }
+    return reply;
 }
 
 void UpdateServer::answer(QAuthenticator *authenticator)

@@ -4,6 +4,8 @@
 #include <QUrl>
 
 class QAuthenticator;
+class QNetworkAccessManager;
+class QNetworkReply;
 class QNetworkRequest;
 
 // The maker's update and redirect servers: where the info file, the template pack and the setup program lie, and
@@ -23,6 +25,9 @@ public:
 
     // A GET request that ends with an error when the transfer stalls for the transfer timeout.
     static QNetworkRequest request(const QUrl &url);
+    // Starts the GET; a transfer that stalls for the request's transfer timeout ends with
+    // OperationCanceledError, over FTP as over HTTP.
+    static QNetworkReply *get(QNetworkAccessManager *manager, const QNetworkRequest &request);
     // Answers the servers' login request with the update account.
     static void answer(QAuthenticator *authenticator);
 

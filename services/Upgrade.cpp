@@ -108,7 +108,7 @@ void Upgrade::startDownload()
     QNetworkRequest request = UpdateServer::request(UpdateServer::setupProgram());
     // The web server hands the program out through a redirect; its answer page is no program.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    m_reply = m_manager->get(request);
+    m_reply = UpdateServer::get(m_manager, request);
     connect(m_reply, SIGNAL(finished()), this, SLOT(downloadFinished()));
     connect(m_reply, SIGNAL(readyRead()), this, SLOT(downloadReadyRead()));
     connect(m_reply, SIGNAL(downloadProgress(qint64, qint64)), this, SLOT(downloadProgress(qint64, qint64)));
@@ -116,8 +116,14 @@ void Upgrade::startDownload()
 
 void Upgrade::downloadReadyRead()
 {
-    if (m_reply && m_reply->isOpen() && m_setupFile && m_setupFile->isOpen())
-        m_setupFile->write(m_reply->readAll());
+    if (!m_reply || !m_reply->isOpen() || !m_setupFile || !m_setupFile->isOpen())
+        return;
+    const QByteArray block = m_reply->readAll();
+    if (m_setupFile->write(block) != block.size()) {
+        // A setup program cut short (a full disk) must never be started: the download ends here.
+        m_setupFileWritten = false;
+        m_reply->abort();
+    }
 }
 
 void Upgrade::downloadProgress(qint64 received, qint64 total)
@@ -131,6 +137,9 @@ void Upgrade::downloadFinished()
     if (!m_reply)
         return;
     downloadReadyRead();
+    if (!m_reply)
+        return; // a failed write ended the download from inside downloadReadyRead
+    const bool written = m_setupFileWritten && m_setupFile->flush();
     m_setupFile->close();
     const QNetworkReply::NetworkError error = m_reply->error();
     m_reply->deleteLater();
@@ -138,11 +147,12 @@ void Upgrade::downloadFinished()
     delete m_setupFile;
     m_setupFile = nullptr;
 
-    if (error == QNetworkReply::NoError) {
+    if (written && error == QNetworkReply::NoError) {
         runInstaller();
         return;
     }
-    m_status->setText(QStringLiteral("<i>ERROR: can't download file (%1)</i>").arg(int(error)));
+    m_status->setText(written ? QStringLiteral("<i>ERROR: can't download file (%1)</i>").arg(int(error))
+                              : QStringLiteral("<i>ERROR: can't create temporary file</i>"));
     discardSetupFile();
 }
 

@@ -45,6 +45,7 @@ private:
     QDialogButtonBox *m_buttons;
     QString m_setupFilePath;
     QFile *m_setupFile = nullptr;
+    bool m_setupFileWritten = true;
     QNetworkAccessManager *m_manager = nullptr;
     QNetworkReply *m_reply = nullptr;
 };

@@ -215,6 +215,13 @@ private slots:
             return;
         const bool aLaw = type == "0" || type == "1";
         QCOMPARE(doc.parameterValue("PCMLawSelect"), QString(aLaw ? "1" : "3"));
+        // Each ISDN trunk carries the call behaviours that the page offers for it.
+        const QString trunk = type == "0" ? "BriSettings" : "TrunkSettings";
+        for (const QString mask : {"Out", "In"}) {
+            if (type != "3")
+                QCOMPARE(doc.tableValue(trunk, doc.tableRows(trunk).value(0), "ISDN" + mask + "CallsBehavior"),
+                    configuration.given.value("GATEWAY_" + mask.toUpper() + "_BEHAVIOR", "0"));
+        }
         QFETCH(QString, kind);
         if (!kind.endsWith("gw") || configuration.given.contains("GATEWAY_CODERS"))
             return;

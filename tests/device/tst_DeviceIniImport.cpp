@@ -112,6 +112,9 @@ private slots:
             QVERIFY(data->deviceValues.isEmpty() && data->moduleTypes.isEmpty());
         }
         QCOMPARE(DeviceIniImport::netmask("10.1.1.1", "0"), "0.0.0.0");
+        // A missing column is no prefix length: no mask, not 0.0.0.0.
+        for (const char *length : {"", "x"})
+            QCOMPARE(DeviceIniImport::netmask("10.1.1.1", length), "");
         QCOMPARE(DeviceIniImport::netmask("fe80::1", "64"), "");
     }
 };

@@ -93,6 +93,9 @@ private slots:
             QCOMPARE(DeviceSession::loginResponse("Kestr", "Kestr", device->r, m, "3fa2"), kFormula1);
         // A form decoder must read back what was typed: a bare "+" would be a blank.
         QCOMPARE(DeviceSession::formBody({{"c1", "a+b c&=%/"}}), "c1=a%2Bb%20c%26%3D%25%2F");
+        // A URL would read "010" as octal and reach another device.
+        QCOMPARE(DeviceSession::hostOf("010.001.0.0010"), "10.1.0.10");
+        QCOMPARE(DeviceSession::hostOf("10.0.0.99999999999"), "10.0.0.99999999999");
     }
 
     void road_data()
@@ -118,10 +121,11 @@ private slots:
                 d.ini.replace("7.20A", "7.10A");
                 c.product = "QA2_CCE";
             });
-        // The device takes its new address while the upload is still open.
+        // The device takes its new address while the upload is still open; the link reads the
+        // address as the wizard does, in decimal.
         row("moved",
             kToUpload + "waiting for upload to complete|testing whether device is still up|" + kLogin
-                + "resetting the device|" + kWait + "http://127.0.0.01|done",
+                + "resetting the device|" + kWait + "http://127.0.0.1|done",
             kRead + " upload root username password reset root", [](FakeDevice &d, RecordingView &, Config &c) {
                 d.misbehave("upload", stall());
                 c.newAddress = "127.0.0.01";

@@ -115,17 +115,19 @@ private slots:
         QCOMPARE(f->child<QLabel>(edit + "Label")->toolTip(), QString());
     }
 
-    // Ticks come back from the fields; a rule the template does not use stays off.
+    // Ticks come back from the fields; a rule or routing server the template does not use stays off.
     void restore()
     {
         Fixture::edit("MANIP_IN_DST")->setEnabled(false);
-        f->enter({"MANIP_OUT_SRC=1", "MANIP_OUT_SRC_PREFIX=00", "MANIP_IN_DST=1", "VERSION=7.0",
+        Fixture::edit("TRM")->setEnabled(false);
+        f->enter({"MANIP_OUT_SRC=1", "MANIP_OUT_SRC_PREFIX=00", "MANIP_IN_DST=1", "TRM=1", "VERSION=7.0",
             "APPLICATION_SELECTED=0"});
+        QVERIFY(!box("trm")->isEnabled() && !box("trm")->isChecked());
         QVERIFY(box("outSrc")->isChecked() && edit("outSrcPrefix")->isEnabled());
         QCOMPARE(edit("outSrcRemove")->text(), "0");
         QVERIFY(!box("outDst")->isChecked() && !edit("outDstAdd")->isEnabled());
         QVERIFY(!box("inDst")->isEnabled());
-        QCOMPARE(Fixture::text("MANIP_IN_DST"), "0");
+        QCOMPARE(Fixture::texts("MANIP_IN_DST|TRM"), "0|0");
         // Unticking keeps the texts.
         box("outSrc")->setChecked(false);
         QCOMPARE(Fixture::texts("MANIP_OUT_SRC|MANIP_OUT_SRC_PREFIX"), "0|00");

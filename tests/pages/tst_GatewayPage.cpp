@@ -133,6 +133,24 @@ private slots:
         QCOMPARE(Fixture::text("GATEWAY_MODULE"), "3");
     }
 
+    // Going Back and forward again enters the page anew: what was edited since it was left stays.
+    void editsSurviveReentry()
+    {
+        enter(4);
+        combo("type")->setCurrentText("FXS");
+        auto *ports = f->child<QTableWidget>("ports");
+        for (bool committed : {false, true}) {
+            if (committed)
+                f->page->nextId();
+            ports->item(1, 0)->setText(committed ? "4012" : "4002");
+            coder("G.711 U-Law")->setChecked(committed);
+            f->page->initializePage();
+            QCOMPARE(ports->item(0, 0)->text() + '|' + ports->item(1, 0)->text(),
+                committed ? "4001|4012" : "4001|4002");
+            QCOMPARE(coder("G.711 U-Law")->isChecked(), committed);
+        }
+    }
+
     // Only the Gateway application needs no tick.
     void enableBox()
     {

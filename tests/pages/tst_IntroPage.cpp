@@ -13,14 +13,17 @@
 
 namespace
 {
-// A pack with two templates, a PBX and a trunk; "foreign" locks its version with another password.
-QByteArray packBytes(const QString &version, bool foreign = false)
+// A pack with two templates, a PBX and a trunk; "foreign" locks its version with another password,
+// "oversized" adds an include file larger than the program reads.
+QByteArray packBytes(const QString &version, bool foreign = false, bool oversized = false)
 {
     QTemporaryDir dir;
     PackBuilder builder;
     builder.addForeign(
         "version.txt", "VERSION " + version.toLatin1(), foreign ? "other" : TemplatePack::password());
     builder.add("a.template", "").add("b.template", "").add("c.pbx", "").add("d.itsp", "");
+    if (oversized)
+        builder.add("e.include", QByteArray(int(TemplatePack::MaxEntryBytes) + 1, ';'));
     builder.write(dir.filePath("p.zip"));
     return TestEnvironment::readFile(dir.filePath("p.zip"));
 }
@@ -78,9 +81,12 @@ private slots:
                 << ftp << QString("4.2>4.3") << QByteArray("<html/>") << both << refused;
             QTest::newRow("locked" + over)
                 << ftp << QString("4.2>4.3") << packBytes("4.3", true) << both << refused;
+            QTest::newRow("info stalls" + over)
+                << ftp << QString("4.2>") << packBytes("4.3") << (ftp ? QStringList() : info)
+                << QString("<i>Failed to connect to updates server</i>");
         }
-        QTest::newRow("info stalls") << false << QString("4.2>") << packBytes("4.3") << info
-                                     << QString("<i>Failed to connect to updates server</i>");
+        QTest::newRow("entry too large")
+            << false << QString("4.2>4.3") << packBytes("4.3", false, true) << both << refused;
         QTest::newRow("pack missing") << false << QString("4.2>4.3") << QByteArray() << both
                                       << QString("<i>Failed to download Template Pack</i>");
     }

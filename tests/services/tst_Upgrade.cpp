@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 Q_DECLARE_METATYPE(HttpResponse)
 
 namespace
@@ -103,6 +106,8 @@ private slots:
                                  << "<i>ERROR: can't download file (203)</i>";
         QTest::newRow("stalls") << false << stall << QList<int>{} << QStringList()
                                 << "<i>ERROR: can't download file (5)</i>";
+        QTest::newRow("stalls over ftp")
+            << true << stall << QList<int>{} << QStringList() << "<i>ERROR: can't download file (5)</i>";
     }
 
     // The setup program lands whole in a folder of its own and starts silently, which ends the program;
@@ -133,6 +138,23 @@ private slots:
         QCOMPARE(TestEnvironment::readFile(dialog.setupFilePath()), kSetup);
         QCOMPARE(int(folder.permissions() & 0x0077), 0); // neither group nor others
         QDir(folder.filePath()).removeRecursively();
+    }
+
+    // A disk that fills up during the download leaves nothing to start and no partial file.
+    void fileCutShort()
+    {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit limit{rlim_t(kSetup.size() / 4), before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        Upgrade dialog;
+        const int settled = runUntilSettled(dialog);
+        setrlimit(RLIMIT_FSIZE, &before);
+        QCOMPARE(settled, 1);
+        QVERIFY(m_launcher.calls.isEmpty());
+        QCOMPARE(statusOf(dialog), QStringLiteral("<i>ERROR: can't create temporary file</i>"));
+        QVERIFY(!QFileInfo::exists(QFileInfo(dialog.setupFilePath()).absolutePath()));
     }
 
     void progressSteps()

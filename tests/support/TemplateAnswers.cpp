@@ -61,7 +61,8 @@ void TemplateAnswers::addRows()
     row("IP-PBX with E1 gateway, G.729", "pbxgw", "",
         "NETWORK=LAN;GATEWAY_INTEROP=0;GATEWAY_TYPE=1;GATEWAY_CODERS=g729");
     row("IP-PBX with BRI gateway", "pbxgw", "",
-        "NETWORK=WAN;GATEWAY_INTEROP=1;GATEWAY_TYPE=0;GATEWAY_PROTOCOL=50");
+        "NETWORK=WAN;GATEWAY_INTEROP=1;GATEWAY_TYPE=0;GATEWAY_PROTOCOL=50;GATEWAY_OUT_BEHAVIOR=1024;"
+        "GATEWAY_IN_BEHAVIOR=4096");
     row("SIP trunk with FXS gateway", "itspgw", "",
         "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3;SIP2_REGISTRATION=1;CERTIFICATE=1");
     row("SIP trunk with T1 gateway", "itspgw", "",

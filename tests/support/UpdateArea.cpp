@@ -44,12 +44,20 @@ bool UpdateArea::start()
         out += m_ftp.readAllStandardOutput();
     if (out.startsWith("PORT ")) {
         ftpError.clear();
-        qputenv("BRAMBLEON_UPDATE_FTP", "ftp://127.0.0.1:" + out.mid(5).trimmed());
+        m_ftpUrl = "ftp://127.0.0.1:" + out.mid(5).trimmed();
+        qputenv("BRAMBLEON_UPDATE_FTP", m_ftpUrl);
     } else {
         m_ftp.waitForFinished(3000);
         ftpError = "no FTP server here: " + m_ftp.errorString() + ' ' + m_ftp.readAllStandardError();
     }
     return true;
+}
+
+void UpdateArea::respond(const QString &name, const HttpResponse &response)
+{
+    m_responses.insert(name, response);
+    if (response.stall && (m_silentFtp.isListening() || m_silentFtp.listen(QHostAddress::LocalHost)))
+        qputenv("BRAMBLEON_UPDATE_FTP", "ftp://127.0.0.1:" + QByteArray::number(m_silentFtp.serverPort()));
 }
 
 void UpdateArea::put(const QString &name, const QByteArray &bytes)
@@ -85,4 +93,6 @@ void UpdateArea::forget()
     m_http.clearRequests();
     fetched();
     m_ftpSent.clear();
+    if (ftpError.isEmpty())
+        qputenv("BRAMBLEON_UPDATE_FTP", m_ftpUrl);
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 // The maker's update area on 127.0.0.1 behind the update account, over HTTP ("/install/brambleon/<name>")
@@ -19,8 +20,9 @@ public:
 
     // Serves bytes as <name> over both protocols.
     void put(const QString &name, const QByteArray &bytes);
-    // Answers HTTP requests for <name> with this response instead, once logged in.
-    void respond(const QString &name, const HttpResponse &response) { m_responses.insert(name, response); }
+    // Answers HTTP requests for <name> with this response instead, once logged in. A stalling response
+    // stalls the FTP server too, for every name, until forget().
+    void respond(const QString &name, const HttpResponse &response);
     // Selects the protocol through the program's setting "update/updateViaFtp".
     static void useFtp(bool ftp);
     // Files asked for after login (HTTP) or sent in full (FTP) so far, over the protocol in use.
@@ -31,6 +33,9 @@ public:
 private:
     LoopbackHttpServer m_http;
     QProcess m_ftp;
+    QByteArray m_ftpUrl;
+    // Takes FTP connections and never greets.
+    QTcpServer m_silentFtp;
     QTemporaryDir m_ftpRoot;
     QStringList m_ftpSent;
     QHash<QString, HttpResponse> m_responses;
