@@ -81,8 +81,9 @@ bool condition(Form form, const QRegularExpressionMatch &m, const QHash<QString,
 } // namespace
 
 QStringList TemplateEvaluator::evaluate(
-    const QStringList &lines, const QHash<QString, QString> &fields, bool *tooLarge)
+    const QStringList &lines, const QHash<QString, QString> &fields, bool *tooLarge, QStringList *quoted)
 {
+    static const QRegularExpression comment(QStringLiteral("^\\s*;"));
     static const QRegularExpression directive(QStringLiteral("^\\s*#"));
     QStringList out;
     QVector<bool> stack{true};
@@ -117,7 +118,8 @@ QStringList TemplateEvaluator::evaluate(
         }
         if (!stack.last())
             continue;
-        if (!substitute(line, fields, text, MaxOutputChars - size - 1)) {
+        QStringList *lineQuoted = quoted && !comment.match(line).hasMatch() ? quoted : nullptr;
+        if (!substitute(line, fields, text, MaxOutputChars - size - 1, lineQuoted)) {
             if (tooLarge)
                 *tooLarge = true;
             return QStringList();
@@ -136,7 +138,7 @@ QStringList TemplateEvaluator::evaluate(
 }
 
 bool TemplateEvaluator::substitute(
-    const QString &line, const QHash<QString, QString> &fields, QString &out, qint64 limit)
+    const QString &line, const QHash<QString, QString> &fields, QString &out, qint64 limit, QStringList *quoted)
 {
     static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
     if (!line.contains(QLatin1Char('%'))) {
@@ -156,6 +158,8 @@ bool TemplateEvaluator::substitute(
         QString text = *it;
         // A pasted value may carry line breaks; they must not split a configuration line.
         text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        if (quoted && text.contains(QLatin1Char('"')) && !quoted->contains(m.captured(1)))
+            *quoted << m.captured(1);
         if (qint64(out.size()) + (m.capturedStart() - done) + text.size() > limit) {
             out.clear();
             return false;

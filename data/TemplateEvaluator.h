@@ -13,13 +13,16 @@ public:
     static constexpr qint64 MaxOutputChars = 64 * 1024 * 1024;
 
     // fields maps every registered field name to its current text. An output that would pass
-    // MaxOutputChars (line ends counted) gives no lines and sets *tooLarge.
-    static QStringList evaluate(
-        const QStringList &lines, const QHash<QString, QString> &fields, bool *tooLarge = nullptr);
+    // MaxOutputChars (line ends counted) gives no lines and sets *tooLarge. The names whose text,
+    // holding a double quote, went into a line that is not a comment are added to *quoted: the
+    // device's INI format has no way to carry that character in a value.
+    static QStringList evaluate(const QStringList &lines, const QHash<QString, QString> &fields,
+        bool *tooLarge = nullptr, QStringList *quoted = nullptr);
     // Substitutes the registered names of one text line; inserted text is never scanned again.
-    // Stops, giving false, once the result would pass limit characters.
-    static bool substitute(
-        const QString &line, const QHash<QString, QString> &fields, QString &out, qint64 limit = MaxOutputChars);
+    // Stops, giving false, once the result would pass limit characters. Names whose text holds a
+    // double quote are added to *quoted once.
+    static bool substitute(const QString &line, const QHash<QString, QString> &fields, QString &out,
+        qint64 limit = MaxOutputChars, QStringList *quoted = nullptr);
     // The lines that close an INI file: an empty line, "INIFileVersion = <version>", an empty line.
     static QStringList versionLines(int version);
     // A fresh INIFileVersion number, 0 to 999999.

@@ -437,8 +437,11 @@ QStringList WizardData::generateIni(bool addVersion)
     QHash<QString, QString> texts;
     for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
         texts.insert(it.key(), it->lineEdit ? it->lineEdit->text() : QString());
-    iniLines = TemplateEvaluator::evaluate(templateLines, texts, &generatedTooLarge);
-    if (addVersion && !generatedTooLarge) {
+    generatedQuoted.clear();
+    iniLines = TemplateEvaluator::evaluate(templateLines, texts, &generatedTooLarge, &generatedQuoted);
+    if (!generatedQuoted.isEmpty())
+        iniLines.clear();
+    if (addVersion && !generatedTooLarge && generatedQuoted.isEmpty()) {
         iniFileVersion = TemplateEvaluator::drawVersion();
         iniLines << TemplateEvaluator::versionLines(iniFileVersion);
     }

@@ -89,7 +89,8 @@ public:
     void applyTemplateDefines();
 
     // Template evaluation. When the configuration would pass TemplateEvaluator::MaxOutputChars,
-    // iniLines is left empty and generatedTooLarge is set.
+    // iniLines is left empty and generatedTooLarge is set; when answers holding a double quote would
+    // go into configuration lines, iniLines is left empty and generatedQuoted names those fields.
     QStringList generateIni(bool addVersion);
 
     // SIP transport and port fix-ups.
@@ -118,6 +119,7 @@ public:
     QStringList cliLines;
     int iniFileVersion = 0;
     bool generatedTooLarge = false;
+    QStringList generatedQuoted;
     QHash<QString, QString> deviceValues;
     bool batchMode = false;
     QString batchFile = QStringLiteral("auto.cfg");

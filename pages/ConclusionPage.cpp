@@ -87,6 +87,11 @@ void ConclusionPage::initializePage()
         m_error = QStringLiteral("The configuration would be larger than %1 MB and was not generated. "
                                  "Check the answers for overly long texts.")
                       .arg(TemplateEvaluator::MaxOutputChars / (1024 * 1024));
+    } else if (!data->generatedQuoted.isEmpty()) {
+        data->cliLines.clear();
+        m_error = QStringLiteral("A double quote (\") in %1 cannot be carried in the configuration file. "
+                                 "Remove it on its page and come back.")
+                      .arg(data->generatedQuoted.join(QStringLiteral(", ")));
     } else if (krbx) {
         data->cliLines = data->convertIniToCli(field(QStringLiteral("VERSION")).toString());
     }

@@ -187,6 +187,9 @@ void RemoteUsersPage::initializePage()
             g.transport->setCurrentIndex(transport);
         g.transportField->setText(QString::number(g.transport->currentIndex()));
         m_portDefaultsActive = true;
+        // A template that leaves the media protocol out means RTP, not what an earlier one chose.
+        if (g.mediaField->text().isEmpty())
+            g.mediaField->setText(QStringLiteral("2"));
         const int media = SipRules::number(g.mediaField->text());
         if (media == 1 || media == 2)
             g.media->setCurrentIndex(2 - media);

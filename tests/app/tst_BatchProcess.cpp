@@ -86,6 +86,9 @@ private slots:
         static const QRegularExpression left(
             "^[^;].*%(USER|FEU|REMOTE_USER)[A-Z0-9_]*%", QRegularExpression::MultilineOption);
         QVERIFY2(!left.match(text).hasMatch(), qPrintable(left.match(text).captured()));
+        // Nor does a table row of a group that does not exist keep an empty value.
+        static const QRegularExpression empty("^\\w+ \\d+ = .*(= |, ),", QRegularExpression::MultilineOption);
+        QVERIFY2(!empty.match(text).hasMatch(), qPrintable(empty.match(text).captured()));
     }
 
     // A FIFO (or device node) as output is written into, not replaced by a regular file.

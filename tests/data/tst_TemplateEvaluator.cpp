@@ -72,6 +72,22 @@ private slots:
         QCOMPARE(d->generateIni(false), QStringList{"X = a"});
         QCOMPARE(d->iniFileVersion, last);
     }
+
+    // A double quote cannot be written inside an INI value: such answers give no configuration,
+    // unless they only reach comment lines.
+    void doubleQuotes()
+    {
+        TestEnvironment::addField("A", "a\"b");
+        TestEnvironment::addField("B", "c\"");
+        TestEnvironment::addField("C", "c");
+        WizardData *d = WizardData::instance();
+        d->templateLines = QStringList{"X = \"%A%\"", "  ; %B%", "Y = %C%%A%"};
+        QCOMPARE(d->generateIni(true), QStringList());
+        QCOMPARE(d->generatedQuoted, QStringList{"A"});
+        d->fields["A"].lineEdit->setText("a'b");
+        QCOMPARE(d->generateIni(false), (QStringList{"X = \"a'b\"", "  ; c\"", "Y = ca'b"}));
+        QVERIFY(d->generatedQuoted.isEmpty());
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestTemplateEvaluator)

@@ -189,6 +189,9 @@ private slots:
         QCOMPARE(texts("REMOTE_USER1_MEDIA_PROTOCOL"), QString("1"));
         transport->setCurrentIndex(1);
         QVERIFY(media->currentText() == "SRTP" && media->isEnabled());
+        // A template that leaves the media protocol out gives RTP, whatever was chosen before.
+        f.enter({"REMOTE_USER1_MEDIA_PROTOCOL="});
+        QCOMPARE(media->currentText() + texts("REMOTE_USER1_MEDIA_PROTOCOL"), QString("RTP2"));
         // Groups 2 follows group 1's domain, group 3 keeps its own, also while it is off.
         QVERIFY(!f.edit("REMOTE_USER2_DOMAIN")->isEnabled());
         f.inGroup<QCheckBox>(2)->setChecked(false);

@@ -44,7 +44,8 @@ void TemplateAnswers::addRows()
     row("hosted with E1 fallback", "select", "Generic Hosted IP-PBX",
         "NETWORK=LAN_WAN;GATEWAY_ENABLE=1;GATEWAY_TYPE=1;USER_TRANSPORT_TYPE=2;USER_MEDIA_PROTOCOL=1");
     row("hosted with FXS fallback, one network", "select", "Generic Hosted IP-PBX",
-        "NETWORK=LAN;USER_LOCAL_PORT=5060;GATEWAY_ENABLE=1;GATEWAY_TYPE=3;NET1_CLASSIFICATION_SUBNET=10.15.20.0");
+        "NETWORK=LAN;USER_LOCAL_PORT=5060;GATEWAY_ENABLE=1;GATEWAY_TYPE=3;NET1_CLASSIFICATION_SUBNET=10.15.20.0;"
+        "FEU_ENABLE=1");
     row("remote users, every group and the trunk", "select", "Generic Remote Users",
         "NETWORK=LAN_WAN;SIP3_ENABLE=1;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER2_ENABLE=1;REMOTE_USER2_PBX=2;"
         "REMOTE_USER3_ENABLE=1;REMOTE_USER3_TRANSPORT_TYPE=2;REMOTE_USER3_LOCAL_PORT=5061;"
