@@ -42,6 +42,11 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     m_enable = new QCheckBox(QStringLiteral("Use additional server for Remote Users"), this);
     m_enable->setObjectName(QStringLiteral("enable"));
 
+    m_rows = {{IPPBX2Rules::Address, m_form.addressLabel}, {IPPBX2Rules::BasePort, m_form.baseLabel},
+        {IPPBX2Rules::Sessions, m_form.sessionsLabel}, {IPPBX2Rules::DestinationPort, m_form.destinationLabel},
+        {IPPBX2Rules::ListeningPort, m_form.listeningLabel}, {IPPBX2Rules::Backup, m_form.backupLabel},
+        {IPPBX2Rules::Domain, m_form.domainLabel}};
+
     // The template decides whether the additional server is offered; the routing reads SIP3_SUPPORTED.
     registerField(QStringLiteral("SIP3_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
     m_enableField = hiddenEdit(QStringLiteral("0"));
@@ -140,39 +145,41 @@ void IPPBX2Page::initializePage()
 
 void IPPBX2Page::cleanupPage() { }
 
+IPPBX2Rules::Marks IPPBX2Page::marks() const
+{
+    // A server that is not used blocks nothing, whatever its hidden rows hold.
+    if (!m_enable->isChecked())
+        return IPPBX2Rules::unused();
+    IPPBX2Rules::Answers a;
+    a.application = selected(QStringLiteral("APPLICATION_SELECTED"));
+    a.network = answer(QStringLiteral("NETWORK"));
+    a.sip2Enable = answer(QStringLiteral("SIP2_ENABLE"));
+    a.address = m_form.address->text();
+    a.backup = m_form.backup->text();
+    a.domain = m_form.domain->text();
+    a.basePort = m_form.basePort->text();
+    a.sessions = m_form.sessions->text();
+    a.destinationPort = m_form.destinationPort->text();
+    a.listeningPort = m_form.listeningPort->text();
+    a.sip1MediaStart = answer(QStringLiteral("SIP1_MEDIA_START"));
+    a.sip1Sessions = answer(QStringLiteral("SIP1_MEDIA_NUMBER"));
+    a.sip2MediaStart = answer(QStringLiteral("SIP2_MEDIA_START"));
+    a.sip2Sessions = answer(QStringLiteral("SIP2_MEDIA_NUMBER"));
+    a.sip2Nat = answer(QStringLiteral("SIP2_NAT_IP"));
+    a.sip2LocalPort = answer(QStringLiteral("SIP2_LOCAL_PORT"));
+    a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
+    a.version = answer(QStringLiteral("VERSION"));
+    return IPPBX2Rules::check(a);
+}
+
 bool IPPBX2Page::isComplete() const
 {
-    QLabel *const labels[] = {m_form.addressLabel, m_form.baseLabel, m_form.sessionsLabel, m_form.destinationLabel,
-        m_form.listeningLabel, m_form.backupLabel, m_form.domainLabel};
-    QStringList messages;
-    // A server that is not used blocks nothing, whatever its hidden rows hold.
-    if (m_enable->isChecked()) {
-        IPPBX2Rules::Answers a;
-        a.application = selected(QStringLiteral("APPLICATION_SELECTED"));
-        a.network = answer(QStringLiteral("NETWORK"));
-        a.sip2Enable = answer(QStringLiteral("SIP2_ENABLE"));
-        a.address = m_form.address->text();
-        a.backup = m_form.backup->text();
-        a.domain = m_form.domain->text();
-        a.basePort = m_form.basePort->text();
-        a.sessions = m_form.sessions->text();
-        a.destinationPort = m_form.destinationPort->text();
-        a.listeningPort = m_form.listeningPort->text();
-        a.sip1MediaStart = answer(QStringLiteral("SIP1_MEDIA_START"));
-        a.sip1Sessions = answer(QStringLiteral("SIP1_MEDIA_NUMBER"));
-        a.sip2MediaStart = answer(QStringLiteral("SIP2_MEDIA_START"));
-        a.sip2Sessions = answer(QStringLiteral("SIP2_MEDIA_NUMBER"));
-        a.sip2Nat = answer(QStringLiteral("SIP2_NAT_IP"));
-        a.sip2LocalPort = answer(QStringLiteral("SIP2_LOCAL_PORT"));
-        a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
-        a.version = answer(QStringLiteral("VERSION"));
-        messages = IPPBX2Rules::check(a);
-    }
-    for (int row = 0; row < int(sizeof labels / sizeof *labels); ++row) {
-        const QString message = messages.value(row);
-        markFieldError(labels[row], !message.isEmpty(), message);
-    }
-    return SipRules::allValid(messages);
+    return markRows(marks(), m_rows);
+}
+
+QString IPPBX2Page::batchRefusal() const
+{
+    return rowsRefusal(marks(), m_rows);
 }
 
 int IPPBX2Page::nextId() const

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/IPPBX2Rules.h"
 #include "pages/SipServerForm.h"
+
+#include <QMap>
 
 class QCheckBox;
 class QLineEdit;
@@ -18,6 +21,7 @@ public:
     void cleanupPage() override;
     bool isComplete() const override;
     int nextId() const override;
+    QString batchRefusal() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
     QString surveyFieldName(const QString &label) const override;
@@ -35,6 +39,7 @@ private slots:
 
 private:
     QString answer(const QString &name) const;
+    IPPBX2Rules::Marks marks() const;
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
     int selected(const QString &name) const;
 
@@ -44,6 +49,9 @@ private:
     // Hidden fields.
     QLineEdit *m_enableField;
     QLineEdit *m_nameField;
+
+    // The label each row marks.
+    QMap<IPPBX2Rules::Row, QWidget *> m_rows;
 
     // Remote-user group domains that still hold this server's domain.
     QStringList m_followers;

@@ -2,7 +2,7 @@
 
 #include "pages/SipRules.h"
 
-QStringList IPPBX2Rules::check(const Answers &a)
+IPPBX2Rules::Marks IPPBX2Rules::check(const Answers &a)
 {
     const bool shared = a.network != QLatin1String("LAN_WAN");
     // The trunk's realm counts where the trunk is configured and shares this server's interface.
@@ -24,10 +24,19 @@ QStringList IPPBX2Rules::check(const Answers &a)
     if (shared && !a.sip2Nat.isEmpty() && a.listeningPort == a.sip2LocalPort)
         listening = QStringLiteral("Invalid value - use different ports for IP-PBX2 and ITSP");
 
-    return {SipRules::addressError(a.address), basePort,
-        SipRules::sessionsError(a.sessions, SipRules::sessionCap(a.product, a.version)),
-        SipRules::portError(a.destinationPort), listening, SipRules::optionalAddressError(a.backup),
-        a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)};
+    return {{Address, SipRules::addressError(a.address)}, {BasePort, basePort},
+        {Sessions, SipRules::sessionsError(a.sessions, SipRules::sessionCap(a.product, a.version))},
+        {DestinationPort, SipRules::portError(a.destinationPort)}, {ListeningPort, listening},
+        {Backup, SipRules::optionalAddressError(a.backup)},
+        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
+}
+
+IPPBX2Rules::Marks IPPBX2Rules::unused()
+{
+    Marks marks;
+    for (Row row : {Address, BasePort, Sessions, DestinationPort, ListeningPort, Backup, Domain})
+        marks.append({row, QString()});
+    return marks;
 }
 
 int IPPBX2Rules::selectedInterface(int application, int count)

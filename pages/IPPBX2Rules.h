@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // The second IP-PBX page's rules over plain texts: the rows checked against the IP-PBX and the SIP
 // trunk, and the domain the remote-user groups follow.
 class IPPBX2Rules
 {
 public:
-    // Rows in the order they are checked; check() gives one message per row, empty when valid.
+    // Rows in the order they are checked; check() gives each with its message, empty when valid.
     enum Row { Address, BasePort, Sessions, DestinationPort, ListeningPort, Backup, Domain };
+    using Marks = QVector<QPair<Row, QString>>;
 
     struct Answers {
         int application = 0;
@@ -22,7 +25,9 @@ public:
         int product = 0; // PRODUCT_SELECTED
         QString version;
     };
-    static QStringList check(const Answers &a);
+    static Marks check(const Answers &a);
+    // Every row valid: a server that is not used blocks nothing.
+    static Marks unused();
 
     // Hosted IP-PBX faces the WAN side when there are two interfaces.
     static int selectedInterface(int application, int count);

@@ -112,6 +112,12 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     m_natLabel = rowLabel(QStringLiteral("                NAT Public IP:"), m_nat, this);
     auto *prefixLabel = rowLabel(QStringLiteral("Local Prefix:"), m_prefix, this);
 
+    m_rows = {{IPPBXRules::Address, m_addressLabel}, {IPPBXRules::BasePort, m_baseLabel},
+        {IPPBXRules::Sessions, m_sessionsLabel}, {IPPBXRules::DestinationPort, m_destinationLabel},
+        {IPPBXRules::ListeningPort, m_listeningLabel}, {IPPBXRules::Transport, m_transportLabel},
+        {IPPBXRules::MediaProtocol, m_mediaLabel}, {IPPBXRules::Backup, m_backupLabel},
+        {IPPBXRules::Domain, m_domainLabel}};
+
     const QString backup = QStringLiteral("SIP1_IP_BACKUP");
     registerField(QStringLiteral("SIP1_IP"), m_address, true);
     registerField(backup, m_backup, true);
@@ -153,6 +159,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     // Typing only: a domain that a template or a loaded file sets never overwrites the other pages'.
     connect(m_domain, SIGNAL(textEdited(QString)), this, SLOT(domainChanged(QString)));
+    connect(m_backup, SIGNAL(textEdited(QString)), this, SLOT(backupEdited(QString)));
     connect(m_transport, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
     connect(m_transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_media, SIGNAL(currentIndexChanged(int)), this, SLOT(mediaProtocolChanged(int)));
@@ -319,7 +326,7 @@ void IPPBXPage::initializePage()
 
 void IPPBXPage::cleanupPage() { }
 
-bool IPPBXPage::isComplete() const
+IPPBXRules::Answers IPPBXPage::answers() const
 {
     IPPBXRules::Answers a;
     a.name = m_nameField->text();
@@ -334,12 +341,17 @@ bool IPPBXPage::isComplete() const
     a.sessions = m_sessions->text();
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
-    const IPPBXRules::Marks marks = IPPBXRules::check(a);
-    QLabel *const labels[] = {m_addressLabel, m_baseLabel, m_sessionsLabel, m_destinationLabel, m_listeningLabel,
-        m_transportLabel, m_mediaLabel, m_backupLabel, m_domainLabel};
-    for (const auto &mark : marks)
-        markFieldError(labels[mark.first], !mark.second.isEmpty(), mark.second);
-    return IPPBXRules::passes(marks);
+    return a;
+}
+
+bool IPPBXPage::isComplete() const
+{
+    return markRows(IPPBXRules::check(answers()), m_rows);
+}
+
+QString IPPBXPage::batchRefusal() const
+{
+    return rowsRefusal(IPPBXRules::check(answers()), m_rows);
 }
 
 int IPPBXPage::nextId() const
@@ -442,4 +454,13 @@ void IPPBXPage::domainChanged(const QString &text)
 {
     for (const QString &name : qAsConst(m_followers))
         WizardData::instance()->setFieldText(name, text);
+}
+
+// Entering the page rebuilds the list from SIP1_IP2 to SIP1_IP4: what the installer types is kept
+// there at once, so a Back and Next before this page's own Next does not undo it.
+void IPPBXPage::backupEdited(const QString &text)
+{
+    const QStringList backups = SipRules::backupAddresses(text);
+    for (int k = 0; k < backups.size(); ++k)
+        WizardData::instance()->setFieldText(QStringLiteral("SIP1_IP%1").arg(k + 2), backups.at(k));
 }

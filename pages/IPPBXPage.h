@@ -1,6 +1,9 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/IPPBXRules.h"
+
+#include <QMap>
 
 class QCheckBox;
 class QComboBox;
@@ -20,6 +23,7 @@ public:
     void cleanupPage() override;
     bool isComplete() const override;
     int nextId() const override;
+    QString batchRefusal() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
     QString surveyFieldName(const QString &label) const override;
@@ -33,9 +37,11 @@ private slots:
     void interfaceChanged(int index);
     void keepAliveChanged(int state);
     void domainChanged(const QString &text);
+    void backupEdited(const QString &text);
 
 private:
     QString answer(const QString &name) const;
+    IPPBXRules::Answers answers() const;
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
     int selected(const QString &name) const;
     QLineEdit *numberEdit(int low, int high, const QString &toolTip);
@@ -74,6 +80,9 @@ private:
     QLineEdit *m_mediaField;
     QLineEdit *m_nameField;
     QLineEdit *m_prefixEnableField;
+
+    // The label each row marks.
+    QMap<IPPBXRules::Row, QWidget *> m_rows;
 
     // Off while initializePage restores the transport, so that the restore keeps the ports.
     bool m_portsFollow = true;

@@ -41,15 +41,6 @@ IPPBXRules::Marks IPPBXRules::check(const Answers &a)
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
 }
 
-bool IPPBXRules::passes(const Marks &marks)
-{
-    for (const auto &mark : marks) {
-        if (!mark.second.isEmpty())
-            return false;
-    }
-    return true;
-}
-
 QString IPPBXRules::corvaneTransportError(const QString &name, int transport)
 {
     if (!corvane(name) || transport != 0)
@@ -86,8 +77,7 @@ IPPBXRules::Writes IPPBXRules::commit(const Commit &c)
         writes.append({QStringLiteral("SIP1_PROXY_ADDRESS") + number,
             SipRules::proxyAddress(backups.at(k), c.destinationPort)});
     }
-    const int end = SipRules::mediaEnd(SipRules::number(c.basePort), SipRules::number(c.sessions));
-    writes.append({QStringLiteral("SIP1_MEDIA_END"), QString::number(end)});
+    writes.append({QStringLiteral("SIP1_MEDIA_END"), SipRules::mediaEndText(c.basePort, c.sessions)});
     writes.append(
         {QStringLiteral("SIP1_LOCAL_IP"), SipRules::localAddress(c.nat, c.interfaceIndex, c.net1Ip, c.net2Ip)});
     return writes;

@@ -38,7 +38,6 @@ public:
         QString version;
     };
     static Marks check(const Answers &a);
-    static bool passes(const Marks &marks);
 
     // Names containing "Corvane" allow only TCP and TLS, and SRTP only with TLS.
     static QString corvaneTransportError(const QString &name, int transport);

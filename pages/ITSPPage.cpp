@@ -57,6 +57,12 @@ ITSPPage::ITSPPage(QWidget *parent)
     m_account->setToolTip(QStringLiteral("SIP account type"));
     auto *accountLabel = rowLabel(tr("Account Type:"), m_account, this);
 
+    m_rows = {{ITSPRules::Address, m_form.addressLabel}, {ITSPRules::Username, m_usernameLabel},
+        {ITSPRules::Password, m_passwordLabel}, {ITSPRules::BasePort, m_form.baseLabel},
+        {ITSPRules::Sessions, m_form.sessionsLabel}, {ITSPRules::DestinationPort, m_form.destinationLabel},
+        {ITSPRules::ListeningPort, m_form.listeningLabel}, {ITSPRules::Backup, m_form.backupLabel},
+        {ITSPRules::Domain, m_form.domainLabel}};
+
     registerField(QStringLiteral("SIP2_ENABLE"), hiddenEdit(QStringLiteral("1")), true, true);
     registerField(QStringLiteral("SIP2_IP"), m_form.address, true);
     registerField(QStringLiteral("SIP2_IP2"), m_form.backup, true);
@@ -205,7 +211,7 @@ void ITSPPage::initializePage()
 
 void ITSPPage::cleanupPage() { }
 
-bool ITSPPage::isComplete() const
+ITSPRules::Marks ITSPPage::marks() const
 {
     ITSPRules::Answers a;
     a.trunk = m_trunk;
@@ -224,13 +230,17 @@ bool ITSPPage::isComplete() const
     a.nat = m_nat->text();
     a.sip1MediaStart = answer(QStringLiteral("SIP1_MEDIA_START"));
     a.sip1LocalPort = answer(QStringLiteral("SIP1_LOCAL_PORT"));
-    const QStringList messages = ITSPRules::check(a);
-    QLabel *const labels[]
-        = {m_form.addressLabel, m_usernameLabel, m_passwordLabel, m_form.baseLabel, m_form.sessionsLabel,
-            m_form.destinationLabel, m_form.listeningLabel, m_form.backupLabel, m_form.domainLabel};
-    for (int row = 0; row < messages.size(); ++row)
-        markFieldError(labels[row], !messages.at(row).isEmpty(), messages.at(row));
-    return SipRules::allValid(messages);
+    return ITSPRules::check(a);
+}
+
+bool ITSPPage::isComplete() const
+{
+    return markRows(marks(), m_rows);
+}
+
+QString ITSPPage::batchRefusal() const
+{
+    return rowsRefusal(marks(), m_rows);
 }
 
 int ITSPPage::nextId() const

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/ITSPRules.h"
 #include "pages/SipServerForm.h"
+
+#include <QMap>
 
 class QComboBox;
 class QGroupBox;
@@ -21,6 +24,7 @@ public:
     void cleanupPage() override;
     bool isComplete() const override;
     int nextId() const override;
+    QString batchRefusal() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
     QString surveyFieldName(const QString &label) const override;
@@ -37,6 +41,7 @@ private slots:
 
 private:
     QString answer(const QString &name) const;
+    ITSPRules::Marks marks() const;
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
     int selected(const QString &name) const;
 
@@ -57,6 +62,9 @@ private:
     QLineEdit *m_mainLineLabelField;
     QLineEdit *m_mainLineTipField;
     QLineEdit *m_registrationField;
+
+    // The label each row marks.
+    QMap<ITSPRules::Row, QWidget *> m_rows;
 
     // Off where the page configures the second IP-PBX.
     bool m_trunk = true;

@@ -40,7 +40,7 @@ bool ITSPRules::sessionsFollow(int application, const QString &sip1Sessions)
     return application != 4 && !sip1Sessions.isEmpty();
 }
 
-QStringList ITSPRules::check(const Answers &a)
+ITSPRules::Marks ITSPRules::check(const Answers &a)
 {
     // The IP-PBX shares the trunk's interface unless there are two ports; the Gateway route has none.
     const bool shared = a.network != QLatin1String("LAN_WAN") && a.application != 4;
@@ -55,12 +55,17 @@ QStringList ITSPRules::check(const Answers &a)
     if (shared && !a.nat.isEmpty() && a.listeningPort == a.sip1LocalPort)
         listening = QStringLiteral("Invalid value - use different ports for %1").arg(pair(a.trunk));
 
-    return {SipRules::addressError(a.address),
-        a.account >= 1 && !accepted(a.username) ? QStringLiteral("Invalid value - enter username") : QString(),
-        a.account == 2 && !accepted(a.password) ? QStringLiteral("Invalid value - enter password") : QString(),
-        basePort, SipRules::sessionsError(a.sessions, SipRules::MaxSessions),
-        SipRules::portError(a.destinationPort), listening, SipRules::optionalAddressError(a.backup),
-        a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)};
+    return {{Address, SipRules::addressError(a.address)},
+        {Username,
+            a.account >= 1 && !accepted(a.username) ? QStringLiteral("Invalid value - enter username")
+                                                    : QString()},
+        {Password,
+            a.account == 2 && !accepted(a.password) ? QStringLiteral("Invalid value - enter password")
+                                                    : QString()},
+        {BasePort, basePort}, {Sessions, SipRules::sessionsError(a.sessions, SipRules::MaxSessions)},
+        {DestinationPort, SipRules::portError(a.destinationPort)}, {ListeningPort, listening},
+        {Backup, SipRules::optionalAddressError(a.backup)},
+        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
 }
 
 QStringList ITSPRules::summary(bool trunk, const SipRules::ServerSummary &server, const Account &account)

@@ -2,16 +2,19 @@
 
 #include "pages/SipRules.h"
 
+#include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // The SIP trunk page's rules over plain texts, in both of its roles: the SIP trunk and, for SIP
 // Normalization and Cloud Edge with IP-PBX equipment, the second IP-PBX.
 class ITSPRules
 {
 public:
-    // Rows in the order they are checked; check() gives one message per row, empty when valid.
+    // Rows in the order they are checked; check() gives each with its message, empty when valid.
     enum Row { Address, Username, Password, BasePort, Sessions, DestinationPort, ListeningPort, Backup, Domain };
+    using Marks = QVector<QPair<Row, QString>>;
 
     // False where the page configures the second IP-PBX.
     static bool trunkRole(int application, int cceInterop);
@@ -37,7 +40,7 @@ public:
         QString basePort, sessions, destinationPort, listeningPort, nat;
         QString sip1MediaStart, sip1LocalPort;
     };
-    static QStringList check(const Answers &a);
+    static Marks check(const Answers &a);
 
     struct Account {
         int index = 0;

@@ -658,9 +658,9 @@ void SetupPage::updateNetworkChoices()
     updateTopologyImage();
 }
 
-void SetupPage::updatePageFlow()
+PageRoute::Inputs SetupPage::routeInputs() const
 {
-    WizardData *data = WizardData::instance();
+    const WizardData *data = WizardData::instance();
     PageRoute::Inputs in;
     in.application = m_application->currentIndex();
     in.topology = m_network->currentIndex();
@@ -671,7 +671,12 @@ void SetupPage::updatePageFlow()
     in.sip2Enable = data->fieldText(QStringLiteral("SIP2_ENABLE"));
     in.sip3Supported = data->fieldText(QStringLiteral("SIP3_SUPPORTED"));
     in.feuSupported = data->fieldText(QStringLiteral("FEU_SUPPORTED"));
-    const PageRoute route = PageRoute::compute(in);
+    return in;
+}
+
+void SetupPage::updatePageFlow()
+{
+    const PageRoute route = PageRoute::compute(routeInputs());
 
     if (QWizard *w = wizard()) {
         for (auto it = route.steps.constBegin(); it != route.steps.constEnd(); ++it) {
@@ -923,6 +928,11 @@ int SetupPage::nextId() const
         if (!(isKrbx() && app == 4 && network == QLatin1String("WAN")))
             data->setFieldText(QStringLiteral("NET2_PORT"), QStringLiteral("NULL"));
     }
+
+    // A second IP-PBX whose page is off the route is never shown: a "1" loaded with another template
+    // must not put it into the configuration.
+    if (!PageRoute::compute(routeInputs()).steps.contains(PageRoute::IPPBX2))
+        data->setFieldText(QStringLiteral("SIP3_ENABLE"), QStringLiteral("0"));
 
     updateSummary();
     for (int page = 3; page <= 13; ++page)

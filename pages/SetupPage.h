@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/PageRoute.h"
 #include "pages/BrambleonPage.h"
 #include "pages/LoadedChoices.h"
 
@@ -51,6 +52,8 @@ public slots:
     void choiceActivated();
 
 private:
+    // The page routing's view of the current choices.
+    PageRoute::Inputs routeInputs() const;
     void fillPbxList();
     void fillItspList();
     void fillTemplateList(int app);

@@ -308,18 +308,8 @@ QString SipRules::serverSurveyField(const QString &prefix, const QString &label)
 
 QVector<QPair<QString, QString>> SipRules::serverCommit(const QString &prefix, const ServerCommit &c)
 {
-    const int end = mediaEnd(number(c.basePort), number(c.sessions));
     return {{prefix + QStringLiteral("_PROXY_ADDRESS"), proxyAddress(c.address, c.destinationPort)},
         {prefix + QStringLiteral("_PROXY_ADDRESS2"), proxyAddress(c.backup, c.destinationPort)},
-        {prefix + QStringLiteral("_MEDIA_END"), QString::number(end)},
+        {prefix + QStringLiteral("_MEDIA_END"), mediaEndText(c.basePort, c.sessions)},
         {prefix + QStringLiteral("_LOCAL_IP"), localAddress(c.nat, c.interfaceIndex, c.net1Ip, c.net2Ip)}};
-}
-
-bool SipRules::allValid(const QStringList &messages)
-{
-    for (const QString &message : messages) {
-        if (!message.isEmpty())
-            return false;
-    }
-    return true;
 }

@@ -139,8 +139,6 @@ public:
         QString net1Ip, net2Ip;
     };
     static QVector<QPair<QString, QString>> serverCommit(const QString &prefix, const ServerCommit &c);
-    // True when no row has a message.
-    static bool allValid(const QStringList &messages);
 
     // Survey rows every SIP server page writes first: label and comment.
     static const QVector<QPair<QString, QString>> &serverSurveyRows();

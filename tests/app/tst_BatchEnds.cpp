@@ -63,6 +63,9 @@ private slots:
         row("unknown APPLICATION", in, answers({{"%APPLICATION% HOSTED", "%APPLICATION% CCE "}}),
             unknown("APPLICATION", "CCE"));
         row("unknown NETWORK", in, answers({{"%NETWORK% WAN", "%NETWORK% DMZ"}}), unknown("NETWORK", "DMZ"));
+        row("IP-PBX address no address", in,
+            answers({{"%SIP1_IP% pbx.hosting.example.net", "%SIP1_IP% 10.20.30"}}),
+            "Warning: Can't continue: Address: Invalid value - enter valid IPv4 address");
         row("unknown TEMPLATE", in, answers({{"Generic Hosted IP-PBX", "Gone"}}), unknown("TEMPLATE", "Gone"));
         row("substitution past the limit", in,
             answers({{"Generic Hosted IP-PBX", "Huge (*)"}, {"Example Customer", QByteArray(32767, 'x')}}),

@@ -142,6 +142,14 @@ private slots:
         QVERIFY2(!lines.contains(QRegularExpression("%SIP[23]_")), "a SIP answer was not generated");
         QCOMPARE(run.run({run.path("out"), run.path("again")}), 0);
         QCOMPARE(withoutVersionLine(TestEnvironment::readFile(run.path("again"))), out);
+        // A template that offers no additional server leaves it out, whatever the answers say.
+        answers = TestEnvironment::readFile(
+            qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk-remote-users.ini");
+        QVERIFY(answers.contains(";# %SIP3_SUPPORTED% 0\r\n"));
+        answers.replace(";# %SIP3_ENABLE% 0\r\n", ";# %SIP3_ENABLE% 1\r\n;# %SIP3_IP% 10.15.20.41\r\n");
+        QCOMPARE(run.run({TestEnvironment::writeFile(run.path(""), "off.ini", answers), run.path("off")}), 0);
+        const QByteArray off = TestEnvironment::readFile(run.path("off"));
+        QVERIFY(off.contains(";# %SIP3_ENABLE% 0\r\n") && !off.contains("SIP3\""));
     }
 
     // With the input alone, the output is "config.ini" in the working directory.

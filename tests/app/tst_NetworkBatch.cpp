@@ -63,7 +63,8 @@ private slots:
                                         "InterfaceTable 0 = 5, 10, 10.15.0.10, 24, 0.0.0.0, \"LAN_IF\"",
                                         "NATTranslation 0 = \"WAN_IF\", 203.0.113.7,",
                                         "DeviceTable 2 = 3, \"GROUP_3\", \"vlan 3\", 0, 1500;"};
-        QTest::newRow("WAN") << trunk + "NETWORK=WAN;NET1_NAT_IP=203.0.113.5;UTC_OFFSET=3600"
+        // Behind a NAT address the trunk listens on a port of its own.
+        QTest::newRow("WAN") << trunk + "NETWORK=WAN;NET1_NAT_IP=203.0.113.5;UTC_OFFSET=3600;SIP2_LOCAL_PORT=5070"
                              << QStringList{"%NET1_NAME% WAN", "%NAT_IF% WAN_IF", "NTPServerUTCOffset = 3600",
                                     "InterfaceTable 0 = 6, 10, 10.15.20.10, 16, 10.15.0.1, \"WAN_IF\""};
         QTest::newRow("LAN") << trunk + "NETWORK=LAN;NET1_VLAN=20;NET1_DNS2=10.15.27.2"

@@ -110,7 +110,13 @@ private slots:
             "Destination Port:=enter integer from 1 to 65535|Listening Port:=enter integer from 1 to 65535");
     }
 
-    void checks() { f->checkMarks(); }
+    // A batch stops on the first row in error.
+    void checks()
+    {
+        f->checkMarks();
+        QFETCH(QStringList, expected);
+        QCOMPARE(f->page->batchRefusal().section(':', 1, 1).trimmed(), expected.value(0).section(':', 0, 0));
+    }
 
     // expected: "items|current|SIP3_NETWORK|SIP3_IF|SIP3_LOCAL_IP".
     void interfaces_data()

@@ -108,10 +108,10 @@ private slots:
         QCOMPARE(texts("SIP1_IP_BACKUP"), QString("a,c"));
         f->enter({"SIP1_IP=pbx", "SIP1_PORT=5060"});
         Fixture::edit("SIP1_IP_BACKUP")->setText(" x , ,y,z");
-        f->page->nextId(); // positions kept; an empty entry has no proxy address
+        f->page->nextId(); // positions kept; an empty entry has no proxy address; no realm, no end
         QCOMPARE(texts("SIP1_PROXY_ADDRESS|SIP1_IP2|SIP1_PROXY_ADDRESS2|SIP1_IP3|SIP1_PROXY_ADDRESS3|SIP1_IP4|"
-                       "SIP1_PROXY_ADDRESS4"),
-            QString("pbx:5060|x|x:5060|||y|y:5060"));
+                       "SIP1_PROXY_ADDRESS4|SIP1_MEDIA_END"),
+            QString("pbx:5060|x|x:5060|||y|y:5060|"));
         // A loaded file's backup addresses replace the earlier ones, also where it has fewer.
         WizardData *d = WizardData::instance();
         d->loadTemplates();
@@ -119,6 +119,16 @@ private slots:
         QVERIFY(d->selectTemplate("Generic IP-PBX - Generic SIP Trunk"));
         f->page->initializePage();
         QCOMPARE(texts("SIP1_IP_BACKUP"), QString("new2"));
+        // Typed, then Back and Next again before this page's own Next: still there.
+        f->answers->nextPage = 7;
+        f->page->nextPage = -1;
+        f->wizard.restart();
+        f->wizard.next();
+        QCOMPARE(f->wizard.currentId(), 7);
+        QTest::keyClicks(Fixture::edit("SIP1_IP_BACKUP"), ",typed");
+        f->wizard.back();
+        f->wizard.next();
+        QCOMPARE(texts("SIP1_IP_BACKUP"), QString("new2,typed"));
     }
 
     void domainFollowing()
@@ -151,6 +161,13 @@ private slots:
             "SIP1_LOCAL_PORT=5060", "SIP1_NAME=", "SIP1_DOMAIN="});
         QVERIFY(f->page->isComplete());
         QCOMPARE(f->marks(), QStringList());
+        // An entry the template does not use holds nothing up, nor does it stop a batch.
+        Fixture::edit("SIP1_PORT")->setEnabled(false);
+        f->enter({"SIP1_PORT=", "SIP1_IP=10.20.30"});
+        QVERIFY(!f->page->isComplete());
+        QCOMPARE(f->marks(), QStringList{"Address:=enter valid IPv4 address"});
+        QCOMPARE(
+            f->page->batchRefusal(), QString("Can't continue: Address: Invalid value - enter valid IPv4 address"));
     }
 
     void summaryAndSurvey()

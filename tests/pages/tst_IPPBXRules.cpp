@@ -41,7 +41,6 @@ private slots:
                     found << QString::number(mark.first) + ':' + mark.second;
             }
             QCOMPARE(found, c.failing);
-            QCOMPARE(IPPBXRules::passes(marks), found.isEmpty());
         }
     }
 };
