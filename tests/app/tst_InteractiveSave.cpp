@@ -45,11 +45,19 @@ private slots:
                   ";# %TEMPLATE% Generic IP-PBX - Generic SIP Trunk\r\n;# %CUSTOMER% Example Customer\r\n"
                   ";# %INTEGRATOR% Example Integrator\r\n;# %INSTALLER% Example Installer\r\n"
                   ";# %NET1_IP% 10.15.20.10\r\n;# %NET1_NETMASK% 255.255.0.0\r\n;# %NET2_IP% 195.189.192.150\r\n"
-                  ";# %NET2_NETMASK% 255.255.255.128\r\n;# %NTP% pool.ntp.org\r\n");
+                  ";# %NET2_NETMASK% 255.255.255.128\r\n;# %NTP% pool.ntp.org\r\n"
+                  ";# %SIP1_IP% 10.15.20.40\r\n;# %SIP1_DOMAIN% pbx.example.com\r\n;# %SIP1_MEDIA_START% 6000\r\n"
+                  ";# %SIP1_MEDIA_NUMBER% 100\r\n;# %SIP2_IP% sip.provider.example.net\r\n"
+                  ";# %SIP2_DOMAIN% provider.example.net\r\n;# %SIP2_MEDIA_START% 7000\r\n"
+                  ";# %SIP2_MEDIA_NUMBER% 100\r\n;# %SIP2_MAIN_LINE% 4085550100\r\n"
+                  ";# %SIP2_USERNAME% 4085550100\r\n");
         Brambleon wizard;
         wizard.show();
-        for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i)
+        // Next moves on even past an incomplete page: every page of the walk must be complete by itself.
+        for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i) {
+            QVERIFY2(wizard.currentPage()->isComplete(), qPrintable(wizard.currentPage()->title()));
             wizard.next();
+        }
         QCOMPARE(wizard.currentId(), int(Brambleon::FinishId));
         // Leaving the setup page starts a record, leaving the conclusion page completes it.
         QCOMPARE(statistics.waitForRequests(sendStats ? 2 : 1, sendStats ? 5000 : 300), bool(sendStats));
