@@ -3,7 +3,6 @@
 #include "data/WizardData.h"
 #include "pages/NetworkRules.h"
 
-#include <QCheckBox>
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QLineEdit>
@@ -114,25 +113,6 @@ void EntryWidgets::setShown(std::initializer_list<QWidget *> widgets, bool shown
 {
     for (QWidget *widget : widgets)
         widget->setVisible(shown);
-}
-
-void EntryWidgets::readInterface(NetworkRules::InterfaceAnswers &a, const InterfaceEntries &entries, bool router)
-{
-    const WizardData *data = WizardData::instance();
-    a.router = router;
-    a.existing = entries.exist->isChecked();
-    a.ifName = entries.ifName->text();
-    a.network = data->fieldText(QStringLiteral("NETWORK"));
-    a.natIf = data->fieldText(QStringLiteral("NAT_IF"));
-    a.ip = entries.ip->text();
-    a.mask = entries.mask->text();
-    a.gateway = entries.gateway->text();
-    a.vlan = entries.vlan->text();
-    a.nat = entries.nat->text();
-    a.dns1 = entries.dns1->text();
-    a.dns2 = entries.dns2->text();
-    a.lanPort = data->fieldText(QStringLiteral("NET1_PORT"));
-    a.oamPort = data->fieldText(QStringLiteral("OAM_PORT"));
 }
 
 void EntryWidgets::write(const NetworkRules::Writes &writes)

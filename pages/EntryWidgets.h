@@ -8,7 +8,6 @@
 
 #include <initializer_list>
 
-class QCheckBox;
 class QLineEdit;
 class QTableWidget;
 class QWidget;
@@ -32,14 +31,6 @@ public:
     static void setTexts(QTableWidget *table, const QVector<QStringList> &texts);
     // Texts of the named fields, in order.
     static QStringList fieldTexts(const QStringList &names);
-
-    // The entries of a LAN or WAN interface.
-    struct InterfaceEntries {
-        QCheckBox *exist;
-        QLineEdit *ifName, *ip, *mask, *gateway, *vlan, *nat, *dns1, *dns2;
-    };
-    // Collects the entries and the fields that both interface pages read.
-    static void readInterface(NetworkRules::InterfaceAnswers &a, const InterfaceEntries &entries, bool router);
 
     // Writes the fields a commit derived, through the registry (some belong to other pages).
     static void write(const NetworkRules::Writes &writes);

@@ -40,21 +40,10 @@ int textWidth(const QString &text)
 } // namespace
 
 Network1Page::Network1Page(QWidget *parent)
-    : BrambleonPage(parent)
+    : InterfacePage(QStringLiteral("LAN"), parent)
 {
     step = 4;
     nextPage = 5;
-
-    m_exist = new QCheckBox(QStringLiteral("Use existing network configuration"), this);
-    m_exist->setObjectName(QStringLiteral("exist"));
-    m_spacer = new QLabel(QString(), this);
-    m_ifName = EntryWidgets::textEdit(QStringLiteral("Name of the LAN network interface"), this);
-    auto *ifNameLabel = rowLabel(QStringLiteral("LAN Interface Name:"), m_ifName, this);
-    m_nameGroup = new QGroupBox(this);
-    m_nameGroup->setFlat(true);
-    auto *nameGrid = new QGridLayout(m_nameGroup);
-    nameGrid->addWidget(ifNameLabel, 0, 0);
-    nameGrid->addWidget(m_ifName, 0, 1);
 
     m_port = new QComboBox(this);
     m_port->setObjectName(QStringLiteral("port"));
@@ -86,16 +75,8 @@ Network1Page::Network1Page(QWidget *parent)
     lanGrid->addWidget(m_natLabel, 3, 2);
     lanGrid->addWidget(m_nat, 3, 3);
 
-    m_dns1 = EntryWidgets::addressEdit(QString(), this);
-    m_dns2 = EntryWidgets::addressEdit(QString(), this);
-    auto *dns1Label = rowLabel(QStringLiteral("Primary DNS:"), m_dns1, this);
-    auto *dns2Label = rowLabel(QStringLiteral("        Secondary DNS:"), m_dns2, this);
-    m_dnsGroup = new QGroupBox(QStringLiteral("DNS Server"), this);
-    auto *dnsGrid = new QGridLayout(m_dnsGroup);
-    dnsGrid->addWidget(dns1Label, 0, 0);
-    dnsGrid->addWidget(m_dns1, 0, 1);
-    dnsGrid->addWidget(dns2Label, 0, 2);
-    dnsGrid->addWidget(m_dns2, 0, 3);
+    // The tool tips name the side, which the page learns on entry.
+    addDnsGroup(QString(), QString());
 
     m_oam = new QComboBox(this);
     m_oam->setObjectName(QStringLiteral("oam"));
@@ -181,38 +162,13 @@ Network1Page::Network1Page(QWidget *parent)
     registerField(QStringLiteral("NET1_NAME"), hiddenEdit(QStringLiteral("LAN")));
     registerField(QStringLiteral("NET1_PORT"), hiddenEdit(QStringLiteral("GROUP_1")));
     registerField(QStringLiteral("NET1_PORT_NAME"), hiddenEdit());
-    registerField(QStringLiteral("NET1_IP"), m_ip, true);
-    registerField(QStringLiteral("NET1_NETMASK"), m_mask, true);
     registerField(QStringLiteral("NET1_CLASSIFICATION_SUBNET"), hiddenEdit(), true);
-    registerField(QStringLiteral("NET1_PREFIX"), hiddenEdit(), false, false, QStringLiteral("NET1_NETMASK"));
-    registerField(QStringLiteral("NET1_GATEWAY"), m_gateway, true);
-    registerField(QStringLiteral("NET1_GATEWAY_IP"), hiddenEdit(), false, false, QStringLiteral("NET1_GATEWAY"));
-    registerField(QStringLiteral("NET1_VLAN"), m_vlan, true);
-    registerField(
-        QStringLiteral("NET1_VLANID"), hiddenEdit(QStringLiteral("1")), false, false, QStringLiteral("NET1_VLAN"));
-    registerField(QStringLiteral("NET1_VLAN_NATIVE"), hiddenEdit(QStringLiteral("1")), false, false,
-        QStringLiteral("NET1_VLAN"));
-    registerField(QStringLiteral("NET1_DNS1"), m_dns1, true);
-    registerField(QStringLiteral("NET1_DNS1_IP"), hiddenEdit(), false, false, QStringLiteral("NET1_DNS1"));
-    registerField(QStringLiteral("NET1_DNS2"), m_dns2, true);
-    registerField(QStringLiteral("NET1_DNS2_IP"), hiddenEdit(), false, false, QStringLiteral("NET1_DNS2"));
+    registerAddressFields(QStringLiteral("NET1"), m_ip, m_mask, m_gateway, m_vlan, m_dns1, m_dns2);
     registerField(QStringLiteral("NET1_NAT_IP"), m_nat, true);
     registerField(QStringLiteral("OAM_INTERFACE"), hiddenEdit(QStringLiteral("0")));
     registerField(QStringLiteral("OAM_PORT"), hiddenEdit(QStringLiteral("GROUP_3")));
-    registerField(QStringLiteral("OAM_IP"), m_oamIp, true);
-    registerField(QStringLiteral("OAM_NETMASK"), m_oamMask, true);
-    registerField(QStringLiteral("OAM_PREFIX"), hiddenEdit(), false, false, QStringLiteral("OAM_NETMASK"));
-    registerField(QStringLiteral("OAM_GATEWAY"), m_oamGateway, true);
-    registerField(QStringLiteral("OAM_GATEWAY_IP"), hiddenEdit(), false, false, QStringLiteral("OAM_GATEWAY"));
-    registerField(QStringLiteral("OAM_VLAN"), m_oamVlan, true);
-    registerField(
-        QStringLiteral("OAM_VLANID"), hiddenEdit(QStringLiteral("1")), false, false, QStringLiteral("OAM_VLAN"));
-    registerField(QStringLiteral("OAM_VLAN_NATIVE"), hiddenEdit(QStringLiteral("1")), false, false,
-        QStringLiteral("OAM_VLAN"));
-    registerField(QStringLiteral("OAM_DNS1"), m_oamDns1, true);
-    registerField(QStringLiteral("OAM_DNS1_IP"), hiddenEdit(), false, false, QStringLiteral("OAM_DNS1"));
-    registerField(QStringLiteral("OAM_DNS2"), m_oamDns2, true);
-    registerField(QStringLiteral("OAM_DNS2_IP"), hiddenEdit(), false, false, QStringLiteral("OAM_DNS2"));
+    registerAddressFields(
+        QStringLiteral("OAM"), m_oamIp, m_oamMask, m_oamGateway, m_oamVlan, m_oamDns1, m_oamDns2);
     registerField(QStringLiteral("DHCP_SERVER"), hiddenEdit(QStringLiteral("0")));
     registerField(QStringLiteral("DHCP_START"), m_dhcpStart, true);
     registerField(QStringLiteral("DHCP_END"), m_dhcpEnd, true);
@@ -223,9 +179,9 @@ Network1Page::Network1Page(QWidget *parent)
     registerField(QStringLiteral("NET_EXIST"), hiddenEdit(QStringLiteral("0")));
     registerField(QStringLiteral("NET1_IF"), m_ifName, true);
 
-    m_rows = {{NetworkRules::IfName, ifNameLabel}, {NetworkRules::Ip, ipLabel}, {NetworkRules::Mask, maskLabel},
+    m_rows = {{NetworkRules::IfName, m_ifNameLabel}, {NetworkRules::Ip, ipLabel}, {NetworkRules::Mask, maskLabel},
         {NetworkRules::Gateway, m_gatewayLabel}, {NetworkRules::Vlan, vlanLabel}, {NetworkRules::Nat, m_natLabel},
-        {NetworkRules::Dns1, dns1Label}, {NetworkRules::Dns2, dns2Label}, {NetworkRules::OamIp, oamIpLabel},
+        {NetworkRules::Dns1, m_dns1Label}, {NetworkRules::Dns2, m_dns2Label}, {NetworkRules::OamIp, oamIpLabel},
         {NetworkRules::OamMask, oamMaskLabel}, {NetworkRules::OamGateway, oamGatewayLabel},
         {NetworkRules::OamVlan, oamVlanLabel}, {NetworkRules::OamDns1, oamDns1Label},
         {NetworkRules::OamDns2, oamDns2Label}, {NetworkRules::DhcpStart, startLabel},
@@ -253,16 +209,6 @@ Network1Page::Network1Page(QWidget *parent)
     connect(m_exist, SIGNAL(stateChanged(int)), this, SLOT(existChanged(int)));
     dhcpChanged(0);
     mgmtChanged(0);
-}
-
-QString Network1Page::text(const char *field) const
-{
-    return WizardData::instance()->fieldText(QLatin1String(field));
-}
-
-void Network1Page::setText(const char *field, const QString &value)
-{
-    WizardData::instance()->setFieldText(QLatin1String(field), value);
 }
 
 QString Network1Page::portCode(int index) const
@@ -341,14 +287,8 @@ void Network1Page::existChanged(int state)
 
 void Network1Page::initializePage()
 {
-    EntryWidgets::takeLoadedEntry(
-        QStringLiteral("NET1_VLAN"), QStringLiteral("NET1_VLANID"), QStringLiteral("NET1_VLAN_NATIVE"));
-    EntryWidgets::takeLoadedEntry(QStringLiteral("NET1_DNS1"), QStringLiteral("NET1_DNS1_IP"));
-    EntryWidgets::takeLoadedEntry(QStringLiteral("NET1_DNS2"), QStringLiteral("NET1_DNS2_IP"));
-    EntryWidgets::takeLoadedEntry(
-        QStringLiteral("OAM_VLAN"), QStringLiteral("OAM_VLANID"), QStringLiteral("OAM_VLAN_NATIVE"));
-    EntryWidgets::takeLoadedEntry(QStringLiteral("OAM_DNS1"), QStringLiteral("OAM_DNS1_IP"));
-    EntryWidgets::takeLoadedEntry(QStringLiteral("OAM_DNS2"), QStringLiteral("OAM_DNS2_IP"));
+    takeLoadedEntries(QStringLiteral("NET1"));
+    takeLoadedEntries(QStringLiteral("OAM"));
 
     const QString network = text("NETWORK");
     const QString side = network == QLatin1String("WAN") ? QStringLiteral("WAN") : QStringLiteral("LAN");
@@ -451,8 +391,7 @@ void Network1Page::cleanupPage() { }
 NetworkRules::LanAnswers Network1Page::answers() const
 {
     NetworkRules::LanAnswers a;
-    EntryWidgets::readInterface(
-        a, {m_exist, m_ifName, m_ip, m_mask, m_gateway, m_vlan, m_nat, m_dns1, m_dns2}, isKrbx());
+    readInterface(a);
     a.name = text("NET1_NAME");
     a.oamIndex = m_oam->currentIndex();
     // The port shown: a commit made before "Additional" was chosen left "NULL" in the field.

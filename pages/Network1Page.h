@@ -1,7 +1,6 @@
 #pragma once
 
-#include "pages/BrambleonPage.h"
-#include "pages/NetworkRules.h"
+#include "pages/InterfacePage.h"
 
 #include <QMap>
 
@@ -14,7 +13,7 @@ class QLineEdit;
 // The LAN (or only) interface: port, VLAN, address, gateway, NAT and DNS; the management (OAM)
 // interface of the SBC models; the DHCP server, LLDP and interception of the router models, or
 // only the name of an interface the router keeps as configured.
-class Network1Page : public BrambleonPage
+class Network1Page : public InterfacePage
 {
     Q_OBJECT
 public:
@@ -45,23 +44,14 @@ public slots:
 
 private:
     NetworkRules::LanAnswers answers() const;
-    QString text(const char *field) const;
     // "GROUP_<n>" of a port entry; empty for the one-port model.
     QString portCode(int index) const;
-    void setText(const char *field, const QString &value);
     void restorePorts();
     void showOamRows(bool shown);
 
-    QCheckBox *m_exist;
-    QLabel *m_spacer;
-    QGroupBox *m_nameGroup;
-    QLineEdit *m_ifName;
     QGroupBox *m_lanGroup;
     QComboBox *m_port;
-    QLineEdit *m_vlan, *m_ip, *m_mask, *m_gateway, *m_nat;
     QLabel *m_gatewayLabel, *m_natLabel;
-    QGroupBox *m_dnsGroup;
-    QLineEdit *m_dns1, *m_dns2;
     QGroupBox *m_mgmtGroup;
     QComboBox *m_oam;
     QLabel *m_oamPortLabel;

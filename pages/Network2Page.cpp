@@ -37,22 +37,11 @@ QStringList routeFields()
 } // namespace
 
 Network2Page::Network2Page(QWidget *parent)
-    : BrambleonPage(parent)
+    : InterfacePage(QStringLiteral("WAN"), parent)
 {
     step = 5;
     nextPage = 6;
     setSubTitle(QStringLiteral("Configure WAN network interface."));
-
-    m_exist = new QCheckBox(QStringLiteral("Use existing network configuration"), this);
-    m_exist->setObjectName(QStringLiteral("exist"));
-    m_spacer = new QLabel(QString(), this);
-    m_ifName = EntryWidgets::textEdit(QStringLiteral("Name of the WAN network interface"), this);
-    auto *ifNameLabel = rowLabel(QStringLiteral("WAN Interface Name:"), m_ifName, this);
-    m_nameGroup = new QGroupBox(this);
-    m_nameGroup->setFlat(true);
-    auto *nameGrid = new QGridLayout(m_nameGroup);
-    nameGrid->addWidget(ifNameLabel, 0, 0);
-    nameGrid->addWidget(m_ifName, 0, 1);
 
     m_port = new QComboBox(this);
     m_port->setObjectName(QStringLiteral("port"));
@@ -101,16 +90,8 @@ Network2Page::Network2Page(QWidget *parent)
     wanGrid->addWidget(m_natLabel, 4, 2);
     wanGrid->addWidget(m_nat, 4, 3);
 
-    m_dns1 = EntryWidgets::addressEdit(QStringLiteral("Primary DNS Server of WAN network"), this);
-    m_dns2 = EntryWidgets::addressEdit(QStringLiteral("Secondary DNS Server of WAN network"), this);
-    auto *dns1Label = rowLabel(QStringLiteral("Primary DNS:"), m_dns1, this);
-    auto *dns2Label = rowLabel(QStringLiteral("        Secondary DNS:"), m_dns2, this);
-    m_dnsGroup = new QGroupBox(QStringLiteral("DNS Server"), this);
-    auto *dnsGrid = new QGridLayout(m_dnsGroup);
-    dnsGrid->addWidget(dns1Label, 0, 0);
-    dnsGrid->addWidget(m_dns1, 0, 1);
-    dnsGrid->addWidget(dns2Label, 0, 2);
-    dnsGrid->addWidget(m_dns2, 0, 3);
+    addDnsGroup(QStringLiteral("Primary DNS Server of WAN network"),
+        QStringLiteral("Secondary DNS Server of WAN network"));
 
     m_routes = EntryWidgets::table(
         {QStringLiteral("Subnet IP"), QStringLiteral("Subnet Mask"), QStringLiteral("Gateway IP")}, 3, this);
@@ -137,20 +118,7 @@ Network2Page::Network2Page(QWidget *parent)
     registerField(QStringLiteral("NET2_NAME"), hiddenEdit(QStringLiteral("WAN")));
     registerField(QStringLiteral("NET2_PORT"), hiddenEdit(QStringLiteral("GROUP_2")), true);
     registerField(QStringLiteral("NET2_TYPE"), hiddenEdit(QStringLiteral("0")), true);
-    registerField(QStringLiteral("NET2_IP"), m_ip, true);
-    registerField(QStringLiteral("NET2_NETMASK"), m_mask, true);
-    registerField(QStringLiteral("NET2_PREFIX"), hiddenEdit(), false, false, QStringLiteral("NET2_NETMASK"));
-    registerField(QStringLiteral("NET2_GATEWAY"), m_gateway, true);
-    registerField(QStringLiteral("NET2_GATEWAY_IP"), hiddenEdit(), false, false, QStringLiteral("NET2_GATEWAY"));
-    registerField(QStringLiteral("NET2_VLAN"), m_vlan, true);
-    registerField(
-        QStringLiteral("NET2_VLANID"), hiddenEdit(QStringLiteral("1")), false, false, QStringLiteral("NET2_VLAN"));
-    registerField(QStringLiteral("NET2_VLAN_NATIVE"), hiddenEdit(QStringLiteral("1")), false, false,
-        QStringLiteral("NET2_VLAN"));
-    registerField(QStringLiteral("NET2_DNS1"), m_dns1, true);
-    registerField(QStringLiteral("NET2_DNS1_IP"), hiddenEdit(), false, false, QStringLiteral("NET2_DNS1"));
-    registerField(QStringLiteral("NET2_DNS2"), m_dns2, true);
-    registerField(QStringLiteral("NET2_DNS2_IP"), hiddenEdit(), false, false, QStringLiteral("NET2_DNS2"));
+    registerAddressFields(QStringLiteral("NET2"), m_ip, m_mask, m_gateway, m_vlan, m_dns1, m_dns2);
     registerField(QStringLiteral("NET2_NAT_IP"), m_nat, true);
     for (const QString &name : routeFields())
         registerField(name, hiddenEdit());
@@ -158,10 +126,10 @@ Network2Page::Network2Page(QWidget *parent)
     registerField(QStringLiteral("NET2_PPP_USERNAME"), m_user, true);
     registerField(QStringLiteral("NET2_PPP_PASSWORD"), m_password, true);
 
-    m_rows = {{NetworkRules::IfName, ifNameLabel}, {NetworkRules::Ip, m_ipLabel},
+    m_rows = {{NetworkRules::IfName, m_ifNameLabel}, {NetworkRules::Ip, m_ipLabel},
         {NetworkRules::Mask, m_maskLabel}, {NetworkRules::Gateway, m_gatewayLabel},
-        {NetworkRules::Vlan, vlanLabel}, {NetworkRules::Nat, m_natLabel}, {NetworkRules::Dns1, dns1Label},
-        {NetworkRules::Dns2, dns2Label}, {NetworkRules::Routes, m_routeGroup}};
+        {NetworkRules::Vlan, vlanLabel}, {NetworkRules::Nat, m_natLabel}, {NetworkRules::Dns1, m_dns1Label},
+        {NetworkRules::Dns2, m_dns2Label}, {NetworkRules::Routes, m_routeGroup}};
 
     connect(m_port, SIGNAL(currentIndexChanged(int)), this, SLOT(portChanged(int)));
     connect(m_port, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
@@ -174,16 +142,6 @@ Network2Page::Network2Page(QWidget *parent)
     connect(m_routes, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SLOT(existChanged(int)));
-}
-
-QString Network2Page::text(const char *field) const
-{
-    return WizardData::instance()->fieldText(QLatin1String(field));
-}
-
-void Network2Page::setText(const char *field, const QString &value)
-{
-    WizardData::instance()->setFieldText(QLatin1String(field), value);
 }
 
 void Network2Page::portChanged(int index)
@@ -224,10 +182,7 @@ void Network2Page::maskChanged(const QString &mask)
 
 void Network2Page::initializePage()
 {
-    EntryWidgets::takeLoadedEntry(
-        QStringLiteral("NET2_VLAN"), QStringLiteral("NET2_VLANID"), QStringLiteral("NET2_VLAN_NATIVE"));
-    EntryWidgets::takeLoadedEntry(QStringLiteral("NET2_DNS1"), QStringLiteral("NET2_DNS1_IP"));
-    EntryWidgets::takeLoadedEntry(QStringLiteral("NET2_DNS2"), QStringLiteral("NET2_DNS2_IP"));
+    takeLoadedEntries(QStringLiteral("NET2"));
 
     setTitle(stepTitle(QStringLiteral("WAN Interface Configuration")));
     m_vlan->setPlaceholderText(QStringLiteral("untagged"));
@@ -321,8 +276,7 @@ void Network2Page::cleanupPage() { }
 NetworkRules::WanAnswers Network2Page::answers() const
 {
     NetworkRules::WanAnswers a;
-    EntryWidgets::readInterface(
-        a, {m_exist, m_ifName, m_ip, m_mask, m_gateway, m_vlan, m_nat, m_dns1, m_dns2}, isKrbx());
+    readInterface(a);
     a.type = m_type->currentIndex();
     a.wanPort = text("NET2_PORT");
     a.lanVlanId = text("NET1_VLANID");

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "pages/BrambleonPage.h"
-#include "pages/NetworkRules.h"
+#include "pages/InterfacePage.h"
 
 #include <QMap>
 
-class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -15,7 +13,7 @@ class QTableWidget;
 // The WAN interface: port, VLAN, address, gateway, NAT and DNS; for the router models also the
 // address type (static, DHCP or PPPoE), static routes, or only the name of an interface the router
 // keeps as configured.
-class Network2Page : public BrambleonPage
+class Network2Page : public InterfacePage
 {
     Q_OBJECT
 public:
@@ -41,25 +39,15 @@ public slots:
 
 private:
     NetworkRules::WanAnswers answers() const;
-    QString text(const char *field) const;
-    void setText(const char *field, const QString &value);
     void restoreRoutes();
 
-    QCheckBox *m_exist;
-    QLabel *m_spacer;
-    QGroupBox *m_nameGroup;
-    QLineEdit *m_ifName;
     QGroupBox *m_wanGroup;
     QComboBox *m_port;
-    QLineEdit *m_vlan;
     QLabel *m_typeLabel;
     QComboBox *m_type;
     QLabel *m_userLabel, *m_passwordLabel;
     QLineEdit *m_user, *m_password;
     QLabel *m_ipLabel, *m_maskLabel, *m_gatewayLabel, *m_natLabel;
-    QLineEdit *m_ip, *m_mask, *m_gateway, *m_nat;
-    QGroupBox *m_dnsGroup;
-    QLineEdit *m_dns1, *m_dns2;
     QGroupBox *m_routeGroup;
     QTableWidget *m_routes;
     QMap<NetworkRules::Row, QWidget *> m_rows;
