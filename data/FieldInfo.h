@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QString>
-
-class QLineEdit;
 
 // One answer field in the registry. The registry holds only line edits; the value of a field is
 // always its line edit's current text.
 struct FieldInfo {
-    QLineEdit *lineEdit = nullptr; // not owned; belongs to its page
+    // Not owned; belongs to its page. Guarded: a wizard that is gone leaves an empty field, not a
+    // dangling widget, for whoever reads the registry next.
+    QPointer<QLineEdit> lineEdit;
     bool mandatory = false; // never emptied or disabled by the template reset
     bool templateControlled = false; // emptied and disabled until the template names it
     bool presetFromTemplate = false; // a "#define" sets the text instead of an "e.g. " hint

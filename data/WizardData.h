@@ -31,7 +31,7 @@ public:
 
     static WizardData *instance();
     // Discards the instance with its registry and all state; the next instance() starts fresh.
-    // Tests only: the registry holds raw pointers to widgets that die with each test.
+    // Tests only: each test starts from an empty registry and no loaded values.
     static void resetForTests();
 
     WizardData(const WizardData &) = delete;

@@ -20,7 +20,7 @@ private slots:
         d->addField("SIP1_IP*", &first, true, true, "A");
         d->addField("SIP1_IP", &second, false, false, "B"); // a later registration replaces the earlier
         const FieldInfo info = d->fields.value("SIP1_IP");
-        QCOMPARE(info.lineEdit, &second);
+        QCOMPARE(info.lineEdit.data(), &second);
         QVERIFY(!info.mandatory);
         QVERIFY(!info.presetFromTemplate);
         QCOMPARE(info.companionField, QStringLiteral("B"));

@@ -39,7 +39,7 @@ private slots:
         auto *page = new RowPage;
         wizard.addPage(page);
         const FieldInfo info = WizardData::instance()->fields.value(QStringLiteral("NAME"));
-        QCOMPARE(info.lineEdit, page->name);
+        QCOMPARE(info.lineEdit.data(), page->name);
         QVERIFY(info.mandatory && info.templateControlled && !info.presetFromTemplate);
         QCOMPARE(info.companionField, QStringLiteral("OTHER"));
         wizard.setField(QStringLiteral("NAME"), QStringLiteral("def"));
