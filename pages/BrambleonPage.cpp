@@ -1,6 +1,7 @@
 #include "pages/BrambleonPage.h"
 
 #include "data/WizardData.h"
+#include "pages/WizardAnswers.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +101,16 @@ QLineEdit *BrambleonPage::registerSipPorts(const QString &prefix, bool withInter
     if (withInterface)
         registerField(prefix + QStringLiteral("_INTERFACE"), hiddenEdit());
     return transport;
+}
+
+QString BrambleonPage::answer(const QString &name)
+{
+    return WizardData::instance()->fieldText(name);
+}
+
+int BrambleonPage::selected(const QString &name) const
+{
+    return WizardAnswers::text(wizard(), name).toInt();
 }
 
 QLabel *BrambleonPage::rowLabel(const QString &text, QWidget *buddy, QWidget *parent)

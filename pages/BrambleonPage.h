@@ -45,6 +45,10 @@ public:
     static int stepCount;
 
 protected:
+    // Another page's registry field; a page that is not built yet reads as empty, without a warning.
+    static QString answer(const QString &name);
+    // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
+    int selected(const QString &name) const;
     // The label that names a row; it is what an invalid row colours.
     static QLabel *rowLabel(const QString &text, QWidget *buddy, QWidget *parent);
     // Registers the field with the wizard and in the WizardData registry. A trailing "*" on the

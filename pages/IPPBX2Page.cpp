@@ -4,7 +4,6 @@
 #include "pages/FieldError.h"
 #include "pages/IPPBX2Rules.h"
 #include "pages/SipRules.h"
-#include "pages/WizardAnswers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,17 +96,6 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     grid->addWidget(m_form.server, 3, 0, 1, 3);
     grid->addWidget(m_form.sip, 4, 0, 1, 3);
     grid->addWidget(m_form.realm, 5, 0, 1, 3);
-}
-
-// Other pages' registry fields; a page that is not built yet reads as empty, without a warning.
-QString IPPBX2Page::answer(const QString &name) const
-{
-    return WizardData::instance()->fieldText(name);
-}
-
-int IPPBX2Page::selected(const QString &name) const
-{
-    return WizardAnswers::text(wizard(), name).toInt();
 }
 
 void IPPBX2Page::initializePage()

@@ -38,10 +38,7 @@ private slots:
     void domainChanged(const QString &text);
 
 private:
-    QString answer(const QString &name) const;
     IPPBX2Rules::Marks marks() const;
-    // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
-    int selected(const QString &name) const;
 
     SipServerForm m_form;
     QCheckBox *m_enable;

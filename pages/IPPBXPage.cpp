@@ -4,7 +4,6 @@
 #include "pages/FieldError.h"
 #include "pages/IPPBXRules.h"
 #include "pages/SipRules.h"
-#include "pages/WizardAnswers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -121,27 +120,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
         edit->setMinimumWidth(SipServerForm::textWidth(QStringLiteral("255.255.255.255__")));
     SipServerForm::alignColumns({m_form.server, m_form.sip, m_form.realm, m_additional});
 
-    auto *grid = new QGridLayout(this);
-    grid->addWidget(m_form.interfaceLabel, 0, 0);
-    grid->addWidget(m_form.interfaces, 0, 1);
-    grid->addWidget(new QLabel(QString(18, QLatin1Char(' ')), this), 0, 2);
-    grid->addWidget(m_natLabel, 0, 3);
-    grid->addWidget(m_nat, 0, 4);
-    grid->addWidget(m_form.server, 1, 0, 1, 5);
-    grid->addWidget(m_form.sip, 2, 0, 1, 5);
-    grid->addWidget(m_form.realm, 3, 0, 1, 5);
-    grid->addWidget(m_additional, 4, 0, 1, 5);
-}
-
-// Other pages' registry fields; a page that is not built yet reads as empty, without a warning.
-QString IPPBXPage::answer(const QString &name) const
-{
-    return WizardData::instance()->fieldText(name);
-}
-
-int IPPBXPage::selected(const QString &name) const
-{
-    return WizardAnswers::text(wizard(), name).toInt();
+    m_form.placeWithNat(this, m_natLabel, m_nat)->addWidget(m_additional, 4, 0, 1, 5);
 }
 
 void IPPBXPage::initializePage()

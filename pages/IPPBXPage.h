@@ -39,10 +39,7 @@ private slots:
     void backupEdited(const QString &text);
 
 private:
-    QString answer(const QString &name) const;
     IPPBXRules::Answers answers() const;
-    // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
-    int selected(const QString &name) const;
 
     SipServerForm m_form;
     QLineEdit *m_nat;

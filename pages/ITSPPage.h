@@ -40,10 +40,7 @@ private slots:
     void accountChanged(int index);
 
 private:
-    QString answer(const QString &name) const;
     ITSPRules::Marks marks() const;
-    // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
-    int selected(const QString &name) const;
 
     SipServerForm m_form;
     QLineEdit *m_nat;

@@ -217,6 +217,20 @@ void SipServerForm::setTextValidator(QLineEdit *edit)
     delete old;
 }
 
+QGridLayout *SipServerForm::placeWithNat(QWidget *page, QLabel *natLabel, QLineEdit *nat) const
+{
+    auto *grid = new QGridLayout(page);
+    grid->addWidget(interfaceLabel, 0, 0);
+    grid->addWidget(interfaces, 0, 1);
+    grid->addWidget(new QLabel(QString(18, QLatin1Char(' ')), page), 0, 2);
+    grid->addWidget(natLabel, 0, 3);
+    grid->addWidget(nat, 0, 4);
+    grid->addWidget(server, 1, 0, 1, 5);
+    grid->addWidget(sip, 2, 0, 1, 5);
+    grid->addWidget(realm, 3, 0, 1, 5);
+    return grid;
+}
+
 void SipServerForm::alignColumns(const QList<QGroupBox *> &groups)
 {
     int widths[2] = {0, 0};

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -48,6 +49,9 @@ public:
     static void setTextValidator(QLineEdit *edit);
     // Lines up the label and input columns of group boxes laid out as label, input, label, input.
     static void alignColumns(const QList<QGroupBox *> &groups);
+    // Lays the page out: the interface choice beside the page's NAT row, the three groups below it on
+    // rows 1 to 3 across five columns. The page adds its own groups to the grid it returns.
+    QGridLayout *placeWithNat(QWidget *page, QLabel *natLabel, QLineEdit *nat) const;
     // Width of a text in the application font.
     static int textWidth(const QString &text);
 

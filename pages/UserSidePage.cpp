@@ -49,7 +49,7 @@ void UserSidePage::addNatRow(const QString &field, bool templateControlled)
 QString UserSidePage::answer(const QString &name) const
 {
     if (!name.endsWith(QLatin1String("_SELECTED")))
-        return WizardData::instance()->fieldText(name);
+        return BrambleonPage::answer(name);
     return WizardAnswers::text(wizard(), name);
 }
 
