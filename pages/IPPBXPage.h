@@ -2,11 +2,10 @@
 
 #include "pages/BrambleonPage.h"
 #include "pages/IPPBXRules.h"
+#include "pages/SipServerForm.h"
 
 #include <QMap>
 
-class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -44,48 +43,20 @@ private:
     IPPBXRules::Answers answers() const;
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
     int selected(const QString &name) const;
-    QLineEdit *numberEdit(int low, int high, const QString &toolTip);
 
-    QLineEdit *m_address;
-    QLineEdit *m_backup;
-    QLineEdit *m_domain;
-    QCheckBox *m_keepAlive;
-    QComboBox *m_transport;
-    QLineEdit *m_destinationPort;
-    QLineEdit *m_listeningPort;
-    QComboBox *m_interface;
-    QComboBox *m_media;
-    QLineEdit *m_basePort;
-    QLineEdit *m_sessions;
+    SipServerForm m_form;
     QLineEdit *m_nat;
+    QLabel *m_natLabel;
     QLineEdit *m_prefix;
     QGroupBox *m_additional;
 
-    QLabel *m_addressLabel;
-    QLabel *m_backupLabel;
-    QLabel *m_domainLabel;
-    QLabel *m_transportLabel;
-    QLabel *m_destinationLabel;
-    QLabel *m_listeningLabel;
-    QLabel *m_mediaLabel;
-    QLabel *m_baseLabel;
-    QLabel *m_sessionsLabel;
-    QLabel *m_natLabel;
-
     // Hidden fields.
-    QLineEdit *m_transportField;
-    QLineEdit *m_networkField;
-    QLineEdit *m_ifField;
-    QLineEdit *m_keepAliveField;
-    QLineEdit *m_mediaField;
     QLineEdit *m_nameField;
     QLineEdit *m_prefixEnableField;
 
     // The label each row marks.
     QMap<IPPBXRules::Row, QWidget *> m_rows;
 
-    // Off while initializePage restores the transport, so that the restore keeps the ports.
-    bool m_portsFollow = true;
     // Fields of later pages that still hold the domain this page had on entry.
     QStringList m_followers;
 };

@@ -85,23 +85,7 @@ IPPBXRules::Writes IPPBXRules::commit(const Commit &c)
 
 QStringList IPPBXRules::summary(const Summary &s)
 {
-    QStringList lines{QStringLiteral("IP-PBX Configuration"), QString(20, QLatin1Char('-')),
-        SipRules::summaryLine(QStringLiteral("Name"), s.name),
-        SipRules::summaryLine(QStringLiteral("Network Interface"), s.interfaceName),
-        SipRules::summaryLine(QStringLiteral("Address"), s.address)};
-    if (!s.firstBackup.isEmpty())
-        lines << SipRules::summaryLine(QStringLiteral("Backup Address"), s.firstBackup);
-    if (!s.domain.isEmpty())
-        lines << SipRules::summaryLine(QStringLiteral("SIP Domain"), s.domain);
-    if (s.keepAliveShown)
-        lines << SipRules::summaryLine(
-            QStringLiteral("Keep Alive"), s.keepAlive ? QStringLiteral("yes") : QStringLiteral("no"));
-    lines << QString() << SipRules::summaryLine(QStringLiteral("Transport Type"), s.transport)
-          << SipRules::summaryLine(QStringLiteral("Destination Port"), s.destinationPort)
-          << SipRules::summaryLine(QStringLiteral("Listening Port"), s.listeningPort) << QString()
-          << SipRules::summaryLine(QStringLiteral("Media Protocol"), s.media)
-          << SipRules::summaryLine(QStringLiteral("Media Base Port"), s.basePort)
-          << SipRules::summaryLine(QStringLiteral("Number Of Sessions"), s.sessions);
+    QStringList lines = SipRules::serverSummary(QStringLiteral("IP-PBX Configuration"), 20, s.server);
     if (s.prefixShown)
         lines << QString() << SipRules::summaryLine(QStringLiteral("Local Prefix"), s.prefix);
     return lines;

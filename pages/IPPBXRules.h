@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/SipRules.h"
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -49,17 +51,13 @@ public:
     static int selectedInterface(int application, int count);
 
     // The derived fields of Next: proxy addresses, backup addresses, media end and local address.
-    struct Commit {
-        QString address, backup, destinationPort, basePort, sessions, nat;
-        int interfaceIndex = 0;
-        QString net1Ip, net2Ip;
-    };
+    using Commit = SipRules::ServerCommit;
     static Writes commit(const Commit &c);
 
+    // The server's rows as the other server pages show them (server.backup holds the first backup
+    // address only), then the local prefix while the template offers it.
     struct Summary {
-        QString name, interfaceName, address, firstBackup, domain;
-        bool keepAliveShown = false, keepAlive = false;
-        QString transport, destinationPort, listeningPort, media, basePort, sessions;
+        SipRules::ServerSummary server;
         bool prefixShown = false;
         QString prefix;
     };

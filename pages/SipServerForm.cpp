@@ -26,7 +26,7 @@ QString translated(const char *text)
 }
 } // namespace
 
-SipServerForm::SipServerForm(QWidget *page, const QString &party)
+SipServerForm::SipServerForm(QWidget *page, const QString &party, Qt::Alignment choiceAlignment)
 {
     address = new QLineEdit(page);
     setTextValidator(address);
@@ -86,7 +86,7 @@ SipServerForm::SipServerForm(QWidget *page, const QString &party)
     sip = new QGroupBox(QStringLiteral("SIP Interface"), page);
     auto *sipGrid = new QGridLayout(sip);
     sipGrid->addWidget(transportLabel, 0, 0);
-    sipGrid->addWidget(transport, 0, 1);
+    sipGrid->addWidget(transport, 0, 1, choiceAlignment);
     sipGrid->addWidget(destinationLabel, 0, 2);
     sipGrid->addWidget(destinationPort, 0, 3);
     sipGrid->addWidget(listeningLabel, 1, 2);
@@ -95,7 +95,7 @@ SipServerForm::SipServerForm(QWidget *page, const QString &party)
     realm = new QGroupBox(QStringLiteral("Media Ports (Realm)"), page);
     auto *realmGrid = new QGridLayout(realm);
     realmGrid->addWidget(mediaLabel, 0, 0);
-    realmGrid->addWidget(media, 0, 1);
+    realmGrid->addWidget(media, 0, 1, choiceAlignment);
     realmGrid->addWidget(baseLabel, 0, 2);
     realmGrid->addWidget(basePort, 0, 3);
     realmGrid->addWidget(sessionsLabel, 1, 2);

@@ -18,8 +18,9 @@ class QWidget;
 class SipServerForm
 {
 public:
-    // party names the far end in the tool tips ("SIP Trunk", "IP-PBX2").
-    SipServerForm(QWidget *page, const QString &party);
+    // party names the far end in the tool tips ("SIP Trunk", "IP-PBX2"); choiceAlignment places the
+    // transport and media combos in their cells (Qt::AlignLeft keeps them at their own width).
+    SipServerForm(QWidget *page, const QString &party, Qt::Alignment choiceAlignment = Qt::Alignment());
 
     // Tool tips of the destination port and the interface choice.
     void setParty(const QString &party);
