@@ -2,6 +2,7 @@
 #include "ModalBoxCloser.h"
 #include "PackBuilder.h"
 #include "TestEnvironment.h"
+#include "UpdateArea.h"
 #include "app/Brambleon.h"
 #include "data/WizardData.h"
 #include "device/DownloadDialog.h"
@@ -59,6 +60,14 @@ private:
                               .arg(need.height())
                               .arg(page->width())
                               .arg(page->height());
+    }
+
+    // What shoot() found since the last call, one line each.
+    QString takeProblems()
+    {
+        const QString problems = m_problems.join('\n');
+        m_problems.clear();
+        return problems;
     }
 
     template <class T> static T *child(QWidget *page, const char *name)
@@ -148,6 +157,46 @@ private slots:
 
     void init() { freshRun(); }
 
+    void introStates_data()
+    {
+        QTest::addColumn<QByteArray>("program"); // announced by the update server
+        QTest::addColumn<QString>("pack"); // announced; 4.3 is installed
+        QTest::addColumn<bool>("stall"); // the pack download never answers
+        QTest::addColumn<QString>("status"); // what the page shows once the check is done
+        QTest::newRow("pack-current") << QByteArray("2.18") << "4.3" << false << QString();
+        QTest::newRow("pack-downloading") << QByteArray("2.18") << "4.4" << true << "Downloading";
+        QTest::newRow("pack-installed") << QByteArray("2.18") << "4.4" << false << "Successfully";
+        QTest::newRow("program-offer") << QByteArray("2.19") << "4.3" << false << QString();
+    }
+
+    // The welcome page with a pack installed, as the update check on the loopback server leaves it.
+    void introStates()
+    {
+        QFETCH(QByteArray, program);
+        QFETCH(QString, pack);
+        QFETCH(bool, stall);
+        QFETCH(QString, status);
+        UpdateArea area;
+        QVERIFY(area.start());
+        UpdateArea::useFtp(false);
+        TestEnvironment::dataDir();
+        QVERIFY(PackBuilder().cloudEdge().version("4.3").write(WizardData::templatePackPath()));
+        area.put("info.txt", "VERSION " + program + "\nfile templates4.zip " + pack.toLatin1() + "\n");
+        area.put("templates4.zip", PackBuilder().cloudEdge().version(pack).bytes());
+        HttpResponse never;
+        never.stall = true;
+        if (stall)
+            area.respond("templates4.zip", never);
+        ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        auto *label = child<QLabel>(wizard.currentPage(), "status");
+        QTRY_VERIFY_WITH_TIMEOUT(!label->text().contains("Checking") && label->text().contains(status), 10000);
+        shoot(wizard, QStringLiteral("00-intro-") + QTest::currentDataTag());
+        const QString problems = takeProblems();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
+    }
+
     void wizardPages_data()
     {
         QTest::addColumn<QString>("product");
@@ -216,9 +265,8 @@ private slots:
             vary(wizard, name, product);
         }
         QCOMPARE(closer.boxes(), QStringList());
-        const QStringList problems = m_problems;
-        m_problems.clear();
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        const QString problems = takeProblems();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     void dialogs()

@@ -17,15 +17,13 @@ namespace
 // "oversized" adds an include file larger than the program reads.
 QByteArray packBytes(const QString &version, bool foreign = false, bool oversized = false)
 {
-    QTemporaryDir dir;
     PackBuilder builder;
     builder.addForeign(
         "version.txt", "VERSION " + version.toLatin1(), foreign ? "other" : TemplatePack::password());
     builder.add("a.template", "").add("b.template", "").add("c.pbx", "").add("d.itsp", "");
     if (oversized)
         builder.add("e.include", QByteArray(int(TemplatePack::MaxEntryBytes) + 1, ';'));
-    builder.write(dir.filePath("p.zip"));
-    return TestEnvironment::readFile(dir.filePath("p.zip"));
+    return builder.bytes();
 }
 
 QString text(const IntroPage &page, const char *label)

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -88,4 +89,13 @@ bool PackBuilder::write(const QString &path) const
     }
     zip.close();
     return ok && zip.getZipError() == ZIP_OK;
+}
+
+QByteArray PackBuilder::bytes() const
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("pack.zip")));
+    if (!write(file.fileName()) || !file.open(QIODevice::ReadOnly))
+        qFatal("cannot build a pack in %s", qPrintable(dir.path()));
+    return file.readAll();
 }

@@ -27,6 +27,8 @@ public:
     PackBuilder &icon(const QString &name, const QString &colour = QStringLiteral("red"));
     // Writes the zip; false when it could not be written.
     bool write(const QString &path) const;
+    // The zip's bytes, as an update server serves them.
+    QByteArray bytes() const;
 
 private:
     struct Entry {
