@@ -78,6 +78,11 @@ bool FEUPage::isComplete() const
     return showMarks(FEURules::check(answers()));
 }
 
+QString FEUPage::batchRefusal() const
+{
+    return refusal(FEURules::check(answers()));
+}
+
 int FEUPage::nextId() const
 {
     WizardData *data = WizardData::instance();

@@ -15,6 +15,7 @@ public:
 
     void initializePage() override;
     bool isComplete() const override;
+    QString batchRefusal() const override;
     int nextId() const override;
     QString surveyTitle() const override;
 

@@ -224,6 +224,11 @@ bool RemoteUsersPage::isComplete() const
     return showMarks(RemoteUsersRules::check(answers()));
 }
 
+QString RemoteUsersPage::batchRefusal() const
+{
+    return refusal(RemoteUsersRules::check(answers()));
+}
+
 int RemoteUsersPage::nextId() const
 {
     // With a SIP trunk the trunk page runs the fix-up, once the trunk's port is known.

@@ -7,6 +7,7 @@
 #include "pages/WizardAnswers.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextStream>
@@ -89,6 +90,22 @@ bool UserSidePage::showMarks(const SipRules::Marks &marks) const
     for (const auto &mark : marks)
         markFieldError(m_markTargets.value(mark.first), !mark.second.isEmpty(), mark.second);
     return SipRules::passes(marks);
+}
+
+QString UserSidePage::refusal(const SipRules::Marks &marks) const
+{
+    for (const auto &mark : marks) {
+        QWidget *target = m_markTargets.value(mark.first);
+        if (mark.second.isEmpty() || !rowInUse(target))
+            continue;
+        QString row = rowName(target);
+        // The groups of users repeat their row names: say whose row it is.
+        const auto *group = target ? qobject_cast<const QGroupBox *>(target->parentWidget()) : nullptr;
+        if (group && qobject_cast<const QLabel *>(target) && !group->title().isEmpty())
+            row = group->title() + QStringLiteral(", ") + row;
+        return QStringLiteral("Can't continue: ") + row + QStringLiteral(": ") + mark.second;
+    }
+    return QString();
 }
 
 QLineEdit *UserSidePage::numberEdit(int low, int high, const QString &toolTip)

@@ -41,6 +41,8 @@ protected:
     void addNatRow(const QString &field, bool templateControlled);
     // Marks each row's target with its message (valid rows are cleared); true when all are valid.
     bool showMarks(const SipRules::Marks &marks) const;
+    // What a batch says of the first row in error; empty when every row in use is valid.
+    QString refusal(const SipRules::Marks &marks) const;
     // A numeric entry that takes ASCII digits from low to high.
     QLineEdit *numberEdit(int low, int high, const QString &toolTip);
 

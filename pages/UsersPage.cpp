@@ -52,6 +52,11 @@ bool UsersPage::isComplete() const
     return showMarks(UsersRules::check(answers()));
 }
 
+QString UsersPage::batchRefusal() const
+{
+    return refusal(UsersRules::check(answers()));
+}
+
 int UsersPage::nextId() const
 {
     WizardData *data = WizardData::instance();

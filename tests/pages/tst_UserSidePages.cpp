@@ -220,6 +220,9 @@ private slots:
         QVERIFY(!f.page->isComplete());
         QCOMPARE(
             f.inGroup<QCheckBox>(1)->toolTip(), QString("Invalid value - enable at least one group of users"));
+        // A batch names the row in error, and the group it stands in.
+        QCOMPARE(f.page->batchRefusal(),
+            QString("Can't continue: A: Invalid value - enable at least one group of users"));
         f.inGroup<QCheckBox>(2)->setChecked(true);
         f.inGroup<QComboBox>(2)->setCurrentIndex(3);
         f.answers->set("VERSION", "6.8");
@@ -227,6 +230,9 @@ private slots:
         QCOMPARE(f.inGroup<QCheckBox>(1)->toolTip(), QString());
         QCOMPARE(
             f.inGroup<QLabel>(2)->toolTip(), QString("Invalid value - WebRTC is supported from version 7.0 only"));
+        QCOMPARE(f.page->batchRefusal(),
+            QString("Can't continue: B, Listening Port: Invalid value - use different ports for IP-PBX and Remote "
+                    "Users"));
         QCOMPARE(f.survey(),
             QString("\nRemote Users Configuration\n-------------------\nName,A\nTransport Type,0,(0=udp; 1=tcp; "
                     "2=tls)\nListening Port,5060\nMedia Protocol,2,(1=srtp; 2=rtp)\nSIP Domain,a.example\n"
