@@ -31,6 +31,9 @@ public:
     bool isKrbx() const;
     bool isCce() const;
 
+    // The label that names a row; it is what an invalid row colours.
+    static QLabel *rowLabel(const QString &text, QWidget *buddy, QWidget *parent);
+
     // "<title>  (Step <step> of <stepCount>)"
     QString stepTitle(const QString &title) const;
 
@@ -49,8 +52,6 @@ protected:
     static QString answer(const QString &name);
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
     int selected(const QString &name) const;
-    // The label that names a row; it is what an invalid row colours.
-    static QLabel *rowLabel(const QString &text, QWidget *buddy, QWidget *parent);
     // Registers the field with the wizard and in the WizardData registry. A trailing "*" on the
     // name marks it mandatory.
     void registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled = false,

@@ -78,11 +78,8 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     // Typing only: a domain that a template or a loaded file sets never overwrites the groups'.
     connect(m_form.domain, SIGNAL(textEdited(QString)), this, SLOT(domainChanged(QString)));
-    connect(m_form.transport, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
-    connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SLOT(mediaProtocolChanged(int)));
+    m_form.connectChoices(this);
     connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
-    connect(m_form.interfaces, SIGNAL(currentIndexChanged(int)), this, SLOT(interfaceChanged(int)));
-    connect(m_form.keepAlive, SIGNAL(stateChanged(int)), this, SLOT(keepAliveChanged(int)));
     connect(m_enable, SIGNAL(stateChanged(int)), this, SLOT(enableChanged(int)));
     // The rows count only while the server is used.
     connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
@@ -114,7 +111,6 @@ void IPPBX2Page::initializePage()
     const QStringList interfaces = SipRules::topologyInterfaces(network);
     m_form.setInterfaces(interfaces,
         IPPBX2Rules::selectedInterface(selected(QStringLiteral("APPLICATION_SELECTED")), interfaces.size()));
-    interfaceChanged(m_form.interfaces->currentIndex());
 
     if (m_enableField->text().isEmpty())
         m_enableField->setText(QStringLiteral("0"));
@@ -212,26 +208,6 @@ QString IPPBX2Page::surveyFieldName(const QString &label) const
     if (label == QLatin1String("Number Of Sessions"))
         return QStringLiteral("SIP3_MEDIA_NUMBER");
     return SipRules::serverSurveyField(kPrefix, label);
-}
-
-void IPPBX2Page::protocolChanged(int index)
-{
-    m_form.transportChosen(index);
-}
-
-void IPPBX2Page::mediaProtocolChanged(int index)
-{
-    m_form.mediaChosen(index);
-}
-
-void IPPBX2Page::interfaceChanged(int index)
-{
-    m_form.interfaceChosen(index, isKrbx(), answer(QStringLiteral("NET1_IF")), answer(QStringLiteral("NET2_IF")));
-}
-
-void IPPBX2Page::keepAliveChanged(int state)
-{
-    m_form.keepAliveChosen(state);
 }
 
 void IPPBX2Page::enableChanged(int state)

@@ -30,10 +30,6 @@ public:
     void updateSummary() const;
 
 private slots:
-    void protocolChanged(int index);
-    void mediaProtocolChanged(int index);
-    void interfaceChanged(int index);
-    void keepAliveChanged(int state);
     void enableChanged(int state);
     void domainChanged(const QString &text);
 

@@ -99,12 +99,9 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     // Typing only: a domain that a template or a loaded file sets never overwrites the other pages'.
     connect(m_form.domain, SIGNAL(textEdited(QString)), this, SLOT(domainChanged(QString)));
     connect(m_form.backup, SIGNAL(textEdited(QString)), this, SLOT(backupEdited(QString)));
-    connect(m_form.transport, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
+    m_form.connectChoices(this);
     connect(m_form.transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
-    connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SLOT(mediaProtocolChanged(int)));
     connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
-    connect(m_form.interfaces, SIGNAL(currentIndexChanged(int)), this, SLOT(interfaceChanged(int)));
-    connect(m_form.keepAlive, SIGNAL(stateChanged(int)), this, SLOT(keepAliveChanged(int)));
 
     m_additional = new QGroupBox(QStringLiteral("Additional"), this);
     m_additional->setObjectName(QStringLiteral("additional"));
@@ -140,7 +137,6 @@ void IPPBXPage::initializePage()
     const QStringList interfaces
         = IPPBXRules::interfaces(application, network, answer(QStringLiteral("GATEWAY_INTEROP")).toInt());
     m_form.setInterfaces(interfaces, IPPBXRules::selectedInterface(application, interfaces.size()));
-    interfaceChanged(m_form.interfaces->currentIndex());
 
     bool natShown = false;
     if (application != 2) {
@@ -246,26 +242,6 @@ QString IPPBXPage::surveyFieldName(const QString &label) const
     if (label == QLatin1String("Number Of Sessions"))
         return QStringLiteral("SIP1_MEDIA_NUMBER");
     return SipRules::serverSurveyField(kPrefix, label);
-}
-
-void IPPBXPage::protocolChanged(int index)
-{
-    m_form.transportChosen(index);
-}
-
-void IPPBXPage::mediaProtocolChanged(int index)
-{
-    m_form.mediaChosen(index);
-}
-
-void IPPBXPage::interfaceChanged(int index)
-{
-    m_form.interfaceChosen(index, isKrbx(), answer(QStringLiteral("NET1_IF")), answer(QStringLiteral("NET2_IF")));
-}
-
-void IPPBXPage::keepAliveChanged(int state)
-{
-    m_form.keepAliveChosen(state);
 }
 
 void IPPBXPage::domainChanged(const QString &text)

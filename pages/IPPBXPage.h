@@ -31,10 +31,6 @@ public:
     void updateSummary() const;
 
 private slots:
-    void protocolChanged(int index);
-    void mediaProtocolChanged(int index);
-    void interfaceChanged(int index);
-    void keepAliveChanged(int state);
     void domainChanged(const QString &text);
     void backupEdited(const QString &text);
 

@@ -102,15 +102,12 @@ ITSPPage::ITSPPage(QWidget *parent)
     for (QLineEdit *edit : {m_nat, m_form.address, m_form.backup, m_form.domain, m_form.destinationPort,
              m_form.listeningPort, m_form.basePort, m_form.sessions, m_username, m_password})
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
-    connect(m_form.transport, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
+    m_form.connectChoices(this);
     connect(m_form.transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
-    connect(m_form.interfaces, SIGNAL(currentIndexChanged(int)), this, SLOT(interfaceChanged(int)));
     connect(m_form.interfaces, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
-    connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SLOT(mediaProtocolChanged(int)));
     connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_account, SIGNAL(currentIndexChanged(int)), this, SLOT(accountChanged(int)));
     connect(m_account, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
-    connect(m_form.keepAlive, SIGNAL(stateChanged(int)), this, SLOT(keepAliveChanged(int)));
 
     m_accountGroup = new QGroupBox(tr("SIP Account"), this);
     m_accountGroup->setObjectName(QStringLiteral("accountGroup"));
@@ -149,7 +146,6 @@ void ITSPPage::initializePage()
     const QString network = answer(QStringLiteral("NETWORK"));
     m_form.setInterfaces(SipRules::topologyInterfaces(network),
         ITSPRules::interfaceIndex(network, answer(QStringLiteral("SIP1_NETWORK"))));
-    interfaceChanged(m_form.interfaces->currentIndex());
 
     if (ITSPRules::accountForced(m_trunk, application, answer(QStringLiteral("GATEWAY_TYPE")).toInt())) {
         m_accountGroup->hide();
@@ -278,26 +274,6 @@ QString ITSPPage::surveyFieldName(const QString &label) const
             return QLatin1String(row[1]);
     }
     return SipRules::serverSurveyField(kPrefix, label);
-}
-
-void ITSPPage::protocolChanged(int index)
-{
-    m_form.transportChosen(index);
-}
-
-void ITSPPage::mediaProtocolChanged(int index)
-{
-    m_form.mediaChosen(index);
-}
-
-void ITSPPage::interfaceChanged(int index)
-{
-    m_form.interfaceChosen(index, isKrbx(), answer(QStringLiteral("NET1_IF")), answer(QStringLiteral("NET2_IF")));
-}
-
-void ITSPPage::keepAliveChanged(int state)
-{
-    m_form.keepAliveChosen(state);
 }
 
 void ITSPPage::accountChanged(int index)

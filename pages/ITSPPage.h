@@ -33,10 +33,6 @@ public:
     void updateSummary() const;
 
 private slots:
-    void protocolChanged(int index);
-    void mediaProtocolChanged(int index);
-    void interfaceChanged(int index);
-    void keepAliveChanged(int state);
     void accountChanged(int index);
 
 private:

@@ -1,5 +1,8 @@
 #include "pages/SipServerForm.h"
 
+#include "data/WizardData.h"
+#include "pages/BrambleonPage.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,13 +16,6 @@
 
 namespace
 {
-QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setBuddy(buddy);
-    return l;
-}
-
 QString translated(const char *text)
 {
     return QCoreApplication::translate("SipServerForm", text);
@@ -61,17 +57,17 @@ SipServerForm::SipServerForm(QWidget *page, const QString &party, Qt::Alignment 
         page, SipRules::MinSessions, SipRules::MaxSessions, QStringLiteral("Number of media sessions supported"));
     setParty(party);
 
-    addressLabel = label(QStringLiteral("Address:"), address, page);
-    backupLabel = label(QStringLiteral("        Backup Address:"), backup, page);
-    domainLabel = label(QStringLiteral("SIP Domain:"), domain, page);
-    transportLabel = label(QStringLiteral("Transport Type:"), transport, page);
-    destinationLabel = label(QStringLiteral("        Destination Port:"), destinationPort, page);
-    listeningLabel = label(QStringLiteral("        Listening Port:"), listeningPort, page);
-    interfaceLabel = label(QStringLiteral("Network Interface:"), interfaces, page);
+    addressLabel = BrambleonPage::rowLabel(QStringLiteral("Address:"), address, page);
+    backupLabel = BrambleonPage::rowLabel(QStringLiteral("        Backup Address:"), backup, page);
+    domainLabel = BrambleonPage::rowLabel(QStringLiteral("SIP Domain:"), domain, page);
+    transportLabel = BrambleonPage::rowLabel(QStringLiteral("Transport Type:"), transport, page);
+    destinationLabel = BrambleonPage::rowLabel(QStringLiteral("        Destination Port:"), destinationPort, page);
+    listeningLabel = BrambleonPage::rowLabel(QStringLiteral("        Listening Port:"), listeningPort, page);
+    interfaceLabel = BrambleonPage::rowLabel(QStringLiteral("Network Interface:"), interfaces, page);
     interfaceLabel->setFixedWidth(textWidth(QStringLiteral("Network Interface:    ")));
-    mediaLabel = label(translated("Media Protocol:"), media, page);
-    baseLabel = label(QStringLiteral("        Base Port:"), basePort, page);
-    sessionsLabel = label(QStringLiteral("        Number Of Sessions:"), sessions, page);
+    mediaLabel = BrambleonPage::rowLabel(translated("Media Protocol:"), media, page);
+    baseLabel = BrambleonPage::rowLabel(QStringLiteral("        Base Port:"), basePort, page);
+    sessionsLabel = BrambleonPage::rowLabel(QStringLiteral("        Number Of Sessions:"), sessions, page);
 
     server = new QGroupBox(page);
     auto *serverGrid = new QGridLayout(server);
@@ -131,29 +127,22 @@ void SipServerForm::restoreChoices()
     media->setEnabled(mediaField->isEnabled());
 }
 
-void SipServerForm::transportChosen(int index)
+void SipServerForm::connectChoices(BrambleonPage *page)
 {
-    transportField->setText(QString::number(index));
-    if (!m_portsFollow)
-        return;
-    listeningPort->setText(SipRules::portForTransport(listeningPort->text(), index));
-    destinationPort->setText(SipRules::portForTransport(destinationPort->text(), index));
-}
-
-void SipServerForm::mediaChosen(int index)
-{
-    mediaField->setText(QString::number(2 - index));
-}
-
-void SipServerForm::interfaceChosen(int index, bool router, const QString &net1If, const QString &net2If)
-{
-    networkField->setText(QString::number(index + 1));
-    ifField->setText(SipRules::interfaceName(interfaces->currentText(), router, net1If, net2If));
-}
-
-void SipServerForm::keepAliveChosen(int state)
-{
-    keepAliveField->setText(state != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    QObject::connect(transport, QOverload<int>::of(&QComboBox::currentIndexChanged), page, [this](int index) {
+        transportField->setText(QString::number(index));
+        if (!m_portsFollow)
+            return;
+        listeningPort->setText(SipRules::portForTransport(listeningPort->text(), index));
+        destinationPort->setText(SipRules::portForTransport(destinationPort->text(), index));
+    });
+    QObject::connect(media, QOverload<int>::of(&QComboBox::currentIndexChanged), page,
+        [this](int index) { mediaField->setText(QString::number(2 - index)); });
+    m_page = page;
+    QObject::connect(
+        interfaces, QOverload<int>::of(&QComboBox::currentIndexChanged), page, [this](int) { writeInterface(); });
+    QObject::connect(keepAlive, &QCheckBox::stateChanged, page,
+        [this](int state) { keepAliveField->setText(state != 0 ? QStringLiteral("1") : QStringLiteral("0")); });
 }
 
 SipRules::ServerCommit SipServerForm::commit(
@@ -178,6 +167,17 @@ void SipServerForm::setInterfaces(const QStringList &items, int current)
     interfaces->addItems(items);
     interfaces->setCurrentIndex(current);
     interfaces->setEnabled(false);
+    writeInterface();
+}
+
+void SipServerForm::writeInterface()
+{
+    if (!m_page)
+        return;
+    const WizardData *data = WizardData::instance();
+    networkField->setText(QString::number(interfaces->currentIndex() + 1));
+    ifField->setText(SipRules::interfaceName(interfaces->currentText(), m_page->isKrbx(),
+        data->fieldText(QStringLiteral("NET1_IF")), data->fieldText(QStringLiteral("NET2_IF"))));
 }
 
 SipRules::ServerSummary SipServerForm::summary(const QString &name) const

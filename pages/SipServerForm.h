@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+class BrambleonPage;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -30,14 +31,13 @@ public:
     // no valid choice takes the one the combo shows, so the page and the output agree. Each widget is
     // enabled exactly when its field is.
     void restoreChoices();
-    // What the page's slots write into the hidden fields: the transport (and the ports by the
-    // default-port rule while they follow it), the media protocol (1 SRTP, 2 RTP), the interface
-    // position + 1 and its SIP interface name, and keep-alive.
-    void transportChosen(int index);
-    void mediaChosen(int index);
-    void interfaceChosen(int index, bool router, const QString &net1If, const QString &net2If);
-    void keepAliveChosen(int state);
+    // Mirrors the choices into the hidden fields as they are made: the transport (and the ports by
+    // the default-port rule while they follow it), the media protocol (1 SRTP, 2 RTP), the interface
+    // position + 1 and its SIP interface name, and keep-alive. Call it before the page connects the
+    // same signals to completeChanged, so the page is judged on the fields already written.
+    void connectChoices(BrambleonPage *page);
     // Refills the interface list, selects current and disables the choice: the topology decides it.
+    // The interface fields follow even when the selection did not change.
     void setInterfaces(const QStringList &items, int current);
     // The entries the derived fields come from; the interface's own address where there is no NAT one.
     SipRules::ServerCommit commit(const QString &nat, const QString &net1Ip, const QString &net2Ip) const;
@@ -92,4 +92,7 @@ public:
 private:
     // Off while restoreChoices restores the transport, so that the restore keeps the ports.
     bool m_portsFollow = true;
+    BrambleonPage *m_page = nullptr;
+    // The interface position + 1 and its SIP interface name into their hidden fields.
+    void writeInterface();
 };
