@@ -24,10 +24,11 @@ void markFieldError(QWidget *widget, bool invalid, const QString &toolTip)
     widget->setPalette(palette);
 }
 
-QString rowName(const QWidget *widget)
+QString rowName(const QWidget *widget, bool withGroup)
 {
     QString name;
-    if (const auto *label = qobject_cast<const QLabel *>(widget))
+    const auto *label = qobject_cast<const QLabel *>(widget);
+    if (label)
         name = label->text();
     for (const QWidget *w = widget; w && name.isEmpty(); w = w->parentWidget()) {
         if (const auto *group = qobject_cast<const QGroupBox *>(w))
@@ -36,6 +37,9 @@ QString rowName(const QWidget *widget)
     name = name.trimmed();
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
+    const auto *group = label ? qobject_cast<const QGroupBox *>(label->parentWidget()) : nullptr;
+    if (withGroup && group && !group->title().isEmpty() && !label->text().isEmpty())
+        name = group->title().trimmed() + QStringLiteral(", ") + name;
     return name;
 }
 

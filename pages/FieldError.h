@@ -15,8 +15,9 @@ void markFieldError(QWidget *widget, bool invalid, const QString &toolTip = QStr
 // can fill in, so it is not checked.
 bool rowInUse(const QWidget *widget);
 
-// Names a row by its label, or by the group box it stands in.
-QString rowName(const QWidget *widget);
+// Names a row by its label, or by the group box it stands in. withGroup puts the title of the group
+// a label stands in before it ("B, Listening Port"), for pages whose groups repeat their rows.
+QString rowName(const QWidget *widget, bool withGroup = false);
 
 // Marks the widget of each row by the row's message (empty: valid); rows without a widget are
 // skipped. True when no row in use has a message.
@@ -33,13 +34,14 @@ template <class Row> bool markRows(const QVector<QPair<Row, QString>> &marks, co
 }
 
 // A batch's refusal of the first row in error: "Can't continue: <row>: <message>"; empty when none.
-template <class Row>
-QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const QMap<Row, QWidget *> &widgets)
+// widgets: a QMap or QHash from row to the widget that names it.
+template <class Row, class Widgets>
+QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const Widgets &widgets, bool withGroup = false)
 {
     for (const auto &mark : marks) {
         if (!mark.second.isEmpty() && rowInUse(widgets.value(mark.first)))
-            return QStringLiteral("Can't continue: ") + rowName(widgets.value(mark.first)) + QStringLiteral(": ")
-                + mark.second;
+            return QStringLiteral("Can't continue: ") + rowName(widgets.value(mark.first), withGroup)
+                + QStringLiteral(": ") + mark.second;
     }
     return QString();
 }

@@ -7,7 +7,6 @@
 #include "pages/WizardAnswers.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextStream>
@@ -94,18 +93,8 @@ bool UserSidePage::showMarks(const SipRules::Marks &marks) const
 
 QString UserSidePage::refusal(const SipRules::Marks &marks) const
 {
-    for (const auto &mark : marks) {
-        QWidget *target = m_markTargets.value(mark.first);
-        if (mark.second.isEmpty() || !rowInUse(target))
-            continue;
-        QString row = rowName(target);
-        // The groups of users repeat their row names: say whose row it is.
-        const auto *group = target ? qobject_cast<const QGroupBox *>(target->parentWidget()) : nullptr;
-        if (group && qobject_cast<const QLabel *>(target) && !group->title().isEmpty())
-            row = group->title() + QStringLiteral(", ") + row;
-        return QStringLiteral("Can't continue: ") + row + QStringLiteral(": ") + mark.second;
-    }
-    return QString();
+    // The groups of users repeat their row names: say whose row it is.
+    return rowsRefusal(marks, m_markTargets, true);
 }
 
 QLineEdit *UserSidePage::numberEdit(int low, int high, const QString &toolTip)
