@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// What free text may hold once it lands on a configuration line: the device reads INI values
+// inside single quotes, CLI values inside double quotes, and message-manipulation expressions
+// build strings from quoted pieces, so a quote, a control character or a trailing backslash would
+// change the line instead of standing in it.
+namespace TextRules
+{
+// Empty when text can be a host name or domain on the device (ASCII letters, digits, "-", "." and
+// "_"; an IPv4 address passes too); otherwise a message naming the first character not allowed.
+QString hostError(const QString &text);
+
+// Empty when text (a name, user name, password or number) can stand inside the quotes the
+// templates wrap it in: no control character (C0, DEL, C1, line and paragraph separators), none
+// of quotes, no trailing backslash. Otherwise the message names what is not allowed.
+QString textError(const QString &text, const QString &quotes = QStringLiteral("'\""));
+
+// How a message names a character: the character in quotes, or its code point when it cannot be seen.
+QString characterName(QChar c);
+} // namespace TextRules
