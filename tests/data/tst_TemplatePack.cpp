@@ -107,7 +107,6 @@ private slots:
         row("older major", "4.0", "3.99", "installed");
         row("installed unreadable", "bad", "0.1", "working");
         row("working unreadable", "1.0", "bad", "installed");
-        row("nothing anywhere", "", "", "");
     }
 
     void install()
@@ -223,14 +222,12 @@ private slots:
         QVERIFY(paths(d->templates).contains("Later.template"));
     }
 
+    // An icon is found by the end of its entry name.
     void icons()
     {
         QVERIFY(PackBuilder().icon("icons/vendor_small.png", "red").write(pack()));
-        WizardData *d = WizardData::instance();
-        // An icon is found by the end of its entry name.
-        QCOMPARE(d->templateIcon("_small.png").pixmap(16, 16).toImage().pixelColor(4, 4), QColor("red"));
-        QFile::remove(pack());
-        QVERIFY(d->templateIcon("vendor_small.png").isNull());
+        QCOMPARE(WizardData::instance()->templateIcon("_small.png").pixmap(16).toImage().pixelColor(4, 4),
+            QColor("red"));
     }
 };
 
