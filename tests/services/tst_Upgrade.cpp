@@ -279,8 +279,9 @@ private slots:
             QTest::newRow(qPrintable(QString("setup program past %1").arg(limit))) << Write([this](auto) {
                 Upgrade dialog;
                 QLabel *status = dialog.findChild<QLabel *>("status");
-                QTest::qWaitFor([&] { return !status->text().isEmpty() || !m_launcher.calls.isEmpty(); }, 10000);
-                return m_launcher.calls.isEmpty() && status->text() == "<i>ERROR: can't create temporary file</i>"
+                return QTest::qWaitFor(
+                           [&] { return !status->text().isEmpty() || !m_launcher.calls.isEmpty(); }, 10000)
+                    && m_launcher.calls.isEmpty() && status->text() == "<i>ERROR: can't create temporary file</i>"
                     && !QFileInfo::exists(QFileInfo(dialog.setupFilePath()).absolutePath());
             }) << QString() << limit << false;
         }
