@@ -156,6 +156,7 @@ private slots:
         row("over ftp", true, ok, {}, open);
         row("redirected, no size", false, redirect, {}, open);
         row("elevated after 5", false, ok, {5, 42}, elevated);
+        row("refused", false, ok, {2}, open, refused.arg(2));
         row("refused elevated", false, ok, {5, 32}, elevated, refused.arg(32));
         // This system never runs the Windows program.
         row("platform's own", false, ok, {-1}, {}, refused.arg(11));
