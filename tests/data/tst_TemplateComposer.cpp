@@ -202,9 +202,10 @@ private slots:
         for (const char *name : {"C", "E", "F", "G", "PRODUCT"})
             d->setValue(name, QStringLiteral("loaded ") + name);
         d->templateLines = QStringList{"Name = %A%", "; only a comment names %C%", "#if %E% == 1", "#endif",
-            "%G%,%PRODUCT%%B%", "#comment A", "#comment ", "#COMMENT B", "; #comment C"};
+            "%G%,%PRODUCT%%B%", "#comment a note names %C%"};
+        d->templateNotes = "stale";
         d->applyTemplateDefines();
-        QCOMPARE(d->templateNotes, QStringLiteral("A<br /> B<br />"));
+        QVERIFY(d->templateNotes.isEmpty()); // collected with the configuration
         // Each field as text, "+" when enabled, and its hint.
         QStringList state;
         for (const char *name : {"A", "B", "C", "E", "F", "G", "H", "PRODUCT", "N"}) {
@@ -216,25 +217,34 @@ private slots:
             QStringLiteral("A=+, B=b+, C=, E=loaded E+, F=loaded F+, G=loaded G+, H=+, PRODUCT=+, N=n"));
     }
 
-    // A chain of includes, each file including the next: 16 levels expand, the 17th is cut off.
-    void includeDepth_data()
+    // Each file includes the next, `width` times: a chain of 16 levels expands, the 17th is cut off;
+    // a wide tree stops growing at the limit and reads each file once.
+    void includeBounds_data()
     {
         QTest::addColumn<int>("levels");
-        QTest::addColumn<QString>("expanded");
-        QTest::newRow("16") << 16 << "end of the chain";
-        QTest::newRow("17") << 17 << "; couldn't find #include L17";
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("16 deep") << 16 << 1 << "end";
+        QTest::newRow("17 deep") << 17 << 1 << "; couldn't find #include L17";
+        QTest::newRow("4^10 wide") << 10 << 4 << "; couldn't find #include L2";
     }
 
-    void includeDepth()
+    void includeBounds()
     {
         QFETCH(int, levels);
-        const auto loader = [levels](const QString &name, QStringList &lines) {
+        QFETCH(int, width);
+        int loads = 0;
+        const auto loader = [&](const QString &name, QStringList &lines) {
+            ++loads;
             const int level = name.mid(1).toInt();
-            lines
-                = QStringList{level < levels ? QStringLiteral("#include L%1").arg(level + 1) : "end of the chain"};
+            lines = QVector<QString>(width, level < levels ? QString("#include L%1").arg(level + 1) : "end")
+                        .toList();
             return true;
         };
-        QTEST(TemplateComposer::expand({"#include L1"}, loader).join('\n'), "expanded");
+        const QStringList out = TemplateComposer::expand({"#include L1"}, loader);
+        QTEST(out.last(), "last");
+        QVERIFY(out.size() <= TemplateComposer::MaxExpandedLines); // four million without the limit
+        QCOMPARE(loads, qMin(levels, TemplateComposer::MaxIncludeDepth));
     }
 
     // Nested includes expand in place, pack entries (any case) before resources, a file met twice
@@ -260,24 +270,6 @@ private slots:
                 "l2 end", "l1 end"}));
         QVERIFY(d->templateLines.size() > 16);
         QVERIFY(!d->templateLines.contains("; foreign"));
-    }
-
-    // Each file including the next four times over ten levels: the expansion stops growing at the
-    // limit, leaving comment lines, and reads each file once.
-    void includeBreadthBounded()
-    {
-        int loads = 0;
-        const auto loader = [&loads](const QString &name, QStringList &lines) {
-            ++loads;
-            const int level = name.mid(1).toInt();
-            const QString line = level < 10 ? QStringLiteral("#include L%1").arg(level + 1) : QStringLiteral("x");
-            lines = QStringList{line, line, line, line};
-            return true;
-        };
-        const QStringList out = TemplateComposer::expand({"#include L0"}, loader);
-        QVERIFY(out.size() <= TemplateComposer::MaxExpandedLines); // four million without the limit
-        QCOMPARE(out.last(), QStringLiteral("; couldn't find #include L1"));
-        QCOMPARE(loads, 11);
     }
 };
 

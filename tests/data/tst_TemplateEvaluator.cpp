@@ -16,7 +16,7 @@ const QHash<QString, QString> kFields{{"VERSION", "6.8"}, {"OTHER", "6.8"}, {"EM
 // A condition as a block: "in" when it holds, "out" from its "#else" otherwise.
 void condition(const char *directive, bool holds)
 {
-    QTest::newRow(directive) << QString(directive) + "|in|#else|out|#endif" << (holds ? "in" : "out");
+    QTest::newRow(directive) << QString(directive) + "\nin\n#else\nout\n#endif" << (holds ? "in" : "out");
 }
 } // namespace
 
@@ -26,7 +26,7 @@ class TestTemplateEvaluator : public QObject
 private slots:
     void init() { TestEnvironment::freshWizardData(); }
 
-    // Lines and expected output joined by "|".
+    // Lines and expected output joined by line feeds.
     void evaluate_data()
     {
         QTest::addColumn<QString>("lines");
@@ -56,24 +56,24 @@ private slots:
         condition("#if %UNKNOWN%", false);
         condition("#if %UNKNOWN% == %UNKNOWN%", false);
         condition("#if %UNKNOWN% != x", false);
-        QTest::newRow("true inside false") << "#if 0|#if 1|a|#else|b|#endif|#endif|c"
+        QTest::newRow("true inside false") << "#if 0\n#if 1\na\n#else\nb\n#endif\n#endif\nc"
                                            << "c";
-        QTest::newRow("second else flips back") << "#if 1|#else|a|#else|b|#endif"
+        QTest::newRow("second else flips back") << "#if 1\n#else\na\n#else\nb\n#endif"
                                                 << "b";
-        QTest::newRow("excess, unknown, unclosed") << "#endif|#else|  #unknown|a|#if 1|b"
-                                                   << "a|b";
+        QTest::newRow("excess, unknown, unclosed") << "#endif\n#else\n  #unknown\na\n#if 1\nb"
+                                                   << "a\nb";
         QTest::newRow("substitution")
-            << "N = %NAME%; R = %REF%; M = %MULTI%; U = %UNKNOWN%; 100%|%NAME%%NAME% %name% %UNKNOWN%NAME%"
-            << "N = Main PBX; R = %NAME%; M = line1  line2 ; U = %UNKNOWN%; 100%|Main PBXMain PBX %name% "
+            << "N = %NAME%; R = %REF%; M = %MULTI%; U = %UNKNOWN%; 100%\n%NAME%%NAME% %name% %UNKNOWN%NAME%"
+            << "N = Main PBX; R = %NAME%; M = line1  line2 ; U = %UNKNOWN%; 100%\nMain PBXMain PBX %name% "
                "%UNKNOWN%NAME%";
-        QTest::newRow("empty lines collapse") << "a|||#if 0|x|#endif||b| | |c"
-                                              << "a||b| | |c";
+        QTest::newRow("empty lines collapse") << "a\n\n\n#if 0\nx\n#endif\n\nb\n \n \nc"
+                                              << "a\n\nb\n \n \nc";
     }
 
     void evaluate()
     {
         QFETCH(QString, lines);
-        QTEST(TemplateEvaluator::evaluate(lines.split('|'), kFields).join('|'), "expected");
+        QTEST(TemplateEvaluator::evaluate(lines.split('\n'), kFields).join('\n'), "expected");
     }
 
     // Notes follow the blocks; an answer in a note is one line of plain text.
@@ -81,11 +81,11 @@ private slots:
     {
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("join") << "#comment A %NAME%|#comment |#COMMENT B|; #comment C| #comment D|#comment"
+        QTest::newRow("join") << "#comment A %NAME%\n#comment \n#COMMENT B\n; #comment C\n #comment D\n#comment"
                               << "A Main PBX<br /> B<br />";
-        QTest::newRow("blocks") << "#if %ZERO%|#comment A|#else|#comment B %UNKNOWN%|#endif"
+        QTest::newRow("blocks") << "#if %ZERO%\n#comment A\n#else\n#comment B %UNKNOWN%\n#endif"
                                 << "B %UNKNOWN%<br />";
-        QTest::newRow("none") << "#if 0|#comment A|#endif|x = %NAME%"
+        QTest::newRow("none") << "#if 0\n#comment A\n#endif\nx = %NAME%"
                               << "";
         QTest::newRow("answer") << "#comment %MARK%."
                                 << "&lt;br&gt;a b c .<br />";
@@ -94,7 +94,7 @@ private slots:
     void notes()
     {
         QFETCH(QString, lines);
-        QTEST(TemplateEvaluator::notes(lines.split('|'), kFields), "expected");
+        QTEST(TemplateEvaluator::notes(lines.split('\n'), kFields), "expected");
     }
 
     // A double quote cannot be written inside an INI value: such answers give no configuration,
@@ -110,7 +110,8 @@ private slots:
         d->fields["A"].lineEdit->setText("a'b");
         QSet<int> seen;
         for (int i = 0; i < 10; ++i) {
-            QCOMPARE(d->generateIni(true),
+            const QStringList lines = d->generateIni(true);
+            QCOMPARE(lines,
                 (QStringList{
                     "X = \"a'b\"", "  ; c\"", "", QString("INIFileVersion = %1").arg(d->iniFileVersion), ""}));
             QVERIFY(d->iniFileVersion >= 0 && d->iniFileVersion < 1000000);
