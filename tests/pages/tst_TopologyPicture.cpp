@@ -49,11 +49,10 @@ private slots:
             QTest::newRow(name) << in << QString::fromLatin1(plan);
         };
         row("trunk two ports", inputs(0, 0), "itsp.png wan.png lan.png IP-PBX[] SIP Trunk[]");
-        row("trunk router", inputs(0, 0, true), "itsp_krbx.png IP-PBX[] SIP Trunk[]");
         row("trunk FEU named",
             inputs(0, 1, false, 0, 0, {{&Inputs::feuSupported, "1"}, {&Inputs::feuLabel, "Far"}}),
             "itsp.png wan.png feu_link.png feu.png Far[] IP-PBX[] SIP Trunk[]");
-        // Ten characters go from a baseline; nine with the second IP-PBX's name are still boxed.
+        // Ten characters go from a baseline.
         row("ten characters", inputs(0, 1, false, 0, 0, {{&Inputs::sip1Label, "Abcdefghij"}}),
             "itsp.png wan.png Abcdefghij SIP Trunk[]");
         row("second IP-PBX joined",
@@ -62,8 +61,6 @@ private slots:
             "itsp.png wan.png Abc, Defg[] SIP Trunk[]");
         row("remote users trunk router", inputs(3, 0, true, 0, 0, {{&Inputs::sip2Enable, "1"}}),
             "itsp_krbx.png feu_link.png feu.png Remote Users[] IP-PBX[] SIP Trunk[]");
-        row("gateway router trunk", inputs(4, 0, true, 2, 0, {{&Inputs::sip1Label, "ignored"}}),
-            "gateway_itsp.png wan.png SIP Trunk[] PSTN[]");
         row("cce gateway", inputs(5, 2, false, 2, 2), "gateway_pbx.png lan.png Unity CCE[] PSTN[]");
         row("no topology", inputs(0, -1), "");
     }
