@@ -74,7 +74,9 @@ QString FinishNotes::forwardingNote(const FieldLookup &answer)
         return prefix + QStringLiteral("IP-PBX") + ports(QStringLiteral("SIP1"))
             + QStringLiteral(", destination IP: ") + field(QStringLiteral("NET1_IP")) + end;
     }
-    if (network == QLatin1String("WAN") && application != 2) {
+    // A gateway for a SIP trunk has no IP-PBX to forward to.
+    const bool noPbx = application == 4 && field(QStringLiteral("GATEWAY_INTEROP")).toInt() == 2;
+    if (network == QLatin1String("WAN") && application != 2 && !noPbx) {
         return QStringLiteral("Enterprise router must be configured to forward VoIP traffic from the SBC to ")
             + QStringLiteral("IP-PBX (SIP port: ") + field(QStringLiteral("SIP1_LOCAL_PORT"))
             + QStringLiteral(", media ports: ") + field(QStringLiteral("SIP1_MEDIA_START")) + QStringLiteral("-")

@@ -44,6 +44,7 @@ private slots:
         row("wan topology", QString(kSip1).remove("SIP1_NAT_IP=9.9.9.9;") + "APPLICATION_SELECTED=0;NETWORK=WAN",
             {"from the SBC to IP-PBX (SIP port: 5060", "destination IP: 172.16.0.9)"});
         row("wan topology, hosted", "APPLICATION_SELECTED=2;NETWORK=WAN", {""});
+        row("wan topology, gateway for a trunk", "APPLICATION_SELECTED=4;GATEWAY_INTEROP=2;NETWORK=WAN", {""});
     }
 
     void notes()
