@@ -10,6 +10,23 @@ class TestTopologyPicture : public QObject
 {
     Q_OBJECT
 private slots:
+    // The base picture follows the application, the topology, the product line and the equipment.
+    void base()
+    {
+        const QList<QPair<QList<int>, QString>> rows{{{0, 0, 0, 0}, "itsp.png"},
+            {{1, 3, 0, 0}, "itsp_lan_only.png"}, {{0, 0, 1, 0}, "itsp_krbx.png"}, {{2, 0, 0, 0}, "hosted.png"},
+            {{3, 2, 0, 0}, "remote_users.png"}, {{4, 0, 1, 2}, "gateway_itsp.png"},
+            {{4, 2, 0, 0}, "gateway_pbx.png"}, {{0, -1, 0, 0}, ""}};
+        for (const auto &row : rows) {
+            TopologyPicture::Inputs in; // application, topology, router, gateway equipment
+            in.application = row.first[0];
+            in.topology = row.first[1];
+            in.router = row.first[2];
+            in.gatewayEquipment = row.first[3];
+            QCOMPARE(TopologyPicture::plan(in).base.section('/', -1), row.second);
+        }
+    }
+
     // Labels are painted whole: a name wider than its box runs out of it, never over the picture's edge.
     void labelsStayWhole_data()
     {
