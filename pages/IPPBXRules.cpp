@@ -1,6 +1,7 @@
 #include "pages/IPPBXRules.h"
 
 #include "pages/SipRules.h"
+#include "pages/TextRules.h"
 
 namespace
 {
@@ -38,7 +39,8 @@ IPPBXRules::Marks IPPBXRules::check(const Answers &a)
         {ListeningPort, SipRules::portError(a.listeningPort)},
         {Transport, corvaneTransportError(a.name, a.transport)},
         {MediaProtocol, corvaneSrtpError(a.name, a.transport, a.media)}, {Backup, backupError(a.backup)},
-        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
+        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)},
+        {Prefix, TextRules::textError(a.prefix)}};
 }
 
 QString IPPBXRules::corvaneTransportError(const QString &name, int transport)

@@ -2,6 +2,7 @@
 
 #include "data/WizardData.h"
 #include "pages/NetworkRules.h"
+#include "pages/TextRules.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -56,11 +57,18 @@ int SipRules::number(const QString &text)
 
 bool SipRules::isNumberIn(const QString &text, int low, int high)
 {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    // A leading zero reads as octal on some stacks, as it does in an address.
+    static const QRegularExpression digits(QStringLiteral("^(0|[1-9][0-9]{0,8})$"));
     if (!digits.match(text).hasMatch())
         return false;
     const int value = text.toInt();
     return value >= low && value <= high;
+}
+
+int SipRules::choicePosition(const QString &text, const QStringList &codes)
+{
+    const QString code = text.trimmed();
+    return code.isEmpty() ? 0 : codes.indexOf(code);
 }
 
 QLocale SipRules::numberLocale()
@@ -96,7 +104,7 @@ QString SipRules::addressError(const QString &text)
 {
     if (text.isEmpty() || text.size() > 64)
         return AddressMessage;
-    return isIpv4Shaped(text) ? QString() : Ipv4Message;
+    return domainError(text);
 }
 
 QString SipRules::optionalAddressError(const QString &text)
@@ -106,6 +114,9 @@ QString SipRules::optionalAddressError(const QString &text)
 
 QString SipRules::domainError(const QString &text)
 {
+    const QString host = TextRules::hostError(text);
+    if (!host.isEmpty())
+        return host;
     return isIpv4Shaped(text) ? QString() : Ipv4Message;
 }
 

@@ -22,18 +22,21 @@ private slots:
 
     void addresses()
     {
-        // text, message as a required address, as a domain ("" valid, "A" AddressMessage, "4" Ipv4Message)
+        // text, message as a required address, as a domain ("" valid, "A" AddressMessage, "4" Ipv4Message,
+        // "H" a character no host name takes)
         const QString long64(64, 'a'), long65(65, 'a');
         const struct {
             QString text;
             const char *required, *domain;
-        } cases[] = {{"", "A", ""}, {"pbx.example.com", "", ""}, {"a1.2.3", "", ""}, {"0.0.255.255", "", ""},
+        } cases[] = {{"", "A", ""}, {"pbx_1.example-2.com", "", ""}, {"a1.2.3", "", ""}, {"0.0.255.255", "", ""},
             {"10.20.30.256", "4", "4"}, {"010.0.0.1", "4", "4"}, {"10.20.30", "4", "4"},
-            {"10.20.30.40.", "4", "4"}, {"10.pbx", "4", "4"}, {long64, "", ""}, {long65, "A", ""}};
+            {"10.20.30.40.", "4", "4"}, {"10.pbx", "4", "4"}, {long64, "", ""}, {long65, "A", ""},
+            {"a'+header.to.url.user+'", "H", "H"}, {"pbx example", "H", "H"}, {"10.1.1.1'", "H", "H"}};
         const auto code = [](const QString &message) {
-            return message == SipRules::AddressMessage ? QString("A")
-                : message == SipRules::Ipv4Message     ? QString("4")
-                                                       : message;
+            return message == SipRules::AddressMessage                 ? QString("A")
+                : message == SipRules::Ipv4Message                     ? QString("4")
+                : message.startsWith("Invalid value - the character ") ? QString("H")
+                                                                       : message;
         };
         for (const auto &c : cases) {
             QCOMPARE(code(SipRules::addressError(c.text)), QString(c.required));
@@ -45,10 +48,18 @@ private slots:
 
     void numbers()
     {
-        for (const char *valid : {"1", "65535", "05060"})
+        for (const char *valid : {"1", "65535"})
             QVERIFY2(SipRules::portError(valid).isEmpty(), valid);
-        for (const char *invalid : {"0", "65536", "6,000", "+5060", " 5060", "99999999999", ""})
+        for (const char *invalid : {"0", "65536", "6,000", "+5060", " 5060", "99999999999", "", "05060", "00"})
             QVERIFY2(SipRules::portError(invalid) == SipRules::PortMessage, invalid);
+        // a stored choice among the transport codes: blanks do not count, empty is the first
+        const QStringList codes{"0", "1", "2"};
+        const struct {
+            const char *text;
+            int position;
+        } choices[] = {{"2", 2}, {" 1 ", 1}, {"", 0}, {"7", -1}, {"01", -1}, {"x", -1}};
+        for (const auto &c : choices)
+            QCOMPARE(SipRules::choicePosition(c.text, codes), c.position);
     }
 
     void mediaRealm()
