@@ -57,11 +57,11 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
     const int base = SipRules::number(a.basePort);
     const int sessions = SipRules::number(a.sessions);
 
-    QString basePort = SipRules::basePortError(a.basePort, a.sessions);
+    QString basePort = SipRules::serverBasePortError(a.basePort, a.sessions);
     if (shared && SipRules::mediaOverlaps(base, sessions, SipRules::number(a.sip1MediaStart), sessions))
         basePort = SipRules::overlapMessage(
             a.trunk ? QStringLiteral("IP-PBX") : QStringLiteral("IP-PBX1"), roleName(a.trunk));
-    QString listening = SipRules::portError(a.listeningPort);
+    QString listening = SipRules::serverPortError(a.listeningPort);
     if (shared && !a.nat.isEmpty() && a.listeningPort == a.sip1LocalPort)
         listening = QStringLiteral("Invalid value - use different ports for %1").arg(pair(a.trunk));
     const int sip1Transport = SipRules::number(a.sip1Transport);
@@ -74,8 +74,8 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
     return {{Address, SipRules::addressError(a.address)},
         {Username, accountError(a.account >= 1, a.username, QStringLiteral("username"))},
         {Password, accountError(a.account == 2, a.password, QStringLiteral("password"))}, {BasePort, basePort},
-        {Sessions, SipRules::sessionsError(a.sessions, SipRules::MaxSessions)},
-        {DestinationPort, SipRules::portError(a.destinationPort)}, {ListeningPort, listening},
+        {Sessions, SipRules::serverSessionsError(a.sessions, SipRules::MaxSessions)},
+        {DestinationPort, SipRules::serverPortError(a.destinationPort)}, {ListeningPort, listening},
         {Backup, SipRules::optionalAddressError(a.backup)},
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)},
         {MainLine, TextRules::textError(a.mainLine)}};

@@ -57,8 +57,7 @@ int SipRules::number(const QString &text)
 
 bool SipRules::isNumberIn(const QString &text, int low, int high)
 {
-    // A leading zero reads as octal on some stacks, as it does in an address.
-    static const QRegularExpression digits(QStringLiteral("^(0|[1-9][0-9]{0,8})$"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
     if (!digits.match(text).hasMatch())
         return false;
     const int value = text.toInt();
@@ -288,6 +287,12 @@ QStringList SipRules::serverSummary(const QString &title, int dashes, const Serv
 
 namespace
 {
+// A leading zero reads as octal on some stacks, as it does in an address.
+QString plainNumberError(const QString &text, const QString &error, const QString &message)
+{
+    return text.size() > 1 && text.startsWith(QLatin1Char('0')) ? message : error;
+}
+
 // Label, field suffix and comment of the rows shared by the server pages' surveys.
 const char *const kServerRows[][3] = {{"Name", "_NAME", ""}, {"Address", "_IP", "IP address or hostname"},
     {"Backup Address", "_IP2", "IP address or hostname"}, {"SIP Domain", "_DOMAIN", ""},
@@ -323,4 +328,19 @@ QVector<QPair<QString, QString>> SipRules::serverCommit(const QString &prefix, c
         {prefix + QStringLiteral("_PROXY_ADDRESS2"), proxyAddress(c.backup, c.destinationPort)},
         {prefix + QStringLiteral("_MEDIA_END"), mediaEndText(c.basePort, c.sessions)},
         {prefix + QStringLiteral("_LOCAL_IP"), localAddress(c.nat, c.interfaceIndex, c.net1Ip, c.net2Ip)}};
+}
+
+QString SipRules::serverPortError(const QString &port)
+{
+    return plainNumberError(port, portError(port), PortMessage);
+}
+
+QString SipRules::serverBasePortError(const QString &base, const QString &sessions)
+{
+    return plainNumberError(base, basePortError(base, sessions), BasePortMessage);
+}
+
+QString SipRules::serverSessionsError(const QString &sessions, int cap)
+{
+    return plainNumberError(sessions, sessionsError(sessions, cap), sessionsMessage(cap));
 }

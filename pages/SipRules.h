@@ -49,8 +49,8 @@ public:
 
     // A field text as the pages compute with it: its decimal value, 0 when empty or not a number.
     static int number(const QString &text);
-    // What a numeric edit accepts: ASCII decimal digits only (no sign, blank, group separator or
-    // leading zero), with a value from low to high.
+    // What a numeric edit accepts: ASCII decimal digits only (no sign, blank or group separator),
+    // with a value from low to high.
     static bool isNumberIn(const QString &text, int low, int high);
     // Position of a stored choice among its codes, blanks around it not counting; an empty text is
     // the first code's; -1 when the text names no code.
@@ -91,6 +91,11 @@ public:
     static QString sessionsError(const QString &sessions, int cap);
     // Port row: PortMessage unless the text is a number from 1 to 65535.
     static QString portError(const QString &port);
+    // The server pages' port, base port and sessions rows: as above, and a leading zero ("05060")
+    // gives the row's message too.
+    static QString serverPortError(const QString &port);
+    static QString serverBasePortError(const QString &base, const QString &sessions);
+    static QString serverSessionsError(const QString &sessions, int cap);
 
     // Interface list of a topology: "LAN" for LAN and LAN_ONLY, "WAN" for WAN, both for LAN_WAN,
     // none for anything else.
