@@ -1,7 +1,5 @@
 #include "PageFixture.h"
 #include "pages/IPPBX2Page.h"
-#include "pages/SipRules.h"
-#include "pages/SurveyReader.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -9,27 +7,6 @@
 #include <QtTest>
 
 using Fixture = PageFixture<IPPBX2Page>;
-
-namespace
-{
-// The survey reader's view of the general setup page (the application row) or the SIP trunk page.
-class StandIn : public BrambleonPage
-{
-public:
-    const bool trunk;
-    explicit StandIn(bool trunk)
-        : trunk(trunk)
-    {
-    }
-    QString surveyTitle() const override { return trunk ? "SIP Trunk Configuration" : "General Setup"; }
-    QString surveyFieldName(const QString &label) const override
-    {
-        if (trunk)
-            return SipRules::serverSurveyField(QStringLiteral("SIP2"), label);
-        return label == QLatin1String("Application") ? QStringLiteral("APPLICATION") : QString();
-    }
-};
-} // namespace
 
 // The second IP-PBX page, with the other pages' answers set by name.
 class TestIPPBX2Page : public QObject
@@ -110,22 +87,27 @@ private slots:
         QVERIFY2(expected.isEmpty() || expected.join('|').contains(row), qPrintable(refusal));
     }
 
-    // A survey for SIP Trunk carries the second IP-PBX in SIP3 fields, not in the trunk's.
-    void surveyReadBack()
+    // Next derives the server's fields; a hosted IP-PBX2 faces the WAN side of two ports.
+    void commit()
     {
-        f->wizard.setPage(2, new StandIn(false));
-        f->wizard.setPage(8, new StandIn(true));
-        f->enter({"SIP3_DOMAIN=pbx2.example.com"});
-        QString survey
-            = "Site Survey\n\nGeneral Setup\n-------------------\nApplication,ITSP\n" + f->survey().join('\n');
-        QTextStream in(&survey);
-        QCOMPARE(SurveyReader::read(&f->wizard, in), SurveyReader::Loaded);
-        const QHash<QString, QString> &values = WizardData::instance()->values;
-        QCOMPARE(values.value("SIP3_DOMAIN") + '|' + values.value("SIP3_MEDIA_NUMBER"),
-            QString("pbx2.example.com|100"));
-        for (auto it = values.begin(); it != values.end(); ++it)
-            QVERIFY2(!it.key().startsWith("SIP2_"), qPrintable(it.key()));
-        QCOMPARE(values.size(), 12);
+        f->enter({"NETWORK=LAN_WAN", "APPLICATION_SELECTED=2", "NET2_IP=20.0.0.20", "SIP3_IP2=10.15.20.42"});
+        f->page->nextId();
+        QCOMPARE(
+            Fixture::texts("SIP3_NETWORK|SIP3_IF|SIP3_LOCAL_IP|SIP3_PROXY_ADDRESS2|SIP3_MEDIA_END|SIP3_INTERFACE"),
+            QString("2|WAN_IF|20.0.0.20|10.15.20.42:5060|8999|3"));
+    }
+
+    // Every row the page writes reads back into the SIP3 field it came from.
+    void surveyRoundTrip()
+    {
+        f->enter({"SIP3_DOMAIN=pbx2.example.com", "SIP3_NAME=PBX Two"});
+        const QStringList survey = f->survey();
+        QCOMPARE(survey.mid(0, 3), QStringList({"", "IP-PBX2 Configuration", QString(19, '-')}));
+        QCOMPARE(survey.size(), 15);
+        for (const QString &row : survey.mid(3, 11)) {
+            const QString field = f->page->surveyFieldName(row.section(',', 0, 0));
+            QVERIFY2(field.startsWith("SIP3_") && row.section(',', 1, 1) == Fixture::text(field), qPrintable(row));
+        }
     }
 
     // Typed domains reach the remote-user groups that held this server's domain on entry, but not
