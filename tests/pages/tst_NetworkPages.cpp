@@ -55,9 +55,14 @@ private slots:
                                              << "@port=|refusal=Can't continue: the loaded NET1_PORT_NAME 'Serial";
         QTest::newRow("wan router") << 5 << "PRODUCT=QA2_KRBX;KRBX=1;NET2_PORT=Fiber;NET2_TYPE=1"
                                     << "@port=Fiber 0/1|@type=DHCP|refusal=";
-        // One port for both networks: the WAN leaves the LAN's untagged VLAN.
         QTest::newRow("wan one port") << 5 << "PRODUCT=QB7;NET1_VLANID=1"
                                       << "NET2_VLAN=2|NET2_PORT=";
+        // Its own VLAN number is no tag: read back, the survey leaves an untagged WAN untagged.
+        QTest::newRow("wan survey")
+            << 5 << "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_VLANID=1;NET2_IP=10.0.0.5"
+            << "NET2_VLANID=2|survey=\nWAN Interface\n-------------------\nVLAN ID,1,(1=untagged)\n"
+               "IP Address,10.0.0.5\nSubnet Mask,\nDefault Gateway,\nNAT Public IP,\n"
+               "Primary DNS,0.0.0.0\nSecondary DNS,0.0.0.0\n";
     }
 
     void entries()
@@ -73,6 +78,7 @@ private slots:
             found << name + '='
                     + (name.startsWith('@')     ? child(page, qPrintable(name.mid(1)))->currentText()
                             : name == "refusal" ? page->batchRefusal().left(item.size() - 8)
+                            : name == "survey"  ? survey(page)
                                                 : field(qPrintable(name)));
         }
         QCOMPARE(found.join('|'), expected);
@@ -85,7 +91,6 @@ private slots:
             "UTC_OFFSET=19800;NTP=timeserver;ENABLE_DNS=1;DNS1_NAME=pbx;DNS1_IP1=10.0.0.1;DNS1_IP2=0.0.0.0;"
             "ENABLE_SYSLOG=1;SYSLOG=10.0.0.9");
         QVERIFY(!page->isComplete());
-        // The user's pick replaces the held value at once.
         auto *zone = child(page, "timeZone");
         zone->setCurrentIndex(17);
         emit zone->activated(17);
@@ -98,7 +103,6 @@ private slots:
                     "\nSystem Configuration\n-------------------\nPrimary NTP Server,timeserver,(IP address or "
                     "hostname)\nSecondary NTP Server,,(IP address or hostname)\nTime Zone,18000,(offset from UTC "
                     "in seconds - e.g. 3600 for \"GMT+1\")\n"));
-        // Back and forth again: a cell not committed yet stays.
         child<QTableWidget>(page, "dns")->item(1, 0)->setText("fax");
         page->initializePage();
         QCOMPARE(child<QTableWidget>(page, "dns")->item(1, 0)->text(), QString("fax"));
@@ -132,20 +136,9 @@ private slots:
                 "Secondary DNS,10.0.0.53\n\nManagement\n-------------------\nOAM Interface,1,(0=LAN; "
                 "1=additional; 2=WAN)\nOAM VLAN ID,1,(1=untagged)\nOAM IP Address,10.9.0.1\nOAM Subnet "
                 "Mask,255.255.0.0\nOAM Default Gateway,\nOAM Primary DNS,0.0.0.0\nOAM Secondary DNS,0.0.0.0\n"));
-        // Entering again keeps what the user changed since.
         set("NET1_VLAN=");
         page->initializePage();
         QCOMPARE(field("NET1_VLAN"), QString());
-    }
-
-    // Its own VLAN number is no tag: read back, the survey must leave an untagged WAN untagged.
-    void wanSurvey()
-    {
-        Wizard wizard;
-        BrambleonPage *page = enter(wizard, 5, "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_VLANID=1;NET2_IP=10.0.0.5");
-        QCOMPARE(survey(page),
-            QString("\nWAN Interface\n-------------------\nVLAN ID,1,(1=untagged)\nIP Address,10.0.0.5\nSubnet "
-                    "Mask,\nDefault Gateway,\nNAT Public IP,\nPrimary DNS,0.0.0.0\nSecondary DNS,0.0.0.0\n"));
     }
 };
 
