@@ -190,7 +190,7 @@ void Network2Page::choiceActivated()
 void Network2Page::holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored)
 {
     // A start text nobody loaded is no answer: the list keeps its first entry.
-    if (!WizardData::instance()->hasValue(QLatin1String(field)))
+    if (!EntryWidgets::loaded(QLatin1String(field)))
         return;
     m_loadedChoices.reject(list, row, QLatin1String(field), stored);
     list->setCurrentIndex(-1);

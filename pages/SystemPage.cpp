@@ -185,7 +185,7 @@ void SystemPage::restoreChoice(QComboBox *list, QLabel *row, const char *field)
         return;
     const int index = list == m_timeZone ? NetworkRules::timeZoneIndex(stored)
                                          : NetworkRules::listIndex(stored, list->count());
-    if (index < 0 && !WizardData::instance()->hasValue(name))
+    if (index < 0 && !EntryWidgets::loaded(name))
         return;
     // A loaded value no entry names stays in its field, which the commit leaves alone, until one is
     // picked.
