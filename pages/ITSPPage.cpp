@@ -205,6 +205,8 @@ ITSPRules::Marks ITSPPage::marks() const
     a.nat = m_nat->text();
     a.sip1MediaStart = answer(QStringLiteral("SIP1_MEDIA_START"));
     a.sip1LocalPort = answer(QStringLiteral("SIP1_LOCAL_PORT"));
+    a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
+    a.version = answer(QStringLiteral("VERSION"));
     return ITSPRules::check(a);
 }
 

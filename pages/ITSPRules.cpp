@@ -46,6 +46,8 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
     const bool shared = a.network != QLatin1String("LAN_WAN") && a.application != 4;
     const int base = SipRules::number(a.basePort);
     const int sessions = SipRules::number(a.sessions);
+    // Without an IP-PBX page the trunk's sessions are the product's, as the IP-PBX page caps them.
+    const int cap = a.application == 4 ? SipRules::sessionCap(a.product, a.version) : SipRules::MaxSessions;
 
     QString basePort = SipRules::basePortError(a.basePort, a.sessions);
     if (shared && SipRules::mediaOverlaps(base, sessions, SipRules::number(a.sip1MediaStart), sessions))
@@ -62,7 +64,7 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
         {Password,
             a.account == 2 && !accepted(a.password) ? QStringLiteral("Invalid value - enter password")
                                                     : QString()},
-        {BasePort, basePort}, {Sessions, SipRules::sessionsError(a.sessions, SipRules::MaxSessions)},
+        {BasePort, basePort}, {Sessions, SipRules::sessionsError(a.sessions, cap)},
         {DestinationPort, SipRules::portError(a.destinationPort)}, {ListeningPort, listening},
         {Backup, SipRules::optionalAddressError(a.backup)},
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};

@@ -39,6 +39,8 @@ public:
         QString username, password;
         QString basePort, sessions, destinationPort, listeningPort, nat;
         QString sip1MediaStart, sip1LocalPort;
+        int product = 0; // PRODUCT_SELECTED
+        QString version;
     };
     static Marks check(const Answers &a);
 
