@@ -37,6 +37,8 @@
 #include <QWizard>
 #include <QtTest>
 
+#include <tuple>
+
 // Stands in for the pages whose answers the page under test reads.
 class AnswerPage : public BrambleonPage
 {
@@ -199,22 +201,14 @@ class Wizard : public QWizard
 public:
     Wizard()
     {
-        setPage(0, new IntroPage(this));
-        setPage(1, new ProductPage(this));
-        setPage(2, new SetupPage(this));
-        setPage(3, new SystemPage(this));
-        setPage(4, new Network1Page(this));
-        setPage(5, new Network2Page(this));
-        setPage(7, new IPPBXPage(this));
-        setPage(11, new IPPBX2Page(this));
-        setPage(8, new ITSPPage(this));
-        setPage(10, new UsersPage(this));
-        setPage(6, new GatewayPage(this));
-        setPage(9, new DialPage(this));
-        setPage(12, new FEUPage(this));
-        setPage(13, new RemoteUsersPage(this));
-        setPage(14, new ConclusionPage(this));
-        setPage(15, new FinishPage(this));
+        const std::pair<int, QWizardPage *> pages[] = {{0, new IntroPage(this)}, {1, new ProductPage(this)},
+            {2, new SetupPage(this)}, {3, new SystemPage(this)}, {4, new Network1Page(this)},
+            {5, new Network2Page(this)}, {7, new IPPBXPage(this)}, {11, new IPPBX2Page(this)},
+            {8, new ITSPPage(this)}, {10, new UsersPage(this)}, {6, new GatewayPage(this)},
+            {9, new DialPage(this)}, {12, new FEUPage(this)}, {13, new RemoteUsersPage(this)},
+            {14, new ConclusionPage(this)}, {15, new FinishPage(this)}};
+        for (const auto &page : pages)
+            setPage(page.first, page.second);
         setStartId(0);
     }
 };
@@ -234,12 +228,12 @@ inline TemplateInfo entry(const QTemporaryDir &dir, const QString &suffix, const
     int type, const QByteArray &body = QByteArray())
 {
     static int counter = 0;
-    const QString file = QStringLiteral("t%1.%2").arg(++counter).arg(suffix);
     QByteArray text = (application < 0 ? "#name " : "#template ") + name.toUtf8() + "\n";
     text += application < 0 ? QByteArray("#---\n")
                             : "#application " + WizardData::applicationCode(application).toUtf8() + "\n";
     TemplateInfo info;
-    info.path = TestEnvironment::writeFile(dir.filePath(QStringLiteral("files")), file, text + body);
+    info.path = TestEnvironment::writeFile(
+        dir.filePath("files"), QStringLiteral("t%1.%2").arg(++counter).arg(suffix), text + body);
     info.name = name;
     info.application = application;
     info.type = type;
@@ -255,25 +249,28 @@ inline void installTemplates(const QTemporaryDir &dir)
     if (!pack.isEmpty() && !QFile::exists(pack))
         TestEnvironment::writeFile(QFileInfo(pack).absolutePath(), QFileInfo(pack).fileName(), "not a zip");
     d->loadTemplates();
-    const int released = TemplateInfo::Released;
-    d->templates = {
-        entry(dir, "template", "Generic IP-PBX - Generic SIP Trunk", 0, released,
-            "; interop body\n#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n"),
-        entry(dir, "template", "Generic IP-PBX - Beta Trunk", 0, TemplateInfo::Beta, "; beta interop\n"),
-        entry(dir, "template", "Loose PBX - Generic SIP Trunk", 0, released, "; loose interop\n"),
-        entry(dir, "template", "Normalization A", 1, released),
-        entry(dir, "template", "Corvane Unity Suite 2015 - Zeta PBX", 1, released),
-        entry(dir, "template", "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha),
-        entry(dir, "template", "Corvane Unity Suite 2015 - Alpha PBX", 1, released),
-        entry(dir, "template", "Hosted Basic", 2, released),
-        entry(dir, "template", "Hosted Next", 2, TemplateInfo::Ale),
-        entry(dir, "template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, TemplateInfo::Beta),
-    };
-    d->pbxTemplates = {entry(dir, "pbx", "Generic IP-PBX", -1, released, "; generic pbx body\n"),
-        entry(dir, "pbx", "Alpha PBX", -1, released),
-        entry(dir, "pbx", "Loose PBX (*)", -1, TemplateInfo::LooseFile)};
-    d->itspTemplates = {entry(dir, "itsp", "Generic SIP Trunk", -1, released, "; generic trunk body\n"),
-        entry(dir, "itsp", "Beta Trunk", -1, released), entry(dir, "itsp", "Other Trunk", -1, released)};
+    const int ok = TemplateInfo::Released, beta = TemplateInfo::Beta;
+    const std::tuple<const char *, const char *, int, int, const char *> files[] = {
+        {"template", "Generic IP-PBX - Generic SIP Trunk", 0, ok,
+            "; interop body\n#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n"},
+        {"template", "Generic IP-PBX - Beta Trunk", 0, beta, "; beta interop\n"},
+        {"template", "Loose PBX - Generic SIP Trunk", 0, ok, "; loose interop\n"},
+        {"template", "Normalization A", 1, ok, ""}, {"template", "Corvane Unity Suite 2015 - Zeta PBX", 1, ok, ""},
+        {"template", "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha, ""},
+        {"template", "Corvane Unity Suite 2015 - Alpha PBX", 1, ok, ""}, {"template", "Hosted Basic", 2, ok, ""},
+        {"template", "Hosted Next", 2, TemplateInfo::Ale, ""},
+        {"template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, beta, ""},
+        {"pbx", "Generic IP-PBX", -1, ok, "; generic pbx body\n"}, {"pbx", "Alpha PBX", -1, ok, ""},
+        {"pbx", "Loose PBX (*)", -1, TemplateInfo::LooseFile, ""},
+        {"itsp", "Generic SIP Trunk", -1, ok, "; generic trunk body\n"}, {"itsp", "Beta Trunk", -1, ok, ""},
+        {"itsp", "Other Trunk", -1, ok, ""}};
+    d->templates.clear();
+    d->pbxTemplates.clear();
+    d->itspTemplates.clear();
+    for (const auto &[suffix, name, application, type, body] : files) {
+        auto &list = *suffix == 't' ? d->templates : *suffix == 'p' ? d->pbxTemplates : d->itspTemplates;
+        list << entry(dir, suffix, name, application, type, body);
+    }
 }
 
 // Moves a fresh wizard to the product page, chooses the product and enters the setup page.
