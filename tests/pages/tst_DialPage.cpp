@@ -37,56 +37,42 @@ private slots:
         }
     }
 
-    void sides_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("outbound"); // the inbound title has the sides swapped
-        QTest::newRow("SIP trunk") << "APPLICATION_SELECTED=0"
-                                   << "IP-PBX --> SIP Trunk";
-        QTest::newRow("normalization") << "APPLICATION_SELECTED=1"
-                                       << "IP-PBX --> IP-PBX2";
-        QTest::newRow("gateway to a trunk") << "APPLICATION_SELECTED=4;GATEWAY_INTEROP=2"
-                                            << "PSTN --> SIP Trunk";
-        QTest::newRow("gateway to an IP-PBX") << "APPLICATION_SELECTED=4;GATEWAY_INTEROP=1"
-                                              << "PSTN --> IP-PBX";
-        QTest::newRow("Cloud Edge gateway") << "APPLICATION_SELECTED=5;CCE_INTEROP=2"
-                                            << "IP-PBX --> PSTN";
-        QTest::newRow("Cloud Edge IP-PBX") << "APPLICATION_SELECTED=5;CCE_INTEROP=1"
-                                           << "IP-PBX --> IP-PBX2";
-    }
-
+    // Setup, outbound sides; the inbound title has the sides swapped.
     void sides()
     {
-        QFETCH(QString, setup);
-        QFETCH(QString, outbound);
-        f->enter(setup.split(';'));
-        QCOMPARE(f->child<QGroupBox>("outbound")->title(), "Outbound calls (" + outbound + ")");
-        const QString inbound = outbound.section(" --> ", 1) + " --> " + outbound.section(" --> ", 0, 0);
-        QCOMPARE(f->child<QGroupBox>("inbound")->title(), "Inbound calls (" + inbound + ")");
+        for (const auto &[setup, outbound] : {std::make_pair("APPLICATION_SELECTED=0", "IP-PBX --> SIP Trunk"),
+                 std::make_pair("APPLICATION_SELECTED=1", "IP-PBX --> IP-PBX2"),
+                 std::make_pair("APPLICATION_SELECTED=4;GATEWAY_INTEROP=2", "PSTN --> SIP Trunk"),
+                 std::make_pair("APPLICATION_SELECTED=4;GATEWAY_INTEROP=1", "PSTN --> IP-PBX"),
+                 std::make_pair("APPLICATION_SELECTED=5;CCE_INTEROP=2", "IP-PBX --> PSTN"),
+                 std::make_pair("APPLICATION_SELECTED=5;CCE_INTEROP=1", "IP-PBX --> IP-PBX2")}) {
+            f->enter(QString(setup).split(';'));
+            const QString in
+                = QString(outbound).section(" --> ", 1) + " --> " + QString(outbound).section(" --> ", 0, 0);
+            QCOMPARE(f->child<QGroupBox>("outbound")->title() + f->child<QGroupBox>("inbound")->title(),
+                "Outbound calls (" + QString(outbound) + ")Inbound calls (" + in + ")");
+        }
     }
 
+    // Edit, text, the mark's start (empty: valid); the batch names the row with its group.
     void rules_data()
     {
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("mark"); // its start; empty: valid
+        QTest::addColumn<QString>("mark");
         const QString remove = "Invalid value - enter integer from 0 to 32",
                       prefix = "Invalid value - enter non-empty";
         for (const auto &[edit, text, mark] : std::initializer_list<std::tuple<const char *, QString, QString>>{
                  {"outDstPrefix", "*", ""}, {"inSrcPrefix", "", prefix}, {"outDstPrefix", QString(32, '9'), ""},
-                 {"outDstPrefix", QString(33, '9'), prefix},
-                 {"outDstPrefix", "9'", "Invalid value - the character"}, {"outSrcRemove", "32", ""},
-                 {"outSrcRemove", "33", remove}, {"inDstRemove", "+5", remove}, {"outDstRemove", "1, 99", remove},
-                 {"outDstRemove", "0x10", remove}, {"inSrcAdd", "", ""},
+                 {"outDstPrefix", QString(33, '9'), prefix}, {"outSrcRemove", "32", ""},
+                 {"outSrcRemove", "33", remove}, {"inSrcAdd", "", ""},
                  {"inSrcAdd", QString(33, '1'), "Invalid value - enter at most 32"},
-                 {"inSrcAdd", "+1\\", "Invalid value - a trailing backslash"}, {"address", "trm.example.net", ""},
-                 {"address", "10.1.2", "Invalid value - enter valid IPv4"},
+                 {"address", "trm.example.net", ""},
                  {"address", "", "Invalid value - enter IPv4 address or hostname"},
                  {"address", "trm example", "Invalid value - the character U+0020"},
-                 {"username", "", "Invalid value - enter username"}, {"password", QString(64, 'x'), ""},
-                 {"password", QString(65, 'x'), "Invalid value - enter password"},
-                 {"password", "a\nb", "Invalid value - the character U+000A"}})
-            QTest::newRow(qPrintable(QString(edit) + ' ' + text.left(12).simplified())) << QString(edit) << text << mark;
+                 {"password", QString(64, 'x'), ""}, {"password", "a\nb", "Invalid value - the character U+000A"}})
+            QTest::newRow(qPrintable(QString(edit) + ' ' + text.left(12).simplified()))
+                << QString(edit) << text << mark;
     }
 
     // Every row is checked on every call; the batch names the row with its group; unticking a rule

@@ -110,7 +110,7 @@ private slots:
     {
         for (const auto &[loaded, refused] :
             {std::make_pair("GATEWAY_PROTOCOL=30;GATEWAY_LINE_CODE=2;GATEWAY_FRAMING=c", ""),
-                std::make_pair("GATEWAY_PROTOCOL=50;GATEWAY_FRAMING=zz", ""),
+                std::make_pair("GATEWAY_PROTOCOL=50;GATEWAY_FRAMING=zz;GATEWAY_CLOCK=7", ""),
                 std::make_pair("GATEWAY_TYPE=3;GATEWAY_PROTOCOL=0;GATEWAY_FXS_REGISTER= 2 ", ""),
                 std::make_pair("GATEWAY_PROTOCOL=1;GATEWAY_LINE_CODE=0", "GATEWAY_LINE_CODE '0'"),
                 std::make_pair("GATEWAY_PROTOCOL=1;GATEWAY_CLOCK=+1", "GATEWAY_CLOCK '+1'")}) {
