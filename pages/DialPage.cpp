@@ -52,7 +52,7 @@ DialPage::DialPage(QWidget *parent)
     m_address = textEdit(64, QStringLiteral("IP address or hostname of TRM configuration server"), m_routing);
     m_username = textEdit(64, QStringLiteral("Authentication user name"), m_routing);
     m_password = textEdit(64, QStringLiteral("Authentication password"), m_routing);
-    m_addressLabel = rowLabel(QStringLiteral("Address:"), m_address, m_routing);
+    m_addressLabel = rowLabel(QStringLiteral("        Address:"), m_address, m_routing);
     m_usernameLabel = rowLabel(QStringLiteral("Username:"), m_username, m_routing);
     m_passwordLabel = rowLabel(QStringLiteral("        Password:"), m_password, m_routing);
     const std::pair<QWidget *, const char *> names[] = {{m_outbound, "outbound"}, {m_inbound, "inbound"},
@@ -61,15 +61,15 @@ DialPage::DialPage(QWidget *parent)
         {m_passwordLabel, "passwordLabel"}};
     for (const auto &entry : names)
         entry.first->setObjectName(QLatin1String(entry.second));
-    // In the order the edits are filled in, which is also the tab order.
+    // Row by row in the order the edits are filled in, which is also the tab order.
     auto *routingGrid = new QGridLayout(m_routing);
-    routingGrid->addWidget(m_trm, 0, 0, 1, 4);
-    routingGrid->addWidget(m_addressLabel, 1, 0);
-    routingGrid->addWidget(m_address, 1, 1);
-    routingGrid->addWidget(m_usernameLabel, 2, 0);
-    routingGrid->addWidget(m_username, 2, 1);
-    routingGrid->addWidget(m_passwordLabel, 2, 2);
-    routingGrid->addWidget(m_password, 2, 3);
+    routingGrid->addWidget(m_trm, 0, 0, 1, 2);
+    routingGrid->addWidget(m_addressLabel, 0, 2);
+    routingGrid->addWidget(m_address, 0, 3);
+    routingGrid->addWidget(m_usernameLabel, 1, 0);
+    routingGrid->addWidget(m_username, 1, 1);
+    routingGrid->addWidget(m_passwordLabel, 1, 2);
+    routingGrid->addWidget(m_password, 1, 3);
     m_rows.insert(DialRules::Address, m_addressLabel);
     m_rows.insert(DialRules::Username, m_usernameLabel);
     m_rows.insert(DialRules::Password, m_passwordLabel);
