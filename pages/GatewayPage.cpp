@@ -312,6 +312,8 @@ GatewayPage::GatewayPage(QWidget *parent)
              m_briMode, m_isdnSide, m_rxOverlap, m_account})
         connect(box, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
     connect(m_enable, SIGNAL(clicked()), this, SLOT(choiceActivated()));
+    for (QCheckBox *box : m_coderBoxes)
+        connect(box, SIGNAL(clicked()), this, SLOT(choiceActivated()));
 
     m_rows = {{GatewayRules::GlobalNumberRow, m_globalLabel}, {GatewayRules::LocalNumberRow, m_localLabel},
         {GatewayRules::Q931Row, m_q931Label}, {GatewayRules::OutgoingRow, m_outgoingLabel},
@@ -551,12 +553,16 @@ void GatewayPage::rejectUnreadChoices()
         QLabel *label = labelOf(this, list.first);
         m_loaded.reject(list.first, label ? static_cast<QWidget *>(label) : list.first, name, loaded);
     }
+    const QString coders = LoadedChoices::value(QStringLiteral("GATEWAY_CODERS"));
+    if (!coders.isEmpty() && !GatewayRules::codersKnown(coders))
+        m_loaded.reject(m_coders, m_coders, QStringLiteral("GATEWAY_CODERS"), coders);
 }
 
 void GatewayPage::choiceActivated()
 {
-    // The trunk type decides what the other lists hold.
-    m_loaded.forget(sender() == m_type ? nullptr : sender());
+    // The trunk type decides what the other lists hold; a coder box answers for the coder list.
+    const QObject *list = sender()->parent() == m_coders ? m_coders : sender();
+    m_loaded.forget(list == m_type ? nullptr : list);
     emit completeChanged();
 }
 

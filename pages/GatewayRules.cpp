@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace
@@ -278,6 +279,16 @@ bool GatewayRules::codersOfList(const QString &list, std::array<bool, 3> &ticked
     const QStringList coders = list.split(QLatin1Char(','));
     for (int i = 0; i < 3; ++i)
         ticked[size_t(i)] = coders.contains(QLatin1String(kCoders[i]));
+    return true;
+}
+
+bool GatewayRules::codersKnown(const QString &list)
+{
+    for (const QString &coder : list.split(QLatin1Char(','))) {
+        if (!std::any_of(
+                std::begin(kCoders), std::end(kCoders), [&](const char *c) { return coder == QLatin1String(c); }))
+            return false;
+    }
     return true;
 }
 

@@ -66,6 +66,8 @@ public:
     static QString coderList(bool aLaw, bool uLaw, bool g729);
     // The boxes a stored list ticks; false (boxes left alone) for an empty list.
     static bool codersOfList(const QString &list, std::array<bool, 3> &ticked);
+    // False for a list with a coder the page does not offer, or an empty entry.
+    static bool codersKnown(const QString &list);
 
     struct Port {
         QString number;
