@@ -218,29 +218,6 @@ private slots:
         QCOMPARE(child(page, "template")->currentText(), QString("Hosted Next"));
     }
 
-    // The built-in set alone: every application that needs no pack leads to a route whose step
-    // titles count up to the total.
-    void builtInTemplatesRoute()
-    {
-        TestEnvironment::freshWizardData();
-        WizardData::instance()->loadTemplates();
-        Wizard wizard;
-        SetupPage *page = enter(wizard, QA1);
-        for (int app = 0; app <= 4; ++app) {
-            child(page, "application")->setCurrentIndex(app);
-            QVERIFY2(page->isComplete() && page->validatePage(), qPrintable(page->missingTemplate()));
-            int id = qobject_cast<BrambleonPage *>(wizard.page(3))->nextPage, last = 3;
-            for (int visited = 0; id != 14 && visited < 16; ++visited) {
-                auto *p = qobject_cast<BrambleonPage *>(wizard.page(id));
-                QVERIFY2(
-                    p && p->step == last + 1, qPrintable(QString("application %1, page %2").arg(app).arg(id)));
-                last = p->step;
-                id = p->nextPage;
-            }
-            QCOMPARE(last, BrambleonPage::stepCount);
-        }
-    }
-
 private:
     QTemporaryDir m_work;
     QTemporaryDir m_files;
