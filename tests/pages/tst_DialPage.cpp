@@ -54,55 +54,51 @@ private slots:
         }
     }
 
-    // Edit, text, the mark's start (empty: valid); the batch names the row with its group.
-    void rules_data()
-    {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("mark");
-        const QString remove = "Invalid value - enter integer from 0 to 32",
-                      prefix = "Invalid value - enter non-empty";
-        for (const auto &[edit, text, mark] : std::initializer_list<std::tuple<const char *, QString, QString>>{
-                 {"outDstPrefix", "*", ""}, {"inSrcPrefix", "", prefix}, {"outDstPrefix", QString(32, '9'), ""},
-                 {"outDstPrefix", QString(33, '9'), prefix}, {"outSrcRemove", "32", ""},
-                 {"outSrcRemove", "33", remove}, {"inSrcAdd", "", ""},
-                 {"inSrcAdd", QString(33, '1'), "Invalid value - enter at most 32"},
-                 {"address", "trm.example.net", ""},
-                 {"address", "", "Invalid value - enter IPv4 address or hostname"},
-                 {"address", "trm example", "Invalid value - the character U+0020"},
-                 {"password", QString(64, 'x'), ""}, {"password", "a\nb", "Invalid value - the character U+000A"}})
-            QTest::newRow(qPrintable(QString(edit) + ' ' + text.left(12).simplified()))
-                << QString(edit) << text << mark;
-    }
-
-    // Every row is checked on every call; the batch names the row with its group; unticking a rule
-    // clears its marks.
+    // Row of the check (rule 0's prefix, remove, add; address, user name, password), text, the
+    // message's start (empty: valid), on answers whose rules and routing server are all on.
     void rules()
     {
-        QFETCH(QString, edit);
-        QFETCH(QString, text);
-        QFETCH(QString, mark);
-        f->enter({"VERSION=7.0"});
-        for (const char *rule : {"outDst", "outSrc", "inDst", "inSrc"}) {
-            box(rule)->setChecked(true);
-            this->edit(QString(rule) + "Prefix")->setText("9");
+        const QString remove = "Invalid value - enter integer from 0 to 32",
+                      prefix = "Invalid value - enter non-empty";
+        const std::tuple<int, QString, QString> rows[] = {{0, "*", ""}, {0, "", prefix}, {0, QString(32, '9'), ""},
+            {0, QString(33, '9'), prefix}, {1, "32", ""}, {1, "33", remove}, {1, "1, 99", remove}, {2, "", ""},
+            {2, QString(33, '1'), "Invalid value - enter at most 32"}, {12, "trm.example.net", ""},
+            {12, "", "Invalid value - enter IPv4 address or hostname"},
+            {12, "10.1.2", "Invalid value - enter valid"},
+            {12, "trm example", "Invalid value - the character U+0020"},
+            {13, "", "Invalid value - enter username"}, {14, QString(64, 'x'), ""},
+            {14, QString(65, 'x'), "Invalid value - enter password"},
+            {14, "a\nb", "Invalid value - the character U+000A"}};
+        for (const auto &[row, text, message] : rows) {
+            DialRules::Answers a;
+            for (DialRules::Rule &rule : a.rules)
+                rule = {true, "9", "0", ""};
+            a.routing = true;
+            a.address = "10.0.0.1";
+            a.username = a.password = "user";
+            QString *edits[]
+                = {&a.rules[0].prefix, &a.rules[0].remove, &a.rules[0].add, &a.address, &a.username, &a.password};
+            *edits[row < 3 ? row : row - 9] = text;
+            const QString found = DialRules::check(a).at(row).second;
+            QVERIFY2(
+                message.isEmpty() ? found.isEmpty() : found.startsWith(message), qPrintable(text + ": " + found));
         }
-        box("trm")->setChecked(true);
-        for (const char *name : {"address=10.0.0.1", "username=user", "password=pass"})
-            this->edit(QString(name).section('=', 0, 0))->setText(QString(name).section('=', 1));
-        QVERIFY(f->page->isComplete());
-        this->edit(edit)->setText(text);
-        QCOMPARE(f->page->isComplete(), mark.isEmpty());
-        auto *label = f->child<QLabel>(edit + "Label");
-        QVERIFY2(mark.isEmpty() ? label->toolTip().isEmpty() : label->toolTip().startsWith(mark),
-            qPrintable(label->toolTip()));
-        const QString group = edit.startsWith("out") ? "Outbound calls ("
-            : edit.startsWith("in")                  ? "Inbound calls ("
-                                                     : "Tiered Routing";
-        QVERIFY(mark.isEmpty() || f->page->batchRefusal().startsWith("Can't continue: " + group));
-        const int part = edit.indexOf(QRegularExpression("Prefix|Remove|Add"));
-        box(part > 0 ? edit.left(part) : "trm")->setChecked(false);
-        QVERIFY(f->page->isComplete() && label->toolTip().isEmpty() && f->page->batchRefusal().isEmpty());
+    }
+
+    // The batch names the row with its group; unticking a rule clears its marks.
+    void refusal()
+    {
+        f->enter({"VERSION=7.0"});
+        box("inDst")->setChecked(true);
+        edit("inDstRemove")->setText("40");
+        QVERIFY(!f->page->isComplete());
+        QCOMPARE(f->child<QLabel>("inDstPrefixLabel")->toolTip().left(28), "Invalid value - enter non-em");
+        QCOMPARE(f->page->batchRefusal(),
+            "Can't continue: Inbound calls (SIP Trunk --> IP-PBX), Prefix: Invalid value "
+            "- enter non-empty string\nuse * to match all numbers");
+        box("inDst")->setChecked(false);
+        QVERIFY(f->page->isComplete() && f->page->batchRefusal().isEmpty());
+        QVERIFY(f->child<QLabel>("inDstRemoveLabel")->toolTip().isEmpty());
     }
 
     // Ticks come back from the fields; a rule or routing server the template does not use stays off; a
