@@ -126,7 +126,8 @@ private slots:
         ModalBoxCloser closer;
         const QString path = dir.filePath("absent/config.ini");
         QVERIFY(!page->saveToPath(path));
-        QCOMPARE(closer.boxes(), QStringList{"Warning: Can't write file '" + path + "'"});
+        QCOMPARE(
+            closer.boxes(), QStringList{"Warning: Can't write file '" + path + "': No such file or directory"});
         QVERIFY(!finishEnabled());
         QVERIFY(copies().isEmpty());
     }
