@@ -1,42 +1,53 @@
 #include "TestEnvironment.h"
 #include "pages/FEURules.h"
 #include "pages/RemoteUsersRules.h"
+#include "pages/TextRules.h"
 #include "pages/UsersRules.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHash>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace
 {
-// Valid answers of each page and those it reads; a row's answers replace some of them.
+// Valid answers of each page and the servers it sits beside (the trunk on the users' WAN, the
+// IP-PBX and the second IP-PBX on the LAN); a row's answers replace some of them.
+const QString kServers = "SIP1_IF=LAN_IF;SIP1_TRANSPORT_TYPE=0;SIP1_LOCAL_PORT=5060;SIP1_MEDIA_START=6000;"
+                         "SIP1_MEDIA_NUMBER=100;SIP2_ENABLE=1;SIP2_IF=WAN_IF;SIP2_TRANSPORT_TYPE=0;"
+                         "SIP2_LOCAL_PORT=5090;SIP2_MEDIA_START=7000;SIP2_MEDIA_NUMBER=100;SIP3_ENABLE=0;"
+                         "SIP3_IF=LAN_IF;SIP3_TRANSPORT_TYPE=2;SIP3_LOCAL_PORT=5091;SIP3_MEDIA_START=8000;"
+                         "SIP3_MEDIA_NUMBER=10;NETWORK=LAN_WAN;VERSION=7.2;PRODUCT_SELECTED=6;";
 const QHash<QString, QString> kBase{
     {"users",
-        "NETWORK=LAN;SIP1_NAT_IP=1.1.1.1;SIP1_LOCAL_PORT=5060;SIP1_MEDIA_START=6000;"
-        "USER_LOCAL_PORT=5080;USER_MEDIA_START=7000;USER_MEDIA_NUMBER=100"},
+        "SIP2_ENABLE=0;USER_IF=WAN_IF;USER_TRANSPORT_TYPE=0;USER_LOCAL_PORT=5080;USER_MEDIA_START=9000;"
+        "USER_MEDIA_NUMBER=100"},
     {"feu",
-        "FEU_ENABLE=1;NETWORK=LAN;SIP2_NAT_IP=2.2.2.2;SIP1_LOCAL_PORT=5060;SIP3_ENABLE=0;SIP3_LOCAL_PORT=5090;"
-        "FEU_LOCAL_PORT=5070;FEU_MEDIA_START=9000;FEU_MEDIA_NUMBER=50;SIP1_MEDIA_START=6000;SIP1_MEDIA_NUMBER=100;"
-        "SIP2_MEDIA_START=7000;SIP2_MEDIA_NUMBER=100;SIP3_MEDIA_START=20000;SIP3_MEDIA_NUMBER=10;"
-        "PRODUCT_SELECTED=6;VERSION=7.2"},
+        "FEU_ENABLE=1;FEU_IF=WAN_IF;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5070;FEU_MEDIA_START=9000;"
+        "FEU_MEDIA_NUMBER=50"},
     {"remote",
-        "NETWORK=LAN;REMOTE_USER_NAT_IP=;SIP1_TRANSPORT_TYPE=0;SIP1_LOCAL_PORT=5060;SIP1_MEDIA_START=6000;"
-        "SIP3_ENABLE=0;SIP3_TRANSPORT_TYPE=2;SIP3_LOCAL_PORT=5090;REMOTE_USER_MEDIA_START=10000;"
-        "REMOTE_USER_MEDIA_NUMBER=100;VERSION=7.2;REMOTE_USER1_NAME=Home;REMOTE_USER1_ENABLE=1;"
-        "REMOTE_USER1_TRANSPORT_TYPE=2;REMOTE_USER1_LOCAL_PORT=5061;REMOTE_USER1_DOMAIN=home.example.com;"
-        "REMOTE_USER1_MEDIA_PROTOCOL=1;REMOTE_USER2_NAME=Web;REMOTE_USER2_ENABLE=0;REMOTE_USER2_TRANSPORT_TYPE=3;"
-        "REMOTE_USER2_LOCAL_PORT=5063;REMOTE_USER2_MEDIA_PROTOCOL=1;REMOTE_USER3_NAME=none;REMOTE_USER3_ENABLE="
-        "0"}};
+        "REMOTE_USER_IF=WAN_IF;REMOTE_USER_MEDIA_START=10000;REMOTE_USER_MEDIA_NUMBER=100;"
+        "REMOTE_USER1_NAME=Home;REMOTE_USER1_ENABLE=1;REMOTE_USER1_TRANSPORT_TYPE=2;"
+        "REMOTE_USER1_LOCAL_PORT=5061;REMOTE_USER1_DOMAIN=home.example.com;REMOTE_USER2_NAME=Web;"
+        "REMOTE_USER2_ENABLE=0;REMOTE_USER2_TRANSPORT_TYPE=3;REMOTE_USER2_LOCAL_PORT=5063;"
+        "REMOTE_USER3_NAME=none;REMOTE_USER3_ENABLE=0"}};
+// One network: every party on the LAN, behind a NAT address.
+const char *const kOneNetwork = "NETWORK=LAN;SIP2_IF=LAN_IF;SIP3_IF=LAN_IF;USER_IF=LAN_IF;FEU_IF=LAN_IF;"
+                                "REMOTE_USER_IF=LAN_IF;SIP1_NAT_IP=1.1.1.1;SIP2_NAT_IP=1.1.1.1;";
 
 SipRules::FieldLookup lookup(const QString &page, const QString &answers)
 {
     QHash<QString, QString> table;
-    for (const QString &pair : (kBase.value(page) + ';' + answers).split(';', Qt::SkipEmptyParts))
+    for (const QString &pair : (kServers + kBase.value(page) + ';' + answers).split(';', Qt::SkipEmptyParts))
         table.insert(pair.section('=', 0, 0), pair.section('=', 1));
     return [table](const QString &name) { return table.value(name); };
 }
 
-const char *const kIpPbxPorts = "Invalid value - use different ports for IP-PBX and ";
+QString overlap(const char *server, const char *users)
+{
+    return SipRules::overlapMessage(server, users);
+}
 } // namespace
 
 class TestUserSideRules : public QObject
@@ -49,70 +60,83 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const char *page, const char *answers, const QString &expected) {
+        const auto row = [](const char *name, const char *page, const QString &answers, const QString &expected) {
             QTest::newRow(name) << page << answers << expected;
         };
-        row("users: valid", "users", "", "");
-        row("users: IP-PBX port behind NAT", "users", "USER_LOCAL_PORT=5060",
-            "USER_LOCAL_PORT: " + QString(kIpPbxPorts) + "Users");
-        row("users: IP-PBX port without NAT", "users", "USER_LOCAL_PORT=5060;SIP1_NAT_IP=", "");
-        row("users: empty port", "users", "USER_LOCAL_PORT=", "USER_LOCAL_PORT: " + SipRules::PortMessage);
-        row("users: overlap at the start", "users", "SIP1_MEDIA_START=8000;USER_MEDIA_START=8990",
-            "USER_MEDIA_START: Invalid value - media ports for IP-PBX and Users may not overlap");
-        row("users: overlap, two networks", "users", "NETWORK=LAN_WAN;USER_MEDIA_START=6000", "");
-        row("users: sessions", "users", "USER_MEDIA_NUMBER=5001;SIP1_MEDIA_START=60000",
+        const QString one = kOneNetwork;
+        for (const char *page : {"users", "feu", "remote"})
+            row(page, page, "", "");
+        row("users: IP-PBX port behind NAT", "users", one + "USER_LOCAL_PORT=5060",
+            "USER_LOCAL_PORT: Invalid value - use different ports for IP-PBX and Users");
+        row("users: IP-PBX port without NAT", "users", one + "USER_LOCAL_PORT=5060;SIP1_NAT_IP=", "");
+        row("users: port with a leading zero", "users", "USER_LOCAL_PORT=05080",
+            "USER_LOCAL_PORT: " + SipRules::PortMessage);
+        row("users: TCP on the IP-PBX's TLS port", "users",
+            one + "SIP1_NAT_IP=;SIP1_TRANSPORT_TYPE=2;USER_TRANSPORT_TYPE=1;USER_LOCAL_PORT=5060",
+            "USER_LOCAL_PORT: Invalid value - use different ports for Users (TCP) and IP-PBX (TLS) traffic");
+        row("users: IP-PBX's range on the interface", "users", one + "SIP1_MEDIA_START=8000;USER_MEDIA_START=8990",
+            "USER_MEDIA_START: " + overlap("IP-PBX", "Users"));
+        row("users: IP-PBX's range on the other one", "users", "USER_MEDIA_START=6000", "");
+        row("users: sessions", "users", "USER_MEDIA_NUMBER=5001;USER_MEDIA_START=10000",
             "USER_MEDIA_NUMBER: Invalid value - enter integer from 10 to 5000");
 
         row("feu: off", "feu", "FEU_ENABLE=0;FEU_LOCAL_PORT=;FEU_MEDIA_START=", "");
-        row("feu: empty port", "feu", "FEU_LOCAL_PORT=", "FEU_LOCAL_PORT: " + SipRules::PortMessage);
-        row("feu: IP-PBX port behind NAT", "feu", "FEU_LOCAL_PORT=5060",
-            "FEU_LOCAL_PORT: " + QString(kIpPbxPorts) + "Remote Users");
         row("feu: both servers' port, the last rule shows", "feu",
-            "FEU_LOCAL_PORT=5060;SIP3_ENABLE=1;SIP3_LOCAL_PORT=5060",
+            one + "FEU_LOCAL_PORT=5060;SIP3_ENABLE=1;SIP3_LOCAL_PORT=5060",
             "FEU_LOCAL_PORT: Invalid value - use different ports for IP-PBX2 and Remote Users");
-        row("feu: trunk overlap, two networks", "feu",
-            "NETWORK=LAN_WAN;SIP2_MEDIA_START=6000;FEU_MEDIA_START=6990;SIP1_MEDIA_START=6990",
-            "FEU_MEDIA_START: Invalid value - media ports for ITSP and Remote Users may not overlap");
-        row("feu: second IP-PBX overlap", "feu", "SIP3_ENABLE=1;FEU_MEDIA_NUMBER=100;FEU_MEDIA_START=19100",
-            "FEU_MEDIA_START: Invalid value - media ports for IP-PBX2 and Remote Users may not overlap");
-        row("feu: second IP-PBX off", "feu", "FEU_MEDIA_NUMBER=100;FEU_MEDIA_START=19100", "");
+        row("feu: trunk's range", "feu", "SIP1_MEDIA_START=9000;FEU_MEDIA_START=7990",
+            "FEU_MEDIA_START: " + overlap("ITSP", "Remote Users"));
+        row("feu: second IP-PBX's range", "feu", one + "SIP3_ENABLE=1;FEU_MEDIA_START=8000",
+            "FEU_MEDIA_START: " + overlap("IP-PBX2", "Remote Users"));
+        row("feu: second IP-PBX off", "feu", one + "FEU_MEDIA_START=8000", "");
         row("feu: past 65535, then an overlap", "feu",
             "FEU_MEDIA_START=64000;FEU_MEDIA_NUMBER=200;SIP2_MEDIA_START=65000",
-            "FEU_MEDIA_START: Invalid value - media ports for ITSP and Remote Users may not overlap");
-        row("feu: no base overlaps nothing", "feu", "FEU_MEDIA_START=;SIP1_MEDIA_START=0",
+            "FEU_MEDIA_START: " + overlap("ITSP", "Remote Users"));
+        row("feu: no base overlaps nothing", "feu", "FEU_MEDIA_START=07000",
             "FEU_MEDIA_START: " + SipRules::BasePortMessage);
         row("feu: sessions of a small model", "feu", "PRODUCT_SELECTED=0;VERSION=6.6;FEU_MEDIA_NUMBER=101",
             "FEU_MEDIA_NUMBER: Invalid value - enter integer from 10 to 100");
+        row("feu: TLS on the trunk's TCP port", "feu",
+            "SIP2_TRANSPORT_TYPE=1;FEU_TRANSPORT_TYPE=2;FEU_LOCAL_PORT=5090",
+            "FEU_LOCAL_PORT: Invalid value - use different ports for Remote Users (TLS) and SIP Trunk (TCP) "
+            "traffic");
 
-        row("remote: valid", "remote", "", "");
-        row("remote: ranges overlap", "remote",
-            "REMOTE_USER_MEDIA_START=6000;SIP1_MEDIA_START=6100;REMOTE_USER_MEDIA_NUMBER=11",
-            "REMOTE_USER_MEDIA_START: Invalid value - media ports for IP-PBX and Remote Users may not overlap");
-        row("remote: overlap, two networks", "remote", "NETWORK=LAN_WAN;REMOTE_USER_MEDIA_START=6000", "");
+        row("remote: IP-PBX's range, one network", "remote", one + "REMOTE_USER_MEDIA_START=6990",
+            "REMOTE_USER_MEDIA_START: " + overlap("IP-PBX", "Remote Users"));
+        row("remote: trunk's range", "remote", "REMOTE_USER_MEDIA_START=7000",
+            "REMOTE_USER_MEDIA_START: " + overlap("ITSP", "Remote Users"));
+        row("remote: trunk off", "remote", "SIP2_ENABLE=0;REMOTE_USER_MEDIA_START=7000", "");
+        row("remote: second IP-PBX's range on WAN", "remote",
+            "NETWORK=WAN;SIP3_ENABLE=1;SIP3_IF=WAN_IF;REMOTE_USER_MEDIA_START=7100;SIP2_ENABLE=0",
+            "REMOTE_USER_MEDIA_START: " + overlap("IP-PBX2", "Remote Users"));
         row("remote: no group on", "remote", "REMOTE_USER1_ENABLE=0;REMOTE_USER1_LOCAL_PORT=",
             "REMOTE_USER1_ENABLE: Invalid value - enable at least one group of users");
         row("remote: a group named none does not count", "remote",
             "REMOTE_USER1_ENABLE=0;REMOTE_USER3_ENABLE=1;REMOTE_USER3_LOCAL_PORT=5070",
             "REMOTE_USER1_ENABLE: Invalid value - enable at least one group of users");
-        row("remote: empty port", "remote",
-            "REMOTE_USER1_LOCAL_PORT=", "REMOTE_USER1_LOCAL_PORT: " + SipRules::PortMessage);
-        row("remote: IP-PBX port behind NAT", "remote", "REMOTE_USER1_LOCAL_PORT=05060;REMOTE_USER_NAT_IP=3.3.3.3",
-            "REMOTE_USER1_LOCAL_PORT: " + QString(kIpPbxPorts) + "Remote Users");
-        row("remote: second IP-PBX port behind NAT", "remote",
-            "REMOTE_USER1_LOCAL_PORT=5090;REMOTE_USER_NAT_IP=3.3.3.3;SIP3_ENABLE=1",
-            "REMOTE_USER1_LOCAL_PORT: Invalid value - use different ports for IP-PBX2 and Remote Users");
+        row("remote: IP-PBX port behind NAT", "remote",
+            one + "REMOTE_USER1_LOCAL_PORT=5060;REMOTE_USER_NAT_IP=3.3.3.3",
+            "REMOTE_USER1_LOCAL_PORT: Invalid value - use different ports for IP-PBX and Remote Users");
         row("remote: one port, one domain", "remote",
-            "REMOTE_USER2_ENABLE=1;REMOTE_USER2_TRANSPORT_TYPE=0;REMOTE_USER2_LOCAL_PORT=5061",
+            "REMOTE_USER2_ENABLE=1;REMOTE_USER2_TRANSPORT_TYPE=2;REMOTE_USER2_LOCAL_PORT=5061",
             "REMOTE_USER2_DOMAIN: Invalid value - specify SIP Domain for Remote Users with the same port");
+        row("remote: domain no host name", "remote", "REMOTE_USER1_DOMAIN=a'b",
+            "REMOTE_USER1_DOMAIN: " + TextRules::hostError("a'b"));
         row("remote: WebRTC and TLS on one port", "remote",
             "REMOTE_USER2_ENABLE=1;REMOTE_USER2_LOCAL_PORT=5061;REMOTE_USER2_DOMAIN=web.example.com",
             "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for WebRTC and TLS traffic");
+        row("remote: TCP after TLS on one port", "remote",
+            "REMOTE_USER2_ENABLE=1;REMOTE_USER2_TRANSPORT_TYPE=1;REMOTE_USER2_LOCAL_PORT=5061;REMOTE_USER2_DOMAIN="
+            "w",
+            "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for TCP and TLS traffic");
         row("remote: WebRTC on the IP-PBX's TLS port", "remote",
-            "REMOTE_USER2_ENABLE=1;SIP1_TRANSPORT_TYPE=2;SIP1_LOCAL_PORT=5063",
+            one + "REMOTE_USER2_ENABLE=1;SIP1_TRANSPORT_TYPE=2;SIP1_LOCAL_PORT=5063;SIP1_NAT_IP=",
             "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for WebRTC and IP-PBX (TLS) traffic");
-        row("remote: WebRTC on the second IP-PBX's TLS port", "remote",
-            "REMOTE_USER2_ENABLE=1;SIP3_ENABLE=1;SIP3_LOCAL_PORT=5063",
-            "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for WebRTC and IP-PBX2 (TLS) traffic");
+        row("remote: WebRTC on the trunk's TLS port", "remote",
+            "REMOTE_USER2_ENABLE=1;SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5063",
+            "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for WebRTC and SIP Trunk (TLS) traffic");
+        row("remote: the trunk's TLS port on the LAN", "remote",
+            "REMOTE_USER2_ENABLE=1;SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5063;SIP2_IF=LAN_IF", "");
         row("remote: WebRTC before 7.0", "remote", "REMOTE_USER2_ENABLE=1;VERSION=6.8",
             "REMOTE_USER2_TRANSPORT_TYPE: Invalid value - WebRTC is supported from version 7.0 only");
         row("remote: WebRTC of a group that is off", "remote", "VERSION=6.8", "");
@@ -133,6 +157,40 @@ private slots:
         }
         QTEST(invalid.join(" | "), "expected");
         QCOMPARE(SipRules::passes(marks), invalid.isEmpty());
+    }
+
+    // What every example writes: on each interface no two media realms overlap and no port takes
+    // two SIP interfaces of one protocol (TLS runs over TCP).
+    void examplesShareNothing()
+    {
+        // Index = name, interface, first port, sessions, last port / UDP, TCP and TLS ports.
+        static const QRegularExpression realm(
+            "^CpMediaRealm \\d+ = \"[^\"]*\", \"([^\"]*)\", (\\d+), \\d+, (\\d+),");
+        static const QRegularExpression sip(
+            "^SIPInterface \\d+ = \"[^\"]*\", \"([^\"]*)\", \\d+, (\\d+), (\\d+), (\\d+),");
+        const QDir dir(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples");
+        const QStringList names = dir.entryList({"*.ini"});
+        QVERIFY(names.size() >= 10);
+        for (const QString &name : names) {
+            QHash<QString, QVector<QPair<int, int>>> ranges;
+            QSet<QString> listeners;
+            for (const QString &line :
+                QString::fromUtf8(TestEnvironment::readFile(dir.filePath(name))).split('\n')) {
+                const QRegularExpressionMatch r = realm.match(line);
+                for (const auto &other : ranges.value(r.captured(1)))
+                    QVERIFY2(r.captured(2).toInt() > other.second || r.captured(3).toInt() < other.first,
+                        qPrintable(name + ": " + line));
+                if (r.hasMatch())
+                    ranges[r.captured(1)].append({r.captured(2).toInt(), r.captured(3).toInt()});
+                const QRegularExpressionMatch s = sip.match(line);
+                for (int slot = 2; s.hasMatch() && slot <= 4; ++slot) {
+                    const QString key = s.captured(1) + (slot == 2 ? " udp " : " tcp ") + s.captured(slot);
+                    QVERIFY2(s.captured(slot) == "0" || !listeners.contains(key), qPrintable(name + ": " + line));
+                    listeners.insert(key);
+                }
+            }
+            QVERIFY2(!ranges.isEmpty() && !listeners.isEmpty(), qPrintable(name));
+        }
     }
 };
 
