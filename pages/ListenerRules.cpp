@@ -23,6 +23,14 @@ bool written(const SipRules::FieldLookup &field, const Server &server)
         || SipRules::number(text(field, server.prefix, "_ENABLE")) == 1;
 }
 
+// The trunk page places the trunk as these pages place the users, on the interface the IP-PBX is not
+// on; it may come later on the route, so its own interface field may not be written yet.
+bool onInterface(const SipRules::FieldLookup &field, const Server &server, const QString &interfaceName)
+{
+    return QLatin1String(server.prefix) == QLatin1String("SIP2")
+        || text(field, server.prefix, "_IF") == interfaceName;
+}
+
 // 0 for UDP, which opens no TCP listener; 1 for the TCP slot; 2 for the TLS slot (TLS, WebRTC).
 int tcpSlot(int transport)
 {
@@ -38,7 +46,7 @@ QString ListenerRules::mediaClash(const SipRules::FieldLookup &field, const QStr
     const QString party
         = prefix == QLatin1String("USER") ? QStringLiteral("Users") : QStringLiteral("Remote Users");
     for (const Server &server : kServers) {
-        if (written(field, server) && text(field, server.prefix, "_IF") == interfaceName
+        if (written(field, server) && onInterface(field, server, interfaceName)
             && SipRules::mediaOverlaps(base, sessions,
                 SipRules::number(text(field, server.prefix, "_MEDIA_START")),
                 SipRules::number(text(field, server.prefix, "_MEDIA_NUMBER"))))
@@ -55,7 +63,7 @@ QString ListenerRules::listenerClash(const SipRules::FieldLookup &field, const Q
         const int other = SipRules::number(text(field, server.prefix, "_TRANSPORT_TYPE"));
         const int otherSlot = tcpSlot(other);
         if (slot == 0 || otherSlot == 0 || other == transport || !written(field, server)
-            || text(field, server.prefix, "_IF") != interfaceName
+            || !onInterface(field, server, interfaceName)
             || SipRules::number(text(field, server.prefix, "_LOCAL_PORT")) != SipRules::number(port))
             continue;
         const QString name = QLatin1String(server.listenerName);

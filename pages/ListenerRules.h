@@ -5,7 +5,8 @@
 // What a users' side may not share with the SIP servers (IP-PBX, SIP trunk, second IP-PBX) on one
 // network interface: media ports, and a port on which two TCP listeners of different kinds would
 // open. The servers count where the configuration writes them (the IP-PBX always, the trunk and the
-// second IP-PBX when enabled); an interface is the text of an <prefix>_IF field.
+// second IP-PBX when enabled); an interface is the text of an <prefix>_IF field, and the trunk is
+// always on the users' one.
 class ListenerRules
 {
 public:

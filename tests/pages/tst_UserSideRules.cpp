@@ -13,7 +13,8 @@
 namespace
 {
 // Valid answers of each page and the servers it sits beside (the trunk on the users' WAN, the
-// IP-PBX and the second IP-PBX on the LAN); a row's answers replace some of them.
+// IP-PBX and the second IP-PBX on the LAN; the trunk is always where the users are); a row's answers replace some
+// of them.
 const QString kServers = "SIP1_IF=LAN_IF;SIP1_TRANSPORT_TYPE=0;SIP1_LOCAL_PORT=5060;SIP1_MEDIA_START=6000;"
                          "SIP1_MEDIA_NUMBER=100;SIP2_ENABLE=1;SIP2_IF=WAN_IF;SIP2_TRANSPORT_TYPE=0;"
                          "SIP2_LOCAL_PORT=5090;SIP2_MEDIA_START=7000;SIP2_MEDIA_NUMBER=100;SIP3_ENABLE=0;"
@@ -135,8 +136,6 @@ private slots:
         row("remote: WebRTC on the trunk's TLS port", "remote",
             "REMOTE_USER2_ENABLE=1;SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5063",
             "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for WebRTC and SIP Trunk (TLS) traffic");
-        row("remote: the trunk's TLS port on the LAN", "remote",
-            "REMOTE_USER2_ENABLE=1;SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5063;SIP2_IF=LAN_IF", "");
         row("remote: WebRTC before 7.0", "remote", "REMOTE_USER2_ENABLE=1;VERSION=6.8",
             "REMOTE_USER2_TRANSPORT_TYPE: Invalid value - WebRTC is supported from version 7.0 only");
         row("remote: WebRTC of a group that is off", "remote", "VERSION=6.8", "");
