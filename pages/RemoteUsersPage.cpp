@@ -151,6 +151,7 @@ void RemoteUsersPage::addGroup(int i)
     g.transportLabel = transportLabel;
     m_markTargets.insert(groupField(i, "_LOCAL_PORT"), portLabel);
     m_markTargets.insert(groupField(i, "_DOMAIN"), domainLabel);
+    m_markTargets.insert(groupField(i, "_NAME"), g.box);
     if (i == 0)
         m_markTargets.insert(groupField(i, "_ENABLE"), g.enable);
 

@@ -131,6 +131,11 @@ SipRules::Marks RemoteUsersRules::check(const SipRules::FieldLookup &field)
         marks.append({groupField(n, QStringLiteral("_DOMAIN")), checked ? domainError(field, n) : QString()});
         marks.append(
             {groupField(n, QStringLiteral("_TRANSPORT_TYPE")), checked ? transportError(field, n) : QString()});
+        // The name titles the group; the label names its rules in the configuration.
+        QString text = TextRules::textError(group(field, n, "_NAME"));
+        if (text.isEmpty())
+            text = TextRules::textError(group(field, n, "_LABEL"));
+        marks.append({groupField(n, QStringLiteral("_NAME")), checked ? text : QString()});
     }
     return marks;
 }
