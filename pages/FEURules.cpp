@@ -13,7 +13,7 @@ bool enabled(const SipRules::FieldLookup &field, const char *name)
 QString portError(const SipRules::FieldLookup &field)
 {
     const QString port = field(QStringLiteral("FEU_LOCAL_PORT"));
-    QString error = ListenerRules::numberError(port, 1, 65535, SipRules::PortMessage);
+    QString error = SipRules::serverPortError(port);
     if (field(QStringLiteral("NETWORK")) != QLatin1String("LAN_WAN")
         && !field(QStringLiteral("SIP2_NAT_IP")).isEmpty()) {
         if (port == field(QStringLiteral("SIP1_LOCAL_PORT")))
@@ -29,11 +29,12 @@ QString portError(const SipRules::FieldLookup &field)
 QString basePortError(const SipRules::FieldLookup &field)
 {
     const QString base = field(QStringLiteral("FEU_MEDIA_START"));
+    const QString error = SipRules::serverBasePortError(base, field(QStringLiteral("FEU_MEDIA_NUMBER")));
     // A base that is no port overlaps nothing; its own message stays.
-    if (!ListenerRules::numberError(base, SipRules::MinBasePort, 65535, SipRules::BasePortMessage).isEmpty())
-        return SipRules::BasePortMessage;
+    if (error == SipRules::BasePortMessage)
+        return error;
     const QString clash = ListenerRules::mediaClash(field, QStringLiteral("FEU"));
-    return clash.isEmpty() ? SipRules::basePortError(base, field(QStringLiteral("FEU_MEDIA_NUMBER"))) : clash;
+    return clash.isEmpty() ? error : clash;
 }
 } // namespace
 
@@ -45,9 +46,7 @@ SipRules::Marks FEURules::check(const SipRules::FieldLookup &field)
     return {{QStringLiteral("FEU_LOCAL_PORT"), on ? portError(field) : QString()},
         {QStringLiteral("FEU_MEDIA_START"), on ? basePortError(field) : QString()},
         {QStringLiteral("FEU_MEDIA_NUMBER"),
-            on ? ListenerRules::numberError(field(QStringLiteral("FEU_MEDIA_NUMBER")), SipRules::MinSessions, cap,
-                SipRules::sessionsMessage(cap))
-               : QString()}};
+            on ? SipRules::serverSessionsError(field(QStringLiteral("FEU_MEDIA_NUMBER")), cap) : QString()}};
 }
 
 QStringList FEURules::summary(const SipRules::FieldLookup &field)

@@ -75,10 +75,3 @@ QString ListenerRules::listenerClash(const SipRules::FieldLookup &field, const Q
     }
     return QString();
 }
-
-QString ListenerRules::numberError(const QString &text, int low, int high, const QString &message)
-{
-    if (text.startsWith(QLatin1Char('0')) || !SipRules::isNumberIn(text, low, high))
-        return message;
-    return QString();
-}

@@ -20,7 +20,4 @@ public:
     // none clashes. Equal transports share one SIP interface and do not clash.
     static QString listenerClash(const SipRules::FieldLookup &field, const QString &interfaceName,
         const QString &party, int transport, const QString &port);
-    // Empty when text is a decimal number from low to high written without a leading zero, as the
-    // device reads it; otherwise message.
-    static QString numberError(const QString &text, int low, int high, const QString &message);
 };

@@ -35,9 +35,7 @@ bool singleNetwork(const Field &field)
 QString basePortError(const Field &field)
 {
     const QString base = field(QStringLiteral("REMOTE_USER_MEDIA_START"));
-    QString error = ListenerRules::numberError(base, SipRules::MinBasePort, 65535, SipRules::BasePortMessage);
-    if (error.isEmpty())
-        error = SipRules::basePortError(base, field(QStringLiteral("REMOTE_USER_MEDIA_NUMBER")));
+    const QString error = SipRules::serverBasePortError(base, field(QStringLiteral("REMOTE_USER_MEDIA_NUMBER")));
     return error.isEmpty() ? ListenerRules::mediaClash(field, QStringLiteral("REMOTE_USER")) : error;
 }
 
@@ -45,7 +43,7 @@ QString basePortError(const Field &field)
 QString portError(const Field &field, int n)
 {
     const QString port = group(field, n, "_LOCAL_PORT");
-    if (!ListenerRules::numberError(port, 1, 65535, SipRules::PortMessage).isEmpty())
+    if (!SipRules::serverPortError(port).isEmpty())
         return SipRules::PortMessage;
     const int value = SipRules::number(port);
     // Behind one NAT address the servers and the users can only be told apart by their ports.

@@ -7,7 +7,7 @@ namespace
 QString portError(const SipRules::FieldLookup &field)
 {
     const QString port = field(QStringLiteral("USER_LOCAL_PORT"));
-    const QString error = ListenerRules::numberError(port, 1, 65535, SipRules::PortMessage);
+    const QString error = SipRules::serverPortError(port);
     if (!error.isEmpty())
         return error;
     // Behind one NAT address the IP-PBX and the users can only be told apart by their ports.
@@ -21,9 +21,7 @@ QString portError(const SipRules::FieldLookup &field)
 QString basePortError(const SipRules::FieldLookup &field)
 {
     const QString base = field(QStringLiteral("USER_MEDIA_START"));
-    QString error = ListenerRules::numberError(base, SipRules::MinBasePort, 65535, SipRules::BasePortMessage);
-    if (error.isEmpty())
-        error = SipRules::basePortError(base, field(QStringLiteral("USER_MEDIA_NUMBER")));
+    const QString error = SipRules::serverBasePortError(base, field(QStringLiteral("USER_MEDIA_NUMBER")));
     return error.isEmpty() ? ListenerRules::mediaClash(field, QStringLiteral("USER")) : error;
 }
 } // namespace
@@ -33,8 +31,7 @@ SipRules::Marks UsersRules::check(const SipRules::FieldLookup &field)
     return {{QStringLiteral("USER_LOCAL_PORT"), portError(field)},
         {QStringLiteral("USER_MEDIA_START"), basePortError(field)},
         {QStringLiteral("USER_MEDIA_NUMBER"),
-            ListenerRules::numberError(field(QStringLiteral("USER_MEDIA_NUMBER")), SipRules::MinSessions,
-                SipRules::MaxSessions, SipRules::sessionsMessage(SipRules::MaxSessions))}};
+            SipRules::serverSessionsError(field(QStringLiteral("USER_MEDIA_NUMBER")), SipRules::MaxSessions)}};
 }
 
 QStringList UsersRules::summary(const SipRules::FieldLookup &field)
