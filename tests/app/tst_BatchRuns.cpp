@@ -206,7 +206,7 @@ void runAll(const std::vector<std::unique_ptr<Case>> &cases)
             c->before = readIfFile(output);
             auto *timer = new QTimer(&run->process); // a run that hangs is killed, and fails
             QObject::connect(timer, &QTimer::timeout, &run->process, &QProcess::kill);
-            QObject::connect(&run->process, &QProcess::started, timer, [timer] { timer->start(90000); });
+            QObject::connect(&run->process, &QProcess::started, timer, [timer] { timer->start(40000); });
             const auto ended = [&, c, run](int code, QProcess::ExitStatus exitStatus) {
                 const int status = exitStatus == QProcess::NormalExit ? code : -1;
                 if (++c->runs == 1) {
