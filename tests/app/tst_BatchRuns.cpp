@@ -331,6 +331,22 @@ void addSelfOverwrites(std::vector<std::unique_ptr<Case>> &cases)
         QVERIFY(!QFileInfo(c.run->path("fifo")).isFile());
     };
     cases.push_back(std::move(c));
+    c = makeCase(QStringLiteral("input without end"), QString());
+    c->arguments[1] = QStringLiteral("/dev/zero");
+    c->exit = 2;
+    c->message = QStringLiteral("Load Configuration File: Failed to load configuration file.");
+    cases.push_back(std::move(c));
+    // Answers that would make a configuration past the size limit give none, from a loose template.
+    c = makeCase(QStringLiteral("configuration past the limit"), "hosted-ip-pbx.ini");
+    setMetadata(c->input, QStringLiteral("TEMPLATE"), QStringLiteral("Huge (*)"));
+    setMetadata(c->input, QStringLiteral("CUSTOMER"), QString(32767, QLatin1Char('x')));
+    c->exit = 2;
+    c->message = QStringLiteral("The configuration would be larger than 64 MB and was not generated.");
+    c->prepare = [](Case &c) {
+        TestEnvironment::writeFile(c.run->home.path(), "huge.template",
+            "#template Huge\n#application HOSTED\nName = " + QByteArray("%CUSTOMER%").repeated(40000) + '\n');
+    };
+    cases.push_back(std::move(c));
 }
 } // namespace
 
