@@ -94,7 +94,7 @@ private slots:
             QString(
                 "\nSystem Configuration\n-------------------\nPrimary NTP Server,timeserver,(IP address or "
                 "hostname)\nSecondary NTP Server,,(IP address or hostname)\nTime Zone,18000,(offset from UTC in "
-                "seconds - e.g. 3600 for \"GMT+1\")\n"));
+                "seconds - e.g. 3600 for GMT+1)\n"));
 
         // The router models: telnet at least, no local DNS table.
         set("KRBX=1;CLI=0");
