@@ -17,7 +17,7 @@ private slots:
     {
         const QHash<QString, QString> texts{{"NETWORK", "LAN_WAN"}, {"NET2_IP", "192.0.2.1"},
             {"CUSTOMER", QString::fromUtf8("M\xc3\xbcller & Co")}, {"NOTE", "50% off; a=b # c  "}, {"EMPTY", ""},
-            {"LEADING", "  x"}, {"SIP2_PROXY_ADDRESS", "1.2.3.4:5060"}, {"MULTI", "a\r\nb"}};
+            {"LEADING", "  x"}, {"BLANKS", "   "}, {"SIP2_PROXY_ADDRESS", "1.2.3.4:5060"}, {"MULTI", "a\r\nb"}};
         WizardData *d = WizardData::instance();
         for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
             TestEnvironment::addField(it.key(), it.value());
@@ -31,7 +31,6 @@ private slots:
         QHash<QString, QString> expected = texts;
         expected.remove("EMPTY");
         expected.remove("SIP2_PROXY_ADDRESS");
-        expected.insert("LEADING", "x"); // the blanks after the name are the separator
         expected.insert("MULTI", "a  b");
         expected.insert("API_VERSION", "4");
         QCOMPARE(d->values, expected);
@@ -49,10 +48,16 @@ private slots:
         QTest::newRow("version x") << QByteArray(";# %API_VERSION% x\r\n;# %A% 1\r\n") << notOurs << "";
         QTest::newRow("version missing") << QByteArray(";# %A% 1\r\n") << notOurs << "";
         QTest::newRow("missing file") << QByteArray() << notOurs << "";
-        QTest::newRow("LF, last line of a name wins, other shapes ignored") << QByteArray(
-            ";# %API_VERSION% 3\n;# %A% 1\n;# %API_VERSION% 4\n;# %A%  x y \n;# %B%x\n ;# %C% 1\n"
-            ";#%D% 1\n;# %F G% 1\n") << ""
-                                                                            << "A=x y |API_VERSION=4";
+        QTest::newRow("LF, last line of a name wins, one separator, other shapes ignored")
+            << QByteArray(";# %API_VERSION% 3\n;# %A% 1\n;# %API_VERSION% 4\n;# %A%\t x y \n;# %B%x\n ;# %C% 1\n"
+                          ";#%D% 1\n;# %F G% 1\n")
+            << ""
+            << "A= x y |API_VERSION=4";
+        QTest::newRow("longer than its field")
+            << ";# %API_VERSION% 4\n;# %LONG% " + QByteArray(32768, 'x')
+            << "Warning: Can't continue: LONG: Invalid value - longer than 32767 "
+               "characters"
+            << "";
     }
 
     void load()
@@ -63,6 +68,7 @@ private slots:
         const QString path = content.isEmpty() ? m_dir.filePath("absent.ini")
                                                : TestEnvironment::writeFile(m_dir.path(), "load.ini", content);
         WizardData *d = WizardData::instance();
+        TestEnvironment::addField("LONG");
         d->setValue("STALE", "1");
         ModalBoxCloser closer;
         QCOMPARE(d->loadMetadata(path), box.isEmpty());
