@@ -136,6 +136,10 @@ private slots:
                "FORMAT Index = Source_IP, PrefixLen, Nothing;|ACCESSLIST 0 = 0.0.0.0, 24, 1;|[ \\ACCESSLIST ]"
             << "configure voip|  proxy-ip 2/1|    transport-type tcp|    exit|  exit|configure network|"
                "  access-list 0|    prefix-len 24|    Nothing(?) 1|    exit|  exit";
+        QTest::newRow("quoted value keeps its blanks")
+            << "[ ProxyIp ]|FORMAT Index = ProxyIp_ProxySetId, ProxyIp_ProxyIpIndex, ProxyIp_IpAddress;|"
+               "ProxyIp 0 = 1, 0, \"sec ret  \";|[ \\ProxyIp ]"
+            << "configure voip|  proxy-ip 1/0|    proxy-address \"sec ret  \"|    exit|  exit";
         // Coder groups move before the profiles only when there are profiles (see the golden sample).
         QTest::newRow("coders stay without profiles")
             << "[ AllowedAudioCoders ]|"
