@@ -145,6 +145,7 @@ private slots:
         row("1", nullptr, "L,1,(0=bri; 1=e1; 2=t1, 3=fxs)");
         row("second,(x)", nullptr, "L,second,(x),(0=a; 1=b)");
         row("a,(b(c))", nullptr, "L,a,(b(c))");
+        row("a,(b(c)", nullptr, "L,a,(b(c)");
         row("(kept)", nullptr, "L,(kept)");
         row("\"a\",b", nullptr, "L,\"a\",b");
         row("\"ab,c", nullptr, "L,\"ab,c");
