@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "data/SafeFileWriter.h"
 #include "data/WizardData.h"
 
 #include <QDir>
@@ -42,11 +43,9 @@ bool CommandLine::extractTemplates(const QString &directory)
         const QString target = QDir(directory).filePath(name);
         if (QFile::exists(target))
             continue;
-        // Copies out of the resources are read-only.
-        if (QFile::copy(QStringLiteral(":/templates/") + name, target)) {
-            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
-        } else {
-            std::fputs(qPrintable(QStringLiteral("Can't write file '%1'\n").arg(target)), stderr);
+        QFile resource(source.filePath(name));
+        if (!resource.open(QIODevice::ReadOnly) || !SafeFileWriter::write(target, resource.readAll())) {
+            std::fputs(qPrintable(SafeFileWriter::failureText(target) + QLatin1Char('\n')), stderr);
             complete = false;
         }
     }

@@ -1,10 +1,8 @@
 #include "data/ConfigFileWriter.h"
 
 #include "data/CommentFormatter.h"
+#include "data/SafeFileWriter.h"
 #include "data/WizardData.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -135,22 +133,7 @@ bool ConfigFileWriter::writeLines(const QString &path, const QStringList &lines)
         bytes += line.toLocal8Bit();
         bytes += "\r\n";
     }
-    // A device node or a FIFO is written into: renaming a new file over it would replace the node.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        QFile node(path);
-        return node.open(QIODevice::WriteOnly) && node.write(bytes) == bytes.size() && node.flush();
-    }
-    QSaveFile file(path);
-    // A folder that allows changing its files but not creating new ones still gets the file.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // On failure the destructor discards the temporary file and leaves any old file alone (except
-    // after the direct-write fallback, which has no temporary file).
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return SafeFileWriter::write(path, bytes);
 }
 
 bool ConfigFileWriter::writeIniFile(const WizardData &data, const QString &path, const QString &notes)

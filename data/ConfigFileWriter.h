@@ -14,8 +14,8 @@ public:
     static QStringList cliFileLines(const WizardData &data);
     // The sorted ";# %NAME% text" lines of the fields the metadata block carries.
     static QStringList metadataLines(const WizardData &data);
-    // Writes the lines in the local 8-bit encoding, replacing a regular file at the path and writing
-    // into a device node or FIFO; false when the file could not be written completely.
+    // Writes the lines in the local 8-bit encoding through SafeFileWriter; false when the file could
+    // not be written completely, with any earlier file left as it was.
     static bool writeLines(const QString &path, const QStringList &lines);
 
     static bool writeIniFile(const WizardData &data, const QString &path, const QString &notes);

@@ -279,9 +279,7 @@ void TemplateComposer::applyDefines()
 
     static const QRegularExpression defineLine(
         QStringLiteral("^#define\\s+%(\\S+)%\\s+(.*)"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression commentLine(
-        QStringLiteral("^#comment\\s+(.*)"), QRegularExpression::CaseInsensitiveOption);
-
+    // The "#comment" notes depend on the answers: the conclusion page collects them with the configuration.
     m_data.templateNotes.clear();
     QSet<QString> defined;
     for (const QString &line : qAsConst(m_data.templateLines)) {
@@ -304,25 +302,13 @@ void TemplateComposer::applyDefines()
                 it->definedByTemplate = true;
             }
         }
-        m = commentLine.match(line);
-        if (m.hasMatch()) {
-            const QString note = m.captured(1);
-            QString &notes = m_data.templateNotes;
-            if (note.isEmpty()) {
-                notes += QStringLiteral("<br />");
-            } else {
-                if (!notes.isEmpty() && !notes.endsWith(QLatin1Char(' ')))
-                    notes += QLatin1Char(' ');
-                notes += note;
-            }
-        }
     }
-    if (!m_data.templateNotes.isEmpty())
-        m_data.templateNotes += QStringLiteral("<br />");
 
     static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
     for (const QString &line : qAsConst(m_data.templateLines)) {
-        if (line.startsWith(QLatin1Char(';')) || !line.contains(QLatin1Char('%')))
+        // A note names a field without asking for it.
+        if (line.startsWith(QLatin1Char(';')) || !line.contains(QLatin1Char('%'))
+            || line.startsWith(QLatin1String("#comment"), Qt::CaseInsensitive))
             continue;
         QRegularExpressionMatchIterator matches = reference.globalMatch(line);
         while (matches.hasNext()) {

@@ -78,45 +78,67 @@ bool condition(Form form, const QRegularExpressionMatch &m, const QHash<QString,
     }
     return it != fields.constEnd() && compare(form, *it, value);
 }
+
+// The "#if" blocks around the current line.
+class Blocks
+{
+public:
+    explicit Blocks(const QHash<QString, QString> &fields)
+        : m_fields(fields)
+    {
+    }
+
+    // True when the line is a directive: "#if", "#else" and "#endif" open, switch and close a
+    // block, any other is left alone. A stray "#else" or "#endif" does nothing.
+    bool take(const QString &line)
+    {
+        static const QRegularExpression directive(QStringLiteral("^\\s*#"));
+        if (!directive.match(line).hasMatch())
+            return false;
+        Form form = Other;
+        QRegularExpressionMatch m;
+        for (const Directive &d : directives()) {
+            m = d.expression.match(line);
+            if (m.hasMatch()) {
+                form = d.form;
+                break;
+            }
+        }
+        if (form == Else) {
+            if (m_stack.size() > 1) {
+                const bool block = m_stack.takeLast();
+                m_stack << (m_stack.last() && !block);
+            }
+        } else if (form == End) {
+            if (m_stack.size() > 1)
+                m_stack.removeLast();
+        } else if (form != Other) {
+            m_stack << (m_stack.last() && condition(form, m, m_fields));
+        }
+        return true;
+    }
+
+    bool live() const { return m_stack.last(); }
+
+private:
+    const QHash<QString, QString> &m_fields;
+    QVector<bool> m_stack{true};
+};
 } // namespace
 
 QStringList TemplateEvaluator::evaluate(
     const QStringList &lines, const QHash<QString, QString> &fields, bool *tooLarge, QStringList *quoted)
 {
     static const QRegularExpression comment(QStringLiteral("^\\s*;"));
-    static const QRegularExpression directive(QStringLiteral("^\\s*#"));
     QStringList out;
-    QVector<bool> stack{true};
+    Blocks blocks(fields);
     int blankRun = 0;
     qint64 size = 0;
     QString text;
     if (tooLarge)
         *tooLarge = false;
     for (const QString &line : lines) {
-        if (directive.match(line).hasMatch()) {
-            Form form = Other;
-            QRegularExpressionMatch m;
-            for (const Directive &d : directives()) {
-                m = d.expression.match(line);
-                if (m.hasMatch()) {
-                    form = d.form;
-                    break;
-                }
-            }
-            if (form == Else) {
-                if (stack.size() > 1) {
-                    const bool block = stack.takeLast();
-                    stack << (stack.last() && !block);
-                }
-            } else if (form == End) {
-                if (stack.size() > 1)
-                    stack.removeLast();
-            } else if (form != Other) {
-                stack << (stack.last() && condition(form, m, fields));
-            }
-            continue;
-        }
-        if (!stack.last())
+        if (blocks.take(line) || !blocks.live())
             continue;
         QStringList *lineQuoted = quoted && !comment.match(line).hasMatch() ? quoted : nullptr;
         if (!substitute(line, fields, text, MaxOutputChars - size - 1, lineQuoted)) {
@@ -135,6 +157,58 @@ QStringList TemplateEvaluator::evaluate(
         }
     }
     return out;
+}
+
+QString TemplateEvaluator::notes(const QStringList &lines, const QHash<QString, QString> &fields)
+{
+    static const QRegularExpression commentLine(
+        QStringLiteral("^#comment\\s+(.*)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
+    QString notes;
+    Blocks blocks(fields);
+    for (const QString &line : lines) {
+        const QRegularExpressionMatch m = commentLine.match(line);
+        if (!m.hasMatch()) {
+            blocks.take(line);
+            continue;
+        }
+        if (!blocks.live())
+            continue;
+        const QString note = m.captured(1);
+        if (note.isEmpty()) {
+            notes += QStringLiteral("<br />");
+            continue;
+        }
+        if (!notes.isEmpty() && !notes.endsWith(QLatin1Char(' ')))
+            notes += QLatin1Char(' ');
+        int done = 0;
+        QRegularExpressionMatchIterator matches = reference.globalMatch(note);
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch name = matches.next();
+            const auto it = fields.constFind(name.captured(1));
+            if (it == fields.constEnd())
+                continue;
+            notes += note.midRef(done, name.capturedStart() - done);
+            notes += noteText(*it);
+            done = name.capturedEnd();
+        }
+        notes += note.midRef(done);
+    }
+    if (!notes.isEmpty())
+        notes += QStringLiteral("<br />");
+    return notes;
+}
+
+QString TemplateEvaluator::noteText(const QString &answer)
+{
+    QString text = answer;
+    for (QChar &c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    }
+    return text.toHtmlEscaped();
 }
 
 bool TemplateEvaluator::substitute(

@@ -23,6 +23,13 @@ public:
     // double quote are added to *quoted once.
     static bool substitute(const QString &line, const QHash<QString, QString> &fields, QString &out,
         qint64 limit = MaxOutputChars, QStringList *quoted = nullptr);
+    // The notes of the "#comment" lines that the "#if" blocks keep, as HTML: an empty comment is a
+    // line break, the others join with one blank; a closing "<br />" when there are any. %NAME% is
+    // substituted by noteText of the field's text.
+    static QString notes(const QStringList &lines, const QHash<QString, QString> &fields);
+    // An answer as note text: escaped for HTML, with every control character and line or paragraph
+    // separator made a blank, so that it stays inside its line of the label and of the saved comment.
+    static QString noteText(const QString &answer);
     // The lines that close an INI file: an empty line, "INIFileVersion = <version>", an empty line.
     static QStringList versionLines(int version);
     // A fresh INIFileVersion number, 0 to 999999.

@@ -1,5 +1,6 @@
 #include "data/TemplatePack.h"
 
+#include "data/SafeFileWriter.h"
 #include "data/WizardData.h"
 
 #include <QDir>
@@ -7,8 +8,8 @@
 #include <QFileInfo>
 #include <QPixmap>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -22,30 +23,14 @@ const QString kZipPrefix = QStringLiteral("zip:");
 const QString kResourceDir = QStringLiteral(":/templates");
 constexpr qint64 kIconBytes = 10240;
 
-// Copies source to target through a save file, so target changes only when the copy is complete.
+// Copies source to target whole; target changes only when the copy is complete.
 bool copyWhole(const QString &source, const QString &target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    char buffer[65536];
-    for (;;) {
-        const qint64 n = in.read(buffer, sizeof buffer);
-        if (n < 0) {
-            out.cancelWriting();
-            break;
-        }
-        if (n == 0)
-            break;
-        if (out.write(buffer, n) != n) {
-            out.cancelWriting();
-            break;
-        }
-    }
-    return out.commit();
+    const QByteArray bytes = in.readAll();
+    return in.error() == QFileDevice::NoError && SafeFileWriter::write(target, bytes);
 }
 
 QStringList filesIn(const QDir &dir, const QString &suffix)
@@ -82,6 +67,23 @@ void TemplatePack::install(const QString &sourcePack)
     }
     if (copy && haveSource && entriesWithinLimit(sourcePack))
         copyWhole(sourcePack, installed);
+}
+
+bool TemplatePack::installDownloaded(const QByteArray &bytes)
+{
+    const QString target = packPath();
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    // The download is checked beside the installed pack before it takes that pack's place.
+    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
+    if (!file.open() || !SafeFileWriter::writeAll(file, bytes))
+        return false;
+    file.close();
+    int major = 0, minor = 0;
+    QString build;
+    // A pack the start-up install would refuse is refused here too.
+    if (!readVersion(file.fileName(), major, minor, build) || !entriesWithinLimit(file.fileName()))
+        return false;
+    return SafeFileWriter::write(target, bytes);
 }
 
 bool TemplatePack::entriesWithinLimit(const QString &zipPath)

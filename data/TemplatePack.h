@@ -29,6 +29,9 @@ public:
     // working one is newer, unless one of its entries holds more than MaxEntryBytes. The old pack is
     // replaced only once the new copy is complete.
     static void install(const QString &sourcePack);
+    // Puts a downloaded pack in place of the installed one; false, with the installed pack untouched,
+    // when its version cannot be read, an entry is too large to read or it cannot be written.
+    static bool installDownloaded(const QByteArray &bytes);
     // False when an entry of the pack inflates past MaxEntryBytes (whatever its header claims).
     static bool entriesWithinLimit(const QString &zipPath);
     static bool readVersion(const QString &zipPath, int &major, int &minor, QString &build);

@@ -44,12 +44,13 @@ ConclusionPage::ConclusionPage(QWidget *parent)
     nextPage = 15;
     setTitle(QStringLiteral("Conclusion"));
 
-    m_view = new QTextEdit(this);
-    m_view->setReadOnly(true);
-    m_view->setFont(viewFont());
+    // Made in layout order, which is the tab order.
     m_summaryButton = new QRadioButton(QStringLiteral("Configuration Summary"), this);
     m_summaryButton->setChecked(true);
     m_fileButton = new QRadioButton(QStringLiteral("INI File"), this);
+    m_view = new QTextEdit(this);
+    m_view->setReadOnly(true);
+    m_view->setFont(viewFont());
     m_highlighter = new IniHighlighter(m_view);
 
     m_certificate = hiddenEdit();
@@ -81,6 +82,10 @@ void ConclusionPage::initializePage()
     WizardData *data = WizardData::instance();
     m_fileButton->setText(krbx ? QStringLiteral("CLI File") : QStringLiteral("INI File"));
     data->iniLines = data->generateIni(!krbx);
+    QHash<QString, QString> texts;
+    for (auto it = data->fields.constBegin(); it != data->fields.constEnd(); ++it)
+        texts.insert(it.key(), data->fieldText(it.key()));
+    data->templateNotes = TemplateEvaluator::notes(data->templateLines, texts);
     m_error.clear();
     if (data->generatedTooLarge) {
         data->cliLines.clear();

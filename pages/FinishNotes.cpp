@@ -1,6 +1,7 @@
 #include "pages/FinishNotes.h"
 
 #include "data/IniCopy.h"
+#include "data/TemplateEvaluator.h"
 
 QString FinishNotes::introText(bool krbx)
 {
@@ -21,8 +22,9 @@ QString FinishNotes::introText(bool krbx)
         "contains IP addresses of the specific device and should not be applied to other devices.<br>");
 }
 
-QString FinishNotes::certificateNote(bool krbx, const FieldLookup &field)
+QString FinishNotes::certificateNote(bool krbx, const FieldLookup &answer)
 {
+    const auto field = [&answer](const QString &name) { return TemplateEvaluator::noteText(answer(name)); };
     if (field(QStringLiteral("CERTIFICATE")).toInt() == 0)
         return QString();
     const QString reason = field(QStringLiteral("CERTIFICATE_REASON"));
@@ -48,8 +50,9 @@ QString FinishNotes::certificateNote(bool krbx, const FieldLookup &field)
     return text + more;
 }
 
-QString FinishNotes::forwardingNote(const FieldLookup &field)
+QString FinishNotes::forwardingNote(const FieldLookup &answer)
 {
+    const auto field = [&answer](const QString &name) { return TemplateEvaluator::noteText(answer(name)); };
     auto ports = [&field](const QString &entity) {
         return QStringLiteral(" to the SBC (SIP port: ") + field(entity + QStringLiteral("_LOCAL_PORT"))
             + QStringLiteral(", media ports: ") + field(entity + QStringLiteral("_MEDIA_START"))
@@ -71,7 +74,9 @@ QString FinishNotes::forwardingNote(const FieldLookup &field)
         return prefix + QStringLiteral("IP-PBX") + ports(QStringLiteral("SIP1"))
             + QStringLiteral(", destination IP: ") + field(QStringLiteral("NET1_IP")) + end;
     }
-    if (network == QLatin1String("WAN") && application != 2) {
+    // A gateway for a SIP trunk has no IP-PBX to forward to.
+    const bool noPbx = application == 4 && field(QStringLiteral("GATEWAY_INTEROP")).toInt() == 2;
+    if (network == QLatin1String("WAN") && application != 2 && !noPbx) {
         return QStringLiteral("Enterprise router must be configured to forward VoIP traffic from the SBC to ")
             + QStringLiteral("IP-PBX (SIP port: ") + field(QStringLiteral("SIP1_LOCAL_PORT"))
             + QStringLiteral(", media ports: ") + field(QStringLiteral("SIP1_MEDIA_START")) + QStringLiteral("-")

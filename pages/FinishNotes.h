@@ -12,7 +12,8 @@ public:
     using FieldLookup = std::function<QString(const QString &)>;
 
     static QString introText(bool krbx);
-    // Certificate instruction followed by the port-forwarding instruction; both may be absent.
+    // Certificate instruction followed by the port-forwarding instruction; both may be absent. Answers
+    // stand in them as TemplateEvaluator::noteText, so none can start a line or a tag.
     static QString notesText(bool krbx, const FieldLookup &field);
     static QString certificateNote(bool krbx, const FieldLookup &field);
     static QString forwardingNote(const FieldLookup &field);

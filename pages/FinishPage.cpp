@@ -1,5 +1,6 @@
 #include "pages/FinishPage.h"
 
+#include "data/SafeFileWriter.h"
 #include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "device/UploadDialog.h"
@@ -105,6 +106,8 @@ bool FinishPage::saveIniCopy()
     QDir().mkpath(FinishNotes::copyFolder());
     // The copy only helps a later run restore the answers; the user's own file is what counts.
     const bool written = WizardData::instance()->writeIniFile(iniCopyPath(), QString());
+    if (!written)
+        WarningBox::show(this, QStringLiteral("Warning"), SafeFileWriter::failureText(iniCopyPath()));
     m_complete = true;
     emit completeChanged();
     return written;
@@ -112,8 +115,7 @@ bool FinishPage::saveIniCopy()
 
 void FinishPage::warnUnwritable(const QString &path)
 {
-    WarningBox::show(this, QStringLiteral("Warning"),
-        QStringLiteral("Can't write file '%1'").arg(QDir::toNativeSeparators(path)));
+    WarningBox::show(this, QStringLiteral("Warning"), SafeFileWriter::failureText(path));
 }
 
 bool FinishPage::saveToPath(const QString &path)

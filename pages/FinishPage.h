@@ -26,7 +26,8 @@ public:
     bool saveToPath(const QString &path);
     // The warning for a configuration file that could not be written.
     void warnUnwritable(const QString &path);
-    // Writes the automatic INI copy into the data directory and marks the page complete.
+    // Writes the automatic INI copy into the data directory (a warning says when it fails) and marks the
+    // page complete.
     bool saveIniCopy();
     // Where saveIniCopy writes for the current answers.
     QString iniCopyPath() const;

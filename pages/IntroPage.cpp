@@ -7,14 +7,10 @@
 #include "services/UpdateServer.h"
 #include "services/Upgrade.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPixmap>
-#include <QTemporaryFile>
 #include <QVBoxLayout>
 #include <QWizard>
 
@@ -197,7 +193,7 @@ void IntroPage::downloadTemplatesFinished()
     reply->deleteLater();
     if (reply->error() != QNetworkReply::NoError) {
         m_status->setText(italic(QStringLiteral("Failed to download Template Pack")));
-    } else if (installDownloadedPack(reply->readAll())) {
+    } else if (TemplatePack::installDownloaded(reply->readAll())) {
         m_status->setText(italic(QStringLiteral(
             "Successfully downloaded new Template Pack.<br>Click <a href=\"#templates_version\">here</a> to view "
             "changes list.")));
@@ -209,29 +205,6 @@ void IntroPage::downloadTemplatesFinished()
     updateVersionInfo();
     m_complete = true;
     emit completeChanged();
-}
-
-bool IntroPage::installDownloadedPack(const QByteArray &bytes)
-{
-    // The download is checked beside the installed pack before it takes that pack's place, so a broken
-    // download never costs the installer a pack that works.
-    const QString target = WizardData::templatePackPath();
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    file.close();
-    int major = 0, minor = 0;
-    QString build;
-    // A pack the start-up install would refuse is refused here too.
-    if (!WizardData::readPackVersion(file.fileName(), major, minor, build)
-        || !TemplatePack::entriesWithinLimit(file.fileName()))
-        return false;
-    QFile::remove(target);
-    if (!file.rename(target))
-        return false;
-    file.setAutoRemove(false);
-    return true;
 }
 
 void IntroPage::linkActivated(const QString &link)

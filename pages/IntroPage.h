@@ -31,9 +31,6 @@ private slots:
 
 private:
     void startUpdateCheck();
-    // Puts a downloaded pack in place of the installed one; false, with the installed pack untouched,
-    // when its version cannot be read, an entry is too large to read or it cannot be written.
-    static bool installDownloadedPack(const QByteArray &bytes);
 
     int m_packMajor = 0;
     int m_packMinor = 0;

@@ -1,6 +1,8 @@
 #include "pages/SetupPage.h"
 
 #include "data/PageRoute.h"
+#include "data/SafeFileWriter.h"
+#include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "pages/FieldError.h"
 #include "pages/ProductPage.h"
@@ -541,8 +543,8 @@ void SetupPage::generateSurvey()
 {
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Site Survey"),
         QStringLiteral("survey.csv"), QStringLiteral("CSV files (*.csv)"));
-    if (!path.isEmpty())
-        SurveyWriter::writeFile(wizard(), path);
+    if (!path.isEmpty() && !SurveyWriter::writeFile(wizard(), path))
+        WarningBox::show(this, QStringLiteral("Warning"), SafeFileWriter::failureText(path));
 }
 
 void SetupPage::gatewayEquipmentChanged(int index)

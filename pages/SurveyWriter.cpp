@@ -1,10 +1,11 @@
 #include "pages/SurveyWriter.h"
 
+#include "data/SafeFileWriter.h"
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
 #include "pages/SurveyReader.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QTextStream>
 #include <QWizard>
 
@@ -25,12 +26,13 @@ int intField(QWizard *wizard, const char *name)
 
 bool SurveyWriter::writeFile(QWizard *wizard, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Text | QIODevice::Truncate))
-        return false;
-    QTextStream out(&file);
+    // Made whole in memory first (with the platform's line ends), so that a failed write keeps the old file.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly | QIODevice::Text);
+    QTextStream out(&buffer);
     write(wizard, out);
-    return true;
+    out.flush();
+    return SafeFileWriter::write(path, buffer.data());
 }
 
 QString SurveyWriter::row(const QString &label, QString value, QString comment)

@@ -10,7 +10,8 @@ class QWizard;
 class SurveyWriter
 {
 public:
-    // Writes the survey into path, replacing the file; false when the file cannot be opened.
+    // Writes the survey into path, replacing the file; false, with any earlier file left as it was,
+    // when it cannot be written (SafeFileWriter::lastError() says why).
     static bool writeFile(QWizard *wizard, const QString &path);
     static void write(QWizard *wizard, QTextStream &out);
     // One row without its line end: label, value and, when not empty, ",(" comment ")". A value that

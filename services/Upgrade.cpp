@@ -1,5 +1,6 @@
 #include "services/Upgrade.h"
 
+#include "data/SafeFileWriter.h"
 #include "data/WizardData.h"
 #include "services/InstallerLauncher.h"
 #include "services/UpdateServer.h"
@@ -93,7 +94,7 @@ void Upgrade::startDownload()
         m_setupFilePath = QDir(folder.path()).absoluteFilePath(QStringLiteral("brambleon-setup.exe"));
         m_setupFile = new QFile(m_setupFilePath);
     }
-    if (!m_setupFile || !m_setupFile->open(QIODevice::WriteOnly)) {
+    if (!m_setupFile || !m_setupFile->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         m_status->setText(QStringLiteral("<i>ERROR: can't create temporary file</i>"));
         delete m_setupFile;
         m_setupFile = nullptr;
@@ -119,7 +120,7 @@ void Upgrade::downloadReadyRead()
     if (!m_reply || !m_reply->isOpen() || !m_setupFile || !m_setupFile->isOpen())
         return;
     const QByteArray block = m_reply->readAll();
-    if (m_setupFile->write(block) != block.size()) {
+    if (!SafeFileWriter::writeAll(*m_setupFile, block)) {
         // A setup program cut short (a full disk) must never be started: the download ends here.
         m_setupFileWritten = false;
         m_reply->abort();
@@ -139,7 +140,7 @@ void Upgrade::downloadFinished()
     downloadReadyRead();
     if (!m_reply)
         return; // a failed write ended the download from inside downloadReadyRead
-    const bool written = m_setupFileWritten && m_setupFile->flush();
+    const bool written = m_setupFileWritten && SafeFileWriter::writeAll(*m_setupFile, QByteArray());
     m_setupFile->close();
     const QNetworkReply::NetworkError error = m_reply->error();
     m_reply->deleteLater();

@@ -43,8 +43,8 @@ private slots:
         // The Cloud Edge templates come only with a template pack: the setup page cannot let the batch on.
         QTest::newRow("page refuses") << QByteArray(kAnswers).replace("QA2", "QA2_CCE").replace("ITSP", "CCE")
                                       << "out.ini" << 2 << "Warning: Can't continue to the next page";
-        QTest::newRow("unwritable output")
-            << kAnswers << "no-such-folder/out.ini" << 15 << "Warning: Can't write file '%2'";
+        QTest::newRow("unwritable output") << kAnswers << "no-such-folder/out.ini" << 15
+                                           << "Warning: Can't write file '%2': No such file or directory";
     }
 
     // A batch that cannot go on stops after one box, on the page that refused, and writes nothing.

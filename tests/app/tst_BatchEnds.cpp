@@ -72,7 +72,7 @@ private slots:
             "The configuration would be larger than 64 MB and was not generated.", WarningBox::BatchExitCode,
             "#template Huge\n#application HOSTED\nName = " + QByteArray("%CUSTOMER%").repeated(40000) + "\n");
         row("double quote in an answer", in, answers({{"% hosting.example.net", "% hosting\".example.net"}}),
-            "Warning: A double quote (\") in SIP1_DOMAIN cannot be carried");
+            "Warning: Can't continue: SIP Domain: Invalid value - the character '\"' is not allowed");
         // Read right: nothing after a NUL is lost, blanks around a choice do not count.
         row("NUL byte", in, answers({{"Example Customer", QByteArray("Ex\0ample Customer", 17)}}),
             answers({{"Example Customer", "Ex ample Customer"}}), 0);

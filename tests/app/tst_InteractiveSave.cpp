@@ -46,6 +46,8 @@ private slots:
                   ";# %INTEGRATOR% Example Integrator\r\n;# %INSTALLER% Example Installer\r\n"
                   ";# %NET1_IP% 10.15.20.10\r\n;# %NET1_NETMASK% 255.255.0.0\r\n;# %NET2_IP% 195.189.192.150\r\n"
                   ";# %NET2_NETMASK% 255.255.255.128\r\n;# %NTP% pool.ntp.org\r\n"
+                  ";# %NET2_ROUTE1_SUBNET% 0.0.0.0\r\n;# %NET2_ROUTE1_MASK% 0.0.0.0\r\n"
+                  ";# %NET2_ROUTE1_GATEWAY% 195.189.192.129\r\n"
                   ";# %SIP1_IP% 10.15.20.40\r\n;# %SIP1_DOMAIN% pbx.example.com\r\n;# %SIP1_MEDIA_START% 6000\r\n"
                   ";# %SIP1_MEDIA_NUMBER% 100\r\n;# %SIP2_IP% sip.provider.example.net\r\n"
                   ";# %SIP2_DOMAIN% provider.example.net\r\n;# %SIP2_MEDIA_START% 7000\r\n"

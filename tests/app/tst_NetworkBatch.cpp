@@ -125,8 +125,8 @@ private slots:
         int page = -1;
         const QStringList boxes = batch(in, m_dir.filePath("bad-out.ini"), &page);
         QCOMPARE(boxes.size(), 1);
-        QVERIFY2(boxes.first().endsWith(
-                     "Can't continue: Subnet Mask: Invalid value - enter valid subnet mask (e.g. 255.255.0.0)"),
+        QVERIFY2(boxes.first().endsWith("Can't continue: WAN Interface: Subnet Mask: Invalid value - enter valid "
+                                        "subnet mask (e.g. 255.255.0.0)"),
             qPrintable(boxes.first()));
         QCOMPARE(page, int(Brambleon::Network2Id));
         QVERIFY(!QFile::exists(m_dir.filePath("bad-out.ini")));

@@ -1,5 +1,6 @@
 #include "TemplateAnswers.h"
 #include "TestEnvironment.h"
+#include "data/TemplateEvaluator.h"
 #include "data/TemplatePack.h"
 #include "data/WizardData.h"
 #include "ini/IniDocument.h"
@@ -77,7 +78,62 @@ private slots:
         for (const char *field : names)
             set += d->fieldMarker(field) ? d->fieldText(field) : QStringLiteral("?");
         QCOMPARE(set, route);
-        QVERIFY(!d->templateNotes.isEmpty());
+    }
+
+    // A note speaks only of what is on and there, with the address and port it concerns.
+    void notes_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("says"); // what the notes hold, "|" between; "!x": what they must not
+        auto row = [](const char *name, const char *file, const char *answers, const char *says) {
+            QTest::newRow(name) << file << answers << says;
+        };
+        row("trunk, remote users off", "SIPTrunk.template",
+            "FEU_ENABLE=0;SIP1_LOCAL_IP=10.0.0.1;SIP1_LOCAL_PORT=5060;SIP2_LOCAL_IP=1.2.3.4",
+            "SBC: address 10.0.0.1, port 5060|address 1.2.3.4|!Remote|!TLS");
+        row("trunk, remote users on TLS", "SIPTrunk.template",
+            "FEU_ENABLE=1;FEU_TRANSPORT_TYPE=2;FEU_LOCAL_IP=1.2.3.4;FEU_LOCAL_PORT=5071",
+            "at 1.2.3.4, port 5071|TLS");
+        row("trunk, remote users on UDP", "SIPTrunk.template", "FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0", "Remote|!TLS");
+        row("hosted, one WAN port", "Hosted.template",
+            "NETWORK=WAN;NET1_IF=WAN_IF;USER_IF=WAN_IF;NET1_IP=1.2.3.4;USER_LOCAL_PORT=5080",
+            "address 1.2.3.4, port 5080|!LAN|!WAN");
+        row("hosted, users on the WAN port", "Hosted.template",
+            "NETWORK=LAN_WAN;NET1_IF=LAN_IF;USER_IF=WAN_IF;NET1_IP=10.0.0.1;NET2_IP=1.2.3.4",
+            "WAN address 1.2.3.4|!10.0.0.1");
+        row("hosted, users on no interface", "Hosted.template", "NETWORK=LAN;NET1_IF=LAN_IF;USER_IF=WAN_IF",
+            "!SBC");
+        row("remote users, behind NAT", "RemoteUsers.template",
+            "REMOTE_USER1_ENABLE=1;REMOTE_USER1_LABEL=<b>Home;REMOTE_USER2_LABEL=Web;REMOTE_USER_NAT_IP=8.8.8.8;"
+            "REMOTE_USER_MEDIA_START=100;REMOTE_USER_MEDIA_END=199",
+            "&lt;b&gt;Home registers|address 8.8.8.8|100-199|!Web|!TLS");
+        row("one group on the LAN", "RemoteUsersOneGroup.template",
+            "NETWORK=LAN;NET1_IF=LAN_IF;REMOTE_USER_IF=LAN_IF;NET1_IP=10.0.0.1;REMOTE_USER1_LOCAL_PORT=5068",
+            "address 10.0.0.1, port 5068|!public|!Forward");
+        row("trunk without account", "Generic SIP Trunk.itsp", "SIP2_REGISTRATION=0", "!account");
+        row("teleworker trunk without account", "Teleworker SIP Trunk.itsp", "SIP2_REGISTRATION=0", "!account");
+        row("teleworkers behind NAT", "TeleworkerTrunk.template",
+            "FEU_ENABLE=1;FEU_NAT_IP=8.8.8.8;FEU_LOCAL_IP=8.8.8.8;FEU_LOCAL_PORT=5070;FEU_MEDIA_START=9000;"
+            "FEU_MEDIA_END=9499",
+            "at 8.8.8.8, port 5070|9000-9499");
+        row("teleworkers off", "TeleworkerTrunk.template", "FEU_ENABLE=0;FEU_NAT_IP=8.8.8.8", "!teleworkers|!8.8");
+    }
+
+    void notes()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, answers);
+        QFETCH(QString, says);
+        QStringList lines;
+        QVERIFY(TemplatePack::readTemplate(":/templates/" + file, lines));
+        QHash<QString, QString> fields;
+        for (const QString &pair : answers.split(';'))
+            fields.insert(pair.section('=', 0, 0), pair.section('=', 1));
+        const QString notes = TemplateEvaluator::notes(lines, fields);
+        for (const QString &phrase : says.split('|'))
+            QVERIFY2(
+                notes.contains(phrase.mid(phrase.startsWith('!'))) != phrase.startsWith('!'), qPrintable(notes));
     }
 
     void generated_data() { TemplateAnswers::addRows(); }

@@ -30,7 +30,8 @@ private slots:
         TestEnvironment::addField("SIP2_NAME", "Trunk\r\nA");
         d->summaries[1] = QStringList{"Product Setup", "Product            : QA2"};
         d->summaries[7] = QStringList{"IP-PBX", "Name               : A\nB"};
-        d->iniLines = QStringList{"[SYSTEM Params]", "", "INIFileVersion = 123456"};
+        // Embedded breaks never end a comment early; every line still ends CR LF.
+        d->iniLines = QStringList{"[SYSTEM Params]", "", "A = 1\nB = 2\r\nC = 3\rINIFileVersion = 123456"};
         const QString notes
             = "First &quot;Save File&quot;<br><br>Device Actions &gt; Load <i>now</i> &amp; go<BR>!"
               "<br />"
@@ -46,8 +47,8 @@ private slots:
                 + ";\r\n; Congratulations\r\n; ---------------\r\n;\r\n; First \"Save File\"\r\n; \r\n"
                 + "; Device Actions > Load now &amp; go!\r\n; " + kElevenWords.left(98)
                 + "\r\n; jjjjjjjjjj kkkkkkkkkk\r\n; " + QByteArray(200, 'z') + "\r\n; end\r\n" + star
-                + "\r\n[SYSTEM Params]\r\n\r\nINIFileVersion = 123456\r\n\r\n\r\n\r\n" + meta
-                + ";# Brambleon METADATA\r\n" + meta + ";# %API_VERSION% 4\r\n;# %INSTALLER% Ann Lee\r\n"
+                + "\r\n[SYSTEM Params]\r\n\r\nA = 1\r\nB = 2\r\nC = 3\r\nINIFileVersion = 123456\r\n\r\n\r\n\r\n"
+                + meta + ";# Brambleon METADATA\r\n" + meta + ";# %API_VERSION% 4\r\n;# %INSTALLER% Ann Lee\r\n"
                 + ";# %NET1_DNS1% 8.8.8.8\r\n;# %NET1_DNS1_IP% 8.8.4.4\r\n;# %NETWORK% LAN\r\n"
                 + ";# %SIP1_IP% 10.0.0.5\r\n;# %SIP1_IP2% 10.0.0.6\r\n;# %SIP2_NAME% Trunk  A\r\n" + meta);
     }
@@ -95,29 +96,6 @@ private slots:
         const QByteArray ini = TestEnvironment::readFile(path);
         QVERIFY(ini.contains(";   S1\r\n;\r\n;   S5\r\n;\r\n;   S8\r\n;\r\n;   S9\r\n;\r\n;   S10\r\n;\r\n"));
         QCOMPARE(ini.contains(";# %NET2_IP% 192.0.2.1\r\n"), lists.endsWith("NET2"));
-    }
-
-    // Embedded breaks never end a comment early and every line still ends CR LF.
-    void lineBreaksInsideTexts()
-    {
-        WizardData *d = WizardData::instance();
-        d->iniLines = QStringList{"A = 1\nB = 2", "C = 3\r\nD = 4\rE = 5"};
-        const QString path = m_dir.filePath("config.ini");
-        QVERIFY(d->writeIniFile(path, ""));
-        const QByteArray ini = TestEnvironment::readFile(path);
-        QCOMPARE(ini.count('\n'), ini.count("\r\n"));
-        QCOMPARE(ini.count('\r'), ini.count("\r\n"));
-        QVERIFY(ini.contains("\r\nA = 1\r\nB = 2\r\nC = 3\r\nD = 4\r\nE = 5\r\n"));
-    }
-
-    void unwritablePathFails()
-    {
-        WizardData *d = WizardData::instance();
-        d->iniLines = QStringList{"[SYSTEM Params]"};
-        for (const QString &path : {m_dir.path(), m_dir.filePath("missing/config.ini")}) {
-            QVERIFY(!d->writeIniFile(path, QString()));
-            QVERIFY(!d->writeCliFile(path, QString()));
-        }
     }
 
     void commentText_data()

@@ -45,14 +45,15 @@ struct Pages {
     }
 };
 
-PageRoute::Inputs inputs(int application, int topology, bool router = false, const QString &product = "QB8",
-    int gateway = 0, int cce = 0, const QString &sip2 = "0", const QString &sip3 = "0", const QString &feu = "0")
+// "application topology [router product gateway cce sip2 sip3 feu]"; router "1" or "0".
+PageRoute::Inputs inputs(const QString &text)
 {
-    return PageRoute::Inputs{application, topology, router, product, gateway, cce, sip2, sip3, feu};
+    QStringList f = text.split(' ');
+    f += QString("- - 0 QB8 0 0 0 0 0").split(' ').mid(f.size());
+    return PageRoute::Inputs{
+        f[0].toInt(), f[1].toInt(), f[2] == "1", f[3], f[4].toInt(), f[5].toInt(), f[6], f[7], f[8]};
 }
 } // namespace
-
-Q_DECLARE_METATYPE(PageRoute::Inputs)
 
 class TestPageRoute : public QObject
 {
@@ -60,70 +61,49 @@ class TestPageRoute : public QObject
 private slots:
     void routes_data()
     {
-        QTest::addColumn<PageRoute::Inputs>("in");
+        QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("route");
         QTest::addColumn<int>("total");
-
+        const auto row
+            = [](const char *in, const QString &route, int total) { QTest::newRow(in) << in << route << total; };
         // Hosted IP-PBX: gateway step by router flag or PSTN product.
         const QString h2 = "Network1 4, Network2 5, IPPBX 6, Users 7";
-        QTest::newRow("hosted one") << inputs(2, 1) << "Network1 4, IPPBX 5, Users 6" << 6;
-        QTest::newRow("hosted one router")
-            << inputs(2, 1, true, "QA1_KRBX") << "Network1 4, IPPBX 5, Users 6, Gateway 7" << 7;
-        QTest::newRow("hosted none selected") << inputs(2, -1) << h2 << 7;
-        QTest::newRow("hosted two QA1") << inputs(2, 0, false, "QA1") << h2 + ", Gateway 8" << 8;
-        QTest::newRow("hosted router code without flag") << inputs(2, 0, false, "QA1_KRBX") << h2 << 7;
-
-        QTest::newRow("remote one trunk")
-            << inputs(3, 2, false, "QB8", 0, 0, "1") << "Network1 4, IPPBX 5, RemoteUsers 6, ITSP 7" << 7;
-        QTest::newRow("remote one second")
-            << inputs(3, 1, false, "QB8", 0, 0, "0", "1") << "Network1 4, IPPBX 5, IPPBX2 6, RemoteUsers 7" << 7;
-        QTest::newRow("remote two second trunk")
-            << inputs(3, -1, false, "QB8", 0, 0, "1", "1")
-            << "Network1 4, Network2 5, IPPBX 6, IPPBX2 7, RemoteUsers 8, ITSP 9" << 9;
-        QTest::newRow("remote router no gateway")
-            << inputs(3, 0, true, "QA1_KRBX") << "Network1 4, Network2 5, IPPBX 6, RemoteUsers 7" << 7;
-        QTest::newRow("remote FEU ignored")
-            << inputs(3, 2, false, "QA1", 0, 0, "0", "0", "1") << "Network1 4, IPPBX 5, RemoteUsers 6" << 6;
-
-        QTest::newRow("gateway trunk") << inputs(4, 1, false, "QA1", 2) << "Network1 4, Gateway 5, ITSP 6, Dial 7"
-                                       << 7;
-        QTest::newRow("gateway router LAN")
-            << inputs(4, 2, true, "QA1_KRBX", 0) << "Network1 4, Gateway 5, IPPBX 6, Dial 7" << 7;
-        QTest::newRow("gateway router WAN")
-            << inputs(4, 1, true, "QA2_KRBX", 1) << "Network2 5, Gateway 5, IPPBX 6, Dial 7" << 7;
+        row("2 1", "Network1 4, IPPBX 5, Users 6", 6);
+        row("2 1 1 QA1_KRBX", "Network1 4, IPPBX 5, Users 6, Gateway 7", 7);
+        row("2 -1", h2, 7);
+        row("2 0 0 QA1", h2 + ", Gateway 8", 8);
+        row("2 0 0 QA1_KRBX", h2, 7); // router code without flag
+        row("3 2 0 QB8 0 0 1", "Network1 4, IPPBX 5, RemoteUsers 6, ITSP 7", 7);
+        row("3 1 0 QB8 0 0 0 1", "Network1 4, IPPBX 5, IPPBX2 6, RemoteUsers 7", 7);
+        row("3 -1 0 QB8 0 0 1 1", "Network1 4, Network2 5, IPPBX 6, IPPBX2 7, RemoteUsers 8, ITSP 9", 9);
+        row("3 0 1 QA1_KRBX", "Network1 4, Network2 5, IPPBX 6, RemoteUsers 7", 7);
+        row("3 2 0 QA1 0 0 0 0 1", "Network1 4, IPPBX 5, RemoteUsers 6", 6); // FEU ignored
+        row("4 1 0 QA1 2", "Network1 4, Gateway 5, ITSP 6, Dial 7", 7);
+        row("4 2 1 QA1_KRBX 0", "Network1 4, Gateway 5, IPPBX 6, Dial 7", 7);
+        row("4 1 1 QA2_KRBX 1", "Network2 5, Gateway 5, IPPBX 6, Dial 7", 7);
         // Cloud Edge with the PSTN gateway: topology not consulted.
-        QTest::newRow("cce gateway two networks") << inputs(5, 0, false, "QA2_CCE", 0, 2, "1", "1", "1")
-                                                  << "Network1 4, IPPBX 5, Gateway 6, Dial 7" << 7;
-
+        row("5 0 0 QA2_CCE 0 2 1 1 1", "Network1 4, IPPBX 5, Gateway 6, Dial 7", 7);
         // Everything else: SIP Trunk family.
         const QString t1 = "Network1 4, IPPBX 5, ITSP 6, Dial 7";
         const QString t2sf = "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8, IPPBX2 9, FEU 10";
-        QTest::newRow("trunk one second without FEU")
-            << inputs(0, 2, false, "QB8", 0, 0, "1", "1", "0") << t1 << 7;
-        QTest::newRow("trunk one FEU second") << inputs(0, 3, false, "QB8", 0, 0, "0", "1", "1")
-                                              << "Network1 4, IPPBX 5, ITSP 6, Dial 7, IPPBX2 8, FEU 9" << 9;
-        QTest::newRow("trunk two router")
-            << inputs(0, 0, true, "QA1_KRBX", 0, 0, "1") << "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8" << 8;
-        QTest::newRow("trunk two FEU") << inputs(0, 0, false, "QB8", 0, 0, "0", "0", "1")
-                                       << "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8, FEU 9" << 9;
-        const std::pair<const char *, int> families[]{
-            {"trunk", 0}, {"normalization", 1}, {"cce", 5}, {"none", -1}};
-        for (const auto &family : families)
-            QTest::newRow(family.first)
-                << inputs(family.second, -1, false, "QB8", 0, 0, "0", "1", "1") << t2sf << 10;
-        QTest::newRow("cce pbx") << inputs(5, -1, false, "QB8", 0, 1, "0", "1", "1") << t2sf << 10;
-        QTest::newRow("trunk feature not a number")
-            << inputs(0, 1, false, "QB8", 0, 0, "yes", "x1", "one") << t1 << 7;
-        QTest::newRow("application out of range") << inputs(6, 1) << t1 << 7;
+        row("0 2 0 QB8 0 0 1 1 0", t1, 7);
+        row("0 3 0 QB8 0 0 0 1 1", "Network1 4, IPPBX 5, ITSP 6, Dial 7, IPPBX2 8, FEU 9", 9);
+        row("0 0 1 QA1_KRBX 0 0 1", "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8", 8);
+        row("0 0 0 QB8 0 0 0 0 1", "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8, FEU 9", 9);
+        for (const char *family : {"0 -1 0 QB8 0 0 0 1 1", "1 -1 0 QB8 0 0 0 1 1", "5 -1 0 QB8 0 0 0 1 1",
+                 "-1 -1 0 QB8 0 0 0 1 1", "5 -1 0 QB8 0 1 0 1 1"})
+            row(family, t2sf, 10);
+        row("0 1 0 QB8 0 0 yes x1 one", t1, 7); // feature not a number
+        row("6 1", t1, 7); // application out of range
     }
 
     void routes()
     {
-        QFETCH(PageRoute::Inputs, in);
+        QFETCH(QString, in);
         QFETCH(QString, route);
         QFETCH(int, total);
         Pages pages;
-        const PageRoute r = PageRoute::compute(in);
+        const PageRoute r = PageRoute::compute(inputs(in));
         pages.apply(r);
         QCOMPARE(pages.walk(), route);
         QCOMPARE(r.stepCount, total);
@@ -137,13 +117,13 @@ private slots:
     {
         // Stale values left on pages off the new route must not leak into it.
         Pages pages;
-        pages.apply(PageRoute::compute(inputs(0, 0, false, "QB8", 0, 0, "0", "1", "1")));
-        pages.apply(PageRoute::compute(inputs(3, 2, false, "QB8", 0, 0, "1", "0", "1")));
+        pages.apply(PageRoute::compute(inputs("0 0 0 QB8 0 0 0 1 1")));
+        pages.apply(PageRoute::compute(inputs("3 2 0 QB8 0 0 1 0 1")));
         QCOMPARE(pages.walk(), QStringLiteral("Network1 4, IPPBX 5, RemoteUsers 6, ITSP 7"));
 
         // Router gateway sends System to the WAN page; a later route must send it back.
-        pages.apply(PageRoute::compute(inputs(4, 1, true, "QA1_KRBX", 2)));
-        pages.apply(PageRoute::compute(inputs(2, 2, true, "QA1_KRBX")));
+        pages.apply(PageRoute::compute(inputs("4 1 1 QA1_KRBX 2")));
+        pages.apply(PageRoute::compute(inputs("2 2 1 QA1_KRBX")));
         QCOMPARE(pages.walk(), QStringLiteral("Network1 4, IPPBX 5, Users 6, Gateway 7"));
     }
 };

@@ -100,6 +100,73 @@ private slots:
         QCOMPARE(values.value("OAM_INTERFACE") == "1", oam);
     }
 
+    // A missing or unreadable prefix length is no mask, not 0.0.0.0.
+    void netmask_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<QString>("mask");
+        QTest::newRow("/32") << "10.1.1.1"
+                             << "32"
+                             << "255.255.255.255";
+        QTest::newRow("/0") << "10.1.1.1"
+                            << "0"
+                            << "0.0.0.0";
+        QTest::newRow("/33") << "10.1.1.1"
+                             << "33"
+                             << "";
+        QTest::newRow("empty") << "10.1.1.1"
+                               << ""
+                               << "";
+        QTest::newRow("text") << "10.1.1.1"
+                              << "x"
+                              << "";
+        QTest::newRow("IPv6") << "fe80::1"
+                              << "64"
+                              << "";
+    }
+
+    void netmask()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, length);
+        QTEST(DeviceIniImport::netmask(address, length), "mask");
+    }
+
+    // The VLAN of the first network's device "d" on GROUP_1, by its tagging and the group's native VLANs.
+    void vlan_data()
+    {
+        QTest::addColumn<QString>("tagging");
+        QTest::addColumn<QStringList>("natives");
+        QTest::addColumn<QString>("vlan");
+        QTest::newRow("tagged") << "1" << QStringList{"20"} << "20";
+        QTest::newRow("other tagging") << "0" << QStringList{"1"} << "";
+        QTest::newRow("untagged, the native VLAN") << "" << QStringList{"20", "20"} << "";
+        QTest::newRow("untagged, another native") << "" << QStringList{"1"} << "20";
+        QTest::newRow("untagged, two natives") << "" << QStringList{"20", "30"} << "20";
+        QTest::newRow("untagged, no native") << "" << QStringList{} << "";
+    }
+
+    void vlan()
+    {
+        QFETCH(QString, tagging);
+        QFETCH(QStringList, natives);
+        QString text = interfaces({"6,10"})
+                           .replace("24;", "24, \"d\";")
+                           .replace("PrefixLength;", "PrefixLength, InterfaceTable_UnderlyingDevice;");
+        text += "[ DeviceTable ]\nFORMAT DeviceTable_Index = DeviceTable_DeviceName, "
+                "DeviceTable_UnderlyingInterface, DeviceTable_VlanID, DeviceTable_Tagging;\n"
+                "DeviceTable 0 = \"d\", \"GROUP_1\", 20, "
+            + tagging
+            + ";\n[ \\DeviceTable ]\n[ PhysicalPortsTable ]\nFORMAT PhysicalPortsTable_Index = "
+              "PhysicalPortsTable_GroupMember, PhysicalPortsTable_NativeVlan;\n";
+        for (int i = 0; i < natives.size(); ++i)
+            text += QString("PhysicalPortsTable %1 = \"GROUP_1\", %2;\n").arg(i).arg(natives[i]);
+        const Values values = DeviceIniImport::read(text + "[ \\PhysicalPortsTable ]\n").values;
+        QCOMPARE(values.value("NET1_IP"), "10.0.0.0");
+        QTEST(values.value("NET1_VLAN"), "vlan");
+    }
+
     // An earlier import is gone even when the new text holds nothing; any bytes are taken.
     void nothingToRead()
     {
@@ -111,11 +178,6 @@ private slots:
             QCOMPARE(data->deviceAddress, "10.2.2.2");
             QVERIFY(data->deviceValues.isEmpty() && data->moduleTypes.isEmpty());
         }
-        QCOMPARE(DeviceIniImport::netmask("10.1.1.1", "0"), "0.0.0.0");
-        // A missing column is no prefix length: no mask, not 0.0.0.0.
-        for (const char *length : {"", "x"})
-            QCOMPARE(DeviceIniImport::netmask("10.1.1.1", length), "");
-        QCOMPARE(DeviceIniImport::netmask("fe80::1", "64"), "");
     }
 };
 

@@ -69,22 +69,18 @@ private slots:
         QVERIFY(m_server.waitForRequests(3));
 
         const HttpRequest &first = m_server.requests().at(0);
-        QCOMPARE(first.method, QByteArray("POST"));
-        QCOMPARE(first.path, QByteArray("/brambleon/submitForm.php"));
-        QCOMPARE(first.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
-        QVERIFY(first.body.startsWith("time="));
-        QVERIFY(first.body.endsWith("&submit=Submit"));
+        QCOMPARE(first.method + ' ' + first.path + ' ' + first.header("Content-Type"),
+            QByteArray("POST /brambleon/submitForm.php application/x-www-form-urlencoded"));
         const Record record(first.body);
         QCOMPARE(record.keys,
             QStringList({"time", "completionStatus", "totalTimeSpent", "ipAddr", "userName", "productType",
                 "applicationType", "templateName", "networkSetup", "customer", "country", "integrator",
                 "installer", "version", "wizardVersion", "submit"}));
-        const QStringList expected{"not completed", "QA2", "Remote Users", "Acme IP-PBX", "WAN", "Mller  Shne",
-            "Germany", "Int  Co", "Jo", "7.2", "2.18"};
-        const QStringList keys{"completionStatus", "productType", "applicationType", "templateName",
-            "networkSetup", "customer", "country", "integrator", "installer", "version", "wizardVersion"};
-        for (int i = 0; i < keys.size(); ++i)
-            QCOMPARE(record.values.value(keys[i]), expected[i]);
+        const QStringList values = QString("*|not completed|*|*|*|QA2|Remote Users|Acme IP-PBX|WAN|Mller  Shne|"
+                                           "Germany|Int  Co|Jo|7.2|2.18|Submit")
+                                       .split('|');
+        for (int i = 0; i < values.size(); ++i)
+            QVERIFY(values[i] == "*" || record.values.value(record.keys.value(i)) == values[i]);
         QVERIFY(QDateTime::fromString(record.values.value("time"), "yyyy-MM-dd hh:mm:ss").isValid());
         QVERIFY(QTime::fromString(record.values.value("totalTimeSpent"), "hh:mm:ss").isValid());
         QVERIFY(!record.values.value("userName").isEmpty());
@@ -99,22 +95,12 @@ private slots:
         QCOMPARE(stats->status(), QStringLiteral("completed"));
     }
 
-    void off_data()
-    {
-        QTest::addColumn<bool>("enable");
-        QTest::addColumn<int>("sendStats");
-        QTest::newRow("batch") << false << 1;
-        QTest::newRow("sendStats 0") << true << 0;
-        QTest::newRow("sendStats 2") << true << 2;
-    }
-
+    // A "sendStats" setting other than 1 turns them off (batch runs and 0 are checked with the program).
     void off()
     {
-        QFETCH(bool, enable);
-        QFETCH(int, sendStats);
-        WizardData::settings().setValue("debug/sendStats", sendStats);
+        WizardData::settings().setValue("debug/sendStats", 2);
         Stats *stats = Stats::instance();
-        stats->init(enable);
+        stats->init(true);
         QVERIFY(!stats->isOn());
         stats->start(2, "7.2", 0, "T", 0, "C", "D", "I", "J");
         stats->completed();
