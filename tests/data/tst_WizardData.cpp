@@ -175,28 +175,17 @@ private slots:
         }
     }
 
-    void boardType_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("product");
-        const QString routing = "\n;DATA features: Routing\n";
-        QTest::newRow("A3 KRBX no routing") << ";Board Type: Quorvex A3 - KRBX\n" << 3;
-        QTest::newRow("A3 KRBX routing") << ";Board Type: Quorvex A3 - KRBX" + routing << 12;
-        QTest::newRow("A1L before A1") << "x;Board Type: Quorvex A1L\n" << 1;
-        QTest::newRow("QA1L short") << ";Board Type: QA1L - KRBX" + routing << 10;
-        QTest::newRow("C9 routing ignored") << ";Board Type: Quorvex C9 SBC" + routing << 8;
-        QTest::newRow("numeric 0 then FK 77 routing") << ";Board Type: 0\n FK Board Type: 77" + routing << 9;
-        QTest::newRow("HW 48") << ";HW Board Type: 48\n" << 5;
-        QTest::newRow("numeric unknown") << ";Board Type: 12\n" << -1;
-        QTest::newRow("named before numeric") << ";Board Type: 83\n;Board Type: Quorvex B8\n" << 6;
-        QTest::newRow("case matters") << ";board type: Quorvex B8\n" << -1;
-    }
-
     void boardType()
     {
-        QFETCH(QString, text);
-        QFETCH(int, product);
-        QCOMPARE(WizardData::productFromBoardType(text), product);
+        const QString routing = "\n;DATA features: Routing\n";
+        const std::pair<QString, int> rows[] = {{";Board Type: Quorvex A3 - KRBX\n", 3},
+            {";Board Type: Quorvex A3 - KRBX" + routing, 12}, {"x;Board Type: Quorvex A1L\n", 1}, // before A1
+            {";Board Type: QA1L - KRBX" + routing, 10}, {";Board Type: Quorvex C9 SBC" + routing, 8},
+            {";Board Type: 0\n FK Board Type: 77" + routing, 9}, {";HW Board Type: 48\n", 5},
+            {";Board Type: 12\n", -1}, {";Board Type: 83\n;Board Type: Quorvex B8\n", 6},
+            {";board type: Quorvex B8\n", -1}};
+        for (const auto &[text, product] : rows)
+            QVERIFY2(WizardData::productFromBoardType(text) == product, qPrintable(text));
     }
 
     void versionAndGroups()
