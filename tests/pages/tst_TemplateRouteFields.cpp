@@ -1,4 +1,4 @@
-#include "SetupFixture.h"
+#include "PageFixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
