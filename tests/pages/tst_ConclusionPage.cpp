@@ -56,6 +56,49 @@ private slots:
         QCOMPARE(shown(), data->iniLines);
     }
 
+    // A value that would change its line stops generation, naming the character and the fields.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("a"); // inside single quotes
+        QTest::addColumn<QString>("b"); // inside double quotes
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fine") << "a\\b"
+                              << "a'b\r\n"
+                              << "";
+        QTest::newRow("single quote") << "a'b"
+                                      << "x"
+                                      << "The character ''' in A cannot be carried";
+        QTest::newRow("C1, separator") << "\u0085"
+                                       << "\u2028"
+                                       << "The character U+0085 in A cannot";
+        QTest::newRow("C0") << "x"
+                            << "a\x01"
+                            << "The character U+0001 in B cannot";
+        QTest::newRow("separator") << "x"
+                                   << "a\u2029"
+                                   << "The character U+2029 in B cannot";
+        QTest::newRow("backslashes") << "a\\"
+                                     << "b\\"
+                                     << "A trailing backslash in A, B cannot";
+        QTest::newRow("double quote") << "x"
+                                      << "a\""
+                                      << "A double quote (\") in B cannot";
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, expected);
+        TestEnvironment::addField("A", a);
+        TestEnvironment::addField("B", b);
+        TestEnvironment::addField("C", "\x01'\""); // comments carry anything
+        WizardData::instance()->templateLines = QStringList{"A = '%A%'", "B = \"%B%\"", " ; %C%"};
+        page->initializePage();
+        const QString refusal = page->batchRefusal();
+        QVERIFY2(expected.isEmpty() ? refusal.isEmpty() : refusal.startsWith(expected), qPrintable(refusal));
+    }
+
     void routerModelGetsCli()
     {
         WizardData *data = WizardData::instance();
