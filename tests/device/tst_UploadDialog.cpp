@@ -25,22 +25,19 @@ private slots:
     // Send follows the inputs once they change; at first it is enabled whatever they hold.
     void inputs()
     {
-        const QList<QPair<QString, bool>> addresses = {{"10.1.2.3", true}, {"999.1.1.1", true}, {"10.1.2", false},
-            {"10.1.2.3 ", false}, {"sbc.example", false}, {"", false}};
-        for (const auto &address : addresses) {
-            UploadDialog dialog("10.0.0.8", "10.0.0.9", "7.2", "QA2", false);
-            QVERIFY(dialog.acceptButton()->isEnabled());
-            QCOMPARE(dialog.userNameEdit()->text() + dialog.passwordEdit()->text(), "KestrKestr");
-            dialog.addressEdit()->setText(address.first);
-            QCOMPARE(dialog.acceptButton()->isEnabled(), address.second);
-            dialog.addressEdit()->setText("10.1.2.3");
-            dialog.userNameEdit()->clear();
-            QVERIFY(!dialog.acceptButton()->isEnabled());
-            dialog.userNameEdit()->setText("Kestr");
-            dialog.setInputsEnabled(false); // a conversation runs: following the device changes nothing
-            dialog.setAddress("10.0.0.9");
-            QVERIFY(!dialog.acceptButton()->isEnabled());
+        UploadDialog dialog("10.0.0.8", "10.0.0.9", "7.2", "QA2", false);
+        QVERIFY(dialog.acceptButton()->isEnabled());
+        for (const QString row : {"10.1.2|", "10.1.2.3 |", "|", "sbc.example|", "999.1.1.1|+"}) {
+            dialog.addressEdit()->setText(row.section('|', 0, 0));
+            QVERIFY2(dialog.acceptButton()->isEnabled() == row.endsWith('+'), qPrintable(row));
         }
+        dialog.addressEdit()->setText("10.1.2.3");
+        dialog.userNameEdit()->clear();
+        QVERIFY(!dialog.acceptButton()->isEnabled());
+        dialog.userNameEdit()->setText("Kestr");
+        dialog.setInputsEnabled(false); // a conversation runs: following the device changes nothing
+        dialog.setAddress("10.0.0.9");
+        QVERIFY(!dialog.acceptButton()->isEnabled());
     }
 
     // Where the device answers after the upload, and where the upload goes.
@@ -49,8 +46,8 @@ private slots:
         const QStringList rows = {"1||0|10.3.3.3|10.3.3.3", "2||0|10.2.2.2|10.2.2.2", "0||0|10.1.1.1|10.1.1.1",
             "|10.9.9.9|0|10.1.1.1|10.9.9.9", "1|10.9.9.9|1|10.3.3.3|169.254.100.1"};
         for (const QString &row : rows) {
-            const QStringList c
-                = row.split('|'); // OAM_INTERFACE, device address, CCE, new address, upload address
+            // OAM_INTERFACE, device address, CCE, new address, upload address
+            const QStringList c = row.split('|');
             const QHash<QString, QString> fields = {
                 {"NET1_IP", "10.1.1.1"}, {"NET2_IP", "10.2.2.2"}, {"OAM_IP", "10.3.3.3"}, {"OAM_INTERFACE", c[0]}};
             const QString address
@@ -72,21 +69,18 @@ private slots:
                 device.misbehave("reset", HttpResponse::error(500));
             QDir(FinishNotes::copyFolder()).removeRecursively();
             PageFixture<FinishPage> f(15);
-            FinishPage *page = f.page;
             f.wizard.setStartId(15);
             f.answers->set({"NET1_IP=127.0.0.1", "VERSION=7.2", "PRODUCT=QA2", "WEB=1", "KRBX=0", "CCE=0",
                 "CERTIFICATE=0", "NETWORK=LAN", "SIP1_NAT_IP=", "SIP2_NAT_IP=", "OAM_INTERFACE=0"});
             WizardData::instance()->iniLines = QStringList{"[SYSTEM Params]", "INIFileVersion = 31"};
             WizardData::instance()->iniFileVersion = 31;
             f.wizard.show();
-
             DialogDriver driver;
-            page->loadButton()->click();
+            f.page->loadButton()->click();
             QVERIFY(device.last("upload").body.contains("\r\nINIFileVersion = 31\r\n"));
             QCOMPARE(driver.status.endsWith("https://127.0.0.1\ndone"), !refused);
-            QCOMPARE(driver.status.endsWith("ERROR: can't reset the device"), refused);
-            QCOMPARE(QFileInfo::exists(page->iniCopyPath()), !refused);
-            QCOMPARE(page->isComplete(), !refused);
+            QCOMPARE(QFileInfo::exists(f.page->iniCopyPath()), !refused);
+            QCOMPARE(f.page->isComplete(), !refused);
         }
     }
 };
