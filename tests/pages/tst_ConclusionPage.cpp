@@ -1,11 +1,26 @@
 #include "PageFixture.h"
 #include "pages/ConclusionPage.h"
+#include "pages/ConclusionRules.h"
 
 #include <QApplication>
 #include <QRadioButton>
 #include <QTextEdit>
 #include <QWizard>
 #include <QtTest>
+
+namespace
+{
+void row(const char *name, int application, const QString &answers, const QString &expected)
+{
+    QTest::newRow(name) << application << answers << expected;
+}
+
+const QString allTls = "SIP1_TRANSPORT_TYPE=2;SIP2_TRANSPORT_TYPE=2;SIP3_TRANSPORT_TYPE=2;FEU_TRANSPORT_TYPE=2;"
+                       "USER_TRANSPORT_TYPE=2;";
+const QString enabled = "SIP2_ENABLE=1;SIP3_ENABLE=1;FEU_ENABLE=1;";
+const QString user1 = "REMOTE_USER1_ENABLE=1;REMOTE_USER1_TRANSPORT_TYPE=2;REMOTE_USER1_LABEL=A;";
+const QString user2 = "REMOTE_USER2_ENABLE=1;REMOTE_USER2_TRANSPORT_TYPE=2;";
+} // namespace
 
 class TestConclusionPage : public QObject
 {
@@ -71,6 +86,49 @@ private slots:
         QCOMPARE(shown(), data->cliLines);
         QCOMPARE(f->page->summaryButton()->nextInFocusChain(), f->page->fileButton());
         QCOMPARE(f->page->fileButton()->nextInFocusChain(), f->page->textView());
+    }
+
+    // expected: "CERTIFICATE|CERTIFICATE_REASON|MEDIA_SECURITY".
+    void rules_data()
+    {
+        QTest::addColumn<int>("application");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("expected");
+        row("trunk, udp and rtp", 0, "SIP1_TRANSPORT_TYPE=1;SIP1_MEDIA_PROTOCOL=2", "0||0");
+        row("trunk, four parties", 0, allTls + enabled, "1|IP-PBX, SIP Trunk, IP-PBX2 and Remote Users|0");
+        row("trunk, sip3 and feu off", 0, allTls + "SIP3_MEDIA_PROTOCOL=1;FEU_MEDIA_PROTOCOL=1",
+            "1|IP-PBX and SIP Trunk|0");
+        row("trunk, sip2 srtp", 0, "SIP2_MEDIA_PROTOCOL=1;USER_MEDIA_PROTOCOL=1", "0||1");
+        row("trunk ignores users", 0, "USER_MEDIA_PROTOCOL=1", "0||0");
+        row("normalization", 1, allTls + enabled + "SIP2_MEDIA_PROTOCOL=1", "1|IP-PBX and IP-PBX2|1");
+        row("hosted", 2, allTls + enabled + "USER_MEDIA_PROTOCOL=1", "1|IP-PBX and Users|1");
+        row("hosted ignores sip2", 2, "SIP2_MEDIA_PROTOCOL=1", "0||0");
+        row("remote users, order", 3, allTls + enabled + user1 + user2 + "REMOTE_USER2_LABEL=B",
+            "1|IP-PBX2, A, B and SIP Trunk|0");
+        row("remote users, WebRTC", 3, "REMOTE_USER3_ENABLE=1;REMOTE_USER3_TRANSPORT_TYPE=3;REMOTE_USER3_LABEL=W",
+            "1|W|0");
+        row("remote users, groups off", 3, user2 + "REMOTE_USER2_ENABLE=0;REMOTE_USER3_MEDIA_PROTOCOL=1", "0||0");
+        row("remote users, group srtp", 3, "REMOTE_USER3_ENABLE=1;REMOTE_USER3_MEDIA_PROTOCOL=1", "0||1");
+        row("remote users, empty label alone", 3, user2, "1||0");
+        row("remote users, empty label among others", 3, user1 + user2 + "SIP2_ENABLE=1;SIP2_TRANSPORT_TYPE=2",
+            "1|A and SIP Trunk|0");
+        row("gateway, sip1 srtp", 4, allTls + enabled + "SIP1_MEDIA_PROTOCOL=1", "0||1");
+        row("gateway, sip3 srtp", 4, "SIP3_ENABLE=1;SIP3_MEDIA_PROTOCOL=1", "0||1");
+        row("gateway, feu srtp", 4, "FEU_ENABLE=1;FEU_MEDIA_PROTOCOL=1", "0||1");
+        row("cce trunk", 5, "CCE_INTEROP=0;SIP2_TRANSPORT_TYPE=2;SIP2_MEDIA_PROTOCOL=1", "1|SIP Trunk|1");
+        row("cce normalization", 5, "CCE_INTEROP=1;SIP2_TRANSPORT_TYPE=2", "1|IP-PBX2|0");
+        row("cce other", 5, "CCE_INTEROP=2;" + allTls, "0||0");
+    }
+
+    void rules()
+    {
+        QFETCH(int, application);
+        QFETCH(QString, answers);
+        QHash<QString, QString> table{{"APPLICATION_SELECTED", QString::number(application)}};
+        for (const QString &pair : answers.split(';'))
+            table.insert(pair.section('=', 0, 0), pair.section('=', 1));
+        const auto r = ConclusionRules::evaluate([table](const QString &name) { return table.value(name); });
+        QTEST(r.certificate + '|' + r.certificateReason + '|' + r.mediaSecurity, "expected");
     }
 };
 
