@@ -1,15 +1,12 @@
 #include "DialogDriver.h"
 #include "FakeDevice.h"
 #include "TestEnvironment.h"
-#include "app/Brambleon.h"
 #include "data/IniCopy.h"
 #include "data/WizardData.h"
 #include "device/DownloadDialog.h"
 #include "device/UploadDialog.h"
 #include "pages/FinishNotes.h"
 #include "pages/FinishPage.h"
-#include "pages/ProductPage.h"
-#include "tests/app/FreshRun.h"
 #include "tests/pages/PageFixture.h"
 
 #include <QCheckBox>
@@ -117,21 +114,6 @@ private slots:
         download(next);
     }
 
-    // Connect to Device on the product page selects the device's model and version.
-    void productPage()
-    {
-        freshRun();
-        Brambleon wizard;
-        wizard.show();
-        wizard.next();
-        {
-            DialogDriver driver("127.0.0.1");
-            static_cast<ProductPage *>(wizard.currentPage())->connectToDevice();
-            QVERIFY(driver.status.endsWith("done"));
-        }
-        QCOMPARE(wizard.field("PRODUCT").toString() + ' ' + wizard.field("VERSION").toString(), "QA2 7.2");
-    }
-
     // Send follows the inputs once they change; at first it is enabled whatever they hold.
     void inputs()
     {
@@ -173,10 +155,8 @@ private slots:
     {
         for (const bool refused : {false, true}) {
             TestEnvironment::freshWizardData();
-            FakeDevice device;
-            DeviceSession::devicePort = device.port();
             if (refused)
-                device.misbehave("reset", HttpResponse::error(500));
+                device->misbehave("reset", HttpResponse::error(500));
             QDir(FinishNotes::copyFolder()).removeRecursively();
             PageFixture<FinishPage> f(15);
             f.wizard.setStartId(15);
@@ -187,7 +167,7 @@ private slots:
             f.wizard.show();
             DialogDriver driver;
             f.page->loadButton()->click();
-            QVERIFY(device.last("upload").body.contains("\r\nINIFileVersion = 31\r\n"));
+            QVERIFY(device->last("upload").body.contains("\r\nINIFileVersion = 31\r\n"));
             QCOMPARE(driver.status.endsWith("https://127.0.0.1\ndone"), !refused);
             QCOMPARE(QFileInfo::exists(f.page->iniCopyPath()), !refused);
             QCOMPARE(f.page->isComplete(), !refused);
