@@ -1,3 +1,4 @@
+#include "FakeDevice.h"
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
 #include "device/DeviceIniImport.h"
@@ -28,25 +29,11 @@ class TestDeviceIniImport : public QObject
 {
     Q_OBJECT
 private slots:
-    // Lower-case names, columns in any order, a type 3 row that pushes the first network row to NET2_,
-    // devices named twice (the later wins), slot 2 named twice, a module line without its blank; CR LF
-    // or LF line ends.
+    // The fake device's file, as it comes (CR LF) and with LF.
     void read()
     {
-        const QString text
-            = ";    2 : BRI         : 4\n;    2 : FXO         : 4\n;      1 : FALC56      : 1\n;3 : FXS  : 4\n"
-              "[ system params ]\nntpserverip = 172.16.0.10\n[ interfacetable ]\n"
-              "FORMAT InterfaceTable_Index = InterfaceTable_UnderlyingDevice, InterfaceTable_IPAddress, "
-              "InterfaceTable_PrefixLength, InterfaceTable_InterfaceMode, InterfaceTable_ApplicationTypes, "
-              "InterfaceTable_Gateway, InterfaceTable_PrimaryDNSServerIPAddress;\n"
-              "InterfaceTable 4 = \"vlan 30\", 192.168.30.5, 24, 10, 5, 192.168.30.1, 0.0.0.0;\n"
-              "InterfaceTable 2 = \"vlan 40\", 192.168.40.5, 16, 10, 3, 192.168.40.1, 10.0.0.53;\n"
-              "[ \\interfacetable ]\n[ DeviceTable ]\nFORMAT DeviceTable_Index = DeviceTable_DeviceName, "
-              "DeviceTable_UnderlyingInterface, DeviceTable_VlanID, DeviceTable_Tagging;\n"
-              "DeviceTable 0 = \"vlan 30\", \"GROUP_3\", 30, 1;\nDeviceTable 1 = \"vlan 40\", \"GROUP_2\", 40, "
-              "1;\n"
-              "DeviceTable 4 = \"vlan 30\", \"GROUP_3\", 31, 1;\n[ \\DeviceTable ]\n";
-        for (const QString &lines : {text, QString(text).replace("\n", "\r\n")}) {
+        const QString crlf = QString::fromLatin1(FakeDevice().ini);
+        for (const QString &lines : {crlf, QString(crlf).replace("\r\n", "\n")}) {
             const DeviceIniImport::Result result = DeviceIniImport::read(lines);
             QStringList values, modules;
             for (auto it = result.values.constBegin(); it != result.values.constEnd(); ++it)
@@ -54,12 +41,12 @@ private slots:
             for (auto it = result.moduleTypes.constBegin(); it != result.moduleTypes.constEnd(); ++it)
                 modules << QString("%1=%2").arg(it.key()).arg(it.value());
             QCOMPARE(sorted(values),
-                sorted(QString("NET1_IP=192.168.40.5 NET1_NETMASK=255.255.0.0 NET1_GATEWAY=192.168.40.1 "
-                               "NET1_DNS1=10.0.0.53 NET1_DNS2= NET1_VLAN=40 NET2_IP=192.168.30.5 "
-                               "NET2_NETMASK=255.255.255.0 NET2_GATEWAY=192.168.30.1 NET2_DNS1= NET2_DNS2= "
-                               "NET2_PORT=GROUP_3 NET2_VLAN=31 NTP=172.16.0.10")
+                sorted(QString("NET1_IP=10.15.17.10 NET1_NETMASK=255.255.0.0 NET1_GATEWAY=10.15.0.1 "
+                               "NET1_DNS1=10.15.25.1 NET1_DNS2= NET1_VLAN=40 NET2_IP=195.189.192.155 "
+                               "NET2_NETMASK=255.255.255.128 NET2_GATEWAY=195.189.192.129 NET2_DNS1= NET2_DNS2= "
+                               "NET2_PORT=GROUP_2 NET2_VLAN=20 NTP=10.15.28.1")
                            .split(' ')));
-            QCOMPARE(sorted(modules), "1=PRI 2=FXO");
+            QCOMPARE(sorted(modules), "1=PRI 2=FXO 4=FXS");
         }
     }
 

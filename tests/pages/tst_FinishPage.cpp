@@ -78,7 +78,6 @@ private slots:
         };
         row("ini", "0", "10.1.2.3", "ini.ini", "10.1.2.3_4711.ini");
         row("router", "1", "10.1.2.3", "router.txt", "10.1.2.3_4711.ini");
-        row("hostile address", "0", "../../escape", "hostile.ini", ".._.._escape_4711.ini");
         row("cancelled", "0", "10.1.2.3", "", "");
     }
 

@@ -36,15 +36,23 @@ QString stepOf(const HttpRequest &request)
 
 FakeDevice::FakeDevice()
 {
-    ini = ";Board Type: Quorvex A2\r\n;Software Version: 7.20A.256.024\r\n;      1 : FALC56      : 1\r\n"
-          ";      3 : FXS         : 4\r\n[SYSTEM Params]\r\nNTPServerIP = '10.15.28.1'\r\nINIFileVersion = 12\r\n"
-          "[ DeviceTable ]\r\nFORMAT DeviceTable_Index = DeviceTable_VlanID, DeviceTable_UnderlyingInterface, "
-          "DeviceTable_DeviceName, DeviceTable_Tagging;\r\nDeviceTable 1 = 20, \"GROUP_2\", \"vlan 20\", 1;\r\n"
-          "[ \\DeviceTable ]\r\n[ InterfaceTable ]\r\nFORMAT InterfaceTable_Index = "
+    // Lower-case names, columns in any order, a network row pushed to the second network by a later one
+    // that carries OAM, a device named twice, slot 2 named twice, a module line without its blank.
+    ini = ";Board Type: Quorvex A2\r\n;Software Version: 7.20A.256.024\r\n;    2 : BRI         : 4\r\n"
+          ";    2 : FXO         : 4\r\n;      1 : FALC56      : 1\r\n;3 : FXS  : 4\r\n;      4 : FXS         : "
+          "4\r\n"
+          "[system params]\r\nntpserverip = '10.15.28.1'\r\nINIFileVersion = 12\r\n[ DeviceTable ]\r\n"
+          "FORMAT DeviceTable_Index = DeviceTable_VlanID, DeviceTable_UnderlyingInterface, "
+          "DeviceTable_DeviceName, "
+          "DeviceTable_Tagging;\r\nDeviceTable 0 = 30, \"GROUP_3\", \"vlan 20\", 1;\r\n"
+          "DeviceTable 1 = 20, \"GROUP_2\", \"vlan 20\", 1;\r\nDeviceTable 2 = 40, \"GROUP_1\", \"vlan 1\", 1;\r\n"
+          "[ \\DeviceTable ]\r\n[ interfacetable ]\r\nFORMAT InterfaceTable_Index = "
           "InterfaceTable_ApplicationTypes, "
           "InterfaceTable_InterfaceMode, InterfaceTable_IPAddress, InterfaceTable_PrefixLength, "
-          "InterfaceTable_UnderlyingDevice;\r\nInterfaceTable 0 = 6, 10, 10.15.17.10, 16, \"vlan 1\";\r\n"
-          "InterfaceTable 1 = 5, 10, 195.189.192.155, 25, \"vlan 20\";\r\n[ \\InterfaceTable ]\r\n";
+          "InterfaceTable_Gateway, InterfaceTable_PrimaryDNSServerIPAddress, InterfaceTable_UnderlyingDevice;\r\n"
+          "InterfaceTable 0 = 5, 10, 195.189.192.155, 25, 195.189.192.129, 0.0.0.0, \"vlan 20\";\r\n"
+          "InterfaceTable 1 = 6, 10, 10.15.17.10, 16, 10.15.0.1, 10.15.25.1, \"vlan 1\";\r\n[ \\interfacetable "
+          "]\r\n";
     m_server.setHandler([this](const HttpRequest &request) { return answer(request); });
     m_server.listen();
 }

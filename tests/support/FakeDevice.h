@@ -27,7 +27,7 @@ public:
             n = QStringLiteral("3fa2");
     QStringList challengeElements = {"s", "r", "m", "n"}; // the others are left out
     QByteArray filesPage = "<a href=\"FS/BOARD_SN4711.ini\">BOARD_SN4711.ini</a>";
-    QByteArray ini; // served as /FS/BOARD_SN4711.ini; a model QA2 running 7.2 by default
+    QByteArray ini; // served as /FS/BOARD_SN4711.ini: a model QA2 running 7.2, CR LF line ends
     QByteArray location = "/UploadResult.html?status=ok"; // holding "restart": restarts after the status page
     int downFor = 2; // requests dropped while rebooting; -1: it never comes back
 
