@@ -5,11 +5,20 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace
 {
+TemplateInfo info(const QString &path, const QString &name)
+{
+    TemplateInfo result;
+    result.path = path;
+    result.name = name;
+    return result;
+}
+
 // Runs one composer or selection by a short word: "select N", "itsp P T", "pbxgw P", "itspgw T".
 bool run(const QString &call)
 {
@@ -39,8 +48,12 @@ private:
     void writeParts()
     {
         WizardData *d = WizardData::instance();
-        d->pbxTemplates = {TemplateInfo{write("P.pbx", "#name P\n#---\nPBX = 1\n"), "P (*)"}};
-        d->itspTemplates = {TemplateInfo{write("T.itsp", "#name T\n#---\nTRUNK = 1\n"), "T"}};
+        d->pbxTemplates = {info(write("P.pbx",
+                                    "; leading comment\n; second comment\n#name P\n#define %SIP1_NAME% P "
+                                    "Box\n;; dropped\n#---\n[ body P ]\nPBX = %SIP1_IP%\n"),
+            "P (*)")};
+        d->itspTemplates = {
+            info(write("T.itsp", "#name T\n#define %SIP2_NAME% T Net\n#---\nTRUNK = 1\n#---\nTRUNK2 = 2\n"), "T")};
     }
 
 private slots:
@@ -51,6 +64,28 @@ private slots:
         QFile::remove(WizardData::templatePackPath());
     }
 
+    // A composition: its name, the parts' heads, the standard includes in order, then the parts' bodies;
+    // the part's own defines win over those of the includes; a loose part is found without its mark.
+    void composition()
+    {
+        PackBuilder pack;
+        pack.add("header.include", "#define %SIP1_NAME% Include\n");
+        for (const char *name : {"system", "network", "sbc", "dial_sbc", "coders"})
+            pack.add(QString::fromLatin1(name) + ".include", ";; authors only\n" + QByteArray(name) + "\n");
+        QVERIFY(pack.write(WizardData::templatePackPath()));
+        writeParts();
+        QLineEdit *name = TestEnvironment::addField("SIP1_NAME", QString(), true, true);
+        QVERIFY(run("itsp P T"));
+        // Banners shortened to their names, runs of empty lines to one.
+        QString lines = WizardData::instance()->templateLines.join('|');
+        lines.replace(QRegularExpression("; -+  (.*?)  -+"), "\\1").replace(QRegularExpression("\\|{3,}"), "||");
+        QCOMPARE(lines,
+            "; P - T||#template P - T|#application ITSP||#name P|#define %SIP1_NAME% P Box|#name T|#define "
+            "%SIP2_NAME% T Net||#define %SIP1_NAME% Include||system||network||sbc||dial_sbc||coders||IP-PBX||"
+            "[ body P ]|PBX = %SIP1_IP%||SIP Trunk||TRUNK = 1|TRUNK2 = 2");
+        QCOMPARE(WizardData::instance()->currentTemplate + ' ' + name->text(), "P - T P Box");
+    }
+
     // A loose template is found without its mark, an exact name first; device values win over loaded
     // ones, which win over defines; a failed choice leaves nothing current and the fields as they were.
     void selection()
@@ -58,16 +93,15 @@ private slots:
         WizardData *d = WizardData::instance();
         writeParts();
         const QString loose = write("L.template", "#template Loose\n#define %NET1_IP% 10.0.0.1\nFROM = loose\n");
-        d->templates = {TemplateInfo{loose, "Loose (*)"}, TemplateInfo{"", "Pathless"}};
+        d->templates = {info(loose, "Loose (*)"), info("", "Pathless")};
         QLineEdit *ip = TestEnvironment::addField("NET1_IP", QString(), true, true);
         d->setValue("NET1_IP", "10.0.0.2");
         QVERIFY(run("select Loose"));
         QCOMPARE(d->currentTemplate + ' ' + ip->text(), QStringLiteral("Loose 10.0.0.2"));
         d->deviceValues.insert("NET1_IP", "10.0.0.3");
-        d->templates.append(TemplateInfo{write("E.template", "FROM = exact\n"), "Loose"});
+        d->templates.append(info(write("E.template", "FROM = exact\n"), "Loose"));
         QVERIFY(run("select Loose") && d->templateLines.contains("FROM = exact"));
         QCOMPARE(ip->text(), QStringLiteral("10.0.0.3"));
-        QVERIFY(run("itsp P T")); // a loose part too is found without its mark
         // A SIP trunk part is no IP-PBX part; a template listed with an empty path is not there.
         for (const char *call : {"select Loose (*) (*)", "itsp P Nope", "pbxgw T", "select Pathless"}) {
             QVERIFY(run("select Loose"));
