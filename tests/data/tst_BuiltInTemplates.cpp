@@ -11,8 +11,8 @@
 #include <QSet>
 #include <QtTest>
 
-// The templates compiled into the program: well-formed on their own, and giving consistent INI tables
-// for answers beyond those of the examples.
+// The templates compiled into the program: well-formed on their own, setting the fields the page
+// route reads, and giving consistent INI tables for answers beyond those of the examples.
 class TestBuiltInTemplates : public QObject
 {
     Q_OBJECT
@@ -39,6 +39,28 @@ private slots:
                 QVERIFY2(depth >= 0 && (word != "else" || depth > 0), qPrintable(file + ": " + line));
             }
             QVERIFY2(depth == 0, qPrintable(file));
+        }
+    }
+
+    // Every complete template and composition sets the fields the page routing reads: rows of kind,
+    // name and SIP2_ENABLE, SIP3_SUPPORTED, FEU_SUPPORTED ("?": unset).
+    void routeFieldsDefined()
+    {
+        const char *names[] = {"SIP2_ENABLE", "SIP3_SUPPORTED", "FEU_SUPPORTED"};
+        for (const QString row : {"select|Generic IP-PBX - Generic SIP Trunk|111",
+                 "select|Generic IP-PBX - Generic IP-PBX|100", "select|Generic Hosted IP-PBX|000",
+                 "select|Generic Remote Users|010", "select|Generic Remote Users - Single Group|000",
+                 "select|Generic IP-PBX - Teleworker SIP Trunk|101", "pair||100", "itspgw||100", "pbxgw||000"}) {
+            TestEnvironment::freshWizardData();
+            for (const char *field : names)
+                TestEnvironment::addField(field, "x", true, true);
+            WizardData *d = WizardData::instance();
+            d->loadTemplates();
+            QVERIFY(TemplateAnswers::make(row.section('|', 0, 0), row.section('|', 1, 1)));
+            QString set;
+            for (const char *field : names)
+                set += d->fieldMarker(field) ? d->fieldText(field) : QStringLiteral("?");
+            QCOMPARE(set, row.section('|', 2));
         }
     }
 
