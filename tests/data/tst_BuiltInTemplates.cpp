@@ -163,6 +163,35 @@ private slots:
                     QVERIFY2(allowed.contains(value), qPrintable(source + " = \"" + value + '"'));
             }
         }
+        for (const QString unique : {"DeviceTable.DeviceName", "InterfaceTable.InterfaceName",
+                 "CpMediaRealm.MediaRealmName", "SIPInterface.InterfaceName", "ProxySet.ProxyName",
+                 "IpProfile.ProfileName", "IPGroup.Name", "IP2IPRouting.RouteName"}) {
+            const QStringList values = column(unique.section('.', 0, 0), unique.section('.', 1));
+            QVERIFY2(values.size() == QSet<QString>(values.begin(), values.end()).size(), qPrintable(unique));
+        }
+        // No two SIP interfaces listen on one network interface, transport and port.
+        QSet<QString> listening;
+        for (int row : doc.tableRows("SIPInterface")) {
+            for (const char *port : {"UDPPort", "TCPPort", "TLSPort"}) {
+                const QString value = doc.tableValue("SIPInterface", row, port);
+                const QString key = doc.tableValue("SIPInterface", row, "NetworkInterface") + port + value;
+                QVERIFY2(!value.isEmpty() && (value == "0" || !listening.contains(key)), qPrintable(key));
+                listening.insert(key);
+            }
+        }
+        // Classification rules are tried by index: none may be unreachable behind an earlier one.
+        QList<int> rules = doc.tableRows("Classification");
+        std::sort(rules.begin(), rules.end());
+        auto rule = [&doc](int row, const char *column) { return doc.tableValue("Classification", row, column); };
+        for (int later = 0; later < rules.size(); ++later) {
+            for (int earlier = 0; earlier < later; ++earlier) {
+                const int e = rules.at(earlier), r = rules.at(later);
+                QVERIFY2(rule(e, "SrcSIPInterfaceName") != rule(r, "SrcSIPInterfaceName")
+                        || (rule(e, "SrcAddress") != "*" && rule(e, "SrcAddress") != rule(r, "SrcAddress"))
+                        || (!rule(e, "DestHost").isEmpty() && rule(e, "DestHost") != rule(r, "DestHost")),
+                    qPrintable(QStringLiteral("Classification %1 hides %2").arg(e).arg(r)));
+            }
+        }
     }
 };
 
