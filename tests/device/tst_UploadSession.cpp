@@ -58,8 +58,6 @@ private:
                 device->location = value.toLatin1();
             else if (key == "pass")
                 view.pass = value;
-            else if (key == "filesPage")
-                device->filesPage = value.toLatin1();
             else if (key == "downFor")
                 device->downFor = value.toInt();
             else if (key == "ini")
@@ -164,7 +162,7 @@ private slots:
         // The device's reason is shown as text.
         row("pass=wrong", "&lt;b&gt;locked&lt;/b&gt;", "root username password");
         row("files=stall", "can't get files page", "root username password files logout");
-        row("filesPage=-", "can't get configuration file", kRead + " logout");
+        row("files=garbage", "can't get configuration file", kRead + " logout");
         row("version=7.0", "wrong software version (7.2)", kRead + " logout");
         row("product=QA3", "wrong device type (2)", kRead + " logout");
         row("upload=500", "can't upload configuration file", kRead + " upload logout");
