@@ -143,6 +143,8 @@ private slots:
             "use the following URL to connect to it: " + link + "|done");
         QVERIFY(session->success() && view.handedBack == 0);
         QCOMPARE(device->trail(), steps);
+        QCOMPARE(device->last("upload").header("Content-Type"),
+            "multipart/form-data; boundary=" + QByteArray(UploadSession::Boundary));
         QVERIFY(device->last("upload").body.contains("\r\n\r\n[SYSTEM Params]\r\nINIFileVersion = 7\r\n--"));
         QCOMPARE(
             device->last("reset").body.left(28), steps.contains("reset") ? "Submit=Reset&WsBurnToFLASH=1" : "");
