@@ -26,7 +26,7 @@ private slots:
         auto row = [](const char *op, const char *in, const char *out) { QTest::newRow(in) << op << in << out; };
         row("sip2", "SIP1=0:5060 SIP2=0:05060", "SIP1=5060,0,0 SIP2=,,@1");
         row("sip2", "SIP1=0:5060 SIP2=0:5060 NETWORK=LAN_WAN", "SIP1=5060,0,0 SIP2=5060,0,0@2");
-        row("sip2", "SIP1=2:5061 SIP2=0:5060", "SIP1=0,0,5061 SIP2=5060,0,0@2");
+        row("sip2", "SIP1=2:5060 SIP2=0:5060", "SIP1=0,0,5060 SIP2=5060,0,0@2");
         row("sip2", "SIP1=3:5060 SIP2=3:5060", "SIP1=0,0,0 SIP2=0,0,0@2"); // no slot: listens nowhere
         row("sip3", "SIP1=1:5060 SIP3=1:5060 NETWORK=LAN_WAN", "SIP3=,,@1");
         row("sip3", "SIP2=0:5062 SIP3=0:5062 SIP2_ENABLE=0", "SIP3=,,@2");
@@ -49,7 +49,7 @@ private slots:
             "SIP1=1001,0,0 REMOTE_USER1=1006,0,0@3 REMOTE_USER2=5080,0,0@4 SIP2=,,@4");
         row("remote", "REMOTE_USER1=4:5060 REMOTE_USER1_ENABLE=1", "SIP1=1001,0,0 REMOTE_USER1=0,0,0@3");
         row("local", "GATEWAY_INTEROP=2 SIP2=1:5090", "SIP2=0,5090,0");
-        row("local", "GATEWAY_INTEROP=1 SIP1=2:5061", "SIP1=0,0,5061");
+        row("local", "GATEWAY_INTEROP=1 SIP1=1:5061", "SIP1=0,5061,0");
     }
 
     void fixups()

@@ -36,13 +36,12 @@ private slots:
 
     void readVersion_data()
     {
-        QTest::addColumn<QByteArray>("versionText"); // "-" no version entry; "+" under another password
+        QTest::addColumn<QByteArray>("versionText"); // "+": under another password
         QTest::addColumn<QString>("expected"); // major.minor build, or "" when not found
         QTest::newRow("anywhere in line, patch ignored") << QByteArray("Pack VERSION\t4.2.7 final\r\n") << "4.2 ";
         QTest::newRow("later lines win")
             << QByteArray("VERSION 1.1\nBUILD a\nVERSION 2.10\nBUILD b\n") << "2.10 b";
         QTest::newRow("lower case or no minor") << QByteArray("version 5.5\nVERSION 7\n") << "";
-        QTest::newRow("no version entry") << QByteArray("-") << "";
         QTest::newRow("other password, no hang") << QByteArray("+VERSION 9.9\n") << "";
     }
 
@@ -54,7 +53,7 @@ private slots:
         if (versionText.startsWith('+'))
             builder.addForeign("version.txt", versionText.mid(1));
         else
-            builder.add(versionText == "-" ? "a.template" : "version.txt", versionText);
+            builder.add("version.txt", versionText);
         QVERIFY(builder.write(path));
         int major = -1, minor = -1;
         QString build;
@@ -72,50 +71,29 @@ private slots:
 
     void install_data()
     {
-        QTest::addColumn<QString>("installed"); // "" none, "bad" unreadable, else version
-        QTest::addColumn<QString>("working");
-        QTest::addColumn<QString>("result"); // which pack is in the data directory afterwards
-        QTest::newRow("none installed") << ""
-                                        << "3.1"
-                                        << "working";
-        QTest::newRow("newer minor numerically") << "3.9"
-                                                 << "3.10"
-                                                 << "working";
-        QTest::newRow("newer major, lower minor") << "3.9"
-                                                  << "4.0"
-                                                  << "working";
-        QTest::newRow("equal") << "3.10"
-                               << "3.10"
-                               << "installed";
-        QTest::newRow("older major") << "4.0"
-                                     << "3.99"
-                                     << "installed";
-        QTest::newRow("installed unreadable") << "bad"
-                                              << "0.1"
-                                              << "working";
-        QTest::newRow("working unreadable") << "1.0"
-                                            << "bad"
-                                            << "installed";
+        QTest::addColumn<QStringList>("packs"); // installed, working ("-" none, "bad" unreadable), the result
+        for (const char *row : {"- 3.1 working", "3.9 3.10 working", "3.9 4.0 working", "3.10 3.10 installed",
+                 "4.0 3.99 installed", "bad 0.1 working", "1.0 bad installed"})
+            QTest::newRow(row) << QString(row).split(' ');
     }
 
     // The newer pack ends up installed, alone: no temporary copy is left.
     void install()
     {
-        QFETCH(QString, installed);
-        QFETCH(QString, working);
+        QFETCH(QStringList, packs);
         QDir(TestEnvironment::dataDir()).removeRecursively(); // the install makes it
         for (const QString &path : {pack(), m_work->filePath("templates4.zip")}) {
-            const QString version = path == pack() ? installed : working;
             const QByteArray marker = path == pack() ? "installed" : "working";
+            const QString version = packs.at(path == pack() ? 0 : 1);
             const QByteArray bytes = PackBuilder().version(version).add("marker.txt", marker).bytes();
-            if (!version.isEmpty())
+            if (version != "-")
                 TestEnvironment::writeFile(
                     QFileInfo(path).path(), "templates4.zip", version == "bad" ? "bad" : bytes);
         }
         WizardData::instance()->installTemplatePack();
         QByteArray marker;
         TemplatePack::readEntry(pack(), "marker.txt", marker);
-        QTEST(QString::fromLatin1(marker), "result");
+        QCOMPARE(QString::fromLatin1(marker), packs.at(2));
         QCOMPARE(QDir(TestEnvironment::dataDir()).entryList(QDir::Files), QStringList{"templates4.zip"});
     }
 
@@ -137,19 +115,15 @@ private slots:
     void parseHeader_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("header"); // named, then name|application|type|icon
-        QTest::newRow("full") << "#template Foo - Bar\n#application hosted\n#type beta\n#icon foo.png\n"
-                              << "1 Foo - Bar|2|2|foo.png";
-        QTest::newRow("name keyword, not trimmed") << "#name  Spaced \n"
-                                                   << "1 Spaced |-1|0|";
-        QTest::newRow("upper-case keyword or leading blank") << "#Template Foo\n #template Bar\n"
-                                                             << "0 |-1|0|";
-        QTest::newRow("application any case, unknown type keeps earlier")
-            << "#template A\n#application ReMoTeUsErS\n#type Beta\n#type gamma\n"
-            << "1 A|3|2|";
-        QTest::newRow("anywhere in the file, last wins")
-            << "#template First\nx = 1\n#application GATEWAY\n#name Second\n"
-            << "1 Second|4|0|";
+        QTest::addColumn<QString>("header"); // named|name|application|type|icon
+        const auto row = [](const char *name, const char *text, const char *header) {
+            QTest::newRow(name) << text << header;
+        };
+        row("anywhere, last wins; application any case, unknown type keeps earlier",
+            "#template A\nx = 1\n#application ReMoTeUsErS\n#type beta\n#type gamma\n#icon i.png\n#name B\n",
+            "1|B|3|2|i.png");
+        row("name keyword, not trimmed", "#name  Spaced \n", "1|Spaced |-1|0|");
+        row("upper-case keyword or leading blank", "#Template Foo\n #template Bar\n", "0||-1|0|");
     }
 
     void parseHeader()
@@ -159,13 +133,9 @@ private slots:
         info.application = info.type = 9;
         QTextStream stream(&text, QIODevice::ReadOnly);
         const int named = WizardData::instance()->parseTemplateHeader(stream, info);
-        QTEST(QStringLiteral("%1 %2|%3|%4|%5")
-                  .arg(named)
-                  .arg(info.name)
-                  .arg(info.application)
-                  .arg(info.type)
-                  .arg(info.icon),
-            "header");
+        const QStringList parts{QString::number(named), info.name, QString::number(info.application),
+            QString::number(info.type), info.icon};
+        QTEST(parts.join('|'), "header");
     }
 
     // Resources sort before loose files (type 3, marked), which sort before the pack's entries; locked

