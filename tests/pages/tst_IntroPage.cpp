@@ -141,7 +141,10 @@ private slots:
         m_area.put("info.txt", "VERSION 2.18");
         TestEnvironment::writeFile(TestEnvironment::dataDir(), "templates4.zip", packBytes("4.2"));
         WizardData::isUpdateCheckDue();
-        delete new IntroPage;
+        {
+            IntroPage idle;
+            QTest::qWait(200);
+        }
         QFile::remove(WizardData::templatePackPath());
         waitForCheck(IntroPage());
         WizardData::settings().clear(); // over HTTP, and due

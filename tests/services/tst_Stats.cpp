@@ -25,8 +25,10 @@ class TestStats : public QObject
         QList<QByteArray> bodies;
         QTest::qWaitFor([&] {
             bodies.clear();
-            for (const HttpRequest &request : m_server.requests())
-                request.header("Authorization") != m_login ? void() : bodies.append(request.body);
+            for (const HttpRequest &request : m_server.requests()) {
+                if (request.header("Authorization") == m_login)
+                    bodies << request.body;
+            }
             return bodies.size() >= count;
         });
         return bodies;

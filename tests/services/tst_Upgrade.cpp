@@ -158,12 +158,11 @@ private slots:
         QDir(folder.filePath()).removeRecursively();
     }
 
+    // Received, total, the bar's value.
     void progressSteps()
     {
-        m_area.respond("brambleon-setup.exe", HttpResponse::error(404));
         Upgrade dialog;
-        const qint64 steps[][3] = {{2, 3, 66}, {480000, -1, 12}, {39999, 0, 0}}; // received, total, value
-        for (const auto &step : steps) {
+        for (const QList<qint64> step : {QList<qint64>{2, 3, 66}, {480000, -1, 12}, {39999, 0, 0}}) {
             QMetaObject::invokeMethod(&dialog, "downloadProgress", Q_ARG(qint64, step[0]), Q_ARG(qint64, step[1]));
             QCOMPARE(dialog.findChild<QProgressBar *>()->value(), int(step[2]));
         }

@@ -41,11 +41,9 @@ PackBuilder &PackBuilder::addForeign(
     return *this;
 }
 
-PackBuilder &PackBuilder::version(const QString &majorMinor, const QString &build)
+PackBuilder &PackBuilder::version(const QString &majorMinor)
 {
-    return add("version.txt",
-        "VERSION " + majorMinor.toLatin1() + "\r\n"
-            + (build.isEmpty() ? "" : "BUILD " + build.toLatin1() + "\r\n"));
+    return add("version.txt", "VERSION " + majorMinor.toLatin1() + "\r\n");
 }
 
 bool PackBuilder::write(const QString &path) const

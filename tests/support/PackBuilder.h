@@ -18,8 +18,8 @@ public:
     // Stored uncompressed on request, such an entry reads as wrong bytes instead of a read error.
     PackBuilder &addForeign(
         const QString &name, const QByteArray &bytes, const QByteArray &password = "wrong", bool stored = false);
-    // "version.txt" with a VERSION line and, when build is not empty, a BUILD line.
-    PackBuilder &version(const QString &majorMinor, const QString &build = QString());
+    // "version.txt" with that VERSION line.
+    PackBuilder &version(const QString &majorMinor);
     // False when the zip could not be written.
     bool write(const QString &path) const;
     QByteArray bytes() const;

@@ -72,23 +72,17 @@ void UpdateArea::useFtp(bool ftp)
 
 QStringList UpdateArea::fetched()
 {
-    for (const QByteArray &line : m_ftp.readAllStandardOutput().split('\n')) {
-        if (line.startsWith("SENT brambleon/"))
-            m_ftpSent << QString::fromUtf8(line.mid(15).trimmed());
-    }
     QStringList names;
     for (const HttpRequest &request : m_http.requests()) {
         if (!request.header("Authorization").isEmpty())
             names << QString::fromUtf8(request.path.mid(kHttpFolder));
     }
-    return WizardData::updateViaFtp() ? m_ftpSent : names;
+    return names;
 }
 
 void UpdateArea::forget()
 {
     m_http.clearRequests();
-    fetched();
-    m_ftpSent.clear();
     if (ftpError.isEmpty())
         qputenv("BRAMBLEON_UPDATE_FTP", m_ftpUrl);
 }

@@ -22,10 +22,9 @@ public:
     void respond(const QString &name, const HttpResponse &response);
     // Sets the program's choice of protocol.
     static void useFtp(bool ftp);
-    // The files asked for after login (HTTP) or sent in full (FTP) since forget().
+    // The files asked for over HTTP after login since forget().
     QStringList fetched();
     void forget();
-    QUrl httpUrl(const QString &path) const { return m_http.url(path); }
 
 private:
     LoopbackHttpServer m_http;
@@ -33,6 +32,5 @@ private:
     QByteArray m_ftpUrl;
     QTcpServer m_silentFtp; // takes connections and never greets
     QTemporaryDir m_ftpRoot;
-    QStringList m_ftpSent;
     QHash<QString, HttpResponse> m_responses;
 };
