@@ -32,7 +32,7 @@ QString addressToolTip(bool backup, bool wan)
 
 IPPBX2Page::IPPBX2Page(QWidget *parent)
     : BrambleonPage(parent)
-    , m_form(this, kRole)
+    , m_form(this, kPrefix, kRole)
 {
     step = 11;
     nextPage = 12;
@@ -81,6 +81,10 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     m_form.connectChoices(this);
     connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_enable, SIGNAL(stateChanged(int)), this, SLOT(enableChanged(int)));
+    connect(m_enable, &QCheckBox::clicked, this, [this] {
+        m_form.chosen(m_enable);
+        emit completeChanged();
+    });
     // The rows count only while the server is used.
     connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
 
@@ -93,6 +97,8 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     grid->addWidget(m_form.server, 3, 0, 1, 3);
     grid->addWidget(m_form.sip, 4, 0, 1, 3);
     grid->addWidget(m_form.realm, 5, 0, 1, 3);
+    setTabOrder(m_enable, m_form.interfaces);
+    m_form.chainTabOrder(m_form.interfaces);
 }
 
 void IPPBX2Page::initializePage()
@@ -112,11 +118,11 @@ void IPPBX2Page::initializePage()
     m_form.setInterfaces(interfaces,
         IPPBX2Rules::selectedInterface(selected(QStringLiteral("APPLICATION_SELECTED")), interfaces.size()));
 
-    if (m_enableField->text().isEmpty())
-        m_enableField->setText(QStringLiteral("0"));
-    m_enable->setChecked(m_enableField->text() == QLatin1String("1"));
-    m_enable->setEnabled(m_enableField->isEnabled());
+    m_form.restoreBox(m_enable, m_enableField, QStringLiteral("SIP3_ENABLE"));
+    // Also when the box already showed the restored state; a rejected field keeps its text.
+    const QString enable = m_enableField->text();
     enableChanged(m_enable->checkState());
+    m_enableField->setText(enable);
 
     m_followers.clear();
     for (int n = 2; n <= 3; ++n) {
@@ -158,12 +164,14 @@ IPPBX2Rules::Marks IPPBX2Page::marks() const
 
 bool IPPBX2Page::isComplete() const
 {
-    return markRows(marks(), m_rows);
+    const bool rows = markRows(marks(), m_rows);
+    return m_form.markLoaded() && rows;
 }
 
 QString IPPBX2Page::batchRefusal() const
 {
-    return rowsRefusal(marks(), m_rows);
+    const QString loaded = m_form.loaded.refusal();
+    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows, true) : loaded;
 }
 
 int IPPBX2Page::nextId() const

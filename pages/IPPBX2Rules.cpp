@@ -12,7 +12,7 @@ IPPBX2Rules::Marks IPPBX2Rules::check(const Answers &a)
     const int base = SipRules::number(a.basePort);
     const int sessions = SipRules::number(a.sessions);
 
-    QString basePort = SipRules::basePortError(a.basePort, a.sessions);
+    QString basePort = SipRules::serverBasePortError(a.basePort, a.sessions);
     if (SipRules::mediaOverlaps(
             base, sessions, SipRules::number(a.sip1MediaStart), SipRules::number(a.sip1Sessions)))
         basePort = SipRules::overlapMessage(QStringLiteral("IP-PBX"), QStringLiteral("IP-PBX2"));
@@ -20,13 +20,13 @@ IPPBX2Rules::Marks IPPBX2Rules::check(const Answers &a)
         && SipRules::mediaOverlaps(
             base, sessions, SipRules::number(a.sip2MediaStart), SipRules::number(a.sip2Sessions)))
         basePort = SipRules::overlapMessage(QStringLiteral("ITSP"), QStringLiteral("IP-PBX2"));
-    QString listening = SipRules::portError(a.listeningPort);
+    QString listening = SipRules::serverPortError(a.listeningPort);
     if (shared && !a.sip2Nat.isEmpty() && a.listeningPort == a.sip2LocalPort)
         listening = QStringLiteral("Invalid value - use different ports for IP-PBX2 and ITSP");
 
     return {{Address, SipRules::addressError(a.address)}, {BasePort, basePort},
-        {Sessions, SipRules::sessionsError(a.sessions, SipRules::sessionCap(a.product, a.version))},
-        {DestinationPort, SipRules::portError(a.destinationPort)}, {ListeningPort, listening},
+        {Sessions, SipRules::serverSessionsError(a.sessions, SipRules::sessionCap(a.product, a.version))},
+        {DestinationPort, SipRules::serverPortError(a.destinationPort)}, {ListeningPort, listening},
         {Backup, SipRules::optionalAddressError(a.backup)},
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
 }

@@ -36,7 +36,7 @@ QString addressToolTip(bool backup, bool wan)
 
 IPPBXPage::IPPBXPage(QWidget *parent)
     : BrambleonPage(parent)
-    , m_form(this, kRole, Qt::AlignLeft)
+    , m_form(this, kPrefix, kRole, Qt::AlignLeft)
 {
     step = 7;
     nextPage = 8;
@@ -55,7 +55,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
         {IPPBXRules::Sessions, m_form.sessionsLabel}, {IPPBXRules::DestinationPort, m_form.destinationLabel},
         {IPPBXRules::ListeningPort, m_form.listeningLabel}, {IPPBXRules::Transport, m_form.transportLabel},
         {IPPBXRules::MediaProtocol, m_form.mediaLabel}, {IPPBXRules::Backup, m_form.backupLabel},
-        {IPPBXRules::Domain, m_form.domainLabel}};
+        {IPPBXRules::Domain, m_form.domainLabel}, {IPPBXRules::Prefix, prefixLabel}};
 
     const QString backup = QStringLiteral("SIP1_IP_BACKUP");
     registerField(QStringLiteral("SIP1_IP"), m_form.address, true);
@@ -94,7 +94,7 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     registerField(QStringLiteral("SIP1_CODERS"), hiddenEdit(), true, true);
 
     for (QLineEdit *edit : {m_nat, m_form.address, m_form.backup, m_form.domain, m_form.destinationPort,
-             m_form.listeningPort, m_form.basePort, m_form.sessions})
+             m_form.listeningPort, m_form.basePort, m_form.sessions, m_prefix})
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     // Typing only: a domain that a template or a loaded file sets never overwrites the other pages'.
     connect(m_form.domain, SIGNAL(textEdited(QString)), this, SLOT(domainChanged(QString)));
@@ -118,6 +118,8 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     SipServerForm::alignColumns({m_form.server, m_form.sip, m_form.realm, m_additional});
 
     m_form.placeWithNat(this, m_natLabel, m_nat)->addWidget(m_additional, 4, 0, 1, 5);
+    setTabOrder(m_form.interfaces, m_nat);
+    setTabOrder(m_form.chainTabOrder(m_nat), m_prefix);
 }
 
 void IPPBXPage::initializePage()
@@ -179,6 +181,7 @@ IPPBXRules::Answers IPPBXPage::answers() const
     a.media = m_form.media->currentIndex();
     a.basePort = m_form.basePort->text();
     a.sessions = m_form.sessions->text();
+    a.prefix = m_prefix->text();
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
     return a;
@@ -186,12 +189,14 @@ IPPBXRules::Answers IPPBXPage::answers() const
 
 bool IPPBXPage::isComplete() const
 {
-    return markRows(IPPBXRules::check(answers()), m_rows);
+    const bool rows = markRows(IPPBXRules::check(answers()), m_rows);
+    return m_form.markLoaded() && rows;
 }
 
 QString IPPBXPage::batchRefusal() const
 {
-    return rowsRefusal(IPPBXRules::check(answers()), m_rows);
+    const QString loaded = m_form.loaded.refusal();
+    return loaded.isEmpty() ? rowsRefusal(IPPBXRules::check(answers()), m_rows, true) : loaded;
 }
 
 int IPPBXPage::nextId() const

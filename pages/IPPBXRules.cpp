@@ -1,6 +1,7 @@
 #include "pages/IPPBXRules.h"
 
 #include "pages/SipRules.h"
+#include "pages/TextRules.h"
 
 namespace
 {
@@ -32,13 +33,14 @@ IPPBXRules::Marks IPPBXRules::check(const Answers &a)
 {
     const int cap = SipRules::sessionCap(a.product, a.version);
     return {{Address, SipRules::addressError(a.address)},
-        {BasePort, SipRules::basePortError(a.basePort, a.sessions)},
-        {Sessions, SipRules::sessionsError(a.sessions, cap)},
-        {DestinationPort, SipRules::portError(a.destinationPort)},
-        {ListeningPort, SipRules::portError(a.listeningPort)},
+        {BasePort, SipRules::serverBasePortError(a.basePort, a.sessions)},
+        {Sessions, SipRules::serverSessionsError(a.sessions, cap)},
+        {DestinationPort, SipRules::serverPortError(a.destinationPort)},
+        {ListeningPort, SipRules::serverPortError(a.listeningPort)},
         {Transport, corvaneTransportError(a.name, a.transport)},
         {MediaProtocol, corvaneSrtpError(a.name, a.transport, a.media)}, {Backup, backupError(a.backup)},
-        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
+        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)},
+        {Prefix, TextRules::textError(a.prefix)}};
 }
 
 QString IPPBXRules::corvaneTransportError(const QString &name, int transport)

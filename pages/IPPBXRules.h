@@ -22,7 +22,8 @@ public:
         Transport,
         MediaProtocol,
         Backup,
-        Domain
+        Domain,
+        Prefix
     };
     // Every row with its message; an empty message marks the row valid.
     using Marks = QVector<QPair<Row, QString>>;
@@ -36,6 +37,7 @@ public:
         QString destinationPort, listeningPort;
         int media = 0; // combo position: 0 RTP, 1 SRTP
         QString basePort, sessions;
+        QString prefix; // SIP1_PREFIX
         int product = 0; // PRODUCT_SELECTED
         QString version;
     };

@@ -27,7 +27,7 @@ const char *const kAccountRows[][3]
 
 ITSPPage::ITSPPage(QWidget *parent)
     : BrambleonPage(parent)
-    , m_form(this, QStringLiteral("SIP Trunk"))
+    , m_form(this, kPrefix, QStringLiteral("SIP Trunk"))
 {
     step = 8;
     nextPage = 9;
@@ -54,13 +54,13 @@ ITSPPage::ITSPPage(QWidget *parent)
     m_account->addItems(
         {QStringLiteral("None"), QStringLiteral("Registration"), QStringLiteral("Authentication")});
     m_account->setToolTip(QStringLiteral("SIP account type"));
-    auto *accountLabel = rowLabel(tr("Account Type:"), m_account, this);
+    m_accountLabel = rowLabel(tr("Account Type:"), m_account, this);
 
     m_rows = {{ITSPRules::Address, m_form.addressLabel}, {ITSPRules::Username, m_usernameLabel},
         {ITSPRules::Password, m_passwordLabel}, {ITSPRules::BasePort, m_form.baseLabel},
         {ITSPRules::Sessions, m_form.sessionsLabel}, {ITSPRules::DestinationPort, m_form.destinationLabel},
         {ITSPRules::ListeningPort, m_form.listeningLabel}, {ITSPRules::Backup, m_form.backupLabel},
-        {ITSPRules::Domain, m_form.domainLabel}};
+        {ITSPRules::Domain, m_form.domainLabel}, {ITSPRules::MainLine, m_mainLineLabel}};
 
     registerField(QStringLiteral("SIP2_ENABLE"), hiddenEdit(QStringLiteral("1")), true, true);
     registerField(QStringLiteral("SIP2_IP"), m_form.address, true);
@@ -100,7 +100,7 @@ ITSPPage::ITSPPage(QWidget *parent)
     registerField(QStringLiteral("SIP2_CODERS"), hiddenEdit(), true, true);
 
     for (QLineEdit *edit : {m_nat, m_form.address, m_form.backup, m_form.domain, m_form.destinationPort,
-             m_form.listeningPort, m_form.basePort, m_form.sessions, m_username, m_password})
+             m_form.listeningPort, m_form.basePort, m_form.sessions, m_username, m_password, m_mainLine})
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     m_form.connectChoices(this);
     connect(m_form.transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
@@ -108,11 +108,17 @@ ITSPPage::ITSPPage(QWidget *parent)
     connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_account, SIGNAL(currentIndexChanged(int)), this, SLOT(accountChanged(int)));
     connect(m_account, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
+    // A pick, even of the entry shown, replaces a rejected loaded account.
+    connect(m_account, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        accountChanged(index);
+        m_form.chosen(m_account);
+        emit completeChanged();
+    });
 
     m_accountGroup = new QGroupBox(tr("SIP Account"), this);
     m_accountGroup->setObjectName(QStringLiteral("accountGroup"));
     auto *accountGrid = new QGridLayout(m_accountGroup);
-    accountGrid->addWidget(accountLabel, 0, 0);
+    accountGrid->addWidget(m_accountLabel, 0, 0);
     accountGrid->addWidget(m_account, 0, 1);
     accountGrid->addWidget(m_mainLineLabel, 1, 0);
     accountGrid->addWidget(m_mainLine, 1, 1);
@@ -123,6 +129,12 @@ ITSPPage::ITSPPage(QWidget *parent)
     SipServerForm::alignColumns({m_form.server, m_form.sip, m_form.realm, m_accountGroup});
 
     m_form.placeWithNat(this, m_natLabel, m_nat)->addWidget(m_accountGroup, 5, 0, 1, 5);
+    setTabOrder(m_form.interfaces, m_nat);
+    QWidget *previous = m_form.chainTabOrder(m_nat);
+    for (QWidget *next : QList<QWidget *>{m_account, m_username, m_mainLine, m_password}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void ITSPPage::initializePage()
@@ -148,6 +160,7 @@ void ITSPPage::initializePage()
         ITSPRules::interfaceIndex(network, answer(QStringLiteral("SIP1_NETWORK"))));
 
     if (ITSPRules::accountForced(m_trunk, application, answer(QStringLiteral("GATEWAY_TYPE")).toInt())) {
+        m_form.chosen(m_account);
         m_accountGroup->hide();
         m_account->setCurrentIndex(0);
         m_account->setEnabled(false);
@@ -155,9 +168,13 @@ void ITSPPage::initializePage()
         accountChanged(0);
     } else {
         m_accountGroup->show();
-        const int account = SipRules::number(m_registrationField->text());
-        m_account->setCurrentIndex(account >= 0 && account <= 2 ? account : 0);
+        const QString account = m_registrationField->text();
+        const bool named = m_form.restoreList(m_account, m_accountLabel, m_registrationField,
+            QStringLiteral("SIP2_REGISTRATION"), {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
         accountChanged(m_account->currentIndex());
+        // A rejected account stays as loaded until the installer picks one.
+        if (!named)
+            m_registrationField->setText(account);
         m_account->setEnabled(m_registrationField->isEnabled());
     }
 
@@ -198,6 +215,8 @@ ITSPRules::Marks ITSPPage::marks() const
     a.account = m_account->currentIndex();
     a.username = m_username->text();
     a.password = m_password->text();
+    a.mainLine = m_mainLine->text();
+    a.transport = m_form.transport->currentIndex();
     a.basePort = m_form.basePort->text();
     a.sessions = m_form.sessions->text();
     a.destinationPort = m_form.destinationPort->text();
@@ -205,17 +224,22 @@ ITSPRules::Marks ITSPPage::marks() const
     a.nat = m_nat->text();
     a.sip1MediaStart = answer(QStringLiteral("SIP1_MEDIA_START"));
     a.sip1LocalPort = answer(QStringLiteral("SIP1_LOCAL_PORT"));
+    a.sip1Transport = answer(QStringLiteral("SIP1_TRANSPORT_TYPE"));
+    a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
+    a.version = answer(QStringLiteral("VERSION"));
     return ITSPRules::check(a);
 }
 
 bool ITSPPage::isComplete() const
 {
-    return markRows(marks(), m_rows);
+    const bool rows = markRows(marks(), m_rows);
+    return m_form.markLoaded() && rows;
 }
 
 QString ITSPPage::batchRefusal() const
 {
-    return rowsRefusal(marks(), m_rows);
+    const QString loaded = m_form.loaded.refusal();
+    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows, true) : loaded;
 }
 
 int ITSPPage::nextId() const

@@ -42,6 +42,7 @@ private:
     QLineEdit *m_nat;
     QLabel *m_natLabel;
     QComboBox *m_account;
+    QLabel *m_accountLabel;
     QLineEdit *m_mainLine;
     QLabel *m_mainLineLabel;
     QLineEdit *m_username;

@@ -1,5 +1,7 @@
 #include "pages/ITSPRules.h"
 
+#include "pages/TextRules.h"
+
 namespace
 {
 QString pair(bool trunk)
@@ -7,9 +9,17 @@ QString pair(bool trunk)
     return trunk ? QStringLiteral("IP-PBX and SIP Trunk") : QStringLiteral("IP-PBX1 and IP-PBX2");
 }
 
-bool accepted(const QString &text)
+// An account entry: required while the account uses it, and never free text that leaves its quotes.
+QString accountError(bool required, const QString &text, const QString &missing)
 {
-    return !text.isEmpty() && text.size() <= 64;
+    if (required && (text.isEmpty() || text.size() > 64))
+        return QStringLiteral("Invalid value - enter ") + missing;
+    return TextRules::textError(text);
+}
+
+QString transportName(int transport)
+{
+    return SipRules::TransportNames.value(transport);
 }
 } // namespace
 
@@ -46,26 +56,38 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
     const bool shared = a.network != QLatin1String("LAN_WAN") && a.application != 4;
     const int base = SipRules::number(a.basePort);
     const int sessions = SipRules::number(a.sessions);
+    // Without an IP-PBX page the trunk's sessions are the product's, as the IP-PBX page caps them.
+    const int cap = a.application == 4 ? SipRules::sessionCap(a.product, a.version) : SipRules::MaxSessions;
 
-    QString basePort = SipRules::basePortError(a.basePort, a.sessions);
+    QString basePort = SipRules::serverBasePortError(a.basePort, a.sessions);
     if (shared && SipRules::mediaOverlaps(base, sessions, SipRules::number(a.sip1MediaStart), sessions))
         basePort = SipRules::overlapMessage(
             a.trunk ? QStringLiteral("IP-PBX") : QStringLiteral("IP-PBX1"), roleName(a.trunk));
-    QString listening = SipRules::portError(a.listeningPort);
+    QString listening = SipRules::serverPortError(a.listeningPort);
     if (shared && !a.nat.isEmpty() && a.listeningPort == a.sip1LocalPort)
         listening = QStringLiteral("Invalid value - use different ports for %1").arg(pair(a.trunk));
+    const int sip1Transport = SipRules::number(a.sip1Transport);
+    if (shared && listening.isEmpty()
+        && tcpPortClash(a.transport, sip1Transport, a.listeningPort, a.sip1LocalPort))
+        listening = QStringLiteral("Invalid value - use different ports for %1 on %2 and %3 on %4")
+                        .arg(a.trunk ? QStringLiteral("IP-PBX") : QStringLiteral("IP-PBX1"),
+                            transportName(sip1Transport), roleName(a.trunk), transportName(a.transport));
 
     return {{Address, SipRules::addressError(a.address)},
-        {Username,
-            a.account >= 1 && !accepted(a.username) ? QStringLiteral("Invalid value - enter username")
-                                                    : QString()},
-        {Password,
-            a.account == 2 && !accepted(a.password) ? QStringLiteral("Invalid value - enter password")
-                                                    : QString()},
-        {BasePort, basePort}, {Sessions, SipRules::sessionsError(a.sessions, SipRules::MaxSessions)},
-        {DestinationPort, SipRules::portError(a.destinationPort)}, {ListeningPort, listening},
+        {Username, accountError(a.account >= 1, a.username, QStringLiteral("username"))},
+        {Password, accountError(a.account == 2, a.password, QStringLiteral("password"))}, {BasePort, basePort},
+        {Sessions, SipRules::serverSessionsError(a.sessions, cap)},
+        {DestinationPort, SipRules::serverPortError(a.destinationPort)}, {ListeningPort, listening},
         {Backup, SipRules::optionalAddressError(a.backup)},
-        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
+        {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)},
+        {MainLine, TextRules::textError(a.mainLine)}};
+}
+
+bool ITSPRules::tcpPortClash(int transport, int otherTransport, const QString &port, const QString &otherPort)
+{
+    const auto tcp = [](int t) { return t == 1 || t == SipRules::Tls; };
+    return transport != otherTransport && tcp(transport) && tcp(otherTransport) && !port.isEmpty()
+        && SipRules::number(port) == SipRules::number(otherPort);
 }
 
 QStringList ITSPRules::summary(bool trunk, const SipRules::ServerSummary &server, const Account &account)

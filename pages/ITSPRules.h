@@ -13,7 +13,18 @@ class ITSPRules
 {
 public:
     // Rows in the order they are checked; check() gives each with its message, empty when valid.
-    enum Row { Address, Username, Password, BasePort, Sessions, DestinationPort, ListeningPort, Backup, Domain };
+    enum Row {
+        Address,
+        Username,
+        Password,
+        BasePort,
+        Sessions,
+        DestinationPort,
+        ListeningPort,
+        Backup,
+        Domain,
+        MainLine
+    };
     using Marks = QVector<QPair<Row, QString>>;
 
     // False where the page configures the second IP-PBX.
@@ -36,11 +47,17 @@ public:
         QString network;
         QString address, backup, domain;
         int account = 0; // 0 None, 1 Registration, 2 Authentication
-        QString username, password;
+        QString username, password, mainLine;
+        int transport = 0; // combo position: 0 UDP, 1 TCP, 2 TLS
         QString basePort, sessions, destinationPort, listeningPort, nat;
-        QString sip1MediaStart, sip1LocalPort;
+        QString sip1MediaStart, sip1LocalPort, sip1Transport;
+        int product = 0; // PRODUCT_SELECTED
+        QString version;
     };
     static Marks check(const Answers &a);
+    // TCP and TLS both listen on TCP: two SIP interfaces on one address cannot take the same port
+    // with one on each. Transports are combo positions.
+    static bool tcpPortClash(int transport, int otherTransport, const QString &port, const QString &otherPort);
 
     struct Account {
         int index = 0;

@@ -3,7 +3,7 @@
 #include "data/WizardData.h"
 #include "pages/FieldError.h"
 
-#include <QLabel>
+#include <QWidget>
 
 namespace
 {
@@ -22,7 +22,7 @@ QString LoadedChoices::value(const QString &field)
     return text.isNull() ? QStringLiteral("") : text;
 }
 
-void LoadedChoices::reject(const QObject *list, QLabel *row, const QString &field, const QString &value)
+void LoadedChoices::reject(const QObject *list, QWidget *row, const QString &field, const QString &value)
 {
     m_rejected.append(Rejected{list, row, field, value});
 }

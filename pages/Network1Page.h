@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/InterfacePage.h"
+#include "pages/LoadedChoices.h"
 
 #include <QMap>
 
@@ -41,6 +42,8 @@ public slots:
     void lldpChanged(int state);
     void interceptChanged(int state);
     void existChanged(int state);
+    // The user picked an entry of a list: it replaces a loaded value the list did not hold.
+    void choiceActivated();
 
 private:
     NetworkRules::LanAnswers answers() const;
@@ -48,12 +51,16 @@ private:
     QString portCode(int index) const;
     void restorePorts();
     void showOamRows(bool shown);
+    // A loaded value no entry of list names: the list shows none, the field keeps the value.
+    void holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored);
 
     QGroupBox *m_lanGroup;
     QComboBox *m_port;
+    QLabel *m_portLabel;
     QLabel *m_gatewayLabel, *m_natLabel;
     QGroupBox *m_mgmtGroup;
     QComboBox *m_oam;
+    QLabel *m_oamLabel;
     QLabel *m_oamPortLabel;
     QComboBox *m_oamPort;
     QLineEdit *m_oamIp, *m_oamVlan, *m_oamMask, *m_oamGateway, *m_oamDns1, *m_oamDns2;
@@ -65,4 +72,5 @@ private:
     QGroupBox *m_additional;
     QCheckBox *m_lldp, *m_intercept;
     QMap<NetworkRules::Row, QWidget *> m_rows;
+    LoadedChoices m_loadedChoices;
 };

@@ -2,6 +2,7 @@
 
 #include "data/WizardData.h"
 #include "pages/NetworkRules.h"
+#include "pages/TextRules.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -63,6 +64,12 @@ bool SipRules::isNumberIn(const QString &text, int low, int high)
     return value >= low && value <= high;
 }
 
+int SipRules::choicePosition(const QString &text, const QStringList &codes)
+{
+    const QString code = text.trimmed();
+    return code.isEmpty() ? 0 : codes.indexOf(code);
+}
+
 QLocale SipRules::numberLocale()
 {
     QLocale c = QLocale::c();
@@ -96,7 +103,7 @@ QString SipRules::addressError(const QString &text)
 {
     if (text.isEmpty() || text.size() > 64)
         return AddressMessage;
-    return isIpv4Shaped(text) ? QString() : Ipv4Message;
+    return domainError(text);
 }
 
 QString SipRules::optionalAddressError(const QString &text)
@@ -106,6 +113,9 @@ QString SipRules::optionalAddressError(const QString &text)
 
 QString SipRules::domainError(const QString &text)
 {
+    const QString host = TextRules::hostError(text);
+    if (!host.isEmpty())
+        return host;
     return isIpv4Shaped(text) ? QString() : Ipv4Message;
 }
 
@@ -277,6 +287,12 @@ QStringList SipRules::serverSummary(const QString &title, int dashes, const Serv
 
 namespace
 {
+// A leading zero reads as octal on some stacks, as it does in an address.
+QString plainNumberError(const QString &text, const QString &error, const QString &message)
+{
+    return text.size() > 1 && text.startsWith(QLatin1Char('0')) ? message : error;
+}
+
 // Label, field suffix and comment of the rows shared by the server pages' surveys.
 const char *const kServerRows[][3] = {{"Name", "_NAME", ""}, {"Address", "_IP", "IP address or hostname"},
     {"Backup Address", "_IP2", "IP address or hostname"}, {"SIP Domain", "_DOMAIN", ""},
@@ -312,4 +328,19 @@ QVector<QPair<QString, QString>> SipRules::serverCommit(const QString &prefix, c
         {prefix + QStringLiteral("_PROXY_ADDRESS2"), proxyAddress(c.backup, c.destinationPort)},
         {prefix + QStringLiteral("_MEDIA_END"), mediaEndText(c.basePort, c.sessions)},
         {prefix + QStringLiteral("_LOCAL_IP"), localAddress(c.nat, c.interfaceIndex, c.net1Ip, c.net2Ip)}};
+}
+
+QString SipRules::serverPortError(const QString &port)
+{
+    return plainNumberError(port, portError(port), PortMessage);
+}
+
+QString SipRules::serverBasePortError(const QString &base, const QString &sessions)
+{
+    return plainNumberError(base, basePortError(base, sessions), BasePortMessage);
+}
+
+QString SipRules::serverSessionsError(const QString &sessions, int cap)
+{
+    return plainNumberError(sessions, sessionsError(sessions, cap), sessionsMessage(cap));
 }

@@ -52,6 +52,9 @@ public:
     // What a numeric edit accepts: ASCII decimal digits only (no sign, blank or group separator),
     // with a value from low to high.
     static bool isNumberIn(const QString &text, int low, int high);
+    // Position of a stored choice among its codes, blanks around it not counting; an empty text is
+    // the first code's; -1 when the text names no code.
+    static int choicePosition(const QString &text, const QStringList &codes);
     // Locale of the numeric edits' validators: C, without group separators, so "6,000" is no number.
     static QLocale numberLocale();
 
@@ -63,11 +66,11 @@ public:
     // Address rule. A text that begins with digits and a point must be a dotted quad as the network
     // pages take it (each group 0 to 255, no leading zero); any other text counts as a host name.
     static bool isIpv4Shaped(const QString &text);
-    // Required address (1 to 64 characters, then the IPv4 shape): the message, or empty when valid.
+    // Required address (1 to 64 characters, then as domainError): the message, or empty when valid.
     static QString addressError(const QString &text);
     // Optional address (a backup address): empty is valid, otherwise as addressError.
     static QString optionalAddressError(const QString &text);
-    // SIP domain: empty is valid, otherwise only the IPv4 shape is checked.
+    // SIP domain: the host-name characters (TextRules::hostError), then the IPv4 shape; empty passes.
     static QString domainError(const QString &text);
 
     // Media realm: each session takes PortsPerSession ports from the base port on.
@@ -88,6 +91,11 @@ public:
     static QString sessionsError(const QString &sessions, int cap);
     // Port row: PortMessage unless the text is a number from 1 to 65535.
     static QString portError(const QString &port);
+    // The server pages' port, base port and sessions rows: as above, and a leading zero ("05060")
+    // gives the row's message too.
+    static QString serverPortError(const QString &port);
+    static QString serverBasePortError(const QString &base, const QString &sessions);
+    static QString serverSessionsError(const QString &sessions, int cap);
 
     // Interface list of a topology: "LAN" for LAN and LAN_ONLY, "WAN" for WAN, both for LAN_WAN,
     // none for anything else.

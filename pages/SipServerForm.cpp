@@ -2,6 +2,7 @@
 
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
+#include "pages/FieldError.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,7 +23,9 @@ QString translated(const char *text)
 }
 } // namespace
 
-SipServerForm::SipServerForm(QWidget *page, const QString &party, Qt::Alignment choiceAlignment)
+SipServerForm::SipServerForm(
+    QWidget *page, const QString &prefix, const QString &party, Qt::Alignment choiceAlignment)
+    : m_prefix(prefix)
 {
     address = new QLineEdit(page);
     setTextValidator(address);
@@ -107,24 +110,80 @@ void SipServerForm::setParty(const QString &party)
 
 void SipServerForm::restoreChoices()
 {
-    if (keepAliveField->text().isEmpty())
-        keepAliveField->setText(QStringLiteral("0"));
-    keepAlive->setChecked(keepAliveField->text() == QLatin1String("1"));
-    keepAlive->setEnabled(keepAliveField->isEnabled());
-
+    restoreBox(keepAlive, keepAliveField, m_prefix + QStringLiteral("_KEEPALIVE"));
     m_portsFollow = false;
-    const int chosen = SipRules::number(transportField->text());
-    if (chosen >= 0 && chosen <= SipRules::Tls)
-        transport->setCurrentIndex(chosen);
+    restoreList(transport, transportLabel, transportField, m_prefix + QStringLiteral("_TRANSPORT_TYPE"),
+        {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
     m_portsFollow = true;
-    transportField->setText(QString::number(transport->currentIndex()));
     transport->setEnabled(transportField->isEnabled());
-
-    const int protocol = SipRules::number(mediaField->text());
-    if (protocol == 1 || protocol == 2)
-        media->setCurrentIndex(2 - protocol);
-    mediaField->setText(QString::number(2 - media->currentIndex()));
+    restoreList(media, mediaLabel, mediaField, m_prefix + QStringLiteral("_MEDIA_PROTOCOL"),
+        {QStringLiteral("2"), QStringLiteral("1")});
     media->setEnabled(mediaField->isEnabled());
+}
+
+bool SipServerForm::restoreList(
+    QComboBox *list, QLabel *row, QLineEdit *field, const QString &name, const QStringList &codes)
+{
+    loaded.forget(list);
+    const QString text = field->text();
+    const int position = SipRules::choicePosition(text, codes);
+    if (position >= 0)
+        list->setCurrentIndex(position);
+    // A field the template does not use never reaches the output: it takes what the list shows.
+    if (position >= 0 || !field->isEnabled()) {
+        field->setText(codes.value(list->currentIndex()));
+        return true;
+    }
+    loaded.reject(list, row, name, text.trimmed());
+    return false;
+}
+
+void SipServerForm::restoreBox(QCheckBox *box, QLineEdit *field, const QString &name)
+{
+    chosen(box);
+    const QString text = field->text();
+    const int position = SipRules::choicePosition(text, {QStringLiteral("0"), QStringLiteral("1")});
+    box->setChecked(position == 1);
+    if (position >= 0 || !field->isEnabled()) {
+        field->setText(position == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+    } else {
+        loaded.reject(box, nullptr, name, text.trimmed());
+        m_rejectedBoxes.append({box,
+            QStringLiteral("Invalid value - loaded %1 '%2' is not one of the choices").arg(name, text.trimmed())});
+        // The box's own signal wrote "0" on the way.
+        field->setText(text);
+    }
+    box->setEnabled(field->isEnabled());
+}
+
+bool SipServerForm::markLoaded() const
+{
+    const bool valid = loaded.markRows();
+    for (const auto &box : m_rejectedBoxes)
+        markFieldError(box.first, true, box.second);
+    return valid;
+}
+
+void SipServerForm::chosen(QObject *widget)
+{
+    loaded.forget(widget);
+    for (int i = m_rejectedBoxes.size() - 1; i >= 0; --i) {
+        if (m_rejectedBoxes.at(i).first == widget) {
+            markFieldError(m_rejectedBoxes.at(i).first, false);
+            m_rejectedBoxes.removeAt(i);
+        }
+    }
+}
+
+QWidget *SipServerForm::chainTabOrder(QWidget *before) const
+{
+    QWidget *previous = before;
+    for (QWidget *next : QList<QWidget *>{address, backup, domain, keepAlive, transport, destinationPort,
+             listeningPort, media, basePort, sessions}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+    return previous;
 }
 
 void SipServerForm::connectChoices(BrambleonPage *page)
@@ -138,6 +197,21 @@ void SipServerForm::connectChoices(BrambleonPage *page)
     });
     QObject::connect(media, QOverload<int>::of(&QComboBox::currentIndexChanged), page,
         [this](int index) { mediaField->setText(QString::number(2 - index)); });
+    // A pick, even of the entry shown, replaces a rejected loaded value.
+    QObject::connect(transport, QOverload<int>::of(&QComboBox::activated), page, [this, page](int index) {
+        transportField->setText(QString::number(index));
+        chosen(transport);
+        emit page->completeChanged();
+    });
+    QObject::connect(media, QOverload<int>::of(&QComboBox::activated), page, [this, page](int index) {
+        mediaField->setText(QString::number(2 - index));
+        chosen(media);
+        emit page->completeChanged();
+    });
+    QObject::connect(keepAlive, &QCheckBox::clicked, page, [this, page] {
+        chosen(keepAlive);
+        emit page->completeChanged();
+    });
     m_page = page;
     QObject::connect(
         interfaces, QOverload<int>::of(&QComboBox::currentIndexChanged), page, [this](int) { writeInterface(); });

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "pages/LoadedChoices.h"
 #include "pages/SipRules.h"
 
 #include <QList>
+#include <QPair>
 #include <QString>
 
 class BrambleonPage;
@@ -20,17 +22,33 @@ class QWidget;
 class SipServerForm
 {
 public:
-    // party names the far end in the tool tips ("SIP Trunk", "IP-PBX2"); choiceAlignment places the
-    // transport and media combos in their cells (Qt::AlignLeft keeps them at their own width).
-    SipServerForm(QWidget *page, const QString &party, Qt::Alignment choiceAlignment = Qt::Alignment());
+    // prefix names the fields ("SIP2"); party names the far end in the tool tips ("SIP Trunk",
+    // "IP-PBX2"); choiceAlignment places the transport and media combos in their cells (Qt::AlignLeft
+    // keeps them at their own width).
+    SipServerForm(QWidget *page, const QString &prefix, const QString &party,
+        Qt::Alignment choiceAlignment = Qt::Alignment());
 
     // Tool tips of the destination port and the interface choice.
     void setParty(const QString &party);
     // Restores keep-alive, transport and media protocol from their hidden fields. The transport is
-    // restored with the port-follow switch off, so the restore keeps the ports; a field that holds
-    // no valid choice takes the one the combo shows, so the page and the output agree. Each widget is
-    // enabled exactly when its field is.
+    // restored with the port-follow switch off, so the restore keeps the ports. An empty field takes
+    // the default; a field in use that names no choice keeps its text and is rejected in loaded, so
+    // the page stops until the installer picks one. Each widget is enabled exactly when its field is.
     void restoreChoices();
+    // Restores a check box from its field ("1" ticked, "0" or empty not) as restoreChoices does.
+    void restoreBox(QCheckBox *box, QLineEdit *field, const QString &name);
+    // Restores a list's position from its field's codes as restoreChoices does; true when the field
+    // names a choice (or is empty, taking the first).
+    bool restoreList(
+        QComboBox *list, QLabel *row, QLineEdit *field, const QString &name, const QStringList &codes);
+    // Marks the rows and check boxes of rejected loaded values; false when there is one. Call it after
+    // the page's own marks.
+    bool markLoaded() const;
+    // A widget the installer has just set no longer holds a rejected value.
+    void chosen(QObject *widget);
+    // Sets the tab order of the three groups after before, in the order they are laid out; returns
+    // the last widget.
+    QWidget *chainTabOrder(QWidget *before) const;
     // Mirrors the choices into the hidden fields as they are made: the transport (and the ports by
     // the default-port rule while they follow it), the media protocol (1 SRTP, 2 RTP), the interface
     // position + 1 and its SIP interface name, and keep-alive. Call it before the page connects the
@@ -82,6 +100,9 @@ public:
     QGroupBox *sip;
     QGroupBox *realm;
 
+    // Loaded values that name no choice; the page rejects its own lists here too.
+    LoadedChoices loaded;
+
     // Hidden fields the choices are mirrored into; the page creates and registers them.
     QLineEdit *transportField = nullptr;
     QLineEdit *networkField = nullptr;
@@ -90,6 +111,9 @@ public:
     QLineEdit *mediaField = nullptr;
 
 private:
+    const QString m_prefix;
+    // Check boxes with a rejected value: LoadedChoices marks labels only.
+    QList<QPair<QCheckBox *, QString>> m_rejectedBoxes;
     // Off while restoreChoices restores the transport, so that the restore keeps the ports.
     bool m_portsFollow = true;
     BrambleonPage *m_page = nullptr;

@@ -1,4 +1,4 @@
-#include "SetupFixture.h"
+#include "PageFixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -87,6 +87,31 @@ private slots:
             ++checked;
         }
         QVERIFY(checked >= 10);
+    }
+
+    // Tab goes through each SIP page's entries as they are laid out: by rows, then left to right.
+    void sipTabOrder()
+    {
+        for (int id : {7, 8, 11}) {
+            Wizard wizard;
+            WizardData::instance()->setFieldText("SIP3_ENABLE", "1");
+            wizard.setStartId(id);
+            wizard.resize(1000, 900);
+            wizard.show();
+            QWidget *page = wizard.page(id);
+            QList<QRect> chain;
+            for (QWidget *w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+                if (page->isAncestorOf(w) && w->isVisibleTo(page) && (w->focusPolicy() & Qt::TabFocus))
+                    chain << QRect(w->mapTo(page, QPoint()), w->size());
+            }
+            QVERIFY(chain.size() >= 11);
+            for (int i = 1; i < chain.size(); ++i) {
+                const QRect &a = chain[i - 1], &b = chain[i];
+                const bool sameRow = qAbs(a.center().y() - b.center().y()) < a.height() / 2;
+                QVERIFY2(
+                    sameRow ? b.x() > a.x() : b.center().y() > a.center().y(), qPrintable(QString::number(i)));
+            }
+        }
     }
 };
 
