@@ -39,7 +39,7 @@ QString rowName(const QWidget *widget, bool withGroup)
         name.chop(1);
     const auto *group = label ? qobject_cast<const QGroupBox *>(label->parentWidget()) : nullptr;
     if (withGroup && group && !group->title().isEmpty() && !label->text().isEmpty())
-        name = group->title().trimmed() + QStringLiteral(", ") + name;
+        name = group->title().trimmed() + QStringLiteral(": ") + name;
     return name;
 }
 

@@ -17,7 +17,7 @@ void markFieldError(QWidget *widget, bool invalid, const QString &toolTip = QStr
 bool rowInUse(const QWidget *widget);
 
 // Names a row by its label, or by the group box it stands in. withGroup puts the title of the group
-// a label stands in before it ("B, Listening Port"), for pages whose groups repeat their rows.
+// a label stands in before it ("B: Listening Port"), for pages whose groups repeat their rows.
 QString rowName(const QWidget *widget, bool withGroup = false);
 
 // Marks the widget of each row by the row's message (empty: valid); rows without a widget are

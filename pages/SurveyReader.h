@@ -13,12 +13,15 @@ class SurveyReader
 public:
     enum Result { Loaded, NotSurvey, WrongVersion, Unreadable };
 
-    // Empties the loaded values and refills them; they stay empty unless the result is Loaded.
+    // Empties the loaded values and refills them; they stay empty unless the result is Loaded. A value
+    // longer than its field takes is refused with a warning naming its row, as Unreadable.
     static Result readFile(QWizard *wizard, const QString &path);
     static Result read(QWizard *wizard, QTextStream &in);
 
-    // A row's value: everything after the label's comma up to an optional trailing ",(comment)".
-    // hasValue is false for a line without any comma.
+    // A row's value: everything after the label's comma up to a trailing comment cell as the writer
+    // writes it ("(" text without brackets ")"), bare or, as a spreadsheet saves it, quoted. A value
+    // cell quoted by RFC 4180 (commas and doubled quotes inside) followed by nothing but such a comment
+    // is taken unquoted. hasValue is false for a line without any comma.
     static QString rowValue(const QString &line, bool *hasValue = nullptr);
 
 private:

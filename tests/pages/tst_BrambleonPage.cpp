@@ -64,7 +64,7 @@ private slots:
         const QVector<QPair<int, QString>> marks{{0, ""}, {1, "Invalid value - a"}, {2, "Invalid value - b"}};
         const QMap<int, QWidget *> rows{{1, label}, {2, edit}};
         QCOMPARE(rowsRefusal(marks, rows), "Can't continue: Remove: Invalid value - a");
-        QCOMPARE(rowsRefusal(marks, rows, true), "Can't continue: Inbound calls, Remove: Invalid value - a");
+        QCOMPARE(rowsRefusal(marks, rows, true), "Can't continue: Inbound calls: Remove: Invalid value - a");
         QVERIFY(!markRows(marks, rows) && label->toolTip() == "Invalid value - a");
         edit->setEnabled(false);
         QCOMPARE(rowsRefusal(marks, rows, true), "Can't continue: Inbound calls: Invalid value - b");

@@ -94,7 +94,7 @@ private slots:
         QVERIFY(!f->page->isComplete());
         QCOMPARE(f->child<QLabel>("inDstPrefixLabel")->toolTip().left(28), "Invalid value - enter non-em");
         QCOMPARE(f->page->batchRefusal(),
-            "Can't continue: Inbound calls (SIP Trunk --> IP-PBX), Prefix: Invalid value "
+            "Can't continue: Inbound calls (SIP Trunk --> IP-PBX): Prefix: Invalid value "
             "- enter non-empty string\nuse * to match all numbers");
         box("inDst")->setChecked(false);
         QVERIFY(f->page->isComplete() && f->page->batchRefusal().isEmpty());
