@@ -162,7 +162,7 @@ private slots:
     void progressSteps()
     {
         Upgrade dialog;
-        for (const QList<qint64> step : {QList<qint64>{2, 3, 66}, {480000, -1, 12}, {39999, 0, 0}}) {
+        for (const QList<qint64> &step : {QList<qint64>{2, 3, 66}, {480000, -1, 12}, {39999, 0, 0}}) {
             QMetaObject::invokeMethod(&dialog, "downloadProgress", Q_ARG(qint64, step[0]), Q_ARG(qint64, step[1]));
             QCOMPARE(dialog.findChild<QProgressBar *>()->value(), int(step[2]));
         }
