@@ -72,16 +72,6 @@ private slots:
 
     void checks() { f->checkMarks(); }
 
-    // Next derives the server's fields; a hosted IP-PBX2 faces the WAN side of two ports.
-    void commit()
-    {
-        f->enter({"NETWORK=LAN_WAN", "APPLICATION_SELECTED=2", "NET2_IP=20.0.0.20", "SIP3_IP2=10.15.20.42"});
-        f->page->nextId();
-        QCOMPARE(
-            Fixture::texts("SIP3_NETWORK|SIP3_IF|SIP3_LOCAL_IP|SIP3_PROXY_ADDRESS2|SIP3_MEDIA_END|SIP3_INTERFACE"),
-            QString("2|WAN_IF|20.0.0.20|10.15.20.42:5060|8999|3"));
-    }
-
     // Typed domains reach the remote-user groups that held this server's domain on entry, but not
     // the IP-PBX's own domain, which the IP-PBX page hands on.
     void domainFollow()
