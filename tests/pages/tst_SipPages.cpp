@@ -107,7 +107,7 @@ private slots:
         const auto f = pbx();
         const char *fields = "SIP1_TRANSPORT_TYPE|SIP1_MEDIA_PROTOCOL|SIP1_KEEPALIVE";
         f->enter({"SIP1_TRANSPORT_TYPE=7", "SIP1_MEDIA_PROTOCOL=3", "SIP1_KEEPALIVE=yes"});
-        QVERIFY(!f->page->isComplete());
+        QVERIFY(!f->page->isComplete() && f->marks().size() == 2); // the lists' rows
         QCOMPARE(Pbx::texts(fields), QString("7|3|yes"));
         for (const char *name : {"transport", "media"})
             emit f->child(name)->activated(0);
