@@ -22,10 +22,24 @@
 #include "services/Stats.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPixmap>
 #include <QTimer>
+
+#include <sys/stat.h>
+
+namespace
+{
+// Whether both names lead to one file: the same path, another name of it or a link to it.
+bool sameFile(const QString &first, const QString &second)
+{
+    struct stat a, b;
+    return ::stat(QFile::encodeName(first).constData(), &a) == 0
+        && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+} // namespace
 
 Brambleon::Brambleon(QWidget *parent)
     : QWizard(parent, Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -89,6 +103,13 @@ void Brambleon::batchNext()
     WizardData *data = WizardData::instance();
     if (nextId() == -1) {
         auto *finish = static_cast<FinishPage *>(page(FinishId));
+        // A CLI script keeps no answers: written over its own input, they could never be loaded again.
+        if (finish->isKrbx() && sameFile(data->batchFile, data->outputFile)) {
+            WarningBox::show(this, QStringLiteral("Warning"),
+                QStringLiteral("Can't write file '%1': it is the input file, and a CLI script keeps no answers")
+                    .arg(QDir::toNativeSeparators(data->outputFile)));
+            return;
+        }
         if (!finish->writeConfigFile(data->outputFile)) {
             finish->warnUnwritable(data->outputFile);
             return;

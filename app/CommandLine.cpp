@@ -58,3 +58,14 @@ void CommandLine::resetSettings()
     settings.remove(QStringLiteral("update"));
     settings.remove(QStringLiteral("data"));
 }
+
+QString CommandLine::usage()
+{
+    return QStringLiteral("Usage: brambleon [word] [files]\n"
+                          "  extract                  copy the built-in templates into the working directory\n"
+                          "  reset                    forget the remembered answers, then start the wizard\n"
+                          "  batch [input] [output]   write the configuration for the answers of a generated\n"
+                          "                           INI file (default auto.cfg and config.ini), no questions\n"
+                          "  params [file]            start the wizard with the answers of a generated INI file\n"
+                          "Any other word, or none, starts the wizard, which needs a display.\n");
+}

@@ -8,6 +8,8 @@ class CommandLine
 {
 public:
     enum Outcome { Start, Extracted, ExtractFailed };
+    // Where no window reaches anyone, a start that would show the wizard prints the usage and fails.
+    static constexpr int UsageExitCode = 2;
 
     // Applies the first argument when it is a command word; the others are its file names.
     // Extracted and ExtractFailed mean the program has done its work and ends without a window.
@@ -17,4 +19,6 @@ public:
     static bool extractTemplates(const QString &directory);
     // Removes the remembered answers and update state; "debug" stays.
     static void resetSettings();
+    // The command words, one line each.
+    static QString usage();
 };

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
     // First of all: the data directory is named after the application.
@@ -26,9 +28,14 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     WarningBox::detectHeadless();
+    // A wizard nobody can see would wait for ever.
+    if (WarningBox::headless() && !WizardData::instance()->batchMode) {
+        std::fputs(qPrintable(CommandLine::usage()), stderr);
+        return CommandLine::UsageExitCode;
+    }
     Brambleon wizard;
     wizard.show();
     if (WizardData::instance()->batchMode)
         wizard.setWindowState(wizard.windowState() | Qt::WindowMinimized);
-    return app.exec();
+    return WarningBox::exitStatus(app.exec());
 }

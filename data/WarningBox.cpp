@@ -12,6 +12,7 @@
 namespace
 {
 bool s_headless = false;
+bool s_batchStopped = false;
 } // namespace
 
 void WarningBox::show(QWidget *parent, const QString &title, const QString &text)
@@ -20,6 +21,7 @@ void WarningBox::show(QWidget *parent, const QString &title, const QString &text
         const QByteArray line = (title + QStringLiteral(": ") + text).toLocal8Bit() + '\n';
         std::fputs(line.constData(), stderr);
         std::fflush(stderr);
+        s_batchStopped = true;
         if (s_headless) {
             // Queued, so that it also ends a loop that has not started yet.
             QMetaObject::invokeMethod(
@@ -28,6 +30,16 @@ void WarningBox::show(QWidget *parent, const QString &title, const QString &text
         }
     }
     QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+}
+
+bool WarningBox::headless()
+{
+    return s_headless;
+}
+
+int WarningBox::exitStatus(int status)
+{
+    return s_batchStopped ? BatchExitCode : status;
 }
 
 void WarningBox::detectHeadless()

@@ -30,12 +30,6 @@ QLineEdit *textEdit(int maximum, const QString &toolTip, QWidget *parent, int mi
     edit->setToolTip(toolTip);
     return edit;
 }
-
-void markRow(QLabel *label, const QString &error, bool &complete)
-{
-    markFieldError(label, !error.isEmpty(), error);
-    complete = complete && error.isEmpty();
-}
 } // namespace
 
 DialPage::DialPage(QWidget *parent)
@@ -58,8 +52,8 @@ DialPage::DialPage(QWidget *parent)
     m_address = textEdit(64, QStringLiteral("IP address or hostname of TRM configuration server"), m_routing);
     m_username = textEdit(64, QStringLiteral("Authentication user name"), m_routing);
     m_password = textEdit(64, QStringLiteral("Authentication password"), m_routing);
-    m_addressLabel = rowLabel(QStringLiteral("Address:"), m_address, m_routing);
-    m_usernameLabel = rowLabel(QStringLiteral("        Username:"), m_username, m_routing);
+    m_addressLabel = rowLabel(QStringLiteral("        Address:"), m_address, m_routing);
+    m_usernameLabel = rowLabel(QStringLiteral("Username:"), m_username, m_routing);
     m_passwordLabel = rowLabel(QStringLiteral("        Password:"), m_password, m_routing);
     const std::pair<QWidget *, const char *> names[] = {{m_outbound, "outbound"}, {m_inbound, "inbound"},
         {m_routing, "routing"}, {m_trm, "trm"}, {m_address, "address"}, {m_username, "username"},
@@ -67,14 +61,18 @@ DialPage::DialPage(QWidget *parent)
         {m_passwordLabel, "passwordLabel"}};
     for (const auto &entry : names)
         entry.first->setObjectName(QLatin1String(entry.second));
+    // Row by row in the order the edits are filled in, which is also the tab order.
     auto *routingGrid = new QGridLayout(m_routing);
     routingGrid->addWidget(m_trm, 0, 0, 1, 2);
-    routingGrid->addWidget(m_addressLabel, 1, 0);
-    routingGrid->addWidget(m_address, 1, 1);
-    routingGrid->addWidget(m_usernameLabel, 0, 2);
-    routingGrid->addWidget(m_username, 0, 3);
+    routingGrid->addWidget(m_addressLabel, 0, 2);
+    routingGrid->addWidget(m_address, 0, 3);
+    routingGrid->addWidget(m_usernameLabel, 1, 0);
+    routingGrid->addWidget(m_username, 1, 1);
     routingGrid->addWidget(m_passwordLabel, 1, 2);
     routingGrid->addWidget(m_password, 1, 3);
+    m_rows.insert(DialRules::Address, m_addressLabel);
+    m_rows.insert(DialRules::Username, m_usernameLabel);
+    m_rows.insert(DialRules::Password, m_passwordLabel);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_outbound);
@@ -104,6 +102,8 @@ DialPage::DialPage(QWidget *parent)
         connect(rule.prefix, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
         connect(rule.remove, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     }
+    for (const Rule &rule : m_rules)
+        connect(rule.add, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     connect(m_trm, SIGNAL(stateChanged(int)), this, SLOT(trmEnableChanged(int)));
     connect(m_trm, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     for (QLineEdit *edit : {m_address, m_username, m_password})
@@ -150,14 +150,20 @@ void DialPage::buildRule(int index, QGroupBox *group, int row)
     grid->addWidget(rule.removeLabel, row + 1, 2);
     grid->addWidget(rule.remove, row + 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("digits  "), group), row + 1, 4);
-    grid->addWidget(rowLabel(QStringLiteral("    Add:"), rule.add, group), row + 1, 5);
+    rule.addLabel = rowLabel(QStringLiteral("    Add:"), rule.add, group);
+    rule.addLabel->setObjectName(name + QStringLiteral("AddLabel"));
+    grid->addWidget(rule.addLabel, row + 1, 5);
     grid->addWidget(rule.add, row + 1, 6);
+    m_rows.insert(DialRules::row(index, DialRules::Prefix), rule.prefixLabel);
+    m_rows.insert(DialRules::row(index, DialRules::Remove), rule.removeLabel);
+    m_rows.insert(DialRules::row(index, DialRules::Add), rule.addLabel);
     ruleChanged(index, Qt::Unchecked);
 }
 
 void DialPage::ruleChanged(int index, int state)
 {
     const Rule &rule = m_rules[size_t(index)];
+    m_loaded.forget(rule.box);
     const bool on = state == Qt::Checked;
     for (QLineEdit *edit : {rule.prefix, rule.remove, rule.add})
         edit->setEnabled(on);
@@ -186,6 +192,7 @@ void DialPage::inSrcEnableChanged(int state)
 
 void DialPage::trmEnableChanged(int state)
 {
+    m_loaded.forget(m_trm);
     const bool on = state == Qt::Checked;
     for (QLineEdit *edit : {m_address, m_username, m_password})
         edit->setEnabled(on);
@@ -201,15 +208,11 @@ void DialPage::initializePage()
     setTitle(stepTitle(DialRules::title(version)));
     setSubTitle(DialRules::subTitle(version));
 
+    m_loaded.forget();
     for (int index = 0; index < 4; ++index) {
         const Rule &rule = m_rules[size_t(index)];
         // A rule whose field the template does not use stays off.
-        const bool used = rule.field->isEnabled();
-        const bool on = used && rule.field->text() == QLatin1String("1");
-        rule.box->blockSignals(true);
-        rule.box->setEnabled(used);
-        rule.box->setChecked(on);
-        rule.box->blockSignals(false);
+        const bool on = restoreTick(rule.box, rule.field);
         ruleChanged(index, on ? Qt::Checked : Qt::Unchecked);
         if (rule.remove->text().isEmpty())
             rule.remove->setText(QStringLiteral("0"));
@@ -223,39 +226,49 @@ void DialPage::initializePage()
     const bool routing = DialRules::routingOffered(version);
     m_routing->setVisible(routing);
     // A routing server the template does not use would show in the summary and never reach the device.
-    const bool used = m_trmField->isEnabled();
-    const bool on = routing && used && m_trmField->text() == QLatin1String("1");
+    const bool on = restoreTick(m_trm, m_trmField) && routing;
     m_trm->blockSignals(true);
-    m_trm->setEnabled(used);
     m_trm->setChecked(on);
     m_trm->blockSignals(false);
     trmEnableChanged(on ? Qt::Checked : Qt::Unchecked);
+
+    // A loaded tick other than "0" or "1" is kept and marks its box until the user ticks it.
+    for (int index = 0; index <= 4; ++index) {
+        QCheckBox *box = index < 4 ? m_rules[size_t(index)].box : m_trm;
+        const QString name = index < 4 ? QLatin1String(kFieldStems[index]) : QStringLiteral("TRM");
+        const QString loaded = LoadedChoices::value(name);
+        if (!loaded.isNull() && loaded != QLatin1String("0") && loaded != QLatin1String("1") && box->isEnabled()
+            && box->isVisibleTo(this))
+            m_loaded.reject(box, box, name, loaded);
+    }
+}
+
+bool DialPage::restoreTick(QCheckBox *box, QLineEdit *field)
+{
+    const bool used = field->isEnabled();
+    const bool on = used && field->text().trimmed() == QLatin1String("1");
+    box->blockSignals(true);
+    box->setEnabled(used);
+    box->setChecked(on);
+    box->blockSignals(false);
+    return on;
 }
 
 void DialPage::cleanupPage() { }
 
 bool DialPage::isComplete() const
 {
-    bool complete = true;
-    for (const Rule &rule : m_rules) {
-        const bool on = rule.box->isChecked();
-        markRow(rule.prefixLabel, on ? DialRules::prefixError(rule.prefix->text()) : QString(), complete);
-        markRow(rule.removeLabel, on ? DialRules::removeError(rule.remove->text()) : QString(), complete);
-    }
-    const bool routing = m_trm->isChecked();
-    markRow(m_addressLabel, routing ? DialRules::addressError(m_address->text()) : QString(), complete);
-    markRow(m_usernameLabel,
-        routing ? DialRules::requiredError(m_username->text(), QStringLiteral("Invalid value - enter username"))
-                : QString(),
-        complete);
-    markRow(m_passwordLabel,
-        routing ? DialRules::requiredError(m_password->text(), QStringLiteral("Invalid value - enter password"))
-                : QString(),
-        complete);
-    return complete;
+    const bool valid = markRows(DialRules::check(answers()), m_rows);
+    return m_loaded.markRows() && valid;
 }
 
-int DialPage::nextId() const
+QString DialPage::batchRefusal() const
+{
+    const QString loaded = m_loaded.refusal();
+    return loaded.isEmpty() ? rowsRefusal(DialRules::check(answers()), m_rows, true) : loaded;
+}
+
+DialRules::Answers DialPage::answers() const
 {
     DialRules::Answers answers;
     answers.outboundTitle = m_outbound->title();
@@ -268,7 +281,12 @@ int DialPage::nextId() const
     answers.address = m_address->text();
     answers.username = m_username->text();
     answers.password = m_password->text();
-    WizardData::instance()->summaries[9] = DialRules::summary(answers);
+    return answers;
+}
+
+int DialPage::nextId() const
+{
+    WizardData::instance()->summaries[9] = DialRules::summary(answers());
     return nextPage;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/DialRules.h"
+#include "pages/LoadedChoices.h"
+
+#include <QMap>
 
 #include <array>
 
@@ -18,6 +22,7 @@ public:
     void initializePage() override;
     void cleanupPage() override;
     bool isComplete() const override;
+    QString batchRefusal() const override;
     int nextId() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
@@ -40,10 +45,14 @@ private:
         QLineEdit *prefix = nullptr;
         QLabel *removeLabel = nullptr;
         QLineEdit *remove = nullptr;
+        QLabel *addLabel = nullptr;
         QLineEdit *add = nullptr;
     };
     void buildRule(int index, QGroupBox *group, int row);
     void ruleChanged(int index, int state);
+    // Ticks a box from its field, where the template uses the field; true when ticked.
+    bool restoreTick(QCheckBox *box, QLineEdit *field);
+    DialRules::Answers answers() const;
 
     std::array<Rule, 4> m_rules;
     QGroupBox *m_outbound = nullptr;
@@ -57,4 +66,7 @@ private:
     QLineEdit *m_username = nullptr;
     QLabel *m_passwordLabel = nullptr;
     QLineEdit *m_password = nullptr;
+    // The widget that names each row of DialRules::check.
+    QMap<int, QWidget *> m_rows;
+    LoadedChoices m_loaded;
 };

@@ -1,6 +1,7 @@
 #include "pages/DialRules.h"
 
 #include "pages/SipRules.h"
+#include "pages/TextRules.h"
 
 #include <QRegularExpression>
 
@@ -100,10 +101,9 @@ QString DialRules::inboundTitle(const Sides &sides)
 
 QString DialRules::prefixError(const QString &prefix)
 {
-    static const QRegularExpression form(QStringLiteral("^.{1,32}$"));
-    if (form.match(prefix).hasMatch())
-        return QString();
-    return QStringLiteral("Invalid value - enter non-empty string\nuse * to match all numbers");
+    if (prefix.isEmpty() || prefix.size() > 32)
+        return QStringLiteral("Invalid value - enter non-empty string\nuse * to match all numbers");
+    return TextRules::textError(prefix);
 }
 
 QString DialRules::removeError(const QString &remove)
@@ -115,16 +115,43 @@ QString DialRules::removeError(const QString &remove)
     return QStringLiteral("Invalid value - enter integer from 0 to 32");
 }
 
+QString DialRules::addError(const QString &add)
+{
+    if (add.size() > 32)
+        return QStringLiteral("Invalid value - enter at most 32 characters");
+    return TextRules::textError(add);
+}
+
 QString DialRules::addressError(const QString &address)
 {
     // The SIP pages' rule: a server the device could never reach is not accepted.
-    return SipRules::addressError(address);
+    const QString message = SipRules::addressError(address);
+    return message.isEmpty() ? TextRules::hostError(address) : message;
 }
 
 QString DialRules::requiredError(const QString &text, const QString &message)
 {
-    static const QRegularExpression form(QStringLiteral("^.{1,64}$"));
-    return form.match(text).hasMatch() ? QString() : message;
+    if (text.isEmpty() || text.size() > 64)
+        return message;
+    return TextRules::textError(text);
+}
+
+DialRules::Marks DialRules::check(const Answers &a)
+{
+    Marks marks;
+    for (int r = 0; r < 4; ++r) {
+        const Rule &rule = a.rules[size_t(r)];
+        marks << qMakePair(row(r, Prefix), rule.checked ? prefixError(rule.prefix) : QString())
+              << qMakePair(row(r, Remove), rule.checked ? removeError(rule.remove) : QString())
+              << qMakePair(row(r, Add), rule.checked ? addError(rule.add) : QString());
+    }
+    const bool on = a.routing;
+    marks << qMakePair(int(Address), on ? addressError(a.address) : QString())
+          << qMakePair(int(Username),
+                 on ? requiredError(a.username, QStringLiteral("Invalid value - enter username")) : QString())
+          << qMakePair(int(Password),
+                 on ? requiredError(a.password, QStringLiteral("Invalid value - enter password")) : QString());
+    return marks;
 }
 
 QStringList DialRules::summary(const Answers &a)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -24,9 +25,11 @@ public:
     static QString outboundTitle(const Sides &sides);
     static QString inboundTitle(const Sides &sides);
 
-    // Each check gives the mark's message, or an empty text for a valid row.
+    // Each check gives the mark's message, or an empty text for a valid row. Texts land inside the
+    // quotes of a manipulation or routing-server line.
     static QString prefixError(const QString &prefix);
     static QString removeError(const QString &remove);
+    static QString addError(const QString &add);
     static QString addressError(const QString &address);
     // User name and password of the routing server: 1 to 64 characters.
     static QString requiredError(const QString &text, const QString &message);
@@ -48,6 +51,14 @@ public:
         QString password;
     };
     static QStringList summary(const Answers &answers);
+
+    // Rows of check(): three per rule in rule order (prefix, remove count, prefix to add), then the
+    // routing server's. A rule that is off and an unused routing server have no message.
+    enum Part { Prefix, Remove, Add };
+    static int row(int rule, Part part) { return rule * 3 + part; }
+    enum ServerRow { Address = 12, Username, Password };
+    using Marks = QVector<QPair<int, QString>>;
+    static Marks check(const Answers &answers);
 
     // The survey's rows of one group (false: outbound, true: inbound); an empty label is a blank line.
     static QStringList surveyLabels(bool inbound);

@@ -109,6 +109,12 @@ void EntryWidgets::takeLoadedEntry(const QString &visible, const QString &derive
     data->setFieldText(visible, text);
 }
 
+bool EntryWidgets::loaded(const QString &field)
+{
+    const WizardData *data = WizardData::instance();
+    return data->hasValue(field) || data->deviceValues.contains(field);
+}
+
 void EntryWidgets::setShown(std::initializer_list<QWidget *> widgets, bool shown)
 {
     for (QWidget *widget : widgets)

@@ -35,6 +35,9 @@ public:
     // Writes the fields a commit derived, through the registry (some belong to other pages).
     static void write(const NetworkRules::Writes &writes);
 
+    // True when the field's text came from an answers file, a survey or a device, not from the page.
+    static bool loaded(const QString &field);
+
     static void setShown(std::initializer_list<QWidget *> widgets, bool shown);
 
     // A survey carries the derived VLAN and DNS fields (NET1_VLANID, NET1_DNS1_IP) only: once per

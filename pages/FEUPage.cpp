@@ -35,6 +35,7 @@ FEUPage::FEUPage(QWidget *parent)
     m_enable->setObjectName(QStringLiteral("enable"));
     connect(m_enable, SIGNAL(stateChanged(int)), this, SLOT(enableChanged(int)));
     connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+    connect(m_enable, SIGNAL(clicked(bool)), this, SLOT(choicePicked()));
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(m_enable, 0, 0, 1, 5);
@@ -48,21 +49,25 @@ FEUPage::FEUPage(QWidget *parent)
     grid->addWidget(m_realmGroup, 4, 0, 1, 5);
     grid->setColumnStretch(4, 1);
     grid->setRowStretch(5, 1);
+    chainTabOrder({m_enable, m_interface, m_nat, m_transport, m_listeningPort, m_media, m_basePort, m_sessions});
 }
 
 void FEUPage::initializePage()
 {
     setTitle(stepTitle(tr("Remote Users Configuration")));
     setSubTitle(subtitleFor(m_nameField->text()));
-    restoreTransport(m_transportField->text());
-    m_transport->setEnabled(true);
-    restoreMedia(m_mediaField->text());
-    m_media->setEnabled(m_mediaField->isEnabled());
-    restoreInterface();
-    m_enable->setChecked(m_enableField->text() == QLatin1String("1"));
-    enableChanged(m_enable->checkState());
+    m_loadedChoices.forget();
     // Remote users of the second IP-PBX speak as it does.
     const bool sip3 = SipRules::number(answer(QStringLiteral("SIP3_ENABLE"))) == 1;
+    if (!sip3)
+        restoreChoices();
+    m_transport->setEnabled(true);
+    m_media->setEnabled(m_mediaField->isEnabled());
+    restoreInterface();
+    if (restoreCheck(m_enable, m_enableField, QStringLiteral("FEU_ENABLE")))
+        enableChanged(m_enable->checkState());
+    else
+        showSettings(false);
     if (sip3) {
         restoreTransport(answer(QStringLiteral("SIP3_TRANSPORT_TYPE")));
         restoreMedia(answer(QStringLiteral("SIP3_MEDIA_PROTOCOL")));
@@ -103,7 +108,11 @@ QString FEUPage::surveyTitle() const
 void FEUPage::enableChanged(int state)
 {
     m_enableField->setText(state != Qt::Unchecked ? QStringLiteral("1") : QStringLiteral("0"));
-    const bool on = state == Qt::Checked;
+    showSettings(state == Qt::Checked);
+}
+
+void FEUPage::showSettings(bool on)
+{
     for (QWidget *widget : {static_cast<QWidget *>(m_interfaceLabel), static_cast<QWidget *>(m_interface),
              static_cast<QWidget *>(m_sipGroup), static_cast<QWidget *>(m_realmGroup)})
         widget->setVisible(on);

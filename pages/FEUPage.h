@@ -23,6 +23,9 @@ private slots:
     void enableChanged(int state);
 
 private:
+    // Shows the settings of the remote users while they are on.
+    void showSettings(bool on);
+
     QCheckBox *m_enable;
     QLineEdit *m_enableField;
     QLineEdit *m_nameField;

@@ -1,5 +1,7 @@
 #include "pages/FEURules.h"
 
+#include "pages/ListenerRules.h"
+
 namespace
 {
 bool enabled(const SipRules::FieldLookup &field, const char *name)
@@ -11,7 +13,7 @@ bool enabled(const SipRules::FieldLookup &field, const char *name)
 QString portError(const SipRules::FieldLookup &field)
 {
     const QString port = field(QStringLiteral("FEU_LOCAL_PORT"));
-    QString error = SipRules::portError(port);
+    QString error = SipRules::serverPortError(port);
     if (field(QStringLiteral("NETWORK")) != QLatin1String("LAN_WAN")
         && !field(QStringLiteral("SIP2_NAT_IP")).isEmpty()) {
         if (port == field(QStringLiteral("SIP1_LOCAL_PORT")))
@@ -19,34 +21,20 @@ QString portError(const SipRules::FieldLookup &field)
         if (enabled(field, "SIP3_ENABLE") && port == field(QStringLiteral("SIP3_LOCAL_PORT")))
             error = QStringLiteral("Invalid value - use different ports for IP-PBX2 and Remote Users");
     }
-    return error;
+    const QString clash = ListenerRules::listenerClash(field, field(QStringLiteral("FEU_IF")),
+        QStringLiteral("Remote Users"), SipRules::number(field(QStringLiteral("FEU_TRANSPORT_TYPE"))), port);
+    return clash.isEmpty() ? error : clash;
 }
 
 QString basePortError(const SipRules::FieldLookup &field)
 {
     const QString base = field(QStringLiteral("FEU_MEDIA_START"));
-    const QString sessions = field(QStringLiteral("FEU_MEDIA_NUMBER"));
-    QString error = SipRules::basePortError(base, sessions);
+    const QString error = SipRules::serverBasePortError(base, field(QStringLiteral("FEU_MEDIA_NUMBER")));
     // A base that is no port overlaps nothing; its own message stays.
     if (error == SipRules::BasePortMessage)
         return error;
-    const int start = SipRules::number(base);
-    const int count = SipRules::number(sessions);
-    const auto overlaps = [&](const char *prefix) {
-        return SipRules::mediaOverlaps(start, count,
-            SipRules::number(field(QLatin1String(prefix) + QStringLiteral("_MEDIA_START"))),
-            SipRules::number(field(QLatin1String(prefix) + QStringLiteral("_MEDIA_NUMBER"))));
-    };
-    const QString remoteUsers = QStringLiteral("Remote Users");
-    if (overlaps("SIP2"))
-        error = SipRules::overlapMessage(QStringLiteral("ITSP"), remoteUsers);
-    if (field(QStringLiteral("NETWORK")) != QLatin1String("LAN_WAN")) {
-        if (overlaps("SIP1"))
-            error = SipRules::overlapMessage(QStringLiteral("IP-PBX"), remoteUsers);
-        if (enabled(field, "SIP3_ENABLE") && overlaps("SIP3"))
-            error = SipRules::overlapMessage(QStringLiteral("IP-PBX2"), remoteUsers);
-    }
-    return error;
+    const QString clash = ListenerRules::mediaClash(field, QStringLiteral("FEU"));
+    return clash.isEmpty() ? error : clash;
 }
 } // namespace
 
@@ -58,7 +46,7 @@ SipRules::Marks FEURules::check(const SipRules::FieldLookup &field)
     return {{QStringLiteral("FEU_LOCAL_PORT"), on ? portError(field) : QString()},
         {QStringLiteral("FEU_MEDIA_START"), on ? basePortError(field) : QString()},
         {QStringLiteral("FEU_MEDIA_NUMBER"),
-            on ? SipRules::sessionsError(field(QStringLiteral("FEU_MEDIA_NUMBER")), cap) : QString()}};
+            on ? SipRules::serverSessionsError(field(QStringLiteral("FEU_MEDIA_NUMBER")), cap) : QString()}};
 }
 
 QStringList FEURules::summary(const SipRules::FieldLookup &field)

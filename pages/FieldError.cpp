@@ -39,7 +39,7 @@ QString rowName(const QWidget *widget, bool withGroup)
         name.chop(1);
     const auto *group = label ? qobject_cast<const QGroupBox *>(label->parentWidget()) : nullptr;
     if (withGroup && group && !group->title().isEmpty() && !label->text().isEmpty())
-        name = group->title().trimmed() + QStringLiteral(", ") + name;
+        name = group->title().trimmed() + QStringLiteral(": ") + name;
     return name;
 }
 
@@ -47,4 +47,16 @@ bool rowInUse(const QWidget *widget)
 {
     const auto *label = qobject_cast<const QLabel *>(widget);
     return !label || !label->buddy() || label->buddy()->isEnabled();
+}
+
+QString sectionRowName(const QWidget *widget, const QWidget *section)
+{
+    const QString name = rowName(widget);
+    for (const QWidget *w = section ? section : widget; w; w = w->parentWidget()) {
+        const auto *group = qobject_cast<const QGroupBox *>(w);
+        const QString title = group ? group->title().trimmed() : QString();
+        if (!title.isEmpty())
+            return title == name ? name : title + QStringLiteral(": ") + name;
+    }
+    return name;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMap>
 #include <QPair>
 #include <QString>
@@ -16,7 +17,7 @@ void markFieldError(QWidget *widget, bool invalid, const QString &toolTip = QStr
 bool rowInUse(const QWidget *widget);
 
 // Names a row by its label, or by the group box it stands in. withGroup puts the title of the group
-// a label stands in before it ("B, Listening Port"), for pages whose groups repeat their rows.
+// a label stands in before it ("B: Listening Port"), for pages whose groups repeat their rows.
 QString rowName(const QWidget *widget, bool withGroup = false);
 
 // Marks the widget of each row by the row's message (empty: valid); rows without a widget are
@@ -41,6 +42,26 @@ QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const Widgets &wi
     for (const auto &mark : marks) {
         if (!mark.second.isEmpty() && rowInUse(widgets.value(mark.first)))
             return QStringLiteral("Can't continue: ") + rowName(widgets.value(mark.first), withGroup)
+                + QStringLiteral(": ") + mark.second;
+    }
+    return QString();
+}
+
+// Names a row "<section>: <row>" ("WAN Interface: IP Address"): the section is the title of the
+// group given, else of the group the widget stands in; a row its group's title names already is
+// named once.
+QString sectionRowName(const QWidget *widget, const QWidget *section = nullptr);
+
+// As rowsRefusal, the row named by sectionRowName. sections gives the group that names the part of
+// the page a row belongs to, where the group the row stands in does not say which.
+template <class Row, class Widgets>
+QString sectionRefusal(const QVector<QPair<Row, QString>> &marks, const Widgets &widgets,
+    const QHash<const QWidget *, const QWidget *> &sections = {})
+{
+    for (const auto &mark : marks) {
+        const QWidget *widget = widgets.value(mark.first);
+        if (!mark.second.isEmpty() && rowInUse(widget))
+            return QStringLiteral("Can't continue: ") + sectionRowName(widget, sections.value(widget))
                 + QStringLiteral(": ") + mark.second;
     }
     return QString();

@@ -21,7 +21,6 @@
 namespace
 {
 const char kTitle[] = "Gateway Configuration";
-const char kMaskError[] = "Invalid value - enter numeric value (decimal or hexadecimal)";
 
 QComboBox *list(const QStringList &items, const char *toolTip, QWidget *parent)
 {
@@ -71,6 +70,32 @@ void fitLongest(QComboBox *box, QStringList (*names)(int))
     }
     box->setMinimumContentsLength(longest);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+// The focusable widgets of a grid, row by row, those inside its group boxes in their place.
+void collectByRows(const QGridLayout *grid, QList<QWidget *> &order)
+{
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            QLayoutItem *item = grid->itemAtPosition(row, column);
+            QWidget *widget = item ? item->widget() : nullptr;
+            if (!widget || order.contains(widget))
+                continue;
+            if (const auto *inner = qobject_cast<const QGridLayout *>(widget->layout()))
+                collectByRows(inner, order);
+            else if (widget->focusPolicy() & Qt::TabFocus)
+                order << widget;
+        }
+    }
+}
+
+QLabel *labelOf(const QWidget *page, const QWidget *buddy)
+{
+    for (QLabel *label : page->findChildren<QLabel *>()) {
+        if (label->buddy() == buddy)
+            return label;
+    }
+    return nullptr;
 }
 
 QString cellText(const QTableWidget *table, int row, int column)
@@ -283,10 +308,29 @@ GatewayPage::GatewayPage(QWidget *parent)
     connect(m_enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     for (QLineEdit *line : {m_q931, m_outgoing, m_incoming, m_globalNumber, m_localNumber})
         connect(line, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
+    for (QComboBox *box : {m_module, m_trunk, m_type, m_protocol, m_lineCode, m_framing, m_clock, m_briType,
+             m_briMode, m_isdnSide, m_rxOverlap, m_account})
+        connect(box, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
+    connect(m_enable, SIGNAL(clicked()), this, SLOT(choiceActivated()));
+    for (QCheckBox *box : m_coderBoxes)
+        connect(box, SIGNAL(clicked()), this, SLOT(choiceActivated()));
+
+    m_rows = {{GatewayRules::GlobalNumberRow, m_globalLabel}, {GatewayRules::LocalNumberRow, m_localLabel},
+        {GatewayRules::Q931Row, m_q931Label}, {GatewayRules::OutgoingRow, m_outgoingLabel},
+        {GatewayRules::IncomingRow, m_incomingLabel}, {GatewayRules::PortsRow, m_ports}};
+    setTabOrderByRows();
 
     typeChanged(m_type->currentIndex());
     briTypeChanged(m_briType->currentIndex());
     reserveRoom();
+}
+
+void GatewayPage::setTabOrderByRows()
+{
+    QList<QWidget *> order;
+    collectByRows(static_cast<QGridLayout *>(layout()), order);
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void GatewayPage::moduleChanged(int index)
@@ -486,6 +530,40 @@ void GatewayPage::initializePage()
     // A selection that changes nothing runs no handler: the fields follow what the lists show.
     writeListFields();
     mirrorEnabled();
+    rejectUnreadChoices();
+}
+
+// A loaded value that names no entry stays with its row, marked, instead of the list's default.
+void GatewayPage::rejectUnreadChoices()
+{
+    m_loaded.forget();
+    if (!m_enable->isChecked())
+        return;
+    const std::pair<QWidget *, const char *> lists[] = {{m_enable, "GATEWAY_ENABLE"}, {m_module, "GATEWAY_MODULE"},
+        {m_trunk, "GATEWAY_TRUNK"}, {m_type, "GATEWAY_TYPE"}, {m_protocol, "GATEWAY_PROTOCOL"},
+        {m_lineCode, "GATEWAY_LINE_CODE"}, {m_framing, "GATEWAY_FRAMING"}, {m_clock, "GATEWAY_CLOCK"},
+        {m_isdnSide, "GATEWAY_ISDN_SIDE"}, {m_briType, "GATEWAY_BRI_TYPE"}, {m_briMode, "GATEWAY_BRI_MODE"},
+        {m_rxOverlap, "GATEWAY_RX_OVERLAP"}, {m_account, "GATEWAY_FXS_REGISTER"}};
+    for (const auto &list : lists) {
+        const QString name = QLatin1String(list.second);
+        const QString loaded = LoadedChoices::value(name);
+        if (loaded.isNull() || !list.first->isEnabled() || !list.first->isVisibleTo(this)
+            || GatewayRules::namesChoice(name, loaded, m_type->currentIndex()))
+            continue;
+        QLabel *label = labelOf(this, list.first);
+        m_loaded.reject(list.first, label ? static_cast<QWidget *>(label) : list.first, name, loaded);
+    }
+    const QString coders = LoadedChoices::value(QStringLiteral("GATEWAY_CODERS"));
+    if (!coders.isEmpty() && !GatewayRules::codersKnown(coders))
+        m_loaded.reject(m_coders, m_coders, QStringLiteral("GATEWAY_CODERS"), coders);
+}
+
+void GatewayPage::choiceActivated()
+{
+    // The trunk type decides what the other lists hold; a coder box answers for the coder list.
+    const QObject *list = sender()->parent() == m_coders ? m_coders : sender();
+    m_loaded.forget(list == m_type ? nullptr : list);
+    emit completeChanged();
 }
 
 void GatewayPage::writeListFields()
@@ -552,18 +630,34 @@ void GatewayPage::mirrorEnabled()
 
 void GatewayPage::cleanupPage() { }
 
+GatewayRules::Entries GatewayPage::entries() const
+{
+    GatewayRules::Entries e;
+    e.enabled = m_enable->isChecked();
+    e.type = m_type->currentIndex();
+    e.globalNumber = m_globalNumber->text();
+    e.localNumber = m_localNumber->text();
+    e.q931 = m_q931->text();
+    e.outgoing = m_outgoing->text();
+    e.incoming = m_incoming->text();
+    // A table the template does not use writes no port.
+    for (int row = 0; row < 4 && m_ports->isEnabled(); ++row) {
+        for (int column = 0; column < 4; ++column)
+            e.ports[size_t(row)][size_t(column)] = cellText(m_ports, row, column);
+    }
+    return e;
+}
+
 bool GatewayPage::isComplete() const
 {
-    bool complete = true;
-    const std::pair<QLineEdit *, QLabel *> masks[]
-        = {{m_q931, m_q931Label}, {m_incoming, m_incomingLabel}, {m_outgoing, m_outgoingLabel}};
-    for (const auto &mask : masks) {
-        quint32 value = 0;
-        const bool valid = GatewayRules::parseMask(mask.first->text(), value);
-        markFieldError(mask.second, !valid, QLatin1String(kMaskError));
-        complete = complete && valid;
-    }
-    return complete;
+    const bool valid = markRows(GatewayRules::check(entries()), m_rows);
+    return m_loaded.markRows() && valid;
+}
+
+QString GatewayPage::batchRefusal() const
+{
+    const QString loaded = m_loaded.refusal();
+    return loaded.isEmpty() ? rowsRefusal(GatewayRules::check(entries()), m_rows, true) : loaded;
 }
 
 int GatewayPage::nextId() const

@@ -2,6 +2,9 @@
 
 #include "pages/BrambleonPage.h"
 #include "pages/GatewayRules.h"
+#include "pages/LoadedChoices.h"
+
+#include <QMap>
 
 #include <array>
 
@@ -21,6 +24,7 @@ public:
     void initializePage() override;
     void cleanupPage() override;
     bool isComplete() const override;
+    QString batchRefusal() const override;
     int nextId() const override;
     void writeSurvey(QTextStream &out) override;
     QString surveyTitle() const override;
@@ -47,6 +51,8 @@ public slots:
 private slots:
     void portsChanged();
     void codersChanged();
+    // The user chose: a loaded value the list lacked no longer counts.
+    void choiceActivated();
 
 private:
     void updateSummary() const;
@@ -59,6 +65,9 @@ private:
     void showPhoneNumbers(bool shown);
     void reserveRoom();
     void writeListFields();
+    void rejectUnreadChoices();
+    void setTabOrderByRows();
+    GatewayRules::Entries entries() const;
 
     QCheckBox *m_enable = nullptr;
     QGroupBox *m_main = nullptr;
@@ -116,4 +125,8 @@ private:
     QLineEdit *m_incomingField = nullptr;
     QLineEdit *m_rxOverlapField = nullptr;
     QLineEdit *m_codersField = nullptr;
+
+    // The widget that names each row of GatewayRules::check.
+    QMap<int, QWidget *> m_rows;
+    LoadedChoices m_loaded;
 };

@@ -1,7 +1,10 @@
 #include "pages/GatewayRules.h"
 
+#include "pages/TextRules.h"
+
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace
@@ -227,10 +230,9 @@ QString GatewayRules::maskEditText(const QString &stored)
 {
     bool ok = false;
     // Stored masks are decimal; a hand-written survey may hold the hexadecimal form.
-    uint number = stored.startsWith(QLatin1String("0x")) ? stored.mid(2).toUInt(&ok, 16) : stored.toUInt(&ok, 10);
-    if (!ok)
-        number = 0;
-    return QStringLiteral("0x") + QString::number(number, 16);
+    const uint number
+        = stored.startsWith(QLatin1String("0x")) ? stored.mid(2).toUInt(&ok, 16) : stored.toUInt(&ok, 10);
+    return ok ? QStringLiteral("0x") + QString::number(number, 16) : stored;
 }
 
 int GatewayRules::storedIndex(const QString &text)
@@ -277,6 +279,16 @@ bool GatewayRules::codersOfList(const QString &list, std::array<bool, 3> &ticked
     const QStringList coders = list.split(QLatin1Char(','));
     for (int i = 0; i < 3; ++i)
         ticked[size_t(i)] = coders.contains(QLatin1String(kCoders[i]));
+    return true;
+}
+
+bool GatewayRules::codersKnown(const QString &list)
+{
+    for (const QString &coder : list.split(QLatin1Char(','))) {
+        if (!std::any_of(
+                std::begin(kCoders), std::end(kCoders), [&](const char *c) { return coder == QLatin1String(c); }))
+            return false;
+    }
     return true;
 }
 
@@ -340,6 +352,74 @@ QString GatewayRules::surveyField(const QString &label)
     for (const SurveyRow &row : surveyRows()) {
         if (label == QLatin1String(row.label))
             return QLatin1String(row.field);
+    }
+    return QString();
+}
+
+bool GatewayRules::namesChoice(const QString &field, const QString &value, int type)
+{
+    static const QHash<QString, int> counts{{QStringLiteral("GATEWAY_ENABLE"), 2},
+        {QStringLiteral("GATEWAY_TRUNK"), 4}, {QStringLiteral("GATEWAY_TYPE"), 4},
+        {QStringLiteral("GATEWAY_CLOCK"), 2}, {QStringLiteral("GATEWAY_ISDN_SIDE"), 2},
+        {QStringLiteral("GATEWAY_BRI_MODE"), 2}, {QStringLiteral("GATEWAY_BRI_TYPE"), 2},
+        {QStringLiteral("GATEWAY_RX_OVERLAP"), 4}, {QStringLiteral("GATEWAY_FXS_REGISTER"), 3}};
+    static const QRegularExpression index(QStringLiteral("^(0|[1-9][0-9]?)$"));
+    if (counts.contains(field))
+        return index.match(value).hasMatch() && value.toInt() < counts.value(field);
+    if (field == QLatin1String("GATEWAY_MODULE"))
+        return index.match(value).hasMatch() && value.toInt() >= 1 && value.toInt() <= 4;
+    // The protocol chooses the trunk type; FXS has none and keeps "0".
+    if (field == QLatin1String("GATEWAY_PROTOCOL"))
+        return type == Fxs ? value == QLatin1String("0") || !protocolName(value).isEmpty()
+                           : protocolNames(type).contains(protocolName(value));
+    if (field == QLatin1String("GATEWAY_FRAMING"))
+        return !view(type).e1t1 || framingNames(type).contains(framingName(value));
+    if (field == QLatin1String("GATEWAY_LINE_CODE"))
+        return !view(type).e1t1 || lineCodeNames(type).contains(lineCodeName(value));
+    return true;
+}
+
+GatewayRules::Marks GatewayRules::check(const Entries &e)
+{
+    const bool bri = e.enabled && e.type == Bri;
+    const bool isdn = e.enabled && e.type != Fxs;
+    const bool fxs = e.enabled && e.type == Fxs;
+    return {{GlobalNumberRow, bri ? phoneError(e.globalNumber) : QString()},
+        {LocalNumberRow, bri ? phoneError(e.localNumber) : QString()},
+        {Q931Row, isdn ? maskError(e.q931) : QString()}, {OutgoingRow, isdn ? maskError(e.outgoing) : QString()},
+        {IncomingRow, isdn ? maskError(e.incoming) : QString()},
+        {PortsRow, fxs ? portsError(e.ports) : QString()}};
+}
+
+QString GatewayRules::phoneError(const QString &number)
+{
+    static const QRegularExpression form(QStringLiteral("^\\+?[0-9]*$"));
+    return form.match(number).hasMatch()
+        ? QString()
+        : QStringLiteral("Invalid value - enter digits, with an optional leading +");
+}
+
+QString GatewayRules::maskError(const QString &text)
+{
+    quint32 value = 0;
+    return parseMask(text, value) ? QString()
+                                  : QStringLiteral("Invalid value - enter numeric value (decimal or hexadecimal)");
+}
+
+QString GatewayRules::portsError(const PortCells &ports)
+{
+    static const char *const columns[] = {"Phone Number", "Username", "Password", "Contact User"};
+    for (size_t port = 0; port < ports.size(); ++port) {
+        const QString name = QStringLiteral("Port #%1").arg(port + 1);
+        for (size_t column = 0; column < 4; ++column) {
+            const QString message = TextRules::textError(ports[port][column]);
+            if (!message.isEmpty())
+                return QStringLiteral("Invalid value - %1 %2: ").arg(name, QLatin1String(columns[column]))
+                    + message.mid(16);
+        }
+        const auto &cells = ports[port];
+        if (cells[0].isEmpty() && !(cells[1] + cells[2] + cells[3]).isEmpty())
+            return QStringLiteral("Invalid value - %1: enter phone number").arg(name);
     }
     return QString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -48,7 +49,8 @@ public:
     // A behaviour mask as typed: empty, decimal digits (a leading 0 reads as octal) or "0x" and
     // hexadecimal digits, within 32 bits unsigned. False leaves value untouched.
     static bool parseMask(const QString &text, quint32 &value);
-    // The edit text for a stored mask: "0x" and lower-case hex digits; text that is no mask gives 0.
+    // The edit text for a stored mask: "0x" and lower-case hex digits; text that is no mask stays as
+    // it is, so that its row is marked rather than the mask becoming 0.
     static QString maskEditText(const QString &stored);
     // A stored list index: decimal, 0 for anything else.
     static int storedIndex(const QString &text);
@@ -64,6 +66,8 @@ public:
     static QString coderList(bool aLaw, bool uLaw, bool g729);
     // The boxes a stored list ticks; false (boxes left alone) for an empty list.
     static bool codersOfList(const QString &list, std::array<bool, 3> &ticked);
+    // False for a list with a coder the page does not offer, or an empty entry.
+    static bool codersKnown(const QString &list);
 
     struct Port {
         QString number;
@@ -103,6 +107,28 @@ public:
         const char *field;
     };
     static const QVector<SurveyRow> &surveyRows();
+
+    // False when a loaded value of a list field names no entry of the list the trunk type shows;
+    // fields that are no list, and lists the type does not show, take any value.
+    static bool namesChoice(const QString &field, const QString &value, int type);
+
+    // The rows check() marks, each with its message, empty when valid.
+    enum Row { GlobalNumberRow, LocalNumberRow, Q931Row, OutgoingRow, IncomingRow, PortsRow };
+    using Marks = QVector<QPair<int, QString>>;
+    using PortCells = std::array<std::array<QString, 4>, 4>; // per port: number, user, password, contact
+    struct Entries {
+        bool enabled = true;
+        int type = 0;
+        QString globalNumber, localNumber;
+        QString q931, outgoing, incoming;
+        PortCells ports;
+    };
+    static Marks check(const Entries &entries);
+    // An optional "+" and digits, as the edit takes them.
+    static QString phoneError(const QString &number);
+    static QString maskError(const QString &text);
+    // A port with a user, password or contact but no number would never reach the device.
+    static QString portsError(const PortCells &ports);
     // Field of a survey row label (exact); empty for any other label.
     static QString surveyField(const QString &label);
 };

@@ -225,6 +225,8 @@ ITSPRules::Marks ITSPPage::marks() const
     a.sip1MediaStart = answer(QStringLiteral("SIP1_MEDIA_START"));
     a.sip1LocalPort = answer(QStringLiteral("SIP1_LOCAL_PORT"));
     a.sip1Transport = answer(QStringLiteral("SIP1_TRANSPORT_TYPE"));
+    a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
+    a.version = answer(QStringLiteral("VERSION"));
     return ITSPRules::check(a);
 }
 

@@ -56,6 +56,8 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
     const bool shared = a.network != QLatin1String("LAN_WAN") && a.application != 4;
     const int base = SipRules::number(a.basePort);
     const int sessions = SipRules::number(a.sessions);
+    // Without an IP-PBX page the trunk's sessions are the product's, as the IP-PBX page caps them.
+    const int cap = a.application == 4 ? SipRules::sessionCap(a.product, a.version) : SipRules::MaxSessions;
 
     QString basePort = SipRules::serverBasePortError(a.basePort, a.sessions);
     if (shared && SipRules::mediaOverlaps(base, sessions, SipRules::number(a.sip1MediaStart), sessions))
@@ -74,7 +76,7 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
     return {{Address, SipRules::addressError(a.address)},
         {Username, accountError(a.account >= 1, a.username, QStringLiteral("username"))},
         {Password, accountError(a.account == 2, a.password, QStringLiteral("password"))}, {BasePort, basePort},
-        {Sessions, SipRules::serverSessionsError(a.sessions, SipRules::MaxSessions)},
+        {Sessions, SipRules::serverSessionsError(a.sessions, cap)},
         {DestinationPort, SipRules::serverPortError(a.destinationPort)}, {ListeningPort, listening},
         {Backup, SipRules::optionalAddressError(a.backup)},
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)},

@@ -51,6 +51,8 @@ public:
         int transport = 0; // combo position: 0 UDP, 1 TCP, 2 TLS
         QString basePort, sessions, destinationPort, listeningPort, nat;
         QString sip1MediaStart, sip1LocalPort, sip1Transport;
+        int product = 0; // PRODUCT_SELECTED
+        QString version;
     };
     static Marks check(const Answers &a);
     // TCP and TLS both listen on TCP: two SIP interfaces on one address cannot take the same port

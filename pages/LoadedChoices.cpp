@@ -3,15 +3,20 @@
 #include "data/WizardData.h"
 #include "pages/FieldError.h"
 
-#include <QLabel>
+#include <QWidget>
 
 namespace
 {
 QString notInList(const QString &field, const QString &value)
 {
-    return QStringLiteral("loaded %1 '%2' is not one of the choices").arg(field, value);
+    return QStringLiteral("loaded %1 '%2' is not one of the choices").arg(field, LoadedChoices::clipped(value));
 }
 } // namespace
+
+QString LoadedChoices::clipped(const QString &value)
+{
+    return value.size() <= ClipLength ? value : value.left(ClipLength - 3) + QStringLiteral("...");
+}
 
 QString LoadedChoices::value(const QString &field)
 {
@@ -22,7 +27,7 @@ QString LoadedChoices::value(const QString &field)
     return text.isNull() ? QStringLiteral("") : text;
 }
 
-void LoadedChoices::reject(const QObject *list, QLabel *row, const QString &field, const QString &value)
+void LoadedChoices::reject(const QObject *list, QWidget *row, const QString &field, const QString &value)
 {
     m_rejected.append(Rejected{list, row, field, value});
 }

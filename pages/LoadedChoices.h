@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-class QLabel;
+class QWidget;
 class QObject;
 
 // Choices restored from loaded answers (an earlier generated file or a survey). Blanks around a
@@ -17,7 +17,7 @@ public:
     static QString value(const QString &field);
 
     // Records that the loaded value of field names no entry of list.
-    void reject(const QObject *list, QLabel *row, const QString &field, const QString &value);
+    void reject(const QObject *list, QWidget *row, const QString &field, const QString &value);
     // Forgets the values rejected for list (for every list when null) and gives their rows the
     // normal look back; the page's own checks mark them again where needed.
     void forget(const QObject *list = nullptr);
@@ -27,10 +27,14 @@ public:
     // The batch warning for the first rejected value; empty when there is none.
     QString refusal() const;
 
+    // A loaded value as a message echoes it: at most ClipLength characters, a longer one cut with "...".
+    static constexpr int ClipLength = 80;
+    static QString clipped(const QString &value);
+
 private:
     struct Rejected {
         const QObject *list;
-        QLabel *row;
+        QWidget *row;
         QString field;
         QString value;
     };

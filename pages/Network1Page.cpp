@@ -12,25 +12,22 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QTextStream>
 #include <QVBoxLayout>
 
 namespace
 {
-// Position of the "GROUP_<n>" code in a port field, -1 when it holds none.
-int groupPosition(const QString &port)
-{
-    static const QRegularExpression group(QStringLiteral("GROUP_(\\d)"));
-    const QRegularExpressionMatch m = group.match(port);
-    return m.hasMatch() ? m.captured(1).toInt() - 1 : -1;
-}
-
 void refill(QComboBox *list, const QStringList &items, int position)
 {
     list->clear();
     list->addItems(items);
     list->setCurrentIndex(position >= 0 && position < list->count() ? position : 0);
+}
+
+// An empty port, or the "NULL" of an OAM interface that had none, gives no answer to hold.
+bool answered(const QString &stored)
+{
+    return !stored.isEmpty() && stored != QLatin1String("NULL");
 }
 
 int textWidth(const QString &text)
@@ -62,7 +59,8 @@ Network1Page::Network1Page(QWidget *parent)
     m_natLabel->setObjectName(QStringLiteral("natLabel"));
     m_lanGroup = new QGroupBox(QStringLiteral("LAN Interface"), this);
     auto *lanGrid = new QGridLayout(m_lanGroup);
-    lanGrid->addWidget(rowLabel(QStringLiteral("Physical Port:"), m_port, this), 0, 0);
+    m_portLabel = rowLabel(QStringLiteral("Physical Port:"), m_port, this);
+    lanGrid->addWidget(m_portLabel, 0, 0);
     lanGrid->addWidget(m_port, 0, 1);
     lanGrid->addWidget(vlanLabel, 0, 2);
     lanGrid->addWidget(m_vlan, 0, 3);
@@ -83,8 +81,8 @@ Network1Page::Network1Page(QWidget *parent)
     m_oam->addItems({QStringLiteral("LAN"), QStringLiteral("Additional"), QStringLiteral("WAN")});
     m_oam->setToolTip(QStringLiteral("Interface that carries management traffic"));
     m_oam->setFixedWidth(textWidth(QStringLiteral("Additional") + QString(14, QLatin1Char(' '))));
-    auto *oamLabel = rowLabel(QStringLiteral("OAM Interface:"), m_oam, this);
-    oamLabel->setFixedWidth(textWidth(QStringLiteral("OAM Interface:  ")));
+    m_oamLabel = rowLabel(QStringLiteral("OAM Interface:"), m_oam, this);
+    m_oamLabel->setFixedWidth(textWidth(QStringLiteral("OAM Interface:  ")));
     m_oamPort = new QComboBox(this);
     m_oamPort->setObjectName(QStringLiteral("oamPort"));
     m_oamPort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -107,7 +105,7 @@ Network1Page::Network1Page(QWidget *parent)
     m_mgmtGroup = new QGroupBox(QStringLiteral("Management"), this);
     m_mgmtGroup->setObjectName(QStringLiteral("mgmtGroup"));
     auto *mgmtGrid = new QGridLayout(m_mgmtGroup);
-    mgmtGrid->addWidget(oamLabel, 0, 0);
+    mgmtGrid->addWidget(m_oamLabel, 0, 0);
     mgmtGrid->addWidget(m_oam, 0, 1);
     mgmtGrid->addWidget(m_oamPortLabel, 0, 2);
     mgmtGrid->addWidget(m_oamPort, 0, 3);
@@ -207,6 +205,8 @@ Network1Page::Network1Page(QWidget *parent)
     connect(m_intercept, SIGNAL(stateChanged(int)), this, SLOT(interceptChanged(int)));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SLOT(existChanged(int)));
+    for (QComboBox *list : {m_port, m_oam, m_oamPort})
+        connect(list, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
     dhcpChanged(0);
     mgmtChanged(0);
 }
@@ -218,6 +218,8 @@ QString Network1Page::portCode(int index) const
 
 void Network1Page::portChanged(int index)
 {
+    if (index < 0)
+        return;
     setText("NET1_PORT", portCode(index));
     setText("NET1_PORT_NAME", m_port->currentText());
 }
@@ -229,7 +231,8 @@ void Network1Page::maskChanged(const QString &mask)
 
 void Network1Page::mgmtChanged(int index)
 {
-    setText("OAM_INTERFACE", QString::number(index));
+    if (index >= 0)
+        setText("OAM_INTERFACE", QString::number(index));
     const bool own = index == 1;
     m_oamPort->setEnabled(own && text("PRODUCT") != QLatin1String("QB7"));
     for (QLineEdit *edit : {m_oamVlan, m_oamIp, m_oamMask, m_oamGateway, m_oamDns1, m_oamDns2})
@@ -247,6 +250,8 @@ void Network1Page::showOamRows(bool shown)
 
 void Network1Page::mgmtPortChanged(int index)
 {
+    if (index < 0)
+        return;
     setText("OAM_PORT", portCode(index));
 }
 
@@ -320,16 +325,18 @@ void Network1Page::initializePage()
         m_nat->clear();
     }
 
+    m_loadedChoices.forget();
     // The router models have no management interface of their own to offer.
-    const int k = isKrbx() ? 0 : text("OAM_INTERFACE").toInt();
+    const QString storedOam = isKrbx() ? QString() : text("OAM_INTERFACE").trimmed();
     m_oam->clear();
     m_oam->addItems({side, QStringLiteral("Additional")});
     if (network == QLatin1String("LAN_WAN"))
         m_oam->addItem(QStringLiteral("WAN"));
-    if (k < 0)
-        m_oam->setCurrentIndex(-1);
+    const int k = NetworkRules::listIndex(storedOam, m_oam->count());
+    if (k < 0 && !storedOam.isEmpty())
+        holdLoaded(m_oam, m_oamLabel, "OAM_INTERFACE", storedOam);
     else
-        m_oam->setCurrentIndex(k < m_oam->count() ? k : 0);
+        m_oam->setCurrentIndex(qMax(k, 0));
 
     // Unchecking an unchecked box does not reach the slot.
     m_dhcp->setChecked(text("DHCP_SERVER") != QLatin1String("0"));
@@ -365,24 +372,35 @@ void Network1Page::restorePorts()
         return;
     }
     const bool router = isKrbx();
-    int p = router ? 0 : groupPosition(text("NET1_PORT"));
-    const int q = router ? 0 : groupPosition(text("OAM_PORT"));
+    const QString storedPort = text("NET1_PORT").trimmed();
+    const QString storedName = text("NET1_PORT_NAME").trimmed();
+    const QString storedOamPort = text("OAM_PORT").trimmed();
     const QStringList groups = WizardData::interfaceGroupNames(product);
     if (product == QLatin1String("QA1L_KRBX")) {
         const QStringList ports{QStringLiteral("GigabitEthernet 1/1"), QStringLiteral("FastEthernet 1/1")};
-        p = ports.indexOf(text("NET1_PORT_NAME"));
+        const int p = ports.indexOf(storedName);
         refill(m_port, ports, p);
         m_port->setEnabled(true);
+        if (p < 0 && !storedName.isEmpty())
+            holdLoaded(m_port, m_portLabel, "NET1_PORT_NAME", storedName);
     } else {
+        // The other router models have one LAN port.
+        const int p = router ? 0 : NetworkRules::groupIndex(storedPort, groups.size());
         refill(m_port, groups, p);
         m_port->setEnabled(!router);
+        if (p < 0 && answered(storedPort))
+            holdLoaded(m_port, m_portLabel, "NET1_PORT", storedPort);
     }
     portChanged(m_port->currentIndex());
 
     QStringList oamGroups = groups;
     oamGroups.removeAll(QStringLiteral("GigabitEthernet 0/0"));
+    const bool oamPort = !router && m_oam->currentIndex() == 1;
+    const int q = router ? 0 : NetworkRules::groupIndex(storedOamPort, oamGroups.size());
     refill(m_oamPort, oamGroups, q);
-    m_oamPort->setEnabled(!router && m_oam->currentIndex() == 1);
+    m_oamPort->setEnabled(oamPort);
+    if (oamPort && q < 0 && answered(storedOamPort))
+        holdLoaded(m_oamPort, m_oamPortLabel, "OAM_PORT", storedOamPort);
     mgmtPortChanged(m_oamPort->currentIndex());
 }
 
@@ -395,7 +413,7 @@ NetworkRules::LanAnswers Network1Page::answers() const
     a.name = text("NET1_NAME");
     a.oamIndex = m_oam->currentIndex();
     // The port shown: a commit made before "Additional" was chosen left "NULL" in the field.
-    if (a.oamIndex == 1)
+    if (a.oamIndex == 1 && m_oamPort->currentIndex() >= 0)
         a.oamPort = portCode(m_oamPort->currentIndex());
     a.oamIp = m_oamIp->text();
     a.oamMask = m_oamMask->text();
@@ -413,12 +431,18 @@ NetworkRules::LanAnswers Network1Page::answers() const
 
 bool Network1Page::isComplete() const
 {
-    return markRows(NetworkRules::checkLan(answers()), m_rows);
+    const bool valid = markRows(NetworkRules::checkLan(answers()), m_rows);
+    return m_loadedChoices.markRows() && valid;
 }
 
 QString Network1Page::batchRefusal() const
 {
-    return rowsRefusal(NetworkRules::checkLan(answers()), m_rows);
+    const QString loaded = m_loadedChoices.refusal();
+    if (!loaded.isEmpty())
+        return loaded;
+    // The DNS rows belong to the interface, whose group says which one it is.
+    return sectionRefusal(
+        NetworkRules::checkLan(answers()), m_rows, {{m_dns1Label, m_lanGroup}, {m_dns2Label, m_lanGroup}});
 }
 
 int Network1Page::nextId() const

@@ -51,9 +51,11 @@ private:
 
     QGroupBox *m_lanGroup;
     QComboBox *m_port;
+    QLabel *m_portLabel;
     QLabel *m_gatewayLabel, *m_natLabel;
     QGroupBox *m_mgmtGroup;
     QComboBox *m_oam;
+    QLabel *m_oamLabel;
     QLabel *m_oamPortLabel;
     QComboBox *m_oamPort;
     QLineEdit *m_oamIp, *m_oamVlan, *m_oamMask, *m_oamGateway, *m_oamDns1, *m_oamDns2;

@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -71,7 +70,8 @@ Network2Page::Network2Page(QWidget *parent)
     m_natLabel = rowLabel(QStringLiteral("        NAT Public IP:"), m_nat, this);
     m_wanGroup = new QGroupBox(QStringLiteral("WAN Interface"), this);
     auto *wanGrid = new QGridLayout(m_wanGroup);
-    wanGrid->addWidget(rowLabel(QStringLiteral("Physical Port:"), m_port, this), 0, 0);
+    m_portLabel = rowLabel(QStringLiteral("Physical Port:"), m_port, this);
+    wanGrid->addWidget(m_portLabel, 0, 0);
     wanGrid->addWidget(m_port, 0, 1);
     wanGrid->addWidget(vlanLabel, 0, 2);
     wanGrid->addWidget(m_vlan, 0, 3);
@@ -129,7 +129,8 @@ Network2Page::Network2Page(QWidget *parent)
     m_rows = {{NetworkRules::IfName, m_ifNameLabel}, {NetworkRules::Ip, m_ipLabel},
         {NetworkRules::Mask, m_maskLabel}, {NetworkRules::Gateway, m_gatewayLabel},
         {NetworkRules::Vlan, vlanLabel}, {NetworkRules::Nat, m_natLabel}, {NetworkRules::Dns1, m_dns1Label},
-        {NetworkRules::Dns2, m_dns2Label}, {NetworkRules::Routes, m_routeGroup}};
+        {NetworkRules::Dns2, m_dns2Label}, {NetworkRules::Routes, m_routeGroup},
+        {NetworkRules::PppUser, m_userLabel}, {NetworkRules::PppPassword, m_passwordLabel}};
 
     connect(m_port, SIGNAL(currentIndexChanged(int)), this, SLOT(portChanged(int)));
     connect(m_port, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
@@ -142,10 +143,14 @@ Network2Page::Network2Page(QWidget *parent)
     connect(m_routes, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SLOT(existChanged(int)));
+    for (QComboBox *list : {m_port, m_type})
+        connect(list, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
 }
 
 void Network2Page::portChanged(int index)
 {
+    if (index < 0)
+        return;
     if (isKrbx())
         setText("NET2_PORT", m_port->currentText().section(QLatin1Char(' '), 0, 0));
     else if (text("PRODUCT") == QLatin1String("QB7"))
@@ -156,7 +161,8 @@ void Network2Page::portChanged(int index)
 
 void Network2Page::typeChanged(int index)
 {
-    setText("NET2_TYPE", QString::number(index));
+    if (index >= 0)
+        setText("NET2_TYPE", QString::number(index));
     EntryWidgets::setShown({m_ipLabel, m_ip, m_maskLabel, m_mask}, index == 0);
     EntryWidgets::setShown({m_userLabel, m_user, m_passwordLabel, m_password}, index == 2);
     if (!m_exist->isChecked())
@@ -183,6 +189,7 @@ void Network2Page::maskChanged(const QString &mask)
 void Network2Page::initializePage()
 {
     takeLoadedEntries(QStringLiteral("NET2"));
+    m_loadedChoices.forget();
 
     setTitle(stepTitle(QStringLiteral("WAN Interface Configuration")));
     m_vlan->setPlaceholderText(QStringLiteral("untagged"));
@@ -195,8 +202,8 @@ void Network2Page::initializePage()
     EntryWidgets::setShown({m_exist, m_spacer, m_nameGroup}, router);
     if (router) {
         // Read before the slots below rewrite them.
-        const QString stored = text("NET2_PORT");
-        const int type = text("NET2_TYPE").toInt();
+        const QString stored = text("NET2_PORT").trimmed();
+        const QString storedType = text("NET2_TYPE").trimmed();
         m_exist->setChecked(text("NET_EXIST").toInt() == 1);
         existChanged(m_exist->checkState());
         // With a LAN page before it the choice is made there.
@@ -206,12 +213,21 @@ void Network2Page::initializePage()
         m_port->addItems(
             {QStringLiteral("GigabitEthernet 0/0"), QStringLiteral("Fiber 0/1"), QStringLiteral("VDSL 0/2")});
         m_port->setEnabled(true);
-        for (int i = 0; i < m_port->count() && !stored.isEmpty(); ++i) {
-            if (m_port->itemText(i).startsWith(stored))
-                m_port->setCurrentIndex(i);
+        // The field holds the port's first word.
+        int port = stored.isEmpty() ? 0 : -1;
+        for (int i = 0; i < m_port->count() && port < 0; ++i) {
+            if (m_port->itemText(i).section(QLatin1Char(' '), 0, 0) == stored)
+                port = i;
         }
+        if (port < 0)
+            holdLoaded(m_port, m_portLabel, "NET2_PORT", stored);
+        else
+            m_port->setCurrentIndex(port);
         EntryWidgets::setShown({m_typeLabel, m_type}, true);
-        if (type >= 0 && type < m_type->count())
+        const int type = NetworkRules::listIndex(storedType, m_type->count());
+        if (type < 0 && !storedType.isEmpty())
+            holdLoaded(m_type, m_typeLabel, "NET2_TYPE", storedType);
+        else if (type >= 0)
             m_type->setCurrentIndex(type);
         typeChanged(m_type->currentIndex());
         EntryWidgets::setShown({m_gatewayLabel, m_gateway, m_natLabel, m_nat}, false);
@@ -234,7 +250,7 @@ void Network2Page::initializePage()
     if (product == QLatin1String("QB7")) {
         // One port for both networks: the WAN leaves the LAN's untagged VLAN.
         const int lan = text("NET1_VLANID").toInt();
-        if (NetworkRules::vlanNumber(m_vlan->text()) == 1 && (lan == 0 || lan == 1))
+        if (m_vlan->text().isEmpty() && (lan == 0 || lan == 1))
             m_vlan->setText(QStringLiteral("2"));
         m_port->setEnabled(false);
         m_port->clear();
@@ -242,16 +258,19 @@ void Network2Page::initializePage()
         setText("NET2_PORT", QString());
         return;
     }
-    static const QRegularExpression group(QStringLiteral("GROUP_(\\d)"));
-    const QRegularExpressionMatch m = group.match(text("NET2_PORT"));
-    int p = m.hasMatch() ? m.captured(1).toInt() - 1 : 1;
+    const QString stored = text("NET2_PORT").trimmed();
     m_port->clear();
     m_port->addItems(WizardData::interfaceGroupNames(product));
-    if (p < 0 || p >= m_port->count())
-        p = 0;
+    m_port->setEnabled(true);
+    // Without a port given, the second group.
+    const int p
+        = stored.isEmpty() ? qMin(1, m_port->count() - 1) : NetworkRules::groupIndex(stored, m_port->count());
+    if (p < 0) {
+        holdLoaded(m_port, m_portLabel, "NET2_PORT", stored);
+        return;
+    }
     m_port->setCurrentIndex(p);
     portChanged(p);
-    m_port->setEnabled(true);
 }
 
 void Network2Page::restoreRoutes()
@@ -283,18 +302,28 @@ NetworkRules::WanAnswers Network2Page::answers() const
     a.oamInterface = text("OAM_INTERFACE");
     a.oamVlanId = text("OAM_VLANID");
     a.oamNative = text("OAM_VLAN_NATIVE");
+    a.lanIp = text("NET1_IP");
+    a.lanMask = text("NET1_NETMASK");
+    a.user = m_user->text();
+    a.password = m_password->text();
     a.routes = EntryWidgets::texts(m_routes);
     return a;
 }
 
 bool Network2Page::isComplete() const
 {
-    return markRows(NetworkRules::checkWan(answers()), m_rows);
+    const bool valid = markRows(NetworkRules::checkWan(answers()), m_rows);
+    return m_loadedChoices.markRows() && valid;
 }
 
 QString Network2Page::batchRefusal() const
 {
-    return rowsRefusal(NetworkRules::checkWan(answers()), m_rows);
+    const QString loaded = m_loadedChoices.refusal();
+    if (!loaded.isEmpty())
+        return loaded;
+    // The DNS rows belong to the interface, whose group says which one it is.
+    return sectionRefusal(
+        NetworkRules::checkWan(answers()), m_rows, {{m_dns1Label, m_wanGroup}, {m_dns2Label, m_wanGroup}});
 }
 
 int Network2Page::nextId() const

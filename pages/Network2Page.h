@@ -43,6 +43,7 @@ private:
 
     QGroupBox *m_wanGroup;
     QComboBox *m_port;
+    QLabel *m_portLabel;
     QLabel *m_typeLabel;
     QComboBox *m_type;
     QLabel *m_userLabel, *m_passwordLabel;

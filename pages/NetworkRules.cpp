@@ -1,5 +1,7 @@
 #include "pages/NetworkRules.h"
 
+#include "pages/TextRules.h"
+
 #include <QHostAddress>
 #include <QNetworkAddressEntry>
 #include <QRegularExpression>
@@ -8,18 +10,25 @@ const QString NetworkRules::AddressMessage = QStringLiteral("Invalid value - ent
 const QString NetworkRules::MaskMessage
     = QStringLiteral("Invalid value - enter valid subnet mask (e.g. 255.255.0.0)");
 const QString NetworkRules::VlanMessage = QStringLiteral("Invalid value - enter VLAN ID between 1 and 4094");
+const QString NetworkRules::HostMessage
+    = QStringLiteral("Invalid value - enter host address (not the subnet's network or broadcast address)");
 
 namespace
 {
 const QString kNone = QStringLiteral("0.0.0.0");
 const QString kNameMessage = QStringLiteral("Invalid value - enter valid interface name");
 
-// What a one-line entry of 1 to 64 characters accepts.
-bool isShortLine(const QString &text)
+// A name of 1 to 64 characters that can stand inside the quotes of its line.
+QString nameError(const QString &text)
 {
-    return !text.isEmpty() && text.size() <= 64 && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r'));
+    const QString error = TextRules::textError(text);
+    if (!error.isEmpty())
+        return error;
+    return text.isEmpty() || text.size() > 64 ? kNameMessage : QString();
 }
+
+// A gateway's own address is no way out of the subnet.
+const QString kOwnGateway = QStringLiteral("Invalid value - default gateway must differ from the IP address");
 
 QString cell(const NetworkRules::Table &rows, int row, int column)
 {
@@ -32,9 +41,12 @@ void mark(NetworkRules::Marks &marks, NetworkRules::Row row, bool fails, const Q
     marks.append({row, fails ? message : QString()});
 }
 
-void requiredAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text)
+// An interface's own address and mask: a host of a subnet that has room for hosts.
+void interfaceRows(NetworkRules::Marks &marks, NetworkRules::Row ipRow, NetworkRules::Row maskRow,
+    const QString &ip, const QString &mask)
 {
-    mark(marks, row, !NetworkRules::isAddress(text), NetworkRules::AddressMessage);
+    marks.append({ipRow, NetworkRules::interfaceAddressError(ip, mask)});
+    mark(marks, maskRow, NetworkRules::prefixLength(mask) <= 0, NetworkRules::MaskMessage);
 }
 
 void optionalAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text)
@@ -47,6 +59,8 @@ void gatewayRow(NetworkRules::Marks &marks, NetworkRules::Row row, const QString
 {
     if (!gateway.isEmpty() && !NetworkRules::isAddress(gateway))
         marks.append({row, NetworkRules::AddressMessage});
+    else if (gateway == ip)
+        marks.append({row, kOwnGateway});
     else
         mark(marks, row, !NetworkRules::gatewayInSubnet(ip, mask, gateway), subnetMessage);
 }
@@ -56,7 +70,7 @@ bool keptInterface(const NetworkRules::InterfaceAnswers &a, NetworkRules::Marks 
 {
     if (!a.router || !a.existing)
         return false;
-    mark(marks, NetworkRules::IfName, !isShortLine(a.ifName), kNameMessage);
+    marks.append({NetworkRules::IfName, nameError(a.ifName)});
     return true;
 }
 
@@ -108,6 +122,21 @@ bool NetworkRules::sameSubnet(const QString &a, const QString &b, const QString 
 bool NetworkRules::gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway)
 {
     return gateway.isEmpty() || gateway == kNone || sameSubnet(ip, gateway, mask);
+}
+
+QString NetworkRules::interfaceAddressError(const QString &ip, const QString &mask)
+{
+    if (!isAddress(ip))
+        return AddressMessage;
+    const quint32 value = addressValue(ip);
+    if (value == 0 || value == 0xffffffffu)
+        return HostMessage;
+    const int prefix = prefixLength(mask);
+    if (prefix <= 0 || prefix >= 31)
+        return QString();
+    const quint32 bits = addressValue(mask);
+    const quint32 network = value & bits;
+    return value == network || value == (network | ~bits) ? HostMessage : QString();
 }
 
 QString NetworkRules::addressOrNone(const QString &text)
@@ -191,13 +220,13 @@ QString NetworkRules::ntpError(const QString &text)
 {
     if (text.isEmpty())
         return QString();
-    if (!isShortLine(text))
+    if (text.size() > 64)
         return QStringLiteral("Invalid value - enter IPv4 address or hostname");
     // Only a text of digits and dots is meant as an address; anything else is a host name.
     bool numeric = true;
     for (const QChar c : text)
         numeric = numeric && (c.isDigit() || c == QLatin1Char('.'));
-    return numeric && !isAddress(text) ? AddressMessage : QString();
+    return numeric && !isAddress(text) ? AddressMessage : TextRules::hostError(text);
 }
 
 QString NetworkRules::dnsTableError(const Table &rows)
@@ -220,12 +249,28 @@ QString NetworkRules::dnsTableError(const Table &rows)
     }
     if (cell(rows, 0, 0).isEmpty())
         error = QStringLiteral("Invalid value - enter first domain name");
+    for (int row = 0; row < 2; ++row) {
+        const QString name = TextRules::hostError(cell(rows, row, 0));
+        if (!name.isEmpty())
+            error = name;
+    }
     return error;
 }
 
-QString NetworkRules::routeTableError(const Table &rows)
+QString NetworkRules::routeTableError(const Table &rows, const Table &subnets)
 {
     QString error;
+    for (int row = 0; row < rows.size(); ++row) {
+        const QString gateway = cell(rows, row, 2);
+        bool reached = !isAddress(gateway);
+        for (const QStringList &subnet : subnets) {
+            reached = reached
+                || (isAddress(subnet.value(0)) && prefixLength(subnet.value(1)) > 0
+                    && sameSubnet(gateway, subnet.value(0), subnet.value(1)));
+        }
+        if (!reached)
+            error = QStringLiteral("Invalid value - gateway IP address must reside in the subnet of an interface");
+    }
     for (int row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < 3; ++column) {
             const QString text = cell(rows, row, column);
@@ -247,8 +292,27 @@ QString NetworkRules::routeTableError(const Table &rows)
 
 int NetworkRules::timeZoneIndex(const QString &utcOffset)
 {
-    const int index = utcOffset.toInt() / 3600 + 12;
-    return index >= 0 && index < TimeZoneCount ? index : -1;
+    static const QRegularExpression seconds(QStringLiteral("\\A-?(0|[1-9][0-9]{0,5})\\z"));
+    if (!seconds.match(utcOffset).hasMatch())
+        return -1;
+    const int offset = utcOffset.toInt();
+    const int index = offset / 3600 + 12;
+    return offset % 3600 == 0 && index >= 0 && index < TimeZoneCount ? index : -1;
+}
+
+int NetworkRules::listIndex(const QString &position, int count)
+{
+    static const QRegularExpression digits(QStringLiteral("\\A(0|[1-9][0-9]{0,3})\\z"));
+    const int index = digits.match(position).hasMatch() ? position.toInt() : -1;
+    return index < count ? index : -1;
+}
+
+int NetworkRules::groupIndex(const QString &port, int count)
+{
+    static const QRegularExpression group(QStringLiteral("\\AGROUP_([1-9])\\z"));
+    const QRegularExpressionMatch m = group.match(port);
+    const int index = m.hasMatch() ? m.captured(1).toInt() - 1 : -1;
+    return index < count ? index : -1;
 }
 
 QString NetworkRules::utcOffset(int index)
@@ -265,10 +329,13 @@ QString NetworkRules::timeZoneName(int index)
 
 QString NetworkRules::vlanEntryFromLoaded(const QString &vlanId, const QString &native)
 {
-    const int number = vlanId.toInt();
-    if (number <= 1 || (!native.isEmpty() && native.toInt() == number))
+    static const QRegularExpression number(QStringLiteral("\\A(-1|[1-9][0-9]{0,3})\\z"));
+    if (!number.match(vlanId).hasMatch())
+        return vlanId;
+    const int id = vlanId.toInt();
+    if (id <= 1 || (!native.isEmpty() && native.toInt() == id))
         return QString();
-    return QString::number(number);
+    return vlanId;
 }
 
 QString NetworkRules::surveyVlan(const QString &vlanId, const QString &native)
@@ -304,8 +371,14 @@ NetworkRules::Marks NetworkRules::checkSystem(const SystemAnswers &a)
 
 NetworkRules::Writes NetworkRules::commitSystem(const SystemAnswers &a)
 {
-    Writes writes{{QStringLiteral("UTC_OFFSET"), utcOffset(a.timeZone)},
-        {QStringLiteral("WEB"), QString::number(a.web)}, {QStringLiteral("CLI"), QString::number(a.cli)}};
+    Writes writes;
+    // A list that shows no entry holds a loaded value nobody chose yet: it stays as loaded.
+    if (a.timeZone >= 0)
+        writes.append({QStringLiteral("UTC_OFFSET"), utcOffset(a.timeZone)});
+    if (a.web >= 0)
+        writes.append({QStringLiteral("WEB"), QString::number(a.web)});
+    if (a.cli >= 0)
+        writes.append({QStringLiteral("CLI"), QString::number(a.cli)});
     if (!a.dnsOn)
         return writes;
     for (int row = 0; row < 2; ++row) {
@@ -322,8 +395,7 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
     Marks marks;
     if (keptInterface(a, marks))
         return marks;
-    requiredAddress(marks, Ip, a.ip);
-    mark(marks, Mask, !isMask(a.mask), MaskMessage);
+    interfaceRows(marks, Ip, Mask, a.ip, a.mask);
     mark(marks, Vlan, !isVlanEntry(a.vlan), VlanMessage);
     // The router models take their gateway from the routes.
     if (!a.router) {
@@ -337,15 +409,23 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
             markAllValid(marks, {DhcpStart, DhcpEnd, DhcpMask, Tftp});
             return marks;
         }
-        requiredAddress(marks, DhcpStart, a.dhcpStart);
-        if (!isAddress(a.dhcpEnd)) {
+        // The pool serves the LAN: it lies in the LAN's subnet, once that is known.
+        const bool lanKnown = isAddress(a.ip) && isMask(a.mask);
+        const QString outside = QStringLiteral("Invalid value - DHCP pool must reside in LAN subnet");
+        if (!isAddress(a.dhcpStart))
+            marks.append({DhcpStart, AddressMessage});
+        else
+            mark(marks, DhcpStart, lanKnown && !sameSubnet(a.dhcpStart, a.ip, a.mask), outside);
+        if (!isAddress(a.dhcpEnd))
             marks.append({DhcpEnd, AddressMessage});
-        } else {
-            const bool pool = sameSubnet(a.dhcpStart, a.dhcpEnd, a.dhcpMask)
-                && addressValue(a.dhcpStart) <= addressValue(a.dhcpEnd);
-            mark(marks, DhcpEnd, !pool,
-                QStringLiteral("Invalid value - start and end IP addresses must reside in the same subnet"));
-        }
+        else if (isAddress(a.dhcpStart) && addressValue(a.dhcpStart) > addressValue(a.dhcpEnd))
+            marks.append(
+                {DhcpEnd, QStringLiteral("Invalid value - end IP address must not lie below start IP address")});
+        else if (!sameSubnet(a.dhcpStart, a.dhcpEnd, a.dhcpMask))
+            marks.append({DhcpEnd,
+                QStringLiteral("Invalid value - start and end IP addresses must reside in the same subnet")});
+        else
+            mark(marks, DhcpEnd, lanKnown && !sameSubnet(a.dhcpEnd, a.ip, a.mask), outside);
         mark(marks, DhcpMask, !isMask(a.dhcpMask), AddressMessage);
         optionalAddress(marks, Tftp, a.tftp);
         return marks;
@@ -355,8 +435,7 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
         markAllValid(marks, {OamIp, OamMask, OamGateway, OamVlan, OamDns1, OamDns2});
         return marks;
     }
-    requiredAddress(marks, OamIp, a.oamIp);
-    mark(marks, OamMask, !isMask(a.oamMask), MaskMessage);
+    interfaceRows(marks, OamIp, OamMask, a.oamIp, a.oamMask);
     if (!isVlanEntry(a.oamVlan)) {
         marks.append({OamVlan, VlanMessage});
     } else {
@@ -427,9 +506,18 @@ NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
         return marks;
     // DHCP and PPPoE hide the address, the mask, the DNS servers and the routes.
     const bool staticAddress = !a.router || a.type == 0;
+    // With a LAN of its own (not kept as configured) the WAN may not share its subnet.
+    const bool lan = a.network == QLatin1String("LAN_WAN") && isAddress(a.lanIp) && isMask(a.lanMask);
     if (staticAddress) {
-        requiredAddress(marks, Ip, a.ip);
-        mark(marks, Mask, !isMask(a.mask), MaskMessage);
+        const QString ip = interfaceAddressError(a.ip, a.mask);
+        // Two subnets overlap when the addresses agree on the bits of the shorter mask.
+        const bool shared = lan && prefixLength(a.mask) > 0
+            && ((addressValue(a.ip) ^ addressValue(a.lanIp)) & addressValue(a.mask) & addressValue(a.lanMask))
+                == 0;
+        marks.append({Ip,
+            ip.isEmpty() && shared ? QStringLiteral("Invalid value - LAN and WAN must be in different subnets")
+                                   : ip});
+        mark(marks, Mask, prefixLength(a.mask) <= 0, MaskMessage);
         optionalAddress(marks, Dns1, a.dns1);
         optionalAddress(marks, Dns2, a.dns2);
     } else {
@@ -449,7 +537,13 @@ NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
                 oamVlanForWan(a.oamInterface, a.oamVlanId, a.oamNative), a.wanPort, a.lanPort, a.oamPort)});
     }
     optionalAddress(marks, Nat, a.nat);
-    marks.append({Routes, a.router && staticAddress ? routeTableError(a.routes) : QString()});
+    Table subnets{{a.ip, a.mask}};
+    if (lan)
+        subnets.append({a.lanIp, a.lanMask});
+    marks.append({Routes, a.router && staticAddress ? routeTableError(a.routes, subnets) : QString()});
+    const bool ppp = a.router && a.type == 2;
+    marks.append({PppUser, ppp ? TextRules::textError(a.user) : QString()});
+    marks.append({PppPassword, ppp ? TextRules::textError(a.password) : QString()});
     return marks;
 }
 

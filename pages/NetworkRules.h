@@ -36,7 +36,9 @@ public:
         Syslog,
         Ntp1,
         Ntp2,
-        DnsTable
+        DnsTable,
+        PppUser,
+        PppPassword
     };
     // A row with an empty message is valid; rows a check leaves out keep their marks.
     using Marks = QVector<QPair<Row, QString>>;
@@ -48,6 +50,7 @@ public:
     static const QString AddressMessage;
     static const QString MaskMessage;
     static const QString VlanMessage;
+    static const QString HostMessage;
 
     // A dotted quad of four ASCII decimal groups, each 0 to 255, without leading zeros.
     static bool isAddress(const QString &text);
@@ -60,6 +63,9 @@ public:
     static bool sameSubnet(const QString &a, const QString &b, const QString &mask);
     // An empty gateway or "0.0.0.0" stands for none; any other must lie in the interface's subnet.
     static bool gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway);
+    // Empty when ip can be an interface's own address in the subnet of mask: neither 0.0.0.0 nor
+    // 255.255.255.255, nor the subnet's network or broadcast address (masks up to /30).
+    static QString interfaceAddressError(const QString &ip, const QString &mask);
     // "0.0.0.0" for an empty entry.
     static QString addressOrNone(const QString &text);
     // Address pattern of the interface's subnet ("192.168.1.*"), "*" when it cannot be made.
@@ -90,17 +96,24 @@ public:
     static QString ntpError(const QString &text);
     // Last failing message of the local DNS table (name, first and second address per row).
     static QString dnsTableError(const Table &rows);
-    // Last failing message of the static routes (subnet, mask, gateway per row).
-    static QString routeTableError(const Table &rows);
+    // Last failing message of the static routes (subnet, mask, gateway per row); a gateway must lie
+    // in one of the subnets given (address and mask of each statically addressed interface).
+    static QString routeTableError(const Table &rows, const Table &subnets);
 
     static constexpr int TimeZoneCount = 25;
-    // Time-zone entry of an offset in seconds (whole hours, truncated); -1 outside the list.
+    // Time-zone entry of an offset in seconds, a whole number of hours in decimal; -1 for any other
+    // text, which names no entry.
     static int timeZoneIndex(const QString &utcOffset);
+    // Entry of a list of count entries that a stored position ("0", "1", ...) names; -1 for none.
+    static int listIndex(const QString &position, int count);
+    // Entry of a list of count port groups that a "GROUP_<n>" code names; -1 for none.
+    static int groupIndex(const QString &port, int count);
     static QString utcOffset(int index);
     static QString timeZoneName(int index);
 
     // Text for a visible entry from a loaded derived field: the VLAN edit stays empty for an
-    // untagged interface, an address edit for "0.0.0.0".
+    // untagged interface (1, or -1 for none), an address edit for "0.0.0.0". A VLAN that does not
+    // read as a decimal number is given as it stands, so that the entry's check refuses it.
     static QString vlanEntryFromLoaded(const QString &vlanId, const QString &native);
     // A VLAN as a survey row gives it: "1" for an untagged interface, whatever number it was given.
     static QString surveyVlan(const QString &vlanId, const QString &native);
@@ -116,7 +129,7 @@ public:
         QString syslog;
         QString ntp1;
         QString ntp2;
-        int timeZone = 12;
+        int timeZone = 12; // -1 for these three: a loaded value no entry names, kept as it stands
         int web = 0;
         int cli = 0;
         bool dnsOn = false;
@@ -140,7 +153,7 @@ public:
         QString name; // NET1_NAME
         int oamIndex = 0;
         QString oamIp, oamMask, oamGateway, oamVlan, oamDns1, oamDns2;
-        bool dhcp = false;
+        bool dhcp = false; // the pool lies in the subnet of ip and mask
         QString dhcpStart, dhcpEnd, dhcpMask, tftp;
     };
     static Marks checkLan(const LanAnswers &a);
@@ -151,6 +164,8 @@ public:
         QString wanPort; // NET2_PORT
         QString lanVlanId; // NET1_VLANID
         QString oamInterface, oamVlanId, oamNative;
+        QString lanIp, lanMask; // NET1_IP, NET1_NETMASK; may share no subnet with the WAN
+        QString user, password; // PPPoE
         Table routes; // three rows of subnet, mask, gateway
     };
     static Marks checkWan(const WanAnswers &a);

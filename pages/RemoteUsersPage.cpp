@@ -85,6 +85,9 @@ RemoteUsersPage::RemoteUsersPage(QWidget *parent)
     grid->addWidget(realm, 4, 0, 1, 5);
     grid->setColumnStretch(4, 1);
     grid->setRowStretch(5, 1);
+    // The NAT row stands beside the interface, before the groups.
+    chainTabOrder({m_interface, m_nat, m_groups[0].enable});
+    chainTabOrder({m_groups[2].ownDomain, m_basePort, m_sessions});
 }
 
 void RemoteUsersPage::addGroup(int i)
@@ -104,7 +107,7 @@ void RemoteUsersPage::addGroup(int i)
     g.media->setToolTip(QStringLiteral("Media protocol type"));
     g.domain = new QLineEdit(g.box);
     g.domain->setToolTip(QStringLiteral("Domain name used in SIP messages when communicating with Remote Users"));
-    g.ownDomain = i == 0 ? nullptr : new QCheckBox(g.box);
+    g.ownDomain = i == 0 ? nullptr : new QCheckBox(QStringLiteral("Own Domain"), g.box);
     g.nameField = hiddenEdit();
     g.enableField = hiddenEdit(QStringLiteral("1"));
     g.mediaField = hiddenEdit(QStringLiteral("2"));
@@ -121,12 +124,19 @@ void RemoteUsersPage::addGroup(int i)
     m_enableMapper->setMapping(g.enable, i);
     connect(g.enable, SIGNAL(stateChanged(int)), m_enableMapper, SLOT(map()));
     connect(g.enable, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+    connect(g.enable, SIGNAL(clicked(bool)), this, SLOT(choicePicked()));
     m_transportMapper->setMapping(g.transport, i);
     connect(g.transport, SIGNAL(currentIndexChanged(int)), m_transportMapper, SLOT(map()));
     connect(g.transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     m_mediaMapper->setMapping(g.media, i);
     connect(g.media, SIGNAL(currentIndexChanged(int)), m_mediaMapper, SLOT(map()));
     connect(g.media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
+    // Picking the entry shown replaces a rejected loaded value too.
+    for (QComboBox *list : {g.transport, g.media}) {
+        connect(
+            list, SIGNAL(activated(int)), list == g.transport ? m_transportMapper : m_mediaMapper, SLOT(map()));
+        connect(list, SIGNAL(activated(int)), this, SLOT(choicePicked()));
+    }
     if (g.ownDomain) {
         g.ownDomain->setToolTip(QStringLiteral("Own SIP domain; unticked, the group uses the first group's"));
         m_domainMapper->setMapping(g.ownDomain, i);
@@ -138,8 +148,10 @@ void RemoteUsersPage::addGroup(int i)
     auto *portLabel = rowLabel(QStringLiteral("        Listening Port:"), g.port, g.box);
     auto *domainLabel = rowLabel(QStringLiteral("        SIP Domain:"), g.domain, g.box);
     m_markTargets.insert(groupField(i, "_TRANSPORT_TYPE"), transportLabel);
+    g.transportLabel = transportLabel;
     m_markTargets.insert(groupField(i, "_LOCAL_PORT"), portLabel);
     m_markTargets.insert(groupField(i, "_DOMAIN"), domainLabel);
+    m_markTargets.insert(groupField(i, "_NAME"), g.box);
     if (i == 0)
         m_markTargets.insert(groupField(i, "_ENABLE"), g.enable);
 
@@ -149,7 +161,8 @@ void RemoteUsersPage::addGroup(int i)
     grid->addWidget(g.transport, 0, 2);
     grid->addWidget(portLabel, 0, 3);
     grid->addWidget(g.port, 0, 4, 1, g.ownDomain ? 2 : 1);
-    grid->addWidget(rowLabel(QStringLiteral("        Media Protocol:"), g.media, g.box), 1, 1);
+    g.mediaLabel = rowLabel(QStringLiteral("        Media Protocol:"), g.media, g.box);
+    grid->addWidget(g.mediaLabel, 1, 1);
     grid->addWidget(g.media, 1, 2);
     grid->addWidget(domainLabel, 1, 3);
     grid->addWidget(g.domain, 1, 4);
@@ -162,6 +175,7 @@ void RemoteUsersPage::initializePage()
 {
     setTitle(stepTitle(tr("Remote Users Configuration")));
     setSubTitle(subtitleFor(m_nameField->text()));
+    m_loadedChoices.forget();
     const SipRules::FieldLookup field = answers();
     const int named = RemoteUsersRules::namedGroups(field);
     const bool sip3 = SipRules::number(answer(QStringLiteral("SIP3_ENABLE"))) == 1;
@@ -180,28 +194,25 @@ void RemoteUsersPage::initializePage()
                                                                 : QStringLiteral("SIP1_NAME")));
         g.box->setTitle(title);
 
-        // A field that holds no valid choice takes the one the combo shows, so page and output agree.
         m_portDefaultsActive = false;
-        const int transport = SipRules::number(g.transportField->text());
-        if (transport >= 0 && transport < g.transport->count())
-            g.transport->setCurrentIndex(transport);
-        g.transportField->setText(QString::number(g.transport->currentIndex()));
+        restoreChoice(g.transport, g.transportLabel, g.transportField, groupField(i, "_TRANSPORT_TYPE"),
+            {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
         m_portDefaultsActive = true;
         // A template that leaves the media protocol out means RTP, not what an earlier one chose.
         if (g.mediaField->text().isEmpty())
             g.mediaField->setText(QStringLiteral("2"));
-        const int media = SipRules::number(g.mediaField->text());
-        if (media == 1 || media == 2)
-            g.media->setCurrentIndex(2 - media);
+        restoreChoice(g.media, g.mediaLabel, g.mediaField, groupField(i, "_MEDIA_PROTOCOL"),
+            {QStringLiteral("2"), QStringLiteral("1")});
         // WebRTC media is always SRTP.
         if (g.transport->currentIndex() == RemoteUsersRules::WebRtc)
             g.media->setCurrentIndex(1);
-        g.mediaField->setText(QString::number(2 - g.media->currentIndex()));
 
         // With a single group, that group is always on.
-        g.enable->setChecked(named == 1 || SipRules::number(g.enableField->text()) == 1);
+        if (named == 1)
+            g.enable->setChecked(true);
+        if (named == 1 || restoreCheck(g.enable, g.enableField, groupField(i, "_ENABLE")))
+            g.enableField->setText(g.enable->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         g.enable->setEnabled(named > 1);
-        g.enableField->setText(g.enable->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         if (g.ownDomain)
             g.ownDomain->setChecked(g.domain->text() != m_groups[0].domain->text());
         updateGroupState(i);

@@ -39,6 +39,8 @@ private:
         QComboBox *media;
         QLineEdit *domain;
         QCheckBox *ownDomain; // none for group 1, whose domain the others may follow
+        QLabel *transportLabel;
+        QLabel *mediaLabel;
         QLineEdit *nameField;
         QLineEdit *enableField;
         QLineEdit *transportField;

@@ -1,5 +1,8 @@
 #include "pages/RemoteUsersRules.h"
 
+#include "pages/ListenerRules.h"
+#include "pages/TextRules.h"
+
 namespace
 {
 using Field = SipRules::FieldLookup;
@@ -32,56 +35,47 @@ bool singleNetwork(const Field &field)
 QString basePortError(const Field &field)
 {
     const QString base = field(QStringLiteral("REMOTE_USER_MEDIA_START"));
-    const QString sessions = field(QStringLiteral("REMOTE_USER_MEDIA_NUMBER"));
-    const QString error = SipRules::basePortError(base, sessions);
-    if (!error.isEmpty() || !singleNetwork(field))
-        return error;
-    const int count = SipRules::number(sessions);
-    if (SipRules::mediaOverlaps(
-            SipRules::number(base), count, number(field, QStringLiteral("SIP1_MEDIA_START")), count))
-        return SipRules::overlapMessage(QStringLiteral("IP-PBX"), QStringLiteral("Remote Users"));
-    return QString();
+    const QString error = SipRules::serverBasePortError(base, field(QStringLiteral("REMOTE_USER_MEDIA_NUMBER")));
+    return error.isEmpty() ? ListenerRules::mediaClash(field, QStringLiteral("REMOTE_USER")) : error;
 }
 
 // The first finding counts.
 QString portError(const Field &field, int n)
 {
     const QString port = group(field, n, "_LOCAL_PORT");
-    if (!SipRules::portError(port).isEmpty())
+    if (!SipRules::serverPortError(port).isEmpty())
         return SipRules::PortMessage;
     const int value = SipRules::number(port);
-    const bool sip3 = number(field, QStringLiteral("SIP3_ENABLE")) == 1;
     // Behind one NAT address the servers and the users can only be told apart by their ports.
     if (singleNetwork(field) && !field(QStringLiteral("REMOTE_USER_NAT_IP")).isEmpty()) {
         if (value == number(field, QStringLiteral("SIP1_LOCAL_PORT")))
             return QStringLiteral("Invalid value - use different ports for IP-PBX and Remote Users");
-        if (sip3 && value == number(field, QStringLiteral("SIP3_LOCAL_PORT")))
+        if (number(field, QStringLiteral("SIP3_ENABLE")) == 1
+            && value == number(field, QStringLiteral("SIP3_LOCAL_PORT")))
             return QStringLiteral("Invalid value - use different ports for IP-PBX2 and Remote Users");
     }
-    if (!webRtc(field, n))
-        return QString();
-    // WebRTC listens in the TLS slot: a TLS listener on the same port would take its traffic.
+    const int transport = SipRules::number(group(field, n, "_TRANSPORT_TYPE"));
     for (int m = 1; m <= RemoteUsersRules::Groups; ++m) {
-        if (m != n && on(field, m) && SipRules::number(group(field, m, "_TRANSPORT_TYPE")) == SipRules::Tls
-            && group(field, m, "_LOCAL_PORT") == port)
+        if (m == n || !on(field, m) || group(field, m, "_LOCAL_PORT") != port)
+            continue;
+        const int other = SipRules::number(group(field, m, "_TRANSPORT_TYPE"));
+        // WebRTC listens in the TLS slot: a TLS listener on the same port would take its traffic.
+        if (transport == RemoteUsersRules::WebRtc && other == SipRules::Tls)
             return QStringLiteral("Invalid value - use different ports for WebRTC and TLS traffic");
+        // A TCP listener and a TLS one cannot open on one port; the later group is marked.
+        if (m < n && transport != other && transport != 0 && other != 0 && (transport == 1 || other == 1))
+            return QStringLiteral("Invalid value - use different ports for TCP and TLS traffic");
     }
-    if (singleNetwork(field)) {
-        if (number(field, QStringLiteral("SIP1_TRANSPORT_TYPE")) == SipRules::Tls
-            && number(field, QStringLiteral("SIP1_LOCAL_PORT")) == value)
-            return QStringLiteral("Invalid value - use different ports for WebRTC and IP-PBX (TLS) traffic");
-        if (sip3 && number(field, QStringLiteral("SIP3_TRANSPORT_TYPE")) == SipRules::Tls
-            && number(field, QStringLiteral("SIP3_LOCAL_PORT")) == value)
-            return QStringLiteral("Invalid value - use different ports for WebRTC and IP-PBX2 (TLS) traffic");
-    }
-    return QString();
+    return ListenerRules::listenerClash(
+        field, field(QStringLiteral("REMOTE_USER_IF")), QStringLiteral("Remote Users"), transport, port);
 }
 
 // Groups on one port are told apart by their domains.
 QString domainError(const Field &field, int n)
 {
-    if (!group(field, n, "_DOMAIN").isEmpty())
-        return QString();
+    const QString domain = group(field, n, "_DOMAIN");
+    if (!domain.isEmpty())
+        return TextRules::hostError(domain);
     for (int m = 1; m <= RemoteUsersRules::Groups; ++m) {
         if (m != n && on(field, m) && group(field, m, "_LOCAL_PORT") == group(field, n, "_LOCAL_PORT"))
             return QStringLiteral("Invalid value - specify SIP Domain for Remote Users with the same port");
@@ -135,6 +129,11 @@ SipRules::Marks RemoteUsersRules::check(const SipRules::FieldLookup &field)
         marks.append({groupField(n, QStringLiteral("_DOMAIN")), checked ? domainError(field, n) : QString()});
         marks.append(
             {groupField(n, QStringLiteral("_TRANSPORT_TYPE")), checked ? transportError(field, n) : QString()});
+        // The name titles the group; the label names its rules in the configuration.
+        QString text = TextRules::textError(group(field, n, "_NAME"));
+        if (text.isEmpty())
+            text = TextRules::textError(group(field, n, "_LABEL"));
+        marks.append({groupField(n, QStringLiteral("_NAME")), checked ? text : QString()});
     }
     return marks;
 }

@@ -5,7 +5,8 @@
 // The remote-users page's rules over the answers of its three groups (numbered 1 to 3 in the field
 // names) and the realm they share: row checks and summary lines. Rows are named by their field:
 // REMOTE_USER_MEDIA_START, REMOTE_USER1_ENABLE (at least one group), and per group n
-// REMOTE_USERn_LOCAL_PORT, REMOTE_USERn_DOMAIN and REMOTE_USERn_TRANSPORT_TYPE.
+// REMOTE_USERn_LOCAL_PORT, REMOTE_USERn_DOMAIN, REMOTE_USERn_TRANSPORT_TYPE and REMOTE_USERn_NAME (its name
+// and label).
 class RemoteUsersRules
 {
 public:

@@ -232,6 +232,7 @@ SetupPage::SetupPage(QWidget *parent)
     for (QComboBox *box : {m_application, m_template, m_pbx, m_itsp, m_gatewayEquipment, m_cceEquipment, m_ccePbx,
              m_cceItsp, m_network})
         connect(box, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
+    connect(m_override, SIGNAL(clicked()), this, SLOT(choiceActivated()));
     connect(m_surveyButton, SIGNAL(clicked()), this, SLOT(generateSurvey()));
 }
 
@@ -776,8 +777,12 @@ void SetupPage::initializePage()
         pbxChanged(m_pbx->currentIndex());
         selectRestored(m_itsp, m_itspLabel, "itsp", "ITSP");
         itspChanged(m_itsp->currentIndex());
-        m_override->setChecked(restored("generateTemplate", "GENERATE_TEMPLATE") == QLatin1String("1"));
+        const QString generate = restored("generateTemplate", "GENERATE_TEMPLATE");
+        m_override->setChecked(generate == QLatin1String("1"));
         generateChanged(m_override->checkState());
+        if (m_override->isEnabled() && WizardData::instance()->hasValue(QStringLiteral("GENERATE_TEMPLATE"))
+            && generate != QLatin1String("0") && generate != QLatin1String("1"))
+            m_loadedChoices.reject(m_override, m_override, QStringLiteral("GENERATE_TEMPLATE"), generate);
         break;
     }
     case 4:

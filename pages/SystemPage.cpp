@@ -19,16 +19,6 @@ namespace
 const QString kTitle = QStringLiteral("System Configuration");
 const QStringList kDnsFields{QStringLiteral("DNS1_NAME"), QStringLiteral("DNS1_IP1"), QStringLiteral("DNS1_IP2"),
     QStringLiteral("DNS2_NAME"), QStringLiteral("DNS2_IP1"), QStringLiteral("DNS2_IP2")};
-
-// Selects a stored position when it is one of the list's.
-void restoreIndex(QComboBox *list, const QString &stored)
-{
-    if (stored.isEmpty())
-        return;
-    const int index = stored.toInt();
-    if (index >= 0 && index < list->count())
-        list->setCurrentIndex(index);
-}
 } // namespace
 
 SystemPage::SystemPage(QWidget *parent)
@@ -63,7 +53,8 @@ SystemPage::SystemPage(QWidget *parent)
     auto *timeGrid = new QGridLayout(time);
     timeGrid->addWidget(ntp1Label, 0, 0);
     timeGrid->addWidget(m_ntp1, 0, 1);
-    timeGrid->addWidget(rowLabel(QStringLiteral("        Time Zone:"), m_timeZone, this), 0, 2);
+    m_timeZoneLabel = rowLabel(QStringLiteral("        Time Zone:"), m_timeZone, this);
+    timeGrid->addWidget(m_timeZoneLabel, 0, 2);
     timeGrid->addWidget(m_timeZone, 0, 3);
     timeGrid->addWidget(ntp2Label, 1, 0);
     timeGrid->addWidget(m_ntp2, 1, 1);
@@ -78,9 +69,11 @@ SystemPage::SystemPage(QWidget *parent)
     m_cli->setToolTip(QStringLiteral("Command line interface"));
     auto *management = new QGroupBox(QStringLiteral("Management"), this);
     auto *managementGrid = new QGridLayout(management);
-    managementGrid->addWidget(rowLabel(QStringLiteral("Web Interface:"), m_web, this), 0, 0);
+    m_webLabel = rowLabel(QStringLiteral("Web Interface:"), m_web, this);
+    m_cliLabel = rowLabel(QStringLiteral("        CLI Interface:"), m_cli, this);
+    managementGrid->addWidget(m_webLabel, 0, 0);
     managementGrid->addWidget(m_web, 0, 1);
-    managementGrid->addWidget(rowLabel(QStringLiteral("        CLI Interface:"), m_cli, this), 0, 2);
+    managementGrid->addWidget(m_cliLabel, 0, 2);
     managementGrid->addWidget(m_cli, 0, 3);
 
     m_dnsOn = new QCheckBox(QStringLiteral("Enable        "), this);
@@ -105,6 +98,10 @@ SystemPage::SystemPage(QWidget *parent)
     layout->addWidget(log);
     layout->addWidget(m_dnsGroup);
     layout->addStretch(1);
+    // The groups stand in another order than their widgets were made in.
+    QWidget *order[] = {m_ntp1, m_timeZone, m_ntp2, m_web, m_cli, m_syslogOn, m_syslog, m_dnsOn, m_dns};
+    for (size_t i = 1; i < sizeof order / sizeof *order; ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     m_syslogField = hiddenEdit(QStringLiteral("0"));
     m_dnsField = hiddenEdit();
@@ -129,6 +126,8 @@ SystemPage::SystemPage(QWidget *parent)
     connect(m_dnsOn, SIGNAL(stateChanged(int)), this, SLOT(dnsChanged(int)));
     connect(m_dnsOn, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_dns, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
+    for (QComboBox *list : {m_timeZone, m_web, m_cli})
+        connect(list, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
     enableSyslogChanged(0);
 }
 
@@ -148,17 +147,15 @@ void SystemPage::dnsChanged(int state)
 void SystemPage::initializePage()
 {
     setTitle(stepTitle(kTitle));
-    const WizardData *data = WizardData::instance();
     if (m_syslogField->text().isEmpty())
         m_syslogField->setText(QStringLiteral("0"));
     m_syslogOn->setChecked(m_syslogField->text() == QLatin1String("1"));
     enableSyslogChanged(m_syslogOn->checkState());
 
-    const int zone = NetworkRules::timeZoneIndex(data->fieldText(QStringLiteral("UTC_OFFSET")));
-    if (zone >= 0)
-        m_timeZone->setCurrentIndex(zone);
-    restoreIndex(m_web, data->fieldText(QStringLiteral("WEB")));
-    restoreIndex(m_cli, data->fieldText(QStringLiteral("CLI")));
+    m_loadedChoices.forget();
+    restoreChoice(m_timeZone, m_timeZoneLabel, "UTC_OFFSET");
+    restoreChoice(m_web, m_webLabel, "WEB");
+    restoreChoice(m_cli, m_cliLabel, "CLI");
     if (isKrbx() && m_cli->currentIndex() == 0)
         m_cli->setCurrentIndex(1);
 
@@ -178,6 +175,33 @@ void SystemPage::initializePage()
             NetworkRules::addressEntryFromLoaded(stored.at(row * 3 + 2))};
     }
     EntryWidgets::setTexts(m_dns, cells);
+}
+
+void SystemPage::restoreChoice(QComboBox *list, QLabel *row, const char *field)
+{
+    const QString name = QLatin1String(field);
+    const QString stored = WizardData::instance()->fieldText(name).trimmed();
+    if (stored.isEmpty())
+        return;
+    const int index = list == m_timeZone ? NetworkRules::timeZoneIndex(stored)
+                                         : NetworkRules::listIndex(stored, list->count());
+    if (index < 0 && !EntryWidgets::loaded(name))
+        return;
+    // A loaded value no entry names stays in its field, which the commit leaves alone, until one is
+    // picked.
+    if (index < 0)
+        m_loadedChoices.reject(list, row, name, stored);
+    list->setCurrentIndex(index);
+}
+
+void SystemPage::choiceActivated()
+{
+    m_loadedChoices.forget(sender());
+    // Into its field at once: entering the page again judges the field, not the loaded value.
+    NetworkRules::SystemAnswers choices = answers();
+    choices.dnsOn = false;
+    EntryWidgets::write(NetworkRules::commitSystem(choices));
+    emit completeChanged();
 }
 
 void SystemPage::cleanupPage() { }
@@ -200,12 +224,14 @@ NetworkRules::SystemAnswers SystemPage::answers() const
 
 bool SystemPage::isComplete() const
 {
-    return markRows(NetworkRules::checkSystem(answers()), m_rows);
+    const bool valid = markRows(NetworkRules::checkSystem(answers()), m_rows);
+    return m_loadedChoices.markRows() && valid;
 }
 
 QString SystemPage::batchRefusal() const
 {
-    return rowsRefusal(NetworkRules::checkSystem(answers()), m_rows);
+    const QString loaded = m_loadedChoices.refusal();
+    return loaded.isEmpty() ? sectionRefusal(NetworkRules::checkSystem(answers()), m_rows) : loaded;
 }
 
 int SystemPage::nextId() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/LoadedChoices.h"
 #include "pages/NetworkRules.h"
 
 #include <QMap>
@@ -34,9 +35,13 @@ public:
 public slots:
     void enableSyslogChanged(int state);
     void dnsChanged(int state);
+    // The user picked an entry of a list: it replaces a loaded value the list did not hold.
+    void choiceActivated();
 
 private:
     NetworkRules::SystemAnswers answers() const;
+    // Shows the entry a field names, or none when its text names none.
+    void restoreChoice(QComboBox *list, QLabel *row, const char *field);
 
     QCheckBox *m_syslogOn;
     QLineEdit *m_syslog;
@@ -50,7 +55,9 @@ private:
     QTableWidget *m_dns;
     QLineEdit *m_syslogField;
     QLineEdit *m_dnsField;
+    QLabel *m_timeZoneLabel, *m_webLabel, *m_cliLabel;
     QMap<NetworkRules::Row, QWidget *> m_rows;
+    LoadedChoices m_loadedChoices;
     // The DNS fields as the table last agreed with them.
     mutable QStringList m_dnsAgreed;
 };

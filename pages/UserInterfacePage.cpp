@@ -38,6 +38,11 @@ UserInterfacePage::UserInterfacePage(const QString &prefix, const QString &party
     connect(m_transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_media, SIGNAL(currentIndexChanged(int)), this, SLOT(mediaProtocolChanged(int)));
     connect(m_media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
+    // Picking the entry shown replaces a rejected loaded value too.
+    connect(m_transport, SIGNAL(activated(int)), this, SLOT(protocolChanged(int)));
+    connect(m_transport, SIGNAL(activated(int)), this, SLOT(choicePicked()));
+    connect(m_media, SIGNAL(activated(int)), this, SLOT(mediaProtocolChanged(int)));
+    connect(m_media, SIGNAL(activated(int)), this, SLOT(choicePicked()));
 
     auto *listeningLabel = rowLabel(QStringLiteral("        Listening Port:"), m_listeningPort, this);
     auto *baseLabel = rowLabel(QStringLiteral("        Base Port:"), m_basePort, this);
@@ -48,14 +53,16 @@ UserInterfacePage::UserInterfacePage(const QString &prefix, const QString &party
 
     m_sipGroup = new QGroupBox(QStringLiteral("SIP Interface"), this);
     auto *sip = new QGridLayout(m_sipGroup);
-    sip->addWidget(rowLabel(QStringLiteral("Transport Type:"), m_transport, m_sipGroup), 0, 0);
+    m_transportLabel = rowLabel(QStringLiteral("Transport Type:"), m_transport, m_sipGroup);
+    sip->addWidget(m_transportLabel, 0, 0);
     sip->addWidget(m_transport, 0, 1);
     sip->addWidget(listeningLabel, 0, 2);
     sip->addWidget(m_listeningPort, 0, 3);
 
     m_realmGroup = new QGroupBox(QStringLiteral("Media Ports (Realm)"), this);
     auto *realm = new QGridLayout(m_realmGroup);
-    realm->addWidget(rowLabel(QStringLiteral("Media Protocol:"), m_media, m_realmGroup), 0, 0);
+    m_mediaLabel = rowLabel(QStringLiteral("Media Protocol:"), m_media, m_realmGroup);
+    realm->addWidget(m_mediaLabel, 0, 0);
     realm->addWidget(m_media, 0, 1);
     realm->addWidget(baseLabel, 0, 2);
     realm->addWidget(m_basePort, 0, 3);
@@ -63,6 +70,14 @@ UserInterfacePage::UserInterfacePage(const QString &prefix, const QString &party
     realm->addWidget(m_sessions, 1, 3);
 
     SipServerForm::alignColumns({m_sipGroup, m_realmGroup});
+}
+
+void UserInterfacePage::restoreChoices()
+{
+    restoreChoice(m_transport, m_transportLabel, m_transportField, m_prefix + QStringLiteral("_TRANSPORT_TYPE"),
+        {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
+    restoreChoice(m_media, m_mediaLabel, m_mediaField, m_prefix + QStringLiteral("_MEDIA_PROTOCOL"),
+        {QStringLiteral("2"), QStringLiteral("1")});
 }
 
 void UserInterfacePage::restoreTransport(const QString &transport)

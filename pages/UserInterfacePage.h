@@ -15,8 +15,10 @@ protected:
     UserInterfacePage(const QString &prefix, const QString &party, const QString &listeningPort,
         const QString &sessionsToolTip, QWidget *parent);
 
-    // Selects a transport (0 to 2) and a media field value (1 SRTP, 2 RTP); anything else leaves the
-    // combo as it is. The field then holds what the combo shows, so page and output agree.
+    // Selects the transport (0 to 2) and media protocol (1 SRTP, 2 RTP) the fields hold; a loaded
+    // value that names none stays in its field and marks its row (UserSidePage::restoreChoice).
+    void restoreChoices();
+    // Selects a transport and a media protocol another page's answers give the page.
     void restoreTransport(const QString &transport);
     void restoreMedia(const QString &media);
     // Derives the media end from base port and sessions.
@@ -32,6 +34,8 @@ protected:
     QLineEdit *m_mediaEndField;
     QGroupBox *m_sipGroup;
     QGroupBox *m_realmGroup;
+    QLabel *m_transportLabel;
+    QLabel *m_mediaLabel;
 
 protected slots:
     void protocolChanged(int index);

@@ -6,6 +6,7 @@
 #include "pages/SipServerForm.h"
 #include "pages/WizardAnswers.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,13 +89,60 @@ bool UserSidePage::showMarks(const SipRules::Marks &marks) const
 {
     for (const auto &mark : marks)
         markFieldError(m_markTargets.value(mark.first), !mark.second.isEmpty(), mark.second);
-    return SipRules::passes(marks);
+    const bool loaded = m_loadedChoices.markRows();
+    return SipRules::passes(marks) && loaded;
 }
 
 QString UserSidePage::refusal(const SipRules::Marks &marks) const
 {
+    const QString loaded = m_loadedChoices.refusal();
     // The groups of users repeat their row names: say whose row it is.
-    return rowsRefusal(marks, m_markTargets, true);
+    return loaded.isEmpty() ? rowsRefusal(marks, m_markTargets, true) : loaded;
+}
+
+bool UserSidePage::restoreChoice(
+    QComboBox *list, QWidget *row, QLineEdit *edit, const QString &name, const QStringList &codes)
+{
+    const QString text = edit->text().trimmed();
+    const int index = codes.indexOf(text);
+    if (index >= 0) {
+        list->setCurrentIndex(index);
+    } else if (edit->isEnabled() && WizardData::instance()->hasValue(name)) {
+        m_loadedChoices.reject(list, row, name, text);
+        return false;
+    }
+    edit->setText(codes.value(list->currentIndex()));
+    return true;
+}
+
+bool UserSidePage::restoreCheck(QCheckBox *box, QLineEdit *edit, const QString &name)
+{
+    const QString text = edit->text().trimmed();
+    if (text != QLatin1String("0") && text != QLatin1String("1") && edit->isEnabled()
+        && WizardData::instance()->hasValue(name)) {
+        m_loadedChoices.reject(box, box, name, text);
+        const QSignalBlocker blocker(box);
+        box->setChecked(false);
+        return false;
+    }
+    box->setChecked(text == QLatin1String("1"));
+    return true;
+}
+
+void UserSidePage::chainTabOrder(std::initializer_list<QWidget *> widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *widget : widgets) {
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void UserSidePage::choicePicked()
+{
+    m_loadedChoices.forget(sender());
+    emit completeChanged();
 }
 
 QLineEdit *UserSidePage::numberEdit(int low, int high, const QString &toolTip)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/LoadedChoices.h"
 #include "pages/SipRules.h"
 
 #include <QHash>
@@ -8,6 +9,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -45,6 +47,18 @@ protected:
     QString refusal(const SipRules::Marks &marks) const;
     // A numeric entry that takes ASCII digits from low to high.
     QLineEdit *numberEdit(int low, int high, const QString &toolTip);
+    // Selects the entry of list whose code (codes, in the list's order) the field edit holds, blanks
+    // around it aside, and writes that code back. A text that names no entry: when it was loaded
+    // into the field called name, it stays there and is rejected with its row (marked until the user
+    // picks an entry; a batch stops on it); otherwise the field takes the code of the entry shown.
+    // True unless rejected.
+    bool restoreChoice(
+        QComboBox *list, QWidget *row, QLineEdit *edit, const QString &name, const QStringList &codes);
+    // The same for a check box over the codes "0" (unticked) and "1" (ticked); a rejected value
+    // leaves the box unticked. Writes nothing back.
+    bool restoreCheck(QCheckBox *box, QLineEdit *edit, const QString &name);
+    // Sets the tab order of widgets to the order given.
+    static void chainTabOrder(std::initializer_list<QWidget *> widgets);
 
     const QString m_prefix;
     const QString m_party;
@@ -59,7 +73,10 @@ protected:
     QHash<QString, QWidget *> m_markTargets;
     // Survey rows: label, field, comment.
     QVector<std::array<const char *, 3>> m_surveyRows;
+    LoadedChoices m_loadedChoices;
 
 protected slots:
     void interfaceChanged(int index);
+    // The user picked an entry of the sending list or box: a rejected loaded value is gone.
+    void choicePicked();
 };

@@ -37,9 +37,9 @@ void UsersPage::initializePage()
 {
     setTitle(stepTitle(tr("Users Configuration")));
     setSubTitle(subtitleFor(m_nameField->text()));
-    restoreTransport(m_transportField->text());
+    m_loadedChoices.forget();
+    restoreChoices();
     m_transport->setEnabled(m_transportField->isEnabled());
-    restoreMedia(m_mediaField->text());
     m_media->setEnabled(m_mediaField->isEnabled());
     restoreInterface();
     // The users share the IP-PBX's sessions.

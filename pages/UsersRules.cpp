@@ -1,33 +1,28 @@
 #include "pages/UsersRules.h"
 
+#include "pages/ListenerRules.h"
+
 namespace
 {
 QString portError(const SipRules::FieldLookup &field)
 {
     const QString port = field(QStringLiteral("USER_LOCAL_PORT"));
-    const QString error = SipRules::portError(port);
+    const QString error = SipRules::serverPortError(port);
     if (!error.isEmpty())
         return error;
     // Behind one NAT address the IP-PBX and the users can only be told apart by their ports.
     if (field(QStringLiteral("NETWORK")) != QLatin1String("LAN_WAN")
         && !field(QStringLiteral("SIP1_NAT_IP")).isEmpty() && port == field(QStringLiteral("SIP1_LOCAL_PORT")))
         return QStringLiteral("Invalid value - use different ports for IP-PBX and Users");
-    return QString();
+    return ListenerRules::listenerClash(field, field(QStringLiteral("USER_IF")), QStringLiteral("Users"),
+        SipRules::number(field(QStringLiteral("USER_TRANSPORT_TYPE"))), port);
 }
 
 QString basePortError(const SipRules::FieldLookup &field)
 {
     const QString base = field(QStringLiteral("USER_MEDIA_START"));
-    const QString sessions = field(QStringLiteral("USER_MEDIA_NUMBER"));
-    const QString error = SipRules::basePortError(base, sessions);
-    if (!error.isEmpty() || field(QStringLiteral("NETWORK")) == QLatin1String("LAN_WAN"))
-        return error;
-    // The users share the IP-PBX's session count, so both ranges have the users' length.
-    const int count = SipRules::number(sessions);
-    if (SipRules::mediaOverlaps(
-            SipRules::number(base), count, SipRules::number(field(QStringLiteral("SIP1_MEDIA_START"))), count))
-        return SipRules::overlapMessage(QStringLiteral("IP-PBX"), QStringLiteral("Users"));
-    return QString();
+    const QString error = SipRules::serverBasePortError(base, field(QStringLiteral("USER_MEDIA_NUMBER")));
+    return error.isEmpty() ? ListenerRules::mediaClash(field, QStringLiteral("USER")) : error;
 }
 } // namespace
 
@@ -36,7 +31,7 @@ SipRules::Marks UsersRules::check(const SipRules::FieldLookup &field)
     return {{QStringLiteral("USER_LOCAL_PORT"), portError(field)},
         {QStringLiteral("USER_MEDIA_START"), basePortError(field)},
         {QStringLiteral("USER_MEDIA_NUMBER"),
-            SipRules::sessionsError(field(QStringLiteral("USER_MEDIA_NUMBER")), SipRules::MaxSessions)}};
+            SipRules::serverSessionsError(field(QStringLiteral("USER_MEDIA_NUMBER")), SipRules::MaxSessions)}};
 }
 
 QStringList UsersRules::summary(const SipRules::FieldLookup &field)

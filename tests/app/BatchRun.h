@@ -1,7 +1,7 @@
 #pragma once
 
-// The program run as a process in batch mode, with HOME, the XDG folders and the working directory
-// in one private folder, on the offscreen platform, where no window reaches anyone.
+// The program run as a process, with HOME, the XDG folders and the working directory in one private
+// folder, on the offscreen platform, where no window reaches anyone.
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -11,7 +11,6 @@ struct BatchRun {
     QTemporaryDir home;
     QProcess process;
 
-    // Starts "batch" with the arguments.
     void start(const QStringList &arguments)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -23,22 +22,7 @@ struct BatchRun {
             QStringLiteral("LSAN_OPTIONS"), env.value(QStringLiteral("LSAN_OPTIONS")) + ":print_suppressions=0");
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(home.path());
-        process.start(qEnvironmentVariable("BRAMBLEON_BINARY"), QStringList{QStringLiteral("batch")} + arguments);
-    }
-    // The exit status; -1 when the program crashed or had not ended in time.
-    int wait()
-    {
-        const bool ended = process.state() == QProcess::NotRunning || process.waitForFinished(60000);
-        if (ended && process.exitStatus() == QProcess::NormalExit)
-            return process.exitCode();
-        process.kill();
-        process.waitForFinished(5000);
-        return -1;
-    }
-    int run(const QStringList &arguments)
-    {
-        start(arguments);
-        return wait();
+        process.start(qEnvironmentVariable("BRAMBLEON_BINARY"), arguments);
     }
     QString path(const QString &name) const { return home.filePath(name); }
 };

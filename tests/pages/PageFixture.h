@@ -1,18 +1,77 @@
 #pragma once
 
-// One page in a wizard whose other answers a stand-in page holds.
+// The wizard fixtures of the page tests: one page in a wizard whose other answers a stand-in page
+// holds (PageFixture), and the whole wizard on the General Setup page with template lists the test
+// chooses (SetupFixture).
 
-#include "AnswerPage.h"
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
+#include "pages/BrambleonPage.h"
+#include "pages/ConclusionPage.h"
+#include "pages/DialPage.h"
+#include "pages/FEUPage.h"
+#include "pages/FinishPage.h"
+#include "pages/GatewayPage.h"
+#include "pages/IPPBX2Page.h"
+#include "pages/IPPBXPage.h"
+#include "pages/ITSPPage.h"
+#include "pages/IntroPage.h"
+#include "pages/Network1Page.h"
+#include "pages/Network2Page.h"
+#include "pages/ProductPage.h"
+#include "pages/RemoteUsersPage.h"
+#include "pages/SetupPage.h"
+#include "pages/SystemPage.h"
+#include "pages/UsersPage.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QWizard>
 #include <QtTest>
+
+#include <tuple>
+
+// Stands in for the pages whose answers the page under test reads.
+class AnswerPage : public BrambleonPage
+{
+public:
+    // APPLICATION_SELECTED is the wizard's own field (a combo-box index), unknown to WizardData, as on
+    // the setup page; other names are registered on first use.
+    AnswerPage()
+    {
+        application->addItems({"0", "1", "2", "3", "4", "5"});
+        QWizardPage::registerField("APPLICATION_SELECTED", application);
+    }
+
+    void set(const QString &name, const QString &text)
+    {
+        if (name == "APPLICATION_SELECTED")
+            return application->setCurrentIndex(text.toInt());
+        if (!edits.contains(name)) {
+            edits.insert(name, hiddenEdit());
+            registerField(name, edits.value(name));
+        }
+        edits.value(name)->setText(text);
+    }
+
+    // "NAME=value" each.
+    void set(const QStringList &answers)
+    {
+        for (const QString &answer : answers)
+            set(answer.section('=', 0, 0), answer.section('=', 1));
+    }
+
+    QComboBox *application = new QComboBox(this);
+    QHash<QString, QLineEdit *> edits;
+};
 
 // Data rows for PageFixture::checkMarks: answers ("NAME=value;...") and the marks they give
 // ("label=message|...").
@@ -126,3 +185,133 @@ template <class Page> struct PageFixture {
         return text.split(QLatin1Char('\n'));
     }
 };
+
+namespace SetupFixture
+{
+enum Product { QA1 = 0, QA2 = 2, QB8 = 6, QA1_KRBX = 9, QA2_KRBX = 11, QA2_CCE = 13, QSW_CCE = 14 };
+
+inline QSettings settings()
+{
+    return QSettings(QStringLiteral("Tarvellion"), QStringLiteral("brambleon"));
+}
+
+// The sixteen pages under their ids, created in the order the program creates them.
+class Wizard : public QWizard
+{
+public:
+    Wizard()
+    {
+        const std::pair<int, QWizardPage *> pages[] = {{0, new IntroPage(this)}, {1, new ProductPage(this)},
+            {2, new SetupPage(this)}, {3, new SystemPage(this)}, {4, new Network1Page(this)},
+            {5, new Network2Page(this)}, {7, new IPPBXPage(this)}, {11, new IPPBX2Page(this)},
+            {8, new ITSPPage(this)}, {10, new UsersPage(this)}, {6, new GatewayPage(this)},
+            {9, new DialPage(this)}, {12, new FEUPage(this)}, {13, new RemoteUsersPage(this)},
+            {14, new ConclusionPage(this)}, {15, new FinishPage(this)}};
+        for (const auto &page : pages)
+            setPage(page.first, page.second);
+        setStartId(0);
+    }
+};
+
+// Starts each test from nothing: fresh data store, no saved answers, the initial step count and a
+// private working directory without loose template files.
+inline void reset(QTemporaryDir &workDir)
+{
+    TestEnvironment::freshWizardData();
+    settings().clear();
+    BrambleonPage::stepCount = 8;
+    QDir::setCurrent(workDir.path());
+}
+
+// A template file kept out of the working directory, where it would count as a loose file.
+inline TemplateInfo entry(const QTemporaryDir &dir, const QString &suffix, const QString &name, int application,
+    int type, const QByteArray &body = QByteArray())
+{
+    static int counter = 0;
+    QByteArray text = (application < 0 ? "#name " : "#template ") + name.toUtf8() + "\n";
+    text += application < 0 ? QByteArray("#---\n")
+                            : "#application " + WizardData::applicationCode(application).toUtf8() + "\n";
+    TemplateInfo info;
+    info.path = TestEnvironment::writeFile(
+        dir.filePath("files"), QStringLiteral("t%1.%2").arg(++counter).arg(suffix), text + body);
+    info.name = name;
+    info.application = application;
+    info.type = type;
+    return info;
+}
+
+// The lists the setup page tests work with: only display names, applications and types matter.
+inline void installTemplates(const QTemporaryDir &dir)
+{
+    WizardData *d = WizardData::instance();
+    // An unreadable pack that stays unchanged: the lists are built once and then kept.
+    const QString pack = WizardData::templatePackPath();
+    if (!pack.isEmpty() && !QFile::exists(pack))
+        TestEnvironment::writeFile(QFileInfo(pack).absolutePath(), QFileInfo(pack).fileName(), "not a zip");
+    d->loadTemplates();
+    const int ok = TemplateInfo::Released, beta = TemplateInfo::Beta;
+    const std::tuple<const char *, const char *, int, int, const char *> files[] = {
+        {"template", "Generic IP-PBX - Generic SIP Trunk", 0, ok,
+            "; interop body\n#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n"},
+        {"template", "Generic IP-PBX - Beta Trunk", 0, beta, "; beta interop\n"},
+        {"template", "Loose PBX - Generic SIP Trunk", 0, ok, "; loose interop\n"},
+        {"template", "Normalization A", 1, ok, ""}, {"template", "Corvane Unity Suite 2015 - Zeta PBX", 1, ok, ""},
+        {"template", "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha, ""},
+        {"template", "Corvane Unity Suite 2015 - Alpha PBX", 1, ok, ""}, {"template", "Hosted Basic", 2, ok, ""},
+        {"template", "Hosted Next", 2, TemplateInfo::Ale, ""},
+        {"template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, beta, ""},
+        {"pbx", "Generic IP-PBX", -1, ok, "; generic pbx body\n"}, {"pbx", "Alpha PBX", -1, ok, ""},
+        {"pbx", "Loose PBX (*)", -1, TemplateInfo::LooseFile, ""},
+        {"itsp", "Generic SIP Trunk", -1, ok, "; generic trunk body\n"}, {"itsp", "Beta Trunk", -1, ok, ""},
+        {"itsp", "Other Trunk", -1, ok, ""}};
+    d->templates.clear();
+    d->pbxTemplates.clear();
+    d->itspTemplates.clear();
+    for (const auto &[suffix, name, application, type, body] : files) {
+        auto &list = *suffix == 't' ? d->templates : *suffix == 'p' ? d->pbxTemplates : d->itspTemplates;
+        list << entry(dir, suffix, name, application, type, body);
+    }
+}
+
+// Moves a fresh wizard to the product page, chooses the product and enters the setup page.
+inline SetupPage *enter(QWizard &wizard, int product)
+{
+    wizard.show();
+    if (wizard.currentId() < 1)
+        wizard.next();
+    while (wizard.currentId() > 1)
+        wizard.back();
+    wizard.setField(QStringLiteral("PRODUCT_SELECTED"), product);
+    // A re-entry must see a change even when the product stays.
+    if (auto *page = qobject_cast<ProductPage *>(wizard.page(1)))
+        page->modified = true;
+    wizard.next();
+    return qobject_cast<SetupPage *>(wizard.currentPage());
+}
+
+template <class T = QComboBox> T *child(QWidget *page, const char *name)
+{
+    T *widget = page->findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no widget %s", name);
+    return widget;
+}
+
+inline QString tip(SetupPage *page, const char *label)
+{
+    return child<QLabel>(page, label)->toolTip();
+}
+
+inline QString field(const char *name)
+{
+    return WizardData::instance()->fieldText(QLatin1String(name));
+}
+
+// "NAME=value;..." into the fields.
+inline void set(const QString &answers)
+{
+    for (const QString &pair : answers.split(';', Qt::SkipEmptyParts))
+        WizardData::instance()->setFieldText(pair.section('=', 0, 0), pair.section('=', 1));
+}
+
+} // namespace SetupFixture

@@ -1,5 +1,4 @@
 #include "PageFixture.h"
-#include "SetupFixture.h"
 #include "pages/IPPBX2Page.h"
 #include "pages/IPPBXPage.h"
 #include "pages/ITSPPage.h"

@@ -4,118 +4,47 @@
 #include "pages/UsersRules.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHash>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace
 {
-// Valid answers of each page and those it reads; a row's answers replace some of them.
-const QHash<QString, QString> kBase{
-    {"users",
-        "NETWORK=LAN;SIP1_NAT_IP=1.1.1.1;SIP1_LOCAL_PORT=5060;SIP1_MEDIA_START=6000;"
-        "USER_LOCAL_PORT=5080;USER_MEDIA_START=7000;USER_MEDIA_NUMBER=100"},
-    {"feu",
-        "FEU_ENABLE=1;NETWORK=LAN;SIP2_NAT_IP=2.2.2.2;SIP1_LOCAL_PORT=5060;SIP3_ENABLE=0;SIP3_LOCAL_PORT=5090;"
-        "FEU_LOCAL_PORT=5070;FEU_MEDIA_START=9000;FEU_MEDIA_NUMBER=50;SIP1_MEDIA_START=6000;SIP1_MEDIA_NUMBER=100;"
-        "SIP2_MEDIA_START=7000;SIP2_MEDIA_NUMBER=100;SIP3_MEDIA_START=20000;SIP3_MEDIA_NUMBER=10;"
-        "PRODUCT_SELECTED=6;VERSION=7.2"},
-    {"remote",
-        "NETWORK=LAN;REMOTE_USER_NAT_IP=;SIP1_TRANSPORT_TYPE=0;SIP1_LOCAL_PORT=5060;SIP1_MEDIA_START=6000;"
-        "SIP3_ENABLE=0;SIP3_TRANSPORT_TYPE=2;SIP3_LOCAL_PORT=5090;REMOTE_USER_MEDIA_START=10000;"
-        "REMOTE_USER_MEDIA_NUMBER=100;VERSION=7.2;REMOTE_USER1_NAME=Home;REMOTE_USER1_ENABLE=1;"
-        "REMOTE_USER1_TRANSPORT_TYPE=2;REMOTE_USER1_LOCAL_PORT=5061;REMOTE_USER1_DOMAIN=home.example.com;"
-        "REMOTE_USER1_MEDIA_PROTOCOL=1;REMOTE_USER2_NAME=Web;REMOTE_USER2_ENABLE=0;REMOTE_USER2_TRANSPORT_TYPE=3;"
-        "REMOTE_USER2_LOCAL_PORT=5063;REMOTE_USER2_MEDIA_PROTOCOL=1;REMOTE_USER3_NAME=none;REMOTE_USER3_ENABLE="
-        "0"}};
+// Answers by name: "servers" beside every page, the valid ones of each page, "ONE" for one network.
+QHash<QString, QString> bases;
 
 SipRules::FieldLookup lookup(const QString &page, const QString &answers)
 {
     QHash<QString, QString> table;
-    for (const QString &pair : (kBase.value(page) + ';' + answers).split(';', Qt::SkipEmptyParts))
+    const QString all
+        = bases["servers"] + ';' + bases[page] + ';' + QString(answers).replace("ONE;", bases["ONE"]);
+    for (const QString &pair : all.split(';', Qt::SkipEmptyParts))
         table.insert(pair.section('=', 0, 0), pair.section('=', 1));
     return [table](const QString &name) { return table.value(name); };
 }
-
-const char *const kIpPbxPorts = "Invalid value - use different ports for IP-PBX and ";
 } // namespace
 
 class TestUserSideRules : public QObject
 {
     Q_OBJECT
 private slots:
-    // expected: the invalid rows as "FIELD: message", joined by " | ".
+    // Rows in user-side-rules.tsv; a name "=NAME" gives the answers "NAME" stands for.
     void check_data()
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const char *page, const char *answers, const QString &expected) {
-            QTest::newRow(name) << page << answers << expected;
-        };
-        row("users: valid", "users", "", "");
-        row("users: IP-PBX port behind NAT", "users", "USER_LOCAL_PORT=5060",
-            "USER_LOCAL_PORT: " + QString(kIpPbxPorts) + "Users");
-        row("users: IP-PBX port without NAT", "users", "USER_LOCAL_PORT=5060;SIP1_NAT_IP=", "");
-        row("users: empty port", "users", "USER_LOCAL_PORT=", "USER_LOCAL_PORT: " + SipRules::PortMessage);
-        row("users: overlap at the start", "users", "SIP1_MEDIA_START=8000;USER_MEDIA_START=8990",
-            "USER_MEDIA_START: Invalid value - media ports for IP-PBX and Users may not overlap");
-        row("users: overlap, two networks", "users", "NETWORK=LAN_WAN;USER_MEDIA_START=6000", "");
-        row("users: sessions", "users", "USER_MEDIA_NUMBER=5001;SIP1_MEDIA_START=60000",
-            "USER_MEDIA_NUMBER: Invalid value - enter integer from 10 to 5000");
-
-        row("feu: off", "feu", "FEU_ENABLE=0;FEU_LOCAL_PORT=;FEU_MEDIA_START=", "");
-        row("feu: empty port", "feu", "FEU_LOCAL_PORT=", "FEU_LOCAL_PORT: " + SipRules::PortMessage);
-        row("feu: IP-PBX port behind NAT", "feu", "FEU_LOCAL_PORT=5060",
-            "FEU_LOCAL_PORT: " + QString(kIpPbxPorts) + "Remote Users");
-        row("feu: both servers' port, the last rule shows", "feu",
-            "FEU_LOCAL_PORT=5060;SIP3_ENABLE=1;SIP3_LOCAL_PORT=5060",
-            "FEU_LOCAL_PORT: Invalid value - use different ports for IP-PBX2 and Remote Users");
-        row("feu: trunk overlap, two networks", "feu",
-            "NETWORK=LAN_WAN;SIP2_MEDIA_START=6000;FEU_MEDIA_START=6990;SIP1_MEDIA_START=6990",
-            "FEU_MEDIA_START: Invalid value - media ports for ITSP and Remote Users may not overlap");
-        row("feu: second IP-PBX overlap", "feu", "SIP3_ENABLE=1;FEU_MEDIA_NUMBER=100;FEU_MEDIA_START=19100",
-            "FEU_MEDIA_START: Invalid value - media ports for IP-PBX2 and Remote Users may not overlap");
-        row("feu: second IP-PBX off", "feu", "FEU_MEDIA_NUMBER=100;FEU_MEDIA_START=19100", "");
-        row("feu: past 65535, then an overlap", "feu",
-            "FEU_MEDIA_START=64000;FEU_MEDIA_NUMBER=200;SIP2_MEDIA_START=65000",
-            "FEU_MEDIA_START: Invalid value - media ports for ITSP and Remote Users may not overlap");
-        row("feu: no base overlaps nothing", "feu", "FEU_MEDIA_START=;SIP1_MEDIA_START=0",
-            "FEU_MEDIA_START: " + SipRules::BasePortMessage);
-        row("feu: sessions of a small model", "feu", "PRODUCT_SELECTED=0;VERSION=6.6;FEU_MEDIA_NUMBER=101",
-            "FEU_MEDIA_NUMBER: Invalid value - enter integer from 10 to 100");
-
-        row("remote: valid", "remote", "", "");
-        row("remote: ranges overlap", "remote",
-            "REMOTE_USER_MEDIA_START=6000;SIP1_MEDIA_START=6100;REMOTE_USER_MEDIA_NUMBER=11",
-            "REMOTE_USER_MEDIA_START: Invalid value - media ports for IP-PBX and Remote Users may not overlap");
-        row("remote: overlap, two networks", "remote", "NETWORK=LAN_WAN;REMOTE_USER_MEDIA_START=6000", "");
-        row("remote: no group on", "remote", "REMOTE_USER1_ENABLE=0;REMOTE_USER1_LOCAL_PORT=",
-            "REMOTE_USER1_ENABLE: Invalid value - enable at least one group of users");
-        row("remote: a group named none does not count", "remote",
-            "REMOTE_USER1_ENABLE=0;REMOTE_USER3_ENABLE=1;REMOTE_USER3_LOCAL_PORT=5070",
-            "REMOTE_USER1_ENABLE: Invalid value - enable at least one group of users");
-        row("remote: empty port", "remote",
-            "REMOTE_USER1_LOCAL_PORT=", "REMOTE_USER1_LOCAL_PORT: " + SipRules::PortMessage);
-        row("remote: IP-PBX port behind NAT", "remote", "REMOTE_USER1_LOCAL_PORT=05060;REMOTE_USER_NAT_IP=3.3.3.3",
-            "REMOTE_USER1_LOCAL_PORT: " + QString(kIpPbxPorts) + "Remote Users");
-        row("remote: second IP-PBX port behind NAT", "remote",
-            "REMOTE_USER1_LOCAL_PORT=5090;REMOTE_USER_NAT_IP=3.3.3.3;SIP3_ENABLE=1",
-            "REMOTE_USER1_LOCAL_PORT: Invalid value - use different ports for IP-PBX2 and Remote Users");
-        row("remote: one port, one domain", "remote",
-            "REMOTE_USER2_ENABLE=1;REMOTE_USER2_TRANSPORT_TYPE=0;REMOTE_USER2_LOCAL_PORT=5061",
-            "REMOTE_USER2_DOMAIN: Invalid value - specify SIP Domain for Remote Users with the same port");
-        row("remote: WebRTC and TLS on one port", "remote",
-            "REMOTE_USER2_ENABLE=1;REMOTE_USER2_LOCAL_PORT=5061;REMOTE_USER2_DOMAIN=web.example.com",
-            "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for WebRTC and TLS traffic");
-        row("remote: WebRTC on the IP-PBX's TLS port", "remote",
-            "REMOTE_USER2_ENABLE=1;SIP1_TRANSPORT_TYPE=2;SIP1_LOCAL_PORT=5063",
-            "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for WebRTC and IP-PBX (TLS) traffic");
-        row("remote: WebRTC on the second IP-PBX's TLS port", "remote",
-            "REMOTE_USER2_ENABLE=1;SIP3_ENABLE=1;SIP3_LOCAL_PORT=5063",
-            "REMOTE_USER2_LOCAL_PORT: Invalid value - use different ports for WebRTC and IP-PBX2 (TLS) traffic");
-        row("remote: WebRTC before 7.0", "remote", "REMOTE_USER2_ENABLE=1;VERSION=6.8",
-            "REMOTE_USER2_TRANSPORT_TYPE: Invalid value - WebRTC is supported from version 7.0 only");
-        row("remote: WebRTC of a group that is off", "remote", "VERSION=6.8", "");
+        const QString path = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/tests/pages/user-side-rules.tsv";
+        for (const QString &line : QString::fromUtf8(TestEnvironment::readFile(path)).split('\n')) {
+            const QStringList row = line.split('\t');
+            if (line.startsWith('='))
+                bases.insert(row[0].mid(1), row[2]);
+            else if (row.size() == 4 && !line.startsWith('#'))
+                QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3];
+        }
+        if (bases.isEmpty())
+            qFatal("no rows in %s", qPrintable(path));
     }
 
     void check()
@@ -133,6 +62,40 @@ private slots:
         }
         QTEST(invalid.join(" | "), "expected");
         QCOMPARE(SipRules::passes(marks), invalid.isEmpty());
+    }
+
+    // What every example writes: on each interface no two media realms overlap and no port takes
+    // two SIP interfaces of one protocol (TLS runs over TCP).
+    void examplesShareNothing()
+    {
+        // Index = name, interface, first port, sessions, last port / UDP, TCP and TLS ports.
+        static const QRegularExpression realm(
+            "^CpMediaRealm \\d+ = \"[^\"]*\", \"([^\"]*)\", (\\d+), \\d+, (\\d+),");
+        static const QRegularExpression sip(
+            "^SIPInterface \\d+ = \"[^\"]*\", \"([^\"]*)\", \\d+, (\\d+), (\\d+), (\\d+),");
+        const QDir dir(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples");
+        const QStringList names = dir.entryList({"*.ini"});
+        QVERIFY(names.size() >= 10);
+        for (const QString &name : names) {
+            QHash<QString, QVector<QPair<int, int>>> ranges;
+            QSet<QString> listeners;
+            for (const QString &line :
+                QString::fromUtf8(TestEnvironment::readFile(dir.filePath(name))).split('\n')) {
+                const QRegularExpressionMatch r = realm.match(line);
+                for (const auto &other : ranges.value(r.captured(1)))
+                    QVERIFY2(r.captured(2).toInt() > other.second || r.captured(3).toInt() < other.first,
+                        qPrintable(name + ": " + line));
+                if (r.hasMatch())
+                    ranges[r.captured(1)].append({r.captured(2).toInt(), r.captured(3).toInt()});
+                const QRegularExpressionMatch s = sip.match(line);
+                for (int slot = 2; s.hasMatch() && slot <= 4; ++slot) {
+                    const QString key = s.captured(1) + (slot == 2 ? " udp " : " tcp ") + s.captured(slot);
+                    QVERIFY2(s.captured(slot) == "0" || !listeners.contains(key), qPrintable(name + ": " + line));
+                    listeners.insert(key);
+                }
+            }
+            QVERIFY2(!ranges.isEmpty() && !listeners.isEmpty(), qPrintable(name));
+        }
     }
 };
 

@@ -23,9 +23,9 @@
 
 // Grabs every page of the wizard window in each of its main states, and the dialogs, into PNG files
 // of the build directory ("screenshots", with an index.html that shows them all), so that a person
-// can look at the whole wizard at once. Checks what a look would: one window size for all pages,
-// and each page whole within it.
-class TestScreenshots : public QObject
+// can look at the whole wizard at once; run by scripts/screenshots.sh. Reports what a look would: one
+// window size for all pages, and each page whole within it.
+class Screenshots : public QObject
 {
     Q_OBJECT
 private:
@@ -308,5 +308,5 @@ private slots:
     }
 };
 
-BRAMBLEON_TEST_MAIN(TestScreenshots)
-#include "tst_Screenshots.moc"
+BRAMBLEON_TEST_MAIN(Screenshots)
+#include "Screenshots.moc"

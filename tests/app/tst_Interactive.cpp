@@ -5,19 +5,42 @@
 #include "app/Brambleon.h"
 #include "data/WizardData.h"
 #include "pages/FinishPage.h"
+#include "services/HelpBrowser.h"
 #include "services/Stats.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
-// The user's road: answers pre-filled as "params" does, Next on every page, Save on the finish page.
-class TestInteractiveSave : public QObject
+// The user's road: answers pre-filled as "params" does, Next and Help on every page, Save on the
+// finish page.
+class TestInteractive : public QObject
 {
     Q_OBJECT
 private slots:
     void init() { freshRun(); }
+
+    // Every picture name the program's sources use must be a loadable resource.
+    void picturesNamedInSources()
+    {
+        static const QRegularExpression literal(QStringLiteral("\"(:/images/[^\"]+)\""));
+        QSet<QString> names;
+        for (const char *folder : {"app", "pages", "services", "device", "data"}) {
+            QDirIterator it(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + '/' + folder, {"*.cpp"}, QDir::Files);
+            while (it.hasNext()) {
+                auto matches = literal.globalMatch(QString::fromUtf8(TestEnvironment::readFile(it.next())));
+                while (matches.hasNext())
+                    names.insert(matches.next().captured(1));
+            }
+        }
+        QVERIFY(names.contains(QStringLiteral(":/images/logo.png")));
+        for (const QString &name : qAsConst(names))
+            QVERIFY2(QPixmap(name).width() >= 32 && QPixmap(name).height() >= 32, qPrintable(name));
+    }
 
     void sipTrunk_data()
     {
@@ -39,6 +62,9 @@ private slots:
         ModalBoxCloser closer;
         WizardData *data = WizardData::instance();
         data->paramsMode = 1;
+        data->paramsFile = dir.filePath("absent.ini"); // skipped without a word
+        delete new Brambleon;
+        QVERIFY(data->values.isEmpty() && closer.boxes().isEmpty());
         data->paramsFile = TestEnvironment::writeFile(dir.path(), "answers.ini",
             ";# %API_VERSION% 4\r\n;# %PRODUCT% " + product
                 + "\r\n;# %VERSION% 7.2\r\n;# %APPLICATION% ITSP\r\n;# %NETWORK% LAN_WAN\r\n"
@@ -46,16 +72,22 @@ private slots:
                   ";# %INTEGRATOR% Example Integrator\r\n;# %INSTALLER% Example Installer\r\n"
                   ";# %NET1_IP% 10.15.20.10\r\n;# %NET1_NETMASK% 255.255.0.0\r\n;# %NET2_IP% 195.189.192.150\r\n"
                   ";# %NET2_NETMASK% 255.255.255.128\r\n;# %NTP% pool.ntp.org\r\n"
+                  ";# %NET2_ROUTE1_SUBNET% 0.0.0.0\r\n;# %NET2_ROUTE1_MASK% 0.0.0.0\r\n"
+                  ";# %NET2_ROUTE1_GATEWAY% 195.189.192.129\r\n"
                   ";# %SIP1_IP% 10.15.20.40\r\n;# %SIP1_DOMAIN% pbx.example.com\r\n;# %SIP1_MEDIA_START% 6000\r\n"
                   ";# %SIP1_MEDIA_NUMBER% 100\r\n;# %SIP2_IP% sip.provider.example.net\r\n"
                   ";# %SIP2_DOMAIN% provider.example.net\r\n;# %SIP2_MEDIA_START% 7000\r\n"
                   ";# %SIP2_MEDIA_NUMBER% 100\r\n;# %SIP2_MAIN_LINE% 4085550100\r\n"
                   ";# %SIP2_USERNAME% 4085550100\r\n");
         Brambleon wizard;
+        QCOMPARE(data->value("PRODUCT"), QString::fromLatin1(product)); // before the window shows
         wizard.show();
         // Next moves on even past an incomplete page: every page of the walk must be complete by itself.
         for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i) {
             QVERIFY2(wizard.currentPage()->isComplete(), qPrintable(wizard.currentPage()->title()));
+            wizard.button(QWizard::HelpButton)->click();
+            QCOMPARE(
+                HelpBrowser::shared()->browser()->source().fileName(), HelpBrowser::helpFile(wizard.currentId()));
             wizard.next();
         }
         QCOMPARE(wizard.currentId(), int(Brambleon::FinishId));
@@ -96,5 +128,5 @@ private slots:
     }
 };
 
-BRAMBLEON_TEST_MAIN(TestInteractiveSave)
-#include "tst_InteractiveSave.moc"
+BRAMBLEON_TEST_MAIN(TestInteractive)
+#include "tst_Interactive.moc"

@@ -1,0 +1,77 @@
+#include "pages/ListenerRules.h"
+
+namespace
+{
+struct Server {
+    const char *prefix;
+    const char *mediaName; // as the overlap messages name it
+    const char *listenerName;
+};
+
+// In the order the checks report a clash.
+const Server kServers[]
+    = {{"SIP1", "IP-PBX", "IP-PBX"}, {"SIP3", "IP-PBX2", "IP-PBX2"}, {"SIP2", "ITSP", "SIP Trunk"}};
+
+QString text(const SipRules::FieldLookup &field, const char *prefix, const char *suffix)
+{
+    return field(QLatin1String(prefix) + QLatin1String(suffix));
+}
+
+bool written(const SipRules::FieldLookup &field, const Server &server)
+{
+    return QLatin1String(server.prefix) == QLatin1String("SIP1")
+        || SipRules::number(text(field, server.prefix, "_ENABLE")) == 1;
+}
+
+// The trunk page places the trunk as these pages place the users, on the interface the IP-PBX is not
+// on; it may come later on the route, so its own interface field may not be written yet.
+bool onInterface(const SipRules::FieldLookup &field, const Server &server, const QString &interfaceName)
+{
+    return QLatin1String(server.prefix) == QLatin1String("SIP2")
+        || text(field, server.prefix, "_IF") == interfaceName;
+}
+
+// 0 for UDP, which opens no TCP listener; 1 for the TCP slot; 2 for the TLS slot (TLS, WebRTC).
+int tcpSlot(int transport)
+{
+    return transport == 1 ? 1 : transport == 2 || transport == 3 ? 2 : 0;
+}
+} // namespace
+
+QString ListenerRules::mediaClash(const SipRules::FieldLookup &field, const QString &prefix)
+{
+    const QString interfaceName = field(prefix + QStringLiteral("_IF"));
+    const int base = SipRules::number(field(prefix + QStringLiteral("_MEDIA_START")));
+    const int sessions = SipRules::number(field(prefix + QStringLiteral("_MEDIA_NUMBER")));
+    const QString party
+        = prefix == QLatin1String("USER") ? QStringLiteral("Users") : QStringLiteral("Remote Users");
+    for (const Server &server : kServers) {
+        if (written(field, server) && onInterface(field, server, interfaceName)
+            && SipRules::mediaOverlaps(base, sessions,
+                SipRules::number(text(field, server.prefix, "_MEDIA_START")),
+                SipRules::number(text(field, server.prefix, "_MEDIA_NUMBER"))))
+            return SipRules::overlapMessage(QLatin1String(server.mediaName), party);
+    }
+    return QString();
+}
+
+QString ListenerRules::listenerClash(const SipRules::FieldLookup &field, const QString &interfaceName,
+    const QString &party, int transport, const QString &port)
+{
+    const int slot = tcpSlot(transport);
+    for (const Server &server : kServers) {
+        const int other = SipRules::number(text(field, server.prefix, "_TRANSPORT_TYPE"));
+        const int otherSlot = tcpSlot(other);
+        if (slot == 0 || otherSlot == 0 || other == transport || !written(field, server)
+            || !onInterface(field, server, interfaceName)
+            || SipRules::number(text(field, server.prefix, "_LOCAL_PORT")) != SipRules::number(port))
+            continue;
+        const QString name = QLatin1String(server.listenerName);
+        // WebRTC would take the TLS server's traffic: the wording the remote-user groups use.
+        if (transport == 3)
+            return QStringLiteral("Invalid value - use different ports for WebRTC and %1 (TLS) traffic").arg(name);
+        return QStringLiteral("Invalid value - use different ports for %1 (%2) and %3 (%4) traffic")
+            .arg(party, SipRules::TransportNames.value(transport), name, SipRules::TransportNames.value(other));
+    }
+    return QString();
+}
