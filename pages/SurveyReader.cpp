@@ -1,6 +1,5 @@
 #include "pages/SurveyReader.h"
 
-#include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
 
@@ -8,17 +7,17 @@
 #include <QTextStream>
 #include <QWizard>
 
-SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path)
+SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path, QString *refusal)
 {
     WizardData::instance()->clearValues();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return Unreadable;
     QTextStream in(&file);
-    return read(wizard, in);
+    return read(wizard, in, refusal);
 }
 
-SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in)
+SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QString *refusal)
 {
     WizardData *data = WizardData::instance();
     data->clearValues();
@@ -54,12 +53,13 @@ SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in)
         }
         previousLabel = label;
     }
-    const QString refusal = data->overlongRefusal();
-    if (refusal.isEmpty())
+    const QString overlong = data->overlongRefusal();
+    if (overlong.isEmpty())
         return Loaded;
     data->clearValues();
-    WarningBox::show(nullptr, QStringLiteral("Load Survey"), refusal);
-    return Unreadable;
+    if (refusal)
+        *refusal = overlong;
+    return TooLong;
 }
 
 namespace

@@ -11,12 +11,12 @@ class QWizard;
 class SurveyReader
 {
 public:
-    enum Result { Loaded, NotSurvey, WrongVersion, Unreadable };
+    enum Result { Loaded, NotSurvey, WrongVersion, Unreadable, TooLong };
 
     // Empties the loaded values and refills them; they stay empty unless the result is Loaded. A value
-    // longer than its field takes is refused with a warning naming its row, as Unreadable.
-    static Result readFile(QWizard *wizard, const QString &path);
-    static Result read(QWizard *wizard, QTextStream &in);
+    // longer than its field takes is refused as TooLong, with the refusal naming its row.
+    static Result readFile(QWizard *wizard, const QString &path, QString *refusal = nullptr);
+    static Result read(QWizard *wizard, QTextStream &in, QString *refusal = nullptr);
 
     // A row's value: everything after the label's comma up to a trailing comment cell as the writer
     // writes it ("(" text without brackets ")"), bare or, as a spreadsheet saves it, quoted. A value
