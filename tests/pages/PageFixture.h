@@ -26,14 +26,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <QWizard>
 #include <QtTest>
 
@@ -121,9 +115,9 @@ template <class Page> struct PageFixture {
     // The named fields' texts joined by "|".
     static QString texts(const QString &names)
     {
-        QStringList values;
-        for (const QString &name : names.split('|'))
-            values << text(name);
+        QStringList values = names.split('|');
+        for (QString &name : values)
+            name = text(name);
         return values.join('|');
     }
     static QLineEdit *edit(const QString &name) { return WizardData::instance()->fields.value(name).lineEdit; }
@@ -144,15 +138,6 @@ template <class Page> struct PageFixture {
         for (int i = 0; i < combo->count(); ++i)
             texts << combo->itemText(i);
         return texts.join(',');
-    }
-
-    QLabel *label(const QString &text) const
-    {
-        for (QLabel *l : page->template findChildren<QLabel *>()) {
-            if (l->text() == text)
-                return l;
-        }
-        qFatal("no label %s", qPrintable(text));
     }
 
     // "label=message" for every row label the last isComplete marked invalid.
@@ -223,24 +208,8 @@ inline void reset(QTemporaryDir &workDir)
     QDir::setCurrent(workDir.path());
 }
 
-// A template file kept out of the working directory, where it would count as a loose file.
-inline TemplateInfo entry(const QTemporaryDir &dir, const QString &suffix, const QString &name, int application,
-    int type, const QByteArray &body = QByteArray())
-{
-    static int counter = 0;
-    QByteArray text = (application < 0 ? "#name " : "#template ") + name.toUtf8() + "\n";
-    text += application < 0 ? QByteArray("#---\n")
-                            : "#application " + WizardData::applicationCode(application).toUtf8() + "\n";
-    TemplateInfo info;
-    info.path = TestEnvironment::writeFile(
-        dir.filePath("files"), QStringLiteral("t%1.%2").arg(++counter).arg(suffix), text + body);
-    info.name = name;
-    info.application = application;
-    info.type = type;
-    return info;
-}
-
-// The lists the setup page tests work with: only display names, applications and types matter.
+// The lists the setup page tests work with, kept out of the working directory (where they would be
+// loose files): only display names, applications, types and the first bodies matter.
 inline void installTemplates(const QTemporaryDir &dir)
 {
     WizardData *d = WizardData::instance();
@@ -249,27 +218,35 @@ inline void installTemplates(const QTemporaryDir &dir)
     if (!pack.isEmpty() && !QFile::exists(pack))
         TestEnvironment::writeFile(QFileInfo(pack).absolutePath(), QFileInfo(pack).fileName(), "not a zip");
     d->loadTemplates();
-    const int ok = TemplateInfo::Released, beta = TemplateInfo::Beta;
-    const std::tuple<const char *, const char *, int, int, const char *> files[] = {
-        {"template", "Generic IP-PBX - Generic SIP Trunk", 0, ok,
-            "; interop body\n#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n"},
-        {"template", "Generic IP-PBX - Beta Trunk", 0, beta, "; beta interop\n"},
-        {"template", "Loose PBX - Generic SIP Trunk", 0, ok, "; loose interop\n"},
-        {"template", "Normalization A", 1, ok, ""}, {"template", "Corvane Unity Suite 2015 - Zeta PBX", 1, ok, ""},
-        {"template", "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha, ""},
-        {"template", "Corvane Unity Suite 2015 - Alpha PBX", 1, ok, ""}, {"template", "Hosted Basic", 2, ok, ""},
-        {"template", "Hosted Next", 2, TemplateInfo::Ale, ""},
-        {"template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, beta, ""},
-        {"pbx", "Generic IP-PBX", -1, ok, "; generic pbx body\n"}, {"pbx", "Alpha PBX", -1, ok, ""},
-        {"pbx", "Loose PBX (*)", -1, TemplateInfo::LooseFile, ""},
-        {"itsp", "Generic SIP Trunk", -1, ok, "; generic trunk body\n"}, {"itsp", "Beta Trunk", -1, ok, ""},
-        {"itsp", "Other Trunk", -1, ok, ""}};
+    const int ok = TemplateInfo::Released;
+    const std::tuple<char, const char *, int, int, const char *> files[]
+        = {{'t', "Generic IP-PBX - Generic SIP Trunk", 0, ok,
+               "; interop\n#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n"},
+            {'t', "Generic IP-PBX - Beta Trunk", 0, TemplateInfo::Beta, "; beta interop\n"},
+            {'t', "Normalization A", 1, ok, ""}, {'t', "Corvane Unity Suite 2015 - Zeta PBX", 1, ok, ""},
+            {'t', "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha, ""},
+            {'t', "Corvane Unity Suite 2015 - Alpha PBX", 1, ok, ""}, {'t', "Hosted Basic", 2, ok, ""},
+            {'t', "Hosted Next", 2, TemplateInfo::Ale, ""},
+            {'t', "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, TemplateInfo::Beta, ""},
+            {'p', "Generic IP-PBX", -1, ok, ""}, {'p', "Alpha PBX", -1, ok, ""},
+            {'i', "Generic SIP Trunk", -1, ok, "; generic trunk\n"}, {'i', "Beta Trunk", -1, ok, ""},
+            {'i', "Other Trunk", -1, ok, ""}};
     d->templates.clear();
     d->pbxTemplates.clear();
     d->itspTemplates.clear();
-    for (const auto &[suffix, name, application, type, body] : files) {
-        auto &list = *suffix == 't' ? d->templates : *suffix == 'p' ? d->pbxTemplates : d->itspTemplates;
-        list << entry(dir, suffix, name, application, type, body);
+    for (const auto &[kind, name, application, type, body] : files) {
+        const QByteArray head = application < 0 ? QByteArray("#name ") + name + "\n#---"
+                                                : "#template " + QByteArray(name) + "\n#application "
+                + WizardData::applicationCode(application).toUtf8();
+        TemplateInfo info;
+        const int n = d->templates.size() + d->pbxTemplates.size() + d->itspTemplates.size();
+        const char *suffix = kind == 't' ? ".template" : kind == 'p' ? ".pbx" : ".itsp";
+        info.path
+            = TestEnvironment::writeFile(dir.filePath("files"), QString::number(n) + suffix, head + "\n" + body);
+        info.name = name;
+        info.application = application;
+        info.type = type;
+        (kind == 't' ? d->templates : kind == 'p' ? d->pbxTemplates : d->itspTemplates) << info;
     }
 }
 

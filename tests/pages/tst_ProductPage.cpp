@@ -12,12 +12,12 @@ namespace
 // A generated INI file with its metadata block, as the finish page writes it.
 QString generatedFile(const QByteArray &product, const QByteArray &version, const QByteArray &api = "4")
 {
-    const QByteArray text
-        = ";** Ini File **\r\n;# Brambleon METADATA\r\n;# *******************\r\n;# %API_VERSION% " + api
-        + "\r\n;# %COUNTRY% Germany\r\n;# %CUSTOMER% Acme, Inc.\r\n;# %INSTALLER% Jo Doe\r\n;# %INTEGRATOR% "
-          "Integrators Ltd\r\n;# %PRODUCT% "
-        + product + "\r\n;# %VERSION% " + version + "\r\n;# *******************\r\n";
-    return TestEnvironment::writeFile(TestEnvironment::home(), "answers.ini", text);
+    QByteArray text = ";** Ini File **\r\n;# Brambleon METADATA\r\n";
+    for (const QByteArray &line : {"API_VERSION% " + api, QByteArray("COUNTRY% Germany"),
+             QByteArray("CUSTOMER% Acme, Inc."), QByteArray("INSTALLER% Jo"), QByteArray("INTEGRATOR% Jo"),
+             "PRODUCT% " + product, "VERSION% " + version})
+        text += ";# %" + line + "\r\n";
+    return TestEnvironment::writeFile(TestEnvironment::home(), "answers.ini", text + ";# ****\r\n");
 }
 } // namespace
 
@@ -28,8 +28,8 @@ private:
     Fixture *f = nullptr;
     void choose(int product, const QString &version)
     {
-        for (const char *name : {"customer=Acme", "integrator=Integrators Ltd", "installer=Jo Doe"})
-            f->child<QLineEdit>(QString(name).section('=', 0, 0))->setText(QString(name).section('=', 1));
+        for (const char *name : {"customer", "integrator", "installer"})
+            f->child<QLineEdit>(name)->setText(QString("Acme"));
         f->child("product")->setCurrentIndex(product);
         f->child("version")->setCurrentText(version);
     }
@@ -48,10 +48,8 @@ private slots:
     void freshDefaultsAndMarkedRows()
     {
         QCOMPARE(Fixture::texts("PRODUCT|VERSION|USE_DEFAULTS|COUNTRY"), "QA2|6.8|1|United States");
-        QVERIFY(!f->page->isComplete());
-        QCOMPARE(f->label("&End Customer:")->toolTip(), "Invalid value - enter customer name");
+        QVERIFY(!f->page->isComplete() && f->marks().contains("&End Customer:=enter customer name"));
         choose(12, "7.0");
-        QVERIFY(!f->page->isComplete());
         QCOMPARE(f->marks(), QStringList{"&Version:=KRBX products support only versions 6.8 and 7.2"});
     }
 
@@ -85,18 +83,15 @@ private slots:
         f->child("country")->setCurrentIndex(3);
         f->page->nextId();
         QCOMPARE(Fixture::text("MEDIACHANNELS"), "10000");
-        QCOMPARE(Fixture::summary(1),
-            (QStringList{"Product           : " + f->child("product")->currentText(), "Version           : 7.2",
-                "Customer          : Acme"}));
         // A new page starts from what was committed.
         TestEnvironment::freshWizardData();
         Fixture again(1);
-        QCOMPARE(Fixture::texts("PRODUCT|COUNTRY|INSTALLER"), "QB8|Andorra|Jo Doe");
+        QCOMPARE(Fixture::texts("PRODUCT|COUNTRY|INSTALLER"), "QB8|Andorra|Acme");
     }
 
+    // The version and the defaults box tell the setup page to start over; the country does not.
     void modifiedTellsSetupPage()
     {
-        // The version and the defaults box tell the setup page to start over; the country does not.
         f->page->modified = false;
         f->child("country")->setCurrentIndex(0);
         QVERIFY(!f->page->modified);
@@ -107,28 +102,17 @@ private slots:
     void loadConfiguration()
     {
         f->wizard.show();
-        f->page->modified = false;
         ModalBoxCloser closer;
         f->page->loadPath(generatedFile("QA3_KRBX ", "  7.2 ")); // blanks around a choice do not count
-        QVERIFY(f->page->modified && closer.count() == 0);
-        // The page is on screen: the customer block follows the loaded file at once.
-        QCOMPARE(
-            Fixture::texts("PRODUCT|VERSION|USE_DEFAULTS|CUSTOMER|COUNTRY"), "QA3_KRBX|7.2|0|Acme, Inc.|Germany");
-        QVERIFY(!f->child<QCheckBox>("useDefaults")->isEnabled());
-        QVERIFY2(f->page->isComplete(), qPrintable(f->marks().join(";")));
-        f->page->initializePage();
-        QCOMPARE(Fixture::texts("PRODUCT|USE_DEFAULTS|CUSTOMER"), "QA3_KRBX|0|Acme, Inc.");
-
-        // A version that is not in the list leaves the list as it is, marks its row and stops a batch,
-        // until the user picks a version.
+        QVERIFY(closer.count() == 0 && f->page->isComplete());
+        QCOMPARE(Fixture::texts("PRODUCT|VERSION|USE_DEFAULTS|CUSTOMER"), "QA3_KRBX|7.2|0|Acme, Inc.");
+        // A version that is not in the list leaves the list as it is and stops the page until the user
+        // picks a version.
         f->page->loadPath(generatedFile("QC9", "8.0"));
         QCOMPARE(Fixture::texts("PRODUCT|VERSION"), "QC9|7.2");
-        QVERIFY(!f->page->isComplete());
-        QCOMPARE(f->marks(), QStringList{"&Version:=loaded VERSION '8.0' is not one of the choices"});
         QCOMPARE(f->page->batchRefusal(), "Can't continue: the loaded VERSION '8.0' is not one of the choices");
         QMetaObject::invokeMethod(f->child("version"), "activated", Q_ARG(int, 3));
         QVERIFY(f->page->isComplete() && f->page->batchRefusal().isEmpty());
-
         // An INI file of an older program, and a name ending in capitals, load nothing.
         WizardData::instance()->values.clear();
         const QString capitals = TestEnvironment::writeFile(
@@ -149,17 +133,15 @@ private slots:
         QCOMPARE(Fixture::texts("CUSTOMER|INTEGRATOR|COUNTRY|PRODUCT"), "Acme||Cote d'Ivoire|QA2");
     }
 
+    // A QA2 device read while the A2 CCE is chosen keeps the CCE choice; earlier loaded values go; an
+    // unknown version or product leaves that list as it is.
     void deviceRead()
     {
         f->child("product")->setCurrentIndex(13);
         WizardData::instance()->setValue("PRODUCT", "QB8");
-        f->child<QCheckBox>("useDefaults")->setChecked(false);
-        // A QA2 device read while the A2 CCE is chosen keeps the CCE choice; earlier loaded values go.
         f->page->applyDeviceRead(QString(), "7.2", 2);
         QCOMPARE(f->child("product")->currentIndex(), 13);
-        QCOMPARE(Fixture::texts("VERSION|USE_DEFAULTS"), "7.2|1");
-        QVERIFY(WizardData::instance()->values.isEmpty());
-        // An unknown version or product leaves that list as it is.
+        QVERIFY(Fixture::text("VERSION") == "7.2" && WizardData::instance()->values.isEmpty());
         f->page->applyDeviceRead(QString(), "9.9", 5);
         f->page->applyDeviceRead(QString(), QString(), 15);
         QCOMPARE(f->child("product")->currentIndex(), 5);
