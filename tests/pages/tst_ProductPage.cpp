@@ -57,15 +57,11 @@ private slots:
     void storedSettings()
     {
         settings().setValue("debug/sendStats", 0);
-        for (const auto &[stored, customer, expected] : {std::make_tuple(3, "Acme", "QA3|7.2|Andorra|Acme"),
-                 std::make_tuple(200, "", "QA2|6.8|United States|Test")}) {
-            for (const char *key : {"data/product", "data/country", "data/version"})
-                settings().setValue(key, stored);
-            settings().setValue("data/customer", customer);
-            TestEnvironment::freshWizardData();
-            Fixture again(1);
-            QCOMPARE(Fixture::texts("PRODUCT|VERSION|COUNTRY|CUSTOMER"), QString(expected));
-        }
+        for (const char *key : {"data/product", "data/country", "data/version"})
+            settings().setValue(key, 200);
+        TestEnvironment::freshWizardData();
+        Fixture again(1);
+        QCOMPARE(Fixture::texts("PRODUCT|VERSION|COUNTRY|CUSTOMER"), "QA2|6.8|United States|Test");
     }
 
     // Per product entry, in list order: router flag, Cloud Edge flag, Load File button; media channels.
@@ -82,8 +78,7 @@ private slots:
         choose(6, "7.2");
         f->child("country")->setCurrentIndex(3);
         f->page->nextId();
-        QCOMPARE(Fixture::text("MEDIACHANNELS"), "10000");
-        // A new page starts from what was committed.
+        QCOMPARE(Fixture::text("MEDIACHANNELS"), "10000"); // the new page starts from what was committed:
         TestEnvironment::freshWizardData();
         Fixture again(1);
         QCOMPARE(Fixture::texts("PRODUCT|COUNTRY|INSTALLER"), "QB8|Andorra|Acme");
@@ -133,19 +128,17 @@ private slots:
         QCOMPARE(Fixture::texts("CUSTOMER|INTEGRATOR|COUNTRY|PRODUCT"), "Acme||Cote d'Ivoire|QA2");
     }
 
-    // A QA2 device read while the A2 CCE is chosen keeps the CCE choice; earlier loaded values go; an
-    // unknown version or product leaves that list as it is.
+    // A QA2 device read while the A2 CCE is chosen keeps the CCE choice and drops earlier loaded
+    // values; an unknown version or product leaves that list as it is.
     void deviceRead()
     {
         f->child("product")->setCurrentIndex(13);
         WizardData::instance()->setValue("PRODUCT", "QB8");
         f->page->applyDeviceRead(QString(), "7.2", 2);
-        QCOMPARE(f->child("product")->currentIndex(), 13);
-        QVERIFY(Fixture::text("VERSION") == "7.2" && WizardData::instance()->values.isEmpty());
+        QVERIFY(f->child("product")->currentIndex() == 13 && WizardData::instance()->values.isEmpty());
         f->page->applyDeviceRead(QString(), "9.9", 5);
         f->page->applyDeviceRead(QString(), QString(), 15);
-        QCOMPARE(f->child("product")->currentIndex(), 5);
-        QCOMPARE(Fixture::text("VERSION"), "7.2");
+        QCOMPARE(QString::number(f->child("product")->currentIndex()) + Fixture::text("VERSION"), "57.2");
     }
 };
 
