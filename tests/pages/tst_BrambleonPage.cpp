@@ -1,11 +1,8 @@
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
-#include "pages/FieldError.h"
 
 #include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QWizard>
 #include <QtTest>
@@ -41,23 +38,6 @@ private slots:
         page->writeSurveyLine(out, "Other");
         out.flush();
         QCOMPARE(text, "Name,Acme, Inc.  ,(0=udp)\nOther,ERROR\n");
-    }
-
-    // A refused row is named by its label, with the title of its group where rows repeat, or by the
-    // group it stands in; a row whose edit is off is not checked.
-    void rowNames()
-    {
-        QGroupBox group("Inbound calls");
-        auto *edit = new QLineEdit(&group);
-        QLabel *label = BrambleonPage::rowLabel("    Remove:", edit, &group);
-        const QVector<QPair<int, QString>> marks{{0, ""}, {1, "Invalid value - a"}, {2, "Invalid value - b"}};
-        const QMap<int, QWidget *> rows{{1, label}, {2, edit}};
-        QCOMPARE(rowsRefusal(marks, rows), "Can't continue: Remove: Invalid value - a");
-        QCOMPARE(rowsRefusal(marks, rows, true), "Can't continue: Inbound calls: Remove: Invalid value - a");
-        QVERIFY(!markRows(marks, rows) && label->toolTip() == "Invalid value - a");
-        edit->setEnabled(false);
-        QCOMPARE(rowsRefusal(marks, rows, true), "Can't continue: Inbound calls: Invalid value - b");
-        QVERIFY(!markRows(marks, rows) && label->toolTip().isEmpty());
     }
 };
 
