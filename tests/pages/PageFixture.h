@@ -30,8 +30,6 @@
 #include <QWizard>
 #include <QtTest>
 
-#include <tuple>
-
 // Stands in for the pages whose answers the page under test reads.
 class AnswerPage : public BrambleonPage
 {
@@ -202,48 +200,6 @@ inline void reset(QTemporaryDir &workDir)
     settings().clear();
     BrambleonPage::stepCount = 8;
     QDir::setCurrent(workDir.path());
-}
-
-// The lists the setup page tests work with, kept out of the working directory (where they would be
-// loose files): only display names, applications, types and the first bodies matter.
-inline void installTemplates(const QTemporaryDir &dir)
-{
-    WizardData *d = WizardData::instance();
-    // An unreadable pack that stays unchanged: the lists are built once and then kept.
-    const QString pack = WizardData::templatePackPath();
-    if (!pack.isEmpty() && !QFile::exists(pack))
-        TestEnvironment::writeFile(QFileInfo(pack).absolutePath(), QFileInfo(pack).fileName(), "not a zip");
-    d->loadTemplates();
-    const int ok = TemplateInfo::Released;
-    const std::tuple<char, const char *, int, int, const char *> files[]
-        = {{'t', "Generic IP-PBX - Generic SIP Trunk", 0, ok,
-               "; interop\n#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n"},
-            {'t', "Generic IP-PBX - Beta Trunk", 0, TemplateInfo::Beta, "; beta interop\n"},
-            {'t', "Normalization A", 1, ok, ""}, {'t', "Corvane Unity Suite 2015 - Zeta PBX", 1, ok, ""},
-            {'t', "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha, ""},
-            {'t', "Corvane Unity Suite 2015 - Alpha PBX", 1, ok, ""}, {'t', "Hosted Basic", 2, ok, ""},
-            {'t', "Hosted Next", 2, TemplateInfo::Ale, ""},
-            {'t', "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, TemplateInfo::Beta, ""},
-            {'p', "Generic IP-PBX", -1, ok, ""}, {'p', "Alpha PBX", -1, ok, ""},
-            {'i', "Generic SIP Trunk", -1, ok, "; generic trunk\n"}, {'i', "Beta Trunk", -1, ok, ""},
-            {'i', "Other Trunk", -1, ok, ""}};
-    d->templates.clear();
-    d->pbxTemplates.clear();
-    d->itspTemplates.clear();
-    for (const auto &[kind, name, application, type, body] : files) {
-        const QByteArray head = application < 0 ? QByteArray("#name ") + name + "\n#---"
-                                                : "#template " + QByteArray(name) + "\n#application "
-                + WizardData::applicationCode(application).toUtf8();
-        TemplateInfo info;
-        const int n = d->templates.size() + d->pbxTemplates.size() + d->itspTemplates.size();
-        const char *suffix = kind == 't' ? ".template" : kind == 'p' ? ".pbx" : ".itsp";
-        info.path
-            = TestEnvironment::writeFile(dir.filePath("files"), QString::number(n) + suffix, head + "\n" + body);
-        info.name = name;
-        info.application = application;
-        info.type = type;
-        (kind == 't' ? d->templates : kind == 'p' ? d->pbxTemplates : d->itspTemplates) << info;
-    }
 }
 
 // Moves a fresh wizard to the product page, chooses the product and enters the setup page.

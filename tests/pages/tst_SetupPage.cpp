@@ -10,10 +10,15 @@ class TestSetupPage : public QObject
 {
     Q_OBJECT
 private slots:
+    // Two hosted templates besides the built-in ones.
     void init()
     {
         reset(m_work);
-        installTemplates(m_files);
+        QDir().mkpath(QFileInfo(WizardData::templatePackPath()).absolutePath());
+        PackBuilder()
+            .addBuiltIn("Hosted.template", "Hosted Basic")
+            .addBuiltIn("Hosted.template", "Hosted Next")
+            .write(WizardData::templatePackPath());
     }
 
     // The topology list follows product, application and equipment: "entries/current/enabled".
@@ -31,29 +36,6 @@ private slots:
             QCOMPARE(QString("%1/%2/%3").arg(list->count()).arg(list->currentIndex()).arg(list->isEnabled()),
                 QString(network));
         }
-    }
-
-    // A released interop template is used unless overridden and routes the wizard by its features; a
-    // beta one keeps the user's choice; without one the pair is composed and the box is off.
-    void interopOverride()
-    {
-        Wizard wizard;
-        SetupPage *page = enter(wizard, QB8);
-        QComboBox *itsp = child(page, "itsp");
-        auto *override = child<QCheckBox>(page, "override");
-        WizardData *d = WizardData::instance();
-        QVERIFY(override->isEnabled() && !override->isChecked());
-        page->nextId();
-        QCOMPARE(d->currentTemplate + field("GENERATE_TEMPLATE"), "Generic IP-PBX - Generic SIP Trunk0");
-        QCOMPARE(qobject_cast<BrambleonPage *>(wizard.page(9))->nextPage, 12);
-        override->setChecked(true);
-        QVERIFY(d->templateLines.contains("; generic trunk") && !d->templateLines.contains("; interop"));
-        itsp->setCurrentIndex(1);
-        QVERIFY(override->isChecked());
-        override->setChecked(false);
-        QVERIFY(d->templateLines.contains("; beta interop"));
-        itsp->setCurrentIndex(2);
-        QVERIFY(!override->isEnabled());
     }
 
     // Saved answers come back; loaded ones win, blanks around them do not count; one that no list
@@ -84,7 +66,7 @@ private slots:
         Wizard wizard;
         SetupPage *page = enter(wizard, QB8);
         child(page, "application")->setCurrentIndex(2);
-        child(page, "template")->setCurrentIndex(1);
+        child(page, "template")->setCurrentText("Hosted Next");
         child(page, "network")->setCurrentIndex(2);
         WizardData *d = WizardData::instance();
         d->summaries[13] = QStringList{"stale"};
@@ -96,15 +78,6 @@ private slots:
         child(page, "application")->setCurrentIndex(0);
         enter(wizard, QA1);
         QCOMPARE(child(page, "application")->currentIndex(), 2);
-
-        // Cloud Edge: Unity templates win over Parley, which serves where Unity is missing.
-        enter(wizard, QA2_CCE);
-        child(page, "cceEquipment")->setCurrentIndex(1);
-        QCOMPARE(d->currentTemplate, QString("Corvane Unity Suite 2015 - Alpha PBX"));
-        d->templates.removeAt(5);
-        child(page, "ccePbx")->setCurrentIndex(1);
-        child(page, "ccePbx")->setCurrentIndex(0);
-        QCOMPARE(d->currentTemplate, QString("Corvane Parley 2013 - Alpha PBX"));
     }
 
     // Cloud Edge goes on whenever the pack holds the template that the saved equipment needs, also
