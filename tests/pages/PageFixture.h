@@ -34,8 +34,7 @@
 class AnswerPage : public BrambleonPage
 {
 public:
-    // APPLICATION_SELECTED is the wizard's own field (a combo-box index), unknown to WizardData, as on
-    // the setup page; other names are registered on first use.
+    // APPLICATION_SELECTED is the wizard's own field, a combo-box index as on the setup page.
     AnswerPage()
     {
         application->addItems({"0", "1", "2", "3", "4", "5"});
@@ -53,8 +52,7 @@ public:
         edits.value(name)->setText(text);
     }
 
-    // "NAME=value" each.
-    void set(const QStringList &answers)
+    void set(const QStringList &answers) // "NAME=value" each
     {
         for (const QString &answer : answers)
             set(answer.section('=', 0, 0), answer.section('=', 1));

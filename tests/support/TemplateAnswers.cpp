@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <algorithm>
+
 bool TemplateAnswers::make(const QString &kind, const QString &name)
 {
     WizardData *d = WizardData::instance();
@@ -47,8 +49,6 @@ void TemplateAnswers::addRows()
         "REMOTE_USER1_DOMAIN=home.example.com;REMOTE_USER3_DOMAIN=mobile.example.com");
     row("remote users, one group on the IP-PBX's interface", "select", "Generic Remote Users - Single Group",
         "NETWORK=WAN;REMOTE_USER1_LOCAL_PORT=5090");
-    row("remote users, one network, a WebRTC group", "select", "Generic Remote Users",
-        "NETWORK=LAN;REMOTE_USER2_ENABLE=1;REMOTE_USER1_DOMAIN=a.example.com;REMOTE_USER2_DOMAIN=b.example.com");
     row("SIP trunk with teleworkers on the trunk's interface", "select", "Generic IP-PBX - Teleworker SIP Trunk",
         "NETWORK=LAN_WAN;FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5090");
     row("composed pair", "pair", "", "NETWORK=LAN_WAN;SIP2_REGISTRATION=1");
@@ -59,8 +59,6 @@ void TemplateAnswers::addRows()
         "GATEWAY_IN_BEHAVIOR=4096");
     row("SIP trunk with FXS gateway", "itspgw", "",
         "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3;SIP2_REGISTRATION=1;CERTIFICATE=1");
-    row("SIP trunk with T1 gateway", "itspgw", "",
-        "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=2;SIP2_REGISTRATION=2");
 }
 
 QStringList TemplateAnswers::generateRow()
@@ -109,11 +107,9 @@ QStringList TemplateAnswers::generateRow()
             {QRegularExpression("_IP|ADDRESS|SUBNET$|_MASK$|_GATEWAY$"), "10.1.1.1"},
             {QRegularExpression("_DOMAIN$|_NAME$|_TFTP$"), "host.example.com"}, {QRegularExpression(), "1"}};
     auto usualValue = [](const QString &fieldName) {
-        for (const auto &value : usual) {
-            if (value.first.match(fieldName).hasMatch())
-                return QString::fromLatin1(value.second);
-        }
-        return QString();
+        return QString(std::find_if(std::begin(usual), std::end(usual), [&](const auto &u) {
+            return u.first.match(fieldName).hasMatch();
+        })->second);
     };
     for (auto it = d->fields.begin(); it != d->fields.end(); ++it) {
         if (it->lineEdit && (pages.contains(it.key()) || it->lineEdit->text().isEmpty()))
