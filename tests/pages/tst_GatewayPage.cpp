@@ -62,26 +62,6 @@ private slots:
         QVERIFY(!GatewayRules::phoneError("\u0663").isEmpty());
     }
 
-    // A loaded value no list of the trunk type holds stops the page until the user picks an entry;
-    // blanks around one do not count.
-    void loadedChoices()
-    {
-        for (const char *loaded : {"GATEWAY_PROTOCOL=30;GATEWAY_LINE_CODE=2;GATEWAY_FRAMING=c",
-                 "GATEWAY_TYPE=3;GATEWAY_PROTOCOL=0;GATEWAY_FXS_REGISTER= 2 ",
-                 "GATEWAY_PROTOCOL=1;GATEWAY_CLOCK=+1"}) {
-            cleanup();
-            init();
-            for (const QString &answer : QString(loaded).split(';')) {
-                WizardData::instance()->setValue(answer.section('=', 0, 0), answer.section('=', 1));
-                f->set({answer.trimmed()});
-            }
-            f->enter({"APPLICATION_SELECTED=4"});
-            QCOMPARE(f->page->isComplete(), !QString(loaded).contains("+1"));
-            QMetaObject::invokeMethod(combo("clock"), "activated", Q_ARG(int, 0));
-            QVERIFY(f->page->isComplete());
-        }
-    }
-
     // A port without a number and passwords stay out of the summary; no coder ticked means all of them.
     void summaryAndCoders()
     {
