@@ -25,7 +25,8 @@ MetadataReader::Status MetadataReader::read(const QString &path, QHash<QString, 
 
 MetadataReader::Status MetadataReader::parse(const QString &text, QHash<QString, QString> &values)
 {
-    static const QRegularExpression metadata(QStringLiteral("^;# %(\\S+)%\\s+(.*)"));
+    // The writer puts one blank after the name; any further blanks belong to the value.
+    static const QRegularExpression metadata(QStringLiteral("^;# %(\\S+)%\\s(.*)"));
     values.clear();
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (QString line : lines) {

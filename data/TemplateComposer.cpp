@@ -317,8 +317,7 @@ void TemplateComposer::applyDefines()
             if (it == m_data.fields.constEnd())
                 continue;
             const QString companion = it->companionField;
-            if (m_data.values.contains(name) && name != QLatin1String("PRODUCT")
-                && name != QLatin1String("VERSION")) {
+            if (m_data.values.contains(name) && !WizardData::derivedByProductPage(name)) {
                 m_data.setFieldText(name, m_data.values.value(name));
                 if (!companion.isEmpty())
                     m_data.setFieldText(companion, m_data.values.value(companion));

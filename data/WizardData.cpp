@@ -12,8 +12,13 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRegExpValidator>
 #include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QWizardPage>
 
 namespace
 {
@@ -99,6 +104,73 @@ void WizardData::removeValue(const QString &name)
 void WizardData::clearValues()
 {
     values.clear();
+}
+
+bool WizardData::derivedByProductPage(const QString &name)
+{
+    static const QStringList derived{QStringLiteral("PRODUCT"), QStringLiteral("VERSION"), QStringLiteral("KRBX"),
+        QStringLiteral("CCE"), QStringLiteral("MEDIACHANNELS"), QStringLiteral("USE_DEFAULTS")};
+    return derived.contains(name);
+}
+
+namespace
+{
+// The most characters an edit takes: its maximum length, or less when its validator takes any text
+// of a bounded length ("^.{1,64}$"), which typing cannot pass but a loaded text would.
+int fieldLimit(const QLineEdit *edit)
+{
+    QString pattern;
+    if (const auto *validator = qobject_cast<const QRegularExpressionValidator *>(edit->validator()))
+        pattern = validator->regularExpression().pattern();
+    else if (const auto *validator = qobject_cast<const QRegExpValidator *>(edit->validator()))
+        pattern = validator->regExp().pattern();
+    static const QRegularExpression bounded(QStringLiteral("^\\^\\.\\{\\d*,(\\d+)\\}\\$$"));
+    const QRegularExpressionMatch m = bounded.match(pattern);
+    return m.hasMatch() ? qMin(edit->maxLength(), m.captured(1).toInt()) : edit->maxLength();
+}
+
+// "Page: Row" as the page shows them: the label whose buddy the edit is, or the field name for an
+// edit without one; the page's title without its step, or the title of the group the row is in.
+QString rowOf(const QLineEdit *edit, const QString &field)
+{
+    const QWidget *page = edit;
+    while (page && !qobject_cast<const QWizardPage *>(page))
+        page = page->parentWidget();
+    const QWidget *row = edit;
+    QString name = field;
+    for (const QLabel *label : page ? page->findChildren<QLabel *>() : QList<QLabel *>()) {
+        if (label->buddy() == edit) {
+            static const QRegularExpression mnemonic(QStringLiteral("&(?!&)"));
+            name = label->text().remove(mnemonic).trimmed();
+            if (name.endsWith(QLatin1Char(':')))
+                name.chop(1);
+            row = label;
+            break;
+        }
+    }
+    QString title = page ? static_cast<const QWizardPage *>(page)->title() : QString();
+    title = title.section(QStringLiteral("  (Step"), 0, 0).trimmed();
+    for (const QWidget *w = row; w && w != page && title.isEmpty(); w = w->parentWidget()) {
+        if (const auto *group = qobject_cast<const QGroupBox *>(w))
+            title = group->title().trimmed();
+    }
+    return title.isEmpty() ? name : title + QStringLiteral(": ") + name;
+}
+} // namespace
+
+QString WizardData::overlongRefusal() const
+{
+    QStringList names = values.keys();
+    names.sort();
+    for (const QString &name : qAsConst(names)) {
+        const QLineEdit *edit = fields.value(name).lineEdit;
+        const int limit = edit ? fieldLimit(edit) : -1;
+        if (edit && values.value(name).size() > limit)
+            return QStringLiteral("Can't continue: %1: Invalid value - longer than %2 characters")
+                .arg(rowOf(edit, name))
+                .arg(limit);
+    }
+    return QString();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -503,9 +575,15 @@ bool WizardData::writeCliFile(const QString &path, const QString &)
 bool WizardData::loadMetadata(const QString &path)
 {
     const MetadataReader::Status status = MetadataReader::read(path, values);
-    if (status == MetadataReader::Accepted)
+    if (status != MetadataReader::Accepted) {
+        WarningBox::show(nullptr, MetadataReader::title(), MetadataReader::message(status));
+        return false;
+    }
+    const QString refusal = overlongRefusal();
+    if (refusal.isEmpty())
         return true;
-    WarningBox::show(nullptr, MetadataReader::title(), MetadataReader::message(status));
+    values.clear();
+    WarningBox::show(nullptr, QStringLiteral("Warning"), refusal);
     return false;
 }
 

@@ -49,6 +49,11 @@ public:
     void clearValues();
     // Text of a registered field's line edit; empty for an unknown name.
     QString fieldText(const QString &name) const;
+    // Fields the product page derives from its lists and box: a loaded value never overrides them.
+    static bool derivedByProductPage(const QString &name);
+    // The refusal of the first loaded value (by name) longer than its field's edit takes, naming the
+    // page and row; empty when every value fits. An edit cuts a longer text without a word.
+    QString overlongRefusal() const;
 
     // Code tables and device identification.
     static QString productCode(int index);

@@ -84,14 +84,15 @@ void splitIniValues(QStringView text, QStringList &values, QList<bool> &quoted)
             valueEnd = comma;
             next = comma < end ? comma + 1 : comma;
         }
-        while (valueStart < valueEnd && p[valueStart].isSpace())
-            ++valueStart;
-        while (valueEnd > valueStart && p[valueEnd - 1].isSpace())
-            --valueEnd;
+        // Blanks inside quotes belong to the value (a password may end in them); only bare text is trimmed.
+        if (!isQuoted) {
+            while (valueStart < valueEnd && isIniSpace(p[valueStart]))
+                ++valueStart;
+            while (valueEnd > valueStart && isIniSpace(p[valueEnd - 1]))
+                --valueEnd;
+        }
         const int length = valueEnd - valueStart;
-        const bool quotePair = length == 2 && p[valueStart] == p[valueStart + 1]
-            && (p[valueStart] == QLatin1Char('"') || p[valueStart] == QLatin1Char('\''));
-        values.append(length > 0 && !quotePair ? QString(p + valueStart, length) : QString());
+        values.append(length > 0 ? QString(p + valueStart, length) : QString());
         quoted.append(isQuoted);
         pos = next > pos ? next : pos + 1;
     }

@@ -1,6 +1,7 @@
 #include "pages/BrambleonPage.h"
 
 #include "data/WizardData.h"
+#include "pages/SurveyWriter.h"
 #include "pages/WizardAnswers.h"
 
 #include <QLabel>
@@ -36,14 +37,10 @@ void BrambleonPage::writeSurveyLine(QTextStream &out, const QString &label, cons
     writeSurveyValue(out, label, field(name).toString(), comment);
 }
 
-void BrambleonPage::writeSurveyValue(QTextStream &out, const QString &label, QString value, const QString &comment)
+void BrambleonPage::writeSurveyValue(
+    QTextStream &out, const QString &label, const QString &value, const QString &comment)
 {
-    // A pasted line break would split the row and lose the rest of the value.
-    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    out << label << ',' << value;
-    if (!comment.isEmpty())
-        out << ",(" << comment << ')';
-    out << Qt::endl;
+    out << SurveyWriter::row(label, value, comment) << Qt::endl;
 }
 
 void BrambleonPage::writeSurveyHeader(QTextStream &out, const QString &title)

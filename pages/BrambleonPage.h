@@ -25,7 +25,7 @@ public:
     // One survey row: label, value of the mapped field and an optional comment in brackets.
     void writeSurveyLine(QTextStream &out, const QString &label, const QString &comment = QString());
     // One survey row whose value the page gives, where the field's text is not what a reader takes.
-    void writeSurveyValue(QTextStream &out, const QString &label, QString value, const QString &comment);
+    void writeSurveyValue(QTextStream &out, const QString &label, const QString &value, const QString &comment);
     void writeSurveyHeader(QTextStream &out, const QString &title);
 
     bool isKrbx() const;

@@ -4,6 +4,7 @@
 #include "pages/EntryWidgets.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -91,4 +92,20 @@ void InterfacePage::readInterface(NetworkRules::InterfaceAnswers &a) const
     a.dns2 = m_dns2->text();
     a.lanPort = data->fieldText(QStringLiteral("NET1_PORT"));
     a.oamPort = data->fieldText(QStringLiteral("OAM_PORT"));
+}
+
+void InterfacePage::choiceActivated()
+{
+    m_loadedChoices.forget(sender());
+    emit completeChanged();
+}
+
+void InterfacePage::holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored)
+{
+    // A start text nobody loaded is no answer: the list keeps its first entry.
+    if (!EntryWidgets::loaded(QLatin1String(field)))
+        return;
+    m_loadedChoices.reject(list, row, QLatin1String(field), stored);
+    list->setCurrentIndex(-1);
+    setText(field, stored);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "pages/BrambleonPage.h"
+#include "pages/LoadedChoices.h"
 #include "pages/NetworkRules.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -13,6 +15,10 @@ class QLineEdit;
 class InterfacePage : public BrambleonPage
 {
     Q_OBJECT
+protected slots:
+    // The user picked an entry of a list: it replaces a loaded value the list did not hold.
+    void choiceActivated();
+
 protected:
     // side ("LAN" or "WAN") names the interface in the name row.
     InterfacePage(const QString &side, QWidget *parent);
@@ -30,6 +36,10 @@ protected:
     static void takeLoadedEntries(const QString &prefix);
     // Collects the entries and the fields that both rules read.
     void readInterface(NetworkRules::InterfaceAnswers &a) const;
+    // A loaded value no entry of list names: the list shows none, the field keeps the value.
+    void holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored);
+
+    LoadedChoices m_loadedChoices;
 
     QCheckBox *m_exist;
     QLabel *m_spacer;

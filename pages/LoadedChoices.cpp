@@ -9,9 +9,14 @@ namespace
 {
 QString notInList(const QString &field, const QString &value)
 {
-    return QStringLiteral("loaded %1 '%2' is not one of the choices").arg(field, value);
+    return QStringLiteral("loaded %1 '%2' is not one of the choices").arg(field, LoadedChoices::clipped(value));
 }
 } // namespace
+
+QString LoadedChoices::clipped(const QString &value)
+{
+    return value.size() <= ClipLength ? value : value.left(ClipLength - 3) + QStringLiteral("...");
+}
 
 QString LoadedChoices::value(const QString &field)
 {

@@ -27,6 +27,10 @@ public:
     // The batch warning for the first rejected value; empty when there is none.
     QString refusal() const;
 
+    // A loaded value as a message echoes it: at most ClipLength characters, a longer one cut with "...".
+    static constexpr int ClipLength = 80;
+    static QString clipped(const QString &value);
+
 private:
     struct Rejected {
         const QObject *list;

@@ -260,22 +260,6 @@ void Network1Page::mgmtMaskChanged(const QString &mask)
     setText("OAM_PREFIX", QString::number(NetworkRules::prefixLength(mask)));
 }
 
-void Network1Page::choiceActivated()
-{
-    m_loadedChoices.forget(sender());
-    emit completeChanged();
-}
-
-void Network1Page::holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored)
-{
-    // A start text nobody loaded is no answer: the list keeps its first entry.
-    if (!EntryWidgets::loaded(QLatin1String(field)))
-        return;
-    m_loadedChoices.reject(list, row, QLatin1String(field), stored);
-    list->setCurrentIndex(-1);
-    setText(field, stored);
-}
-
 void Network1Page::dhcpChanged(int state)
 {
     setText("DHCP_SERVER", state ? QStringLiteral("1") : QStringLiteral("0"));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "pages/InterfacePage.h"
-#include "pages/LoadedChoices.h"
 
 #include <QMap>
 
@@ -42,8 +41,6 @@ public slots:
     void lldpChanged(int state);
     void interceptChanged(int state);
     void existChanged(int state);
-    // The user picked an entry of a list: it replaces a loaded value the list did not hold.
-    void choiceActivated();
 
 private:
     NetworkRules::LanAnswers answers() const;
@@ -51,8 +48,6 @@ private:
     QString portCode(int index) const;
     void restorePorts();
     void showOamRows(bool shown);
-    // A loaded value no entry of list names: the list shows none, the field keeps the value.
-    void holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored);
 
     QGroupBox *m_lanGroup;
     QComboBox *m_port;
@@ -72,5 +67,4 @@ private:
     QGroupBox *m_additional;
     QCheckBox *m_lldp, *m_intercept;
     QMap<NetworkRules::Row, QWidget *> m_rows;
-    LoadedChoices m_loadedChoices;
 };

@@ -181,22 +181,6 @@ void Network2Page::existChanged(int state)
         typeChanged(m_type->currentIndex());
 }
 
-void Network2Page::choiceActivated()
-{
-    m_loadedChoices.forget(sender());
-    emit completeChanged();
-}
-
-void Network2Page::holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored)
-{
-    // A start text nobody loaded is no answer: the list keeps its first entry.
-    if (!EntryWidgets::loaded(QLatin1String(field)))
-        return;
-    m_loadedChoices.reject(list, row, QLatin1String(field), stored);
-    list->setCurrentIndex(-1);
-    setText(field, stored);
-}
-
 void Network2Page::maskChanged(const QString &mask)
 {
     setText("NET2_PREFIX", QString::number(NetworkRules::prefixLength(mask)));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "pages/InterfacePage.h"
-#include "pages/LoadedChoices.h"
 
 #include <QMap>
 
@@ -37,14 +36,10 @@ public slots:
     void typeChanged(int index);
     void existChanged(int state);
     void maskChanged(const QString &mask);
-    // The user picked an entry of a list: it replaces a loaded value the list did not hold.
-    void choiceActivated();
 
 private:
     NetworkRules::WanAnswers answers() const;
     void restoreRoutes();
-    // A loaded value no entry of list names: the list shows none, the field keeps the value.
-    void holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored);
 
     QGroupBox *m_wanGroup;
     QComboBox *m_port;
@@ -57,7 +52,6 @@ private:
     QGroupBox *m_routeGroup;
     QTableWidget *m_routes;
     QMap<NetworkRules::Row, QWidget *> m_rows;
-    LoadedChoices m_loadedChoices;
     // The route fields as the table last agreed with them.
     mutable QStringList m_routesAgreed;
 };

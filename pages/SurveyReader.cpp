@@ -7,17 +7,17 @@
 #include <QTextStream>
 #include <QWizard>
 
-SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path)
+SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path, QString *refusal)
 {
     WizardData::instance()->clearValues();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return Unreadable;
     QTextStream in(&file);
-    return read(wizard, in);
+    return read(wizard, in, refusal);
 }
 
-SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in)
+SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QString *refusal)
 {
     WizardData *data = WizardData::instance();
     data->clearValues();
@@ -53,8 +53,54 @@ SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in)
         }
         previousLabel = label;
     }
-    return Loaded;
+    const QString overlong = data->overlongRefusal();
+    if (overlong.isEmpty())
+        return Loaded;
+    data->clearValues();
+    if (refusal)
+        *refusal = overlong;
+    return TooLong;
 }
+
+namespace
+{
+// The writer's comment: "(" text ")" with no bracket inside.
+bool isComment(const QString &cell)
+{
+    return cell.size() >= 2 && cell.startsWith(QLatin1Char('(')) && cell.endsWith(QLatin1Char(')'))
+        && cell.count(QLatin1Char('(')) == 1 && cell.count(QLatin1Char(')')) == 1;
+}
+
+// The quoted cell that starts at from: its text, and the position after its closing quote; -1 when
+// the cell is not closed.
+int quotedCell(const QString &text, int from, QString &cell)
+{
+    cell.clear();
+    for (int i = from + 1; i < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('"')) {
+            cell += text.at(i);
+        } else if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+            cell += QLatin1Char('"');
+            ++i;
+        } else {
+            return i + 1;
+        }
+    }
+    return -1;
+}
+
+// Where the trailing comment of rest starts (at its comma), or -1 when rest ends in none: bare as the
+// writer writes it, or quoted as a spreadsheet saves a cell that holds a quote.
+int commentStart(const QString &rest)
+{
+    const int bare = rest.lastIndexOf(QLatin1String(",("));
+    if (bare >= 0 && isComment(rest.mid(bare + 1)))
+        return bare;
+    const int quoted = rest.lastIndexOf(QLatin1String(",\"("));
+    QString cell;
+    return quoted >= 0 && quotedCell(rest, quoted + 1, cell) == rest.size() && isComment(cell) ? quoted : -1;
+}
+} // namespace
 
 QString SurveyReader::rowValue(const QString &line, bool *hasValue)
 {
@@ -64,9 +110,14 @@ QString SurveyReader::rowValue(const QString &line, bool *hasValue)
     if (comma < 0)
         return QString();
     QString value = line.mid(comma + 1);
-    // The writer adds the comment only in brackets after a last comma.
-    const int comment = value.lastIndexOf(QLatin1String(",("));
-    if (comment >= 0 && value.endsWith(QLatin1Char(')')))
+    if (value.startsWith(QLatin1Char('"'))) {
+        QString cell;
+        const int end = quotedCell(value, 0, cell);
+        if (end == value.size() || (end > 0 && commentStart(value) == end))
+            return cell;
+    }
+    const int comment = commentStart(value);
+    if (comment >= 0)
         value.truncate(comment);
     return value;
 }

@@ -11,14 +11,17 @@ class QWizard;
 class SurveyReader
 {
 public:
-    enum Result { Loaded, NotSurvey, WrongVersion, Unreadable };
+    enum Result { Loaded, NotSurvey, WrongVersion, Unreadable, TooLong };
 
-    // Empties the loaded values and refills them; they stay empty unless the result is Loaded.
-    static Result readFile(QWizard *wizard, const QString &path);
-    static Result read(QWizard *wizard, QTextStream &in);
+    // Empties the loaded values and refills them; they stay empty unless the result is Loaded. A value
+    // longer than its field takes is refused as TooLong, with the refusal naming its row.
+    static Result readFile(QWizard *wizard, const QString &path, QString *refusal = nullptr);
+    static Result read(QWizard *wizard, QTextStream &in, QString *refusal = nullptr);
 
-    // A row's value: everything after the label's comma up to an optional trailing ",(comment)".
-    // hasValue is false for a line without any comma.
+    // A row's value: everything after the label's comma up to a trailing comment cell as the writer
+    // writes it ("(" text without brackets ")"), bare or, as a spreadsheet saves it, quoted. A value
+    // cell quoted by RFC 4180 (commas and doubled quotes inside) followed by nothing but such a comment
+    // is taken unquoted. hasValue is false for a line without any comma.
     static QString rowValue(const QString &line, bool *hasValue = nullptr);
 
 private:

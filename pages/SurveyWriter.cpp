@@ -3,6 +3,7 @@
 #include "data/SafeFileWriter.h"
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
+#include "pages/SurveyReader.h"
 
 #include <QBuffer>
 #include <QTextStream>
@@ -32,6 +33,22 @@ bool SurveyWriter::writeFile(QWizard *wizard, const QString &path)
     write(wizard, out);
     out.flush();
     return SafeFileWriter::write(path, buffer.data());
+}
+
+QString SurveyWriter::row(const QString &label, QString value, QString comment)
+{
+    // A pasted line break would split the row and lose the rest of the value.
+    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    comment.remove(QLatin1Char('"'))
+        .replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString tail = comment.isEmpty() ? QString() : QStringLiteral(",(") + comment + QLatin1Char(')');
+    QString line = label + QLatin1Char(',') + value + tail;
+    if (value.contains(QLatin1Char('"')) || SurveyReader::rowValue(line) != value) {
+        line = label + QStringLiteral(",\"") + value.replace(QLatin1Char('"'), QStringLiteral("\"\""))
+            + QLatin1Char('"') + tail;
+    }
+    return line;
 }
 
 void SurveyWriter::write(QWizard *wizard, QTextStream &out)

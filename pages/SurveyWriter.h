@@ -14,4 +14,8 @@ public:
     // when it cannot be written (SafeFileWriter::lastError() says why).
     static bool writeFile(QWizard *wizard, const QString &path);
     static void write(QWizard *wizard, QTextStream &out);
+    // One row without its line end: label, value and, when not empty, ",(" comment ")". A value that
+    // would not read back bare, or that holds a quote, goes in quotes (RFC 4180); a comment loses its
+    // quotes, which a spreadsheet would otherwise quote its cell for. Line breaks become blanks.
+    static QString row(const QString &label, QString value, QString comment);
 };

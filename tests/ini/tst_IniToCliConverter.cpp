@@ -83,6 +83,62 @@ private slots:
         QCOMPARE(convert(sampleIni, version), cli);
     }
 
+    void mapFiles()
+    {
+        for (const char *row :
+            {"=:/cli.txt", "7.2=:/cli.txt", "6.6=:/cli-6.6.txt", "6.8=:/cli-6.8.txt", "6.60=:/cli.txt"})
+            QCOMPARE(CliMap::resourceFor(QString(row).section('=', 0, 0)), QString(row).section('=', 1));
+        CliMap *map = CliMap::instance();
+        map->load(QStringLiteral("edge"));
+        for (const char *row : {"FormWord=0", "FormNegative=-1", "FormStar=0", "FormLoneStar=*", "FormHexByte=255",
+                 "FormHexWord=-1", "FormQuoted=\"0.0.0.0\"", "FormQuotedSlash=\"a/b\"", "FormTrailingSlash=word/",
+                 "FormNone=4", "FormFirstWord=\"\"", "FormCarried=2"}) {
+            const QString name = QString(row).section('=', 0, 0).toLower();
+            QVERIFY2(map->parameters.contains(name), row);
+            QCOMPARE(map->parameters.value(name).defaultValue, QString(row).section('=', 1));
+        }
+    }
+
+    void records()
+    {
+        CliMap *map = CliMap::instance();
+        map->load(QStringLiteral("edge"));
+        const CliMapEntry word = map->parameters.value("formword");
+        QCOMPARE(word.path, QStringLiteral("configure system/forms/word-default"));
+        QCOMPARE(word.levels, (QStringList{"configure system", "forms"}));
+        QCOMPARE(word.iniName, QStringLiteral("FormWord"));
+        QCOMPARE(map->parameters.value("formfirstword").values, (QHash<int, QString>{{0, "off"}, {1, "on"}}));
+        // Broken "configure" lines and entries that never reach their help are dropped.
+        for (const char *dropped : {"formbroken", "formnoarrow", "formnohelp", "formlast"})
+            QVERIFY2(!map->parameters.contains(dropped), dropped);
+
+        // A non-column entry closes the table; later column records become parameters.
+        const CliMapTable access = map->tables.value("accesslist");
+        QCOMPARE(access.command, QStringLiteral("access-list"));
+        QCOMPARE(access.columns.size(), 2);
+        QCOMPARE(access.columns.value("accesslist_allow_type").values.value(1), QStringLiteral("block"));
+        QCOMPARE(map->parameters.value("defaultprimarydnsserverip").levels,
+            (QStringList{"configure network", "dns settings"}));
+        QVERIFY(map->parameters.contains("accesslist_prefixlen"));
+        // A new table record stores the open one; the defaults file reaches table columns.
+        QCOMPARE(map->tables.value("proxyip").columns.value("proxyip_ipaddress").defaultValue,
+            QStringLiteral("\"10.0.0.1\""));
+        QCOMPARE(map->tables.value("proxyiptwin").columns.keys(), QStringList{"proxyiptwin_transporttype"});
+    }
+
+    void reloadAndLineEnds()
+    {
+        CliMap *map = CliMap::instance();
+        map->load(QStringLiteral("edge"));
+        map->load(QStringLiteral("6.8"));
+        QVERIFY(!map->parameters.contains("formword"));
+        map->loadText(
+            "configure system/a/b -> B_Param\r\n  Values: no/0,yes/1\r\n  Default: yes/1\r\n  Help: x\r\n");
+        QCOMPARE(map->parameters.keys(), QStringList{"b_param"});
+        QVERIFY(map->tables.isEmpty());
+        QCOMPARE(map->parameters.value("b_param").defaultValue, QStringLiteral("1"));
+    }
+
     void parameterValues_data()
     {
         QTest::addColumn<QString>("line");
@@ -136,6 +192,10 @@ private slots:
                "FORMAT Index = Source_IP, PrefixLen, Nothing;|ACCESSLIST 0 = 0.0.0.0, 24, 1;|[ \\ACCESSLIST ]"
             << "configure voip|  proxy-ip 2/1|    transport-type tcp|    exit|  exit|configure network|"
                "  access-list 0|    prefix-len 24|    Nothing(?) 1|    exit|  exit";
+        QTest::newRow("quoted value keeps its blanks")
+            << "[ ProxyIp ]|FORMAT Index = ProxyIp_ProxySetId, ProxyIp_ProxyIpIndex, ProxyIp_IpAddress;|"
+               "ProxyIp 0 = 1, 0, \"sec ret  \";|[ \\ProxyIp ]"
+            << "configure voip|  proxy-ip 1/0|    proxy-address \"sec ret  \"|    exit|  exit";
         // Coder groups move before the profiles only when there are profiles (see the golden sample).
         QTest::newRow("coders stay without profiles")
             << "[ AllowedAudioCoders ]|"

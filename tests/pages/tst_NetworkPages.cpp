@@ -102,7 +102,7 @@ private slots:
                     "Syslog IP         : 10.0.0.9\n\nLocal DNS Table\n---------------\n1: pbx 10.0.0.1 0.0.0.0"
                     "\nSystem Configuration\n-------------------\nPrimary NTP Server,timeserver,(IP address or "
                     "hostname)\nSecondary NTP Server,,(IP address or hostname)\nTime Zone,18000,(offset from UTC "
-                    "in seconds - e.g. 3600 for \"GMT+1\")\n"));
+                    "in seconds - e.g. 3600 for GMT+1)\n"));
         child<QTableWidget>(page, "dns")->item(1, 0)->setText("fax");
         page->initializePage();
         QCOMPARE(child<QTableWidget>(page, "dns")->item(1, 0)->text(), QString("fax"));

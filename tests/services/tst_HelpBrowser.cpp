@@ -7,70 +7,43 @@
 #include <QDir>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QtTest>
-
-namespace
-{
-QString shownFile()
-{
-    return HelpBrowser::shared()->browser()->source().fileName();
-}
-
-bool navigationEnabled()
-{
-    const HelpBrowser *help = HelpBrowser::shared();
-    return help->homeButton()->isEnabled() && help->backButton()->isEnabled();
-}
-} // namespace
 
 class TestHelpBrowser : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
+    // Each page id opens its own page, others the index, with Back and Home; Escape closes the window.
+    void pages()
     {
-        TestEnvironment::dataDir();
-        QFile::remove(WizardData::templatePackPath());
-    }
-
-    // Each page id opens its own page; the welcome page, the gateway page and unknown ids the index.
-    // Back, home and Escape work on them.
-    void pageFiles()
-    {
-        const QStringList expected{"index.html", "index.html", "product.html", "setup.html", "system.html",
-            "lan.html", "wan.html", "index.html", "ippbx.html", "itsp.html", "dial.html", "users.html",
-            "ippbx2.html", "feu.html", "feu.html", "conclusion.html", "finish.html", "index.html"};
+        const QStringList expected
+            = QString("index index product setup system lan wan index ippbx itsp dial users "
+                      "ippbx2 feu feu conclusion finish index")
+                  .split(' ');
         for (int id = -1; id <= 16; ++id) {
             HelpBrowser::showPage(id);
-            QCOMPARE(shownFile(), expected.at(id + 1));
-            QVERIFY2(!HelpBrowser::shared()->browser()->toPlainText().isEmpty(), qPrintable(shownFile()));
-            QVERIFY(navigationEnabled());
+            QCOMPARE(HelpBrowser::shared()->browser()->source().fileName(), expected.at(id + 1) + ".html");
+            QVERIFY(!HelpBrowser::shared()->browser()->toPlainText().isEmpty());
         }
         HelpBrowser *help = HelpBrowser::shared();
-        QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
+        QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose) && help->homeButton()->isEnabled());
         help->backButton()->click();
-        QCOMPARE(shownFile(), QStringLiteral("finish.html"));
+        QCOMPARE(help->browser()->source().fileName(), QStringLiteral("finish.html"));
         help->homeButton()->click();
-        QCOMPARE(shownFile(), QStringLiteral("index.html"));
+        QCOMPARE(help->browser()->source().fileName(), QStringLiteral("index.html"));
         help->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(help));
         QTest::keyClick(help, Qt::Key_Escape);
         QVERIFY(!help->isVisible());
-        HelpBrowser::showPage(3);
-        QVERIFY(help->isVisible());
     }
 
     // Every link, picture and stylesheet a help page names is there, and every page uses the stylesheet.
     void linksResolve()
     {
         static const QRegularExpression reference(QStringLiteral("(?:href|src)=\"([^\"]+)\""));
-        HelpBrowser::showPage(0);
         QTextBrowser *browser = HelpBrowser::shared()->browser();
-        const QStringList pages = QDir(QStringLiteral(":/help")).entryList({"*.html"});
-        QVERIFY(pages.size() >= 16);
-        for (const QString &page : pages) {
+        for (const QString &page : QDir(QStringLiteral(":/help")).entryList({"*.html"})) {
             const QString html = QString::fromUtf8(TestEnvironment::readFile(":/help/" + page));
             QVERIFY2(html.contains("href=\"help.css\""), qPrintable(page));
             for (auto it = reference.globalMatch(html); it.hasNext();) {
@@ -83,26 +56,23 @@ private slots:
         }
     }
 
-    // Histories have no navigation; without a pack the pack view says so.
+    // Histories have no navigation; the pack's shows its text, or says there is none.
     void histories()
     {
-        HelpBrowser::showPage(1);
-        HelpBrowser::showHistory();
-        QCOMPARE(shownFile(), QStringLiteral("history.html"));
-
         QTextBrowser *browser = HelpBrowser::shared()->browser();
-        const QString noPack = QStringLiteral("ERROR: can't find Template Pack version");
+        TestEnvironment::dataDir(); // creates it
+        QFile::remove(WizardData::templatePackPath());
+        HelpBrowser::showHistory();
+        QVERIFY(!HelpBrowser::shared()->homeButton()->isEnabled());
         HelpBrowser::showTemplatePackHistory();
-        QCOMPARE(browser->toPlainText(), noPack);
+        QCOMPARE(browser->toPlainText(), QStringLiteral("ERROR: can't find Template Pack version"));
         QVERIFY(PackBuilder()
                     .add("history.html",
-                        "<h1>Pack 4.2</h1><p>Gr\xc3\xbc\xc3\x9f"
+                        "<p>Gr\xc3\xbc\xc3\x9f"
                         "e</p>")
                     .write(WizardData::templatePackPath()));
         HelpBrowser::showTemplatePackHistory();
-        QCOMPARE(browser->toPlainText(), QStringLiteral("Pack 4.2\nGr\u00fc\u00dfe"));
-        QVERIFY(!navigationEnabled());
-
+        QCOMPARE(browser->toPlainText(), QStringLiteral("Gr\u00fc\u00dfe"));
         // The program's history comes back in full, not the pack's text it replaced.
         HelpBrowser::showHistory();
         QVERIFY(browser->toPlainText().contains("change history"));

@@ -3,12 +3,9 @@
 #include "data/TemplatePack.h"
 
 #include <QBuffer>
-#include <QColor>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -16,8 +13,7 @@
 
 PackBuilder &PackBuilder::add(const QString &name, const QByteArray &bytes)
 {
-    m_entries.append({name, bytes, QByteArray(TemplatePack::password()), false});
-    return *this;
+    return addForeign(name, bytes, TemplatePack::password());
 }
 
 PackBuilder &PackBuilder::addBuiltIn(const QString &resource, const QString &name, const QString &defines)
@@ -27,18 +23,15 @@ PackBuilder &PackBuilder::addBuiltIn(const QString &resource, const QString &nam
         qFatal("no built-in template %s", qPrintable(resource));
     static const QRegularExpression header(
         QStringLiteral("^#(template|name)\\s.*$"), QRegularExpression::MultilineOption);
-    QString text = QString::fromUtf8(file.readAll());
-    text.replace(header, QStringLiteral("#\\1 ") + name + defines);
+    const QString text = QString::fromUtf8(file.readAll()).replace(header, "#\\1 " + name + defines);
     return add(name + QLatin1Char('.') + QFileInfo(resource).suffix(), text.toUtf8());
 }
 
 PackBuilder &PackBuilder::cloudEdge()
 {
-    return addBuiltIn(
-        QStringLiteral("SIPTrunk.template"), QStringLiteral("Corvane Unity Suite 2015 - Generic SIP Trunk"))
-        .addBuiltIn(
-            QStringLiteral("Normalization.template"), QStringLiteral("Corvane Unity Suite 2015 - Generic IP-PBX"))
-        .addBuiltIn(QStringLiteral("Generic IP-PBX.pbx"), QStringLiteral("Corvane Unity Suite 2015"));
+    return addBuiltIn("SIPTrunk.template", "Corvane Unity Suite 2015 - Generic SIP Trunk")
+        .addBuiltIn("Normalization.template", "Corvane Unity Suite 2015 - Generic IP-PBX")
+        .addBuiltIn("Generic IP-PBX.pbx", "Corvane Unity Suite 2015");
 }
 
 PackBuilder &PackBuilder::addForeign(
@@ -48,54 +41,34 @@ PackBuilder &PackBuilder::addForeign(
     return *this;
 }
 
-PackBuilder &PackBuilder::version(const QString &majorMinor, const QString &build)
+PackBuilder &PackBuilder::version(const QString &majorMinor)
 {
-    QByteArray text = "VERSION " + majorMinor.toLatin1() + "\r\n";
-    if (!build.isEmpty())
-        text += "BUILD " + build.toLatin1() + "\r\n";
-    return add(QStringLiteral("version.txt"), text);
-}
-
-PackBuilder &PackBuilder::icon(const QString &name, const QString &colour)
-{
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(QColor(colour));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return add(name, bytes);
+    return add("version.txt", "VERSION " + majorMinor.toLatin1() + "\r\n");
 }
 
 bool PackBuilder::write(const QString &path) const
 {
-    QFile::remove(path);
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdCreate))
-        return false;
-    bool ok = true;
-    for (const Entry &entry : m_entries) {
-        QuaZipFile file(&zip);
-        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(entry.name), entry.password.constData(), 0,
-                entry.stored ? 0 : Z_DEFLATED)) {
-            ok = false;
-            break;
-        }
-        ok = file.write(entry.bytes) == entry.bytes.size();
-        file.close();
-        ok = ok && file.getZipError() == ZIP_OK;
-        if (!ok)
-            break;
-    }
-    zip.close();
-    return ok && zip.getZipError() == ZIP_OK;
+    const QByteArray zip = bytes();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(zip) == zip.size() && file.flush();
 }
 
 QByteArray PackBuilder::bytes() const
 {
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("pack.zip")));
-    if (!write(file.fileName()) || !file.open(QIODevice::ReadOnly))
-        qFatal("cannot build a pack in %s", qPrintable(dir.path()));
-    return file.readAll();
+    QBuffer buffer;
+    QuaZip zip(&buffer);
+    bool ok = zip.open(QuaZip::mdCreate);
+    for (const Entry &entry : m_entries) {
+        QuaZipFile file(&zip);
+        ok = ok
+            && file.open(QIODevice::WriteOnly, QuaZipNewInfo(entry.name), entry.password.constData(), 0,
+                entry.stored ? 0 : Z_DEFLATED)
+            && file.write(entry.bytes) == entry.bytes.size();
+        file.close();
+        ok = ok && file.getZipError() == ZIP_OK;
+    }
+    zip.close();
+    if (!ok || zip.getZipError() != ZIP_OK)
+        qFatal("cannot build a pack");
+    return buffer.data();
 }

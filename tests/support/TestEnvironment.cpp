@@ -5,8 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,35 +20,23 @@ std::vector<std::unique_ptr<QLineEdit>> s_edits;
 
 void TestEnvironment::isolate()
 {
-    if (!s_home) {
-        s_home = new QTemporaryDir;
-        s_home->setAutoRemove(true);
+    s_home = s_home ? s_home : new QTemporaryDir;
+    const QList<QPair<const char *, const char *>> dirs{{"HOME", ""}, {"XDG_CONFIG_HOME", "/config"},
+        {"XDG_DATA_HOME", "/data"}, {"XDG_CACHE_HOME", "/cache"}, {"XDG_RUNTIME_DIR", "/runtime"}};
+    for (const auto &dir : dirs) {
+        const QString path = s_home->path() + dir.second;
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv(dir.first, path.toLocal8Bit());
     }
-    const QString root = s_home->path();
-    for (const char *sub : {"config", "data", "cache", "runtime"})
-        QDir(root).mkpath(QString::fromLatin1(sub));
-    qputenv("HOME", root.toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (root + "/config").toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (root + "/data").toLocal8Bit());
-    qputenv("XDG_CACHE_HOME", (root + "/cache").toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", (root + "/runtime").toLocal8Bit());
-    QFile::setPermissions(
-        root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    closeUpdateServers();
+    // Port 0 of 127.0.0.1 refuses every connection at once.
+    for (const char *variable : {"BRAMBLEON_UPDATE_FTP", "BRAMBLEON_UPDATE_WEB", "BRAMBLEON_REDIRECT_WEB"})
+        qputenv(variable, QByteArray(variable).endsWith("FTP") ? "ftp://127.0.0.1:0" : "http://127.0.0.1:0");
     QCoreApplication::setApplicationName(QStringLiteral("brambleon"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvellion"));
-    // Statistics go to a test's own loopback server or nowhere, whatever a test leaves switched on.
     Stats::setServer(QUrl());
-}
-
-void TestEnvironment::closeUpdateServers()
-{
-    // Port 0 of 127.0.0.1 refuses every connection at once.
-    qputenv("BRAMBLEON_UPDATE_FTP", "ftp://127.0.0.1:0");
-    qputenv("BRAMBLEON_UPDATE_WEB", "http://127.0.0.1:0");
-    qputenv("BRAMBLEON_REDIRECT_WEB", "http://127.0.0.1:0");
 }
 
 QString TestEnvironment::home()
@@ -85,9 +71,8 @@ QString TestEnvironment::writeFile(const QString &dir, const QString &name, cons
     const QString path = QDir(dir).filePath(name);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qFatal("cannot write test file %s", qPrintable(path));
-    file.write(bytes);
     return path;
 }
 

@@ -4,26 +4,20 @@
 #include <QString>
 
 class QLineEdit;
-class QTemporaryDir;
 
-// Keeps every test away from the user's files: HOME, the XDG directories and the settings point
-// into one private temporary directory per test executable.
+// Keeps every test away from the user's files and the maker's servers.
 class TestEnvironment
 {
 public:
-    // Points HOME and XDG_{DATA,CONFIG,CACHE}_HOME into a fresh temporary directory, selects the
-    // offscreen platform, sets the application name and sends statistics and update checks nowhere.
-    // Call before the application object exists.
+    // HOME and XDG_* in a fresh temporary directory, the offscreen platform, the program's names, and
+    // no statistics or update server. Call before the application object exists.
     static void isolate();
-    // Points the program's update servers at a closed port of 127.0.0.1: the maker's are never reached.
-    static void closeUpdateServers();
-    // The isolated home directory.
     static QString home();
-    // The per-user data directory of the program (created on demand).
+    // The program's per-user data directory (created on demand).
     static QString dataDir();
-    // Starts a test from a fresh WizardData: the registry and every member are discarded.
+    // Discards the WizardData registry, every member and the fields' line edits.
     static void freshWizardData();
-    // Registers a line edit holding text as field name; the edit lives until the next freshWizardData().
+    // Registers a line edit holding text as field name, until the next freshWizardData().
     static QLineEdit *addField(const QString &name, const QString &text = QString(),
         bool templateControlled = false, bool presetFromTemplate = false, const QString &companion = QString());
     // Writes bytes to dir/name, creating folders; returns the full path.

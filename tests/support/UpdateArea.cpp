@@ -7,14 +7,15 @@
 
 namespace
 {
-const QString kUser = QStringLiteral("delta-view");
-const QString kPassword = QStringLiteral("kim4ru");
-const QByteArray kHttpFolder = "/install/brambleon/";
+const QString kUser = QStringLiteral("delta-view"), kPassword = QStringLiteral("kim4ru");
+const int kHttpFolder = QByteArray("/install/brambleon/").size();
 } // namespace
 
 UpdateArea::~UpdateArea()
 {
-    TestEnvironment::closeUpdateServers();
+    qputenv("BRAMBLEON_UPDATE_FTP", "ftp://127.0.0.1:0");
+    qputenv("BRAMBLEON_UPDATE_WEB", "http://127.0.0.1:0");
+    qputenv("BRAMBLEON_REDIRECT_WEB", "http://127.0.0.1:0");
     m_ftp.closeWriteChannel(); // the FTP server ends with its input
     if (!m_ftp.waitForFinished(3000))
         m_ftp.kill();
@@ -23,33 +24,30 @@ UpdateArea::~UpdateArea()
 bool UpdateArea::start()
 {
     m_http.setHandler([this](const HttpRequest &request) {
-        if (request.header("Authorization") != "Basic " + (kUser + ':' + kPassword).toLatin1().toBase64()) {
-            HttpResponse challenge = HttpResponse::error(401);
-            challenge.headers.append(qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"x\"")));
-            return challenge;
-        }
-        return m_responses.value(
-            QString::fromUtf8(request.path.mid(kHttpFolder.size())), HttpResponse::error(404));
+        if (request.header("Authorization") == "Basic " + (kUser + ':' + kPassword).toLatin1().toBase64())
+            return m_responses.value(QString::fromUtf8(request.path.mid(kHttpFolder)), HttpResponse::error(404));
+        HttpResponse challenge = HttpResponse::error(401);
+        challenge.headers.append(qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"x\"")));
+        return challenge;
     });
     if (!m_http.listen())
         return false;
     qputenv("BRAMBLEON_UPDATE_WEB", m_http.url(QString()).toEncoded());
     qputenv("BRAMBLEON_REDIRECT_WEB", m_http.url(QString()).toEncoded());
-
     // Debian's interpreter carries Debian's pyftpdlib; another python3 may come first on PATH.
     const QString python = QFileInfo("/usr/bin/python3").isExecutable() ? "/usr/bin/python3" : "python3";
     m_ftp.start(python, {BRAMBLEON_TEST_SUPPORT_DIR "/ftp_server.py", m_ftpRoot.path(), kUser, kPassword});
     QByteArray out;
     while (!out.contains('\n') && m_ftp.waitForReadyRead(10000))
         out += m_ftp.readAllStandardOutput();
-    if (out.startsWith("PORT ")) {
-        ftpError.clear();
-        m_ftpUrl = "ftp://127.0.0.1:" + out.mid(5).trimmed();
-        qputenv("BRAMBLEON_UPDATE_FTP", m_ftpUrl);
-    } else {
+    if (!out.startsWith("PORT ")) {
         m_ftp.waitForFinished(3000);
         ftpError = "no FTP server here: " + m_ftp.errorString() + ' ' + m_ftp.readAllStandardError();
+        return true;
     }
+    ftpError.clear();
+    m_ftpUrl = "ftp://127.0.0.1:" + out.mid(5).trimmed();
+    qputenv("BRAMBLEON_UPDATE_FTP", m_ftpUrl);
     return true;
 }
 
@@ -74,16 +72,10 @@ void UpdateArea::useFtp(bool ftp)
 
 QStringList UpdateArea::fetched()
 {
-    for (const QByteArray &line : m_ftp.readAllStandardOutput().split('\n')) {
-        if (line.startsWith("SENT brambleon/"))
-            m_ftpSent << QString::fromUtf8(line.mid(15).trimmed());
-    }
-    if (WizardData::updateViaFtp())
-        return m_ftpSent;
     QStringList names;
     for (const HttpRequest &request : m_http.requests()) {
         if (!request.header("Authorization").isEmpty())
-            names << QString::fromUtf8(request.path.mid(kHttpFolder.size()));
+            names << QString::fromUtf8(request.path.mid(kHttpFolder));
     }
     return names;
 }
@@ -91,8 +83,6 @@ QStringList UpdateArea::fetched()
 void UpdateArea::forget()
 {
     m_http.clearRequests();
-    fetched();
-    m_ftpSent.clear();
     if (ftpError.isEmpty())
         qputenv("BRAMBLEON_UPDATE_FTP", m_ftpUrl);
 }

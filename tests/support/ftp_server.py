@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # FTP server for the tests: ftp_server.py ROOT USER PASSWORD
-# Serves ROOT read-only to that one account on 127.0.0.1 at a free port; prints "PORT <n>", then
-# "SENT <path under ROOT>" for each file sent in full. Ends when its input closes, or after ten minutes.
+# Serves ROOT read-only to that one account on 127.0.0.1 at a free port and prints "PORT <n>".
+# Ends when its input closes, or after ten minutes.
 import logging
 import os
 import sys
@@ -19,9 +19,6 @@ class Handler(FTPHandler):
     authorizer = DummyAuthorizer()
     # The client tries an anonymous login first; the usual pause after a refusal only slows the tests.
     auth_failed_timeout = 0.01
-
-    def on_file_sent(self, file):
-        print("SENT " + os.path.relpath(file, root), flush=True)
 
 
 config_logging(level=logging.ERROR)
