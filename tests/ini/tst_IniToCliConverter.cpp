@@ -86,9 +86,10 @@ private slots:
                "ProxyIp 4 = 2, 1, \"sec ret  \", 1;|[ \\ProxyIp ]"
             << "configure voip|  proxy-ip 2/1|    proxy-address \"sec ret  \"|    transport-type tcp|    exit|"
                "  exit";
-        QTest::newRow("coders without profiles") << coders
-                                                 << "configure voip|  coders-and-profiles audio-coders-groups "
-                                                    "12/3|    name \"g729\"|    exit|  exit";
+        QTest::newRow("coders stay without profiles")
+            << "[ ProxyIp ]|FORMAT Index = ProxyIp_IpAddress;|ProxyIp 3 = 10.9.9.9;|[ \\ProxyIp ]|" + coders
+            << "configure voip|  proxy-ip 3|    proxy-address 10.9.9.9|    exit|"
+               "  coders-and-profiles audio-coders-groups 12/3|    name \"g729\"|    exit|  exit";
         QTest::newRow("coders before profiles")
             << "[ IpProfile ]|FORMAT Index = IpProfile_ProfileName;|IpProfile 1 = P;|[ \\IpProfile ]|" + coders
             << "configure voip|  coders-and-profiles audio-coders-groups 12/3|    name \"g729\"|    exit|"
