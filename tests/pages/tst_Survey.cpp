@@ -244,17 +244,6 @@ private slots:
         std::sort(got.begin(), got.end());
         QCOMPARE(got.join('|'), result);
     }
-
-    void unreadableAndUnwritable()
-    {
-        Fixture f;
-        WizardData::instance()->setValue(QStringLiteral("OLD"), QStringLiteral("x"));
-        ModalBoxCloser closer;
-        QCOMPARE(SurveyReader::readFile(&f.wizard, "/no/such.csv"), SurveyReader::Unreadable);
-        QVERIFY(!SurveyWriter::writeFile(&f.wizard, TestEnvironment::home() + "/no/such/dir/s.csv"));
-        QCOMPARE(closer.count(), 0);
-        QVERIFY(WizardData::instance()->values.isEmpty());
-    }
 };
 
 BRAMBLEON_TEST_MAIN(TestSurvey)
