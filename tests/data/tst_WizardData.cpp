@@ -16,16 +16,6 @@ class TestWizardData : public QObject
 private slots:
     void init() { TestEnvironment::freshWizardData(); }
 
-    void registry()
-    {
-        QLineEdit first, second;
-        WizardData *d = WizardData::instance();
-        d->addField("SIP1_IP**", &first, true, true, "A"); // only one star is stripped
-        QVERIFY(d->fields.value("SIP1_IP*").mandatory);
-        d->addField("SIP1_IP", &second, false, false, "B"); // a later registration replaces the earlier
-        QVERIFY(d->fields.value("SIP1_IP").lineEdit.data() == &second && !d->fields.value("SIP1_IP").mandatory);
-    }
-
     // Written and loaded back: every text as it was, blanks included, but for line breaks.
     void metadataRoundTrip()
     {
@@ -105,7 +95,6 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString longer = "Can't continue: Page: Name: Invalid value - longer than %1 characters";
         QTest::newRow("maximum length") << "" << true << 32768 << longer.arg(32767);
-        QTest::newRow("fits") << "" << true << 32767 << "";
         QTest::newRow("bounded validator") << "^.{1,64}$" << true << 65 << longer.arg(64);
         QTest::newRow("bounded fits") << "^.{1,64}$" << true << 64 << "";
         QTest::newRow("other validator") << "^.{1,64}x$" << true << 65 << "";

@@ -63,50 +63,20 @@ private slots:
             QCOMPARE(quoteIniValue(value, force), QString(expected));
     }
 
-    void splitting_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("values");
-        QTest::addColumn<QList<bool>>("quoted");
-        QTest::newRow("trailing comma") << "1,2," << QStringList{"1", "2"} << QList<bool>{false, false};
-        QTest::newRow("comma inside quotes")
-            << "\"a,b\", '', c;" << QStringList{"a,b", "", "c"} << QList<bool>{true, false, false};
-        QTest::newRow("unclosed quote") << "\"abc, d" << QStringList{"\"abc", "d"} << QList<bool>{false, false};
-        QTest::newRow("text after quote")
-            << "\"a\"b,c" << QStringList{"a", "b", "c"} << QList<bool>{true, false, false};
-        QTest::newRow("only semicolon") << " ; " << QStringList{} << QList<bool>{};
-        QTest::newRow("quoted blanks kept")
-            << " \" sec ret  \" , x ;" << QStringList{" sec ret  ", "x"} << QList<bool>{true, false};
-    }
-
+    // Values as "|"-separated text, quoted ones marked by "q".
     void splitting()
     {
-        QFETCH(QString, text);
-        QFETCH(QStringList, values);
-        QFETCH(QList<bool>, quoted);
-        QStringList gotValues{"stale"};
-        QList<bool> gotQuoted{true};
-        splitIniValues(text, gotValues, gotQuoted);
-        QCOMPARE(gotValues, values);
-        QCOMPARE(gotQuoted, quoted);
-    }
-
-    void tableCells()
-    {
-        IniTable table;
-        table.name = QStringLiteral("Tbl");
-        table.formatKey = QStringLiteral("Index");
-        table.columns = QStringList{"Tbl_A", "Tbl_B", "Tbl_C"};
-        table.quotedColumns = {false, false, false};
-        table.buildColumnIndex();
-        table.setValue(7, "TBL_c", "c", true);
-        table.setValue(7, 2, "d", false); // once quoted, a column stays quoted
-        table.setValue(8, 3, "x", true);
-        table.setValue(1, 0, "word", false);
-        QVERIFY(!table.hasRow(8));
-        QStringList out;
-        table.write(out);
-        QCOMPARE(out.mid(3, 2), (QStringList{"Tbl 7 = , , \"d\";", "Tbl 1 = \"word\", , ;"}));
+        for (const auto &[text, expected] :
+            {std::pair{"1,2,", "1|2"}, {"\"a,b\", '', c;", "qa,b||c"}, {"\"abc, d", "\"abc|d"},
+                {"\"a\"b,c", "qa|b|c"}, {" ; ", ""}, {" \" sec ret  \" , x ;", "q sec ret  |x"}}) {
+            QStringList values{"stale"};
+            QList<bool> quoted{true};
+            splitIniValues(QString(text), values, quoted);
+            for (int i = 0; i < values.size(); ++i)
+                values[i].prepend(quoted.value(i) ? "q" : "");
+            QCOMPARE(values.join('|'), QString(expected));
+            QCOMPARE(quoted.size(), values.size());
+        }
     }
 
     // Tables that the writer must still write so that every row reads back.

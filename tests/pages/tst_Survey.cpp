@@ -135,7 +135,6 @@ private slots:
         row("Acme,(Europe)", "-", "L,\"Acme,(Europe)\"");
         row("Acme,(Europe", "c", "L,Acme,(Europe,(c)");
         row("say \"hi\", \"x\"", "-", "L,\"say \"\"hi\"\", \"\"x\"\"\"");
-        row("", "c", "L,,(c)");
         row("  x  ", "-", "L,  x  ");
         row("3600", nullptr, "L,3600,\"(offset - e.g. 3600 for \"\"GMT+1\"\")\"");
         row("1", nullptr, "L,1,(0=bri; 1=e1; 2=t1, 3=fxs)");
