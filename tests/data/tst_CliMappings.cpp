@@ -23,20 +23,6 @@ QString resourceText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// What a conversion lost: a column the map cannot name or a table it dropped, or nothing.
-QString lost(const IniDocument &document, const QStringList &cli)
-{
-    for (const QString &line : cli) {
-        if (line.contains(QLatin1String("(?)")))
-            return line;
-    }
-    for (const IniTable *table : document.tables) {
-        if (!CliMap::instance()->tables.contains(table->name.toLower()))
-            return QStringLiteral("table ") + table->name;
-    }
-    return QString();
-}
-
 // The loaded map's entry for a column as a FORMAT line names it (with or without the table's prefix).
 CliMapEntry mapColumn(const QString &table, const QString &column)
 {
@@ -145,9 +131,11 @@ private slots:
         for (const char *version : versions) {
             QHash<QString, int> nextPosition;
             const QStringList cli = IniToCliConverter(document, version).convert();
-            const QStringList raw = cli.filter(" = ").filter(QRegularExpression("^    (?!INIFileVersion)"));
-            QVERIFY2(
-                lost(document, cli).isEmpty() && raw.isEmpty(), qPrintable(lost(document, cli) + raw.join('/')));
+            QStringList lost
+                = cli.filter("(?)") + cli.filter(QRegularExpression("^    (?!INIFileVersion)\\S+ = "));
+            for (const IniTable *table : document.tables)
+                lost << (map->tables.contains(table->name.toLower()) ? QString() : table->name);
+            QVERIFY2(lost.join("").isEmpty(), qPrintable(version + lost.join('/')));
             for (const QString &line : cli) {
                 const QRegularExpressionMatch m = coderKey.match(line);
                 QVERIFY2(!line.startsWith(QLatin1String("  coders-and-profiles audio-coders-groups "))
