@@ -23,16 +23,6 @@ QString resourceText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// The loaded map's entry for a column as a FORMAT line names it (with or without the table's prefix).
-CliMapEntry mapColumn(const QString &table, const QString &column)
-{
-    const QString prefix = table.toLower() + QLatin1Char('_');
-    const QString lower = column.toLower();
-    return CliMap::instance()
-        ->tables.value(table.toLower())
-        .columns.value(lower.startsWith(prefix) ? lower : prefix + lower);
-}
-
 // Whether an INI value fits what the map says of its column (of table) or parameter: an enumerated
 // one gets a listed number, one that gives by name what another column enumerates uses the
 // device's word, and a command that refers to a row by its name gets no index.
@@ -127,6 +117,12 @@ private slots:
         TemplateAnswers configuration;
         const IniDocument document(configuration.generateRow().join(QLatin1Char('\n')));
         CliMap *map = CliMap::instance();
+        // A column as a FORMAT line names it, with or without the table's prefix.
+        const auto column = [map](const QString &table, const QString &name) {
+            const CliMapTable &columns = map->tables.value(table.toLower());
+            return columns.columns.value(
+                name.toLower(), columns.columns.value(table.toLower() + '_' + name.toLower()));
+        };
         static const QRegularExpression coderKey("^  coders-and-profiles audio-coders-groups (\\d+)/(\\d+)$");
         for (const char *version : versions) {
             QHash<QString, int> nextPosition;
@@ -150,7 +146,7 @@ private slots:
                 for (int c = 0; c < table->columns.size(); ++c) {
                     for (int r : table->rowOrder)
                         QVERIFY2(fits(map->tables.value(table->name.toLower()),
-                                     mapColumn(table->name, table->columns.at(c)), table->value(r, c, false)),
+                                     column(table->name, table->columns.at(c)), table->value(r, c, false)),
                             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(version, table->name).arg(r).arg(c)));
                 }
             }
