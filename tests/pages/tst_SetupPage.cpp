@@ -71,16 +71,37 @@ private slots:
         QCOMPARE(child(enter(again, QB8), "template")->currentText(), "Hosted Next");
     }
 
+    // A released interop template takes the override box off; a beta one keeps the user's choice.
+    void interopOverride()
+    {
+        QVERIFY(PackBuilder()
+                    .addBuiltIn("Generic SIP Trunk.itsp", "Beta Trunk")
+                    .addBuiltIn("SIPTrunk.template", "Generic IP-PBX - Beta Trunk", "\n#type beta")
+                    .write(WizardData::templatePackPath()));
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QB8);
+        auto *override = child<QCheckBox>(page, "override");
+        for (const QString trunk : {"Beta Trunk", "Generic SIP Trunk", "Beta Trunk"}) {
+            override->setChecked(true);
+            child(page, "itsp")->setCurrentText(trunk);
+            QCOMPARE(child(page, "itsp")->currentText(), trunk);
+            QCOMPARE(override->isEnabled() && override->isChecked(), trunk.startsWith("Beta"));
+        }
+    }
+
     // Cloud Edge goes on whenever the pack holds the template that the saved equipment needs, also
     // when the list it does not use is empty; without that template the equipment's own row is marked.
+    // Unity templates win over Parley ones, which serve where Unity is missing.
     void cloudEdgeNeedsOnlyItsTemplate()
     {
         const QString trunk = "SIPTrunk.template=Corvane Unity Suite 2015 - Generic SIP Trunk";
         const QString pbx = "Normalization.template=Corvane Unity Suite 2015 - Generic IP-PBX";
         const QString unity = "Generic IP-PBX.pbx=Corvane Unity Suite 2015";
+        const QString parley = "Normalization.template=Corvane Parley 2013 - Generic IP-PBX";
         // Equipment, built-in file=name entries of the pack, the marked row (empty: the page goes on).
         for (const auto &[equipment, pack, marked] : {std::make_tuple(0, QStringList{trunk}, ""),
-                 std::make_tuple(1, QStringList{pbx}, ""), std::make_tuple(2, QStringList{unity, pbx}, ""),
+                 std::make_tuple(1, QStringList{pbx}, ""), std::make_tuple(1, QStringList{parley, pbx}, ""),
+                 std::make_tuple(1, QStringList{parley}, ""), std::make_tuple(2, QStringList{unity, pbx}, ""),
                  std::make_tuple(0, QStringList{pbx, unity}, "cceItspLabel"),
                  std::make_tuple(1, QStringList{trunk, unity}, "ccePbxLabel"),
                  std::make_tuple(2, QStringList{pbx}, "cceEquipmentLabel")}) {
@@ -94,6 +115,9 @@ private slots:
             SetupPage *page = enter(wizard, QA2_CCE);
             QCOMPARE(child(page, "cceEquipment")->currentIndex(), equipment);
             QCOMPARE(page->validatePage(), !*marked);
+            if (equipment == 1 && !*marked)
+                QCOMPARE(
+                    WizardData::instance()->currentTemplate, (pack.contains(pbx) ? pbx : parley).section('=', 1));
             for (const char *label : {"cceEquipmentLabel", "ccePbxLabel", "cceItspLabel"})
                 QCOMPARE(
                     child<QLabel>(page, label)->toolTip().startsWith("Invalid value - "), !strcmp(marked, label));

@@ -1,4 +1,5 @@
 #include "PageFixture.h"
+#include "TemplateAnswers.h"
 #include "pages/IPPBX2Page.h"
 #include "pages/IPPBXPage.h"
 #include "pages/ITSPPage.h"
@@ -335,6 +336,39 @@ private slots:
         f->enter({"SIP3_DOMAIN=pbx.example.com", "REMOTE_USER2_DOMAIN=pbx.example.com"});
         QTest::keyClick(Pbx2::edit("SIP3_DOMAIN"), Qt::Key_X);
         QCOMPARE(Pbx::texts("REMOTE_USER2_DOMAIN"), QString("pbx.example.com"));
+    }
+
+    // Each built-in template and composition names every field the pages on its route register, so each
+    // is enabled and gets its loaded value. Rows: kind|template|route page ids.
+    void templatesNameRouteFields()
+    {
+        for (const QString row : {"select|Generic IP-PBX - Generic SIP Trunk|3 4 5 7 8 9 11 12",
+                 "select|Generic IP-PBX - Generic IP-PBX|3 4 5 7 8 9", "select|Generic Hosted IP-PBX|3 4 5 6 7 10",
+                 "select|Generic Remote Users|3 4 5 7 8 11 13",
+                 "select|Generic Remote Users - Single Group|3 4 5 7 13",
+                 "select|Generic IP-PBX - Teleworker SIP Trunk|3 4 5 7 8 9 12", "pair||3 4 5 7 8 9",
+                 "pbxgw||3 4 5 6 7 9", "itspgw||3 4 5 6 8 9"}) {
+            TestEnvironment::freshWizardData();
+            QFile::remove(WizardData::templatePackPath());
+            SetupFixture::Wizard wizard;
+            WizardData *d = WizardData::instance();
+            d->loadTemplates();
+            QVERIFY(TemplateAnswers::make(row.section('|', 0, 0), row.section('|', 1, 1)));
+            const QString named = d->templateLines.filter(QRegularExpression("^[^;]")).join('\n');
+            int checked = 0;
+            for (auto it = d->fields.constBegin(); it != d->fields.constEnd(); ++it) {
+                // The gateway has a single SIP interface: no fix-up numbers one there.
+                if (row.contains("gw|") && it.key().endsWith("_INTERFACE"))
+                    continue;
+                for (const QString &id : row.section('|', 2).split(' ')) {
+                    if (it->lineEdit && wizard.page(id.toInt())->isAncestorOf(it->lineEdit)) {
+                        QVERIFY2(named.contains('%' + it.key() + '%'), qPrintable(row + ": " + it.key()));
+                        ++checked;
+                    }
+                }
+            }
+            QVERIFY(checked >= 10);
+        }
     }
 
     // Tab goes through each page's entries as they are laid out: by rows, then left to right.
