@@ -84,10 +84,11 @@ private slots:
         f.enter({"SIP3_ENABLE=1"});
         QVERIFY(texts("FEU_TRANSPORT_TYPE|FEU_MEDIA_PROTOCOL|FEU_MEDIA_NUMBER") == "2|1|40"
             && !f.edit("FEU_MEDIA_NUMBER")->isEnabled());
-        // Off: no summary.
+        // Off: no summary. The box names what it turns on.
         f.child<QCheckBox>("enable")->setChecked(false);
         f.page->nextId();
-        QVERIFY(WizardData::instance()->summaries[12].isEmpty() && texts("FEU_ENABLE") == "0");
+        QVERIFY(WizardData::instance()->summaries[12].isEmpty() && texts("FEU_ENABLE") == "0"
+            && f.child<QCheckBox>("enable")->text() == "Enable Remote Users");
     }
 
     void loadedChoices()
