@@ -62,6 +62,36 @@ private slots:
         QVERIFY(numbers.size() > 1);
     }
 
+    // A value that would change its line stops generation, naming the character and the fields.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("a"); // inside single quotes
+        QTest::addColumn<QString>("b"); // inside double quotes
+        QTest::addColumn<QString>("expected");
+        static const char *const rows[][4] = {{"fine", "a\\b", "a'b\r\n", ""},
+            {"single quote", "a'b", "x", "The character ''' in A cannot be carried"},
+            {"C1, separator", "\u0085", "\u2028", "The character U+0085 in A"},
+            {"C0", "x", "a\x01", "The character U+0001 in B"},
+            {"backslashes", "a\\", "b\\", "A trailing backslash in A, B"},
+            {"double quote", "x", "a\"", "A double quote (\") in B"}};
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, expected);
+        TestEnvironment::addField("A", a);
+        TestEnvironment::addField("B", b);
+        TestEnvironment::addField("C", "\x01'\""); // comments carry anything
+        WizardData::instance()->templateLines = QStringList{"A = '%A%'", "B = \"%B%\"", " ; %C%"};
+        f->page->initializePage();
+        const QString refusal = f->page->batchRefusal();
+        QVERIFY2(expected.isEmpty() ? refusal.isEmpty() : refusal.startsWith(expected), qPrintable(refusal));
+    }
+
     // Summaries with a blank line after each, file lines as plain text (CLI for the router models); the
     // chosen view stays on the next entry; Tab goes down the page.
     void views()

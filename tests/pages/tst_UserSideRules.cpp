@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 #include "pages/FEURules.h"
+#include "pages/ListenerRules.h"
 #include "pages/RemoteUsersRules.h"
 #include "pages/UsersRules.h"
 
@@ -53,6 +54,7 @@ private slots:
         QFETCH(QString, answers);
         const auto rules = page == "users" ? UsersRules::check
             : page == "feu"                ? FEURules::check
+            : page == "trunk"              ? ListenerRules::trunkClashes
                                            : RemoteUsersRules::check;
         const SipRules::Marks marks = rules(lookup(page, answers));
         QStringList invalid;
