@@ -232,7 +232,9 @@ bool TemplateEvaluator::substitute(
         QString text = *it;
         // A pasted value may carry line breaks; they must not split a configuration line.
         text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        if (quoted && text.contains(QLatin1Char('"')) && !quoted->contains(m.captured(1)))
+        const bool singleQuoted = m.capturedStart() > 0 && line.at(m.capturedStart() - 1) == QLatin1Char('\'')
+            && m.capturedEnd() < line.size() && line.at(m.capturedEnd()) == QLatin1Char('\'');
+        if (quoted && !quoted->contains(m.captured(1)) && !unwritable(text, singleQuoted).isNull())
             *quoted << m.captured(1);
         if (qint64(out.size()) + (m.capturedStart() - done) + text.size() > limit) {
             out.clear();
@@ -248,6 +250,18 @@ bool TemplateEvaluator::substitute(
     }
     out += line.midRef(done);
     return true;
+}
+
+QChar TemplateEvaluator::unwritable(const QString &text, bool singleQuoted)
+{
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        const bool control
+            = (u < 0x20 && u != '\r' && u != '\n') || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029;
+        if (control || u == '"' || (singleQuoted && u == '\''))
+            return c;
+    }
+    return text.endsWith(QLatin1Char('\\')) ? QLatin1Char('\\') : QChar();
 }
 
 QStringList TemplateEvaluator::versionLines(int version)

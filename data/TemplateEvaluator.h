@@ -13,16 +13,21 @@ public:
     static constexpr qint64 MaxOutputChars = 64 * 1024 * 1024;
 
     // fields maps every registered field name to its current text. An output that would pass
-    // MaxOutputChars (line ends counted) gives no lines and sets *tooLarge. The names whose text,
-    // holding a double quote, went into a line that is not a comment are added to *quoted: the
-    // device's INI format has no way to carry that character in a value.
+    // MaxOutputChars (line ends counted) gives no lines and sets *tooLarge. The names whose text
+    // went into a line that is not a comment with a character unwritable() names are added to
+    // *quoted: the device's INI format has no way to carry it in a value.
     static QStringList evaluate(const QStringList &lines, const QHash<QString, QString> &fields,
         bool *tooLarge = nullptr, QStringList *quoted = nullptr);
     // Substitutes the registered names of one text line; inserted text is never scanned again.
-    // Stops, giving false, once the result would pass limit characters. Names whose text holds a
-    // double quote are added to *quoted once.
+    // Stops, giving false, once the result would pass limit characters. Names whose text
+    // unwritable() refuses are added to *quoted once.
     static bool substitute(const QString &line, const QHash<QString, QString> &fields, QString &out,
         qint64 limit = MaxOutputChars, QStringList *quoted = nullptr);
+    // The first character of text that would change the line it lands in, or a null QChar: a
+    // double quote, a control character other than CR and LF (which substitution makes blanks),
+    // a single quote where singleQuoted (the line wraps the reference in single quotes), else a
+    // trailing backslash.
+    static QChar unwritable(const QString &text, bool singleQuoted);
     // The notes of the "#comment" lines that the "#if" blocks keep, as HTML: an empty comment is a
     // line break, the others join with one blank; a closing "<br />" when there are any. %NAME% is
     // substituted by noteText of the field's text.

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of every fuzz target from our own fixtures, examples and templates.
+"""Writes the seed corpus of every fuzz target from our own examples, templates, maps and kept seeds.
 
     fuzz/seeds.py SOURCE_DIR OUT_DIR      (OUT_DIR/<target>/<seed>)
 """
@@ -21,15 +21,12 @@ def files(*patterns):
     return sorted(p for pattern in patterns for p in src.glob(pattern) if p.is_file())
 
 
-ini_files = files("examples/*.ini", "tests/ini/fixtures/*.ini", "tests/device/fixtures/*.ini")
+ini_files = files("examples/*.ini")
 for path in ini_files:
     for target in ("fuzz_IniDocument", "fuzz_IniToCli", "fuzz_Metadata"):
         seed(target, path.name, path.read_bytes())
 
-# Maps: the small test maps whole, and the head of each built-in one (the whole would only slow the
-# mutations down).
-for path in files("tests/ini/fixtures/*.txt"):
-    seed("fuzz_CliMap", path.name, path.read_bytes())
+# Maps: the head of each built-in one (the whole would only slow the mutations down).
 for path in files("resources/cli/cli*.txt"):
     seed("fuzz_CliMap", path.name, b"".join(path.read_bytes().splitlines(keepends=True)[:400]))
 
@@ -38,8 +35,7 @@ for path in files("resources/cli/cli*.txt"):
 metadata = re.compile(r"^;# %(\S+)%\s+(.*)$", re.M)
 answers = {p.stem: metadata.findall(p.read_text()) for p in files("examples/*.ini")}
 includes = {p.name: p.read_text() for p in files("resources/templates/*.include")}
-templates = files("resources/templates/*.template", "resources/templates/*.pbx", "resources/templates/*.itsp",
-                  "tests/data/fixtures/*.template")
+templates = files("resources/templates/*.template", "resources/templates/*.pbx", "resources/templates/*.itsp")
 for index, path in enumerate(templates):
     example = sorted(answers)[index % len(answers)]
     pairs = answers[example]
@@ -52,8 +48,8 @@ for index, path in enumerate(templates):
                       if re.search(r"#include\s+" + re.escape(name), text + "".join(includes.values())))
     seed("fuzz_Template", f"{path.stem}-batch.txt", text + carried + fields + "#>batch\n")
 
-# A device's INI file as the download road reads it: the device fixtures and our own examples.
-for path in files("tests/device/fixtures/*.ini", "examples/*.ini"):
+# A device's INI file as the download road reads it: our own examples.
+for path in files("examples/*.ini"):
     seed("fuzz_DeviceIni", path.name, path.read_bytes())
 
 # Inputs that exist only as program output or server replies, kept in fuzz/seeds/.

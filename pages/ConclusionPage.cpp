@@ -4,6 +4,7 @@
 #include "data/WizardData.h"
 #include "pages/ConclusionRules.h"
 #include "pages/IniHighlighter.h"
+#include "pages/TextRules.h"
 #include "pages/WizardAnswers.h"
 #include "services/Stats.h"
 
@@ -17,6 +18,28 @@
 
 namespace
 {
+// Names the first refused field's character, and every refused field that holds the same one.
+QString unwritableMessage(const WizardData *data)
+{
+    // A field is listed for a single quote only where no other character refuses it.
+    const auto character = [data](const QString &name) {
+        const QString text = data->fieldText(name);
+        const QChar c = TemplateEvaluator::unwritable(text, false);
+        return c.isNull() ? TemplateEvaluator::unwritable(text, true) : c;
+    };
+    const QChar c = character(data->generatedQuoted.first());
+    QStringList names;
+    for (const QString &name : data->generatedQuoted) {
+        if (character(name) == c)
+            names << name;
+    }
+    const QString what = c == QLatin1Char('"') ? QStringLiteral("A double quote (\")")
+        : c == QLatin1Char('\\')               ? QStringLiteral("A trailing backslash")
+                                               : QStringLiteral("The character ") + TextRules::characterName(c);
+    return QStringLiteral(
+        "%1 in %2 cannot be carried in the configuration file. Remove it on its page and come back.")
+        .arg(what, names.join(QStringLiteral(", ")));
+}
 // Summary lines are laid out in columns by blanks, so the view needs a fixed-pitch font. What a font
 // draws decides: the font database's pitch flag is wrong for some faces.
 bool drawsFixedPitch(const QFont &font)
@@ -94,9 +117,7 @@ void ConclusionPage::initializePage()
                       .arg(TemplateEvaluator::MaxOutputChars / (1024 * 1024));
     } else if (!data->generatedQuoted.isEmpty()) {
         data->cliLines.clear();
-        m_error = QStringLiteral("A double quote (\") in %1 cannot be carried in the configuration file. "
-                                 "Remove it on its page and come back.")
-                      .arg(data->generatedQuoted.join(QStringLiteral(", ")));
+        m_error = unwritableMessage(data);
     } else if (krbx) {
         data->cliLines = data->convertIniToCli(field(QStringLiteral("VERSION")).toString());
     }

@@ -157,6 +157,12 @@ IPPBX2Rules::Marks IPPBX2Page::marks() const
     a.sip2Sessions = answer(QStringLiteral("SIP2_MEDIA_NUMBER"));
     a.sip2Nat = answer(QStringLiteral("SIP2_NAT_IP"));
     a.sip2LocalPort = answer(QStringLiteral("SIP2_LOCAL_PORT"));
+    a.transport = m_form.transport->currentIndex();
+    a.interfaceName = m_form.ifField->text();
+    a.sip1Interface = answer(QStringLiteral("SIP1_IF"));
+    a.sip1Transport = answer(QStringLiteral("SIP1_TRANSPORT_TYPE"));
+    a.sip1LocalPort = answer(QStringLiteral("SIP1_LOCAL_PORT"));
+    a.sip2Transport = answer(QStringLiteral("SIP2_TRANSPORT_TYPE"));
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
     return IPPBX2Rules::check(a);

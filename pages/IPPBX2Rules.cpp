@@ -1,5 +1,6 @@
 #include "pages/IPPBX2Rules.h"
 
+#include "pages/ITSPRules.h"
 #include "pages/SipRules.h"
 
 IPPBX2Rules::Marks IPPBX2Rules::check(const Answers &a)
@@ -23,6 +24,18 @@ IPPBX2Rules::Marks IPPBX2Rules::check(const Answers &a)
     QString listening = SipRules::serverPortError(a.listeningPort);
     if (shared && !a.sip2Nat.isEmpty() && a.listeningPort == a.sip2LocalPort)
         listening = QStringLiteral("Invalid value - use different ports for IP-PBX2 and ITSP");
+    // One TCP listener per port: the IP-PBX, and the trunk where its page came first.
+    const auto tcpClash = [&a](const QString &server, const QString &transport, const QString &port) {
+        const int other = SipRules::number(transport);
+        if (!ITSPRules::tcpPortClash(a.transport, other, a.listeningPort, port))
+            return QString();
+        return QStringLiteral("Invalid value - use different ports for %1 on %2 and IP-PBX2 on %3")
+            .arg(server, SipRules::TransportNames.value(other), SipRules::TransportNames.value(a.transport));
+    };
+    if (listening.isEmpty() && a.interfaceName == a.sip1Interface)
+        listening = tcpClash(QStringLiteral("IP-PBX"), a.sip1Transport, a.sip1LocalPort);
+    if (listening.isEmpty() && trunk && a.application != 3)
+        listening = tcpClash(QStringLiteral("SIP Trunk"), a.sip2Transport, a.sip2LocalPort);
 
     return {{Address, SipRules::addressError(a.address)}, {BasePort, basePort},
         {Sessions, SipRules::serverSessionsError(a.sessions, SipRules::sessionCap(a.product, a.version))},

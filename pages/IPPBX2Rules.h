@@ -22,6 +22,8 @@ public:
         QString basePort, sessions, destinationPort, listeningPort;
         QString sip1MediaStart, sip1Sessions;
         QString sip2MediaStart, sip2Sessions, sip2Nat, sip2LocalPort;
+        int transport = 0; // combo position: 0 UDP, 1 TCP, 2 TLS
+        QString interfaceName, sip1Interface, sip1Transport, sip1LocalPort, sip2Transport;
         int product = 0; // PRODUCT_SELECTED
         QString version;
     };

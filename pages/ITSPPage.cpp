@@ -4,6 +4,7 @@
 #include "pages/FieldError.h"
 #include "pages/ITSPRules.h"
 #include "pages/SipRules.h"
+#include "pages/WizardAnswers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -227,6 +228,7 @@ ITSPRules::Marks ITSPPage::marks() const
     a.sip1Transport = answer(QStringLiteral("SIP1_TRANSPORT_TYPE"));
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
+    a.field = WizardAnswers::lookup(wizard());
     return ITSPRules::check(a);
 }
 

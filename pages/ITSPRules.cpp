@@ -1,5 +1,6 @@
 #include "pages/ITSPRules.h"
 
+#include "pages/ListenerRules.h"
 #include "pages/TextRules.h"
 
 namespace
@@ -72,6 +73,21 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
         listening = QStringLiteral("Invalid value - use different ports for %1 on %2 and %3 on %4")
                         .arg(a.trunk ? QStringLiteral("IP-PBX") : QStringLiteral("IP-PBX1"),
                             transportName(sip1Transport), roleName(a.trunk), transportName(a.transport));
+    // The Remote Users route asks for the groups and the second IP-PBX before the trunk.
+    if (a.application == 3 && a.field) {
+        const SipRules::Marks clashes = ListenerRules::trunkClashes(a.field);
+        if (basePort.isEmpty())
+            basePort = clashes.value(0).second;
+        if (listening.isEmpty())
+            listening = clashes.value(1).second;
+        const int sip3Transport = SipRules::number(a.field(QStringLiteral("SIP3_TRANSPORT_TYPE")));
+        if (listening.isEmpty() && SipRules::number(a.field(QStringLiteral("SIP3_ENABLE"))) == 1
+            && a.field(QStringLiteral("SIP3_IF")) == a.field(QStringLiteral("SIP2_IF"))
+            && tcpPortClash(
+                a.transport, sip3Transport, a.listeningPort, a.field(QStringLiteral("SIP3_LOCAL_PORT"))))
+            listening = QStringLiteral("Invalid value - use different ports for IP-PBX2 on %1 and SIP Trunk on %2")
+                            .arg(transportName(sip3Transport), transportName(a.transport));
+    }
 
     return {{Address, SipRules::addressError(a.address)},
         {Username, accountError(a.account >= 1, a.username, QStringLiteral("username"))},

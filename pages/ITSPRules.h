@@ -53,6 +53,9 @@ public:
         QString sip1MediaStart, sip1LocalPort, sip1Transport;
         int product = 0; // PRODUCT_SELECTED
         QString version;
+        // Every answer by name, this page's as shown: the Remote Users route checks the trunk
+        // against the pages it follows. May be empty elsewhere.
+        SipRules::FieldLookup field;
     };
     static Marks check(const Answers &a);
     // TCP and TLS both listen on TCP: two SIP interfaces on one address cannot take the same port

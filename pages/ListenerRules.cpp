@@ -1,5 +1,7 @@
 #include "pages/ListenerRules.h"
 
+#include "pages/RemoteUsersRules.h"
+
 namespace
 {
 struct Server {
@@ -74,4 +76,28 @@ QString ListenerRules::listenerClash(const SipRules::FieldLookup &field, const Q
             .arg(party, SipRules::TransportNames.value(transport), name, SipRules::TransportNames.value(other));
     }
     return QString();
+}
+
+SipRules::Marks ListenerRules::trunkClashes(const SipRules::FieldLookup &field)
+{
+    const auto number = [&field](const char *name) { return SipRules::number(field(QLatin1String(name))); };
+    QString media;
+    if (SipRules::mediaOverlaps(number("SIP2_MEDIA_START"), number("SIP2_MEDIA_NUMBER"),
+            number("REMOTE_USER_MEDIA_START"), number("REMOTE_USER_MEDIA_NUMBER")))
+        media = SipRules::overlapMessage(QStringLiteral("ITSP"), QStringLiteral("Remote Users"));
+
+    // The servers the groups' page checked are left out: each group meets the trunk alone.
+    const SipRules::FieldLookup trunkOnly = [&field](const QString &name) {
+        return name.startsWith(QLatin1String("SIP1_")) || name.startsWith(QLatin1String("SIP3_")) ? QString()
+                                                                                                  : field(name);
+    };
+    QString listener;
+    for (int n = 1; listener.isEmpty() && n <= RemoteUsersRules::Groups; ++n) {
+        const QString group = QStringLiteral("REMOTE_USER%1").arg(n);
+        if (SipRules::number(field(group + QStringLiteral("_ENABLE"))) != 0)
+            listener = listenerClash(trunkOnly, field(QStringLiteral("REMOTE_USER_IF")),
+                QStringLiteral("Remote Users"), SipRules::number(field(group + QStringLiteral("_TRANSPORT_TYPE"))),
+                field(group + QStringLiteral("_LOCAL_PORT")));
+    }
+    return {{QStringLiteral("SIP2_MEDIA_START"), media}, {QStringLiteral("SIP2_LOCAL_PORT"), listener}};
 }

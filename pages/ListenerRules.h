@@ -20,4 +20,8 @@ public:
     // none clashes. Equal transports share one SIP interface and do not clash.
     static QString listenerClash(const SipRules::FieldLookup &field, const QString &interfaceName,
         const QString &party, int transport, const QString &port);
+    // For the SIP trunk page, which the Remote Users route asks after the groups: the trunk's realm
+    // against the groups' (as SIP2_MEDIA_START), and its listener against each enabled group's (as
+    // SIP2_LOCAL_PORT), with the messages of the groups' page.
+    static SipRules::Marks trunkClashes(const SipRules::FieldLookup &field);
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of fuzz/ with clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
-# into build-fuzz/, seeds them from our fixtures, examples and templates, and runs each for a set time.
+# into build-fuzz/, seeds them from our examples, templates and maps, and runs each for a set time.
 #   scripts/fuzz.sh [SECONDS [TARGET...]]     (default 60 s per target, all targets; BRAMBLEON_JOBS at once)
 # The corpus each target grows stays in build-fuzz/corpus/ (FUZZ_CORPUS names another folder); a finding
 # leaves its input in build-fuzz/findings/<target>/, its log in build-fuzz/logs/, and fails the run.

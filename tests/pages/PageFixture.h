@@ -1,8 +1,7 @@
 #pragma once
 
-// The wizard fixtures of the page tests: one page in a wizard whose other answers a stand-in page
-// holds (PageFixture), and the whole wizard on the General Setup page with template lists the test
-// chooses (SetupFixture).
+// One page in a wizard whose other answers a stand-in page holds (PageFixture), and the whole wizard
+// on the General Setup page with template lists the test chooses (SetupFixture).
 
 #include "TestEnvironment.h"
 #include "data/WizardData.h"
@@ -26,25 +25,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <QWizard>
 #include <QtTest>
-
-#include <tuple>
 
 // Stands in for the pages whose answers the page under test reads.
 class AnswerPage : public BrambleonPage
 {
 public:
-    // APPLICATION_SELECTED is the wizard's own field (a combo-box index), unknown to WizardData, as on
-    // the setup page; other names are registered on first use.
+    // APPLICATION_SELECTED is the wizard's own field, a combo-box index as on the setup page.
     AnswerPage()
     {
         application->addItems({"0", "1", "2", "3", "4", "5"});
@@ -62,8 +52,7 @@ public:
         edits.value(name)->setText(text);
     }
 
-    // "NAME=value" each.
-    void set(const QStringList &answers)
+    void set(const QStringList &answers) // "NAME=value" each
     {
         for (const QString &answer : answers)
             set(answer.section('=', 0, 0), answer.section('=', 1));
@@ -121,9 +110,9 @@ template <class Page> struct PageFixture {
     // The named fields' texts joined by "|".
     static QString texts(const QString &names)
     {
-        QStringList values;
-        for (const QString &name : names.split('|'))
-            values << text(name);
+        QStringList values = names.split('|');
+        for (QString &name : values)
+            name = text(name);
         return values.join('|');
     }
     static QLineEdit *edit(const QString &name) { return WizardData::instance()->fields.value(name).lineEdit; }
@@ -131,10 +120,7 @@ template <class Page> struct PageFixture {
 
     template <class T = QComboBox> T *child(const QString &name) const
     {
-        T *found = page->template findChild<T *>(name);
-        if (!found)
-            qFatal("no widget %s", qPrintable(name));
-        return found;
+        return page->template findChild<T *>(name);
     }
 
     // A combo box's texts joined by ",".
@@ -144,15 +130,6 @@ template <class Page> struct PageFixture {
         for (int i = 0; i < combo->count(); ++i)
             texts << combo->itemText(i);
         return texts.join(',');
-    }
-
-    QLabel *label(const QString &text) const
-    {
-        for (QLabel *l : page->template findChildren<QLabel *>()) {
-            if (l->text() == text)
-                return l;
-        }
-        qFatal("no label %s", qPrintable(text));
     }
 
     // "label=message" for every row label the last isComplete marked invalid.
@@ -223,56 +200,6 @@ inline void reset(QTemporaryDir &workDir)
     QDir::setCurrent(workDir.path());
 }
 
-// A template file kept out of the working directory, where it would count as a loose file.
-inline TemplateInfo entry(const QTemporaryDir &dir, const QString &suffix, const QString &name, int application,
-    int type, const QByteArray &body = QByteArray())
-{
-    static int counter = 0;
-    QByteArray text = (application < 0 ? "#name " : "#template ") + name.toUtf8() + "\n";
-    text += application < 0 ? QByteArray("#---\n")
-                            : "#application " + WizardData::applicationCode(application).toUtf8() + "\n";
-    TemplateInfo info;
-    info.path = TestEnvironment::writeFile(
-        dir.filePath("files"), QStringLiteral("t%1.%2").arg(++counter).arg(suffix), text + body);
-    info.name = name;
-    info.application = application;
-    info.type = type;
-    return info;
-}
-
-// The lists the setup page tests work with: only display names, applications and types matter.
-inline void installTemplates(const QTemporaryDir &dir)
-{
-    WizardData *d = WizardData::instance();
-    // An unreadable pack that stays unchanged: the lists are built once and then kept.
-    const QString pack = WizardData::templatePackPath();
-    if (!pack.isEmpty() && !QFile::exists(pack))
-        TestEnvironment::writeFile(QFileInfo(pack).absolutePath(), QFileInfo(pack).fileName(), "not a zip");
-    d->loadTemplates();
-    const int ok = TemplateInfo::Released, beta = TemplateInfo::Beta;
-    const std::tuple<const char *, const char *, int, int, const char *> files[] = {
-        {"template", "Generic IP-PBX - Generic SIP Trunk", 0, ok,
-            "; interop body\n#define %FEU_SUPPORTED% 1\n#define %SIP3_SUPPORTED% 0\n"},
-        {"template", "Generic IP-PBX - Beta Trunk", 0, beta, "; beta interop\n"},
-        {"template", "Loose PBX - Generic SIP Trunk", 0, ok, "; loose interop\n"},
-        {"template", "Normalization A", 1, ok, ""}, {"template", "Corvane Unity Suite 2015 - Zeta PBX", 1, ok, ""},
-        {"template", "Corvane Parley 2013 - Alpha PBX", 1, TemplateInfo::Alpha, ""},
-        {"template", "Corvane Unity Suite 2015 - Alpha PBX", 1, ok, ""}, {"template", "Hosted Basic", 2, ok, ""},
-        {"template", "Hosted Next", 2, TemplateInfo::Ale, ""},
-        {"template", "Corvane Unity Suite 2015 - Generic SIP Trunk", 0, beta, ""},
-        {"pbx", "Generic IP-PBX", -1, ok, "; generic pbx body\n"}, {"pbx", "Alpha PBX", -1, ok, ""},
-        {"pbx", "Loose PBX (*)", -1, TemplateInfo::LooseFile, ""},
-        {"itsp", "Generic SIP Trunk", -1, ok, "; generic trunk body\n"}, {"itsp", "Beta Trunk", -1, ok, ""},
-        {"itsp", "Other Trunk", -1, ok, ""}};
-    d->templates.clear();
-    d->pbxTemplates.clear();
-    d->itspTemplates.clear();
-    for (const auto &[suffix, name, application, type, body] : files) {
-        auto &list = *suffix == 't' ? d->templates : *suffix == 'p' ? d->pbxTemplates : d->itspTemplates;
-        list << entry(dir, suffix, name, application, type, body);
-    }
-}
-
 // Moves a fresh wizard to the product page, chooses the product and enters the setup page.
 inline SetupPage *enter(QWizard &wizard, int product)
 {
@@ -291,15 +218,7 @@ inline SetupPage *enter(QWizard &wizard, int product)
 
 template <class T = QComboBox> T *child(QWidget *page, const char *name)
 {
-    T *widget = page->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
-
-inline QString tip(SetupPage *page, const char *label)
-{
-    return child<QLabel>(page, label)->toolTip();
+    return page->findChild<T *>(QLatin1String(name));
 }
 
 inline QString field(const char *name)

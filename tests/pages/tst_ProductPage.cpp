@@ -10,14 +10,12 @@ using SetupFixture::settings;
 namespace
 {
 // A generated INI file with its metadata block, as the finish page writes it.
-QString generatedFile(const QByteArray &product, const QByteArray &version, const QByteArray &api = "4")
+QString generatedFile(const QByteArray &product, const QByteArray &version)
 {
-    const QByteArray text
-        = ";** Ini File **\r\n;# Brambleon METADATA\r\n;# *******************\r\n;# %API_VERSION% " + api
-        + "\r\n;# %COUNTRY% Germany\r\n;# %CUSTOMER% Acme, Inc.\r\n;# %INSTALLER% Jo Doe\r\n;# %INTEGRATOR% "
-          "Integrators Ltd\r\n;# %PRODUCT% "
-        + product + "\r\n;# %VERSION% " + version + "\r\n;# *******************\r\n";
-    return TestEnvironment::writeFile(TestEnvironment::home(), "answers.ini", text);
+    return TestEnvironment::writeFile(TestEnvironment::home(), "answers.ini",
+        ";** Ini File **\r\n;# Brambleon METADATA\r\n;# %API_VERSION% 4\r\n;# %COUNTRY% Germany\r\n;# %CUSTOMER% "
+        "Acme, Inc.\r\n;# %INSTALLER% Jo\r\n;# %INTEGRATOR% Jo\r\n;# %PRODUCT% "
+            + product + "\r\n;# %VERSION% " + version + "\r\n");
 }
 } // namespace
 
@@ -28,8 +26,8 @@ private:
     Fixture *f = nullptr;
     void choose(int product, const QString &version)
     {
-        for (const char *name : {"customer=Acme", "integrator=Integrators Ltd", "installer=Jo Doe"})
-            f->child<QLineEdit>(QString(name).section('=', 0, 0))->setText(QString(name).section('=', 1));
+        for (const char *name : {"customer", "integrator", "installer"})
+            f->child<QLineEdit>(name)->setText(QString("Acme"));
         f->child("product")->setCurrentIndex(product);
         f->child("version")->setCurrentText(version);
     }
@@ -48,10 +46,8 @@ private slots:
     void freshDefaultsAndMarkedRows()
     {
         QCOMPARE(Fixture::texts("PRODUCT|VERSION|USE_DEFAULTS|COUNTRY"), "QA2|6.8|1|United States");
-        QVERIFY(!f->page->isComplete());
-        QCOMPARE(f->label("&End Customer:")->toolTip(), "Invalid value - enter customer name");
+        QVERIFY(!f->page->isComplete() && f->marks().contains("&End Customer:=enter customer name"));
         choose(12, "7.0");
-        QVERIFY(!f->page->isComplete());
         QCOMPARE(f->marks(), QStringList{"&Version:=KRBX products support only versions 6.8 and 7.2"});
     }
 
@@ -59,15 +55,11 @@ private slots:
     void storedSettings()
     {
         settings().setValue("debug/sendStats", 0);
-        for (const auto &[stored, customer, expected] : {std::make_tuple(3, "Acme", "QA3|7.2|Andorra|Acme"),
-                 std::make_tuple(200, "", "QA2|6.8|United States|Test")}) {
-            for (const char *key : {"data/product", "data/country", "data/version"})
-                settings().setValue(key, stored);
-            settings().setValue("data/customer", customer);
-            TestEnvironment::freshWizardData();
-            Fixture again(1);
-            QCOMPARE(Fixture::texts("PRODUCT|VERSION|COUNTRY|CUSTOMER"), QString(expected));
-        }
+        for (const char *key : {"data/product", "data/country", "data/version"})
+            settings().setValue(key, 200);
+        TestEnvironment::freshWizardData();
+        Fixture again(1);
+        QCOMPARE(Fixture::texts("PRODUCT|VERSION|COUNTRY|CUSTOMER"), "QA2|6.8|United States|Test");
     }
 
     // Per product entry, in list order: router flag, Cloud Edge flag, Load File button; media channels.
@@ -85,85 +77,33 @@ private slots:
         f->child("country")->setCurrentIndex(3);
         f->page->nextId();
         QCOMPARE(Fixture::text("MEDIACHANNELS"), "10000");
-        QCOMPARE(Fixture::summary(1),
-            (QStringList{"Product           : " + f->child("product")->currentText(), "Version           : 7.2",
-                "Customer          : Acme"}));
-        // A new page starts from what was committed.
-        TestEnvironment::freshWizardData();
-        Fixture again(1);
-        QCOMPARE(Fixture::texts("PRODUCT|COUNTRY|INSTALLER"), "QB8|Andorra|Jo Doe");
     }
 
-    void modifiedTellsSetupPage()
-    {
-        // The version and the defaults box tell the setup page to start over; the country does not.
-        f->page->modified = false;
-        f->child("country")->setCurrentIndex(0);
-        QVERIFY(!f->page->modified);
-        f->child<QCheckBox>("useDefaults")->setChecked(false);
-        QVERIFY(f->page->modified);
-    }
-
+    // Loading shows the file's answers at once; a name ending in capitals loads nothing.
     void loadConfiguration()
     {
         f->wizard.show();
-        f->page->modified = false;
         ModalBoxCloser closer;
-        f->page->loadPath(generatedFile("QA3_KRBX ", "  7.2 ")); // blanks around a choice do not count
-        QVERIFY(f->page->modified && closer.count() == 0);
-        // The page is on screen: the customer block follows the loaded file at once.
-        QCOMPARE(
-            Fixture::texts("PRODUCT|VERSION|USE_DEFAULTS|CUSTOMER|COUNTRY"), "QA3_KRBX|7.2|0|Acme, Inc.|Germany");
-        QVERIFY(!f->child<QCheckBox>("useDefaults")->isEnabled());
-        QVERIFY2(f->page->isComplete(), qPrintable(f->marks().join(";")));
-        f->page->initializePage();
+        f->page->loadPath(generatedFile("QA3_KRBX", "7.2"));
+        QVERIFY(closer.count() == 0 && f->page->isComplete());
         QCOMPARE(Fixture::texts("PRODUCT|USE_DEFAULTS|CUSTOMER"), "QA3_KRBX|0|Acme, Inc.");
-
-        // A version that is not in the list leaves the list as it is, marks its row and stops a batch,
-        // until the user picks a version.
-        f->page->loadPath(generatedFile("QC9", "8.0"));
-        QCOMPARE(Fixture::texts("PRODUCT|VERSION"), "QC9|7.2");
-        QVERIFY(!f->page->isComplete());
-        QCOMPARE(f->marks(), QStringList{"&Version:=loaded VERSION '8.0' is not one of the choices"});
-        QCOMPARE(f->page->batchRefusal(), "Can't continue: the loaded VERSION '8.0' is not one of the choices");
-        QMetaObject::invokeMethod(f->child("version"), "activated", Q_ARG(int, 3));
-        QVERIFY(f->page->isComplete() && f->page->batchRefusal().isEmpty());
-
-        // An INI file of an older program, and a name ending in capitals, load nothing.
         WizardData::instance()->values.clear();
-        const QString capitals = TestEnvironment::writeFile(
-            TestEnvironment::home(), "answers.INI", TestEnvironment::readFile(generatedFile("QB8", "7.2")));
-        for (const QString &path : {generatedFile("QB8", "7.2", "3"), capitals}) {
-            f->page->loadPath(path);
-            QVERIFY(WizardData::instance()->values.isEmpty());
-        }
+        f->page->loadPath(TestEnvironment::writeFile(
+            TestEnvironment::home(), "answers.INI", TestEnvironment::readFile(generatedFile("QB8", "7.2"))));
+        QVERIFY(WizardData::instance()->values.isEmpty());
     }
 
-    // An empty loaded value counts as loaded; the product comes only with a load.
-    void initializeTakesLoadedCustomerBlock()
-    {
-        choose(2, "6.8");
-        for (const char *value : {"INTEGRATOR=", "COUNTRY=Cote d'Ivoire", "PRODUCT=QB8"})
-            WizardData::instance()->setValue(QString(value).section('=', 0, 0), QString(value).section('=', 1));
-        f->page->initializePage();
-        QCOMPARE(Fixture::texts("CUSTOMER|INTEGRATOR|COUNTRY|PRODUCT"), "Acme||Cote d'Ivoire|QA2");
-    }
-
+    // A QA2 device read while the A2 CCE is chosen keeps the CCE choice and drops earlier loaded
+    // values; an unknown version or product leaves that list as it is.
     void deviceRead()
     {
         f->child("product")->setCurrentIndex(13);
         WizardData::instance()->setValue("PRODUCT", "QB8");
-        f->child<QCheckBox>("useDefaults")->setChecked(false);
-        // A QA2 device read while the A2 CCE is chosen keeps the CCE choice; earlier loaded values go.
         f->page->applyDeviceRead(QString(), "7.2", 2);
-        QCOMPARE(f->child("product")->currentIndex(), 13);
-        QCOMPARE(Fixture::texts("VERSION|USE_DEFAULTS"), "7.2|1");
-        QVERIFY(WizardData::instance()->values.isEmpty());
-        // An unknown version or product leaves that list as it is.
+        QVERIFY(f->child("product")->currentIndex() == 13 && WizardData::instance()->values.isEmpty());
         f->page->applyDeviceRead(QString(), "9.9", 5);
         f->page->applyDeviceRead(QString(), QString(), 15);
-        QCOMPARE(f->child("product")->currentIndex(), 5);
-        QCOMPARE(Fixture::text("VERSION"), "7.2");
+        QCOMPARE(QString::number(f->child("product")->currentIndex()) + Fixture::text("VERSION"), "57.2");
     }
 };
 

@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 #include "pages/FEURules.h"
+#include "pages/ListenerRules.h"
 #include "pages/RemoteUsersRules.h"
 #include "pages/UsersRules.h"
 
@@ -54,6 +55,7 @@ private slots:
         const SipRules::FieldLookup field = lookup(page, answers);
         const SipRules::Marks marks = page == "users" ? UsersRules::check(field)
             : page == "feu"                           ? FEURules::check(field)
+            : page == "trunk"                         ? ListenerRules::trunkClashes(field)
                                                       : RemoteUsersRules::check(field);
         QStringList invalid;
         for (const auto &mark : marks) {

@@ -1,7 +1,6 @@
 #include "FakeDevice.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QUrlQuery>
 
 namespace
@@ -20,7 +19,7 @@ QString formValue(const HttpRequest &request, const QString &key)
 
 HttpResponse xml(const QByteArray &body)
 {
-    return HttpResponse::ok("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + body, "text/xml");
+    return HttpResponse::ok("<?xml version=\"1.0\"?>\n" + body, "text/xml");
 }
 
 QString stepOf(const HttpRequest &request)
@@ -37,6 +36,23 @@ QString stepOf(const HttpRequest &request)
 
 FakeDevice::FakeDevice()
 {
+    // Lower-case names, columns in any order, a network row pushed to the second network by a later one
+    // that carries OAM, a device named twice, slot 2 named twice, a module line without its blank.
+    ini = ";Board Type: Quorvex A2\r\n;Software Version: 7.20A.256.024\r\n;    2 : BRI         : 4\r\n"
+          ";    2 : FXO         : 4\r\n;      1 : FALC56      : 1\r\n;3 : FXS  : 4\r\n;      4 : FXS         : "
+          "4\r\n"
+          "[system params]\r\nntpserverip = '10.15.28.1'\r\nINIFileVersion = 12\r\n[ DeviceTable ]\r\n"
+          "FORMAT DeviceTable_Index = DeviceTable_VlanID, DeviceTable_UnderlyingInterface, "
+          "DeviceTable_DeviceName, "
+          "DeviceTable_Tagging;\r\nDeviceTable 0 = 30, \"GROUP_3\", \"vlan 20\", 1;\r\n"
+          "DeviceTable 1 = 20, \"GROUP_2\", \"vlan 20\", 1;\r\nDeviceTable 2 = 40, \"GROUP_1\", \"vlan 1\", 1;\r\n"
+          "[ \\DeviceTable ]\r\n[ interfacetable ]\r\nFORMAT InterfaceTable_Index = "
+          "InterfaceTable_ApplicationTypes, "
+          "InterfaceTable_InterfaceMode, InterfaceTable_IPAddress, InterfaceTable_PrefixLength, "
+          "InterfaceTable_Gateway, InterfaceTable_PrimaryDNSServerIPAddress, InterfaceTable_UnderlyingDevice;\r\n"
+          "InterfaceTable 0 = 5, 10, 195.189.192.155, 25, 195.189.192.129, 0.0.0.0, \"vlan 20\";\r\n"
+          "InterfaceTable 1 = 6, 10, 10.15.17.10, 16, 10.15.0.1, 10.15.25.1, \"vlan 1\";\r\n[ \\interfacetable "
+          "]\r\n";
     m_server.setHandler([this](const HttpRequest &request) { return answer(request); });
     m_server.listen();
 }
@@ -57,13 +73,6 @@ HttpRequest FakeDevice::last(const QString &step) const
     return i < 0 ? HttpRequest() : m_server.requests().at(i);
 }
 
-QByteArray FakeDevice::fixture(const QString &name)
-{
-    QFile file(":/device/fixtures/" + name);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll().replace("\n", "\r\n");
-}
-
 HttpResponse FakeDevice::answer(const HttpRequest &request)
 {
     const QString step = stepOf(request);
@@ -74,8 +83,6 @@ HttpResponse FakeDevice::answer(const HttpRequest &request)
     }
     if (m_overrides.contains(step))
         return m_overrides.value(step);
-    if (step == "root")
-        return HttpResponse::ok("<html><head><title>Web Login</title></head></html>");
     if (step == "username") {
         QByteArray body;
         for (const auto &v : QList<QPair<QString, QString>>{{"s", s}, {"r", r}, {"m", m}, {"n", n}}) {
@@ -85,30 +92,29 @@ HttpResponse FakeDevice::answer(const HttpRequest &request)
         return xml("<challenge>" + body + "</challenge>");
     }
     if (step == "password") {
-        const QString expected = m == "0" ? hashHex(userName + ':' + r + ':' + hashHex(password))
-                                          : hashHex(hashHex(password + ':' + n) + ':' + r);
+        const QString expected
+            = m == "0" ? hashHex("Kestr:" + r + ':' + hashHex("Kestr")) : hashHex(hashHex("Kestr:" + n) + ':' + r);
         if (formValue(request, "s") != s || formValue(request, "c1") != expected)
-            return xml("<result><login>failure</login><reason>" + refusal + "</reason></result>");
+            return xml("<result><login>failure</login><reason>&lt;b&gt;locked&lt;/b&gt;</reason></result>");
         const QByteArray session = "SID=" + QByteArray::number(m_sessions.size() + 1) + "f3e1";
         m_sessions.insert(session);
         HttpResponse ok = xml("<result><login>success</login></result>");
         ok.headers.append({"Set-Cookie", session + "; path=/"});
         return ok;
     }
-    if (step == "logout" || step == "other")
+    if (step == "root" || step == "logout" || step == "other")
         return HttpResponse::ok("<html/>");
     if (!m_sessions.contains(request.header("Cookie")))
         return HttpResponse::error(403);
     if (step == "ini")
-        return request.path == "/FS/BOARD_SN4711.ini" ? HttpResponse::ok(ini) : HttpResponse::error(404);
-    const bool reboot = step == "reset" || (step == "status" && m_restarting);
-    if (reboot) {
+        return request.path.contains('_') ? HttpResponse::ok(ini) : HttpResponse::error(404);
+    if (step == "reset" || (step == "status" && m_restarting)) {
         m_sessions.clear();
         m_down = downFor;
     }
     if (step != "upload")
         return HttpResponse::ok(step == "files" ? filesPage : QByteArray("<html/>"));
-    m_restarting = location.toLower().contains("restart");
+    m_restarting = location.contains("restart");
     HttpResponse moved = HttpResponse::error(302);
     if (!location.isEmpty())
         moved.headers.append({"Location", location});

@@ -6,11 +6,10 @@
 #include <QSet>
 #include <QStringList>
 
-// A device's web interface on 127.0.0.1 for the device dialogs' tests. It checks the challenge
-// login's response itself and hands out a session cookie that its other pages require; serves the
-// files page and its INI file; answers the upload with a Location; after a reset (or an upload it
-// applies by restarting) it is down for some requests. Every request is recorded under its step:
-// "root", "username", "password", "files", "ini", "upload", "status", "reset", "logout", "other".
+// A device's web interface on 127.0.0.1. It checks the challenge login itself and hands out a session
+// cookie its other pages require; after a reset (or an upload it applies by restarting) it is down for
+// some requests. Requests are recorded by step: "root", "username", "password", "files", "ini",
+// "upload", "status", "reset", "logout", "other".
 class FakeDevice
 {
 public:
@@ -18,32 +17,18 @@ public:
 
     quint16 port() const { return m_server.port(); }
     QStringList steps() const { return m_steps; }
-    // The steps joined by blanks, a step repeated at once counted once (polls repeat, and a client
-    // resends a request whose connection was closed).
+    // The steps joined by blanks, a step repeated at once counted once (polls repeat).
     QString trail() const;
-    // The last request of a step; empty when there was none.
     HttpRequest last(const QString &step) const;
-    // Answers a step with this instead (stall, drop, error status, garbage).
     void misbehave(const QString &step, const HttpResponse &response) { m_overrides.insert(step, response); }
 
-    // A device INI of the device tests' fixtures, with the CR LF line ends devices write.
-    static QByteArray fixture(const QString &name);
-
-    QString userName = QStringLiteral("Kestr");
-    QString password = QStringLiteral("Kestr");
-    // The challenge; m "0" selects the formula with the user name. Elements not listed are left out.
-    QString s = QStringLiteral("Zm9v+YmFy/w==");
-    QString r = QStringLiteral("b7e2c4d9a1f03688");
-    QString m = QStringLiteral("0");
-    QString n = QStringLiteral("3fa2");
-    QStringList challengeElements
-        = {QStringLiteral("s"), QStringLiteral("r"), QStringLiteral("m"), QStringLiteral("n")};
-    QByteArray refusal = "bad credentials"; // the reason of a refused login, as XML text
-    QByteArray filesPage = "<html><body><table><tr><td><a href=\"FS/BOARD_SN4711.ini\">BOARD_SN4711.ini</a></td>"
-                           "</tr><tr><td><a href=\"FS/BOARD_SN4711.cmp\">BOARD_SN4711.cmp</a></td></tr></table>";
-    QByteArray ini = fixture(QStringLiteral("qa2.ini")); // served as /FS/BOARD_SN4711.ini
-    // Empty: no Location. Holding "restart", the device restarts by itself after the status page.
-    QByteArray location = "/UploadResult.html?status=ok";
+    // The challenge of the login Kestr / Kestr; m "0" selects the formula with the user name.
+    QString s = QStringLiteral("Zm9v+YmFy/w=="), r = QStringLiteral("b7e2c4d9a1f03688"), m = QStringLiteral("0"),
+            n = QStringLiteral("3fa2");
+    QStringList challengeElements = {"s", "r", "m", "n"}; // the others are left out
+    QByteArray filesPage = "<a href=\"FS/BOARD_SN4711.ini\">BOARD_SN4711.ini</a>";
+    QByteArray ini; // served as /FS/BOARD_SN4711.ini: a model QA2 running 7.2, CR LF line ends
+    QByteArray location = "/UploadResult.html?status=ok"; // holding "restart": restarts after the status page
     int downFor = 2; // requests dropped while rebooting; -1: it never comes back
 
 private:

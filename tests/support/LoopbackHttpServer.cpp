@@ -1,9 +1,33 @@
 #include "LoopbackHttpServer.h"
 
 #include <QDeadlineTimer>
-#include <QHostAddress>
 #include <QTcpSocket>
 #include <QtTest>
+
+namespace
+{
+// Takes one complete request off the front of the buffer; false when it is not complete yet.
+bool takeRequest(QByteArray &buffer, HttpRequest &r)
+{
+    const int headEnd = buffer.indexOf("\r\n\r\n");
+    if (headEnd < 0)
+        return false;
+    const QList<QByteArray> lines = buffer.left(headEnd).split('\n');
+    const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+    r = HttpRequest{first.value(0), first.value(1), {}, {}};
+    for (int i = 1; i < lines.size(); ++i) {
+        const int colon = lines[i].indexOf(':');
+        if (colon > 0)
+            r.headers.append({lines[i].left(colon).trimmed(), lines[i].mid(colon + 1).trimmed()});
+    }
+    const int length = r.header("Content-Length").toInt();
+    if (buffer.size() < headEnd + 4 + length)
+        return false;
+    r.body = buffer.mid(headEnd + 4, length);
+    buffer.remove(0, headEnd + 4 + length);
+    return true;
+}
+} // namespace
 
 QByteArray HttpRequest::header(const QByteArray &name) const
 {
@@ -16,30 +40,24 @@ QByteArray HttpRequest::header(const QByteArray &name) const
 
 HttpResponse HttpResponse::ok(const QByteArray &body, const QByteArray &contentType)
 {
-    HttpResponse r;
-    r.body = body;
-    r.headers.append({"Content-Type", contentType});
-    return r;
+    return HttpResponse{200, {{"Content-Type", contentType}}, body};
 }
 
 HttpResponse HttpResponse::error(int status, const QByteArray &body)
 {
-    HttpResponse r;
-    r.status = status;
-    r.body = body;
-    return r;
+    return HttpResponse{status, {}, body};
 }
 
-LoopbackHttpServer::LoopbackHttpServer(Handler handler, QObject *parent)
-    : QObject(parent)
-    , m_handler(std::move(handler))
+LoopbackHttpServer::LoopbackHttpServer(Handler handler)
+    : m_handler(std::move(handler))
 {
-    connect(&m_server, &QTcpServer::newConnection, this, &LoopbackHttpServer::acceptConnections);
-}
-
-bool LoopbackHttpServer::listen()
-{
-    return m_server.listen(QHostAddress::LocalHost, 0);
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::readyRead, this, &LoopbackHttpServer::readRequests);
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
 }
 
 QUrl LoopbackHttpServer::url(const QString &path) const
@@ -55,20 +73,9 @@ bool LoopbackHttpServer::waitForRequests(int count, int timeoutMs)
     return m_requests.size() >= count;
 }
 
-void LoopbackHttpServer::acceptConnections()
-{
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        socket->setParent(this);
-        connect(socket, &QTcpSocket::readyRead, this, &LoopbackHttpServer::readRequests);
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    }
-}
-
 void LoopbackHttpServer::readRequests()
 {
     auto *socket = qobject_cast<QTcpSocket *>(sender());
-    if (!socket)
-        return;
     QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
     HttpRequest request;
     while (takeRequest(buffer, request)) {
@@ -86,37 +93,11 @@ void LoopbackHttpServer::readRequests()
                                 : "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
         for (const auto &h : response.headers)
             out += h.first + ": " + h.second + "\r\n";
-        out += "\r\n" + response.body;
-        socket->write(out);
+        socket->write(out + "\r\n" + response.body);
         if (response.unsized) {
             socket->disconnectFromHost();
             return;
         }
     }
     socket->setProperty("buffer", buffer);
-}
-
-bool LoopbackHttpServer::takeRequest(QByteArray &buffer, HttpRequest &request)
-{
-    const int headEnd = buffer.indexOf("\r\n\r\n");
-    if (headEnd < 0)
-        return false;
-    const QList<QByteArray> lines = buffer.left(headEnd).split('\n');
-    const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
-    HttpRequest r;
-    r.method = first.value(0);
-    r.path = first.value(1);
-    for (int i = 1; i < lines.size(); ++i) {
-        const int colon = lines[i].indexOf(':');
-        if (colon > 0)
-            r.headers.append({lines[i].left(colon).trimmed(), lines[i].mid(colon + 1).trimmed()});
-    }
-    const int length = r.header("Content-Length").toInt();
-    const int bodyStart = headEnd + 4;
-    if (buffer.size() < bodyStart + length)
-        return false;
-    r.body = buffer.mid(bodyStart, length);
-    buffer.remove(0, bodyStart + length);
-    request = r;
-    return true;
 }

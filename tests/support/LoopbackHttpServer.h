@@ -9,22 +9,17 @@
 
 #include <functional>
 
-class QTcpSocket;
-
-// One request as the server read it.
 struct HttpRequest {
     QByteArray method;
     QByteArray path; // with the query, as sent
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
 
-    // First header of that name (case-insensitive); empty when absent.
-    QByteArray header(const QByteArray &name) const;
+    QByteArray header(const QByteArray &name) const; // the first of that name, any case; empty when absent
 };
 
-// What the server answers. `stall` keeps the connection open without ever answering (for
-// transfer timeouts); `drop` closes it at once without an answer (for network errors); `unsized`
-// sends no Content-Length and ends the body by closing the connection.
+// `stall` keeps the connection open without answering; `drop` closes it at once; `unsized` sends no
+// Content-Length and ends the body by closing the connection.
 struct HttpResponse {
     int status = 200;
     QList<QPair<QByteArray, QByteArray>> headers;
@@ -37,21 +32,19 @@ struct HttpResponse {
     static HttpResponse error(int status, const QByteArray &body = QByteArray());
 };
 
-// A small HTTP/1.1 server on 127.0.0.1 for tests of the network clients: every request is recorded
-// and answered by the handler (404 without one). Keep-alive connections carry several requests.
+// An HTTP/1.1 server on 127.0.0.1 for the tests of the network clients: every request is recorded and
+// answered by the handler (404 without one); keep-alive connections carry several requests.
 class LoopbackHttpServer : public QObject
 {
     Q_OBJECT
 public:
     using Handler = std::function<HttpResponse(const HttpRequest &)>;
 
-    explicit LoopbackHttpServer(Handler handler = Handler(), QObject *parent = nullptr);
+    explicit LoopbackHttpServer(Handler handler = Handler());
 
-    // Listens on 127.0.0.1 at a free port; false when that fails.
-    bool listen();
+    bool listen() { return m_server.listen(QHostAddress::LocalHost, 0); } // at a free port
     quint16 port() const { return m_server.serverPort(); }
     QUrl url(const QString &path = QStringLiteral("/")) const;
-
     void setHandler(Handler handler) { m_handler = std::move(handler); }
     const QList<HttpRequest> &requests() const { return m_requests; }
     void clearRequests() { m_requests.clear(); }
@@ -59,13 +52,9 @@ public:
     bool waitForRequests(int count, int timeoutMs = 5000);
 
 private slots:
-    void acceptConnections();
     void readRequests();
 
 private:
-    // Takes one complete request off the front of the buffer; false when it is not complete yet.
-    static bool takeRequest(QByteArray &buffer, HttpRequest &request);
-
     QTcpServer m_server;
     Handler m_handler;
     QList<HttpRequest> m_requests;

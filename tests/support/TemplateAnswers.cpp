@@ -7,16 +7,15 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <algorithm>
+
 bool TemplateAnswers::make(const QString &kind, const QString &name)
 {
     WizardData *d = WizardData::instance();
-    if (kind == QLatin1String("select"))
-        return d->selectTemplate(name);
-    if (kind == QLatin1String("pair"))
-        return d->composeItspTemplate(QStringLiteral("Generic IP-PBX"), QStringLiteral("Generic SIP Trunk"));
-    if (kind == QLatin1String("pbxgw"))
-        return d->composePbxGatewayTemplate(QStringLiteral("Generic IP-PBX"));
-    return d->composeItspGatewayTemplate(QStringLiteral("Generic SIP Trunk"));
+    return kind == "select" ? d->selectTemplate(name)
+        : kind == "pair"    ? d->composeItspTemplate("Generic IP-PBX", "Generic SIP Trunk")
+        : kind == "pbxgw"   ? d->composePbxGatewayTemplate("Generic IP-PBX")
+                            : d->composeItspGatewayTemplate("Generic SIP Trunk");
 }
 
 void TemplateAnswers::addRows()
@@ -36,8 +35,6 @@ void TemplateAnswers::addRows()
     row("SIP trunk, PPPoE, OAM interface, wideband coders", "select", trunk,
         "NETWORK=LAN_WAN;NET2_TYPE=2;OAM_INTERFACE=1;SIP2_REGISTRATION=2;SIP2_CODERS=OPUS;"
         "SIP1_CODERS=G722,G711U;SIP1_KEEPALIVE=0;SIP2_KEEPALIVE=0");
-    row("SIP trunk, DHCP on the WAN, OAM on the WAN", "select", trunk,
-        "NETWORK=LAN_WAN;NET2_TYPE=1;OAM_INTERFACE=2;SIP2_REGISTRATION=2;CLI=1;SIP1_CODERS=G722,G711A,G729");
     row("SIP trunk, one network, shared interfaces", "select", trunk,
         "NETWORK=LAN;SIP3_ENABLE=1;FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5060;OAM_INTERFACE=1");
     row("normalization", "select", "Generic IP-PBX - Generic IP-PBX", "NETWORK=LAN_WAN;SIP2_TRANSPORT_TYPE=1");
@@ -50,12 +47,8 @@ void TemplateAnswers::addRows()
         "NETWORK=LAN_WAN;SIP3_ENABLE=1;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER2_ENABLE=1;REMOTE_USER2_PBX=2;"
         "REMOTE_USER3_ENABLE=1;REMOTE_USER3_TRANSPORT_TYPE=2;REMOTE_USER3_LOCAL_PORT=5061;"
         "REMOTE_USER1_DOMAIN=home.example.com;REMOTE_USER3_DOMAIN=mobile.example.com");
-    row("remote users of the second server without one", "select", "Generic Remote Users",
-        "NETWORK=LAN_WAN;SIP3_ENABLE=0;SIP2_ENABLE=1;SIP2_PBX=2;REMOTE_USER1_PBX=2");
     row("remote users, one group on the IP-PBX's interface", "select", "Generic Remote Users - Single Group",
         "NETWORK=WAN;REMOTE_USER1_LOCAL_PORT=5090");
-    row("remote users, one network, a WebRTC group", "select", "Generic Remote Users",
-        "NETWORK=LAN;REMOTE_USER2_ENABLE=1;REMOTE_USER1_DOMAIN=a.example.com;REMOTE_USER2_DOMAIN=b.example.com");
     row("SIP trunk with teleworkers on the trunk's interface", "select", "Generic IP-PBX - Teleworker SIP Trunk",
         "NETWORK=LAN_WAN;FEU_ENABLE=1;FEU_TRANSPORT_TYPE=0;FEU_LOCAL_PORT=5090");
     row("composed pair", "pair", "", "NETWORK=LAN_WAN;SIP2_REGISTRATION=1");
@@ -66,8 +59,6 @@ void TemplateAnswers::addRows()
         "GATEWAY_IN_BEHAVIOR=4096");
     row("SIP trunk with FXS gateway", "itspgw", "",
         "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=3;SIP2_REGISTRATION=1;CERTIFICATE=1");
-    row("SIP trunk with T1 gateway", "itspgw", "",
-        "NETWORK=WAN;GATEWAY_INTEROP=2;GATEWAY_TYPE=2;SIP2_REGISTRATION=2");
 }
 
 QStringList TemplateAnswers::generateRow()
@@ -92,13 +83,10 @@ QStringList TemplateAnswers::generateRow()
     if (!make(kind, name))
         return QStringList();
     given.clear();
-    for (const QString &pair : answers.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        given.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
-    QString application;
-    for (const QString &line : qAsConst(d->templateLines)) {
-        if (line.startsWith(QLatin1String("#application ")))
-            application = line.mid(13).trimmed();
-    }
+    for (const QString &pair : answers.split(';'))
+        given.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    const QString application
+        = d->templateLines.filter(QRegularExpression("^#application ")).value(0).mid(13).trimmed();
     const bool twoNetworks = given.value(QStringLiteral("NETWORK")) == QLatin1String("LAN_WAN");
     // A router's gateway on the WAN has the WAN interface only; one-network routes no WAN port.
     const bool wanOnly = kind.endsWith(QLatin1String("gw")) && given.value(QStringLiteral("NETWORK")) == "WAN";
@@ -119,11 +107,9 @@ QStringList TemplateAnswers::generateRow()
             {QRegularExpression("_IP|ADDRESS|SUBNET$|_MASK$|_GATEWAY$"), "10.1.1.1"},
             {QRegularExpression("_DOMAIN$|_NAME$|_TFTP$"), "host.example.com"}, {QRegularExpression(), "1"}};
     auto usualValue = [](const QString &fieldName) {
-        for (const auto &value : usual) {
-            if (value.first.match(fieldName).hasMatch())
-                return QString::fromLatin1(value.second);
-        }
-        return QString();
+        return QString(std::find_if(std::begin(usual), std::end(usual), [&](const auto &u) {
+            return u.first.match(fieldName).hasMatch();
+        })->second);
     };
     for (auto it = d->fields.begin(); it != d->fields.end(); ++it) {
         if (it->lineEdit && (pages.contains(it.key()) || it->lineEdit->text().isEmpty()))

@@ -5,14 +5,11 @@
 #include <QStringList>
 
 // Makes a built-in template or composition and generates its INI as the wizard would for one set of
-// answers (a business-router model): every field the template names becomes a field, filled from the
-// defines, the pages' usual values and the answers; then the port fix-ups run. The fields live
-// until the next TestEnvironment::freshWizardData().
+// answers on a business-router model, with the pages' usual values and the port fix-ups.
 class TemplateAnswers
 {
 public:
-    // kind: "select" (name is a complete template), "pair" (generic IP-PBX with generic SIP trunk),
-    // "pbxgw" or "itspgw" (the generic part with the PSTN gateway).
+    // kind: "select" (name is a complete template), "pair", "pbxgw" or "itspgw" (generic parts).
     static bool make(const QString &kind, const QString &name);
     // The data table: kind, name and answers ("NAME=value;...").
     static void addRows();
