@@ -1,12 +1,15 @@
 #include "FreshRun.h"
 #include "LoopbackHttpServer.h"
 #include "ModalBoxCloser.h"
+#include "TestEnvironment.h"
 #include "app/Brambleon.h"
 #include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "pages/FinishPage.h"
 #include "services/Stats.h"
 
+#include <QDirIterator>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,6 +18,23 @@ class TestInteractive : public QObject
     Q_OBJECT
 private slots:
     void init() { freshRun(); }
+
+    // Every picture name the program's sources use must be a loadable resource.
+    void picturesNamedInSources()
+    {
+        const QRegularExpression literal(QStringLiteral("\"(:/images/[^\"]+)\""));
+        QStringList names;
+        for (const char *folder : {"app", "pages", "services", "device", "data"}) {
+            QDirIterator it(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + '/' + folder, {"*.cpp"});
+            while (it.hasNext()) {
+                for (auto m = literal.globalMatch(TestEnvironment::readFile(it.next())); m.hasNext();)
+                    names << m.next().captured(1);
+            }
+        }
+        QVERIFY(names.contains(QStringLiteral(":/images/logo.png")));
+        for (const QString &name : qAsConst(names))
+            QVERIFY2(QPixmap(name).width() >= 32 && QPixmap(name).height() >= 32, qPrintable(name));
+    }
 
     // The user's road with the router example's answers pre-filled as "params" does: Next on every page,
     // Save on the finish page.
