@@ -1,7 +1,6 @@
 #pragma once
 
-// Shared by the whole-program tests: each starts with no answers, settings, route or automatic
-// copies left from an earlier one.
+// Each whole-program test starts with no answers, settings, route or automatic copies left over.
 
 #include "TestEnvironment.h"
 #include "pages/BrambleonPage.h"
