@@ -3,6 +3,8 @@
 #include "data/WizardData.h"
 #include "pages/FieldError.h"
 
+#include <QCheckBox>
+#include <QSignalBlocker>
 #include <QWidget>
 
 namespace
@@ -40,6 +42,17 @@ void LoadedChoices::forget(const QObject *list)
         markFieldError(m_rejected.at(i).row, false);
         m_rejected.removeAt(i);
     }
+}
+
+bool LoadedChoices::holdCheck(QCheckBox *box, const QString &field, const QString &text)
+{
+    const QString flag = text.trimmed();
+    if (flag.isEmpty() || flag == QLatin1String("0") || flag == QLatin1String("1") || value(field).isNull())
+        return true;
+    reject(box, box, field, flag);
+    const QSignalBlocker blocker(box);
+    box->setChecked(false);
+    return false;
 }
 
 bool LoadedChoices::markRows() const

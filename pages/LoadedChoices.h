@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+class QCheckBox;
 class QWidget;
 class QObject;
 
@@ -18,6 +19,10 @@ public:
 
     // Records that the loaded value of field names no entry of list.
     void reject(const QObject *list, QWidget *row, const QString &field, const QString &value);
+    // Whether a check box may take its flag from text. A loaded flag other than "0" or "1" is rejected
+    // instead: the box shows unticked without telling its slots, so that its field keeps the value
+    // until the user clicks the box (which must then forget it).
+    bool holdCheck(QCheckBox *box, const QString &field, const QString &text);
     // Forgets the values rejected for list (for every list when null) and gives their rows the
     // normal look back; the page's own checks mark them again where needed.
     void forget(const QObject *list = nullptr);

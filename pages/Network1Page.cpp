@@ -201,6 +201,8 @@ Network1Page::Network1Page(QWidget *parent)
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     connect(m_dhcp, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_dhcp, SIGNAL(stateChanged(int)), this, SLOT(dhcpChanged(int)));
+    for (QCheckBox *box : {m_dhcp, m_lldp, m_intercept, m_exist})
+        connect(box, SIGNAL(clicked()), this, SLOT(choiceActivated()));
     connect(m_lldp, SIGNAL(stateChanged(int)), this, SLOT(lldpChanged(int)));
     connect(m_intercept, SIGNAL(stateChanged(int)), this, SLOT(interceptChanged(int)));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
@@ -339,8 +341,10 @@ void Network1Page::initializePage()
         m_oam->setCurrentIndex(qMax(k, 0));
 
     // Unchecking an unchecked box does not reach the slot.
-    m_dhcp->setChecked(text("DHCP_SERVER") != QLatin1String("0"));
-    dhcpChanged(m_dhcp->checkState());
+    if (m_loadedChoices.holdCheck(m_dhcp, QStringLiteral("DHCP_SERVER"), text("DHCP_SERVER"))) {
+        m_dhcp->setChecked(text("DHCP_SERVER") != QLatin1String("0"));
+        dhcpChanged(m_dhcp->checkState());
+    }
 
     restorePorts();
 
@@ -350,13 +354,20 @@ void Network1Page::initializePage()
 
     // LLDP and interception are offered to the router models for the Hosted IP-PBX only.
     const bool additional = router && field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 2;
-    m_lldp->setChecked(additional && text("NET1_LLDP") == QLatin1String("1"));
-    m_intercept->setChecked(additional && text("NET1_INTERCEPT") == QLatin1String("1"));
-    lldpChanged(m_lldp->checkState());
-    interceptChanged(m_intercept->checkState());
+    if (!additional || m_loadedChoices.holdCheck(m_lldp, QStringLiteral("NET1_LLDP"), text("NET1_LLDP"))) {
+        m_lldp->setChecked(additional && text("NET1_LLDP") == QLatin1String("1"));
+        lldpChanged(m_lldp->checkState());
+    }
+    if (!additional
+        || m_loadedChoices.holdCheck(m_intercept, QStringLiteral("NET1_INTERCEPT"), text("NET1_INTERCEPT"))) {
+        m_intercept->setChecked(additional && text("NET1_INTERCEPT") == QLatin1String("1"));
+        interceptChanged(m_intercept->checkState());
+    }
     // Only the router models can keep the device's own network configuration.
-    m_exist->setChecked(router && text("NET_EXIST") == QLatin1String("1"));
-    existChanged(m_exist->checkState());
+    if (!router || m_loadedChoices.holdCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST"))) {
+        m_exist->setChecked(router && text("NET_EXIST") == QLatin1String("1"));
+        existChanged(m_exist->checkState());
+    }
 }
 
 void Network1Page::restorePorts()

@@ -143,6 +143,7 @@ Network2Page::Network2Page(QWidget *parent)
     connect(m_routes, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_exist, SIGNAL(stateChanged(int)), this, SLOT(existChanged(int)));
+    connect(m_exist, SIGNAL(clicked()), this, SLOT(choiceActivated()));
     for (QComboBox *list : {m_port, m_type})
         connect(list, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
 }
@@ -204,8 +205,10 @@ void Network2Page::initializePage()
         // Read before the slots below rewrite them.
         const QString stored = text("NET2_PORT").trimmed();
         const QString storedType = text("NET2_TYPE").trimmed();
-        m_exist->setChecked(text("NET_EXIST").toInt() == 1);
-        existChanged(m_exist->checkState());
+        if (m_loadedChoices.holdCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST"))) {
+            m_exist->setChecked(text("NET_EXIST").toInt() == 1);
+            existChanged(m_exist->checkState());
+        }
         // With a LAN page before it the choice is made there.
         m_exist->setEnabled(text("NETWORK") == QLatin1String("WAN"));
 

@@ -121,10 +121,12 @@ SystemPage::SystemPage(QWidget *parent)
 
     connect(m_syslogOn, SIGNAL(stateChanged(int)), this, SLOT(enableSyslogChanged(int)));
     connect(m_syslogOn, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+    connect(m_syslogOn, SIGNAL(clicked()), this, SLOT(flagClicked()));
     for (QLineEdit *edit : {m_syslog, m_ntp1, m_ntp2})
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     connect(m_dnsOn, SIGNAL(stateChanged(int)), this, SLOT(dnsChanged(int)));
     connect(m_dnsOn, SIGNAL(stateChanged(int)), this, SIGNAL(completeChanged()));
+    connect(m_dnsOn, SIGNAL(clicked()), this, SLOT(flagClicked()));
     connect(m_dns, SIGNAL(cellChanged(int, int)), this, SIGNAL(completeChanged()));
     for (QComboBox *list : {m_timeZone, m_web, m_cli})
         connect(list, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
@@ -147,12 +149,14 @@ void SystemPage::dnsChanged(int state)
 void SystemPage::initializePage()
 {
     setTitle(stepTitle(kTitle));
+    m_loadedChoices.forget();
     if (m_syslogField->text().isEmpty())
         m_syslogField->setText(QStringLiteral("0"));
-    m_syslogOn->setChecked(m_syslogField->text() == QLatin1String("1"));
-    enableSyslogChanged(m_syslogOn->checkState());
+    if (m_loadedChoices.holdCheck(m_syslogOn, QStringLiteral("ENABLE_SYSLOG"), m_syslogField->text())) {
+        m_syslogOn->setChecked(m_syslogField->text() == QLatin1String("1"));
+        enableSyslogChanged(m_syslogOn->checkState());
+    }
 
-    m_loadedChoices.forget();
     restoreChoice(m_timeZone, m_timeZoneLabel, "UTC_OFFSET");
     restoreChoice(m_web, m_webLabel, "WEB");
     restoreChoice(m_cli, m_cliLabel, "CLI");
@@ -161,8 +165,10 @@ void SystemPage::initializePage()
 
     // The router models have no local DNS table; a loaded one is not carried over to them.
     m_dnsGroup->setVisible(!isKrbx());
-    m_dnsOn->setChecked(!isKrbx() && m_dnsField->text() == QLatin1String("1"));
-    dnsChanged(m_dnsOn->checkState());
+    if (isKrbx() || m_loadedChoices.holdCheck(m_dnsOn, QStringLiteral("ENABLE_DNS"), m_dnsField->text())) {
+        m_dnsOn->setChecked(!isKrbx() && m_dnsField->text() == QLatin1String("1"));
+        dnsChanged(m_dnsOn->checkState());
+    }
     // Going Back commits nothing: the cells take their fields only when a loaded file or a template
     // changed them since, so that edits not yet committed stay.
     const QStringList stored = EntryWidgets::fieldTexts(kDnsFields);
@@ -201,6 +207,12 @@ void SystemPage::choiceActivated()
     NetworkRules::SystemAnswers choices = answers();
     choices.dnsOn = false;
     EntryWidgets::write(NetworkRules::commitSystem(choices));
+    emit completeChanged();
+}
+
+void SystemPage::flagClicked()
+{
+    m_loadedChoices.forget(sender());
     emit completeChanged();
 }
 

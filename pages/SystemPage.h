@@ -37,6 +37,8 @@ public slots:
     void dnsChanged(int state);
     // The user picked an entry of a list: it replaces a loaded value the list did not hold.
     void choiceActivated();
+    // The user clicked a check box: it replaces a loaded flag that did not read.
+    void flagClicked();
 
 private:
     NetworkRules::SystemAnswers answers() const;
