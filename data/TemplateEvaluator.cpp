@@ -256,12 +256,17 @@ QChar TemplateEvaluator::unwritable(const QString &text, bool singleQuoted)
 {
     for (const QChar c : text) {
         const ushort u = c.unicode();
-        const bool control
-            = (u < 0x20 && u != '\r' && u != '\n') || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029;
+        const bool control = isControl(c) && u != '\r' && u != '\n';
         if (control || u == '"' || (singleQuoted && u == '\''))
             return c;
     }
     return text.endsWith(QLatin1Char('\\')) ? QLatin1Char('\\') : QChar();
+}
+
+bool TemplateEvaluator::isControl(QChar c)
+{
+    const ushort u = c.unicode();
+    return u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029;
 }
 
 QStringList TemplateEvaluator::versionLines(int version)

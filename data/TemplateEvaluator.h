@@ -28,6 +28,9 @@ public:
     // a single quote where singleQuoted (the line wraps the reference in single quotes), else a
     // trailing backslash.
     static QChar unwritable(const QString &text, bool singleQuoted);
+    // A character no configuration line carries: C0 and C1 controls, DEL, the line and paragraph
+    // separators.
+    static bool isControl(QChar c);
     // The notes of the "#comment" lines that the "#if" blocks keep, as HTML: an empty comment is a
     // line break, the others join with one blank; a closing "<br />" when there are any. %NAME% is
     // substituted by noteText of the field's text.

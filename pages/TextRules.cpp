@@ -1,13 +1,9 @@
 #include "pages/TextRules.h"
 
+#include "data/TemplateEvaluator.h"
+
 namespace
 {
-bool isControl(QChar c)
-{
-    const ushort u = c.unicode();
-    return u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029;
-}
-
 bool isHostCharacter(QChar c)
 {
     const ushort u = c.unicode();
@@ -23,7 +19,7 @@ QString notAllowed(QChar c)
 
 QString TextRules::characterName(QChar c)
 {
-    if (isControl(c) || c.isSpace() || c.category() == QChar::Other_Format)
+    if (TemplateEvaluator::isControl(c) || c.isSpace() || c.category() == QChar::Other_Format)
         return QStringLiteral("U+")
             + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
     return QLatin1Char('\'') + QString(c) + QLatin1Char('\'');
@@ -41,7 +37,7 @@ QString TextRules::hostError(const QString &text)
 QString TextRules::textError(const QString &text, const QString &quotes)
 {
     for (const QChar c : text) {
-        if (isControl(c) || quotes.contains(c))
+        if (TemplateEvaluator::isControl(c) || quotes.contains(c))
             return notAllowed(c);
     }
     if (text.endsWith(QLatin1Char('\\')))

@@ -117,15 +117,9 @@ bool UserSidePage::restoreChoice(
 
 bool UserSidePage::restoreCheck(QCheckBox *box, QLineEdit *edit, const QString &name)
 {
-    const QString text = edit->text().trimmed();
-    if (text != QLatin1String("0") && text != QLatin1String("1") && edit->isEnabled()
-        && WizardData::instance()->hasValue(name)) {
-        m_loadedChoices.reject(box, box, name, text);
-        const QSignalBlocker blocker(box);
-        box->setChecked(false);
+    if (edit->isEnabled() && !m_loadedChoices.holdCheck(box, name, edit->text()))
         return false;
-    }
-    box->setChecked(text == QLatin1String("1"));
+    box->setChecked(edit->text().trimmed() == QLatin1String("1"));
     return true;
 }
 
