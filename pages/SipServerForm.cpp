@@ -147,9 +147,7 @@ void SipServerForm::restoreBox(QCheckBox *box, QLineEdit *field, const QString &
     if (position >= 0 || !field->isEnabled()) {
         field->setText(position == 1 ? QStringLiteral("1") : QStringLiteral("0"));
     } else {
-        loaded.reject(box, nullptr, name, text.trimmed());
-        m_rejectedBoxes.append({box,
-            QStringLiteral("Invalid value - loaded %1 '%2' is not one of the choices").arg(name, text.trimmed())});
+        loaded.reject(box, box, name, text.trimmed());
         // The box's own signal wrote "0" on the way.
         field->setText(text);
     }
@@ -158,21 +156,12 @@ void SipServerForm::restoreBox(QCheckBox *box, QLineEdit *field, const QString &
 
 bool SipServerForm::markLoaded() const
 {
-    const bool valid = loaded.markRows();
-    for (const auto &box : m_rejectedBoxes)
-        markFieldError(box.first, true, box.second);
-    return valid;
+    return loaded.markRows();
 }
 
 void SipServerForm::chosen(QObject *widget)
 {
     loaded.forget(widget);
-    for (int i = m_rejectedBoxes.size() - 1; i >= 0; --i) {
-        if (m_rejectedBoxes.at(i).first == widget) {
-            markFieldError(m_rejectedBoxes.at(i).first, false);
-            m_rejectedBoxes.removeAt(i);
-        }
-    }
 }
 
 QWidget *SipServerForm::chainTabOrder(QWidget *before) const

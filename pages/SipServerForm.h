@@ -4,7 +4,6 @@
 #include "pages/SipRules.h"
 
 #include <QList>
-#include <QPair>
 #include <QString>
 
 class BrambleonPage;
@@ -112,8 +111,6 @@ public:
 
 private:
     const QString m_prefix;
-    // Check boxes with a rejected value: LoadedChoices marks labels only.
-    QList<QPair<QCheckBox *, QString>> m_rejectedBoxes;
     // Off while restoreChoices restores the transport, so that the restore keeps the ports.
     bool m_portsFollow = true;
     BrambleonPage *m_page = nullptr;
