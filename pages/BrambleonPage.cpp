@@ -17,6 +17,32 @@ BrambleonPage::BrambleonPage(QWidget *parent)
 
 void BrambleonPage::writeSurvey(QTextStream &) { }
 
+void BrambleonPage::showEvent(QShowEvent *event)
+{
+    // The wizard shows a page after entering it; going Back shows it as the installer left it.
+    m_showsAnswers = true;
+    QWizardPage::showEvent(event);
+}
+
+void BrambleonPage::fieldEdited()
+{
+    // On screen, a field changes with its widgets; off screen, under them.
+    if (!isVisible())
+        m_showsAnswers = false;
+}
+
+bool BrambleonPage::commitForSurvey(bool enter)
+{
+    if (!m_showsAnswers)
+        return false;
+    if (enter)
+        initializePage();
+    nextId();
+    // Its own commit leaves the widgets and the fields agreeing.
+    m_showsAnswers = true;
+    return true;
+}
+
 QString BrambleonPage::surveyTitle() const
 {
     return QStringLiteral("undefined");
@@ -73,6 +99,7 @@ void BrambleonPage::registerField(const QString &name, QLineEdit *lineEdit, bool
 {
     WizardData::instance()->addField(name, lineEdit, templateControlled, presetFromTemplate, companionField);
     QWizardPage::registerField(name, lineEdit);
+    connect(lineEdit, SIGNAL(textChanged(QString)), this, SLOT(fieldEdited()));
 }
 
 QLineEdit *BrambleonPage::hiddenEdit(const QString &text)

@@ -292,12 +292,15 @@ int DialPage::nextId() const
 
 void DialPage::writeSurvey(QTextStream &out)
 {
-    initializePage();
-    nextId();
+    commitForSurvey(true);
     writeSurveyHeader(out, surveyTitle());
-    for (QGroupBox *group : {m_outbound, m_inbound}) {
-        out << group->title() << Qt::endl << QStringLiteral("----------------------------") << Qt::endl;
-        for (const QString &label : DialRules::surveyLabels(group == m_inbound)) {
+    // Group titles from the fields: the widgets may not have shown them yet.
+    const DialRules::Sides sides = DialRules::sides(field(QStringLiteral("APPLICATION_SELECTED")).toInt(),
+        field(QStringLiteral("GATEWAY_INTEROP")).toInt(), field(QStringLiteral("CCE_INTEROP")).toInt());
+    for (const bool inbound : {false, true}) {
+        out << (inbound ? DialRules::inboundTitle(sides) : DialRules::outboundTitle(sides)) << Qt::endl
+            << QStringLiteral("----------------------------") << Qt::endl;
+        for (const QString &label : DialRules::surveyLabels(inbound)) {
             if (label.isEmpty())
                 out << Qt::endl;
             else

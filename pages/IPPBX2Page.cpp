@@ -204,8 +204,7 @@ void IPPBX2Page::updateSummary() const
 
 void IPPBX2Page::writeSurvey(QTextStream &out)
 {
-    initializePage();
-    nextId();
+    commitForSurvey(true);
     writeSurveyHeader(out, surveyTitle());
     for (const auto &row : SipRules::serverSurveyRows())
         writeSurveyLine(out, row.first, row.second);

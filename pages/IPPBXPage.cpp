@@ -229,8 +229,7 @@ void IPPBXPage::updateSummary() const
 
 void IPPBXPage::writeSurvey(QTextStream &out)
 {
-    initializePage();
-    nextId();
+    commitForSurvey(true);
     writeSurveyHeader(out, surveyTitle());
     for (const auto &row : SipRules::serverSurveyRows())
         writeSurveyLine(out, row.first, row.second);

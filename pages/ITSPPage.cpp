@@ -276,12 +276,16 @@ void ITSPPage::updateSummary() const
 
 void ITSPPage::writeSurvey(QTextStream &out)
 {
-    initializePage();
-    nextId();
-    writeSurveyHeader(out, m_trunk ? surveyTitle() : QStringLiteral("IP-PBX2 Configuration"));
+    commitForSurvey(true);
+    // Role and account from the fields: the widgets may not have shown them yet.
+    const int application = selected(QStringLiteral("APPLICATION_SELECTED"));
+    const bool trunk = ITSPRules::trunkRole(application, answer(QStringLiteral("CCE_INTEROP")).toInt());
+    writeSurveyHeader(out, trunk ? surveyTitle() : QStringLiteral("IP-PBX2 Configuration"));
     for (const auto &row : SipRules::serverSurveyRows())
         writeSurveyLine(out, row.first, row.second);
-    if (m_account->currentIndex() > 0) {
+    const QString account = m_registrationField->text();
+    if (!ITSPRules::accountForced(trunk, application, answer(QStringLiteral("GATEWAY_TYPE")).toInt())
+        && !account.isEmpty() && account != QLatin1String("0")) {
         for (const auto &row : kAccountRows)
             writeSurveyLine(out, QLatin1String(row[0]), QLatin1String(row[2]));
     }

@@ -993,7 +993,7 @@ void SetupPage::updateSummary() const
 
 void SetupPage::writeSurvey(QTextStream &out)
 {
-    nextId();
+    commitForSurvey(false);
     writeSurveyHeader(out, surveyTitle());
     writeSurveyLine(out, QStringLiteral("Application"));
     if (field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 0) {

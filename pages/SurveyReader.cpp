@@ -11,7 +11,8 @@ SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path
 {
     WizardData::instance()->clearValues();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Read as written: text mode would drop every CR, also those inside a quoted value.
+    if (!file.open(QIODevice::ReadOnly))
         return Unreadable;
     QTextStream in(&file);
     return read(wizard, in, refusal);
@@ -22,23 +23,32 @@ SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QStrin
     WizardData *data = WizardData::instance();
     data->clearValues();
 
-    const QString first = in.readLine();
-    if (first.section(QLatin1Char(','), 0, 0) != QLatin1String("Site Survey")) {
+    QString text = in.readAll();
+#ifdef Q_OS_WIN
+    // The writer's text mode wrote every line end, one inside a value too, as CR LF.
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+#endif
+    // A spreadsheet saves UTF-8 with a byte-order mark.
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const QVector<Record> rows = records(text);
+    if (rows.isEmpty() || rows.first().cells.first() != QLatin1String("Site Survey")) {
         data->clearValues();
         return NotSurvey;
     }
 
     BrambleonPage *current = nullptr;
     QString previousLabel;
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        const QString label = line.section(QLatin1Char(','), 0, 0);
-        bool hasValue = false;
-        const QString value = rowValue(line, &hasValue);
+    for (int i = 1; i < rows.size(); ++i) {
+        const Record &row = rows.at(i);
+        const QString &label = row.cells.first();
+        // A spreadsheet quotes every cell and splits a comment at its commas: its rows are read cell by cell.
+        bool hasValue = row.cells.size() > 1;
+        const QString value = row.quotedLabel ? row.cells.value(1) : rowValue(row.text, &hasValue);
 
         if (label == QLatin1String("API Version")) {
             bool ok = false;
-            const int version = line.section(QLatin1Char(','), 1, 1).toInt(&ok, 10);
+            const int version = row.cells.value(1).toInt(&ok, 10);
             if (!ok || version != WizardData::ApiVersion) {
                 data->clearValues();
                 return WrongVersion;
@@ -100,7 +110,85 @@ int commentStart(const QString &rest)
     QString cell;
     return quoted >= 0 && quotedCell(rest, quoted + 1, cell) == rest.size() && isComment(cell) ? quoted : -1;
 }
+
+// For each position, the last quote of the first run of an odd number of quotes that starts there or
+// later, -1 when there is none: a quoted cell opening just before the position closes there.
+QVector<int> closingQuotes(const QString &text)
+{
+    QVector<int> closing(text.size() + 1, -1);
+    int i = text.size();
+    while (i > 0) {
+        if (text.at(i - 1) != QLatin1Char('"')) {
+            closing[i - 1] = closing[i];
+            --i;
+            continue;
+        }
+        const int last = i - 1;
+        int first = last;
+        while (first > 0 && text.at(first - 1) == QLatin1Char('"'))
+            --first;
+        for (int k = first; k <= last; ++k)
+            closing[k] = (last - k) % 2 == 0 ? last : closing[i];
+        i = first;
+    }
+    return closing;
+}
+
+// A quoted cell ends at a comma, a line end or the end of the text.
+bool endsCell(const QString &text, int at)
+{
+    return at == text.size() || text.at(at) == QLatin1Char(',') || text.at(at) == QLatin1Char('\n')
+        || (text.at(at) == QLatin1Char('\r') && at + 1 < text.size() && text.at(at + 1) == QLatin1Char('\n'));
+}
 } // namespace
+
+QVector<SurveyReader::Record> SurveyReader::records(const QString &text)
+{
+    // A quoted cell that does not close at a cell's end is bare text, as a survey written before quoting
+    // was read; it spans no line end.
+    const QVector<int> closing = closingQuotes(text);
+    QVector<Record> rows;
+    Record row;
+    QString cell;
+    bool cellStart = true;
+    int rowStart = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (cellStart && c == QLatin1Char('"')) {
+            const int close = closing.at(i + 1);
+            if (close > i && endsCell(text, close + 1)) {
+                cell = text.mid(i + 1, close - i - 1).replace(QLatin1String("\"\""), QLatin1String("\""));
+                row.quotedLabel = row.quotedLabel || row.cells.isEmpty();
+                cellStart = false;
+                i = close;
+                continue;
+            }
+        }
+        const bool lineEnd = c == QLatin1Char('\n')
+            || (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'));
+        cellStart = lineEnd || c == QLatin1Char(',');
+        if (!cellStart) {
+            cell += c;
+            continue;
+        }
+        row.cells << cell;
+        cell.clear();
+        if (lineEnd) {
+            row.text = text.mid(rowStart, i - rowStart);
+            rows << row;
+            row = Record();
+            if (c == QLatin1Char('\r'))
+                ++i;
+            rowStart = i + 1;
+        }
+    }
+    if (rowStart < text.size()) {
+        row.cells << cell;
+        row.text = text.mid(rowStart);
+        rows << row;
+    }
+    return rows;
+}
 
 QString SurveyReader::rowValue(const QString &line, bool *hasValue)
 {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 class BrambleonPage;
 class QTextStream;
@@ -20,9 +22,19 @@ public:
 
     // A row's value: everything after the label's comma up to a trailing comment cell as the writer
     // writes it ("(" text without brackets ")"), bare or, as a spreadsheet saves it, quoted. A value
-    // cell quoted by RFC 4180 (commas and doubled quotes inside) followed by nothing but such a comment
-    // is taken unquoted. hasValue is false for a line without any comma.
+    // cell quoted by RFC 4180 (commas, doubled quotes and line ends inside) followed by nothing but such
+    // a comment is taken unquoted. hasValue is false for a row without any comma.
     static QString rowValue(const QString &line, bool *hasValue = nullptr);
+
+    // One row of the file: its text without the line end (line ends inside quoted cells kept) and its
+    // cells by RFC 4180. A quote that opens a cell but does not close at its end is bare text.
+    struct Record {
+        QString text;
+        QStringList cells;
+        bool quotedLabel = false;
+    };
+    // The rows of a text whose lines end in LF or CR LF.
+    static QVector<Record> records(const QString &text);
 
 private:
     static BrambleonPage *pageForTitle(QWizard *wizard, const QString &title, BrambleonPage *current);

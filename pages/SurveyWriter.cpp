@@ -37,18 +37,26 @@ bool SurveyWriter::writeFile(QWizard *wizard, const QString &path)
 
 QString SurveyWriter::row(const QString &label, QString value, QString comment)
 {
-    // A pasted line break would split the row and lose the rest of the value.
-    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     comment.remove(QLatin1Char('"'))
         .replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString tail = comment.isEmpty() ? QString() : QStringLiteral(",(") + comment + QLatin1Char(')');
     QString line = label + QLatin1Char(',') + value + tail;
-    if (value.contains(QLatin1Char('"')) || SurveyReader::rowValue(line) != value) {
+    if (needsQuotes(value) || SurveyReader::rowValue(line) != value) {
         line = label + QStringLiteral(",\"") + value.replace(QLatin1Char('"'), QStringLiteral("\"\""))
             + QLatin1Char('"') + tail;
     }
     return line;
+}
+
+bool SurveyWriter::needsQuotes(const QString &value)
+{
+    // A spreadsheet splits a bare cell at a comma and a line end, and may trim its blanks.
+    for (const QChar c : value) {
+        if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            return true;
+    }
+    return !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
 }
 
 void SurveyWriter::write(QWizard *wizard, QTextStream &out)

@@ -293,7 +293,7 @@ void SystemPage::updateSummary() const
 
 void SystemPage::writeSurvey(QTextStream &out)
 {
-    nextId();
+    commitForSurvey(false);
     writeSurveyHeader(out, surveyTitle());
     writeSurveyLine(out, QStringLiteral("Primary NTP Server"), QStringLiteral("IP address or hostname"));
     writeSurveyLine(out, QStringLiteral("Secondary NTP Server"), QStringLiteral("IP address or hostname"));

@@ -148,9 +148,7 @@ QLineEdit *UserSidePage::numberEdit(int low, int high, const QString &toolTip)
 
 void UserSidePage::writeSurvey(QTextStream &out)
 {
-    // The section is current even for a page that was never shown.
-    initializePage();
-    nextId();
+    commitForSurvey(true);
     writeSurveyHeader(out, surveyTitle());
     for (const auto &row : qAsConst(m_surveyRows))
         writeSurveyLine(out, QLatin1String(row[0]), QLatin1String(row[2]));

@@ -74,10 +74,10 @@ private slots:
         QCOMPARE(Fixture::summary(9).mid(2),
             (QStringList{"Outbound calls (IP-PBX --> SIP Trunk)", "    Source Number Manipulation",
                 "        Prefix     : 00", "        Remove     : 0", "        Add        : "}));
-        Fixture::edit("MANIP_OUT_SRC_PREFIX")->setText("0\r\n0"); // a line break never splits a survey row
+        Fixture::edit("MANIP_OUT_SRC_PREFIX")->setText("0\r\n0"); // a line break stays inside its quoted cell
         const QStringList lines = f->survey();
-        QCOMPARE(lines.value(11) + '|' + lines.value(15),
-            "Prefix to match (Out Src),0  0,(*=any)|Inbound calls (SIP Trunk --> IP-PBX)");
+        QCOMPARE(lines.value(11) + '\n' + lines.value(12) + '|' + lines.value(16),
+            "Prefix to match (Out Src),\"0\r\n0\",(*=any)|Inbound calls (SIP Trunk --> IP-PBX)");
     }
 };
 
