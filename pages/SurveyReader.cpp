@@ -23,14 +23,12 @@ SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QStrin
     WizardData *data = WizardData::instance();
     data->clearValues();
 
+    // The stream takes a spreadsheet's byte-order mark for the encoding and drops it.
     QString text = in.readAll();
 #ifdef Q_OS_WIN
     // The writer's text mode wrote every line end, one inside a value too, as CR LF.
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 #endif
-    // A spreadsheet saves UTF-8 with a byte-order mark.
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
     const QVector<Record> rows = records(text);
     if (rows.isEmpty() || rows.first().cells.first() != QLatin1String("Site Survey")) {
         data->clearValues();
