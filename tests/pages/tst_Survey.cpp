@@ -96,7 +96,7 @@ struct Fixture {
     }
 };
 
-// The survey as a spreadsheet re-saves it: text cells quoted, rows of three cells, a byte-order mark, CR LF.
+// The survey as a spreadsheet re-saves it: text cells quoted, a byte-order mark, CR LF.
 QByteArray resaved(const QString &csv)
 {
     QList<QStringList> rows{{""}};
@@ -116,7 +116,7 @@ QByteArray resaved(const QString &csv)
     for (QStringList row : rows.mid(0, rows.size() - 1)) {
         for (QString &cell : row)
             cell = cell.isEmpty() ? cell : '"' + cell.replace('"', "\"\"") + '"';
-        out += (row + QStringList{"", ""}).mid(0, qMax(3, row.size())).join(',') + "\r\n";
+        out += row.join(',') + "\r\n";
     }
     return out.toUtf8();
 }
@@ -278,6 +278,16 @@ private slots:
         QVERIFY2(closer.boxes().isEmpty(), qPrintable(closer.boxes().join('\n')));
     }
 
+    // The trunk's account rows follow its account field, also on a page never shown.
+    void trunkAccountRows()
+    {
+        PageFixture<ITSPPage> f(8, {"APPLICATION_SELECTED=0"});
+        for (const char *account : {"", "0", "2"}) {
+            f.set({QStringLiteral("SIP2_REGISTRATION=") + account});
+            QCOMPARE(f.survey().value(13).section(',', 0, 1), *account == '2' ? "SIP Account,2" : "");
+        }
+    }
+
     // Reading: a header with a trailing comma and no API line, CRLF, rows without a value, unmapped rows,
     // titles no page writes; the titles two pages write go through the page of the loaded application.
     // Refused files leave no loaded values behind.
@@ -292,7 +302,10 @@ private slots:
                   // A blank line between title and dashes: an unknown section, kept with the page before.
                   "\r\nIP-PBX Configuration\r\n\r\n-------------------\r\nAlpha,still the LAN page\r\n"
                   "Undefined Title\r\n-------------------\r\nBeta,\r\n"
-                                           << "APPLICATION=REMOTEUSERS|NETWORK=WAN|P4_A=still the LAN page|P4_B=";
+                  // A quote that does not close at a cell's end is text, as before quoting.
+                  "System Configuration\r\n-------------------\r\nAlpha,\"ab,c\r\nBeta,x\"y\r\n"
+                                           << "APPLICATION=REMOTEUSERS|NETWORK=WAN|P3_A=\"ab,c|P3_B=x\"y|"
+                                              "P4_A=still the LAN page|P4_B=";
         for (const char *row : {"ITSP P11_A=pbx2|P12_A=remote", "NORMALIZATION P13_A=remote|P8_A=pbx2",
                  "REMOTEUSERS P11_A=pbx2|P13_A=remote"}) {
             QTest::newRow(row) << head + QString(row).section(' ', 0, 0).toLatin1()
