@@ -278,7 +278,7 @@ private slots:
         QVERIFY2(closer.boxes().isEmpty(), qPrintable(closer.boxes().join('\n')));
     }
 
-    // The trunk's account rows follow its account field, also on a page never shown.
+    // The trunk's role and account rows follow the fields, also on a page never shown.
     void trunkAccountRows()
     {
         PageFixture<ITSPPage> f(8, {"APPLICATION_SELECTED=0"});
@@ -286,6 +286,8 @@ private slots:
             f.set({QStringLiteral("SIP2_REGISTRATION=") + account});
             QCOMPARE(f.survey().value(13).section(',', 0, 1), *account == '2' ? "SIP Account,2" : "");
         }
+        f.set({"APPLICATION_SELECTED=1"}); // the second IP-PBX has no account
+        QCOMPARE(f.survey().mid(1, 1) + f.survey().mid(13, 1), QStringList({"IP-PBX2 Configuration", ""}));
     }
 
     // Reading: a header with a trailing comma and no API line, CRLF, rows without a value, unmapped rows,
