@@ -31,16 +31,15 @@ void BrambleonPage::fieldEdited()
         m_showsAnswers = false;
 }
 
-bool BrambleonPage::commitForSurvey(bool enter)
+void BrambleonPage::commitForSurvey(bool enter)
 {
     if (!m_showsAnswers)
-        return false;
+        return;
     if (enter)
         initializePage();
     nextId();
     // Its own commit leaves the widgets and the fields agreeing.
     m_showsAnswers = true;
-    return true;
 }
 
 QString BrambleonPage::surveyTitle() const

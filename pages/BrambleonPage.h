@@ -22,10 +22,6 @@ public:
     // Wizard field of a survey row label; empty when the label is not one of the page's rows.
     virtual QString surveyFieldName(const QString &label) const;
 
-    // True while the widgets show the page's fields as they stand: the page has been on screen since
-    // anything but the page itself (a loaded file, a template, another page) last changed one of them.
-    bool showsAnswers() const { return m_showsAnswers; }
-
     // One survey row: label, value of the mapped field and an optional comment in brackets.
     void writeSurveyLine(QTextStream &out, const QString &label, const QString &comment = QString());
     // One survey row whose value the page gives, where the field's text is not what a reader takes.
@@ -55,9 +51,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     // Before the page writes its survey rows: its own commit (after entering the page again when enter
     // is set), only where the widgets show the current fields; elsewhere the fields are written as
-    // they stand, so that a survey never puts widgets over answers they have not shown. True when
-    // the commit ran.
-    bool commitForSurvey(bool enter);
+    // they stand, so that a survey never puts widgets over answers they have not shown.
+    void commitForSurvey(bool enter);
     // Another page's registry field; a page that is not built yet reads as empty, without a warning.
     static QString answer(const QString &name);
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
@@ -84,5 +79,7 @@ private slots:
     void fieldEdited();
 
 private:
+    // The widgets show the fields as they stand: the page has been on screen since anything but the
+    // page itself (a loaded file, a template, another page) last changed one of them.
     bool m_showsAnswers = false;
 };
