@@ -96,8 +96,9 @@ public:
     static QString ntpError(const QString &text);
     // Last failing message of the local DNS table (name, first and second address per row).
     static QString dnsTableError(const Table &rows);
-    // Last failing message of the static routes (subnet, mask, gateway per row); a gateway must lie
-    // in one of the subnets given (address and mask of each statically addressed interface).
+    // Last failing message of the static routes (subnet, mask, gateway per row); a gateway must be a
+    // host of one of the subnets given (address and mask of each statically addressed interface),
+    // other than the interface itself.
     static QString routeTableError(const Table &rows, const Table &subnets);
 
     static constexpr int TimeZoneCount = 25;
@@ -134,6 +135,7 @@ public:
         int cli = 0;
         bool dnsOn = false;
         Table dns; // two rows of name, first and second address
+        QStringList own; // the device's addresses, which no server may take
     };
     static Marks checkSystem(const SystemAnswers &a);
     static Writes commitSystem(const SystemAnswers &a);
@@ -147,6 +149,8 @@ public:
         QString natIf; // NAT_IF
         QString ip, mask, gateway, vlan, nat, dns1, dns2;
         QString lanPort, oamPort; // NET1_PORT, OAM_PORT
+        QStringList own; // the device's addresses as the fields hold them, which no server may take
+        QStringList servers; // the syslog and NTP addresses of the system page
     };
 
     struct LanAnswers : InterfaceAnswers {
