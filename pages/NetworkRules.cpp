@@ -42,11 +42,15 @@ void mark(NetworkRules::Marks &marks, NetworkRules::Row row, bool fails, const Q
     marks.append({row, fails ? message : QString()});
 }
 
-// An optional server (DNS, TFTP): an address that can name a host other than the device.
-void serverAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text, const QStringList &own)
+// An optional server (DNS, TFTP): an address that can name a host other than the device. A DNS
+// server is written "0.0.0.0" when there is none, so that text means none as an empty entry does.
+void serverAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text, const QStringList &own,
+    bool noneAllowed = true)
 {
     if (!text.isEmpty() && !NetworkRules::isAddress(text))
         marks.append({row, NetworkRules::AddressMessage});
+    else if (noneAllowed && text == kNone)
+        marks.append({row, QString()});
     else
         marks.append({row, AddressRules::serverError(text, own)});
 }
@@ -489,7 +493,7 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
         else
             mark(marks, DhcpMask, lanKnown && a.dhcpMask != a.mask,
                 QStringLiteral("Invalid value - enter the LAN's subnet mask"));
-        serverAddress(marks, Tftp, a.tftp, own);
+        serverAddress(marks, Tftp, a.tftp, own, false);
         return marks;
     }
     natAddress(marks, a.nat);
