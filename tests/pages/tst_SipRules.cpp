@@ -75,6 +75,7 @@ private slots:
         trunk.sip1LocalPort = "7100";
         QCOMPARE(trunkRows(), QString("|media ports hold the listening port of IP-PBX"));
         trunk.network = "LAN_WAN";
+        trunk.listeningPort = "6400";
         QCOMPARE(trunkRows(), QString("|"));
 
         IPPBX2Rules::Answers second;
