@@ -63,8 +63,8 @@ public:
     static bool sameSubnet(const QString &a, const QString &b, const QString &mask);
     // An empty gateway or "0.0.0.0" stands for none; any other must lie in the interface's subnet.
     static bool gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway);
-    // Empty when ip can be an interface's own address in the subnet of mask: neither 0.0.0.0 nor
-    // 255.255.255.255, nor the subnet's network or broadcast address (masks up to /30).
+    // Empty when ip can be an interface's own address in the subnet of mask: a unicast address
+    // (AddressRules), not the subnet's network or broadcast address (masks up to /30).
     static QString interfaceAddressError(const QString &ip, const QString &mask);
     // "0.0.0.0" for an empty entry.
     static QString addressOrNone(const QString &text);
