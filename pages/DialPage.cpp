@@ -1,6 +1,7 @@
 #include "pages/DialPage.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/DialRules.h"
 #include "pages/FieldError.h"
 
@@ -281,6 +282,7 @@ DialRules::Answers DialPage::answers() const
     answers.address = m_address->text();
     answers.username = m_username->text();
     answers.password = m_password->text();
+    answers.own = AddressRules::deviceAddresses(&BrambleonPage::answer);
     return answers;
 }
 

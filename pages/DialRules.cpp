@@ -122,10 +122,10 @@ QString DialRules::addError(const QString &add)
     return TextRules::textError(add);
 }
 
-QString DialRules::addressError(const QString &address)
+QString DialRules::addressError(const QString &address, const QStringList &own)
 {
     // The SIP pages' rule: a server the device could never reach is not accepted.
-    const QString message = SipRules::addressError(address);
+    const QString message = SipRules::serverAddressError(address, own);
     return message.isEmpty() ? TextRules::hostError(address) : message;
 }
 
@@ -146,7 +146,7 @@ DialRules::Marks DialRules::check(const Answers &a)
               << qMakePair(row(r, Add), rule.checked ? addError(rule.add) : QString());
     }
     const bool on = a.routing;
-    marks << qMakePair(int(Address), on ? addressError(a.address) : QString())
+    marks << qMakePair(int(Address), on ? addressError(a.address, a.own) : QString())
           << qMakePair(int(Username),
                  on ? requiredError(a.username, QStringLiteral("Invalid value - enter username")) : QString())
           << qMakePair(int(Password),

@@ -30,7 +30,8 @@ public:
     static QString prefixError(const QString &prefix);
     static QString removeError(const QString &remove);
     static QString addError(const QString &add);
-    static QString addressError(const QString &address);
+    // The routing server: a host name, or an address of a host other than the device (own).
+    static QString addressError(const QString &address, const QStringList &own = {});
     // User name and password of the routing server: 1 to 64 characters.
     static QString requiredError(const QString &text, const QString &message);
 
@@ -49,6 +50,7 @@ public:
         QString address;
         QString username;
         QString password;
+        QStringList own; // the device's addresses
     };
     static QStringList summary(const Answers &answers);
 

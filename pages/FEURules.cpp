@@ -23,7 +23,12 @@ QString portError(const SipRules::FieldLookup &field)
     }
     const QString clash = ListenerRules::listenerClash(field, field(QStringLiteral("FEU_IF")),
         QStringLiteral("Remote Users"), SipRules::number(field(QStringLiteral("FEU_TRANSPORT_TYPE"))), port);
-    return clash.isEmpty() ? error : clash;
+    if (!clash.isEmpty())
+        return clash;
+    const QString feu = QStringLiteral("FEU");
+    const QString inRealm = ListenerRules::listenerInRealm(ListenerRules::listener(field, feu, feu),
+        ListenerRules::serverRealms(field, field(QStringLiteral("FEU_IF"))) << ListenerRules::realm(field, feu));
+    return inRealm.isEmpty() || !SipRules::serverPortError(port).isEmpty() ? error : inRealm;
 }
 
 QString basePortError(const SipRules::FieldLookup &field)

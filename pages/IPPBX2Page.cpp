@@ -1,6 +1,7 @@
 #include "pages/IPPBX2Page.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/FieldError.h"
 #include "pages/IPPBX2Rules.h"
 #include "pages/SipRules.h"
@@ -165,6 +166,7 @@ IPPBX2Rules::Marks IPPBX2Page::marks() const
     a.sip2Transport = answer(QStringLiteral("SIP2_TRANSPORT_TYPE"));
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
+    a.own = AddressRules::deviceAddresses(&BrambleonPage::answer);
     return IPPBX2Rules::check(a);
 }
 
@@ -177,7 +179,7 @@ bool IPPBX2Page::isComplete() const
 QString IPPBX2Page::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows, true) : loaded;
+    return loaded.isEmpty() ? SipServerForm::refusal(marks(), m_rows, title()) : loaded;
 }
 
 int IPPBX2Page::nextId() const

@@ -1,6 +1,7 @@
 #include "pages/IPPBX2Rules.h"
 
 #include "pages/ITSPRules.h"
+#include "pages/ListenerRules.h"
 #include "pages/SipRules.h"
 
 IPPBX2Rules::Marks IPPBX2Rules::check(const Answers &a)
@@ -37,10 +38,26 @@ IPPBX2Rules::Marks IPPBX2Rules::check(const Answers &a)
     if (listening.isEmpty() && trunk && a.application != 3)
         listening = tcpClash(QStringLiteral("SIP Trunk"), a.sip2Transport, a.sip2LocalPort);
 
-    return {{Address, SipRules::addressError(a.address)}, {BasePort, basePort},
+    // No listener in a realm on its interface: this server's own, the IP-PBX's and the trunk's.
+    using L = ListenerRules;
+    const QString sip2Interface = trunk ? a.interfaceName : QStringLiteral("none");
+    const L::Realms realms{{QStringLiteral("IP-PBX2"), a.interfaceName, base, sessions},
+        {QStringLiteral("IP-PBX"), a.sip1Interface, SipRules::number(a.sip1MediaStart),
+            SipRules::number(a.sip1Sessions)},
+        {QStringLiteral("ITSP"), sip2Interface, SipRules::number(a.sip2MediaStart),
+            SipRules::number(a.sip2Sessions)}};
+    const L::Listeners listeners{{QStringLiteral("IP-PBX"), a.sip1Interface, SipRules::number(a.sip1LocalPort)},
+        {QStringLiteral("SIP Trunk"), sip2Interface, SipRules::number(a.sip2LocalPort)}};
+    if (listening.isEmpty())
+        listening = L::listenerInRealm(
+            {QStringLiteral("IP-PBX2"), a.interfaceName, SipRules::number(a.listeningPort)}, realms);
+    if (basePort.isEmpty())
+        basePort = L::realmHoldsListener(realms.first(), listeners);
+
+    return {{Address, SipRules::serverAddressError(a.address, a.own)}, {BasePort, basePort},
         {Sessions, SipRules::serverSessionsError(a.sessions, SipRules::sessionCap(a.product, a.version))},
         {DestinationPort, SipRules::serverPortError(a.destinationPort)}, {ListeningPort, listening},
-        {Backup, SipRules::optionalAddressError(a.backup)},
+        {Backup, SipRules::optionalAddressError(a.backup, a.own)},
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)}};
 }
 

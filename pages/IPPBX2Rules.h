@@ -26,6 +26,7 @@ public:
         QString interfaceName, sip1Interface, sip1Transport, sip1LocalPort, sip2Transport;
         int product = 0; // PRODUCT_SELECTED
         QString version;
+        QStringList own; // the device's addresses, which the server may not take
     };
     static Marks check(const Answers &a);
     // Every row valid: a server that is not used blocks nothing.

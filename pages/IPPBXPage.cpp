@@ -1,6 +1,7 @@
 #include "pages/IPPBXPage.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/FieldError.h"
 #include "pages/IPPBXRules.h"
 #include "pages/SipRules.h"
@@ -184,6 +185,7 @@ IPPBXRules::Answers IPPBXPage::answers() const
     a.prefix = m_prefix->text();
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
+    a.own = AddressRules::deviceAddresses(&BrambleonPage::answer);
     return a;
 }
 
@@ -196,7 +198,7 @@ bool IPPBXPage::isComplete() const
 QString IPPBXPage::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(IPPBXRules::check(answers()), m_rows, true) : loaded;
+    return loaded.isEmpty() ? SipServerForm::refusal(IPPBXRules::check(answers()), m_rows, title()) : loaded;
 }
 
 int IPPBXPage::nextId() const

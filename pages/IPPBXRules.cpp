@@ -1,5 +1,6 @@
 #include "pages/IPPBXRules.h"
 
+#include "pages/ListenerRules.h"
 #include "pages/SipRules.h"
 #include "pages/TextRules.h"
 
@@ -18,10 +19,10 @@ QString product(const QString &name)
 }
 
 // Every entry of the backup list; empty entries keep their place and pass.
-QString backupError(const QString &list)
+QString backupError(const QString &list, const QStringList &own)
 {
     for (const QString &entry : list.split(QLatin1Char(','))) {
-        const QString message = SipRules::optionalAddressError(entry.trimmed());
+        const QString message = SipRules::optionalAddressError(entry.trimmed(), own);
         if (!message.isEmpty())
             return message;
     }
@@ -32,13 +33,18 @@ QString backupError(const QString &list)
 IPPBXRules::Marks IPPBXRules::check(const Answers &a)
 {
     const int cap = SipRules::sessionCap(a.product, a.version);
-    return {{Address, SipRules::addressError(a.address)},
+    QString listening = SipRules::serverPortError(a.listeningPort);
+    // The page comes first on every route: its listener meets its own realm only.
+    if (listening.isEmpty())
+        listening = ListenerRules::listenerInRealm(
+            {QStringLiteral("IP-PBX"), QString(), SipRules::number(a.listeningPort)},
+            {{QStringLiteral("IP-PBX"), QString(), SipRules::number(a.basePort), SipRules::number(a.sessions)}});
+    return {{Address, SipRules::serverAddressError(a.address, a.own)},
         {BasePort, SipRules::serverBasePortError(a.basePort, a.sessions)},
         {Sessions, SipRules::serverSessionsError(a.sessions, cap)},
-        {DestinationPort, SipRules::serverPortError(a.destinationPort)},
-        {ListeningPort, SipRules::serverPortError(a.listeningPort)},
+        {DestinationPort, SipRules::serverPortError(a.destinationPort)}, {ListeningPort, listening},
         {Transport, corvaneTransportError(a.name, a.transport)},
-        {MediaProtocol, corvaneSrtpError(a.name, a.transport, a.media)}, {Backup, backupError(a.backup)},
+        {MediaProtocol, corvaneSrtpError(a.name, a.transport, a.media)}, {Backup, backupError(a.backup, a.own)},
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)},
         {Prefix, TextRules::textError(a.prefix)}};
 }

@@ -1,6 +1,7 @@
 #include "pages/ITSPPage.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/FieldError.h"
 #include "pages/ITSPRules.h"
 #include "pages/SipRules.h"
@@ -228,6 +229,8 @@ ITSPRules::Marks ITSPPage::marks() const
     a.sip1Transport = answer(QStringLiteral("SIP1_TRANSPORT_TYPE"));
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
+    a.own = AddressRules::deviceAddresses(&BrambleonPage::answer);
+    a.sip1Sessions = answer(QStringLiteral("SIP1_MEDIA_NUMBER"));
     a.field = WizardAnswers::lookup(wizard());
     return ITSPRules::check(a);
 }
@@ -241,7 +244,7 @@ bool ITSPPage::isComplete() const
 QString ITSPPage::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows, true) : loaded;
+    return loaded.isEmpty() ? SipServerForm::refusal(marks(), m_rows, title()) : loaded;
 }
 
 int ITSPPage::nextId() const

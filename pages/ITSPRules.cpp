@@ -73,6 +73,27 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
         listening = QStringLiteral("Invalid value - use different ports for %1 on %2 and %3 on %4")
                         .arg(a.trunk ? QStringLiteral("IP-PBX") : QStringLiteral("IP-PBX1"),
                             transportName(sip1Transport), roleName(a.trunk), transportName(a.transport));
+    // No listener in a realm on its interface: the trunk's own, and the IP-PBX's where it shares the
+    // interface; the IP-PBX's sessions are its own, or the trunk's where it gives none.
+    using L = ListenerRules;
+    const QString pbx = a.trunk ? QStringLiteral("IP-PBX") : QStringLiteral("IP-PBX1");
+    const int pbxSessions = a.sip1Sessions.isEmpty() ? sessions : SipRules::number(a.sip1Sessions);
+    const QString other = shared ? QString() : QStringLiteral("other");
+    L::Realms realms{{a.trunk ? QStringLiteral("ITSP") : roleName(false), QString(), base, sessions},
+        {pbx, other, SipRules::number(a.sip1MediaStart), pbxSessions}};
+    L::Listeners listeners{{pbx, other, SipRules::number(a.sip1LocalPort)}};
+    // The Remote Users route asks for the second IP-PBX before the trunk, on the interface it names.
+    if (a.application == 3 && a.field && SipRules::number(a.field(QStringLiteral("SIP3_ENABLE"))) == 1) {
+        const QString where
+            = a.field(QStringLiteral("SIP3_IF")) == a.field(QStringLiteral("SIP2_IF")) ? QString() : other;
+        const auto number = [&a](const char *name) { return SipRules::number(a.field(QLatin1String(name))); };
+        realms.append({QStringLiteral("IP-PBX2"), where, number("SIP3_MEDIA_START"), number("SIP3_MEDIA_NUMBER")});
+        listeners.append({QStringLiteral("IP-PBX2"), where, number("SIP3_LOCAL_PORT")});
+    }
+    if (listening.isEmpty())
+        listening = L::listenerInRealm({roleName(a.trunk), QString(), SipRules::number(a.listeningPort)}, realms);
+    if (basePort.isEmpty())
+        basePort = L::realmHoldsListener(realms.first(), listeners);
     // The Remote Users route asks for the groups and the second IP-PBX before the trunk.
     if (a.application == 3 && a.field) {
         const SipRules::Marks clashes = ListenerRules::trunkClashes(a.field);
@@ -89,12 +110,12 @@ ITSPRules::Marks ITSPRules::check(const Answers &a)
                             .arg(transportName(sip3Transport), transportName(a.transport));
     }
 
-    return {{Address, SipRules::addressError(a.address)},
+    return {{Address, SipRules::serverAddressError(a.address, a.own)},
         {Username, accountError(a.account >= 1, a.username, QStringLiteral("username"))},
         {Password, accountError(a.account == 2, a.password, QStringLiteral("password"))}, {BasePort, basePort},
         {Sessions, SipRules::serverSessionsError(a.sessions, cap)},
         {DestinationPort, SipRules::serverPortError(a.destinationPort)}, {ListeningPort, listening},
-        {Backup, SipRules::optionalAddressError(a.backup)},
+        {Backup, SipRules::optionalAddressError(a.backup, a.own)},
         {Domain, a.domain.isEmpty() ? QString() : SipRules::domainError(a.domain)},
         {MainLine, TextRules::textError(a.mainLine)}};
 }

@@ -50,12 +50,13 @@ public:
         QString username, password, mainLine;
         int transport = 0; // combo position: 0 UDP, 1 TCP, 2 TLS
         QString basePort, sessions, destinationPort, listeningPort, nat;
-        QString sip1MediaStart, sip1LocalPort, sip1Transport;
+        QString sip1MediaStart, sip1Sessions, sip1LocalPort, sip1Transport;
         int product = 0; // PRODUCT_SELECTED
         QString version;
         // Every answer by name, this page's as shown: the Remote Users route checks the trunk
         // against the pages it follows. May be empty elsewhere.
         SipRules::FieldLookup field;
+        QStringList own; // the device's addresses, which the server may not take
     };
     static Marks check(const Answers &a);
     // TCP and TLS both listen on TCP: two SIP interfaces on one address cannot take the same port

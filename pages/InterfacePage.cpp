@@ -1,6 +1,7 @@
 #include "pages/InterfacePage.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/EntryWidgets.h"
 
 #include <QCheckBox>
@@ -92,6 +93,12 @@ void InterfacePage::readInterface(NetworkRules::InterfaceAnswers &a) const
     a.dns2 = m_dns2->text();
     a.lanPort = data->fieldText(QStringLiteral("NET1_PORT"));
     a.oamPort = data->fieldText(QStringLiteral("OAM_PORT"));
+    const auto field = [data](const QString &name) { return data->fieldText(name); };
+    a.own = AddressRules::deviceAddresses(field);
+    a.servers = QStringList{field(QStringLiteral("NTP")), field(QStringLiteral("NTP2"))};
+    if (field(QStringLiteral("ENABLE_SYSLOG")) == QLatin1String("1"))
+        a.servers << field(QStringLiteral("SYSLOG"));
+    a.servers.removeAll(QString());
 }
 
 void InterfacePage::choiceActivated()

@@ -54,7 +54,7 @@ QString ListenerRules::mediaClash(const SipRules::FieldLookup &field, const QStr
                 SipRules::number(text(field, server.prefix, "_MEDIA_NUMBER"))))
             return SipRules::overlapMessage(QLatin1String(server.mediaName), party);
     }
-    return QString();
+    return realmHoldsListener(realm(field, prefix), serverListeners(field, interfaceName));
 }
 
 QString ListenerRules::listenerClash(const SipRules::FieldLookup &field, const QString &interfaceName,
@@ -71,7 +71,8 @@ QString ListenerRules::listenerClash(const SipRules::FieldLookup &field, const Q
         const QString name = QLatin1String(server.listenerName);
         // WebRTC would take the TLS server's traffic: the wording the remote-user groups use.
         if (transport == 3)
-            return QStringLiteral("Invalid value - use different ports for WebRTC and %1 (TLS) traffic").arg(name);
+            return QStringLiteral("Invalid value - use different ports for WebRTC and %1 (%2) traffic")
+                .arg(name, SipRules::TransportNames.value(other));
         return QStringLiteral("Invalid value - use different ports for %1 (%2) and %3 (%4) traffic")
             .arg(party, SipRules::TransportNames.value(transport), name, SipRules::TransportNames.value(other));
     }
@@ -92,12 +93,87 @@ SipRules::Marks ListenerRules::trunkClashes(const SipRules::FieldLookup &field)
                                                                                                   : field(name);
     };
     QString listener;
-    for (int n = 1; listener.isEmpty() && n <= RemoteUsersRules::Groups; ++n) {
+    // The trunk's realm and listener against the groups' on the users' interface, where it stands.
+    const QString users = field(QStringLiteral("REMOTE_USER_IF"));
+    const Realm trunkRealm{QStringLiteral("ITSP"), users, number("SIP2_MEDIA_START"), number("SIP2_MEDIA_NUMBER")};
+    Listeners groups;
+    for (int n = 1; n <= RemoteUsersRules::Groups; ++n) {
         const QString group = QStringLiteral("REMOTE_USER%1").arg(n);
-        if (SipRules::number(field(group + QStringLiteral("_ENABLE"))) != 0)
-            listener = listenerClash(trunkOnly, field(QStringLiteral("REMOTE_USER_IF")),
-                QStringLiteral("Remote Users"), SipRules::number(field(group + QStringLiteral("_TRANSPORT_TYPE"))),
+        if (SipRules::number(field(group + QStringLiteral("_ENABLE"))) == 0)
+            continue;
+        groups.append(ListenerRules::listener(field, QStringLiteral("REMOTE_USER"), group));
+        if (listener.isEmpty())
+            listener = listenerClash(trunkOnly, users, QStringLiteral("Remote Users"),
+                SipRules::number(field(group + QStringLiteral("_TRANSPORT_TYPE"))),
                 field(group + QStringLiteral("_LOCAL_PORT")));
     }
+    if (media.isEmpty())
+        media = realmHoldsListener(trunkRealm, groups);
+    if (listener.isEmpty())
+        listener = listenerInRealm({QStringLiteral("SIP Trunk"), users, number("SIP2_LOCAL_PORT")},
+            {realm(field, QStringLiteral("REMOTE_USER"))});
     return {{QStringLiteral("SIP2_MEDIA_START"), media}, {QStringLiteral("SIP2_LOCAL_PORT"), listener}};
+}
+
+bool ListenerRules::portInRealm(int port, int base, int sessions)
+{
+    return sessions > 0 && port >= base && port < base + SipRules::PortsPerSession * sessions;
+}
+
+QString ListenerRules::listenerInRealm(const Listener &listener, const Realms &realms)
+{
+    for (const Realm &realm : realms) {
+        if (realm.interfaceName == listener.interfaceName
+            && portInRealm(listener.port, realm.base, realm.sessions))
+            return QStringLiteral("Invalid value - listening port lies in the media ports of %1").arg(realm.owner);
+    }
+    return QString();
+}
+
+QString ListenerRules::realmHoldsListener(const Realm &realm, const Listeners &listeners)
+{
+    for (const Listener &listener : listeners) {
+        if (realm.interfaceName == listener.interfaceName
+            && portInRealm(listener.port, realm.base, realm.sessions))
+            return QStringLiteral("Invalid value - media ports hold the listening port of %1").arg(listener.owner);
+    }
+    return QString();
+}
+
+ListenerRules::Listeners ListenerRules::serverListeners(
+    const SipRules::FieldLookup &field, const QString &interfaceName)
+{
+    Listeners listeners;
+    for (const Server &server : kServers) {
+        if (written(field, server) && onInterface(field, server, interfaceName))
+            listeners.append({QLatin1String(server.listenerName), interfaceName,
+                SipRules::number(text(field, server.prefix, "_LOCAL_PORT"))});
+    }
+    return listeners;
+}
+
+ListenerRules::Realms ListenerRules::serverRealms(const SipRules::FieldLookup &field, const QString &interfaceName)
+{
+    Realms realms;
+    for (const Server &server : kServers) {
+        if (written(field, server) && onInterface(field, server, interfaceName))
+            realms.append({QLatin1String(server.mediaName), interfaceName,
+                SipRules::number(text(field, server.prefix, "_MEDIA_START")),
+                SipRules::number(text(field, server.prefix, "_MEDIA_NUMBER"))});
+    }
+    return realms;
+}
+
+ListenerRules::Realm ListenerRules::realm(const SipRules::FieldLookup &field, const QString &prefix)
+{
+    return {prefix == QLatin1String("USER") ? QStringLiteral("Users") : QStringLiteral("Remote Users"),
+        field(prefix + QStringLiteral("_IF")), SipRules::number(field(prefix + QStringLiteral("_MEDIA_START"))),
+        SipRules::number(field(prefix + QStringLiteral("_MEDIA_NUMBER")))};
+}
+
+ListenerRules::Listener ListenerRules::listener(
+    const SipRules::FieldLookup &field, const QString &prefix, const QString &entity)
+{
+    return {prefix == QLatin1String("USER") ? QStringLiteral("Users") : QStringLiteral("Remote Users"),
+        field(prefix + QStringLiteral("_IF")), SipRules::number(field(entity + QStringLiteral("_LOCAL_PORT")))};
 }

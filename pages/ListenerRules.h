@@ -24,4 +24,31 @@ public:
     // against the groups' (as SIP2_MEDIA_START), and its listener against each enabled group's (as
     // SIP2_LOCAL_PORT), with the messages of the groups' page.
     static SipRules::Marks trunkClashes(const SipRules::FieldLookup &field);
+
+    // A SIP listening port and the media ports of a realm, each on a network interface; owner names
+    // the party in the messages.
+    struct Listener {
+        QString owner, interfaceName;
+        int port = 0;
+    };
+    struct Realm {
+        QString owner, interfaceName;
+        int base = 0;
+        int sessions = 0;
+    };
+    using Listeners = QVector<Listener>;
+    using Realms = QVector<Realm>;
+    // The port lies in the realm's ports (PortsPerSession for each session from the base on).
+    static bool portInRealm(int port, int base, int sessions);
+    // The message of the first realm on the listener's interface that holds its port; empty when none.
+    static QString listenerInRealm(const Listener &listener, const Realms &realms);
+    // The message of the first listener on the realm's interface whose port the realm holds.
+    static QString realmHoldsListener(const Realm &realm, const Listeners &listeners);
+    // The servers' listeners and realms on the users' interface, counted as mediaClash counts them.
+    static Listeners serverListeners(const SipRules::FieldLookup &field, const QString &interfaceName);
+    static Realms serverRealms(const SipRules::FieldLookup &field, const QString &interfaceName);
+    // A users' side (prefix "USER", "FEU", "REMOTE_USER") realm and the listener of its entity
+    // (prefix, or "REMOTE_USER<n>" for a group) on the side's interface.
+    static Realm realm(const SipRules::FieldLookup &field, const QString &prefix);
+    static Listener listener(const SipRules::FieldLookup &field, const QString &prefix, const QString &entity);
 };

@@ -1,5 +1,6 @@
 #include "pages/NetworkRules.h"
 
+#include "pages/AddressRules.h"
 #include "pages/TextRules.h"
 
 #include <QHostAddress>
@@ -41,17 +42,43 @@ void mark(NetworkRules::Marks &marks, NetworkRules::Row row, bool fails, const Q
     marks.append({row, fails ? message : QString()});
 }
 
-// An interface's own address and mask: a host of a subnet that has room for hosts.
-void interfaceRows(NetworkRules::Marks &marks, NetworkRules::Row ipRow, NetworkRules::Row maskRow,
-    const QString &ip, const QString &mask)
+// An optional server (DNS, TFTP): an address that can name a host other than the device. A DNS
+// server is written "0.0.0.0" when there is none, so that text means none as an empty entry does.
+void serverAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text, const QStringList &own,
+    bool noneAllowed = true)
 {
-    marks.append({ipRow, NetworkRules::interfaceAddressError(ip, mask)});
-    mark(marks, maskRow, NetworkRules::prefixLength(mask) <= 0, NetworkRules::MaskMessage);
+    if (!text.isEmpty() && !NetworkRules::isAddress(text))
+        marks.append({row, NetworkRules::AddressMessage});
+    else if (noneAllowed && text == kNone)
+        marks.append({row, QString()});
+    else
+        marks.append({row, AddressRules::serverError(text, own)});
 }
 
-void optionalAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text)
+// The public address of a NAT router is a host as well.
+void natAddress(NetworkRules::Marks &marks, const QString &text)
 {
-    mark(marks, row, !text.isEmpty() && !NetworkRules::isAddress(text), NetworkRules::AddressMessage);
+    if (!text.isEmpty() && !NetworkRules::isAddress(text))
+        marks.append({NetworkRules::Nat, NetworkRules::AddressMessage});
+    else
+        marks.append({NetworkRules::Nat, AddressRules::unicastError(text)});
+}
+
+// An interface may not take the address the system page gave a server.
+QString interfaceError(const QString &ip, const QString &mask, const QStringList &servers)
+{
+    const QString error = NetworkRules::interfaceAddressError(ip, mask);
+    if (!error.isEmpty() || !servers.contains(ip))
+        return error;
+    return QStringLiteral("Invalid value - the syslog or NTP server has this address");
+}
+
+// An interface's own address and mask: a host of a subnet that has room for hosts.
+void interfaceRows(NetworkRules::Marks &marks, NetworkRules::Row ipRow, NetworkRules::Row maskRow,
+    const QString &ip, const QString &mask, const QStringList &servers)
+{
+    marks.append({ipRow, interfaceError(ip, mask, servers)});
+    mark(marks, maskRow, NetworkRules::prefixLength(mask) <= 0, NetworkRules::MaskMessage);
 }
 
 void gatewayRow(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &ip, const QString &mask,
@@ -61,8 +88,13 @@ void gatewayRow(NetworkRules::Marks &marks, NetworkRules::Row row, const QString
         marks.append({row, NetworkRules::AddressMessage});
     else if (gateway == ip)
         marks.append({row, kOwnGateway});
+    else if (!NetworkRules::gatewayInSubnet(ip, mask, gateway))
+        marks.append({row, subnetMessage});
+    // "0.0.0.0" stands for no gateway; any other must be a host of the subnet.
+    else if (gateway != kNone && !AddressRules::unicastError(gateway).isEmpty())
+        marks.append({row, AddressRules::UnicastMessage});
     else
-        mark(marks, row, !NetworkRules::gatewayInSubnet(ip, mask, gateway), subnetMessage);
+        mark(marks, row, AddressRules::subnetEdge(gateway, ip, mask), AddressRules::SubnetEdgeMessage);
 }
 
 // A router that keeps its configuration needs only the interface's name.
@@ -128,9 +160,10 @@ QString NetworkRules::interfaceAddressError(const QString &ip, const QString &ma
 {
     if (!isAddress(ip))
         return AddressMessage;
+    const QString unicast = AddressRules::unicastError(ip);
+    if (!unicast.isEmpty())
+        return unicast;
     const quint32 value = addressValue(ip);
-    if (value == 0 || value == 0xffffffffu)
-        return HostMessage;
     const int prefix = prefixLength(mask);
     if (prefix <= 0 || prefix >= 31)
         return QString();
@@ -263,13 +296,21 @@ QString NetworkRules::routeTableError(const Table &rows, const Table &subnets)
     for (int row = 0; row < rows.size(); ++row) {
         const QString gateway = cell(rows, row, 2);
         bool reached = !isAddress(gateway);
+        bool edge = false;
+        bool own = false;
         for (const QStringList &subnet : subnets) {
-            reached = reached
-                || (isAddress(subnet.value(0)) && prefixLength(subnet.value(1)) > 0
-                    && sameSubnet(gateway, subnet.value(0), subnet.value(1)));
+            const bool inside = isAddress(subnet.value(0)) && prefixLength(subnet.value(1)) > 0
+                && sameSubnet(gateway, subnet.value(0), subnet.value(1));
+            reached = reached || inside;
+            edge = edge || (inside && AddressRules::subnetEdge(gateway, subnet.value(0), subnet.value(1)));
+            own = own || (isAddress(gateway) && gateway == subnet.value(0));
         }
         if (!reached)
             error = QStringLiteral("Invalid value - gateway IP address must reside in the subnet of an interface");
+        else if (own)
+            error = QStringLiteral("Invalid value - gateway IP address must differ from the router's own");
+        else if (edge)
+            error = AddressRules::SubnetEdgeMessage;
     }
     for (int row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < 3; ++column) {
@@ -361,9 +402,14 @@ QString NetworkRules::natEntry(const QString &natEnable, const QString &natIf, c
 NetworkRules::Marks NetworkRules::checkSystem(const SystemAnswers &a)
 {
     Marks marks;
-    mark(marks, Syslog, a.syslogOn && !isAddress(a.syslog), AddressMessage);
-    marks.append({Ntp1, ntpError(a.ntp1)});
-    marks.append({Ntp2, ntpError(a.ntp2)});
+    if (a.syslogOn && !isAddress(a.syslog))
+        marks.append({Syslog, AddressMessage});
+    else
+        marks.append({Syslog, a.syslogOn ? AddressRules::serverError(a.syslog, a.own) : QString()});
+    for (const auto &ntp : {qMakePair(Ntp1, a.ntp1), qMakePair(Ntp2, a.ntp2)}) {
+        const QString error = ntpError(ntp.second);
+        marks.append({ntp.first, error.isEmpty() ? AddressRules::serverError(ntp.second, a.own) : error});
+    }
     // The router models have no local DNS table.
     marks.append({DnsTable, a.dnsOn && !a.router ? dnsTableError(a.dns) : QString()});
     return marks;
@@ -395,15 +441,19 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
     Marks marks;
     if (keptInterface(a, marks))
         return marks;
-    interfaceRows(marks, Ip, Mask, a.ip, a.mask);
+    interfaceRows(marks, Ip, Mask, a.ip, a.mask, a.servers);
     mark(marks, Vlan, !isVlanEntry(a.vlan), VlanMessage);
+    QStringList own = a.own;
+    own << a.ip;
+    if (a.oamIndex == 1 && !a.router)
+        own << a.oamIp;
     // The router models take their gateway from the routes.
     if (!a.router) {
         gatewayRow(marks, Gateway, a.ip, a.mask, a.gateway,
             QStringLiteral("Invalid value - default gateway must reside in local subnet or be empty"));
     }
-    optionalAddress(marks, Dns1, a.dns1);
-    optionalAddress(marks, Dns2, a.dns2);
+    serverAddress(marks, Dns1, a.dns1, own);
+    serverAddress(marks, Dns2, a.dns2, own);
     if (a.router) {
         if (!a.dhcp) {
             markAllValid(marks, {DhcpStart, DhcpEnd, DhcpMask, Tftp});
@@ -426,16 +476,36 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
                 QStringLiteral("Invalid value - start and end IP addresses must reside in the same subnet")});
         else
             mark(marks, DhcpEnd, lanKnown && !sameSubnet(a.dhcpEnd, a.ip, a.mask), outside);
-        mark(marks, DhcpMask, !isMask(a.dhcpMask), AddressMessage);
-        optionalAddress(marks, Tftp, a.tftp);
+        // The pool hands out hosts of the LAN, never the router's own address.
+        if (lanKnown && isAddress(a.dhcpStart) && isAddress(a.dhcpEnd) && marks.last().second.isEmpty()) {
+            const quint32 start = addressValue(a.dhcpStart);
+            const quint32 end = addressValue(a.dhcpEnd);
+            const quint32 ip = addressValue(a.ip);
+            if (start <= ip && ip <= end)
+                marks.last().second = QStringLiteral("Invalid value - DHCP pool may not hold the LAN IP address");
+            else if (AddressRules::subnetEdge(a.dhcpStart, a.ip, a.mask)
+                || AddressRules::subnetEdge(a.dhcpEnd, a.ip, a.mask))
+                marks.last().second = QStringLiteral(
+                    "Invalid value - DHCP pool may not hold the subnet's network or broadcast address");
+        }
+        if (!isMask(a.dhcpMask))
+            marks.append({DhcpMask, AddressMessage});
+        else
+            mark(marks, DhcpMask, lanKnown && a.dhcpMask != a.mask,
+                QStringLiteral("Invalid value - enter the LAN's subnet mask"));
+        serverAddress(marks, Tftp, a.tftp, own, false);
         return marks;
     }
-    optionalAddress(marks, Nat, a.nat);
+    natAddress(marks, a.nat);
     if (a.oamIndex != 1) {
         markAllValid(marks, {OamIp, OamMask, OamGateway, OamVlan, OamDns1, OamDns2});
         return marks;
     }
-    interfaceRows(marks, OamIp, OamMask, a.oamIp, a.oamMask);
+    interfaceRows(marks, OamIp, OamMask, a.oamIp, a.oamMask, a.servers);
+    if (marks.at(marks.size() - 2).second.isEmpty() && prefixLength(a.oamMask) > 0 && prefixLength(a.mask) > 0
+        && AddressRules::subnetsMeet(a.oamIp, a.oamMask, a.ip, a.mask))
+        marks[marks.size() - 2].second
+            = QStringLiteral("Invalid value - LAN and OAM must be in different subnets");
     if (!isVlanEntry(a.oamVlan)) {
         marks.append({OamVlan, VlanMessage});
     } else {
@@ -444,8 +514,8 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
     }
     gatewayRow(marks, OamGateway, a.oamIp, a.oamMask, a.oamGateway,
         QStringLiteral("Invalid value - default gateway must reside in local subnet or be empty"));
-    optionalAddress(marks, OamDns1, a.oamDns1);
-    optionalAddress(marks, OamDns2, a.oamDns2);
+    serverAddress(marks, OamDns1, a.oamDns1, own);
+    serverAddress(marks, OamDns2, a.oamDns2, own);
     return marks;
 }
 
@@ -509,7 +579,7 @@ NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
     // With a LAN of its own (not kept as configured) the WAN may not share its subnet.
     const bool lan = a.network == QLatin1String("LAN_WAN") && isAddress(a.lanIp) && isMask(a.lanMask);
     if (staticAddress) {
-        const QString ip = interfaceAddressError(a.ip, a.mask);
+        const QString ip = interfaceError(a.ip, a.mask, a.servers);
         // Two subnets overlap when the addresses agree on the bits of the shorter mask.
         const bool shared = lan && prefixLength(a.mask) > 0
             && ((addressValue(a.ip) ^ addressValue(a.lanIp)) & addressValue(a.mask) & addressValue(a.lanMask))
@@ -518,8 +588,10 @@ NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
             ip.isEmpty() && shared ? QStringLiteral("Invalid value - LAN and WAN must be in different subnets")
                                    : ip});
         mark(marks, Mask, prefixLength(a.mask) <= 0, MaskMessage);
-        optionalAddress(marks, Dns1, a.dns1);
-        optionalAddress(marks, Dns2, a.dns2);
+        QStringList own = a.own;
+        own << a.ip << a.lanIp;
+        serverAddress(marks, Dns1, a.dns1, own);
+        serverAddress(marks, Dns2, a.dns2, own);
     } else {
         markAllValid(marks, {Ip, Mask, Dns1, Dns2});
     }
@@ -536,7 +608,7 @@ NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
             wanVlanClash(vlanNumber(a.vlan), a.lanVlanId.toInt(),
                 oamVlanForWan(a.oamInterface, a.oamVlanId, a.oamNative), a.wanPort, a.lanPort, a.oamPort)});
     }
-    optionalAddress(marks, Nat, a.nat);
+    natAddress(marks, a.nat);
     Table subnets{{a.ip, a.mask}};
     if (lan)
         subnets.append({a.lanIp, a.lanMask});

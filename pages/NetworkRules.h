@@ -63,8 +63,8 @@ public:
     static bool sameSubnet(const QString &a, const QString &b, const QString &mask);
     // An empty gateway or "0.0.0.0" stands for none; any other must lie in the interface's subnet.
     static bool gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway);
-    // Empty when ip can be an interface's own address in the subnet of mask: neither 0.0.0.0 nor
-    // 255.255.255.255, nor the subnet's network or broadcast address (masks up to /30).
+    // Empty when ip can be an interface's own address in the subnet of mask: a unicast address
+    // (AddressRules), not the subnet's network or broadcast address (masks up to /30).
     static QString interfaceAddressError(const QString &ip, const QString &mask);
     // "0.0.0.0" for an empty entry.
     static QString addressOrNone(const QString &text);
@@ -96,8 +96,9 @@ public:
     static QString ntpError(const QString &text);
     // Last failing message of the local DNS table (name, first and second address per row).
     static QString dnsTableError(const Table &rows);
-    // Last failing message of the static routes (subnet, mask, gateway per row); a gateway must lie
-    // in one of the subnets given (address and mask of each statically addressed interface).
+    // Last failing message of the static routes (subnet, mask, gateway per row); a gateway must be a
+    // host of one of the subnets given (address and mask of each statically addressed interface),
+    // other than the interface itself.
     static QString routeTableError(const Table &rows, const Table &subnets);
 
     static constexpr int TimeZoneCount = 25;
@@ -134,6 +135,7 @@ public:
         int cli = 0;
         bool dnsOn = false;
         Table dns; // two rows of name, first and second address
+        QStringList own; // the device's addresses, which no server may take
     };
     static Marks checkSystem(const SystemAnswers &a);
     static Writes commitSystem(const SystemAnswers &a);
@@ -147,6 +149,8 @@ public:
         QString natIf; // NAT_IF
         QString ip, mask, gateway, vlan, nat, dns1, dns2;
         QString lanPort, oamPort; // NET1_PORT, OAM_PORT
+        QStringList own; // the device's addresses as the fields hold them, which no server may take
+        QStringList servers; // the syslog and NTP addresses of the system page
     };
 
     struct LanAnswers : InterfaceAnswers {

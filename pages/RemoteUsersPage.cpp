@@ -1,6 +1,7 @@
 #include "pages/RemoteUsersPage.h"
 
 #include "data/WizardData.h"
+#include "pages/FieldError.h"
 #include "pages/RemoteUsersRules.h"
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalMapper>
 
 namespace
@@ -237,7 +239,28 @@ bool RemoteUsersPage::isComplete() const
 
 QString RemoteUsersPage::batchRefusal() const
 {
-    return refusal(RemoteUsersRules::check(answers()));
+    const QString loaded = m_loadedChoices.refusal();
+    if (!loaded.isEmpty())
+        return loaded;
+    // A group's rows are named by the page and the group's number: its title is a name the template
+    // or a loaded file gave, which may be the very text refused.
+    static const QRegularExpression groupRow(QStringLiteral("\\AREMOTE_USER([0-9])_(.*)\\z"));
+    const QString page = title().section(QStringLiteral("  (Step"), 0, 0).trimmed();
+    for (const auto &mark : RemoteUsersRules::check(answers())) {
+        const QWidget *widget = m_markTargets.value(mark.first);
+        if (mark.second.isEmpty() || !rowInUse(widget))
+            continue;
+        const QRegularExpressionMatch m = groupRow.match(mark.first);
+        QString row = rowName(widget, true);
+        if (m.captured(2) == QLatin1String("ENABLE"))
+            row = page + QStringLiteral(": Enable");
+        else if (m.hasMatch())
+            row = QStringLiteral("%1: Group %2: %3")
+                      .arg(page, m.captured(1),
+                          m.captured(2) == QLatin1String("NAME") ? QStringLiteral("Name") : rowName(widget));
+        return QStringLiteral("Can't continue: ") + row + QStringLiteral(": ") + mark.second;
+    }
+    return QString();
 }
 
 int RemoteUsersPage::nextId() const

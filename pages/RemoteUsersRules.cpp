@@ -66,8 +66,15 @@ QString portError(const Field &field, int n)
         if (m < n && transport != other && transport != 0 && other != 0 && (transport == 1 || other == 1))
             return QStringLiteral("Invalid value - use different ports for TCP and TLS traffic");
     }
-    return ListenerRules::listenerClash(
-        field, field(QStringLiteral("REMOTE_USER_IF")), QStringLiteral("Remote Users"), transport, port);
+    const QString users = field(QStringLiteral("REMOTE_USER_IF"));
+    const QString clash
+        = ListenerRules::listenerClash(field, users, QStringLiteral("Remote Users"), transport, port);
+    if (!clash.isEmpty())
+        return clash;
+    const QString prefix = QStringLiteral("REMOTE_USER");
+    return ListenerRules::listenerInRealm(
+        ListenerRules::listener(field, prefix, RemoteUsersRules::groupField(n, {})),
+        ListenerRules::serverRealms(field, users) << ListenerRules::realm(field, prefix));
 }
 
 // Groups on one port are told apart by their domains.

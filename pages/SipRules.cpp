@@ -1,6 +1,7 @@
 #include "pages/SipRules.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/NetworkRules.h"
 #include "pages/TextRules.h"
 
@@ -106,9 +107,15 @@ QString SipRules::addressError(const QString &text)
     return domainError(text);
 }
 
-QString SipRules::optionalAddressError(const QString &text)
+QString SipRules::optionalAddressError(const QString &text, const QStringList &own)
 {
-    return text.isEmpty() ? QString() : addressError(text);
+    return text.isEmpty() ? QString() : serverAddressError(text, own);
+}
+
+QString SipRules::serverAddressError(const QString &text, const QStringList &own)
+{
+    const QString error = addressError(text);
+    return error.isEmpty() ? AddressRules::serverError(text, own) : error;
 }
 
 QString SipRules::domainError(const QString &text)

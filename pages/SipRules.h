@@ -68,8 +68,11 @@ public:
     static bool isIpv4Shaped(const QString &text);
     // Required address (1 to 64 characters, then as domainError): the message, or empty when valid.
     static QString addressError(const QString &text);
-    // Optional address (a backup address): empty is valid, otherwise as addressError.
-    static QString optionalAddressError(const QString &text);
+    // Optional address (a backup address): empty is valid, otherwise as serverAddressError.
+    static QString optionalAddressError(const QString &text, const QStringList &own = {});
+    // A server's address: as addressError, and an IPv4 address must name a host other than the
+    // device (own: its addresses).
+    static QString serverAddressError(const QString &text, const QStringList &own);
     // SIP domain: the host-name characters (TextRules::hostError), then the IPv4 shape; empty passes.
     static QString domainError(const QString &text);
 

@@ -1,6 +1,7 @@
 #include "pages/SystemPage.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/EntryWidgets.h"
 #include "pages/FieldError.h"
 
@@ -231,6 +232,8 @@ NetworkRules::SystemAnswers SystemPage::answers() const
     a.cli = m_cli->currentIndex();
     a.dnsOn = m_dnsOn->isChecked();
     a.dns = EntryWidgets::texts(m_dns);
+    const WizardData *data = WizardData::instance();
+    a.own = AddressRules::deviceAddresses([data](const QString &name) { return data->fieldText(name); });
     return a;
 }
 

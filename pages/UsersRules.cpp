@@ -14,8 +14,14 @@ QString portError(const SipRules::FieldLookup &field)
     if (field(QStringLiteral("NETWORK")) != QLatin1String("LAN_WAN")
         && !field(QStringLiteral("SIP1_NAT_IP")).isEmpty() && port == field(QStringLiteral("SIP1_LOCAL_PORT")))
         return QStringLiteral("Invalid value - use different ports for IP-PBX and Users");
-    return ListenerRules::listenerClash(field, field(QStringLiteral("USER_IF")), QStringLiteral("Users"),
-        SipRules::number(field(QStringLiteral("USER_TRANSPORT_TYPE"))), port);
+    const QString clash = ListenerRules::listenerClash(field, field(QStringLiteral("USER_IF")),
+        QStringLiteral("Users"), SipRules::number(field(QStringLiteral("USER_TRANSPORT_TYPE"))), port);
+    if (!clash.isEmpty())
+        return clash;
+    // The users' own realm counts too: a listener inside it would take media packets.
+    const QString user = QStringLiteral("USER");
+    return ListenerRules::listenerInRealm(ListenerRules::listener(field, user, user),
+        ListenerRules::serverRealms(field, field(QStringLiteral("USER_IF"))) << ListenerRules::realm(field, user));
 }
 
 QString basePortError(const SipRules::FieldLookup &field)

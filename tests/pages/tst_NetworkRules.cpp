@@ -14,7 +14,8 @@ template <class Answers> Answers parse(const QString &text, QMap<QString, QStrin
     using I = R::InterfaceAnswers;
     const QMap<QString, QString I::*> shared{{"ip", &I::ip}, {"mask", &I::mask}, {"gw", &I::gateway},
         {"vlan", &I::vlan}, {"nat", &I::nat}, {"network", &I::network}, {"natIf", &I::natIf},
-        {"lanPort", &I::lanPort}, {"oamPort", &I::oamPort}, {"ifName", &I::ifName}};
+        {"lanPort", &I::lanPort}, {"oamPort", &I::oamPort}, {"ifName", &I::ifName}, {"dns1", &I::dns1},
+        {"dns2", &I::dns2}};
     for (auto it = shared.constBegin(); it != shared.constEnd(); ++it)
         members.insert(it.key(), it.value());
     Answers a;
@@ -25,6 +26,7 @@ template <class Answers> Answers parse(const QString &text, QMap<QString, QStrin
     }
     a.router = text.contains("router");
     a.existing = text.contains("existing");
+    a.servers = text.section("servers=", 1).section(';', 0, 0).split(',', Qt::SkipEmptyParts);
     return a;
 }
 
@@ -33,7 +35,7 @@ R::LanAnswers lan(const QString &text)
     using A = R::LanAnswers;
     A a = parse<A>(text,
         {{"oamIp", &A::oamIp}, {"oamMask", &A::oamMask}, {"oamVlan", &A::oamVlan}, {"start", &A::dhcpStart},
-            {"end", &A::dhcpEnd}, {"dhcpMask", &A::dhcpMask}});
+            {"end", &A::dhcpEnd}, {"dhcpMask", &A::dhcpMask}, {"tftp", &A::tftp}});
     a.name = text.contains("network=WAN;") ? "WAN" : "LAN";
     a.dhcp = text.contains("dhcp;");
     a.oamIndex = text.contains("oam;") ? 1 : 0;
@@ -165,8 +167,8 @@ private slots:
             {kLan + "gw=192.168.1.10", "Gateway:default gateway must differ"},
             {kLan + "ip=192.168.1.0", "Ip:enter host address"},
             {kLan + "ip=192.168.1.255", "Ip:enter host address"},
-            {"ip=0.0.0.0;mask=255.255.255.255", "Ip:enter host address"},
-            {"ip=255.255.255.255;mask=255.255.255.255", "Ip:enter host address"},
+            {"ip=0.0.0.0;mask=255.255.255.255", "Ip:enter unicast address"},
+            {"ip=255.255.255.255;mask=255.255.255.255", "Ip:enter unicast address"},
             {"ip=10.0.0.0;mask=255.255.255.254", ""}, {"ip=10.0.0.1;mask=0.0.0.0", "Mask:enter valid subnet mask"},
             {kLan + "vlan=4095", "Vlan:enter VLAN ID between 1 and 4094"}, {kLan + "router;gw=1.1.1.1;nat=x", ""},
             {"router;existing;ip=x", "IfName:enter valid interface name"},
@@ -186,7 +188,24 @@ private slots:
                 "Vlan:enter different VLAN IDs for OAM"},
             {"wan;router;dhcp;route=1,2,3", ""}, {router + "0.0.0.0,0.0.0.0,10.0.0.1", ""},
             {router + "0.0.0.0,0.0.0.0,198.51.100.129", "Routes:gateway IP address must"},
-            {"wan;router;ppp;user=a'b", "PppUser:the character '''"}};
+            {"wan;router;ppp;user=a'b", "PppUser:the character '''"},
+            // addresses no host can have, and the device's own
+            {kLan + "gw=192.168.1.0", "Gateway:the subnet's network"},
+            {kLan + "gw=192.168.1.255", "Gateway:the subnet's"},
+            {"ip=127.0.0.5;mask=255.0.0.0;gw=127.0.0.1", "Ip:enter unicast | Gateway:enter unicast"},
+            {kLan + "gw=0.0.0.0;dns2=0.0.0.0", ""}, {kLan + "dns1=192.168.1.10", "Dns1:the device itself"},
+            {kLan + "servers=10.0.0.1,192.168.1.10", "Ip:the syslog or NTP server"},
+            {oam + "oamIp=192.168.1.20;oamMask=255.255.255.0", "OamIp:LAN and OAM must be in different"},
+            {dhcp + "start=192.168.1.5;end=192.168.1.20", "DhcpEnd:DHCP pool may not hold the LAN IP"},
+            {dhcp + "start=192.168.1.0;end=192.168.1.5", "DhcpEnd:DHCP pool may not hold the subnet's"},
+            {dhcp + "start=192.168.1.200;end=192.168.1.255", "DhcpEnd:DHCP pool may not hold the subnet's"},
+            {dhcp + "start=192.168.1.50;end=192.168.1.60;dhcpMask=255.255.0.0", "DhcpMask:enter the LAN's subnet"},
+            {dhcp + "start=192.168.1.50;end=192.168.1.60;tftp=0.0.0.0", "Tftp:enter unicast"},
+            {kWan + "gw=10.0.0.255", "Gateway:the subnet's"}, {kWan + "nat=127.0.0.1", "Nat:enter unicast"},
+            {kWan + "dns2=10.0.0.5", "Dns2:the device itself"},
+            {kWan + "servers=10.0.0.5", "Ip:the syslog or NTP server"},
+            {router + "0.0.0.0,0.0.0.0,10.0.0.5", "Routes:gateway IP address must differ"},
+            {router + "0.0.0.0,0.0.0.0,10.0.0.0", "Routes:the subnet's network"}};
         for (const auto &[answers, errors] : cases) {
             const QString found
                 = ::errors(answers.contains("wan;") ? R::checkWan(::wan(answers)) : R::checkLan(lan(answers)));
@@ -232,6 +251,15 @@ private slots:
         a.timeZone = a.web = -1;
         a.dns = {{"host", "10.0.0.1", ""}, {"", "", ""}};
         QCOMPARE(errors(R::checkSystem(a)), QString("Syslog:enter valid IPv4 address"));
+        // No server at the device's own address, nor at one no host has.
+        a.own = QStringList{"10.0.0.5"};
+        a.syslog = "10.0.0.5";
+        a.ntp1 = "224.0.0.1";
+        a.ntp2 = "ntp.example.com";
+        QCOMPARE(errors(R::checkSystem(a)),
+            QString("Syslog:the device itself has this address | Ntp1:enter unicast "
+                    "address (not 0.0.0.0, 127.x.x.x, or 224.0.0.0 and above)"));
+        a.ntp1 = a.syslog = "";
         const QString writes = "UTC_OFFSET=- WEB=- CLI=0 DNS1_NAME=host DNS1_IP2=0.0.0.0 DNS2_IP1=0.0.0.0";
         QCOMPARE(written(R::commitSystem(a), writes), writes);
     }

@@ -1,4 +1,7 @@
 #include "TestEnvironment.h"
+#include "pages/IPPBX2Rules.h"
+#include "pages/IPPBXRules.h"
+#include "pages/ITSPRules.h"
 #include "pages/SipRules.h"
 
 #include <QApplication>
@@ -27,6 +30,78 @@ private slots:
             QCOMPARE(code(SipRules::addressError(text)), QString(required));
             QCOMPARE(code(SipRules::domainError(text)), QString(domain));
         }
+        // A server: no address no host has, none of the device's own; host names are not resolved.
+        const QStringList own{"10.0.0.5"};
+        QCOMPARE(SipRules::serverAddressError("127.0.0.1", own).mid(16, 13), QString("enter unicast"));
+        QCOMPARE(
+            SipRules::serverAddressError("10.0.0.5", own).mid(16), QString("the device itself has this address"));
+        QCOMPARE(SipRules::optionalAddressError("10.0.0.5", own), SipRules::serverAddressError("10.0.0.5", own));
+        QCOMPARE(
+            SipRules::serverAddressError("10.0.0.6", own) + SipRules::serverAddressError("pbx", own), QString());
+    }
+
+    // The server pages' listening port and base port rows: no listener in media ports on its interface.
+    void listenersInMedia()
+    {
+        IPPBXRules::Answers pbx;
+        pbx.listeningPort = "6500";
+        pbx.basePort = "6000";
+        pbx.sessions = "100";
+        const auto pbxRow = [&pbx] { return IPPBXRules::check(pbx).at(IPPBXRules::ListeningPort).second.mid(16); };
+        QCOMPARE(pbxRow(), QString("listening port lies in the media ports of IP-PBX"));
+        pbx.listeningPort = "7000";
+        QCOMPARE(pbxRow(), QString());
+
+        ITSPRules::Answers trunk;
+        trunk.network = "LAN";
+        trunk.basePort = "7000";
+        trunk.sessions = "100";
+        trunk.sip1MediaStart = "6000";
+        trunk.sip1Sessions = "50";
+        trunk.sip1LocalPort = "5060";
+        trunk.listeningPort = "6400";
+        const auto trunkRows = [&trunk] {
+            const ITSPRules::Marks marks = ITSPRules::check(trunk);
+            return marks.at(ITSPRules::ListeningPort).second.mid(16) + '|'
+                + marks.at(ITSPRules::BasePort).second.mid(16);
+        };
+        // the IP-PBX's own sessions: 6000 to 6499
+        QCOMPARE(trunkRows(), QString("listening port lies in the media ports of IP-PBX|"));
+        trunk.listeningPort = "6500";
+        QCOMPARE(trunkRows(), QString("|"));
+        trunk.listeningPort = "7990";
+        QCOMPARE(trunkRows(), QString("listening port lies in the media ports of ITSP|"));
+        trunk.listeningPort = "5070";
+        trunk.sip1LocalPort = "7100";
+        QCOMPARE(trunkRows(), QString("|media ports hold the listening port of IP-PBX"));
+        trunk.network = "LAN_WAN";
+        trunk.listeningPort = "6400";
+        QCOMPARE(trunkRows(), QString("|"));
+
+        IPPBX2Rules::Answers second;
+        second.network = "LAN";
+        second.application = 0;
+        second.interfaceName = second.sip1Interface = "LAN_IF";
+        second.basePort = "8000";
+        second.sessions = "100";
+        second.listeningPort = "7500";
+        second.sip1MediaStart = "6000";
+        second.sip1Sessions = "100";
+        second.sip1LocalPort = "5060";
+        second.sip2MediaStart = "7000";
+        second.sip2Sessions = "100";
+        second.sip2LocalPort = "5070";
+        const auto secondRows = [&second] {
+            const IPPBX2Rules::Marks marks = IPPBX2Rules::check(second);
+            return marks.at(IPPBX2Rules::ListeningPort).second.mid(16) + '|'
+                + marks.at(IPPBX2Rules::BasePort).second.mid(16);
+        };
+        QCOMPARE(secondRows(), QString("listening port lies in the media ports of ITSP|"));
+        second.listeningPort = "5080";
+        second.sip1LocalPort = "8500";
+        QCOMPARE(secondRows(), QString("|media ports hold the listening port of IP-PBX"));
+        second.sip1Interface = "WAN_IF";
+        QCOMPARE(secondRows(), QString("|"));
     }
 
     void numbers()

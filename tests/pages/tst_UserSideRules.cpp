@@ -64,8 +64,8 @@ private slots:
         QCOMPARE(SipRules::passes(marks), invalid.isEmpty());
     }
 
-    // What every example writes: on each interface no two media realms overlap and no port takes
-    // two SIP interfaces of one protocol (TLS runs over TCP).
+    // What every example writes: on each interface no two media realms overlap, no port takes two SIP
+    // interfaces of one protocol (TLS runs over TCP) and no SIP interface listens in a realm.
     void examplesShareNothing()
     {
         // Index = name, interface, first port, sessions, last port / UDP, TCP and TLS ports.
@@ -92,6 +92,10 @@ private slots:
                     const QString key = s.captured(1) + (slot == 2 ? " udp " : " tcp ") + s.captured(slot);
                     QVERIFY2(s.captured(slot) == "0" || !listeners.contains(key), qPrintable(name + ": " + line));
                     listeners.insert(key);
+                    // The realms come first: no listener in the media ports of its interface.
+                    for (const auto &range : ranges.value(s.captured(1)))
+                        QVERIFY2(s.captured(slot).toInt() < range.first || s.captured(slot).toInt() > range.second,
+                            qPrintable(name + ": " + line));
                 }
             }
             QVERIFY2(!ranges.isEmpty() && !listeners.isEmpty(), qPrintable(name));

@@ -1,0 +1,53 @@
+#include "TestEnvironment.h"
+#include "pages/AddressRules.h"
+
+#include <QApplication>
+#include <QtTest>
+
+using A = AddressRules;
+
+class TestAddressRules : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The class of each text, and what a server at it gives beside a device at 10.0.0.5.
+    void classes()
+    {
+        const std::tuple<const char *, A::Class, const char *> cases[] = {{"0.0.0.0", A::Unspecified, "U"},
+            {"127.0.0.1", A::Loopback, "U"}, {"127.255.255.254", A::Loopback, "U"},
+            {"126.255.255.255", A::Unicast, ""}, {"223.255.255.255", A::Unicast, ""},
+            {"224.0.0.0", A::Multicast, "U"}, {"239.1.1.1", A::Multicast, "U"}, {"240.0.0.1", A::Reserved, "U"},
+            {"255.255.255.255", A::Reserved, "U"}, {"10.0.0.5", A::Unicast, "O"},
+            {"pbx.example.com", A::NotAddress, ""}, {"10.0.0.256", A::NotAddress, ""}, {"", A::NotAddress, ""}};
+        for (const auto &[text, kind, server] : cases) {
+            QCOMPARE(A::classOf(text), kind);
+            const QString error = A::serverError(text, {"10.0.0.5", "192.168.1.1"});
+            QCOMPARE(error == A::UnicastMessage     ? "U"
+                    : error == A::OwnAddressMessage ? "O"
+                                                    : error,
+                QString(server));
+        }
+    }
+
+    void subnets()
+    {
+        // address, interface, mask: the subnet's network or broadcast address
+        const std::tuple<const char *, const char *, const char *, bool> edges[] = {
+            {"10.15.0.0", "10.15.20.10", "255.255.0.0", true},
+            {"10.15.255.255", "10.15.20.10", "255.255.0.0", true},
+            {"10.15.0.1", "10.15.20.10", "255.255.0.0", false}, {"10.0.0.0", "10.0.0.1", "255.255.255.254", false},
+            {"10.0.0.0", "10.0.0.1", "255.0.255.0", false}};
+        for (const auto &[address, ip, mask, edge] : edges)
+            QVERIFY2(A::subnetEdge(address, ip, mask) == edge, address);
+        QVERIFY(A::subnetsMeet("10.1.2.3", "255.255.255.0", "10.1.0.1", "255.255.0.0"));
+        QVERIFY(!A::subnetsMeet("10.2.2.3", "255.255.255.0", "10.1.0.1", "255.255.0.0"));
+        // The device's addresses: the WAN only with two networks, the OAM only as an interface of its own.
+        const QHash<QString, QString> answers{{"NET1_IP", "10.0.0.1"}, {"NET2_IP", "1.2.3.4"}, {"NETWORK", "LAN"},
+            {"OAM_INTERFACE", "1"}, {"OAM_IP", "10.9.0.1"}};
+        QCOMPARE(A::deviceAddresses([&answers](const QString &name) { return answers.value(name); }),
+            QStringList({"10.0.0.1", "10.9.0.1"}));
+    }
+};
+
+BRAMBLEON_TEST_MAIN(TestAddressRules)
+#include "tst_AddressRules.moc"
