@@ -1,6 +1,7 @@
 #include "pages/GatewayPage.h"
 
 #include "data/WizardData.h"
+#include "pages/EntryWidgets.h"
 #include "pages/FieldError.h"
 #include "pages/GatewayRules.h"
 
@@ -206,6 +207,7 @@ GatewayPage::GatewayPage(QWidget *parent)
     for (int row = 0; row < 4; ++row)
         tableHeight += m_ports->rowHeight(row);
     m_ports->setFixedHeight(tableHeight);
+    EntryWidgets::leaveOnTab(m_ports);
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column)
             m_ports->setItem(
