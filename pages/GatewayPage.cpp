@@ -539,8 +539,14 @@ void GatewayPage::initializePage()
 void GatewayPage::rejectUnreadChoices()
 {
     m_loaded.forget();
-    if (!m_enable->isChecked())
+    if (!m_enable->isChecked()) {
+        // An unreadable tick shows the box unticked: it must not pass for "off".
+        const QString enabled = LoadedChoices::value(QStringLiteral("GATEWAY_ENABLE"));
+        if (!enabled.isEmpty() && m_enable->isEnabled() && m_enable->isVisibleTo(this)
+            && !GatewayRules::namesChoice(QStringLiteral("GATEWAY_ENABLE"), enabled, m_type->currentIndex()))
+            m_loaded.reject(m_enable, m_enable, QStringLiteral("GATEWAY_ENABLE"), enabled);
         return;
+    }
     const std::pair<QWidget *, const char *> lists[] = {{m_enable, "GATEWAY_ENABLE"}, {m_module, "GATEWAY_MODULE"},
         {m_trunk, "GATEWAY_TRUNK"}, {m_type, "GATEWAY_TYPE"}, {m_protocol, "GATEWAY_PROTOCOL"},
         {m_lineCode, "GATEWAY_LINE_CODE"}, {m_framing, "GATEWAY_FRAMING"}, {m_clock, "GATEWAY_CLOCK"},

@@ -40,9 +40,9 @@ public:
     static constexpr int ClipLength = 80;
     static QString clipped(const QString &value);
 
-    // The answers no widget shows, which a template or the program sets: a file can only repeat one
-    // of their values. Hidden choices are flags ("0", "1"), the server a group of users is routed to
-    // ("1", "2"), coder lists and native VLAN numbers; an empty one is no answer.
+    // The answers no widget shows, which a template, the product page or a commit sets: a file can
+    // only repeat one of their values. Hidden choices are flags ("0", "1"), the server a group of
+    // users is routed to ("1", "2"), coder lists and native VLAN numbers; an empty one is no answer.
     static bool isHiddenChoice(const QString &field);
     // Whether text, blanks around it aside, is a value the hidden choice may take.
     static bool hiddenChoiceValid(const QString &field, const QString &text);
