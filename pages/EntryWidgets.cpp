@@ -126,6 +126,7 @@ QTableWidget *EntryWidgets::table(const QStringList &columns, int rows, QWidget 
 void EntryWidgets::leaveOnTab(QTableWidget *table)
 {
     auto *leaver = new TabLeaver(table);
+    leaver->setObjectName(QStringLiteral("tabLeaver"));
     table->installEventFilter(leaver);
     table->viewport()->installEventFilter(leaver);
 }
