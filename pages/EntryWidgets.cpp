@@ -22,13 +22,15 @@ public:
     explicit TabLeaver(QTableWidget *table)
         : QObject(table)
         , m_table(table)
+        , m_viewport(table->viewport())
     {
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         // An editor is polished after its delegate watches it: filtering it from then on comes first.
-        if (watched == m_table->viewport() && event->type() == QEvent::ChildPolished) {
+        // Asks nothing of the table before a key press: it may be in its destructor.
+        if (watched == m_viewport && event->type() == QEvent::ChildPolished) {
             QObject *child = static_cast<QChildEvent *>(event)->child();
             if (child->isWidgetType())
                 child->installEventFilter(this);
@@ -60,6 +62,7 @@ public:
 
 private:
     QTableWidget *m_table;
+    QWidget *m_viewport;
 };
 } // namespace
 
