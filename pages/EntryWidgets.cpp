@@ -3,12 +3,68 @@
 #include "data/WizardData.h"
 #include "pages/NetworkRules.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpressionValidator>
 #include <QTableWidget>
+
+namespace
+{
+// Sees Tab on a table, and on the editor of its cell, before the table or the editor's delegate
+// moves to the next cell; at the table's end it moves the focus out instead.
+class TabLeaver : public QObject
+{
+public:
+    explicit TabLeaver(QTableWidget *table)
+        : QObject(table)
+        , m_table(table)
+        , m_viewport(table->viewport())
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // An editor is polished after its delegate watches it: filtering it from then on comes first.
+        // Asks nothing of the table before a key press: it may be in its destructor.
+        if (watched == m_viewport && event->type() == QEvent::ChildPolished) {
+            QObject *child = static_cast<QChildEvent *>(event)->child();
+            if (child->isWidgetType())
+                child->installEventFilter(this);
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool back = key->key() == Qt::Key_Backtab
+            || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+        if (!back && key->key() != Qt::Key_Tab)
+            return false;
+        const QModelIndex at = m_table->currentIndex();
+        const bool edge = back ? at.row() <= 0 && at.column() <= 0
+                               : at.row() == m_table->rowCount() - 1 && at.column() == m_table->columnCount() - 1;
+        if (!edge && at.isValid())
+            return false;
+        // An open editor commits its text when it loses the focus.
+        for (QWidget *w = back ? m_table->previousInFocusChain() : m_table->nextInFocusChain(); w != m_table;
+             w = back ? w->previousInFocusChain() : w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()
+                && !m_table->isAncestorOf(w)) {
+                w->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    QTableWidget *m_table;
+    QWidget *m_viewport;
+};
+} // namespace
 
 QLineEdit *EntryWidgets::addressEdit(const QString &toolTip, QWidget *parent)
 {
@@ -66,7 +122,16 @@ QTableWidget *EntryWidgets::table(const QStringList &columns, int rows, QWidget 
         height += table->rowHeight(row);
     table->setFixedHeight(height);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    leaveOnTab(table);
     return table;
+}
+
+void EntryWidgets::leaveOnTab(QTableWidget *table)
+{
+    auto *leaver = new TabLeaver(table);
+    leaver->setObjectName(QStringLiteral("tabLeaver"));
+    table->installEventFilter(leaver);
+    table->viewport()->installEventFilter(leaver);
 }
 
 QVector<QStringList> EntryWidgets::texts(const QTableWidget *table)

@@ -27,6 +27,9 @@ public:
     // A table of empty cells (never null) under the column headers, rows numbered from 1; the first
     // column is half as wide again as the default, the last stretches.
     static QTableWidget *table(const QStringList &columns, int rows, QWidget *parent);
+    // Tab and Shift+Tab move through the table's cells, and leave it after its last cell and before
+    // its first (a table alone would cycle through its cells forever), also from a cell being edited.
+    static void leaveOnTab(QTableWidget *table);
     static QVector<QStringList> texts(const QTableWidget *table);
     static void setTexts(QTableWidget *table, const QVector<QStringList> &texts);
     // Texts of the named fields, in order.

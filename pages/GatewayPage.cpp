@@ -1,6 +1,7 @@
 #include "pages/GatewayPage.h"
 
 #include "data/WizardData.h"
+#include "pages/EntryWidgets.h"
 #include "pages/FieldError.h"
 #include "pages/GatewayRules.h"
 
@@ -206,6 +207,7 @@ GatewayPage::GatewayPage(QWidget *parent)
     for (int row = 0; row < 4; ++row)
         tableHeight += m_ports->rowHeight(row);
     m_ports->setFixedHeight(tableHeight);
+    EntryWidgets::leaveOnTab(m_ports);
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column)
             m_ports->setItem(
@@ -537,8 +539,14 @@ void GatewayPage::initializePage()
 void GatewayPage::rejectUnreadChoices()
 {
     m_loaded.forget();
-    if (!m_enable->isChecked())
+    if (!m_enable->isChecked()) {
+        // An unreadable tick shows the box unticked: it must not pass for "off".
+        const QString enabled = LoadedChoices::value(QStringLiteral("GATEWAY_ENABLE"));
+        if (!enabled.isEmpty() && m_enable->isEnabled() && m_enable->isVisibleTo(this)
+            && !GatewayRules::namesChoice(QStringLiteral("GATEWAY_ENABLE"), enabled, m_type->currentIndex()))
+            m_loaded.reject(m_enable, m_enable, QStringLiteral("GATEWAY_ENABLE"), enabled);
         return;
+    }
     const std::pair<QWidget *, const char *> lists[] = {{m_enable, "GATEWAY_ENABLE"}, {m_module, "GATEWAY_MODULE"},
         {m_trunk, "GATEWAY_TRUNK"}, {m_type, "GATEWAY_TYPE"}, {m_protocol, "GATEWAY_PROTOCOL"},
         {m_lineCode, "GATEWAY_LINE_CODE"}, {m_framing, "GATEWAY_FRAMING"}, {m_clock, "GATEWAY_CLOCK"},

@@ -2,8 +2,10 @@
 
 #include "data/WizardData.h"
 #include "pages/FieldError.h"
+#include "pages/TextRules.h"
 
 #include <QCheckBox>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QWidget>
 
@@ -13,11 +15,66 @@ QString notInList(const QString &field, const QString &value)
 {
     return QStringLiteral("loaded %1 '%2' is not one of the choices").arg(field, LoadedChoices::clipped(value));
 }
+
+QString problem(const QString &field, const QString &value, const QString &reason)
+{
+    return reason.isEmpty() ? notInList(field, value) : QStringLiteral("loaded %1: %2").arg(field, reason);
+}
+
+const QRegularExpression &vlanNumber()
+{
+    static const QRegularExpression number(QStringLiteral("\\A[1-9][0-9]{0,3}\\z"));
+    return number;
+}
 } // namespace
 
 QString LoadedChoices::clipped(const QString &value)
 {
-    return value.size() <= ClipLength ? value : value.left(ClipLength - 3) + QStringLiteral("...");
+    if (value.size() <= ClipLength)
+        return TextRules::shown(value);
+    int cut = ClipLength - 3;
+    if (value.at(cut - 1).isHighSurrogate() && value.at(cut).isLowSurrogate())
+        --cut;
+    return TextRules::shown(value.left(cut)) + QStringLiteral("...");
+}
+
+bool LoadedChoices::isHiddenChoice(const QString &field)
+{
+    static const QRegularExpression names(
+        QStringLiteral("\\A(KRBX|CCE|USE_DEFAULTS|SIP2_ENABLE|SIP3_SUPPORTED"
+                       "|FEU_SUPPORTED|SIP1_PREFIX_ENABLE|SIP2_PBX|REMOTE_USER[1-3]_PBX"
+                       "|SIP[12]_CODERS|(NET1|NET2|OAM)_VLAN_NATIVE)\\z"));
+    return names.match(field).hasMatch();
+}
+
+bool LoadedChoices::hiddenChoiceValid(const QString &field, const QString &text)
+{
+    const QString value = text.trimmed();
+    if (field.endsWith(QLatin1String("_CODERS")))
+        return codersOffered(value);
+    if (field.endsWith(QLatin1String("_VLAN_NATIVE")))
+        return vlanNumber().match(value).hasMatch() && value.toInt() <= 4094;
+    if (field.endsWith(QLatin1String("_PBX")))
+        return value == QLatin1String("1") || value == QLatin1String("2");
+    return value == QLatin1String("0") || value == QLatin1String("1");
+}
+
+bool LoadedChoices::isHiddenName(const QString &field)
+{
+    static const QRegularExpression names(QStringLiteral(
+        "\\A(SIP[1-3]|USER|FEU|REMOTE_USER[1-3]?)_(NAME|LABEL)\\z|\\ASIP2_MAIN_LINE_(LABEL|TOOLTIP)\\z"));
+    return names.match(field).hasMatch();
+}
+
+bool LoadedChoices::codersOffered(const QString &list)
+{
+    static const QStringList offered{QStringLiteral("G711A"), QStringLiteral("G711U"), QStringLiteral("G729"),
+        QStringLiteral("G722"), QStringLiteral("OPUS")};
+    for (const QString &coder : list.split(QLatin1Char(','))) {
+        if (!offered.contains(coder.trimmed()))
+            return false;
+    }
+    return true;
 }
 
 QString LoadedChoices::value(const QString &field)
@@ -31,7 +88,15 @@ QString LoadedChoices::value(const QString &field)
 
 void LoadedChoices::reject(const QObject *list, QWidget *row, const QString &field, const QString &value)
 {
-    m_rejected.append(Rejected{list, row, field, value});
+    m_rejected.append(Rejected{list, row, field, value, QString()});
+}
+
+void LoadedChoices::refuse(const QObject *list, QWidget *row, const QString &field, const QString &reason)
+{
+    QString why = reason;
+    if (why.startsWith(QLatin1String("Invalid value - ")))
+        why.remove(0, 16);
+    m_rejected.append(Rejected{list, row, field, QString(), why});
 }
 
 void LoadedChoices::forget(const QObject *list)
@@ -58,8 +123,8 @@ bool LoadedChoices::holdCheck(QCheckBox *box, const QString &field, const QStrin
 bool LoadedChoices::markRows() const
 {
     for (const Rejected &rejected : m_rejected) {
-        markFieldError(
-            rejected.row, true, QStringLiteral("Invalid value - ") + notInList(rejected.field, rejected.value));
+        const QString text = problem(rejected.field, rejected.value, rejected.reason);
+        markFieldError(rejected.row, true, QStringLiteral("Invalid value - ") + text);
     }
     return m_rejected.isEmpty();
 }
@@ -69,5 +134,5 @@ QString LoadedChoices::refusal() const
     if (m_rejected.isEmpty())
         return QString();
     const Rejected &first = m_rejected.first();
-    return QStringLiteral("Can't continue: the ") + notInList(first.field, first.value);
+    return QStringLiteral("Can't continue: the ") + problem(first.field, first.value, first.reason);
 }

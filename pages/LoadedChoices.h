@@ -19,6 +19,9 @@ public:
 
     // Records that the loaded value of field names no entry of list.
     void reject(const QObject *list, QWidget *row, const QString &field, const QString &value);
+    // Records that the loaded text of field is no answer it may take, for the reason given (a text
+    // rule's "Invalid value - ..." message).
+    void refuse(const QObject *list, QWidget *row, const QString &field, const QString &reason);
     // Whether a check box may take its flag from text. A loaded flag other than "0" or "1" is rejected
     // instead: the box shows unticked without telling its slots, so that its field keeps the value
     // until the user clicks the box (which must then forget it).
@@ -32,9 +35,21 @@ public:
     // The batch warning for the first rejected value; empty when there is none.
     QString refusal() const;
 
-    // A loaded value as a message echoes it: at most ClipLength characters, a longer one cut with "...".
+    // A loaded value as a message echoes it: at most ClipLength characters, a longer one cut with "..."
+    // (never inside a surrogate pair); a character that cannot be seen is shown as its code point.
     static constexpr int ClipLength = 80;
     static QString clipped(const QString &value);
+
+    // The answers no widget shows, which a template, the product page or a commit sets: a file can
+    // only repeat one of their values. Hidden choices are flags ("0", "1"), the server a group of
+    // users is routed to ("1", "2"), coder lists and native VLAN numbers; an empty one is no answer.
+    static bool isHiddenChoice(const QString &field);
+    // Whether text, blanks around it aside, is a value the hidden choice may take.
+    static bool hiddenChoiceValid(const QString &field, const QString &text);
+    // The template-set names and labels: free text, checked as any other.
+    static bool isHiddenName(const QString &field);
+    // Coders a SIP page's coder list may name, comma-separated.
+    static bool codersOffered(const QString &list);
 
 private:
     struct Rejected {
@@ -42,6 +57,7 @@ private:
         QWidget *row;
         QString field;
         QString value;
+        QString reason; // empty: the value is not one of the choices
     };
     QList<Rejected> m_rejected;
 };

@@ -5,6 +5,7 @@
 #include "device/DownloadDialog.h"
 #include "pages/FieldError.h"
 #include "pages/SurveyReader.h"
+#include "pages/TextRules.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -117,7 +118,7 @@ ProductPage::ProductPage(QWidget *parent)
     m_productLabel = rowLabel(QStringLiteral("&Product:"), m_product, this);
     m_versionLabel = rowLabel(QStringLiteral("&Version:"), m_version, this);
     m_customerLabel = rowLabel(QStringLiteral("&End Customer:"), m_customer, this);
-    auto *countryLabel = rowLabel(QStringLiteral("&Country:"), m_country, this);
+    m_countryLabel = rowLabel(QStringLiteral("&Country:"), m_country, this);
     m_integratorLabel = rowLabel(QStringLiteral("&Integrator:"), m_integrator, this);
     m_installerLabel = rowLabel(QStringLiteral("I&nstaller:"), m_installer, this);
     m_picture = new QLabel(this);
@@ -142,6 +143,7 @@ ProductPage::ProductPage(QWidget *parent)
     m_country->setCurrentIndex(m_country->findText(QStringLiteral("United States")));
     m_countryField = hiddenEdit(m_country->currentText());
     connect(m_country, SIGNAL(currentIndexChanged(int)), this, SLOT(countryChanged(int)));
+    connect(m_country, SIGNAL(activated(int)), this, SLOT(choiceActivated()));
     m_integrator->setToolTip(QStringLiteral("Company name of the integrator"));
     connect(m_integrator, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     m_installer->setToolTip(QStringLiteral("First and last name of the person performing the installation"));
@@ -210,7 +212,7 @@ ProductPage::ProductPage(QWidget *parent)
     grid->addWidget(new QLabel(this), 6, 0, 1, 3);
     grid->addWidget(m_customerLabel, 7, 0);
     grid->addWidget(m_customer, 7, 1, 1, 2);
-    grid->addWidget(countryLabel, 8, 0);
+    grid->addWidget(m_countryLabel, 8, 0);
     grid->addWidget(m_country, 8, 1, 1, 2);
     grid->addWidget(m_integratorLabel, 9, 0);
     grid->addWidget(m_integrator, 9, 1, 1, 2);
@@ -224,6 +226,13 @@ ProductPage::ProductPage(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    // The rows were made in another order than they stand in.
+    QWidget *previous = m_product;
+    for (QWidget *next : std::initializer_list<QWidget *>{m_version, m_useDefaults, m_customer, m_country,
+             m_integrator, m_installer, m_loadButton, m_connectButton}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     modified = true;
 }
@@ -286,32 +295,67 @@ void ProductPage::applyLoadedCustomer()
         if (data->hasValue(name))
             row.second->setText(data->value(name));
     }
-    if (data->hasValue(QStringLiteral("COUNTRY"))) {
-        const QString country = data->value(QStringLiteral("COUNTRY"));
-        const int index = m_country->findText(country, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (index >= 0) {
-            m_country->setCurrentIndex(index);
-            m_countryField->setText(country);
+    // A country no entry names was rejected when it was loaded.
+    const QString country = LoadedChoices::value(QStringLiteral("COUNTRY"));
+    const int index = m_country->findText(country, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!country.isNull() && index >= 0) {
+        m_country->setCurrentIndex(index);
+        m_countryField->setText(country);
+    }
+}
+
+void ProductPage::checkLoadedAnswers()
+{
+    WizardData *data = WizardData::instance();
+    const QString country = LoadedChoices::value(QStringLiteral("COUNTRY"));
+    if (!country.isNull() && m_country->findText(country, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        m_loadedChoices.reject(m_country, m_countryLabel, QStringLiteral("COUNTRY"), country);
+    QStringList names = data->values.keys();
+    names.sort();
+    for (const QString &name : qAsConst(names)) {
+        const QString text = data->value(name);
+        if (LoadedChoices::isHiddenChoice(name)) {
+            if (text.trimmed().isEmpty())
+                data->removeValue(name);
+            else if (LoadedChoices::hiddenChoiceValid(name, text))
+                data->setValue(name, text.trimmed());
+            else
+                m_loadedChoices.reject(nullptr, m_loadedFile, name, text.trimmed());
+        } else if (LoadedChoices::isHiddenName(name)) {
+            const QString error = TextRules::textError(text, QString());
+            if (!error.isEmpty())
+                m_loadedChoices.refuse(nullptr, m_loadedFile, name, error);
         }
     }
+}
+
+QVector<QPair<QLabel *, QString>> ProductPage::rowMessages() const
+{
+    QVector<QPair<QLabel *, QString>> rows;
+    const bool badVersion = m_product->currentText().contains(QLatin1String("KRBX"))
+        && m_version->currentText() != QLatin1String("6.8") && m_version->currentText() != QLatin1String("7.2");
+    rows.append({m_versionLabel,
+        badVersion ? QStringLiteral("Invalid value - KRBX products support only versions 6.8 and 7.2")
+                   : QString()});
+    const std::pair<QLineEdit *, QLabel *> edits[]
+        = {{m_customer, m_customerLabel}, {m_integrator, m_integratorLabel}, {m_installer, m_installerLabel}};
+    const char *const messages[] = {"Invalid value - enter customer name", "Invalid value - enter integrator name",
+        "Invalid value - enter installer name"};
+    for (int i = 0; i < 3; ++i) {
+        // Texts of blanks count as filled.
+        const QString text = edits[i].first->text();
+        rows.append({edits[i].second,
+            text.isEmpty() ? QString::fromLatin1(messages[i]) : TextRules::textError(text, QString())});
+    }
+    return rows;
 }
 
 bool ProductPage::isComplete() const
 {
     bool complete = true;
-    const bool badVersion = m_product->currentText().contains(QLatin1String("KRBX"))
-        && m_version->currentText() != QLatin1String("6.8") && m_version->currentText() != QLatin1String("7.2");
-    markFieldError(m_versionLabel, badVersion,
-        QStringLiteral("Invalid value - KRBX products support only versions 6.8 and 7.2"));
-    complete = !badVersion;
-    const std::pair<QLineEdit *, QLabel *> rows[]
-        = {{m_customer, m_customerLabel}, {m_integrator, m_integratorLabel}, {m_installer, m_installerLabel}};
-    const char *const messages[] = {"Invalid value - enter customer name", "Invalid value - enter integrator name",
-        "Invalid value - enter installer name"};
-    for (int i = 0; i < 3; ++i) {
-        const bool empty = rows[i].first->text().isEmpty();
-        markFieldError(rows[i].second, empty, QString::fromLatin1(messages[i]));
-        complete = complete && !empty;
+    for (const auto &row : rowMessages()) {
+        markFieldError(row.first, !row.second.isEmpty(), row.second);
+        complete = complete && row.second.isEmpty();
     }
     return m_loadedChoices.markRows() && complete;
 }
@@ -357,7 +401,17 @@ void ProductPage::writeSurvey(QTextStream &out)
 
 QString ProductPage::batchRefusal() const
 {
-    return m_loadedChoices.refusal();
+    const QString loaded = m_loadedChoices.refusal();
+    if (!loaded.isEmpty())
+        return loaded;
+    for (const auto &row : rowMessages()) {
+        if (!row.second.isEmpty()) {
+            QString name = row.first->text().remove(QLatin1Char('&'));
+            name.chop(1);
+            return QStringLiteral("Can't continue: %1: %2").arg(name, row.second);
+        }
+    }
+    return QString();
 }
 
 void ProductPage::choiceActivated()
@@ -420,6 +474,7 @@ void ProductPage::showLoadedFile(const QString &path)
         else
             m_loadedChoices.reject(m_version, m_versionLabel, QStringLiteral("VERSION"), version);
     }
+    checkLoadedAnswers();
     // The page may be on screen already: the loaded customer block must not be left stale.
     applyLoadedCustomer();
     emit completeChanged();

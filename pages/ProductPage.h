@@ -3,6 +3,9 @@
 #include "pages/BrambleonPage.h"
 #include "pages/LoadedChoices.h"
 
+#include <QPair>
+#include <QVector>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -60,6 +63,12 @@ public slots:
 private:
     void updateSummary() const;
     void applyLoadedCustomer();
+    // Checks the loaded answers no other page shows or reads as a list: the country, and the hidden
+    // choices and names a template sets. An empty hidden choice is no answer (the template's value
+    // stands); blanks around one do not count.
+    void checkLoadedAnswers();
+    // Each row label with its message; an empty message for a valid row.
+    QVector<QPair<QLabel *, QString>> rowMessages() const;
 
     QComboBox *m_product;
     QComboBox *m_version;
@@ -69,6 +78,7 @@ private:
     QLabel *m_productLabel;
     QLabel *m_versionLabel;
     QLabel *m_customerLabel;
+    QLabel *m_countryLabel;
     QLabel *m_integratorLabel;
     QLabel *m_installerLabel;
     QLabel *m_loadedFile;

@@ -291,8 +291,10 @@ void RemoteUsersPage::protocolChanged(int i)
 {
     Group &g = m_groups[i];
     const int transport = g.transport->currentIndex();
+    const bool changed = transport != g.shownTransport;
+    g.shownTransport = transport;
     g.transportField->setText(QString::number(transport));
-    if (!m_portDefaultsActive)
+    if (!m_portDefaultsActive || !changed)
         return;
     g.port->setText(SipRules::portForTransport(g.port->text(), transport));
     if (transport == RemoteUsersRules::WebRtc)

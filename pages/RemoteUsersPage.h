@@ -46,6 +46,8 @@ private:
         QLineEdit *transportField;
         QLineEdit *mediaField;
         QLineEdit *pbxField;
+        // The transport the list showed when it last told: picking it again changes no port.
+        int shownTransport = 0;
     };
 
     void addGroup(int index);

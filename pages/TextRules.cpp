@@ -11,34 +11,76 @@ bool isHostCharacter(QChar c)
         || u == '_';
 }
 
-QString notAllowed(QChar c)
+QString notAllowed(uint code)
 {
-    return QStringLiteral("Invalid value - the character %1 is not allowed").arg(TextRules::characterName(c));
+    return QStringLiteral("Invalid value - the character %1 is not allowed").arg(TextRules::characterName(code));
+}
+
+bool isControl(uint code)
+{
+    return code < 0x10000 && TemplateEvaluator::isControl(QChar(ushort(code)));
+}
+
+bool invisible(uint code)
+{
+    const QChar::Category category = QChar::category(code);
+    return isControl(code) || QChar::isSpace(code) || category == QChar::Other_Format
+        || category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned;
+}
+
+QString codePoint(uint code)
+{
+    return QStringLiteral("U+") + QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 } // namespace
 
+uint TextRules::codePointAt(const QString &text, int &at)
+{
+    const QChar c = text.at(at++);
+    if (c.isHighSurrogate() && at < text.size() && text.at(at).isLowSurrogate())
+        return QChar::surrogateToUcs4(c, text.at(at++));
+    return c.unicode();
+}
+
+QString TextRules::characterName(uint code)
+{
+    if (invisible(code))
+        return codePoint(code);
+    return QLatin1Char('\'') + QString::fromUcs4(&code, 1) + QLatin1Char('\'');
+}
+
 QString TextRules::characterName(QChar c)
 {
-    if (TemplateEvaluator::isControl(c) || c.isSpace() || c.category() == QChar::Other_Format)
-        return QStringLiteral("U+")
-            + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-    return QLatin1Char('\'') + QString(c) + QLatin1Char('\'');
+    return characterName(uint(c.unicode()));
+}
+
+QString TextRules::shown(const QString &text)
+{
+    QString out;
+    for (int at = 0; at < text.size();) {
+        const int start = at;
+        const uint code = codePointAt(text, at);
+        out += code != ' ' && invisible(code) ? codePoint(code) : text.mid(start, at - start);
+    }
+    return out;
 }
 
 QString TextRules::hostError(const QString &text)
 {
-    for (const QChar c : text) {
-        if (!isHostCharacter(c))
-            return notAllowed(c);
+    for (int at = 0; at < text.size();) {
+        const uint code = codePointAt(text, at);
+        if (code > 0xffff || !isHostCharacter(QChar(ushort(code))))
+            return notAllowed(code);
     }
     return QString();
 }
 
 QString TextRules::textError(const QString &text, const QString &quotes)
 {
-    for (const QChar c : text) {
-        if (TemplateEvaluator::isControl(c) || quotes.contains(c))
-            return notAllowed(c);
+    for (int at = 0; at < text.size();) {
+        const uint code = codePointAt(text, at);
+        if (isControl(code) || (code < 0x10000 && quotes.contains(QChar(ushort(code)))))
+            return notAllowed(code);
     }
     if (text.endsWith(QLatin1Char('\\')))
         return QStringLiteral("Invalid value - a trailing backslash is not allowed");

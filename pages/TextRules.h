@@ -17,6 +17,15 @@ QString hostError(const QString &text);
 // of quotes, no trailing backslash. Otherwise the message names what is not allowed.
 QString textError(const QString &text, const QString &quotes = QStringLiteral("'\""));
 
-// How a message names a character: the character in quotes, or its code point when it cannot be seen.
+// How a message names a character: the character in quotes, or its code point ("U+0009") when it
+// cannot be seen. A character outside the BMP is named whole, from both halves of its pair.
+QString characterName(uint code);
 QString characterName(QChar c);
+
+// The code point of text starting at index at (a surrogate pair counts as one); at moves past it.
+uint codePointAt(const QString &text, int &at);
+
+// text as a message echoes it: each character that cannot be seen, but the plain blank, written as
+// its code point, so that no control character reaches the message raw.
+QString shown(const QString &text);
 } // namespace TextRules

@@ -68,6 +68,8 @@ private slots:
         f->enter({"APPLICATION_SELECTED=4"});
         combo("type")->setCurrentText("FXS");
         f->child<QTableWidget>("ports")->item(0, 2)->setText("secret");
+        // Tab leaves the port table as it leaves the other tables (tst_NetworkPages).
+        QVERIFY(f->child<QTableWidget>("ports")->findChild<QObject *>("tabLeaver"));
         const auto coders = f->child<QGroupBox>("coders")->findChildren<QCheckBox *>();
         for (int i = 0; i < 3; ++i)
             coders.at(i)->setChecked(i > 0);

@@ -1,7 +1,10 @@
 #include "PageFixture.h"
 
+#include "pages/EntryWidgets.h"
+
 #include <QApplication>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 using namespace SetupFixture;
 
@@ -92,6 +95,36 @@ private slots:
         for (QWidget *w = order.first(); seen.size() < order.size(); w = w->nextInFocusChain())
             seen << QList<QWidget *>{w}.mid(order.contains(w) && !seen.contains(w) ? 0 : 1);
         QCOMPARE(seen, order);
+    }
+
+    // Tab leaves a table after its last cell, from an open editor too, and Shift+Tab before its first.
+    void tableTab()
+    {
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        auto *before = new QLineEdit(&window);
+        QTableWidget *table = EntryWidgets::table({"A", "B"}, 2, &window);
+        auto *after = new QLineEdit(&window);
+        for (QWidget *w :
+            {static_cast<QWidget *>(before), static_cast<QWidget *>(table), static_cast<QWidget *>(after)})
+            layout->addWidget(w);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const auto tab = [table](int row, int column, Qt::KeyboardModifiers shift = Qt::NoModifier) {
+            table->setFocus();
+            table->setCurrentCell(row, column);
+            QTest::keyClick(QApplication::focusWidget(), shift ? Qt::Key_Backtab : Qt::Key_Tab, shift);
+            return QApplication::focusWidget();
+        };
+        QVERIFY(tab(0, 0) == table && table->currentColumn() == 1);
+        QCOMPARE(tab(1, 1), after);
+        QCOMPARE(tab(0, 0, Qt::ShiftModifier), before);
+        table->setCurrentCell(1, 1);
+        table->editItem(table->item(1, 1));
+        QTest::keyClicks(QApplication::focusWidget(), "x");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() == after && table->item(1, 1)->text() == "x");
     }
 
     void lanPage()

@@ -93,6 +93,30 @@ private slots:
         QVERIFY(WizardData::instance()->values.isEmpty());
     }
 
+    // Loaded answers no other page checks: the country is one of the list's, a hidden flag is
+    // checked when loaded (empty: no answer), a name takes no control character. Tab goes down the rows.
+    void loadedAnswersAndTab()
+    {
+        f->page->loadPath(TestEnvironment::writeFile(TestEnvironment::home(), "answers.ini",
+            ";# %API_VERSION% 4\r\n;# %COUNTRY% germany\r\n;# %SIP2_ENABLE% \r\n;# %SIP3_SUPPORTED%  1\r\n"
+            ";# %CUSTOMER% Acme\x1b\r\n;# %INTEGRATOR% Jo\r\n;# %INSTALLER% Jo\r\n"));
+        const WizardData *data = WizardData::instance();
+        QCOMPARE(QString::number(data->hasValue("SIP2_ENABLE")) + data->value("SIP3_SUPPORTED"), QString("01"));
+        QCOMPARE(f->page->batchRefusal(),
+            QString("Can't continue: the loaded COUNTRY 'germany' is not one of the choices"));
+        emit f->child("country")->activated(0);
+        QVERIFY(
+            !f->page->isComplete() && f->marks().contains("&End Customer:=the character U+001B is not allowed"));
+        QCOMPARE(f->page->batchRefusal(),
+            QString("Can't continue: End Customer: Invalid value - the character U+001B is not allowed"));
+        const QList<QWidget *> order{f->child("product"), f->child("version"), f->child<QCheckBox>("useDefaults"),
+            f->child<QLineEdit>("customer"), f->child("country"), f->child<QLineEdit>("integrator")};
+        QList<QWidget *> seen;
+        for (QWidget *w = order.first(); seen.size() < order.size(); w = w->nextInFocusChain())
+            seen << QList<QWidget *>{w}.mid(order.contains(w) && !seen.contains(w) ? 0 : 1);
+        QCOMPARE(seen, order);
+    }
+
     // A QA2 device read while the A2 CCE is chosen keeps the CCE choice and drops earlier loaded
     // values; an unknown version or product leaves that list as it is.
     void deviceRead()

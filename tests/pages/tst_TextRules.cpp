@@ -18,13 +18,25 @@ private slots:
             {false, "a\x03", "character U+0003 is not allowed"},
             {false, "a\x7f", "character U+007F is not allowed"},
             {false, QString("a") + QChar(0x2028), "character U+2028 is not allowed"},
-            {false, "abc\\", "a trailing backslash is not allowed"}};
+            {false, "abc\\", "a trailing backslash is not allowed"},
+            // Outside the BMP a character is named whole; a lone half of a pair by its code.
+            {false, "a\xf0\x9f\x98\x80", ""},
+            {true, "a\xf0\x9f\x98\x80", "character '\xf0\x9f\x98\x80' is not allowed"},
+            {true, QString(QChar(0xd83d)) + "a", "character U+D83D is not allowed"},
+            {true, QString::fromUcs4(U"a\U000E0001"), "character U+E0001 is not allowed"}};
         for (const auto &[host, text, error] : cases) {
             const QString message = host ? TextRules::hostError(text) : TextRules::textError(text);
             QVERIFY2(
                 *error ? message.startsWith("Invalid value - ") && message.endsWith(error) : message.isEmpty(),
                 qPrintable(text + ": " + message));
         }
+    }
+
+    // An echo shows what cannot be seen, but the blank, by code point.
+    void shown()
+    {
+        QCOMPARE(TextRules::shown(QString("a\x01 b\tc\x7f") + QChar(0x2028) + QChar(0x200b) + QChar(0xdc00)),
+            QString("aU+0001 bU+0009cU+007FU+2028U+200BU+DC00"));
     }
 };
 

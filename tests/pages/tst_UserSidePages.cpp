@@ -132,6 +132,9 @@ private slots:
                 "REMOTE_USER1_DOMAIN=a.example", "REMOTE_USER2_DOMAIN=a.example", "REMOTE_USER3_DOMAIN=c.example",
                 "REMOTE_USER3_ENABLE=0", "REMOTE_USER_MEDIA_START=6000"});
         auto *transport = inGroup<QComboBox>(f.page, 1), *media = inGroup<QComboBox>(f.page, 1, 1);
+        // Picking the transport shown again is no change: the TLS group keeps its port.
+        emit transport->activated(2);
+        QCOMPARE(texts("REMOTE_USER1_LOCAL_PORT|REMOTE_USER1_TRANSPORT_TYPE"), QString("5060|2"));
         f.edit("REMOTE_USER1_LOCAL_PORT")->setText("5061");
         transport->setCurrentIndex(0);
         QCOMPARE(texts("REMOTE_USER1_LOCAL_PORT|REMOTE_USER1_TRANSPORT_TYPE"), QString("5060|0"));
