@@ -306,9 +306,8 @@ void TemplateComposer::applyDefines()
 
     static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
     for (const QString &line : qAsConst(m_data.templateLines)) {
-        // A note names a field without asking for it.
-        if (line.startsWith(QLatin1Char(';')) || !line.contains(QLatin1Char('%'))
-            || line.startsWith(QLatin1String("#comment"), Qt::CaseInsensitive))
+        // Every line but a ";" comment counts, notes too: a field a note shows is loaded and enabled.
+        if (line.startsWith(QLatin1Char(';')) || !line.contains(QLatin1Char('%')))
             continue;
         QRegularExpressionMatchIterator matches = reference.globalMatch(line);
         while (matches.hasNext()) {
