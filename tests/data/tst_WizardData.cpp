@@ -94,22 +94,34 @@ private slots:
     }
 
     // An empty loaded answer is an answer: it empties its field over the template's value, batch or not,
-    // whatever the flags; a field without an answer takes the template's value as before.
+    // whatever the flags, a hidden name too; a field without an answer takes the template's value as
+    // before. A hidden flag, index or coder list the template sets is the exception: loaded empty, the
+    // template's value stands.
     void emptyAnswerOverDefine()
     {
         WizardData *d = WizardData::instance();
+        const QStringList names{"NTP", "NTP2", "SYSLOG_IP", "ENABLE", "UNSET", "NAME", "SIP2_CODERS"};
         for (const bool batch : {false, true}) {
             d->batchMode = batch;
-            for (const char *name : {"NTP", "NTP2", "SYSLOG_IP"})
-                TestEnvironment::addField(name, "old", true, QByteArray(name) != "NTP2");
-            QCOMPARE(MetadataReader::parse(";# %API_VERSION% 4\n;# %NTP% \n;# %NTP2%\n", d->values),
+            for (const QString &name : names) {
+                QLineEdit *edit = TestEnvironment::addField(name, "old", true, name != "NTP2");
+                if (names.indexOf(name) > 2)
+                    edit->hide();
+            }
+            QCOMPARE(MetadataReader::parse(";# %API_VERSION% 4\n;# %NTP% \n;# %NTP2%\n;# %ENABLE% \n;# %UNSET% \n"
+                                           ";# %NAME% \n;# %SIP2_CODERS% \n",
+                         d->values),
                 MetadataReader::Accepted);
             QVERIFY(!d->values.value("NTP2").isNull()); // loaded empty, not "none loaded"
             d->templateLines = QStringList{"#define %NTP% pool.ntp.org", "#define %NTP2% !time.example.com",
-                "#define %SYSLOG_IP% 10.0.0.1", "A = %NTP% %NTP2% %SYSLOG_IP%"};
+                "#define %SYSLOG_IP% 10.0.0.1", "#define %ENABLE% 1", "#define %NAME% PBX",
+                "#define %SIP2_CODERS% G711A",
+                "A = %NTP% %NTP2% %SYSLOG_IP% %ENABLE% %UNSET% %NAME% %SIP2_CODERS%"};
             d->applyTemplateDefines();
-            QCOMPARE(d->fieldText("NTP") + '|' + d->fieldText("NTP2") + '|' + d->fieldText("SYSLOG_IP"),
-                QStringLiteral("||10.0.0.1"));
+            QStringList texts;
+            for (const QString &name : names)
+                texts << d->fieldText(name);
+            QCOMPARE(texts.join('|'), QStringLiteral("||10.0.0.1|1|||G711A"));
         }
     }
 
