@@ -100,28 +100,30 @@ private slots:
     void emptyAnswerOverDefine()
     {
         WizardData *d = WizardData::instance();
-        const QStringList names{"NTP", "NTP2", "SYSLOG_IP", "ENABLE", "UNSET", "NAME", "SIP2_CODERS"};
+        const QStringList names{"NTP", "NTP2", "SYSLOG_IP", "PORT", "ENABLE", "UNSET", "NAME", "SIP2_CODERS"};
         for (const bool batch : {false, true}) {
             d->batchMode = batch;
             for (const QString &name : names) {
-                QLineEdit *edit = TestEnvironment::addField(name, "old", true, name != "NTP2");
-                if (names.indexOf(name) > 2)
+                // UNSET is a hidden flag the template leaves alone: loaded empty, it is empty.
+                QLineEdit *edit = TestEnvironment::addField(
+                    name, name == "UNSET" ? "0" : "old", name != "UNSET", name != "NTP2");
+                if (names.indexOf(name) > 3)
                     edit->hide();
             }
             QCOMPARE(MetadataReader::parse(";# %API_VERSION% 4\n;# %NTP% \n;# %NTP2%\n;# %ENABLE% \n;# %UNSET% \n"
-                                           ";# %NAME% \n;# %SIP2_CODERS% \n",
+                                           ";# %NAME% \n;# %SIP2_CODERS% \n;# %PORT% \n",
                          d->values),
                 MetadataReader::Accepted);
             QVERIFY(!d->values.value("NTP2").isNull()); // loaded empty, not "none loaded"
             d->templateLines = QStringList{"#define %NTP% pool.ntp.org", "#define %NTP2% !time.example.com",
                 "#define %SYSLOG_IP% 10.0.0.1", "#define %ENABLE% 1", "#define %NAME% PBX",
-                "#define %SIP2_CODERS% G711A",
-                "A = %NTP% %NTP2% %SYSLOG_IP% %ENABLE% %UNSET% %NAME% %SIP2_CODERS%"};
+                "#define %SIP2_CODERS% G711A", "#define %PORT% 5060",
+                "A = %NTP% %NTP2% %SYSLOG_IP% %ENABLE% %UNSET% %NAME% %SIP2_CODERS% %PORT%"};
             d->applyTemplateDefines();
             QStringList texts;
             for (const QString &name : names)
                 texts << d->fieldText(name);
-            QCOMPARE(texts.join('|'), QStringLiteral("||10.0.0.1|1|||G711A"));
+            QCOMPARE(texts.join('|'), QStringLiteral("||10.0.0.1||1|||G711A"));
         }
     }
 
