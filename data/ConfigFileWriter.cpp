@@ -74,10 +74,8 @@ QStringList ConfigFileWriter::metadataLines(const WizardData &data)
     for (auto it = data.fields.constBegin(); it != data.fields.constEnd(); ++it) {
         if (excludedFromMetadata(it.key(), wanOnRoute))
             continue;
-        const QString text = data.fieldText(it.key());
-        if (text.isEmpty())
-            continue;
-        lines << QStringLiteral(";# %") + it.key() + QStringLiteral("% ") + singleLine(text);
+        // An empty answer is written too, so that a template's value does not fill it on reload.
+        lines << QStringLiteral(";# %") + it.key() + QStringLiteral("% ") + singleLine(data.fieldText(it.key()));
     }
     std::sort(lines.begin(), lines.end());
     return lines;

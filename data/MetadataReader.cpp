@@ -25,16 +25,18 @@ MetadataReader::Status MetadataReader::read(const QString &path, QHash<QString, 
 
 MetadataReader::Status MetadataReader::parse(const QString &text, QHash<QString, QString> &values)
 {
-    // The writer puts one blank after the name; any further blanks belong to the value.
-    static const QRegularExpression metadata(QStringLiteral("^;# %(\\S+)%\\s(.*)"));
+    // The writer puts one blank after the name; any further blanks belong to the value. A name with
+    // nothing after it (an editor may strip the blank) is an empty answer.
+    static const QRegularExpression metadata(QStringLiteral("^;# %(\\S+)%(?:\\s(.*)|$)"));
     values.clear();
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         const QRegularExpressionMatch m = metadata.match(line);
+        // Loaded empty stays apart from not loaded: the value is empty, never null.
         if (m.hasMatch())
-            values.insert(m.captured(1), m.captured(2));
+            values.insert(m.captured(1), m.captured(2).isNull() ? QStringLiteral("") : m.captured(2));
     }
     bool ok = false;
     const int version = values.value(QStringLiteral("API_VERSION"), QStringLiteral("0")).toInt(&ok, 10);

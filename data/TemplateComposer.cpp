@@ -99,6 +99,18 @@ void expandInto(QStringList &out, const QStringList &lines, Expansion &expansion
         active.removeLast();
     }
 }
+
+// A hidden flag, index or coder list the template sets: loaded empty, it is no answer and the
+// template's value stands. Every other loaded answer, an empty one too, replaces the template's value.
+bool emptyIsNoAnswer(const QString &name, const FieldInfo &field)
+{
+    const QLineEdit *edit = field.lineEdit;
+    if (!field.definedByTemplate || !edit || !edit->isHidden()
+        || !edit->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        return false;
+    static const QRegularExpression number(QStringLiteral("^-?\\d+$"));
+    return name.endsWith(QLatin1String("_CODERS")) || number.match(edit->text()).hasMatch();
+}
 } // namespace
 
 TemplateComposer::TemplateComposer(WizardData &data)
@@ -306,9 +318,8 @@ void TemplateComposer::applyDefines()
 
     static const QRegularExpression reference(QStringLiteral("%([A-Za-z0-9_]+)%"));
     for (const QString &line : qAsConst(m_data.templateLines)) {
-        // A note names a field without asking for it.
-        if (line.startsWith(QLatin1Char(';')) || !line.contains(QLatin1Char('%'))
-            || line.startsWith(QLatin1String("#comment"), Qt::CaseInsensitive))
+        // Every line but a ";" comment counts, notes too: a field a note shows is loaded and enabled.
+        if (line.startsWith(QLatin1Char(';')) || !line.contains(QLatin1Char('%')))
             continue;
         QRegularExpressionMatchIterator matches = reference.globalMatch(line);
         while (matches.hasNext()) {
@@ -318,7 +329,9 @@ void TemplateComposer::applyDefines()
                 continue;
             const QString companion = it->companionField;
             if (m_data.values.contains(name) && !WizardData::derivedByProductPage(name)) {
-                m_data.setFieldText(name, m_data.values.value(name));
+                const QString loaded = m_data.values.value(name);
+                if (!loaded.isEmpty() || !emptyIsNoAnswer(name, *it))
+                    m_data.setFieldText(name, loaded);
                 if (!companion.isEmpty())
                     m_data.setFieldText(companion, m_data.values.value(companion));
             }

@@ -215,7 +215,9 @@ void DialPage::initializePage()
         // A rule whose field the template does not use stays off.
         const bool on = restoreTick(rule.box, rule.field);
         ruleChanged(index, on ? Qt::Checked : Qt::Unchecked);
-        if (rule.remove->text().isEmpty())
+        // An answer loaded empty stays empty: only a rule without one starts at no digits removed.
+        const QString remove = QLatin1String(kFieldStems[index]) + QStringLiteral("_REMOVE");
+        if (rule.remove->text().isEmpty() && LoadedChoices::value(remove).isNull())
             rule.remove->setText(QStringLiteral("0"));
     }
 

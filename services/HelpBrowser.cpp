@@ -7,11 +7,19 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTextCodec>
 #include <QVBoxLayout>
 
 namespace
 {
 HelpBrowser *s_window = nullptr;
+
+// Decoded by its byte-order mark when it has one (UTF-8, UTF-16 or UTF-32), else in the local 8-bit
+// encoding as before.
+QString historyText(const QByteArray &bytes)
+{
+    return QTextCodec::codecForUtfText(bytes, QTextCodec::codecForLocale())->toUnicode(bytes);
+}
 } // namespace
 
 HelpBrowser::HelpBrowser(QWidget *parent)
@@ -71,14 +79,12 @@ void HelpBrowser::showHistory()
 void HelpBrowser::showTemplatePackHistory()
 {
     HelpBrowser *window = sharedOrNew();
-    QString text;
     QByteArray bytes;
+    // An empty history is shown empty: only a pack without one is an error.
     if (TemplatePack::readEntry(WizardData::templatePackPath(), QStringLiteral("history.html"), bytes))
-        text = QString::fromLocal8Bit(bytes.constData(), bytes.size());
-    if (text.isEmpty())
-        window->m_browser->setPlainText(QStringLiteral("ERROR: can't find Template Pack version"));
+        window->m_browser->setHtml(historyText(bytes));
     else
-        window->m_browser->setHtml(text);
+        window->m_browser->setPlainText(QStringLiteral("ERROR: can't find Template Pack version"));
     window->present(false);
 }
 

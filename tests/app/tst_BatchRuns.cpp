@@ -1,4 +1,7 @@
+#include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
+#include "app/Brambleon.h"
+#include "data/WizardData.h"
 
 #include <QtTest>
 
@@ -12,7 +15,8 @@
 // The program run over every example, the cases of tests/app/cases/*.tsv ("example<TAB>edits<TAB>exit
 // <TAB>message"; example "-": no input; edit "@out=path": the output; exit 0: message "-" or a text the
 // output holds) and the command words. A stopped run leaves the output as it was; a good one is silent
-// and its INI output answers a second run the same way.
+// and its INI output answers a second run the same way. Each answer a user types into some examples,
+// emptied in turn, either stops the run naming page and row or stays empty through two runs.
 namespace
 {
 QString unescape(const QString &text, QString &error)
@@ -64,6 +68,7 @@ QByteArray withoutVersionLine(QByteArray bytes)
 
 struct Case {
     QString name, example, output = QStringLiteral("out.ini"), message, error;
+    QString emptied; // the answer this row empties, which may stop the run or must stay empty
     QByteArray input;
     QStringList arguments{"batch", "in.ini", "out.ini"};
     int exit = 0;
@@ -207,6 +212,13 @@ void addCodeRows(std::vector<std::unique_ptr<Case>> &cases)
             QCOMPARE(withoutVersionLine(fifo.readAll()), withoutVersionLine(c.input));
             QVERIFY(!QFileInfo(c.path("fifo")).isFile());
         });
+    // An editor may strip the blank after an emptied answer's name: still an empty answer.
+    add({"batch", "in.ini", "out.ini"}, "sip-trunk.ini\tNTP= && SIP1_DOMAIN=\t0\t;# %NTP% \\r\\n", [](Case &c) {
+        TestEnvironment::writeFile(c.home.path(), "in.ini",
+            QString::fromUtf8(c.input)
+                .replace(QRegularExpression("(;# %(NTP|SIP1_DOMAIN)%) \r"), "\\1\r")
+                .toUtf8());
+    });
     add({"batch", "/dev/zero", "out.ini"}, "-\t-\t2\tLoad Configuration File: Failed to load configuration file.");
     // Answers that would make a configuration past the size limit give none, from a loose template.
     add({"batch", "in.ini", "out.ini"},
@@ -216,6 +228,67 @@ void addCodeRows(std::vector<std::unique_ptr<Case>> &cases)
             TestEnvironment::writeFile(c.home.path(), "huge.template",
                 "#template Huge\n#application HOSTED\nName = " + QByteArray("%CUSTOMER%").repeated(40000) + '\n');
         });
+}
+
+// The answers a user types into an example: the fields whose edit its page shows, and lets the user
+// change, on the road the example's answers take. The others hold list indexes, flags and values the
+// pages derive, where an empty loaded value is no answer.
+QStringList typedAnswers(const QString &example)
+{
+    WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 0);
+    WizardData *data = WizardData::instance();
+    data->paramsMode = 1;
+    data->paramsFile = example;
+    QStringList names;
+    {
+        const ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i) {
+            wizard.next();
+            for (auto it = data->fields.constBegin(); it != data->fields.constEnd(); ++it) {
+                const QLineEdit *edit = it->lineEdit;
+                if (edit && edit->isEnabled() && edit->isVisibleTo(wizard.currentPage()))
+                    names << it.key();
+            }
+        }
+        if (wizard.currentId() != Brambleon::FinishId || closer.count() > 0)
+            names.clear();
+    }
+    TestEnvironment::freshWizardData();
+    return names;
+}
+
+void addEmptiedRows(std::vector<std::unique_ptr<Case>> &cases, const QString &example)
+{
+    const QString path = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/" + example;
+    const QStringList typed = typedAnswers(path);
+    QVERIFY2(!typed.isEmpty(), qPrintable(example + " does not walk to its end"));
+    const QByteArray input = readIfFile(path);
+    const QRegularExpression answer(";# %(\\w+)% \\S", QRegularExpression::MultilineOption);
+    for (auto it = answer.globalMatch(QString::fromUtf8(input)); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!typed.contains(name))
+            continue;
+        cases.push_back(parseRow("emptied " + example + ' ' + name, example + '\t' + name + "=\t0\t-"));
+        cases.back()->emptied = name;
+    }
+}
+
+// A stop names the page and row (or the list) and leaves the output; a run that goes on keeps the
+// answer empty, and its output answers a second run the same way.
+void checkEmptied(const Case &c)
+{
+    const QString errors = QString::fromUtf8(c.errors);
+    if (c.status == 2) {
+        QVERIFY2(errors.startsWith("Warning: Can't continue: "), qPrintable(errors));
+        QVERIFY2(c.written == c.before, "the old output changed");
+        return;
+    }
+    QVERIFY2(c.status == 0 && errors.isEmpty(), qPrintable(QString("exit %1: %2").arg(c.status).arg(errors)));
+    QVERIFY2(c.written.contains(";# %" + c.emptied.toUtf8() + "% \r\n"), "the emptied answer came back");
+    QVERIFY2(c.againStatus == 0 && withoutVersionLine(c.again) == withoutVersionLine(c.written),
+        "a second run answers differently");
 }
 } // namespace
 
@@ -244,6 +317,9 @@ private slots:
             }
         }
         addCodeRows(m_cases);
+        // One example for each kind of road: SIP trunk, remote users with a second IP-PBX, PSTN gateway.
+        for (const char *name : {"sip-trunk.ini", "remote-users.ini", "gateway-sip-trunk-t1.ini"})
+            addEmptiedRows(m_cases, QLatin1String(name));
         QVERIFY2(m_cases.size() > 30, "no examples or no cases found");
         QThreadPool pool;
         pool.setMaxThreadCount(4);
@@ -264,6 +340,8 @@ private slots:
         QFETCH(int, index);
         Case &c = *m_cases.at(size_t(index));
         QVERIFY2(c.error.isEmpty(), qPrintable(c.error));
+        if (!c.emptied.isEmpty())
+            return checkEmptied(c);
         const QString errors = QString::fromUtf8(c.errors);
         QVERIFY2(
             c.status == c.exit, qPrintable(QString("exit %1; standard error:\n%2").arg(c.status).arg(errors)));

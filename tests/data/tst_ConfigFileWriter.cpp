@@ -16,13 +16,14 @@ private slots:
     void init() { TestEnvironment::freshWizardData(); }
 
     // Summaries, notes and body lines never break a line early and all end CR LF; the metadata holds
-    // every answer with text, sorted, but those the pages recompute and the WAN answers off the route.
+    // every answer, an empty one too, sorted, but those the pages recompute and the WAN answers off the
+    // route.
     void iniFile()
     {
         WizardData *d = WizardData::instance();
         for (const char *pair : {"NETWORK=LAN", "SIP1_IP=10.0.0.5", "CUSTOMER=", "NET2_IP=192.0.2.1",
                  "NET1_CLASSIFICATION_SUBNET=10.0.0.0/24", "SIP3_PROXY_ADDRESS2=10.0.0.9",
-                 "SIP1_IP_BACKUP=10.0.0.6"})
+                 "SIP1_IP_BACKUP=10.0.0.6", "SIP1_PROXY_ADDRESS=", "NET2_NAME="})
             TestEnvironment::addField(QString(pair).section('=', 0, 0), QString(pair).section('=', 1));
         TestEnvironment::addField("INSTALLER", "Ann Lee")->setEnabled(false);
         TestEnvironment::addField("SIP2_NAME", "Trunk\r\nA");
@@ -40,7 +41,8 @@ private slots:
                  "; First \"Save\"\r\n; Load > now &amp; go!\r\n; " + words.left(98).toLatin1()
                      + "\r\n; jjjjjjjjjj\r\n;**",
                  "\r\n[SYSTEM Params]\r\nA = 1\r\nB = 2\r\nC = 3\r\nD = 4\r\n",
-                 ";# %API_VERSION% 4\r\n;# %INSTALLER% Ann Lee\r\n;# %NETWORK% LAN\r\n;# %SIP1_IP% 10.0.0.5\r\n"
+                 ";# %API_VERSION% 4\r\n;# %CUSTOMER% \r\n;# %INSTALLER% Ann Lee\r\n;# %NETWORK% LAN\r\n"
+                 ";# %SIP1_IP% 10.0.0.5\r\n"
                  ";# %SIP2_NAME% Trunk  A\r\n;# ***"})
             QVERIFY2(ini.contains(part), part);
     }

@@ -179,7 +179,7 @@ private slots:
             state += QStringLiteral("%1=%2%3%4 ")
                          .arg(name, edit->text(), edit->isEnabled() ? "+" : "", edit->placeholderText());
         }
-        QCOMPARE(state, "A=+ B=b+ C= E=loaded E+ F=loaded F+ G=loaded G+ H=+ PRODUCT=+ N=n ");
+        QCOMPARE(state, "A=+ B=b+ C=loaded C+ E=loaded E+ F=loaded F+ G=loaded G+ H=+ PRODUCT=+ N=n ");
     }
 
     // Each file includes the next, `width` times: a chain of 16 levels expands, the 17th is cut off;

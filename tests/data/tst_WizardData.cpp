@@ -1,5 +1,6 @@
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
+#include "data/MetadataReader.h"
 #include "data/WizardData.h"
 
 #include <QApplication>
@@ -16,11 +17,13 @@ class TestWizardData : public QObject
 private slots:
     void init() { TestEnvironment::freshWizardData(); }
 
-    // Written and loaded back: every text as it was, blanks included, but for line breaks.
+    // Written and loaded back: every text as it was, blanks included, but for line breaks; an empty one
+    // comes back as an empty answer, not as none.
     void metadataRoundTrip()
     {
         const QHash<QString, QString> texts{{"CUSTOMER", QString::fromUtf8("M\xc3\xbcller & Co")},
-            {"NOTE", "50% off; a=b # c  "}, {"LEADING", "  x"}, {"BLANKS", "   "}, {"MULTI", "a\r\nb"}};
+            {"NOTE", "50% off; a=b # c  "}, {"LEADING", "  x"}, {"BLANKS", "   "}, {"MULTI", "a\r\nb"},
+            {"EMPTY", ""}};
         WizardData *d = WizardData::instance();
         for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
             TestEnvironment::addField(it.key(), it.value());
@@ -33,6 +36,7 @@ private slots:
         expected.insert("MULTI", "a  b");
         expected.insert("API_VERSION", "4");
         QCOMPARE(d->values, expected);
+        QVERIFY(!d->values.value("EMPTY").isNull());
     }
 
     void metadata_data()
@@ -47,6 +51,8 @@ private slots:
         QTest::newRow("last line of a name wins, one separator, other shapes ignored") << QByteArray(
             ";# %API_VERSION% 3\n;# %A% 1\n;# %API_VERSION% 4\n;# %A%\t x y \n;# %B%x\n ;# %C% 1\n"
             ";#%D% 1\n;# %F G% 1\n") << "A= x y |API_VERSION=4";
+        QTest::newRow("an empty answer, its blank stripped or not")
+            << QByteArray(";# %API_VERSION% 4\n;# %E% \n;# %F%\n;# %G%\r\n;# %H%x\n") << "API_VERSION=4|E=|F=|G=";
         QTest::newRow("longer than its field")
             << ";# %API_VERSION% 4\n;# %LONG% " + QByteArray(32768, 'x')
             << "Warning: Can't continue: LONG: Invalid value - longer than 32767 characters";
@@ -85,6 +91,40 @@ private slots:
         for (const QString &name : derived)
             QCOMPARE(d->fieldText(name), QStringLiteral("shown"));
         QCOMPARE(d->fieldText("CUSTOMER"), QStringLiteral("loaded"));
+    }
+
+    // An empty loaded answer is an answer: it empties its field over the template's value, batch or not,
+    // whatever the flags, a hidden name too; a field without an answer takes the template's value as
+    // before. A hidden flag, index or coder list the template sets is the exception: loaded empty, the
+    // template's value stands.
+    void emptyAnswerOverDefine()
+    {
+        WizardData *d = WizardData::instance();
+        const QStringList names{"NTP", "NTP2", "SYSLOG_IP", "PORT", "ENABLE", "UNSET", "NAME", "SIP2_CODERS"};
+        for (const bool batch : {false, true}) {
+            d->batchMode = batch;
+            for (const QString &name : names) {
+                // UNSET is a hidden flag the template leaves alone: loaded empty, it is empty.
+                QLineEdit *edit = TestEnvironment::addField(
+                    name, name == "UNSET" ? "0" : "old", name != "UNSET", name != "NTP2");
+                if (names.indexOf(name) > 3)
+                    edit->hide();
+            }
+            QCOMPARE(MetadataReader::parse(";# %API_VERSION% 4\n;# %NTP% \n;# %NTP2%\n;# %ENABLE% \n;# %UNSET% \n"
+                                           ";# %NAME% \n;# %SIP2_CODERS% \n;# %PORT% \n",
+                         d->values),
+                MetadataReader::Accepted);
+            QVERIFY(!d->values.value("NTP2").isNull()); // loaded empty, not "none loaded"
+            d->templateLines = QStringList{"#define %NTP% pool.ntp.org", "#define %NTP2% !time.example.com",
+                "#define %SYSLOG_IP% 10.0.0.1", "#define %ENABLE% 1", "#define %NAME% PBX",
+                "#define %SIP2_CODERS% G711A", "#define %PORT% 5060",
+                "A = %NTP% %NTP2% %SYSLOG_IP% %ENABLE% %UNSET% %NAME% %SIP2_CODERS% %PORT%"};
+            d->applyTemplateDefines();
+            QStringList texts;
+            for (const QString &name : names)
+                texts << d->fieldText(name);
+            QCOMPARE(texts.join('|'), QStringLiteral("||10.0.0.1||1|||G711A"));
+        }
     }
 
     void overlong_data()

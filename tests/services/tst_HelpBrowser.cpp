@@ -73,6 +73,20 @@ private slots:
                     .write(WizardData::templatePackPath()));
         HelpBrowser::showTemplatePackHistory();
         QCOMPARE(browser->toPlainText(), QStringLiteral("Gr\u00fc\u00dfe"));
+        // An empty history shows empty; one with a byte-order mark is decoded by it.
+        const QString html = QStringLiteral("<p>Gr\u00fc\u00dfe \u20ac</p>");
+        QByteArray utf16le("\xff\xfe"), utf16be("\xfe\xff");
+        for (const QChar c : html) {
+            utf16le += char(c.unicode() & 0xff) + QByteArray(1, char(c.unicode() >> 8));
+            utf16be += char(c.unicode() >> 8) + QByteArray(1, char(c.unicode() & 0xff));
+        }
+        for (const QByteArray &bytes : {QByteArray(), utf16le, utf16be, "\xef\xbb\xbf" + html.toUtf8()}) {
+            QVERIFY(PackBuilder().add("history.html", bytes).write(WizardData::templatePackPath()));
+            browser->setPlainText("stale");
+            HelpBrowser::showTemplatePackHistory();
+            QCOMPARE(
+                browser->toPlainText(), bytes.isEmpty() ? QString() : QStringLiteral("Gr\u00fc\u00dfe \u20ac"));
+        }
         // The program's history comes back in full, not the pack's text it replaced.
         HelpBrowser::showHistory();
         QVERIFY(browser->toPlainText().contains("change history"));
