@@ -43,6 +43,11 @@ QString rowName(const QWidget *widget, bool withGroup)
     return name;
 }
 
+QString pageName(const QString &title)
+{
+    return title.section(QStringLiteral("  (Step"), 0, 0).trimmed();
+}
+
 bool rowInUse(const QWidget *widget)
 {
     const auto *label = qobject_cast<const QLabel *>(widget);

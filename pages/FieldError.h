@@ -34,14 +34,20 @@ template <class Row> bool markRows(const QVector<QPair<Row, QString>> &marks, co
     return valid;
 }
 
+// A page's title without its step: "IP-PBX Configuration" of "IP-PBX Configuration  (Step 5 of 9)".
+QString pageName(const QString &title);
+
 // A batch's refusal of the first row in error: "Can't continue: <row>: <message>"; empty when none.
-// widgets: a QMap or QHash from row to the widget that names it.
+// widgets: a QMap or QHash from row to the widget that names it. A page whose groups stand on other
+// pages too (the SIP interface, the media ports) passes its title, which then leads the row's name.
 template <class Row, class Widgets>
-QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const Widgets &widgets, bool withGroup = false)
+QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const Widgets &widgets, bool withGroup = false,
+    const QString &title = QString())
 {
+    const QString page = title.isEmpty() ? QString() : pageName(title) + QStringLiteral(": ");
     for (const auto &mark : marks) {
         if (!mark.second.isEmpty() && rowInUse(widgets.value(mark.first)))
-            return QStringLiteral("Can't continue: ") + rowName(widgets.value(mark.first), withGroup)
+            return QStringLiteral("Can't continue: ") + page + rowName(widgets.value(mark.first), withGroup)
                 + QStringLiteral(": ") + mark.second;
     }
     return QString();

@@ -179,7 +179,7 @@ bool IPPBX2Page::isComplete() const
 QString IPPBX2Page::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? SipServerForm::refusal(marks(), m_rows, title()) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows, true, title()) : loaded;
 }
 
 int IPPBX2Page::nextId() const

@@ -198,7 +198,7 @@ bool IPPBXPage::isComplete() const
 QString IPPBXPage::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? SipServerForm::refusal(IPPBXRules::check(answers()), m_rows, title()) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(IPPBXRules::check(answers()), m_rows, true, title()) : loaded;
 }
 
 int IPPBXPage::nextId() const

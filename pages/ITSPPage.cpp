@@ -244,7 +244,7 @@ bool ITSPPage::isComplete() const
 QString ITSPPage::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? SipServerForm::refusal(marks(), m_rows, title()) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows, true, title()) : loaded;
 }
 
 int ITSPPage::nextId() const

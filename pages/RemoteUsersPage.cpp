@@ -245,13 +245,13 @@ QString RemoteUsersPage::batchRefusal() const
     // A group's rows are named by the page and the group's number: its title is a name the template
     // or a loaded file gave, which may be the very text refused.
     static const QRegularExpression groupRow(QStringLiteral("\\AREMOTE_USER([0-9])_(.*)\\z"));
-    const QString page = title().section(QStringLiteral("  (Step"), 0, 0).trimmed();
+    const QString page = pageName(title());
     for (const auto &mark : RemoteUsersRules::check(answers())) {
         const QWidget *widget = m_markTargets.value(mark.first);
         if (mark.second.isEmpty() || !rowInUse(widget))
             continue;
         const QRegularExpressionMatch m = groupRow.match(mark.first);
-        QString row = rowName(widget, true);
+        QString row = page + QStringLiteral(": ") + rowName(widget, true);
         if (m.captured(2) == QLatin1String("ENABLE"))
             row = page + QStringLiteral(": Enable");
         else if (m.hasMatch())

@@ -320,12 +320,3 @@ int SipServerForm::textWidth(const QString &text)
 {
     return QFontMetrics(QApplication::font()).horizontalAdvance(text);
 }
-
-QString SipServerForm::rowPath(const QWidget *widget, const QString &page)
-{
-    const QString name = rowName(widget, true);
-    const auto *group = widget ? qobject_cast<const QGroupBox *>(widget->parentWidget()) : nullptr;
-    if (group && !group->title().trimmed().isEmpty())
-        return name;
-    return page.section(QStringLiteral("  (Step"), 0, 0).trimmed() + QStringLiteral(": ") + name;
-}

@@ -75,21 +75,6 @@ public:
     QGridLayout *placeWithNat(QWidget *page, QLabel *natLabel, QLineEdit *nat) const;
     // Width of a text in the application font.
     static int textWidth(const QString &text);
-    // A batch's refusal of the first row in error, as rowsRefusal names it with its group; a row in the
-    // untitled server group is named by the page (its title without the step) instead.
-    template <class Row>
-    static QString refusal(
-        const QVector<QPair<Row, QString>> &marks, const QMap<Row, QWidget *> &rows, const QString &page)
-    {
-        for (const auto &mark : marks) {
-            const QWidget *widget = rows.value(mark.first);
-            if (!mark.second.isEmpty() && rowInUse(widget))
-                return QStringLiteral("Can't continue: ") + rowPath(widget, page) + QStringLiteral(": ")
-                    + mark.second;
-        }
-        return QString();
-    }
-    static QString rowPath(const QWidget *widget, const QString &page);
 
     QLineEdit *address;
     QLineEdit *backup;
