@@ -59,7 +59,8 @@ private slots:
         QCOMPARE(document.parameterValue("P"), QStringLiteral("'a b\""));
         QCOMPARE(document.parameterValue("Q"), QStringLiteral("6"));
         for (const auto &[value, force, expected] : {std::tuple{"", true, ""}, {"-1", false, "-1"},
-                 {"--", false, "\"--\""}, {"5060a", false, "\"5060a\""}, {"say \"hi\"", false, "'say \"hi\"'"}})
+                 {"--", false, "\"--\""}, {"0123456789", false, "0123456789"}, {"10.1.1.9", false, "10.1.1.9"},
+                 {"5060a", false, "\"5060a\""}, {"say \"hi\"", false, "'say \"hi\"'"}})
             QCOMPARE(quoteIniValue(value, force), QString(expected));
     }
 
