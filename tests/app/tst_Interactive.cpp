@@ -3,14 +3,18 @@
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
 #include "app/Brambleon.h"
+#include "app/CommandLine.h"
 #include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "pages/FinishPage.h"
+#include "services/HelpBrowser.h"
 #include "services/Stats.h"
 
+#include <QAbstractButton>
 #include <QDirIterator>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 class TestInteractive : public QObject
@@ -58,6 +62,9 @@ private slots:
         // Next moves on even past an incomplete page: every page of the walk must be complete by itself.
         for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i) {
             QVERIFY2(wizard.currentPage()->isComplete(), qPrintable(wizard.currentPage()->title()));
+            wizard.button(QWizard::HelpButton)->click(); // Help opens the page's own help
+            QCOMPARE(
+                HelpBrowser::shared()->browser()->source().fileName(), HelpBrowser::helpFile(wizard.currentId()));
             wizard.next();
         }
         QCOMPARE(wizard.currentId(), int(Brambleon::FinishId));
@@ -72,6 +79,28 @@ private slots:
         QCOMPARE(QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QVERIFY2(TestEnvironment::readFile(finish->iniCopyPath()) == TestEnvironment::readFile(example),
             "the router example is not current");
+    }
+
+    // Only the first word counts, spelled exactly; the words after it are its files.
+    void commandWords()
+    {
+        for (const auto &[arguments, state] : {std::pair{QStringList{"batch"}, "1 auto.cfg config.ini 0 "},
+                 {{"batch", "in.ini", "out.ini", "more.ini"}, "1 in.ini out.ini 0 "},
+                 {{"Batch", "in.ini"}, "0 auto.cfg config.ini 0 "},
+                 {{"params", "Z\u00fcrich.ini"}, "0 auto.cfg config.ini 1 Z\u00fcrich.ini"},
+                 {{"in.ini", "batch"}, "0 auto.cfg config.ini 0 "}}) {
+            freshRun();
+            QCOMPARE(CommandLine::apply(arguments), CommandLine::Start);
+            const WizardData *d = WizardData::instance();
+            QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5")
+                         .arg(int(d->batchMode))
+                         .arg(d->batchFile, d->outputFile)
+                         .arg(d->paramsMode)
+                         .arg(d->paramsFile),
+                QString(state));
+        }
+        // A folder that takes no file: the names go to standard error and the run fails.
+        QVERIFY(!CommandLine::extractTemplates(QDir::temp().filePath("brambleon-absent/none")));
     }
 
     // With a display the stopped batch keeps its window for the user, and still fails once it closes.
