@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(WizardData::applicationCode(5) + WizardData::applicationCode(-1), QStringLiteral("CCE"));
         // product index, version: most sessions, limit
         for (const auto &[index, version, max, limit] : {std::tuple{6, "6.6", 4000, 4000}, {6, "7.2", 5000, 5000},
-                 {0, "6.6", 60, 100}, {20, "6.6", 100, 100}}) {
+                 {0, "6.6", 60, 100}, {2, "6.60", 100, 100}, {20, "6.6", 100, 100}}) {
             QCOMPARE(WizardData::maxSessions(index, version), max);
             QCOMPARE(WizardData::sessionLimit(index, version), limit);
         }
