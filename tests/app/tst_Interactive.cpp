@@ -103,21 +103,34 @@ private slots:
         QVERIFY(!CommandLine::extractTemplates(QDir::temp().filePath("brambleon-absent/none")));
     }
 
-    // With a display the stopped batch keeps its window for the user, and still fails once it closes.
+    // With a display the stopped batch keeps its window for the user, goes no further and still fails
+    // once it closes: a missing file, or one the loader refuses.
     void stoppedWithDisplay()
     {
-        WizardData *data = WizardData::instance();
-        data->batchMode = true;
-        data->batchFile = QStringLiteral("/absent.ini");
-        WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 1);
-        ModalBoxCloser closer;
-        Brambleon wizard;
-        QVERIFY(!Stats::instance()->isOn()); // never from a batch
-        wizard.show();
-        QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0; }, 30000));
-        QCOMPARE(closer.boxes(), QStringList("Warning: Can't find batch file '" + data->batchFile + "'"));
-        QVERIFY(wizard.isVisible());
-        QCOMPARE(WarningBox::exitStatus(0), WarningBox::BatchExitCode);
+        QTemporaryDir dir;
+        const QString refused = TestEnvironment::writeFile(dir.path(), "in.ini", "[SYSTEM Params]\n");
+        for (const auto &[file, box] :
+            {std::pair{QString("/absent.ini"), "Warning: Can't find batch file '/absent.ini'"},
+                {refused,
+                    "Load Configuration File: Failed to load configuration file.\nThe file was not generated "
+                    "by Brambleon Assistant."}}) {
+            freshRun();
+            WizardData *data = WizardData::instance();
+            data->batchMode = true;
+            data->batchFile = file;
+            data->outputFile = dir.filePath("out.ini");
+            WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 1);
+            ModalBoxCloser closer;
+            Brambleon wizard;
+            QVERIFY(!Stats::instance()->isOn()); // never from a batch
+            wizard.show();
+            QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0; }, 30000));
+            QTest::qWait(500);
+            QCOMPARE(closer.boxes(), QStringList(box));
+            QVERIFY(wizard.isVisible() && wizard.currentId() == Brambleon::ProductId);
+            QVERIFY(!QFileInfo::exists(data->outputFile));
+            QCOMPARE(WarningBox::exitStatus(0), WarningBox::BatchExitCode);
+        }
     }
 };
 
