@@ -59,6 +59,8 @@ private slots:
         data->paramsFile = example;
         Brambleon wizard;
         wizard.show();
+        QVERIFY(wizard.testOption(QWizard::HaveHelpButton) && !wizard.testOption(QWizard::HelpButtonOnRight)
+            && !wizard.pixmap(QWizard::LogoPixmap).isNull());
         // Next moves on even past an incomplete page: every page of the walk must be complete by itself.
         for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i) {
             QVERIFY2(wizard.currentPage()->isComplete(), qPrintable(wizard.currentPage()->title()));
@@ -103,32 +105,44 @@ private slots:
         QVERIFY(!CommandLine::extractTemplates(QDir::temp().filePath("brambleon-absent/none")));
     }
 
-    // With a display the stopped batch keeps its window for the user, goes no further and still fails
-    // once it closes: a missing file, or one the loader refuses.
+    // With a display the stopped batch keeps its window for the user, goes no further, writes nothing
+    // and still fails once it closes: rows of answers (none: no file), output and the box.
     void stoppedWithDisplay()
     {
         QTemporaryDir dir;
-        const QString refused = TestEnvironment::writeFile(dir.path(), "in.ini", "[SYSTEM Params]\n");
-        for (const auto &[file, box] :
-            {std::pair{QString("/absent.ini"), "Warning: Can't find batch file '/absent.ini'"},
-                {refused,
-                    "Load Configuration File: Failed to load configuration file.\nThe file was not generated "
-                    "by Brambleon Assistant."}}) {
+        const QString examples = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/";
+        const QByteArray trunk = TestEnvironment::readFile(examples + "sip-trunk.ini");
+        const QByteArray cce = QByteArray(trunk)
+                                   .replace("%PRODUCT% QA2", "%PRODUCT% QA2_CCE")
+                                   .replace("%APPLICATION% ITSP", "%APPLICATION% CCE")
+                                   .replace(";# %ITSP% ", ";# %X1% ")
+                                   .replace(";# %PBX% ", ";# %X2% ");
+        const std::tuple<QByteArray, QString, QString> rows[]
+            = {{"", "out.ini", "Warning: Can't find batch file '"},
+                {"[SYSTEM Params]\n", "out.ini", "Load Configuration File: Failed to load configuration file."},
+                {QByteArray(trunk).replace("%PRODUCT% QA2", "%PRODUCT% QB9"), "out.ini",
+                    "Warning: Can't continue: the loaded PRODUCT 'QB9'"},
+                {cce, "out.ini", "Warning: Can't continue to the next page"},
+                {trunk, "no/out.ini", "Warning: Can't write file '"}};
+        for (const auto &[input, output, box] : rows) {
             freshRun();
             WizardData *data = WizardData::instance();
             data->batchMode = true;
-            data->batchFile = file;
-            data->outputFile = dir.filePath("out.ini");
+            data->batchFile = input.isEmpty() ? dir.filePath("absent.ini")
+                                              : TestEnvironment::writeFile(dir.path(), "in.ini", input);
+            data->outputFile = dir.filePath(output);
             WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 1);
             ModalBoxCloser closer;
             Brambleon wizard;
             QVERIFY(!Stats::instance()->isOn()); // never from a batch
             wizard.show();
             QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0; }, 30000));
+            const int stoppedOn = wizard.currentId();
             QTest::qWait(500);
-            QCOMPARE(closer.boxes(), QStringList(box));
-            QVERIFY(wizard.isVisible() && wizard.currentId() == Brambleon::ProductId);
-            QVERIFY(!QFileInfo::exists(data->outputFile));
+            QVERIFY2(closer.count() == 1 && closer.boxes().first().startsWith(box),
+                qPrintable(closer.boxes().join('\n')));
+            QVERIFY(wizard.isVisible() && wizard.currentId() == stoppedOn && !QFileInfo::exists(data->outputFile));
+            QVERIFY(QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
             QCOMPARE(WarningBox::exitStatus(0), WarningBox::BatchExitCode);
         }
     }
