@@ -10,8 +10,9 @@ namespace
 {
 // Every kind of element once; verbatim lines are also read as ordinary lines.
 const QStringList sampleLines{"; a ; b", "[SYSTEM Params]", "Banner = 'Welcome \"home\"'", "URL=http://x/?a=b",
-    "#if %X% == 1", "C = 3 #endif", "[ T ]", "FORMAT Index = T_A, T_Name;", "; inside", "T 1 = 5, \"LAN\";",
-    "junk inside", "[ \\T ]", "fits no rule", "[verbatim]", "configure system", "", "[ \\verbatim ]"};
+    "#if %X% == 1", " #else", "C = 3 #endif", "[ T ]", "FORMAT Index = T_A, T_Name;", "; inside",
+    "T 1 = 5, \"LAN\";", "junk inside", "[ \\T ]", "fits no rule", "[verbatim]", "configure system", "",
+    "[ \\verbatim ]"};
 const QStringList sampleWritten{"; a ", ";   b", "", "[SYSTEM Params]", "", "Banner = 'Welcome \"home\"'",
     "URL = \"http://x/?a=b\"", "C = \"3 #endif\"", "; inside", "", "[ T ]", "FORMAT Index = T_A, T_Name;",
     "T 1 = 5, \"LAN\";", "[ \\T ]", "", "fits no rule", "configure system", "configure system"};
