@@ -3,14 +3,18 @@
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
 #include "app/Brambleon.h"
+#include "app/CommandLine.h"
 #include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "pages/FinishPage.h"
+#include "services/HelpBrowser.h"
 #include "services/Stats.h"
 
+#include <QAbstractButton>
 #include <QDirIterator>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 class TestInteractive : public QObject
@@ -55,9 +59,14 @@ private slots:
         data->paramsFile = example;
         Brambleon wizard;
         wizard.show();
+        QVERIFY(wizard.testOption(QWizard::HaveHelpButton) && !wizard.testOption(QWizard::HelpButtonOnRight)
+            && !wizard.pixmap(QWizard::LogoPixmap).isNull());
         // Next moves on even past an incomplete page: every page of the walk must be complete by itself.
         for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i) {
             QVERIFY2(wizard.currentPage()->isComplete(), qPrintable(wizard.currentPage()->title()));
+            wizard.button(QWizard::HelpButton)->click(); // Help opens the page's own help
+            QCOMPARE(
+                HelpBrowser::shared()->browser()->source().fileName(), HelpBrowser::helpFile(wizard.currentId()));
             wizard.next();
         }
         QCOMPARE(wizard.currentId(), int(Brambleon::FinishId));
@@ -74,21 +83,68 @@ private slots:
             "the router example is not current");
     }
 
-    // With a display the stopped batch keeps its window for the user, and still fails once it closes.
+    // Only the first word counts, spelled exactly; the words after it are its files.
+    void commandWords()
+    {
+        for (const auto &[arguments, state] : {std::pair{QStringList{"batch"}, "1 auto.cfg config.ini 0 "},
+                 {{"batch", "in.ini", "out.ini", "more.ini"}, "1 in.ini out.ini 0 "},
+                 {{"Batch", "in.ini"}, "0 auto.cfg config.ini 0 "},
+                 {{"params", "Z\u00fcrich.ini"}, "0 auto.cfg config.ini 1 Z\u00fcrich.ini"},
+                 {{"in.ini", "batch"}, "0 auto.cfg config.ini 0 "}}) {
+            freshRun();
+            QCOMPARE(CommandLine::apply(arguments), CommandLine::Start);
+            const WizardData *d = WizardData::instance();
+            QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5")
+                         .arg(int(d->batchMode))
+                         .arg(d->batchFile, d->outputFile)
+                         .arg(d->paramsMode)
+                         .arg(d->paramsFile),
+                QString(state));
+        }
+        // A folder that takes no file: the names go to standard error and the run fails.
+        QVERIFY(!CommandLine::extractTemplates(QDir::temp().filePath("brambleon-absent/none")));
+    }
+
+    // With a display the stopped batch keeps its window for the user, goes no further, writes nothing
+    // and still fails once it closes: rows of answers (none: no file), output and the box.
     void stoppedWithDisplay()
     {
-        WizardData *data = WizardData::instance();
-        data->batchMode = true;
-        data->batchFile = QStringLiteral("/absent.ini");
-        WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 1);
-        ModalBoxCloser closer;
-        Brambleon wizard;
-        QVERIFY(!Stats::instance()->isOn()); // never from a batch
-        wizard.show();
-        QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0; }, 30000));
-        QCOMPARE(closer.boxes(), QStringList("Warning: Can't find batch file '" + data->batchFile + "'"));
-        QVERIFY(wizard.isVisible());
-        QCOMPARE(WarningBox::exitStatus(0), WarningBox::BatchExitCode);
+        QTemporaryDir dir;
+        const QString examples = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/";
+        const QByteArray trunk = TestEnvironment::readFile(examples + "sip-trunk.ini");
+        const QByteArray cce = QByteArray(trunk)
+                                   .replace("%PRODUCT% QA2", "%PRODUCT% QA2_CCE")
+                                   .replace("%APPLICATION% ITSP", "%APPLICATION% CCE")
+                                   .replace(";# %ITSP% ", ";# %X1% ")
+                                   .replace(";# %PBX% ", ";# %X2% ");
+        const std::tuple<QByteArray, QString, QString> rows[]
+            = {{"", "out.ini", "Warning: Can't find batch file '"},
+                {"[SYSTEM Params]\n", "out.ini", "Load Configuration File: Failed to load configuration file."},
+                {QByteArray(trunk).replace("%PRODUCT% QA2", "%PRODUCT% QB9"), "out.ini",
+                    "Warning: Can't continue: the loaded PRODUCT 'QB9'"},
+                {cce, "out.ini", "Warning: Can't continue to the next page"},
+                {trunk, "no/out.ini", "Warning: Can't write file '"}};
+        for (const auto &[input, output, box] : rows) {
+            freshRun();
+            WizardData *data = WizardData::instance();
+            data->batchMode = true;
+            data->batchFile = input.isEmpty() ? dir.filePath("absent.ini")
+                                              : TestEnvironment::writeFile(dir.path(), "in.ini", input);
+            data->outputFile = dir.filePath(output);
+            WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 1);
+            ModalBoxCloser closer;
+            Brambleon wizard;
+            QVERIFY(!Stats::instance()->isOn()); // never from a batch
+            wizard.show();
+            QVERIFY(QTest::qWaitFor([&] { return closer.count() > 0; }, 30000));
+            const int stoppedOn = wizard.currentId();
+            QTest::qWait(500);
+            QVERIFY2(closer.count() == 1 && closer.boxes().first().startsWith(box),
+                qPrintable(closer.boxes().join('\n')));
+            QVERIFY(wizard.isVisible() && wizard.currentId() == stoppedOn && !QFileInfo::exists(data->outputFile));
+            QVERIFY(QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+            QCOMPARE(WarningBox::exitStatus(0), WarningBox::BatchExitCode);
+        }
     }
 };
 

@@ -64,6 +64,11 @@ private slots:
     void mappingFiles()
     {
         CliMap *map = CliMap::instance();
+        // A version without a file of its own takes the current one.
+        QCOMPARE(CliMap::resourceFor("6.8") + ' ' + CliMap::resourceFor("6.60"), ":/cli-6.8.txt :/cli.txt");
+        // The defaults file overrides a parameter's default too.
+        map->loadText("configure a/b -> EnableSBCApplication\n  Default: 1\n  Help: h\n");
+        QCOMPARE(map->parameters.value("enablesbcapplication").defaultValue, QStringLiteral("0"));
         const QStringList defaults = resourceText(":/defaults.txt").split('\n', Qt::SkipEmptyParts);
         QVERIFY(defaults.size() > 1);
         for (const char *version : versions) {

@@ -130,13 +130,14 @@ private slots:
     void overlong_data()
     {
         QTest::addColumn<QString>("pattern"); // of the edit's validator
-        QTest::addColumn<bool>("shown"); // with a labelled row on a titled page, or hidden in a group
+        QTest::addColumn<bool>("shown"); // labelled on a titled page (the page names it), else hidden
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("message");
         const QString longer = "Can't continue: Page: Name: Invalid value - longer than %1 characters";
         QTest::newRow("bounded validator") << "^.{1,64}$" << true << 65 << longer.arg(64);
         QTest::newRow("bounded fits") << "^.{1,64}$" << true << 64 << "";
         QTest::newRow("other validator") << "^.{1,64}x$" << true << 65 << "";
+        QTest::newRow("bounded past the edit") << "^.{1,99999}$" << true << 40000 << longer.arg(32767);
         QTest::newRow("hidden, in a group")
             << "" << false << 40000 << "Can't continue: Group: F: Invalid value - longer than 32767 characters";
     }
@@ -154,7 +155,7 @@ private slots:
         if (!pattern.isEmpty())
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
         if (shown)
-            (new QLabel("&Name:", &page))->setBuddy(edit);
+            (new QLabel("&Name:", edit->parentWidget()))->setBuddy(edit);
         WizardData *d = WizardData::instance();
         d->addField("F", edit, false, false, QString());
         d->setValue("F", QString(length, 'x'));
@@ -170,7 +171,7 @@ private slots:
         QCOMPARE(WizardData::applicationCode(5) + WizardData::applicationCode(-1), QStringLiteral("CCE"));
         // product index, version: most sessions, limit
         for (const auto &[index, version, max, limit] : {std::tuple{6, "6.6", 4000, 4000}, {6, "7.2", 5000, 5000},
-                 {0, "6.6", 60, 100}, {20, "6.6", 100, 100}}) {
+                 {0, "6.6", 60, 100}, {2, "6.60", 100, 100}, {20, "6.6", 100, 100}}) {
             QCOMPARE(WizardData::maxSessions(index, version), max);
             QCOMPARE(WizardData::sessionLimit(index, version), limit);
         }

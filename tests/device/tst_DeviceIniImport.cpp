@@ -54,7 +54,8 @@ private slots:
     void roles()
     {
         for (const QString row : {"6,10 5,10 0,10|0 1 2|1", "5,10 6,10|1 0 -|0", "5,10 5,10 5,10|0 1 -|0",
-                 "5,10 5,10 6,10|2 1 -|0", "7,10 -1,10 0,10 x,10|- - 3|1", "5,12 0,12|- - -|1"}) {
+                 "5,10 5,10 6,10|2 1 -|0", "5,10 6,10 5,10|1 0 -|0", "5,10 6,10 6,10|2 0 -|0",
+                 "7,10 -1,10 0,10 x,10|- - 3|1", "5,12 0,12|- - -|1"}) {
             const QHash<QString, QString> values
                 = DeviceIniImport::read(interfaces(row.section('|', 0, 0).split(' '))).values;
             QStringList found;

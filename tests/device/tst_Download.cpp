@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QtTest>
@@ -19,13 +20,18 @@
 namespace
 {
 // Works a device dialog run with exec(): types the address, if given, presses accept once it opens, and
-// closes it when the road has ended (Close offered, or the inputs handed back), keeping its status text.
+// closes it when the road has ended (Close offered, or the inputs handed back), keeping its status text;
+// closes message boxes too.
 class DialogDriver : public QObject
 {
 public:
     explicit DialogDriver(const QString &address = QString())
     {
         connect(&m_timer, &QTimer::timeout, this, [this, address] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                return box->done(QMessageBox::Ok);
+            }
             auto *dialog = qobject_cast<DeviceDialog *>(QApplication::activeModalWidget());
             if (dialog && !m_pressed) {
                 m_pressed = true;
@@ -41,6 +47,7 @@ public:
         m_timer.start(20);
     }
     QString status;
+    QStringList boxes; // the texts of message boxes it closed
 
 private:
     QTimer m_timer;
@@ -179,14 +186,17 @@ private slots:
     }
 
     // Load to Device uploads the generated configuration and, only when the whole road ends well,
-    // writes the automatic copy and allows Finish.
+    // writes the automatic copy (or warns that it could not) and allows Finish.
     void finishPage()
     {
-        for (const bool refused : {false, true}) {
+        for (const QString mode : {"", "no copy", "refused"}) {
+            const bool refused = mode == "refused";
             TestEnvironment::freshWizardData();
             if (refused)
                 device->misbehave("reset", HttpResponse::error(500));
             QDir(FinishNotes::copyFolder()).removeRecursively();
+            if (mode == "no copy") // a file where the folder should be
+                TestEnvironment::writeFile(QFileInfo(FinishNotes::copyFolder()).path(), "ini", "");
             PageFixture<FinishPage> f(15);
             f.wizard.setStartId(15);
             f.answers->set({"NET1_IP=127.0.0.1", "VERSION=7.2", "PRODUCT=QA2", "WEB=1", "KRBX=0", "CCE=0",
@@ -198,8 +208,13 @@ private slots:
             f.page->loadButton()->click();
             QVERIFY(device->last("upload").body.contains("\r\nINIFileVersion = 31\r\n"));
             QCOMPARE(driver.status.endsWith("https://127.0.0.1\ndone"), !refused);
-            QCOMPARE(QFileInfo::exists(f.page->iniCopyPath()), !refused);
+            QCOMPARE(QFileInfo::exists(f.page->iniCopyPath()), mode.isEmpty());
             QCOMPARE(f.page->isComplete(), !refused);
+            const QString warning = driver.boxes.join('|');
+            QVERIFY2(mode == "no copy" ? warning.startsWith("Can't write file '" + f.page->iniCopyPath() + "': ")
+                                       : warning.isEmpty(),
+                qPrintable(warning));
+            QFile::remove(FinishNotes::copyFolder());
         }
     }
 };

@@ -41,6 +41,7 @@ private:
     std::unique_ptr<FakeDevice> device;
     std::unique_ptr<UploadSession> session;
     RecordingView view;
+    QString newAddress;
 
     // Sets up the device and the configuration by "key=value" words (a step name: how that step is
     // answered) and runs the road to its end.
@@ -67,8 +68,9 @@ private:
             else
                 device->misbehave(key, value == "garbage" ? HttpResponse::ok("<<x") : response);
         }
+        newAddress = config["address"];
         session = std::make_unique<UploadSession>(
-            &view, config["address"], config["version"], config["product"], config.contains("https"));
+            &view, newAddress, config["version"], config["product"], config.contains("https"));
         session->upload();
         QTRY_VERIFY(view.done || view.handedBack > 0);
     }
@@ -143,6 +145,9 @@ private slots:
             "use the following URL to connect to it: " + link + "|done");
         QVERIFY(session->success() && view.handedBack == 0);
         QCOMPARE(device->trail(), steps);
+        // A moved device is followed to its new address, and only then is the upload waited for.
+        QCOMPARE(view.addressText, newAddress);
+        QCOMPARE(view.lines.contains("waiting for upload to complete"), newAddress != "127.0.0.1");
         QCOMPARE(device->last("upload").header("Content-Type"),
             "multipart/form-data; boundary=" + QByteArray(UploadSession::Boundary));
         QVERIFY(device->last("upload").body.contains("\r\n\r\n[SYSTEM Params]\r\nINIFileVersion = 7\r\n--"));

@@ -10,8 +10,9 @@ namespace
 {
 // Every kind of element once; verbatim lines are also read as ordinary lines.
 const QStringList sampleLines{"; a ; b", "[SYSTEM Params]", "Banner = 'Welcome \"home\"'", "URL=http://x/?a=b",
-    "#if %X% == 1", "C = 3 #endif", "[ T ]", "FORMAT Index = T_A, T_Name;", "; inside", "T 1 = 5, \"LAN\";",
-    "junk inside", "[ \\T ]", "fits no rule", "[verbatim]", "configure system", "", "[ \\verbatim ]"};
+    "#if %X% == 1", " #else", "C = 3 #endif", "[ T ]", "FORMAT Index = T_A, T_Name;", "; inside",
+    "T 1 = 5, \"LAN\";", "junk inside", "[ \\T ]", "fits no rule", "[verbatim]", "configure system", "",
+    "[ \\verbatim ]"};
 const QStringList sampleWritten{"; a ", ";   b", "", "[SYSTEM Params]", "", "Banner = 'Welcome \"home\"'",
     "URL = \"http://x/?a=b\"", "C = \"3 #endif\"", "; inside", "", "[ T ]", "FORMAT Index = T_A, T_Name;",
     "T 1 = 5, \"LAN\";", "[ \\T ]", "", "fits no rule", "configure system", "configure system"};
@@ -50,6 +51,7 @@ private slots:
         QCOMPARE(document.tableValue("T", 2, "T_B"), QStringLiteral("a=b"));
         const IniDocument unclosed(QStringLiteral("[ T ]\nFORMAT Index = T_A;\nT 0 = 1;\n; cut"));
         QCOMPARE(unclosed.tableValue("T", 0, "T_A"), QStringLiteral("1"));
+        QCOMPARE(written(unclosed).first(), QStringLiteral("; cut")); // a text cut short keeps what it holds
     }
 
     void parameters()
@@ -58,8 +60,10 @@ private slots:
         QCOMPARE(document.parameterValue("R"), QString());
         QCOMPARE(document.parameterValue("P"), QStringLiteral("'a b\""));
         QCOMPARE(document.parameterValue("Q"), QStringLiteral("6"));
-        for (const auto &[value, force, expected] : {std::tuple{"", true, ""}, {"-1", false, "-1"},
-                 {"--", false, "\"--\""}, {"5060a", false, "\"5060a\""}, {"say \"hi\"", false, "'say \"hi\"'"}})
+        for (const auto &[value, force, expected] :
+            {std::tuple{"", true, ""}, {"5060", true, "\"5060\""}, {"-1", false, "-1"}, {"--", false, "\"--\""},
+                {"0123456789", false, "0123456789"}, {"10.1.1.9", false, "10.1.1.9"},
+                {"5060a", false, "\"5060a\""}, {"say \"hi\"", false, "'say \"hi\"'"}})
             QCOMPARE(quoteIniValue(value, force), QString(expected));
     }
 

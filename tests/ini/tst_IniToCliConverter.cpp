@@ -22,7 +22,10 @@ const char map[] = "configure system/ntp/enable -> EnableNTP\n  Values: off/0,on
                    "configure voip/coders-and-profiles ip-profile/profile-name -> IpProfile_ProfileName\n"
                    "  Help: h\n"
                    "configure voip/coders-and-profiles audio-coders-groups -> {AudioCoders}\n"
-                   "configure voip/coders-and-profiles audio-coders-groups/name -> AudioCoders_Name\n  Help: h\n";
+                   "configure voip/coders-and-profiles audio-coders-groups/name -> AudioCoders_Name\n  Help: h\n"
+                   "configure voip/coders-and-profiles allowed-audio-coders-groups -> {AllowedAudioCoders}\n"
+                   "configure voip/coders-and-profiles allowed-audio-coders-groups/coder"
+                   " -> AllowedAudioCoders_Coder\n  Help: h\n";
 const QString coders
     = "[ AudioCoders ]|FORMAT Index = AudioCoders_AudioCodersGroupId, AudioCoders_AudioCodersIndex, "
       "AudioCoders_Name;|AudioCoders 0 = \"AudioCodersGroups_12\", 3, \"g729\";|[ \\AudioCoders ]";
@@ -92,7 +95,11 @@ private slots:
                "  coders-and-profiles audio-coders-groups 12/3|    name \"g729\"|    exit|  exit";
         QTest::newRow("coders before profiles")
             << "[ IpProfile ]|FORMAT Index = IpProfile_ProfileName;|IpProfile 1 = P;|[ \\IpProfile ]|" + coders
+                + "|[ AllowedAudioCoders ]|FORMAT Index = AllowedAudioCoders_AllowedAudioCodersGroupId, "
+                  "AllowedAudioCoders_AllowedAudioCodersIndex, AllowedAudioCoders_Coder;|"
+                  "AllowedAudioCoders 0 = \"AllowedAudioCodersGroups_2\", 5, \"g729\";|[ \\AllowedAudioCoders ]"
             << "configure voip|  coders-and-profiles audio-coders-groups 12/3|    name \"g729\"|    exit|"
+               "  coders-and-profiles allowed-audio-coders-groups 2/5|    coder \"g729\"|    exit|"
                "  coders-and-profiles ip-profile 1|    profile-name P|    exit|  exit";
     }
 

@@ -63,7 +63,8 @@ private slots:
         TestEnvironment::dataDir(); // creates it
         QFile::remove(WizardData::templatePackPath());
         HelpBrowser::showHistory();
-        QVERIFY(!HelpBrowser::shared()->homeButton()->isEnabled());
+        QVERIFY(!HelpBrowser::shared()->homeButton()->isEnabled()
+            && !HelpBrowser::shared()->backButton()->isEnabled());
         HelpBrowser::showTemplatePackHistory();
         QCOMPARE(browser->toPlainText(), QStringLiteral("ERROR: can't find Template Pack version"));
         QVERIFY(PackBuilder()

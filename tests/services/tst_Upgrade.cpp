@@ -4,6 +4,7 @@
 #include "data/ConfigFileWriter.h"
 #include "data/SafeFileWriter.h"
 #include "data/TemplatePack.h"
+#include "pages/SurveyWriter.h"
 #include "services/InstallerLauncher.h"
 #include "services/UpdateServer.h"
 #include "services/Upgrade.h"
@@ -197,28 +198,32 @@ private slots:
 
     void failedWriteKeepsOldFile_data()
     {
-        QTest::addColumn<bool>("pack"); // a downloaded pack, else a config file
+        QTest::addColumn<QString>("kind"); // config file, downloaded pack or site survey
         QTest::addColumn<bool>("inPlace"); // the folder takes no new file: no temporary file possible
-        QTest::newRow("config file") << false << false;
-        QTest::newRow("config file in place") << false << true;
-        QTest::newRow("downloaded pack") << true << false;
+        QTest::newRow("config file") << "config" << false;
+        QTest::newRow("config file in place") << "config" << true;
+        QTest::newRow("downloaded pack") << "pack" << false;
+        QTest::newRow("site survey") << "survey" << false;
     }
 
     // A failed write is reported, leaves the earlier file byte for byte and no partial file behind.
     // Root ignores a folder that refuses new files: the write then runs in a child as "nobody".
     void failedWriteKeepsOldFile()
     {
-        QFETCH(bool, pack);
+        QFETCH(QString, kind);
         QFETCH(bool, inPlace);
         QTemporaryDir dir;
-        const QFileInfo path(pack ? TemplatePack::packPath() : dir.filePath("config.ini"));
+        const bool pack = kind == "pack";
+        const QFileInfo path(pack ? TemplatePack::packPath() : dir.filePath(kind + ".txt"));
         const QByteArray old = "old\r\n", newPack = PackBuilder().version("4.3").bytes();
         TestEnvironment::writeFile(path.path(), path.fileName(), old);
         const auto write = [&] {
             if (pack)
                 return !TemplatePack::installDownloaded(newPack);
-            return !ConfigFileWriter::writeLines(path.filePath(), {"[SYSLOG]", "EnableSyslog = 1"})
-                && SafeFileWriter::lastError() == "File too large";
+            const bool written = kind == "survey"
+                ? SurveyWriter::writeFile(nullptr, path.filePath())
+                : ConfigFileWriter::writeLines(path.filePath(), {"[SYSLOG]", "EnableSyslog = 1"});
+            return !written && SafeFileWriter::lastError() == "File too large";
         };
         const bool root = getuid() == 0;
         QVERIFY(!inPlace || chmod(qPrintable(dir.path()), root ? 0755 : 0555) == 0);
@@ -242,6 +247,8 @@ private slots:
         QCOMPARE(TestEnvironment::readFile(path.filePath()), old);
         QCOMPARE(QDir(path.path()).entryList({path.fileName() + "?*"}), QStringList());
         QFile::remove(path.filePath());
+        // A later write that works reports no reason left from this one.
+        QVERIFY(SafeFileWriter::write(dir.filePath("later"), "x") && SafeFileWriter::lastError().isEmpty());
     }
 };
 
