@@ -371,6 +371,55 @@ private slots:
         }
     }
 
+    // The listener and realm rules' edges: listeners that share a port, and what only a later page checks.
+    void trunkClashChecks_data()
+    {
+        marksColumns();
+        marksRow(
+            "TLS on the IP-PBX's TLS port", "SIP1_TRANSPORT_TYPE=2;SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5060");
+        marksRow("TLS on the IP-PBX's UDP port", "SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5060");
+        // On the Remote Users route the trunk comes after the groups and the second IP-PBX.
+        const QString after = "APPLICATION_SELECTED=3;SIP2_TRANSPORT_TYPE=1;SIP2_LOCAL_PORT=5070;";
+        marksRow("after the groups: their range",
+            after + "REMOTE_USER_MEDIA_START=7500;REMOTE_USER_MEDIA_NUMBER=100",
+            "Base Port:=media ports for ITSP and Remote Users may not overlap");
+        marksRow("after the groups: a TLS group's port",
+            after + "REMOTE_USER1_ENABLE=1;REMOTE_USER1_TRANSPORT_TYPE=2;REMOTE_USER1_LOCAL_PORT=5070",
+            "Listening Port:=use different ports for Remote Users (TLS) and SIP Trunk (TCP) traffic");
+        const QString pbx2 = after + "SIP3_IF=LAN_IF;SIP3_TRANSPORT_TYPE=2;SIP3_LOCAL_PORT=5070;SIP3_ENABLE=";
+        marksRow("after the second IP-PBX: its TLS port", pbx2 + "1",
+            "Listening Port:=use different ports for IP-PBX2 on TLS and SIP Trunk on TCP");
+        marksRow("after the second IP-PBX: off", pbx2 + "0");
+    }
+
+    void trunkClashChecks() { trunk()->checkMarks(); }
+
+    void pbx2ClashChecks_data()
+    {
+        marksColumns();
+        marksRow("IP-PBX's TCP port on the other interface",
+            "SIP1_IF=WAN_IF;SIP1_TRANSPORT_TYPE=1;SIP1_LOCAL_PORT=5091;SIP3_TRANSPORT_TYPE=2;SIP3_LOCAL_PORT="
+            "5091");
+        marksRow("trunk's port behind NAT on the other interface",
+            "NETWORK=LAN_WAN;SIP3_LOCAL_PORT=5080;SIP2_NAT_IP=1.1.1.1");
+    }
+
+    void pbx2ClashChecks() { pbx2()->checkMarks(); }
+
+    // Entered again with a value that names a choice, the page goes on; a list whose field the template
+    // leaves out stays disabled.
+    void pbxLoadedAgain()
+    {
+        const auto f = pbx();
+        f->enter({"SIP1_TRANSPORT_TYPE=7"});
+        QVERIFY(!f->page->isComplete());
+        f->enter({"SIP1_TRANSPORT_TYPE=1"});
+        QVERIFY(f->page->isComplete());
+        Pbx::edit("SIP1_TRANSPORT_TYPE")->setEnabled(false);
+        f->enter({});
+        QVERIFY(!f->child("transport")->isEnabled());
+    }
+
     // Tab goes through each page's entries as they are laid out: by rows, then left to right.
     void tabOrder()
     {

@@ -1,3 +1,4 @@
+#include "pages/LoadedChoices.h"
 #include "pages/TextRules.h"
 
 #include <QtTest>
@@ -25,6 +26,16 @@ private slots:
                 *error ? message.startsWith("Invalid value - ") && message.endsWith(error) : message.isEmpty(),
                 qPrintable(text + ": " + message));
         }
+    }
+
+    // Capitals in host names; a format character named by its code point; an echoed value clipped at 80.
+    void edges()
+    {
+        QCOMPARE(TextRules::hostError("SIP.Example.COM"), QString());
+        QVERIFY(TextRules::hostError(QString("a") + QChar(0x200e)).endsWith("character U+200E is not allowed"));
+        const QString x80(80, 'x');
+        QCOMPARE(LoadedChoices::clipped(x80), x80);
+        QCOMPARE(LoadedChoices::clipped(x80 + 'y'), QString(77, 'x') + "...");
     }
 };
 
