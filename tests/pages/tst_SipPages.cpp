@@ -372,12 +372,14 @@ private slots:
     }
 
     // The listener and realm rules' edges: listeners that share a port, and what only a later page checks.
-    void trunkClashChecks_data()
+    void trunkEdgeChecks_data()
     {
         marksColumns();
         marksRow(
             "TLS on the IP-PBX's TLS port", "SIP1_TRANSPORT_TYPE=2;SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5060");
         marksRow("TLS on the IP-PBX's UDP port", "SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5060");
+        marksRow("registration without username", "SIP2_USERNAME=", "Username:=enter username");
+        marksRow("username past 64", "SIP2_USERNAME=" + QString(65, 'u'), "Username:=enter username");
         // On the Remote Users route the trunk comes after the groups and the second IP-PBX.
         const QString after = "APPLICATION_SELECTED=3;SIP2_TRANSPORT_TYPE=1;SIP2_LOCAL_PORT=5070;";
         marksRow("after the groups: their range",
@@ -392,7 +394,16 @@ private slots:
         marksRow("after the second IP-PBX: off", pbx2 + "0");
     }
 
-    void trunkClashChecks() { trunk()->checkMarks(); }
+    void trunkEdgeChecks() { trunk()->checkMarks(); }
+
+    void pbxEdgeChecks_data()
+    {
+        marksColumns();
+        marksRow("Unity on UDP", "SIP1_NAME=Corvane Unity Suite",
+            "Transport Type:=Corvane Unity Suite supports only TCP or TLS transport types");
+    }
+
+    void pbxEdgeChecks() { pbx()->checkMarks(); }
 
     void pbx2ClashChecks_data()
     {
@@ -407,7 +418,7 @@ private slots:
     void pbx2ClashChecks() { pbx2()->checkMarks(); }
 
     // Entered again with a value that names a choice, the page goes on; a list whose field the template
-    // leaves out stays disabled.
+    // leaves out stays disabled; blanks around backup addresses are no part of them.
     void pbxLoadedAgain()
     {
         const auto f = pbx();
@@ -418,6 +429,8 @@ private slots:
         Pbx::edit("SIP1_TRANSPORT_TYPE")->setEnabled(false);
         f->enter({});
         QVERIFY(!f->child("transport")->isEnabled());
+        Pbx::edit("SIP1_IP_BACKUP")->setText("b1, b2"); // blanks after the commas
+        QVERIFY(f->page->isComplete());
     }
 
     // Tab goes through each page's entries as they are laid out: by rows, then left to right.
