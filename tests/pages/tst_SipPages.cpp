@@ -396,6 +396,14 @@ private slots:
 
     void trunkEdgeChecks() { trunk()->checkMarks(); }
 
+    void trunkAccountLeftOut()
+    {
+        const auto f = trunk();
+        Pbx::edit("SIP2_REGISTRATION")->setEnabled(false);
+        f->enter({});
+        QVERIFY(!f->child("account")->isEnabled());
+    }
+
     void pbxEdgeChecks_data()
     {
         marksColumns();
@@ -418,7 +426,7 @@ private slots:
     void pbx2ClashChecks() { pbx2()->checkMarks(); }
 
     // Entered again with a value that names a choice, the page goes on; a list whose field the template
-    // leaves out stays disabled; blanks around backup addresses are no part of them.
+    // leaves out stays disabled; blanks around a choice or backup addresses are no part of them.
     void pbxLoadedAgain()
     {
         const auto f = pbx();
@@ -426,9 +434,13 @@ private slots:
         QVERIFY(!f->page->isComplete());
         f->enter({"SIP1_TRANSPORT_TYPE=1"});
         QVERIFY(f->page->isComplete());
-        Pbx::edit("SIP1_TRANSPORT_TYPE")->setEnabled(false);
+        f->enter({"SIP1_MEDIA_PROTOCOL= 2 "});
+        QCOMPARE(Pbx::texts("SIP1_MEDIA_PROTOCOL"), QString("2"));
+        for (const char *name : {"SIP1_TRANSPORT_TYPE", "SIP1_MEDIA_PROTOCOL", "SIP1_KEEPALIVE"})
+            Pbx::edit(name)->setEnabled(false);
         f->enter({});
-        QVERIFY(!f->child("transport")->isEnabled());
+        QVERIFY(!f->child("transport")->isEnabled() && !f->child("media")->isEnabled()
+            && !f->child<QCheckBox>("keepAlive")->isEnabled());
         Pbx::edit("SIP1_IP_BACKUP")->setText("b1, b2"); // blanks after the commas
         QVERIFY(f->page->isComplete());
     }
