@@ -371,6 +371,80 @@ private slots:
         }
     }
 
+    // The listener and realm rules' edges: listeners that share a port, and what only a later page checks.
+    void trunkEdgeChecks_data()
+    {
+        marksColumns();
+        marksRow(
+            "TLS on the IP-PBX's TLS port", "SIP1_TRANSPORT_TYPE=2;SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5060");
+        marksRow("TLS on the IP-PBX's UDP port", "SIP2_TRANSPORT_TYPE=2;SIP2_LOCAL_PORT=5060");
+        marksRow("registration without username", "SIP2_USERNAME=", "Username:=enter username");
+        marksRow("username past 64", "SIP2_USERNAME=" + QString(65, 'u'), "Username:=enter username");
+        // On the Remote Users route the trunk comes after the groups and the second IP-PBX.
+        const QString after = "APPLICATION_SELECTED=3;SIP2_TRANSPORT_TYPE=1;SIP2_LOCAL_PORT=5070;";
+        marksRow("after the groups: their range",
+            after + "REMOTE_USER_MEDIA_START=7500;REMOTE_USER_MEDIA_NUMBER=100",
+            "Base Port:=media ports for ITSP and Remote Users may not overlap");
+        marksRow("after the groups: a TLS group's port",
+            after + "REMOTE_USER1_ENABLE=1;REMOTE_USER1_TRANSPORT_TYPE=2;REMOTE_USER1_LOCAL_PORT=5070",
+            "Listening Port:=use different ports for Remote Users (TLS) and SIP Trunk (TCP) traffic");
+        const QString pbx2 = after + "SIP3_IF=LAN_IF;SIP3_TRANSPORT_TYPE=2;SIP3_LOCAL_PORT=5070;SIP3_ENABLE=";
+        marksRow("after the second IP-PBX: its TLS port", pbx2 + "1",
+            "Listening Port:=use different ports for IP-PBX2 on TLS and SIP Trunk on TCP");
+        marksRow("after the second IP-PBX: off", pbx2 + "0");
+    }
+
+    void trunkEdgeChecks() { trunk()->checkMarks(); }
+
+    void trunkAccountLeftOut()
+    {
+        const auto f = trunk();
+        Pbx::edit("SIP2_REGISTRATION")->setEnabled(false);
+        f->enter({});
+        QVERIFY(!f->child("account")->isEnabled());
+    }
+
+    void pbxEdgeChecks_data()
+    {
+        marksColumns();
+        marksRow("Unity on UDP", "SIP1_NAME=Corvane Unity Suite",
+            "Transport Type:=Corvane Unity Suite supports only TCP or TLS transport types");
+    }
+
+    void pbxEdgeChecks() { pbx()->checkMarks(); }
+
+    void pbx2ClashChecks_data()
+    {
+        marksColumns();
+        marksRow("IP-PBX's TCP port on the other interface",
+            "SIP1_IF=WAN_IF;SIP1_TRANSPORT_TYPE=1;SIP1_LOCAL_PORT=5091;SIP3_TRANSPORT_TYPE=2;SIP3_LOCAL_PORT="
+            "5091");
+        marksRow("trunk's port behind NAT on the other interface",
+            "NETWORK=LAN_WAN;SIP3_LOCAL_PORT=5080;SIP2_NAT_IP=1.1.1.1");
+    }
+
+    void pbx2ClashChecks() { pbx2()->checkMarks(); }
+
+    // Entered again with a value that names a choice, the page goes on; a list whose field the template
+    // leaves out stays disabled; blanks around a choice or backup addresses are no part of them.
+    void pbxLoadedAgain()
+    {
+        const auto f = pbx();
+        f->enter({"SIP1_TRANSPORT_TYPE=7"});
+        QVERIFY(!f->page->isComplete());
+        f->enter({"SIP1_TRANSPORT_TYPE=1"});
+        QVERIFY(f->page->isComplete());
+        f->enter({"SIP1_MEDIA_PROTOCOL= 2 "});
+        QCOMPARE(Pbx::texts("SIP1_MEDIA_PROTOCOL"), QString("2"));
+        for (const char *name : {"SIP1_TRANSPORT_TYPE", "SIP1_MEDIA_PROTOCOL", "SIP1_KEEPALIVE"})
+            Pbx::edit(name)->setEnabled(false);
+        f->enter({});
+        QVERIFY(!f->child("transport")->isEnabled() && !f->child("media")->isEnabled()
+            && !f->child<QCheckBox>("keepAlive")->isEnabled());
+        Pbx::edit("SIP1_IP_BACKUP")->setText("b1, b2"); // blanks after the commas
+        QVERIFY(f->page->isComplete());
+    }
+
     // Tab goes through each page's entries as they are laid out: by rows, then left to right.
     void tabOrder()
     {

@@ -146,6 +146,30 @@ private slots:
         QCOMPARE(SipRules::sessionsError("10", 100) + SipRules::sessionsError("9", 100),
             SipRules::sessionsMessage(100));
     }
+
+    // Derived fields, NAT row and summaries of the server pages.
+    void serverHelpers()
+    {
+        QCOMPARE(SipRules::mediaEndText("6000", "") + SipRules::mediaEndText("6000", "100"), QString("6999"));
+        QCOMPARE(
+            SipRules::proxyAddress("pbx", "0") + SipRules::proxyAddress("pbx", "5080"), QString("pbxpbx:5080"));
+        QVERIFY(SipRules::natShown("LAN", false) && !SipRules::natShown("LAN", true));
+        QVERIFY(SipRules::natToolTip("IP-PBX", "LAN").endsWith("configured in LAN Interface settings"));
+        QCOMPARE(IPPBX2Rules::selectedInterface(2, 1) + IPPBX2Rules::selectedInterface(2, 2), 1);
+        QVERIFY(!ITSPRules::sessionsFollow(4, "100") && ITSPRules::sessionsFollow(0, "100"));
+        QVERIFY(IPPBX2Rules::domainFollows("d", "p", "d") && !IPPBX2Rules::domainFollows("", "p", ""));
+        // Backup, domain and keep-alive rows only when set or offered; the prefix only when shown; the
+        // account only when there is one, and the main line only when given.
+        SipRules::ServerSummary s;
+        QCOMPARE(SipRules::serverSummary("T", 1, s).size(), 13);
+        s.backup = s.domain = "x";
+        s.keepAliveShown = true;
+        QCOMPARE(SipRules::serverSummary("T", 1, s).size(), 16);
+        QVERIFY(!IPPBXRules::summary({s, false, "55"}).join('\n').contains("Local Prefix"));
+        QCOMPARE(ITSPRules::summary(true, s, {0, "u", "p", ""}).size(), 16);
+        QCOMPARE(ITSPRules::summary(true, s, {1, "", "", "4085550199"}).mid(16),
+            QStringList({"", "Account            : registration", "Trunk Main Line    : 4085550199"}));
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestSipRules)

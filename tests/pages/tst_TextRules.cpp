@@ -1,3 +1,4 @@
+#include "pages/LoadedChoices.h"
 #include "pages/TextRules.h"
 
 #include <QtTest>
@@ -37,6 +38,16 @@ private slots:
     {
         QCOMPARE(TextRules::shown(QString("a\x01 b\tc\x7f") + QChar(0x2028) + QChar(0x200b) + QChar(0xdc00)),
             QString("aU+0001 bU+0009cU+007FU+2028U+200BU+DC00"));
+    }
+
+    // Capitals in host names; a format character named by its code point; an echoed value clipped at 80.
+    void edges()
+    {
+        QCOMPARE(TextRules::hostError("SIP.Example.COM"), QString());
+        QVERIFY(TextRules::hostError(QString("a") + QChar(0x200e)).endsWith("character U+200E is not allowed"));
+        const QString x80(80, 'x');
+        QCOMPARE(LoadedChoices::clipped(x80), x80);
+        QCOMPARE(LoadedChoices::clipped(x80 + 'y'), QString(77, 'x') + "...");
     }
 };
 

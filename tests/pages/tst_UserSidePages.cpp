@@ -99,6 +99,41 @@ private slots:
         checkLoaded<RemoteUsersPage>(13, "REMOTE_USER3_ENABLE", "01", "1");
     }
 
+    // The first rejected value is the one a batch names; entered again with good values, nothing of the
+    // rejection is left; a field the template leaves out, or an empty flag, stops nothing.
+    void loadedAgain()
+    {
+        const auto load = [](auto &f, const QStringList &given) {
+            for (const QString &g : given)
+                WizardData::instance()->setValue(g.section('=', 0, 0), g.section('=', 1));
+            f.enter(given);
+        };
+        {
+            PageFixture<UsersPage> f(10, kAnswers + QStringList{"USER_LOCAL_PORT=5080", "USER_MEDIA_START=9000"});
+            load(f, {"USER_TRANSPORT_TYPE=9", "USER_MEDIA_PROTOCOL=3"});
+            QVERIFY(!f.page->isComplete() && f.page->batchRefusal().contains("USER_TRANSPORT_TYPE '9'"));
+            load(f, {"USER_TRANSPORT_TYPE= 1 ", "USER_MEDIA_PROTOCOL=1"});
+            QVERIFY2(f.page->isComplete(), qPrintable(f.page->batchRefusal()));
+            for (const QLabel *label : f.page->findChildren<QLabel *>())
+                QVERIFY2(!label->toolTip().contains("loaded"), qPrintable(label->text()));
+            f.edit("USER_MEDIA_PROTOCOL")->setEnabled(false);
+            f.edit("USER_TRANSPORT_TYPE")->setEnabled(false);
+            load(f, {"USER_MEDIA_PROTOCOL=3"});
+            QVERIFY(f.page->isComplete() && !f.child<QComboBox>("transport")->isEnabled());
+        }
+        TestEnvironment::freshWizardData();
+        PageFixture<FEUPage> f(12, kAnswers);
+        load(f, {"FEU_ENABLE= 1 "});
+        QVERIFY(f.child<QCheckBox>("enable")->isChecked());
+        load(f, {"FEU_ENABLE=2"});
+        QVERIFY(!f.child<QCheckBox>("enable")->isChecked() && !f.page->batchRefusal().isEmpty());
+        load(f, {"FEU_ENABLE="});
+        QVERIFY(f.page->batchRefusal().isEmpty());
+        f.edit("FEU_ENABLE")->setEnabled(false);
+        load(f, {"FEU_ENABLE=2"});
+        QVERIFY(f.page->batchRefusal().isEmpty());
+    }
+
     // Per group "shown/checked/box enabled/ENABLE", then the title of group 3.
     void remoteGroups()
     {
