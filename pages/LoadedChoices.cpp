@@ -42,7 +42,7 @@ bool LoadedChoices::isHiddenChoice(const QString &field)
 {
     static const QRegularExpression names(
         QStringLiteral("\\A(KRBX|CCE|USE_DEFAULTS|SIP2_ENABLE|SIP3_SUPPORTED"
-                       "|FEU_SUPPORTED|SIP1_PREFIX_ENABLE|SIP2_PBX|REMOTE_USER[1-3]_PBX"
+                       "|FEU_SUPPORTED|SIP1_PREFIX_ENABLE|SIP2_PBX|REMOTE_USER[1-3]_(PBX|ENABLE)"
                        "|SIP[12]_CODERS|(NET1|NET2|OAM)_VLAN_NATIVE)\\z"));
     return names.match(field).hasMatch();
 }
