@@ -173,6 +173,22 @@ private slots:
         QCOMPARE(FinishNotes::copyFileName("C:\\x\nb\u00e9%", 7), QString("C__x_b___7.ini"));
         QCOMPARE(FinishNotes::copyFolder(), QDir(TestEnvironment::dataDir()).filePath("ini"));
     }
+
+    // A failed automatic copy warns; the user's file is written, so the wizard may finish.
+    void failedCopyWarns()
+    {
+        const QString folder = FinishNotes::copyFolder();
+        QDir().mkpath(QFileInfo(folder).path());
+        TestEnvironment::writeFile(QFileInfo(folder).path(), QFileInfo(folder).fileName(), "not a folder");
+        f->set({"KRBX=0", "NET1_IP=10.1.2.3"});
+        f->wizard.show();
+        ModalBoxCloser closer;
+        QVERIFY(f->page->saveToPath(dir.filePath("own.ini")));
+        QFile::remove(folder);
+        QCOMPARE(closer.boxes().join('|').section(": ", 0, 1),
+            "Warning: Can't write file '" + f->page->iniCopyPath() + "'");
+        QVERIFY(finishEnabled());
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestFinishPage)

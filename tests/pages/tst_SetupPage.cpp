@@ -1,7 +1,9 @@
+#include "ModalBoxCloser.h"
 #include "PackBuilder.h"
 #include "PageFixture.h"
 
 #include <QApplication>
+#include <QFileDialog>
 
 using namespace SetupFixture;
 
@@ -121,6 +123,35 @@ private slots:
             for (const char *label : {"cceEquipmentLabel", "ccePbxLabel", "cceItspLabel"})
                 QCOMPARE(
                     child<QLabel>(page, label)->toolTip().startsWith("Invalid value - "), !strcmp(marked, label));
+        }
+    }
+
+    // Generate Survey writes the picked file, or says it could not.
+    void surveyWriteFailureWarns()
+    {
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QB8);
+        for (const QString name : {"survey.csv", "absent/survey.csv"}) {
+            const QString path = m_files.filePath(name);
+            QTimer answer;
+            connect(&answer, &QTimer::timeout, [&] {
+                if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                    dialog->selectFile(path);
+                    QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+                }
+            });
+            answer.start(10);
+            ModalBoxCloser closer;
+            QMetaObject::invokeMethod(page, "generateSurvey");
+            // The dialog resolves a missing folder against its own.
+            const QString box = closer.boxes().join('|');
+            QVERIFY2(box.isEmpty() != name.startsWith("absent")
+                    && (box.isEmpty()
+                        || (box.startsWith("Warning: Can't write file '")
+                            && box.endsWith(name + "': No such file or directory"))),
+                qPrintable(box));
+            QCOMPARE(QFileInfo::exists(path), !name.startsWith("absent"));
         }
     }
 
