@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWizard>
@@ -29,23 +30,27 @@ private:
     QStringList copies() const { return QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden); }
     bool finishEnabled() const { return f->wizard.button(QWizard::FinishButton)->isEnabled(); }
 
-    // Presses Save File, picks path (none: cancels); returns "filters|proposed name|boxes shown".
+    // Presses Save File, picks path (none: cancels); returns "filters|proposed name|boxes shown". One
+    // timer answers the dialog and the boxes, so that no box closer can cancel the dialog first.
     QString saveThroughDialog(const QString &path)
     {
-        QString offered;
+        QStringList offered;
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&] {
-            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-                offered = dialog->nameFilters().join(';') + '|'
-                    + QFileInfo(dialog->selectedFiles().value(0)).fileName();
-                dialog->selectFile(path);
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                offered << dialog->nameFilters().join(';') + '|'
+                        + QFileInfo(dialog->selectedFiles().value(0)).fileName();
+                dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
                 QMetaObject::invokeMethod(dialog, path.isEmpty() ? "reject" : "accept", Qt::DirectConnection);
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                offered << box->windowTitle() + ": " + box->text();
+                box->done(QMessageBox::Ok);
             }
         });
         answer.start(10);
-        ModalBoxCloser closer;
         f->page->saveButton()->click();
-        return (QStringList{offered} + closer.boxes()).join('|');
+        return offered.join('|');
     }
 
 private slots:
