@@ -103,6 +103,7 @@ private slots:
         QCOMPARE(finishEnabled(), !copy.isEmpty());
         QCOMPARE(copies(), copy.isEmpty() ? QStringList() : QStringList{copy});
         QCOMPARE(f->page->loadButton()->isVisible(), !cli);
+        QCOMPARE(f->page->notesText().contains("to the specific KRBX device through its CLI"), cli);
         QCOMPARE(f->page->saveButton()->nextInFocusChain(), f->page->loadButton()); // Tab follows the layout
         if (copy.isEmpty())
             return;
@@ -155,6 +156,10 @@ private slots:
             {"from the SBC to IP-PBX (SIP port: 5060", "destination IP: 172.16.0.9)"});
         row("wan topology, hosted", "APPLICATION_SELECTED=2;NETWORK=WAN", {""});
         row("wan topology, gateway for a trunk", "APPLICATION_SELECTED=4;GATEWAY_INTEROP=2;NETWORK=WAN", {""});
+        // "^": the note starts with the phrase, "$": it ends with it.
+        row("router, nothing after its certificate", "KRBX=1;CERTIFICATE=1;" + kSip1, {"more information.<br>$"});
+        row("forwarding alone", kSip1 + "APPLICATION_SELECTED=2", {"^Enterprise router"});
+        row("sip2 cce gateway", kSip2 + "APPLICATION_SELECTED=5;CCE_INTEROP=2", {"from IP-PBX2 to"});
     }
 
     void notes()
@@ -167,8 +172,12 @@ private slots:
         const auto field = [&table](const QString &name) { return table.value(name); };
         const QString note = FinishNotes::notesText(field("KRBX") == "1", field);
         int at = 0;
-        for (const QString &phrase : phrases)
+        for (QString phrase : phrases) {
+            const bool start = phrase.startsWith('^'), end = phrase.endsWith('$');
+            phrase = phrase.mid(start, phrase.size() - start - end);
             QVERIFY2((at = note.indexOf(phrase, at)) >= 0, qPrintable(note));
+            QVERIFY2((!start || at == 0) && (!end || at + phrase.size() == note.size()), qPrintable(note));
+        }
         QVERIFY(!phrases.first().isEmpty() || note.isEmpty());
     }
 
