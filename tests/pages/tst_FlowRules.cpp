@@ -86,6 +86,7 @@ private slots:
         row("two placeholders, one unclosed", "x=%A_1%,%B% %C", "2+5:yellow 8+3:yellow");
         row("blank ends a placeholder", "50% of %LOAD%", "7+6:yellow");
         row("placeholder first", "%A%=1", "0+3:yellow");
+        row("text between placeholders", "%A%x%B%", "0+3:yellow 4+3:yellow");
         row("superscript is no digit", QString::fromUtf8("x = %A\u00b2% %B%"), "9+3:yellow");
     }
 
