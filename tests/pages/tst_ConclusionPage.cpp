@@ -166,6 +166,19 @@ private slots:
         const auto r = ConclusionRules::evaluate([table](const QString &name) { return table.value(name); });
         QTEST(r.certificate + '|' + r.certificateReason + '|' + r.mediaSecurity, "expected");
     }
+
+    // Notes: none without a "#comment"; one blank between notes; an answer stays one line.
+    void notes()
+    {
+        WizardData *data = WizardData::instance();
+        data->templateLines = QStringList{"[SYSLOG]"};
+        f->page->initializePage();
+        QCOMPARE(data->templateNotes, QString());
+        TestEnvironment::addField("N", QString::fromUtf8("a\u2029b\u2028c"));
+        data->templateLines = QStringList{"#comment one ", "#comment %N%"};
+        f->page->initializePage();
+        QCOMPARE(data->templateNotes, "one a b c<br />");
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestConclusionPage)
