@@ -148,7 +148,7 @@ private slots:
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         Wizard wizard;
         SetupPage *page = enter(wizard, QB8);
-        for (const QString path : {m_files.filePath("survey.csv"), QString("/dev/full")}) {
+        for (const QString &path : {m_files.filePath("survey.csv"), QString("/dev/full")}) {
             QString box;
             QTimer answer;
             connect(&answer, &QTimer::timeout, [&] {
