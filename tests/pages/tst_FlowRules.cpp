@@ -40,6 +40,7 @@ public:
         registerField("NAME", name);
         registerField("KRBX", hiddenEdit());
         registerField("CCE", hiddenEdit());
+        registerSipPorts("P", true, "5060");
     }
     QString surveyFieldName(const QString &label) const override { return label == "Name" ? "NAME" : QString(); }
 };
@@ -131,6 +132,14 @@ private slots:
         page->step = 3;
         BrambleonPage::stepCount = 9;
         QCOMPARE(page->stepTitle("Users"), "Users  (Step 3 of 9)");
+        // A template's "#define" sets the transport and port; the per-transport slots follow the port.
+        QString flags;
+        for (const char *name : {"P_TRANSPORT_TYPE", "P_LOCAL_PORT", "P_TLS_LOCAL_PORT", "P_INTERFACE"}) {
+            const FieldInfo info = WizardData::instance()->fields.value(name);
+            flags += QString::number(info.templateControlled) + QString::number(info.presetFromTemplate)
+                + info.companionField + ' ';
+        }
+        QCOMPARE(flags, "11 11 00P_LOCAL_PORT 00 ");
     }
 };
 
