@@ -63,6 +63,7 @@ private slots:
         row("0 0 1 QA1_KRBX 0 0 1", "Network1 4, Network2 5, IPPBX 6, ITSP 7, Dial 8 / 8");
         row("0 3 0 QB8 0 0 0 0 1", "Network1 4, IPPBX 5, ITSP 6, Dial 7, FEU 8 / 8");
         row("0 1 0 QB8 0 0 yes x1 one", "Network1 4, IPPBX 5, ITSP 6, Dial 7 / 7");
+        row("0 1 0 QB8 0 0 2 2 2", "Network1 4, IPPBX 5, ITSP 6, Dial 7 / 7");
         row("6 2 0 QB8 0 0 0 1 0", "Network1 4, IPPBX 5, ITSP 6, Dial 7 / 7");
         row("0 0 0 QB8 0 0 0 1 1, 3 2 0 QB8 0 0 1 0 1", "Network1 4, IPPBX 5, RemoteUsers 6, ITSP 7 / 7");
         row("4 1 1 QA1_KRBX 2, 2 2 1 QA1_KRBX", "Network1 4, IPPBX 5, Users 6, Gateway 7 / 7");

@@ -73,7 +73,8 @@ private slots:
             {"C1, separator", "\u0085", "\u2028", "The character U+0085 in A"},
             {"C0", "x", "a\x01", "The character U+0001 in B"},
             {"backslashes", "a\\", "b\\", "A trailing backslash in A, B"},
-            {"double quote", "x", "a\"", "A double quote (\") in B"}};
+            {"double quote", "x", "a\"", "A double quote (\") in B"},
+            {"two characters", "a\\", "a\"", "A trailing backslash in A cannot"}};
         for (const auto &row : rows)
             QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
     }
@@ -87,9 +88,12 @@ private slots:
         TestEnvironment::addField("B", b);
         TestEnvironment::addField("C", "\x01'\""); // comments carry anything
         WizardData::instance()->templateLines = QStringList{"A = '%A%'", "B = \"%B%\"", " ; %C%"};
+        WizardData::instance()->cliLines = QStringList{"stale"};
         f->page->initializePage();
         const QString refusal = f->page->batchRefusal();
         QVERIFY2(expected.isEmpty() ? refusal.isEmpty() : refusal.startsWith(expected), qPrintable(refusal));
+        // A refused configuration leaves nothing to save and stops the page.
+        QCOMPARE(WizardData::instance()->cliLines.isEmpty() + f->page->isComplete(), 1);
     }
 
     // Summaries with a blank line after each, file lines as plain text (CLI for the router models); the
@@ -126,6 +130,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         row("trunk, udp and rtp", 0, "SIP1_TRANSPORT_TYPE=1;SIP1_MEDIA_PROTOCOL=2", "0||0");
         row("trunk, four parties", 0, allTls + enabled, "1|IP-PBX, SIP Trunk, IP-PBX2 and Remote Users|0");
+        row("trunk, sip3 off, sip2 on", 0, allTls + "SIP2_ENABLE=1", "1|IP-PBX and SIP Trunk|0");
+        row("remote users, sip3 and trunk off", 3, allTls, "0||0");
         row("trunk, sip3 and feu off", 0, allTls + "SIP3_MEDIA_PROTOCOL=1;FEU_MEDIA_PROTOCOL=1",
             "1|IP-PBX and SIP Trunk|0");
         row("trunk, sip2 srtp", 0, "SIP2_MEDIA_PROTOCOL=1;USER_MEDIA_PROTOCOL=1", "0||1");
@@ -159,6 +165,19 @@ private slots:
             table.insert(pair.section('=', 0, 0), pair.section('=', 1));
         const auto r = ConclusionRules::evaluate([table](const QString &name) { return table.value(name); });
         QTEST(r.certificate + '|' + r.certificateReason + '|' + r.mediaSecurity, "expected");
+    }
+
+    // Notes: none without a "#comment"; one blank between notes; an answer stays one line.
+    void notes()
+    {
+        WizardData *data = WizardData::instance();
+        data->templateLines = QStringList{"[SYSLOG]"};
+        f->page->initializePage();
+        QCOMPARE(data->templateNotes, QString());
+        TestEnvironment::addField("N", QString::fromUtf8("a\u2029b\u2028c"));
+        data->templateLines = QStringList{"#comment one ", "#comment %N%"};
+        f->page->initializePage();
+        QCOMPARE(data->templateNotes, "one a b c<br />");
     }
 };
 

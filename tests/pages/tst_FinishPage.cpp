@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWizard>
@@ -29,23 +30,27 @@ private:
     QStringList copies() const { return QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden); }
     bool finishEnabled() const { return f->wizard.button(QWizard::FinishButton)->isEnabled(); }
 
-    // Presses Save File, picks path (none: cancels); returns "filters|proposed name|boxes shown".
+    // Presses Save File, picks path (none: cancels); returns "filters|proposed name|boxes shown". One
+    // timer answers the dialog and the boxes, so that no box closer can cancel the dialog first.
     QString saveThroughDialog(const QString &path)
     {
-        QString offered;
+        QStringList offered;
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&] {
-            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-                offered = dialog->nameFilters().join(';') + '|'
-                    + QFileInfo(dialog->selectedFiles().value(0)).fileName();
-                dialog->selectFile(path);
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                offered << dialog->nameFilters().join(';') + '|'
+                        + QFileInfo(dialog->selectedFiles().value(0)).fileName();
+                dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
                 QMetaObject::invokeMethod(dialog, path.isEmpty() ? "reject" : "accept", Qt::DirectConnection);
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                offered << box->windowTitle() + ": " + box->text();
+                box->done(QMessageBox::Ok);
             }
         });
         answer.start(10);
-        ModalBoxCloser closer;
         f->page->saveButton()->click();
-        return (QStringList{offered} + closer.boxes()).join('|');
+        return offered.join('|');
     }
 
 private slots:
@@ -98,6 +103,7 @@ private slots:
         QCOMPARE(finishEnabled(), !copy.isEmpty());
         QCOMPARE(copies(), copy.isEmpty() ? QStringList() : QStringList{copy});
         QCOMPARE(f->page->loadButton()->isVisible(), !cli);
+        QCOMPARE(f->page->notesText().contains("to the specific KRBX device through its CLI"), cli);
         QCOMPARE(f->page->saveButton()->nextInFocusChain(), f->page->loadButton()); // Tab follows the layout
         if (copy.isEmpty())
             return;
@@ -150,6 +156,10 @@ private slots:
             {"from the SBC to IP-PBX (SIP port: 5060", "destination IP: 172.16.0.9)"});
         row("wan topology, hosted", "APPLICATION_SELECTED=2;NETWORK=WAN", {""});
         row("wan topology, gateway for a trunk", "APPLICATION_SELECTED=4;GATEWAY_INTEROP=2;NETWORK=WAN", {""});
+        // "^": the note starts with the phrase, "$": it ends with it.
+        row("router, nothing after its certificate", "KRBX=1;CERTIFICATE=1;" + kSip1, {"more information.<br>$"});
+        row("forwarding alone", kSip1 + "APPLICATION_SELECTED=2", {"^Enterprise router"});
+        row("sip2 cce gateway", kSip2 + "APPLICATION_SELECTED=5;CCE_INTEROP=2", {"from IP-PBX2 to"});
     }
 
     void notes()
@@ -162,8 +172,12 @@ private slots:
         const auto field = [&table](const QString &name) { return table.value(name); };
         const QString note = FinishNotes::notesText(field("KRBX") == "1", field);
         int at = 0;
-        for (const QString &phrase : phrases)
+        for (QString phrase : phrases) {
+            const bool start = phrase.startsWith('^'), end = phrase.endsWith('$');
+            phrase = phrase.mid(start, phrase.size() - start - end);
             QVERIFY2((at = note.indexOf(phrase, at)) >= 0, qPrintable(note));
+            QVERIFY2((!start || at == 0) && (!end || at + phrase.size() == note.size()), qPrintable(note));
+        }
         QVERIFY(!phrases.first().isEmpty() || note.isEmpty());
     }
 
@@ -172,6 +186,22 @@ private slots:
         QCOMPARE(FinishNotes::copyFileName("../../etc/passwd", 7), QString(".._.._etc_passwd_7.ini"));
         QCOMPARE(FinishNotes::copyFileName("C:\\x\nb\u00e9%", 7), QString("C__x_b___7.ini"));
         QCOMPARE(FinishNotes::copyFolder(), QDir(TestEnvironment::dataDir()).filePath("ini"));
+    }
+
+    // A failed automatic copy warns; the user's file is written, so the wizard may finish.
+    void failedCopyWarns()
+    {
+        const QString folder = FinishNotes::copyFolder();
+        QDir().mkpath(QFileInfo(folder).path());
+        TestEnvironment::writeFile(QFileInfo(folder).path(), QFileInfo(folder).fileName(), "not a folder");
+        f->set({"KRBX=0", "NET1_IP=10.1.2.3"});
+        f->wizard.show();
+        ModalBoxCloser closer;
+        QVERIFY(f->page->saveToPath(dir.filePath("own.ini")));
+        QFile::remove(folder);
+        QCOMPARE(closer.boxes().join('|').section(": ", 0, 1),
+            "Warning: Can't write file '" + f->page->iniCopyPath() + "'");
+        QVERIFY(finishEnabled());
     }
 };
 

@@ -1,8 +1,14 @@
+#include "FakeDevice.h"
 #include "ModalBoxCloser.h"
 #include "PageFixture.h"
+#include "device/DeviceDialog.h"
+#include "device/DeviceSession.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTextBrowser>
+
+#include <functional>
 
 using Fixture = PageFixture<ProductPage>;
 using SetupFixture::settings;
@@ -128,6 +134,56 @@ private slots:
         f->page->applyDeviceRead(QString(), "9.9", 5);
         f->page->applyDeviceRead(QString(), QString(), 15);
         QCOMPARE(QString::number(f->child("product")->currentIndex()) + Fixture::text("VERSION"), "57.2");
+    }
+
+    // The product, the version, the defaults box, a load and a device read tell the setup page to start
+    // over; the country does not.
+    void modifiedTellsSetupPage()
+    {
+        QVERIFY(f->page->modified);
+        const std::function<void()> changes[] = {[this] { f->child("product")->setCurrentIndex(6); },
+            [this] { f->child("version")->setCurrentIndex(0); },
+            [this] { f->child<QCheckBox>("useDefaults")->setChecked(false); },
+            [this] { f->page->loadPath(generatedFile("QB8", "7.2")); },
+            [this] { f->page->applyDeviceRead(QString(), QString(), -1); }};
+        for (const auto &change : changes) {
+            f->page->modified = false;
+            f->child("country")->setCurrentIndex(0);
+            QVERIFY(!f->page->modified);
+            change();
+            QVERIFY(f->page->modified);
+        }
+    }
+
+    // Connect to Device reads the device and selects its model and version; a dialog closed before the
+    // read changes nothing.
+    void connectToDevice()
+    {
+        FakeDevice device;
+        DeviceSession::devicePort = device.port();
+        choose(6, "6.6");
+        WizardData::instance()->setValue("CUSTOMER", "Kept");
+        QPushButton *button = nullptr;
+        for (QPushButton *b : f->page->findChildren<QPushButton *>())
+            button = b->text() == "Connect to Device" ? b : button;
+        for (const bool read : {false, true}) {
+            bool pressed = false;
+            QTimer driver;
+            connect(&driver, &QTimer::timeout, [&] {
+                auto *dialog = qobject_cast<DeviceDialog *>(QApplication::activeModalWidget());
+                if (dialog && read && !pressed) {
+                    pressed = true;
+                    dialog->addressEdit()->setText("127.0.0.1");
+                    dialog->acceptButton()->click();
+                } else if (dialog && (!read || dialog->statusView()->toPlainText().endsWith("done"))) {
+                    dialog->cancelButton()->click();
+                }
+            });
+            driver.start(20);
+            button->click();
+            QCOMPARE(Fixture::texts("PRODUCT|VERSION") + '|' + WizardData::instance()->value("CUSTOMER"),
+                read ? "QA2|7.2|" : "QB8|6.6|Kept");
+        }
     }
 };
 

@@ -2,6 +2,9 @@
 #include "PageFixture.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 
 using namespace SetupFixture;
 
@@ -23,9 +26,10 @@ private slots:
     // The topology list follows product, application and equipment: "entries/current/enabled".
     void topology()
     {
-        for (const auto &[product, application, equipment, network] : {std::make_tuple(QB8, 1, -1, "4/0/1"),
-                 std::make_tuple(QA1_KRBX, 0, -1, "1/0/0"), std::make_tuple(QA1, 4, 2, "4/1/0"),
-                 std::make_tuple(QA2_KRBX, 4, 0, "3/2/0"), std::make_tuple(QA2_CCE, 5, 2, "4/2/0")}) {
+        for (const auto &[product, application, equipment, network] :
+            {std::make_tuple(QB8, 1, -1, "4/0/1"), std::make_tuple(QA1_KRBX, 0, -1, "1/0/0"),
+                std::make_tuple(QA1, 4, 2, "4/1/0"), std::make_tuple(QA2_KRBX, 4, 0, "3/2/0"),
+                std::make_tuple(QA2_CCE, 5, 2, "4/2/0"), std::make_tuple(QB8, 3, -1, "3/0/1")}) {
             Wizard wizard;
             SetupPage *page = enter(wizard, product);
             child(page, "application")->setCurrentIndex(application);
@@ -34,6 +38,9 @@ private slots:
             QComboBox *list = child(page, "network");
             QCOMPARE(QString("%1/%2/%3").arg(list->count()).arg(list->currentIndex()).arg(list->isEnabled()),
                 QString(network));
+            // Routers, gateways and Cloud Edge write no survey.
+            QCOMPARE(child<QPushButton>(page, "generateSurvey")->isVisibleTo(page),
+                product != QA1_KRBX && application < 4);
         }
     }
 
@@ -59,7 +66,9 @@ private slots:
         child(page, "network")->setCurrentIndex(2);
         WizardData *d = WizardData::instance();
         d->summaries[13] = QStringList{"stale"};
+        set("SIP3_ENABLE=1;GATEWAY_INTEROP=0");
         QCOMPARE(page->nextId(), 3);
+        QCOMPARE(field("SIP3_ENABLE") + field("GATEWAY_INTEROP"), "01"); // no second IP-PBX on this route
         QCOMPARE(field("APPLICATION") + field("TEMPLATE") + field("NETWORK") + field("NETWORKS_NUMBER"),
             QString("HOSTEDHosted NextLAN1"));
         QVERIFY(d->summaries[13].isEmpty());
@@ -76,17 +85,26 @@ private slots:
     {
         QVERIFY(PackBuilder()
                     .addBuiltIn("Generic SIP Trunk.itsp", "Beta Trunk")
+                    .addBuiltIn("Generic SIP Trunk.itsp", "Other Trunk")
                     .addBuiltIn("SIPTrunk.template", "Generic IP-PBX - Beta Trunk", "\n#type beta")
                     .write(WizardData::templatePackPath()));
         Wizard wizard;
         SetupPage *page = enter(wizard, QB8);
         auto *override = child<QCheckBox>(page, "override");
+        QVERIFY(!override->isChecked());
         for (const QString trunk : {"Beta Trunk", "Generic SIP Trunk", "Beta Trunk"}) {
             override->setChecked(true);
             child(page, "itsp")->setCurrentText(trunk);
             QCOMPARE(child(page, "itsp")->currentText(), trunk);
             QCOMPARE(override->isEnabled() && override->isChecked(), trunk.startsWith("Beta"));
         }
+        // No interop template for the pair: the box goes off and the pair is composed.
+        override->setChecked(false);
+        child(page, "itsp")->setCurrentText("Other Trunk");
+        QVERIFY(!override->isEnabled());
+        page->nextId();
+        QCOMPARE(field("GENERATE_TEMPLATE"), "1");
+        QVERIFY(!WizardData::instance()->summaries[2].join('|').contains("Template"));
     }
 
     // Cloud Edge goes on whenever the pack holds the template that the saved equipment needs, also
@@ -122,6 +140,91 @@ private slots:
                 QCOMPARE(
                     child<QLabel>(page, label)->toolTip().startsWith("Invalid value - "), !strcmp(marked, label));
         }
+    }
+
+    // Generate Survey writes the picked file, or says it could not.
+    void surveyWriteFailureWarns()
+    {
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QB8);
+        for (const QString &path : {m_files.filePath("survey.csv"), m_files.filePath("absent/survey.csv")}) {
+            QString box;
+            QTimer answer;
+            connect(&answer, &QTimer::timeout, [&] {
+                QWidget *modal = QApplication::activeModalWidget();
+                if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                    // A whole path typed in: selectFile() waits for the folder to load.
+                    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+                    dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+                    QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+                } else if (auto *message = qobject_cast<QMessageBox *>(modal)) {
+                    box = message->windowTitle() + ": " + message->text();
+                    message->done(QMessageBox::Ok);
+                }
+            });
+            answer.start(10);
+            QMetaObject::invokeMethod(page, "generateSurvey");
+            const bool absent = path.contains("absent");
+            QCOMPARE(box, absent ? "Warning: Can't write file '" + path + "': No such file or directory" : "");
+            const QByteArray survey = TestEnvironment::readFile(path);
+            QVERIFY(absent
+                || (survey.startsWith("Site Survey\n") && survey.contains("\nSIP Trunk,")
+                    && !survey.contains("\nTemplate,")));
+        }
+    }
+
+    // Loaded choices: a generate flag "1" ticks the box; an equipment number past the list stops the
+    // page; the Cloud Edge list the equipment does not use may hold anything.
+    void loadedChoices()
+    {
+        WizardData *d = WizardData::instance();
+        d->setValue("APPLICATION", "ITSP");
+        d->setValue("GENERATE_TEMPLATE", "1");
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QB8);
+        QVERIFY(child<QCheckBox>(page, "override")->isChecked() && page->isComplete());
+        d->clearValues();
+        d->setValue("APPLICATION", "GATEWAY");
+        d->setValue("GATEWAY_INTEROP", "3");
+        enter(wizard, QA1);
+        QVERIFY(!page->batchRefusal().isEmpty());
+        QVERIFY(PackBuilder()
+                    .addBuiltIn("SIPTrunk.template", "Corvane Unity Suite 2015 - Generic SIP Trunk")
+                    .write(WizardData::templatePackPath()));
+        d->clearValues();
+        d->setValue("APPLICATION", "CCE");
+        d->setValue("CCE_INTEROP", "0");
+        d->setValue("PBX", "Gone");
+        enter(wizard, QA2_CCE);
+        QVERIFY2(page->batchRefusal().isEmpty(), qPrintable(page->batchRefusal()));
+    }
+
+    // Back on the product page and on again with nothing changed there: the page keeps what the user chose.
+    void unchangedProductKeepsChoices()
+    {
+        settings().setValue("data/application", "HOSTED");
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QB8);
+        QCOMPARE(child(page, "application")->currentIndex(), 2);
+        child(page, "application")->setCurrentIndex(0);
+        for (int i = 0; i < 2; ++i) {
+            wizard.back();
+            wizard.next();
+            QCOMPARE(child(page, "application")->currentIndex(), 0);
+        }
+    }
+
+    // A gateway on its one WAN port uses no second port, unless a router's WAN page chooses it.
+    void gatewayWanPort()
+    {
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QA1);
+        child(page, "application")->setCurrentIndex(4);
+        child(page, "gatewayEquipment")->setCurrentIndex(2);
+        set("NET2_PORT=x");
+        page->nextId();
+        QCOMPARE(field("NETWORK") + ' ' + field("NET2_PORT"), "WAN NULL");
     }
 
 private:

@@ -338,6 +338,38 @@ private slots:
         std::sort(got.begin(), got.end());
         QCOMPARE(got.join('|'), result);
     }
+
+    // Rows the writer and a spreadsheet write, read back: only the writer's comment goes, and a quoted
+    // cell only when it is the whole value or followed by that comment. A null line: read only.
+    void quotedCellsAndComments_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("comment");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("read");
+        const auto row = [](const char *value, const char *comment, const char *line, const char *read) {
+            QTest::newRow(line) << QString(value) << QString(comment) << QString(line) << QString(read);
+        };
+        row("", "c", "L,,(c)", "");
+        row("say \"hi\"", "c", "L,\"say \"\"hi\"\"\",(c)", "say \"hi\"");
+        row("a\r\nb", "c\r\nd", "L,a  b,(c  d)", "a  b");
+        row("x,(a)b", nullptr, "L,x,(a)b", "x,(a)b");
+        row("x,(a))", nullptr, "L,x,(a))", "x,(a))");
+        row("x,\"(c)\"y", nullptr, "L,x,\"(c)\"y", "x,\"(c)\"y");
+        row("x,\"(a(b)\"", nullptr, "L,x,\"(a(b)\"", "x,\"(a(b)\"");
+        row("a,\"(b", nullptr, "L,a,\"(b,\"(c)\"", "a,\"(b");
+        row("5\"", nullptr, "L,5\"", "5\"");
+    }
+
+    void quotedCellsAndComments()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, comment);
+        QFETCH(QString, line);
+        if (!comment.isNull())
+            QCOMPARE(SurveyWriter::row("L", value, comment), line);
+        QTEST(SurveyReader::rowValue(line), "read");
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestSurvey)
