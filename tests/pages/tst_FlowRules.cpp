@@ -123,7 +123,7 @@ private slots:
         page->writeSurveyLine(out, "Name", "0=udp");
         page->writeSurveyLine(out, "Other", "c");
         out.flush();
-        QCOMPARE(text, "Name,Acme  Inc., Ltd,(0=udp)\nOther,ERROR\n");
+        QCOMPARE(text, "Name,\"Acme\r\nInc., Ltd\",(0=udp)\nOther,ERROR\n");
         for (const char *flag : {"1", "2", ""}) {
             WizardData::instance()->setFieldText("KRBX", flag);
             WizardData::instance()->setFieldText("CCE", flag);

@@ -352,7 +352,7 @@ private slots:
         };
         row("", "c", "L,,(c)", "");
         row("say \"hi\"", "c", "L,\"say \"\"hi\"\"\",(c)", "say \"hi\"");
-        row("a\r\nb", "c\r\nd", "L,a  b,(c  d)", "a  b");
+        row("a\r\nb", "c\r\nd", "L,\"a\r\nb\",(c  d)", "a\r\nb");
         row("x,(a)b", nullptr, "L,x,(a)b", "x,(a)b");
         row("x,(a))", nullptr, "L,x,(a))", "x,(a))");
         row("x,\"(c)\"y", nullptr, "L,x,\"(c)\"y", "x,\"(c)\"y");
