@@ -235,6 +235,20 @@ private slots:
         const QString writes = "UTC_OFFSET=- WEB=- CLI=0 DNS1_NAME=host DNS1_IP2=0.0.0.0 DNS2_IP1=0.0.0.0";
         QCOMPARE(written(R::commitSystem(a), writes), writes);
     }
+
+    // Gateways of 0.0.0.0 and VLANs on separate ports, as checks() reads them: "Row:start of message".
+    void gatewaysAndVlans()
+    {
+        const QString oamWan = kWan + "oamIf=1;oamPort=GROUP_3;oamNative=3;oamId=";
+        const std::pair<QString, const char *> cases[] = {{kLan + "gw=0.0.0.0", ""}, {kWan + "gw=0.0.0.0", ""},
+            {oamWan + "3", ""}, {oamWan + "3;oamPort=GROUP_2", "Vlan:enter different VLAN IDs for OAM"}};
+        for (const auto &[answers, expected] : cases) {
+            const QString found
+                = errors(answers.contains("wan;") ? R::checkWan(wan(answers)) : R::checkLan(lan(answers)));
+            QVERIFY2(*expected ? found.startsWith(expected) : found.isEmpty(), qPrintable(answers + ": " + found));
+        }
+        QCOMPARE(R::vlanEntryFromLoaded("1", ""), QString()); // a survey's untagged VLAN has no native
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestNetworkRules)
