@@ -67,6 +67,17 @@ private slots:
         QCOMPARE(GatewayRules::maskEditText("31") + GatewayRules::maskEditText("0x1F")
                 + GatewayRules::maskEditText("x"),
             "0x1f0x1fx");
+        // A gateway that is off checks nothing, an E1 trunk no BRI number.
+        GatewayRules::Entries off, e1;
+        off.enabled = false;
+        off.type = GatewayRules::Fxs;
+        off.ports[2][1] = "spare";
+        e1.type = GatewayRules::E1;
+        e1.globalNumber = "12ab";
+        for (const GatewayRules::Entries &entries : {off, e1}) {
+            for (const auto &mark : GatewayRules::check(entries))
+                QVERIFY2(mark.second.isEmpty(), qPrintable(mark.second));
+        }
     }
 
     // A template's behaviour masks are answers, not hints: the page shows and keeps them.
