@@ -1,4 +1,5 @@
 #include "PageFixture.h"
+#include "data/TemplateComposer.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -47,6 +48,8 @@ private slots:
             "GATEWAY_IN_BEHAVIOR=-1", "GATEWAY_RX_OVERLAP=3", "GATEWAY_FXS2_NUMBER=4002", "GATEWAY_CODERS=g729"};
         f->enter(stored + QStringList{"APPLICATION_SELECTED=2"});
         QCOMPARE(f->marks(), QStringList{"Incoming Calls Behavior:=enter numeric value (decimal or hexadecimal)"});
+        QCOMPARE(
+            f->child<QLineEdit>("q931")->text() + '|' + f->child<QLineEdit>("incoming")->text(), "0x80000000|-1");
         f->page->nextId();
         for (const QString &answer : stored)
             QCOMPARE(answer.section('=', 0, 0) + '=' + Fixture::text(answer.section('=', 0, 0)), answer);
@@ -60,6 +63,33 @@ private slots:
         for (const auto &[text, valid] : masks)
             QVERIFY2(GatewayRules::maskError(text).isEmpty() == valid, text);
         QVERIFY(!GatewayRules::phoneError("\u0663").isEmpty());
+        // Stored masks shown in hexadecimal; a survey's hexadecimal form reads as such.
+        QCOMPARE(GatewayRules::maskEditText("31") + GatewayRules::maskEditText("0x1F")
+                + GatewayRules::maskEditText("x"),
+            "0x1f0x1fx");
+        // A gateway that is off checks nothing, an E1 trunk no BRI number.
+        GatewayRules::Entries off, e1;
+        off.enabled = false;
+        off.type = GatewayRules::Fxs;
+        off.ports[2][1] = "spare";
+        e1.type = GatewayRules::E1;
+        e1.globalNumber = "12ab";
+        for (const GatewayRules::Entries &entries : {off, e1}) {
+            for (const auto &mark : GatewayRules::check(entries))
+                QVERIFY2(mark.second.isEmpty(), qPrintable(mark.second));
+        }
+    }
+
+    // A template's behaviour masks are answers, not hints: the page shows and keeps them.
+    void templateMasks()
+    {
+        WizardData *data = WizardData::instance();
+        data->templateLines = QStringList{"#define %GATEWAY_Q931_BEHAVIOR% 7", "#define %GATEWAY_OUT_BEHAVIOR% 8",
+            "#define %GATEWAY_IN_BEHAVIOR% 9",
+            "TrunkSettings 0 = %GATEWAY_Q931_BEHAVIOR%, %GATEWAY_OUT_BEHAVIOR%, %GATEWAY_IN_BEHAVIOR%;"};
+        TemplateComposer(*data).applyDefines();
+        f->enter({"APPLICATION_SELECTED=4"});
+        QCOMPARE(Fixture::texts("GATEWAY_Q931_BEHAVIOR|GATEWAY_OUT_BEHAVIOR|GATEWAY_IN_BEHAVIOR"), "7|8|9");
     }
 
     // A port without a number and passwords stay out of the summary; no coder ticked means all of them.

@@ -263,6 +263,38 @@ private slots:
         const QString writes = "UTC_OFFSET=- WEB=- CLI=0 DNS1_NAME=host DNS1_IP2=0.0.0.0 DNS2_IP1=0.0.0.0";
         QCOMPARE(written(R::commitSystem(a), writes), writes);
     }
+
+    // Gateways of 0.0.0.0, VLANs on separate ports, a DHCP pool beside an unknown LAN, as checks() reads
+    // them ("Row:start of message"); loaded entries, routes and list positions at their edges.
+    void edges()
+    {
+        const QString oamWan = kWan + "oamIf=1;oamPort=GROUP_3;oamNative=3;oamId=";
+        const std::pair<QString, const char *> cases[] = {{kLan + "gw=0.0.0.0", ""}, {kWan + "gw=0.0.0.0", ""},
+            {oamWan + "3", ""}, {oamWan + "3;oamPort=GROUP_2", "Vlan:enter different VLAN IDs for OAM and WAN"},
+            {"router;dhcp;ip=x;mask=255.255.255.0;start=10.0.0.10;end=10.0.0.20;dhcpMask=255.255.255.0",
+                "Ip:enter valid IPv4 address"}};
+        for (const auto &[answers, expected] : cases) {
+            const QString found
+                = errors(answers.contains("wan;") ? R::checkWan(wan(answers)) : R::checkLan(lan(answers)));
+            QVERIFY2(found == expected, qPrintable(answers + ": " + found));
+        }
+        R::WanAnswers ppp = wan("wan;router;ppp;");
+        ppp.password = "a\x01";
+        QCOMPARE(errors(R::checkWan(ppp)), QString("PppPassword:the character U+0001 is not allowed"));
+        QCOMPARE(R::vlanEntryFromLoaded("1", ""), QString()); // a survey's untagged VLAN has no native
+        // Beside a tagged LAN an untagged OAM interface needs no VLAN of its own.
+        const QString oam = "OAM_VLANID=1 OAM_VLAN_NATIVE=1";
+        QCOMPARE(written(R::commitLan(lan(kLan + "network=LAN;oam;vlan=10")), oam), oam);
+        // A route's gateway is reached only through a subnet with an address and a mask; a list has no entry
+        // past its end.
+        for (const QStringList &subnet : {QStringList{"10.0.0.5", "0.0.0.0"}, QStringList{"", "255.0.0.0"}})
+            QVERIFY(!R::routeTableError({{"0.0.0.0", "0.0.0.0", "0.0.0.1"}}, {subnet}).isEmpty());
+        QCOMPARE(R::listIndex("2", 2), -1);
+        R::SystemAnswers a;
+        a.timeZone = a.web = 0;
+        const QString first = "UTC_OFFSET=-43200 WEB=0";
+        QCOMPARE(written(R::commitSystem(a), first), first);
+    }
 };
 
 BRAMBLEON_TEST_MAIN(TestNetworkRules)
