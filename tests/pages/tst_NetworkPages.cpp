@@ -53,6 +53,7 @@ private slots:
                     "@port=|refusal=Can't continue: the loaded NET1_PORT_NAME 'Serial"},
                 {5, "PRODUCT=QA2_KRBX;KRBX=1;NET2_PORT=Fiber;NET2_TYPE=1", "@port=Fiber 0/1|@type=DHCP|refusal="},
                 {5, "PRODUCT=QB7;NET1_VLANID=1", "NET2_VLAN=2|NET2_PORT="},
+                {5, "PRODUCT=QB7;NET1_VLANID=", "NET2_VLAN=2"},
                 // Its own VLAN number is no tag: read back, the survey leaves an untagged WAN untagged.
                 {5, "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_VLANID=1",
                     "NET2_VLANID=2|survey=\nWAN Interface\n-------------------\nVLAN ID,1,(1=untagged)\n"}};

@@ -264,12 +264,18 @@ private slots:
         QCOMPARE(written(R::commitSystem(a), writes), writes);
     }
 
-    // Gateways of 0.0.0.0, VLANs on separate ports, a DHCP pool beside an unknown LAN, as checks() reads
-    // them ("Row:start of message"); loaded entries, routes and list positions at their edges.
+    // Gateways of 0.0.0.0, VLANs on separate ports, a WAN beside a LAN, a DHCP pool beside an unknown LAN
+    // ("Row:message" each); loaded entries, routes, list positions and a router's DNS at their edges.
     void edges()
     {
         const QString oamWan = kWan + "oamIf=1;oamPort=GROUP_3;oamNative=3;oamId=";
+        const QString beside = kWan + "network=LAN_WAN;lanIp=192.168.1.10;lanMask=255.255.255.0;";
+        const QString viaLan
+            = kWan + "router;network=LAN_WAN;lanIp=192.168.1.10;lanMask=255.255.255.0;route=10.2.0.0,255.255.0.0,";
         const std::pair<QString, const char *> cases[] = {{kLan + "gw=0.0.0.0", ""}, {kWan + "gw=0.0.0.0", ""},
+            {kWan + "network=LAN_WAN;lanMask=0.0.0.0", ""}, {viaLan + "192.168.1.1", ""},
+            {beside + "mask=0.0.0.0", "Mask:enter valid subnet mask (e.g. 255.255.0.0)"},
+            {beside + "ip=192.168.1.0", "Ip:enter host address (not the subnet's network or broadcast address)"},
             {oamWan + "3", ""}, {oamWan + "3;oamPort=GROUP_2", "Vlan:enter different VLAN IDs for OAM and WAN"},
             {"router;dhcp;ip=x;mask=255.255.255.0;start=10.0.0.10;end=10.0.0.20;dhcpMask=255.255.255.0",
                 "Ip:enter valid IPv4 address"}};
@@ -292,6 +298,8 @@ private slots:
         QCOMPARE(R::listIndex("2", 2), -1);
         R::SystemAnswers a;
         a.timeZone = a.web = 0;
+        a.router = a.dnsOn = true;
+        QCOMPARE(errors(R::checkSystem(a)), QString());
         const QString first = "UTC_OFFSET=-43200 WEB=0";
         QCOMPARE(written(R::commitSystem(a), first), first);
     }
