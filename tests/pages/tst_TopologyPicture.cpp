@@ -50,6 +50,7 @@ private slots:
             {"4 2 0 0 0 sip1Label=LongPBXname",
                 "gateway_pbx.png | lan.png@160,93 | LongPBXname@12,152 | PSTN[444,146]"},
             {"4 0 1 2 0 sip1Label=ignored", "gateway_itsp.png | wan.png@252,86 | SIP Trunk[452,68] | PSTN[8,146]"},
+            {"4 0 1 0 0", "gateway_pbx.png | lan.png@160,93 | IP-PBX[8,146] | PSTN[444,146]"},
             {"5 2 0 2 2", "gateway_pbx.png | lan.png@160,93 | Unity CCE[8,146] | PSTN[444,146]"}};
         using In = TopologyPicture::Inputs;
         const QMap<QString, QString In::*> members{{"feuSupported", &In::feuSupported},
