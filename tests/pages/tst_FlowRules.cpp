@@ -51,24 +51,6 @@ class TestFlowRules : public QObject
 {
     Q_OBJECT
 private slots:
-    // First: the first widget ever marked fixes the normal colour for the process.
-    void fieldErrorColours()
-    {
-        QLabel first;
-        QPalette odd = first.palette();
-        odd.setColor(QPalette::WindowText, QColor(0x12, 0x34, 0x56));
-        first.setPalette(odd);
-        markFieldError(&first, true, "Invalid value - first");
-        QCOMPARE(first.palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::darkRed));
-        QCOMPARE(first.toolTip(), "Invalid value - first");
-        QLabel second;
-        markFieldError(&second, true, "Invalid value - second");
-        markFieldError(&second, false, "ignored");
-        QCOMPARE(second.toolTip(), QString());
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            QCOMPARE(second.palette().color(group, QPalette::WindowText), QColor(0x12, 0x34, 0x56));
-    }
-
     void highlighter_data()
     {
         QTest::addColumn<QString>("line");
