@@ -35,6 +35,7 @@ public:
             auto *dialog = qobject_cast<DeviceDialog *>(QApplication::activeModalWidget());
             if (dialog && !m_pressed) {
                 m_pressed = true;
+                opened = dialog->addressEdit()->text();
                 if (!address.isEmpty())
                     dialog->addressEdit()->setText(address);
                 dialog->acceptButton()->click();
@@ -47,6 +48,7 @@ public:
         m_timer.start(20);
     }
     QString status;
+    QString opened; // the address the dialog offered
     QStringList boxes; // the texts of message boxes it closed
 
 private:
@@ -215,6 +217,27 @@ private slots:
                                        : warning.isEmpty(),
                 qPrintable(warning));
             QFile::remove(FinishNotes::copyFolder());
+        }
+    }
+
+    // Load to Device offers the Cloud Edge's fixed address, and links the device over https only when
+    // WEB is "1".
+    void finishPageAddressAndLink()
+    {
+        for (const QString row : {"0|1|127.0.0.1|https", "1|0|169.254.100.1|http"}) {
+            const QStringList c = row.split('|'); // CCE, WEB, address offered, link scheme
+            TestEnvironment::freshWizardData();
+            PageFixture<FinishPage> f(15);
+            f.wizard.setStartId(15);
+            f.answers->set({"NET1_IP=127.0.0.1", "VERSION=7.2", "PRODUCT=QA2", "WEB=" + c[1], "KRBX=0",
+                "CCE=" + c[0], "CERTIFICATE=0", "NETWORK=LAN", "SIP1_NAT_IP=", "SIP2_NAT_IP=", "OAM_INTERFACE=0"});
+            WizardData::instance()->iniLines = QStringList{"[SYSTEM Params]", "INIFileVersion = 31"};
+            WizardData::instance()->iniFileVersion = 31;
+            f.wizard.show();
+            DialogDriver driver("127.0.0.1");
+            f.page->loadButton()->click();
+            QCOMPARE(driver.opened, c[2]);
+            QVERIFY2(driver.status.endsWith(c[3] + "://127.0.0.1\ndone"), qPrintable(driver.status));
         }
     }
 };
