@@ -139,7 +139,30 @@ private slots:
             for (const char *label : {"cceEquipmentLabel", "ccePbxLabel", "cceItspLabel"})
                 QCOMPARE(
                     child<QLabel>(page, label)->toolTip().startsWith("Invalid value - "), !strcmp(marked, label));
+            if (!*marked) { // the summary names the list the equipment uses
+                page->nextId();
+                const QString shown = WizardData::instance()->summaries[2].join('|');
+                QCOMPARE(shown.contains("|SIP Trunk         : " + child(page, "cceItsp")->currentText() + '|'),
+                    equipment == 0);
+            }
         }
+    }
+
+    // No template selected stops the page even while its list shows an entry; an empty topology list
+    // stops it and marks its row.
+    void stopsWithoutTemplateOrTopology()
+    {
+        Wizard wizard;
+        SetupPage *page = enter(wizard, QB8);
+        child(page, "application")->setCurrentIndex(2);
+        QVERIFY(page->isComplete());
+        QMetaObject::invokeMethod(page, "templateChanged", Q_ARG(int, 99));
+        QVERIFY(!page->isComplete());
+        QMetaObject::invokeMethod(page, "templateChanged", Q_ARG(int, 0));
+        QVERIFY(page->isComplete());
+        child(page, "network")->clear();
+        QVERIFY(!page->isComplete());
+        QCOMPARE(child<QLabel>(page, "networkLabel")->toolTip(), "Invalid value - choose network topology");
     }
 
     // Generate Survey writes the picked file, or says it could not.
