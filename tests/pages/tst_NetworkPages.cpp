@@ -10,13 +10,18 @@ using namespace SetupFixture;
 
 namespace
 {
-// Enters the page with the answers, loaded as from a file, and commits as the wizard does on entry.
+// Enters the page with the answers, loaded as from a file ("~NAME=value": a start text nobody loaded),
+// and commits as the wizard does on entry.
 BrambleonPage *enter(Wizard &wizard, int id, const QString &answers)
 {
     auto *page = static_cast<BrambleonPage *>(wizard.page(id));
-    set("KRBX=0;" + answers);
-    for (const QString &pair : answers.split(';'))
-        WizardData::instance()->setValue(pair.section('=', 0, 0), pair.section('=', 1));
+    set("KRBX=0");
+    for (const QString &pair : answers.split(';')) {
+        const bool start = pair.startsWith('~');
+        set(pair.mid(start ? 1 : 0));
+        if (!start)
+            WizardData::instance()->setValue(pair.section('=', 0, 0), pair.section('=', 1));
+    }
     page->initializePage();
     page->nextId();
     return page;
@@ -52,6 +57,7 @@ private slots:
                 {4, "PRODUCT=QA1L_KRBX;KRBX=1;NET1_PORT_NAME=Serial 0",
                     "@port=|refusal=Can't continue: the loaded NET1_PORT_NAME 'Serial"},
                 {5, "PRODUCT=QA2_KRBX;KRBX=1;NET2_PORT=Fiber;NET2_TYPE=1", "@port=Fiber 0/1|@type=DHCP|refusal="},
+                {5, "PRODUCT=QA2;NETWORK=LAN_WAN;~NET2_PORT=NULL", "@port=Group 1 (GE_4_1,2)|refusal="},
                 {5, "PRODUCT=QB7;NET1_VLANID=1", "NET2_VLAN=2|NET2_PORT="},
                 {5, "PRODUCT=QB7;NET1_VLANID=", "NET2_VLAN=2"},
                 // Its own VLAN number is no tag: read back, the survey leaves an untagged WAN untagged.
