@@ -1,5 +1,6 @@
 #include "PageFixture.h"
 #include "pages/DialPage.h"
+#include "pages/DialRules.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -62,6 +63,19 @@ private slots:
             f->page->batchRefusal().startsWith("Can't continue: Outbound calls (IP-PBX --> SIP Trunk): Prefix"));
         box("outSrc")->setChecked(false);
         QVERIFY(f->page->isComplete() && f->child<QLabel>("outSrcPrefixLabel")->toolTip().isEmpty());
+    }
+
+    // Digits only, at most 32; a rule that is off and an unused routing server are not checked at all.
+    void ruleChecks()
+    {
+        for (const char *bad : {"+5", "032", "33", ""})
+            QVERIFY2(!DialRules::removeError(bad).isEmpty(), bad);
+        QVERIFY(DialRules::removeError("32").isEmpty());
+        DialRules::Answers off; // texts no check would accept
+        for (DialRules::Rule &rule : off.rules)
+            rule.add = QString(33, '1');
+        for (const auto &mark : DialRules::check(off))
+            QVERIFY2(mark.second.isEmpty(), qPrintable(QString::number(mark.first)));
     }
 
     // A rule that is off stays out of the summary, not out of the survey.
