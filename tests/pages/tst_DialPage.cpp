@@ -32,6 +32,9 @@ private slots:
             QCOMPARE(f->child<QGroupBox>("routing")->isVisibleTo(f->page), *version == '7');
             QCOMPARE(Fixture::text("TRM"), QString(*version == '7' ? "1" : "0"));
         }
+        WizardData::instance()->setValue("TRM", "2");
+        f->enter({});
+        QVERIFY(f->page->batchRefusal().startsWith("Can't continue: the loaded TRM '2'"));
     }
 
     // Setup answers, the outbound sides.
@@ -53,7 +56,8 @@ private slots:
         Fixture::edit("MANIP_IN_DST")->setEnabled(false);
         Fixture::edit("TRM")->setEnabled(false);
         WizardData::instance()->setValue("MANIP_IN_SRC", "yes");
-        f->enter({"MANIP_OUT_SRC=1", "MANIP_OUT_SRC_PREFIX=", "MANIP_IN_DST=1", "TRM=1"});
+        WizardData::instance()->setValue("MANIP_IN_DST", "yes"); // unused: never refused
+        f->enter({"MANIP_OUT_SRC= 1", "MANIP_OUT_SRC_PREFIX=", "MANIP_IN_DST=1", "TRM=1"});
         QVERIFY(!box("trm")->isChecked() && !box("inDst")->isEnabled() && box("outSrc")->isChecked());
         QCOMPARE(Fixture::texts("MANIP_IN_DST|TRM"), "0|0");
         QVERIFY(f->page->batchRefusal().startsWith("Can't continue: the loaded MANIP_IN_SRC 'yes'"));
