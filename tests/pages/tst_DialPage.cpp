@@ -1,5 +1,6 @@
 #include "PageFixture.h"
 #include "pages/DialPage.h"
+#include "pages/DialRules.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -31,6 +32,9 @@ private slots:
             QCOMPARE(f->child<QGroupBox>("routing")->isVisibleTo(f->page), *version == '7');
             QCOMPARE(Fixture::text("TRM"), QString(*version == '7' ? "1" : "0"));
         }
+        WizardData::instance()->setValue("TRM", "2");
+        f->enter({});
+        QVERIFY(f->page->batchRefusal().startsWith("Can't continue: the loaded TRM '2'"));
     }
 
     // Setup answers, the outbound sides.
@@ -52,7 +56,8 @@ private slots:
         Fixture::edit("MANIP_IN_DST")->setEnabled(false);
         Fixture::edit("TRM")->setEnabled(false);
         WizardData::instance()->setValue("MANIP_IN_SRC", "yes");
-        f->enter({"MANIP_OUT_SRC=1", "MANIP_OUT_SRC_PREFIX=", "MANIP_IN_DST=1", "TRM=1"});
+        WizardData::instance()->setValue("MANIP_IN_DST", "yes"); // unused: never refused
+        f->enter({"MANIP_OUT_SRC= 1", "MANIP_OUT_SRC_PREFIX=", "MANIP_IN_DST=1", "TRM=1"});
         QVERIFY(!box("trm")->isChecked() && !box("inDst")->isEnabled() && box("outSrc")->isChecked());
         QCOMPARE(Fixture::texts("MANIP_IN_DST|TRM"), "0|0");
         QVERIFY(f->page->batchRefusal().startsWith("Can't continue: the loaded MANIP_IN_SRC 'yes'"));
@@ -62,6 +67,19 @@ private slots:
             f->page->batchRefusal().startsWith("Can't continue: Outbound calls (IP-PBX --> SIP Trunk): Prefix"));
         box("outSrc")->setChecked(false);
         QVERIFY(f->page->isComplete() && f->child<QLabel>("outSrcPrefixLabel")->toolTip().isEmpty());
+    }
+
+    // Digits only, at most 32; a rule that is off and an unused routing server are not checked at all.
+    void ruleChecks()
+    {
+        for (const char *bad : {"+5", "032", "33", ""})
+            QVERIFY2(!DialRules::removeError(bad).isEmpty(), bad);
+        QVERIFY(DialRules::removeError("32").isEmpty());
+        DialRules::Answers off; // texts no check would accept
+        for (DialRules::Rule &rule : off.rules)
+            rule.add = QString(33, '1');
+        for (const auto &mark : DialRules::check(off))
+            QVERIFY2(mark.second.isEmpty(), qPrintable(QString::number(mark.first)));
     }
 
     // A rule that is off stays out of the summary, not out of the survey.

@@ -69,6 +69,7 @@ private slots:
         };
         row("4.2>4.3", packBytes("4.3"), 2, "Successfully downloaded new Template Pack");
         row(">0.1", packBytes("0.1"), 2, "Successfully downloaded new Template Pack");
+        row(">1.0", packBytes("1.0"), 2, "Successfully downloaded new Template Pack");
         row("4.3>4.3", packBytes("4.3"), 1, "");
         row("4.12>4.3", QByteArray(), 1, "");
         row("4.2>", packBytes("4.3"), 1, "Failed to connect to updates server");

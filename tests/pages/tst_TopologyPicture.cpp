@@ -34,6 +34,7 @@ private slots:
         const std::pair<const char *, const char *> cases[] = {
             {"0 0 0 0 0", "itsp.png | wan.png@252,86 | lan.png@158,93 | IP-PBX[4,146] | SIP Trunk[452,68]"},
             {"1 3 0 0 0", "itsp_lan_only.png | IP-PBX1[4,146] | IP-PBX2[440,146]"},
+            {"1 3 0 0 0 sip3Supported=1", "itsp_lan_only.png | IP-PBX1[4,146] | IP-PBX2[440,146]"},
             {"0 0 1 0 0", "itsp_krbx.png | IP-PBX[4,146] | SIP Trunk[452,68]"},
             {"0 1 0 0 0 feuSupported=1 feuLabel=Far",
                 "itsp.png | wan.png@252,86 | feu_link.png@362,104 | feu.png@435,130 | Far[425,156] | "
