@@ -1,3 +1,4 @@
+#include "ModalBoxCloser.h"
 #include "PackBuilder.h"
 #include "PageFixture.h"
 
@@ -248,6 +249,47 @@ private slots:
         set("NET2_PORT=x");
         page->nextId();
         QCOMPARE(field("NETWORK") + ' ' + field("NET2_PORT"), "WAN NULL");
+    }
+
+    // The pages Next walks through from the setup page, as its choices route them: product,
+    // application, template or equipment, topology (-1: as offered), route.
+    void routes()
+    {
+        QVERIFY(PackBuilder()
+                    .cloudEdge()
+                    .addBuiltIn("RemoteUsers.template", "Users Trunk",
+                        "\n#define %SIP3_SUPPORTED% 0\n#define %SIP2_ENABLE% 1")
+                    .write(WizardData::templatePackPath()));
+        ModalBoxCloser closer;
+        for (const auto &[product, application, choice, network, route] :
+            {std::make_tuple(QA2_KRBX, 4, "2", -1, "3 5 6 8 9 14"),
+                std::make_tuple(QA2_KRBX, 4, "0", -1, "3 4 6 7 9 14"),
+                std::make_tuple(QA1, 4, "1", -1, "3 4 6 7 9 14"),
+                std::make_tuple(QA2_CCE, 5, "2", -1, "3 4 7 6 9 14"),
+                std::make_tuple(QA2, 3, "Generic Remote Users", 2, "3 4 7 11 13 14"),
+                std::make_tuple(QA2, 3, "Users Trunk", 2, "3 4 7 13 8 14"),
+                std::make_tuple(QA2, 0, "", 0, "3 4 5 7 8 9 11 12 14"),
+                std::make_tuple(QA2, 2, "Generic Hosted IP-PBX", 1, "3 4 7 10 6 14")}) {
+            Wizard wizard;
+            SetupPage *page = enter(wizard, product);
+            child(page, "application")->setCurrentIndex(application);
+            const char *list = application == 4 ? "gatewayEquipment"
+                : application == 5              ? "cceEquipment"
+                                                : "template";
+            if (application >= 4)
+                child(page, list)->setCurrentIndex(QString(choice).toInt());
+            else if (*choice)
+                child(page, list)->setCurrentText(choice);
+            if (network >= 0)
+                child(page, "network")->setCurrentIndex(network);
+            QStringList ids;
+            while (ids.size() < 10 && wizard.currentId() != 14) {
+                wizard.next();
+                ids << QString::number(wizard.currentId());
+            }
+            QCOMPARE(ids.join(' '), QString(route));
+        }
+        QCOMPARE(closer.boxes(), QStringList());
     }
 
 private:

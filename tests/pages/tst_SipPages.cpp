@@ -339,7 +339,8 @@ private slots:
     }
 
     // Each built-in template and composition names every field the pages on its route register, so each
-    // is enabled and gets its loaded value. Rows: kind|template|route page ids.
+    // is enabled and gets its loaded value, and no field that none registers, in any branch.
+    // Rows: kind|template|route page ids.
     void templatesNameRouteFields()
     {
         for (const QString row : {"select|Generic IP-PBX - Generic SIP Trunk|3 4 5 7 8 9 11 12",
@@ -355,6 +356,11 @@ private slots:
             d->loadTemplates();
             QVERIFY(TemplateAnswers::make(row.section('|', 0, 0), row.section('|', 1, 1)));
             const QString named = d->templateLines.filter(QRegularExpression("^[^;]")).join('\n');
+            static const QRegularExpression reference("%([A-Za-z0-9_]+)%");
+            for (auto match = reference.globalMatch(named); match.hasNext();) {
+                const QString name = match.next().captured(1);
+                QVERIFY2(d->fields.contains(name), qPrintable(row + ": unregistered " + name));
+            }
             int checked = 0;
             for (auto it = d->fields.constBegin(); it != d->fields.constEnd(); ++it) {
                 // The gateway has a single SIP interface: no fix-up numbers one there.
