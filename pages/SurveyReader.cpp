@@ -14,7 +14,16 @@ SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path
     // Read as written: text mode would drop every CR, also those inside a quoted value.
     if (!file.open(QIODevice::ReadOnly))
         return Unreadable;
-    QTextStream in(&file);
+    // No more than a survey can hold, so that a huge file is refused before it fills the memory.
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize) {
+        if (refusal)
+            *refusal = QStringLiteral("Failed to load site survey.\nThe file is larger than any site survey "
+                                      "(over %1 MB).")
+                           .arg(MaxFileSize >> 20);
+        return TooLong;
+    }
+    QTextStream in(bytes);
     return read(wizard, in, refusal);
 }
 
@@ -132,16 +141,34 @@ QVector<int> closingQuotes(const QString &text)
     return closing;
 }
 
-// A quoted cell ends at a comma, a line end or the end of the text.
-bool endsCell(const QString &text, int at)
+// The length of the line end at position at: LF, CR LF, or in a text whose lines end in CR a lone CR; 0
+// for none.
+int lineEnd(const QString &text, int at, bool crLines)
 {
-    return at == text.size() || text.at(at) == QLatin1Char(',') || text.at(at) == QLatin1Char('\n')
-        || (text.at(at) == QLatin1Char('\r') && at + 1 < text.size() && text.at(at + 1) == QLatin1Char('\n'));
+    if (text.at(at) == QLatin1Char('\n'))
+        return 1;
+    if (text.at(at) != QLatin1Char('\r'))
+        return 0;
+    if (at + 1 < text.size() && text.at(at + 1) == QLatin1Char('\n'))
+        return 2;
+    return crLines ? 1 : 0;
+}
+
+// A quoted cell ends at a comma, a line end or the end of the text.
+bool endsCell(const QString &text, int at, bool crLines)
+{
+    return at == text.size() || text.at(at) == QLatin1Char(',') || lineEnd(text, at, crLines) > 0;
 }
 } // namespace
 
 QVector<SurveyReader::Record> SurveyReader::records(const QString &text)
 {
+    // The first line end tells whether lines end in CR alone; in other files a lone CR is text, as always.
+    int first = 0;
+    while (first < text.size() && text.at(first) != QLatin1Char('\r') && text.at(first) != QLatin1Char('\n'))
+        ++first;
+    const bool crLines
+        = first < text.size() && text.at(first) == QLatin1Char('\r') && !lineEnd(text, first, false);
     // A quoted cell that does not close at a cell's end is bare text, as a survey written before quoting
     // was read; it spans no line end.
     const QVector<int> closing = closingQuotes(text);
@@ -154,7 +181,7 @@ QVector<SurveyReader::Record> SurveyReader::records(const QString &text)
         const QChar c = text.at(i);
         if (cellStart && c == QLatin1Char('"')) {
             const int close = closing.at(i + 1);
-            if (close > i && endsCell(text, close + 1)) {
+            if (close > i && endsCell(text, close + 1, crLines)) {
                 cell = text.mid(i + 1, close - i - 1).replace(QLatin1String("\"\""), QLatin1String("\""));
                 row.quotedLabel = row.quotedLabel || row.cells.isEmpty();
                 cellStart = false;
@@ -162,21 +189,19 @@ QVector<SurveyReader::Record> SurveyReader::records(const QString &text)
                 continue;
             }
         }
-        const bool lineEnd = c == QLatin1Char('\n')
-            || (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'));
-        cellStart = lineEnd || c == QLatin1Char(',');
+        const int end = lineEnd(text, i, crLines);
+        cellStart = end > 0 || c == QLatin1Char(',');
         if (!cellStart) {
             cell += c;
             continue;
         }
         row.cells << cell;
         cell.clear();
-        if (lineEnd) {
+        if (end > 0) {
             row.text = text.mid(rowStart, i - rowStart);
             rows << row;
             row = Record();
-            if (c == QLatin1Char('\r'))
-                ++i;
+            i += end - 1;
             rowStart = i + 1;
         }
     }

@@ -15,8 +15,12 @@ class SurveyReader
 public:
     enum Result { Loaded, NotSurvey, WrongVersion, Unreadable, TooLong };
 
-    // Empties the loaded values and refills them; they stay empty unless the result is Loaded. A value
-    // longer than its field takes is refused as TooLong, with the refusal naming its row.
+    // Larger than any survey the program writes.
+    static constexpr qint64 MaxFileSize = 1 << 20;
+
+    // Empties the loaded values and refills them; they stay empty unless the result is Loaded. A file
+    // larger than MaxFileSize, or a value longer than its field takes, is refused as TooLong, with the
+    // refusal saying which (and naming the value's row).
     static Result readFile(QWizard *wizard, const QString &path, QString *refusal = nullptr);
     static Result read(QWizard *wizard, QTextStream &in, QString *refusal = nullptr);
 
@@ -33,7 +37,7 @@ public:
         QStringList cells;
         bool quotedLabel = false;
     };
-    // The rows of a text whose lines end in LF or CR LF.
+    // The rows of a text whose lines end in LF or CR LF, or in CR alone when its first line does.
     static QVector<Record> records(const QString &text);
 
 private:

@@ -35,17 +35,26 @@ bool SurveyWriter::writeFile(QWizard *wizard, const QString &path)
     return SafeFileWriter::write(path, buffer.data());
 }
 
-QString SurveyWriter::row(const QString &label, QString value, QString comment)
+namespace
 {
-    comment.remove(QLatin1Char('"'))
-        .replace(QLatin1Char('\r'), QLatin1Char(' '))
-        .replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString tail = comment.isEmpty() ? QString() : QStringLiteral(",(") + comment + QLatin1Char(')');
-    QString line = label + QLatin1Char(',') + value + tail;
-    if (needsQuotes(value) || SurveyReader::rowValue(line) != value) {
-        line = label + QStringLiteral(",\"") + value.replace(QLatin1Char('"'), QStringLiteral("\"\""))
-            + QLatin1Char('"') + tail;
+QString quoted(QString cell)
+{
+    return QLatin1Char('"') + cell.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+} // namespace
+
+QString SurveyWriter::row(const QString &label, const QString &value, QString comment)
+{
+    comment.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QString tail;
+    if (!comment.isEmpty()) {
+        // One cell, as a spreadsheet shows and re-saves it.
+        const QString cell = QLatin1Char('(') + comment + QLatin1Char(')');
+        tail = QLatin1Char(',') + (needsQuotes(cell) ? quoted(cell) : cell);
     }
+    const QString line = label + QLatin1Char(',') + value + tail;
+    if (needsQuotes(value) || SurveyReader::rowValue(line) != value)
+        return label + QLatin1Char(',') + quoted(value) + tail;
     return line;
 }
 

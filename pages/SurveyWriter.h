@@ -16,9 +16,9 @@ public:
     static void write(QWizard *wizard, QTextStream &out);
     // One row without its line end: label, value and, when not empty, ",(" comment ")". A value that
     // would not read back bare, or that a spreadsheet would split or trim, goes in quotes (RFC 4180;
-    // line breaks stay inside them); a comment loses its quotes, which a spreadsheet would otherwise
-    // quote its cell for, and its line breaks become blanks.
-    static QString row(const QString &label, QString value, QString comment);
+    // line breaks stay inside them); so does a comment cell that holds a quote or a comma. A comment's
+    // line breaks become blanks.
+    static QString row(const QString &label, const QString &value, QString comment);
     // A comma, a quote, a line break, or a blank at either end.
     static bool needsQuotes(const QString &value);
 };

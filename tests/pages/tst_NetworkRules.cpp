@@ -107,8 +107,9 @@ private slots:
     // w, l, o as given to the WAN page; "wan/native oam/native" numbered.
     void wanNumbering()
     {
-        const std::tuple<int, int, int, const char *> cases[] = {{1, 1, -1, "2/2 -1/1"}, {1, 2, -1, "1/1 -1/1"},
-            {10, 1, -1, "10/1 -1/1"}, {1, 2, 1, "3/3 1/1"}, {1, 1, 20, "2/2 20/1"}};
+        const std::tuple<int, int, int, const char *> cases[]
+            = {{1, 1, -1, "2/2 -1/1"}, {1, 2, -1, "1/1 -1/1"}, {10, 1, -1, "10/1 -1/1"}, {1, 2, 1, "3/3 1/1"},
+                {1, 1, 20, "2/2 20/1"}, {1, 1, 2, "3/3 2/1"}, {2, 1, 1, "2/1 3/3"}};
         for (const auto &[w, l, o, expected] : cases) {
             const R::WanVlans v = R::numberWanVlans(w, l, o);
             QCOMPARE(
@@ -170,8 +171,8 @@ private slots:
             {"ip=0.0.0.0;mask=255.255.255.255", "Ip:enter unicast address"},
             {"ip=255.255.255.255;mask=255.255.255.255", "Ip:enter unicast address"},
             {"ip=10.0.0.0;mask=255.255.255.254", ""}, {"ip=10.0.0.1;mask=0.0.0.0", "Mask:enter valid subnet mask"},
-            {kLan + "vlan=4095", "Vlan:enter VLAN ID between 1 and 4094"}, {kLan + "router;gw=1.1.1.1;nat=x", ""},
-            {"router;existing;ip=x", "IfName:enter valid interface name"},
+            {kLan + "vlan=4095", "Vlan:enter VLAN ID between 1 and 4094"}, {kLan + "vlan=4094", ""},
+            {kLan + "router;gw=1.1.1.1;nat=x", ""}, {"router;existing;ip=x", "IfName:enter valid interface name"},
             {"router;existing;ifName=Gi\"1", "IfName:the character '\"'"},
             {dhcp + "start=192.168.1.50;end=192.168.1.50", ""},
             {dhcp + "start=192.168.1.20;end=192.168.1.10", "DhcpEnd:end IP address must not"},

@@ -45,7 +45,8 @@ public:
         writeSurveyLine(out, id == 2 ? "Application" : "Alpha");
         if (id == 9) // rows in a titled group
             out << "\nSecond Group\n" << QString(28, QLatin1Char('-')) << '\n';
-        writeSurveyLine(out, id == 2 ? "Network Setup" : "Beta", id == 2 ? QString() : QStringLiteral("0=a; 1=b"));
+        const QString comment = id == 7 ? QStringLiteral("e.g. \"a\", b") : QStringLiteral("0=a; 1=b");
+        writeSurveyLine(out, id == 2 ? "Network Setup" : "Beta", id == 2 ? QString() : comment);
     }
 };
 
@@ -150,7 +151,9 @@ private slots:
         const auto row = [](const char *value, const char *comment, const char *line) {
             QTest::newRow(line) << QString(value) << QString(comment) << QString(line);
         };
-        row("3600", "3600 for \"GMT+1\", UTC", "L,3600,(3600 for GMT+1, UTC)");
+        row("3600", "3600 for \"GMT+1\", UTC", "L,3600,\"(3600 for \"\"GMT+1\"\", UTC)\"");
+        row("1", "0=bri; 1=e1; 2=t1, 3=fxs", "L,1,\"(0=bri; 1=e1; 2=t1, 3=fxs)\"");
+        row("a\nb", "-", "L,\"a\nb\"");
         row("Acme,(Europe)", "-", "L,\"Acme,(Europe)\"");
         row("Acme,(Europe", "c", "L,\"Acme,(Europe\",(c)");
         row("Acme,(Europe", nullptr, "L,Acme,(Europe,(c)");
@@ -161,6 +164,8 @@ private slots:
         row("0\r\n0", "c\nd", "L,\"0\r\n0\",(c d)");
         row("", "c", "L,,(c)");
         row("3600", nullptr, "L,3600,\"(offset - e.g. 3600 for \"\"GMT+1\"\")\"");
+        row("3600", nullptr, "L,3600,(offset - e.g. 3600 for \"GMT+1\")");
+        row("a,b", "0=bri; 1=e1; 2=t1, 3=fxs", "L,\"a,b\",\"(0=bri; 1=e1; 2=t1, 3=fxs)\"");
         row("1", nullptr, "L,1,(0=bri; 1=e1; 2=t1, 3=fxs)");
         row("second,(x)", nullptr, "L,second,(x),(0=a; 1=b)");
         row("a,(b(c)", nullptr, "L,a,(b(c)");
@@ -257,7 +262,10 @@ private slots:
         wizard.next();
         const QStringList loaded = fields();
         const QString first = survey(wizard);
-        QVERIFY(wizard.currentId() == 2 && first.contains("\nTime Zone,-18000,"));
+        // The comment's quotes stay, in a cell quoted as RFC 4180 quotes it.
+        QVERIFY(wizard.currentId() == 2
+            && first.contains(
+                "\nTime Zone,-18000,\"(offset from UTC in seconds - e.g. 3600 for \"\"GMT+1\"\")\"\n"));
         QCOMPARE(fields(), loaded);
         for (int i = 0; i < 20 && wizard.currentId() != 14; ++i)
             wizard.next();
@@ -275,6 +283,12 @@ private slots:
         data->setValue("UTC_OFFSET", "7200");
         wizard.next();
         QVERIFY(survey(wizard).contains("\nTime Zone,7200,"));
+        // Read back, also from a spreadsheet's re-save, the value and none of the comment.
+        for (QString text : {survey(wizard), QString::fromUtf8(resaved(survey(wizard)))}) {
+            QTextStream in(&text);
+            QCOMPARE(SurveyReader::read(&wizard, in), SurveyReader::Loaded);
+            QCOMPARE(data->value("UTC_OFFSET"), QString("7200"));
+        }
         QVERIFY2(closer.boxes().isEmpty(), qPrintable(closer.boxes().join('\n')));
     }
 
@@ -323,6 +337,23 @@ private slots:
         QTest::newRow("too long") << "Site Survey\n" + body + "Customer," + QByteArray(32768, 'x') + "\n"
                                   << "Load Survey: Can't continue: Product: End Customer: Invalid value - longer "
                                      "than 32767 characters";
+        // A file larger than any survey is refused before it is read whole; one at the limit loads.
+        const QByteArray limit = "Site Survey\n" + body + "Unmapped,";
+        QTest::newRow("at the size limit")
+            << limit + QByteArray(SurveyReader::MaxFileSize - limit.size(), 'x') << "PRODUCT=QA1|VERSION=7.0";
+        QTest::newRow("larger than a survey")
+            << limit + QByteArray(SurveyReader::MaxFileSize - limit.size() + 1, 'x')
+            << "Load Survey: Failed to load site survey.\nThe file is larger than any site survey (over 1 MB).";
+        // Lines that end in CR alone; a line end inside a quoted value stays.
+        QTest::newRow("CR only") << QByteArray(
+            "Site Survey\r\rSystem Configuration\r-------------------\rAlpha,\"a\r\nb\"\r"
+            "Beta,x,\"(0=a, \"\"b\"\")\"\r")
+                                 << "P3_A=a\r\nb|P3_B=x";
+        // A spreadsheet splits an unquoted comment at its comma: its re-save still reads the value.
+        QTest::newRow("re-saved comment with a comma")
+            << resaved("Site Survey\n\nGateway Configuration\n-------------------\n"
+                       "Alpha,1,(0=bri; 1=e1; 2=t1, 3=fxs)\nBeta,0,(0=disable, 1=enable)\n")
+            << "P6_A=1|P6_B=0";
     }
 
     void loading()
