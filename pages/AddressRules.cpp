@@ -1,6 +1,8 @@
 #include "pages/AddressRules.h"
 
-#include "pages/NetworkRules.h"
+#include <QHostAddress>
+#include <QNetworkAddressEntry>
+#include <QRegularExpression>
 
 const QString AddressRules::UnicastMessage
     = QStringLiteral("Invalid value - enter unicast address (not 0.0.0.0, 127.x.x.x, or 224.0.0.0 and above)");
@@ -9,11 +11,39 @@ const QString AddressRules::OwnAddressMessage
 const QString AddressRules::SubnetEdgeMessage
     = QStringLiteral("Invalid value - the subnet's network or broadcast address names no host");
 
+bool AddressRules::isAddress(const QString &text)
+{
+    static const QRegularExpression quad(QStringLiteral("\\A(0|[1-9][0-9]{0,2})(\\.(0|[1-9][0-9]{0,2})){3}\\z"));
+    if (!quad.match(text).hasMatch())
+        return false;
+    for (const QString &group : text.split(QLatin1Char('.'))) {
+        if (group.toInt() > 255)
+            return false;
+    }
+    return true;
+}
+
+quint32 AddressRules::addressValue(const QString &text)
+{
+    return isAddress(text) ? QHostAddress(text).toIPv4Address() : 0;
+}
+
+int AddressRules::prefixLength(const QString &mask)
+{
+    if (!isAddress(mask))
+        return -1;
+    // The address entry reports -1 for a mask whose bits are not contiguous.
+    QNetworkAddressEntry entry;
+    entry.setIp(QHostAddress(QStringLiteral("10.0.0.1")));
+    entry.setNetmask(QHostAddress(mask));
+    return entry.prefixLength();
+}
+
 AddressRules::Class AddressRules::classOf(const QString &text)
 {
-    if (!NetworkRules::isAddress(text))
+    if (!isAddress(text))
         return NotAddress;
-    const quint32 value = NetworkRules::addressValue(text);
+    const quint32 value = addressValue(text);
     const quint32 first = value >> 24;
     if (value == 0)
         return Unspecified;
@@ -34,28 +64,27 @@ QString AddressRules::unicastError(const QString &text)
 
 bool AddressRules::subnetEdge(const QString &address, const QString &ip, const QString &mask)
 {
-    const int prefix = NetworkRules::prefixLength(mask);
-    if (prefix <= 0 || prefix >= 31 || !NetworkRules::isAddress(address) || !NetworkRules::isAddress(ip))
+    const int prefix = prefixLength(mask);
+    if (prefix <= 0 || prefix >= 31 || !isAddress(address) || !isAddress(ip))
         return false;
-    const quint32 bits = NetworkRules::addressValue(mask);
-    const quint32 network = NetworkRules::addressValue(ip) & bits;
-    const quint32 value = NetworkRules::addressValue(address);
+    const quint32 bits = addressValue(mask);
+    const quint32 network = addressValue(ip) & bits;
+    const quint32 value = addressValue(address);
     return value == network || value == (network | ~bits);
 }
 
 bool AddressRules::subnetsMeet(
     const QString &ip, const QString &mask, const QString &otherIp, const QString &otherMask)
 {
-    if (!NetworkRules::isAddress(ip) || !NetworkRules::isAddress(otherIp) || NetworkRules::prefixLength(mask) < 0
-        || NetworkRules::prefixLength(otherMask) < 0)
+    if (!isAddress(ip) || !isAddress(otherIp) || prefixLength(mask) < 0 || prefixLength(otherMask) < 0)
         return false;
-    const quint32 common = NetworkRules::addressValue(mask) & NetworkRules::addressValue(otherMask);
-    return ((NetworkRules::addressValue(ip) ^ NetworkRules::addressValue(otherIp)) & common) == 0;
+    const quint32 common = addressValue(mask) & addressValue(otherMask);
+    return ((addressValue(ip) ^ addressValue(otherIp)) & common) == 0;
 }
 
 QString AddressRules::serverError(const QString &text, const QStringList &own)
 {
-    if (!NetworkRules::isAddress(text))
+    if (!isAddress(text))
         return QString();
     const QString unicast = unicastError(text);
     if (!unicast.isEmpty())

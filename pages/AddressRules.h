@@ -20,6 +20,13 @@ public:
     };
     static Class classOf(const QString &text);
 
+    // A dotted quad of four ASCII decimal groups, each 0 to 255, without leading zeros.
+    static bool isAddress(const QString &text);
+    // Numeric value of an address; 0 for any text that is not one.
+    static quint32 addressValue(const QString &text);
+    // Prefix length of a mask; -1 for a text that is no mask.
+    static int prefixLength(const QString &mask);
+
     static const QString UnicastMessage;
     static const QString OwnAddressMessage;
     static const QString SubnetEdgeMessage;

@@ -52,14 +52,8 @@ public:
     static const QString VlanMessage;
     static const QString HostMessage;
 
-    // A dotted quad of four ASCII decimal groups, each 0 to 255, without leading zeros.
-    static bool isAddress(const QString &text);
-    // An address whose one bits all lead.
+    // An address (AddressRules::isAddress) whose one bits all lead.
     static bool isMask(const QString &text);
-    // Numeric value of an address; 0 for any text that is not one.
-    static quint32 addressValue(const QString &text);
-    // Prefix length of a mask; -1 for a text that is no mask.
-    static int prefixLength(const QString &mask);
     static bool sameSubnet(const QString &a, const QString &b, const QString &mask);
     // An empty gateway or "0.0.0.0" stands for none; any other must lie in the interface's subnet.
     static bool gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway);

@@ -10,6 +10,20 @@ class TestAddressRules : public QObject
 {
     Q_OBJECT
 private slots:
+    // A text, whether it is an address, and its prefix length read as a mask.
+    void dottedQuads()
+    {
+        const std::tuple<const char *, bool, int> cases[] = {{"10.0.0.1", true, -1}, {"255.255.255.0", true, 24},
+            {"255.255.255.255", true, 32}, {"0.0.0.0", true, 0}, {"255.0.255.0", true, -1},
+            {"300.1.1.1", false, -1}, {"010.0.0.1", false, -1}, {"10.0.0", false, -1}, {" 1.2.3.4", false, -1},
+            {"", false, -1}, {"\u0661.\u0662.\u0663.\u0664", false, -1}, {"1.2.3.4\n", false, -1}};
+        for (const auto &[text, address, prefix] : cases) {
+            QCOMPARE(A::isAddress(text), address);
+            QCOMPARE(A::prefixLength(text), prefix);
+            QCOMPARE(A::addressValue(text) != 0, address && QString(text) != "0.0.0.0");
+        }
+    }
+
     // The class of each text, and what a server at it gives beside a device at 10.0.0.5.
     void classes()
     {
