@@ -4,6 +4,8 @@
 #include <QNetworkAddressEntry>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 const QString AddressRules::UnicastMessage
     = QStringLiteral("Invalid value - enter unicast address (not 0.0.0.0, 127.x.x.x, or 224.0.0.0 and above)");
 const QString AddressRules::OwnAddressMessage
@@ -82,24 +84,37 @@ bool AddressRules::subnetsMeet(
     return ((addressValue(ip) ^ addressValue(otherIp)) & common) == 0;
 }
 
-QString AddressRules::serverError(const QString &text, const QStringList &own)
+QString AddressRules::serverError(const QString &text, const Interfaces &own)
 {
     if (!isAddress(text))
         return QString();
     const QString unicast = unicastError(text);
     if (!unicast.isEmpty())
         return unicast;
-    return own.contains(text) ? OwnAddressMessage : QString();
+    for (const Interface &i : own) {
+        if (i.ip == text)
+            return OwnAddressMessage;
+    }
+    for (const Interface &i : own) {
+        if (subnetEdge(text, i.ip, i.mask))
+            return SubnetEdgeMessage;
+    }
+    return QString();
 }
 
-QStringList AddressRules::deviceAddresses(const std::function<QString(const QString &)> &field)
+AddressRules::Interfaces AddressRules::deviceInterfaces(const std::function<QString(const QString &)> &field)
 {
-    QStringList own{field(QStringLiteral("NET1_IP"))};
+    const auto named = [&field](const char *prefix) {
+        const QString name = QLatin1String(prefix);
+        return Interface{field(name + QStringLiteral("_IP")), field(name + QStringLiteral("_NETMASK"))};
+    };
+    Interfaces own{named("NET1")};
     if (field(QStringLiteral("NETWORK")) == QLatin1String("LAN_WAN"))
-        own << field(QStringLiteral("NET2_IP"));
+        own << named("NET2");
     if (field(QStringLiteral("OAM_INTERFACE")) == QLatin1String("1")
         && field(QStringLiteral("KRBX")) != QLatin1String("1"))
-        own << field(QStringLiteral("OAM_IP"));
-    own.removeAll(QString());
+        own << named("OAM");
+    own.erase(
+        std::remove_if(own.begin(), own.end(), [](const Interface &i) { return i.ip.isEmpty(); }), own.end());
     return own;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -38,10 +39,18 @@ public:
     // Two subnets share addresses when the addresses agree on the bits of the shorter mask.
     static bool subnetsMeet(
         const QString &ip, const QString &mask, const QString &otherIp, const QString &otherMask);
-    // A server's address: a host name passes; an address is unicast and none of the device's own.
-    static QString serverError(const QString &text, const QStringList &own);
+    // One of the device's interfaces: its address and subnet mask, as typed.
+    struct Interface {
+        QString ip;
+        QString mask;
+    };
+    using Interfaces = QVector<Interface>;
 
-    // The device's own interface addresses the answers configure: the first interface, the WAN of a
-    // two-network topology and an additional OAM interface. Empty texts are left out.
-    static QStringList deviceAddresses(const std::function<QString(const QString &)> &field);
+    // A server's address: a host name passes; an address is unicast, none of the device's own and
+    // no network or broadcast address of the subnet of one of them.
+    static QString serverError(const QString &text, const Interfaces &own);
+
+    // The device's own interfaces the answers configure: the first interface, the WAN of a
+    // two-network topology and an additional OAM interface. Those without an address are left out.
+    static Interfaces deviceInterfaces(const std::function<QString(const QString &)> &field);
 };

@@ -42,8 +42,8 @@ void mark(NetworkRules::Marks &marks, NetworkRules::Row row, bool fails, const Q
 
 // An optional server (DNS, TFTP): an address that can name a host other than the device. A DNS
 // server is written "0.0.0.0" when there is none, so that text means none as an empty entry does.
-void serverAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text, const QStringList &own,
-    bool noneAllowed = true)
+void serverAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text,
+    const AddressRules::Interfaces &own, bool noneAllowed = true)
 {
     if (!text.isEmpty() && !AddressRules::isAddress(text))
         marks.append({row, NetworkRules::AddressMessage});
@@ -415,10 +415,10 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
         return marks;
     interfaceRows(marks, Ip, Mask, a.ip, a.mask, a.servers);
     mark(marks, Vlan, !isVlanEntry(a.vlan), VlanMessage);
-    QStringList own = a.own;
-    own << a.ip;
+    AddressRules::Interfaces own = a.own;
+    own.append({a.ip, a.mask});
     if (a.oamIndex == 1 && !a.router)
-        own << a.oamIp;
+        own.append({a.oamIp, a.oamMask});
     // The router models take their gateway from the routes.
     if (!a.router) {
         gatewayRow(marks, Gateway, a.ip, a.mask, a.gateway,
@@ -564,8 +564,9 @@ NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
             ip.isEmpty() && shared ? QStringLiteral("Invalid value - LAN and WAN must be in different subnets")
                                    : ip});
         mark(marks, Mask, AddressRules::prefixLength(a.mask) <= 0, MaskMessage);
-        QStringList own = a.own;
-        own << a.ip << a.lanIp;
+        AddressRules::Interfaces own = a.own;
+        own.append({a.ip, a.mask});
+        own.append({a.lanIp, a.lanMask});
         serverAddress(marks, Dns1, a.dns1, own);
         serverAddress(marks, Dns2, a.dns2, own);
     } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/AddressRules.h"
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -129,7 +131,7 @@ public:
         int cli = 0;
         bool dnsOn = false;
         Table dns; // two rows of name, first and second address
-        QStringList own; // the device's addresses, which no server may take
+        AddressRules::Interfaces own; // the device's interfaces: no server at their addresses or edges
     };
     static Marks checkSystem(const SystemAnswers &a);
     static Writes commitSystem(const SystemAnswers &a);
@@ -143,7 +145,7 @@ public:
         QString natIf; // NAT_IF
         QString ip, mask, gateway, vlan, nat, dns1, dns2;
         QString lanPort, oamPort; // NET1_PORT, OAM_PORT
-        QStringList own; // the device's addresses as the fields hold them, which no server may take
+        AddressRules::Interfaces own; // as the fields hold them; no server at their addresses or edges
         QStringList servers; // the syslog and NTP addresses of the system page
     };
 

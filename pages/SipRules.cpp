@@ -106,12 +106,12 @@ QString SipRules::addressError(const QString &text)
     return domainError(text);
 }
 
-QString SipRules::optionalAddressError(const QString &text, const QStringList &own)
+QString SipRules::optionalAddressError(const QString &text, const AddressRules::Interfaces &own)
 {
     return text.isEmpty() ? QString() : serverAddressError(text, own);
 }
 
-QString SipRules::serverAddressError(const QString &text, const QStringList &own)
+QString SipRules::serverAddressError(const QString &text, const AddressRules::Interfaces &own)
 {
     const QString error = addressError(text);
     return error.isEmpty() ? AddressRules::serverError(text, own) : error;
