@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -20,6 +21,13 @@ public:
     };
     static Class classOf(const QString &text);
 
+    // A dotted quad of four ASCII decimal groups, each 0 to 255, without leading zeros.
+    static bool isAddress(const QString &text);
+    // Numeric value of an address; 0 for any text that is not one.
+    static quint32 addressValue(const QString &text);
+    // Prefix length of a mask; -1 for a text that is no mask.
+    static int prefixLength(const QString &mask);
+
     static const QString UnicastMessage;
     static const QString OwnAddressMessage;
     static const QString SubnetEdgeMessage;
@@ -31,10 +39,18 @@ public:
     // Two subnets share addresses when the addresses agree on the bits of the shorter mask.
     static bool subnetsMeet(
         const QString &ip, const QString &mask, const QString &otherIp, const QString &otherMask);
-    // A server's address: a host name passes; an address is unicast and none of the device's own.
-    static QString serverError(const QString &text, const QStringList &own);
+    // One of the device's interfaces: its address and subnet mask, as typed.
+    struct Interface {
+        QString ip;
+        QString mask;
+    };
+    using Interfaces = QVector<Interface>;
 
-    // The device's own interface addresses the answers configure: the first interface, the WAN of a
-    // two-network topology and an additional OAM interface. Empty texts are left out.
-    static QStringList deviceAddresses(const std::function<QString(const QString &)> &field);
+    // A server's address: a host name passes; an address is unicast, none of the device's own and
+    // no network or broadcast address of the subnet of one of them.
+    static QString serverError(const QString &text, const Interfaces &own);
+
+    // The device's own interfaces the answers configure: the first interface, the WAN of a
+    // two-network topology and an additional OAM interface. Those without an address are left out.
+    static Interfaces deviceInterfaces(const std::function<QString(const QString &)> &field);
 };

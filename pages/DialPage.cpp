@@ -284,7 +284,7 @@ DialRules::Answers DialPage::answers() const
     answers.address = m_address->text();
     answers.username = m_username->text();
     answers.password = m_password->text();
-    answers.own = AddressRules::deviceAddresses(&BrambleonPage::answer);
+    answers.own = AddressRules::deviceInterfaces(&BrambleonPage::answer);
     return answers;
 }
 

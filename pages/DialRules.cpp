@@ -122,7 +122,7 @@ QString DialRules::addError(const QString &add)
     return TextRules::textError(add);
 }
 
-QString DialRules::addressError(const QString &address, const QStringList &own)
+QString DialRules::addressError(const QString &address, const AddressRules::Interfaces &own)
 {
     // The SIP pages' rule: a server the device could never reach is not accepted.
     const QString message = SipRules::serverAddressError(address, own);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/AddressRules.h"
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -31,7 +33,7 @@ public:
     static QString removeError(const QString &remove);
     static QString addError(const QString &add);
     // The routing server: a host name, or an address of a host other than the device (own).
-    static QString addressError(const QString &address, const QStringList &own = {});
+    static QString addressError(const QString &address, const AddressRules::Interfaces &own = {});
     // User name and password of the routing server: 1 to 64 characters.
     static QString requiredError(const QString &text, const QString &message);
 
@@ -50,7 +52,7 @@ public:
         QString address;
         QString username;
         QString password;
-        QStringList own; // the device's addresses
+        AddressRules::Interfaces own; // the device's interfaces
     };
     static QStringList summary(const Answers &answers);
 

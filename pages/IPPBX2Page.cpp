@@ -166,7 +166,7 @@ IPPBX2Rules::Marks IPPBX2Page::marks() const
     a.sip2Transport = answer(QStringLiteral("SIP2_TRANSPORT_TYPE"));
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
-    a.own = AddressRules::deviceAddresses(&BrambleonPage::answer);
+    a.own = AddressRules::deviceInterfaces(&BrambleonPage::answer);
     return IPPBX2Rules::check(a);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/AddressRules.h"
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -26,7 +28,7 @@ public:
         QString interfaceName, sip1Interface, sip1Transport, sip1LocalPort, sip2Transport;
         int product = 0; // PRODUCT_SELECTED
         QString version;
-        QStringList own; // the device's addresses, which the server may not take
+        AddressRules::Interfaces own; // the device's interfaces, see AddressRules::serverError
     };
     static Marks check(const Answers &a);
     // Every row valid: a server that is not used blocks nothing.

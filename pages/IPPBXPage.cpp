@@ -185,7 +185,7 @@ IPPBXRules::Answers IPPBXPage::answers() const
     a.prefix = m_prefix->text();
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
-    a.own = AddressRules::deviceAddresses(&BrambleonPage::answer);
+    a.own = AddressRules::deviceInterfaces(&BrambleonPage::answer);
     return a;
 }
 

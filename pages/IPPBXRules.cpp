@@ -19,7 +19,7 @@ QString product(const QString &name)
 }
 
 // Every entry of the backup list; empty entries keep their place and pass.
-QString backupError(const QString &list, const QStringList &own)
+QString backupError(const QString &list, const AddressRules::Interfaces &own)
 {
     for (const QString &entry : list.split(QLatin1Char(','))) {
         const QString message = SipRules::optionalAddressError(entry.trimmed(), own);

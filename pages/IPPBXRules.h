@@ -40,7 +40,7 @@ public:
         QString prefix; // SIP1_PREFIX
         int product = 0; // PRODUCT_SELECTED
         QString version;
-        QStringList own; // the device's addresses, which the server may not take
+        AddressRules::Interfaces own; // the device's interfaces, see AddressRules::serverError
     };
     static Marks check(const Answers &a);
 

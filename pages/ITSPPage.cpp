@@ -229,7 +229,7 @@ ITSPRules::Marks ITSPPage::marks() const
     a.sip1Transport = answer(QStringLiteral("SIP1_TRANSPORT_TYPE"));
     a.product = selected(QStringLiteral("PRODUCT_SELECTED"));
     a.version = answer(QStringLiteral("VERSION"));
-    a.own = AddressRules::deviceAddresses(&BrambleonPage::answer);
+    a.own = AddressRules::deviceInterfaces(&BrambleonPage::answer);
     a.sip1Sessions = answer(QStringLiteral("SIP1_MEDIA_NUMBER"));
     a.field = WizardAnswers::lookup(wizard());
     return ITSPRules::check(a);

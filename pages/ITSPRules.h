@@ -56,7 +56,7 @@ public:
         // Every answer by name, this page's as shown: the Remote Users route checks the trunk
         // against the pages it follows. May be empty elsewhere.
         SipRules::FieldLookup field;
-        QStringList own; // the device's addresses, which the server may not take
+        AddressRules::Interfaces own; // the device's interfaces, see AddressRules::serverError
     };
     static Marks check(const Answers &a);
     // TCP and TLS both listen on TCP: two SIP interfaces on one address cannot take the same port

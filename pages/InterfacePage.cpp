@@ -94,7 +94,7 @@ void InterfacePage::readInterface(NetworkRules::InterfaceAnswers &a) const
     a.lanPort = data->fieldText(QStringLiteral("NET1_PORT"));
     a.oamPort = data->fieldText(QStringLiteral("OAM_PORT"));
     const auto field = [data](const QString &name) { return data->fieldText(name); };
-    a.own = AddressRules::deviceAddresses(field);
+    a.own = AddressRules::deviceInterfaces(field);
     a.servers = QStringList{field(QStringLiteral("NTP")), field(QStringLiteral("NTP2"))};
     if (field(QStringLiteral("ENABLE_SYSLOG")) == QLatin1String("1"))
         a.servers << field(QStringLiteral("SYSLOG"));

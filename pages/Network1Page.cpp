@@ -1,6 +1,7 @@
 #include "pages/Network1Page.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/EntryWidgets.h"
 #include "pages/FieldError.h"
 
@@ -228,7 +229,7 @@ void Network1Page::portChanged(int index)
 
 void Network1Page::maskChanged(const QString &mask)
 {
-    setText("NET1_PREFIX", QString::number(NetworkRules::prefixLength(mask)));
+    setText("NET1_PREFIX", QString::number(AddressRules::prefixLength(mask)));
 }
 
 void Network1Page::mgmtChanged(int index)
@@ -259,7 +260,7 @@ void Network1Page::mgmtPortChanged(int index)
 
 void Network1Page::mgmtMaskChanged(const QString &mask)
 {
-    setText("OAM_PREFIX", QString::number(NetworkRules::prefixLength(mask)));
+    setText("OAM_PREFIX", QString::number(AddressRules::prefixLength(mask)));
 }
 
 void Network1Page::dhcpChanged(int state)

@@ -1,6 +1,7 @@
 #include "pages/Network2Page.h"
 
 #include "data/WizardData.h"
+#include "pages/AddressRules.h"
 #include "pages/EntryWidgets.h"
 #include "pages/FieldError.h"
 
@@ -184,7 +185,7 @@ void Network2Page::existChanged(int state)
 
 void Network2Page::maskChanged(const QString &mask)
 {
-    setText("NET2_PREFIX", QString::number(NetworkRules::prefixLength(mask)));
+    setText("NET2_PREFIX", QString::number(AddressRules::prefixLength(mask)));
 }
 
 void Network2Page::initializePage()

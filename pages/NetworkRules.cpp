@@ -3,8 +3,6 @@
 #include "pages/AddressRules.h"
 #include "pages/TextRules.h"
 
-#include <QHostAddress>
-#include <QNetworkAddressEntry>
 #include <QRegularExpression>
 
 const QString NetworkRules::AddressMessage = QStringLiteral("Invalid value - enter valid IPv4 address");
@@ -44,10 +42,10 @@ void mark(NetworkRules::Marks &marks, NetworkRules::Row row, bool fails, const Q
 
 // An optional server (DNS, TFTP): an address that can name a host other than the device. A DNS
 // server is written "0.0.0.0" when there is none, so that text means none as an empty entry does.
-void serverAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text, const QStringList &own,
-    bool noneAllowed = true)
+void serverAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &text,
+    const AddressRules::Interfaces &own, bool noneAllowed = true)
 {
-    if (!text.isEmpty() && !NetworkRules::isAddress(text))
+    if (!text.isEmpty() && !AddressRules::isAddress(text))
         marks.append({row, NetworkRules::AddressMessage});
     else if (noneAllowed && text == kNone)
         marks.append({row, QString()});
@@ -58,7 +56,7 @@ void serverAddress(NetworkRules::Marks &marks, NetworkRules::Row row, const QStr
 // The public address of a NAT router is a host as well.
 void natAddress(NetworkRules::Marks &marks, const QString &text)
 {
-    if (!text.isEmpty() && !NetworkRules::isAddress(text))
+    if (!text.isEmpty() && !AddressRules::isAddress(text))
         marks.append({NetworkRules::Nat, NetworkRules::AddressMessage});
     else
         marks.append({NetworkRules::Nat, AddressRules::unicastError(text)});
@@ -78,13 +76,13 @@ void interfaceRows(NetworkRules::Marks &marks, NetworkRules::Row ipRow, NetworkR
     const QString &ip, const QString &mask, const QStringList &servers)
 {
     marks.append({ipRow, interfaceError(ip, mask, servers)});
-    mark(marks, maskRow, NetworkRules::prefixLength(mask) <= 0, NetworkRules::MaskMessage);
+    mark(marks, maskRow, AddressRules::prefixLength(mask) <= 0, NetworkRules::MaskMessage);
 }
 
 void gatewayRow(NetworkRules::Marks &marks, NetworkRules::Row row, const QString &ip, const QString &mask,
     const QString &gateway, const QString &subnetMessage)
 {
-    if (!gateway.isEmpty() && !NetworkRules::isAddress(gateway))
+    if (!gateway.isEmpty() && !AddressRules::isAddress(gateway))
         marks.append({row, NetworkRules::AddressMessage});
     else if (gateway == ip)
         marks.append({row, kOwnGateway});
@@ -113,42 +111,15 @@ void markAllValid(NetworkRules::Marks &marks, std::initializer_list<NetworkRules
 }
 } // namespace
 
-bool NetworkRules::isAddress(const QString &text)
-{
-    static const QRegularExpression quad(QStringLiteral("\\A(0|[1-9][0-9]{0,2})(\\.(0|[1-9][0-9]{0,2})){3}\\z"));
-    if (!quad.match(text).hasMatch())
-        return false;
-    for (const QString &group : text.split(QLatin1Char('.'))) {
-        if (group.toInt() > 255)
-            return false;
-    }
-    return true;
-}
-
 bool NetworkRules::isMask(const QString &text)
 {
-    return prefixLength(text) >= 0;
-}
-
-quint32 NetworkRules::addressValue(const QString &text)
-{
-    return isAddress(text) ? QHostAddress(text).toIPv4Address() : 0;
-}
-
-int NetworkRules::prefixLength(const QString &mask)
-{
-    if (!isAddress(mask))
-        return -1;
-    // The address entry reports -1 for a mask whose bits are not contiguous.
-    QNetworkAddressEntry entry;
-    entry.setIp(QHostAddress(QStringLiteral("10.0.0.1")));
-    entry.setNetmask(QHostAddress(mask));
-    return entry.prefixLength();
+    return AddressRules::prefixLength(text) >= 0;
 }
 
 bool NetworkRules::sameSubnet(const QString &a, const QString &b, const QString &mask)
 {
-    return ((addressValue(a) ^ addressValue(b)) & addressValue(mask)) == 0;
+    return ((AddressRules::addressValue(a) ^ AddressRules::addressValue(b)) & AddressRules::addressValue(mask))
+        == 0;
 }
 
 bool NetworkRules::gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway)
@@ -158,16 +129,16 @@ bool NetworkRules::gatewayInSubnet(const QString &ip, const QString &mask, const
 
 QString NetworkRules::interfaceAddressError(const QString &ip, const QString &mask)
 {
-    if (!isAddress(ip))
+    if (!AddressRules::isAddress(ip))
         return AddressMessage;
     const QString unicast = AddressRules::unicastError(ip);
     if (!unicast.isEmpty())
         return unicast;
-    const quint32 value = addressValue(ip);
-    const int prefix = prefixLength(mask);
+    const quint32 value = AddressRules::addressValue(ip);
+    const int prefix = AddressRules::prefixLength(mask);
     if (prefix <= 0 || prefix >= 31)
         return QString();
-    const quint32 bits = addressValue(mask);
+    const quint32 bits = AddressRules::addressValue(mask);
     const quint32 network = value & bits;
     return value == network || value == (network | ~bits) ? HostMessage : QString();
 }
@@ -259,7 +230,7 @@ QString NetworkRules::ntpError(const QString &text)
     bool numeric = true;
     for (const QChar c : text)
         numeric = numeric && (c.isDigit() || c == QLatin1Char('.'));
-    return numeric && !isAddress(text) ? AddressMessage : TextRules::hostError(text);
+    return numeric && !AddressRules::isAddress(text) ? AddressMessage : TextRules::hostError(text);
 }
 
 QString NetworkRules::dnsTableError(const Table &rows)
@@ -268,7 +239,7 @@ QString NetworkRules::dnsTableError(const Table &rows)
     for (int row = 0; row < 2; ++row) {
         for (int column = 1; column <= 2; ++column) {
             const QString text = cell(rows, row, column);
-            if (!text.isEmpty() && !isAddress(text))
+            if (!text.isEmpty() && !AddressRules::isAddress(text))
                 error = AddressMessage;
         }
     }
@@ -295,15 +266,16 @@ QString NetworkRules::routeTableError(const Table &rows, const Table &subnets)
     QString error;
     for (int row = 0; row < rows.size(); ++row) {
         const QString gateway = cell(rows, row, 2);
-        bool reached = !isAddress(gateway);
+        bool reached = !AddressRules::isAddress(gateway);
         bool edge = false;
         bool own = false;
         for (const QStringList &subnet : subnets) {
-            const bool inside = isAddress(subnet.value(0)) && prefixLength(subnet.value(1)) > 0
+            const bool inside = AddressRules::isAddress(subnet.value(0))
+                && AddressRules::prefixLength(subnet.value(1)) > 0
                 && sameSubnet(gateway, subnet.value(0), subnet.value(1));
             reached = reached || inside;
             edge = edge || (inside && AddressRules::subnetEdge(gateway, subnet.value(0), subnet.value(1)));
-            own = own || (isAddress(gateway) && gateway == subnet.value(0));
+            own = own || (AddressRules::isAddress(gateway) && gateway == subnet.value(0));
         }
         if (!reached)
             error = QStringLiteral("Invalid value - gateway IP address must reside in the subnet of an interface");
@@ -315,7 +287,7 @@ QString NetworkRules::routeTableError(const Table &rows, const Table &subnets)
     for (int row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < 3; ++column) {
             const QString text = cell(rows, row, column);
-            const bool valid = column == 1 ? isMask(text) : isAddress(text);
+            const bool valid = column == 1 ? isMask(text) : AddressRules::isAddress(text);
             if (!text.isEmpty() && !valid)
                 error = AddressMessage;
         }
@@ -402,7 +374,7 @@ QString NetworkRules::natEntry(const QString &natEnable, const QString &natIf, c
 NetworkRules::Marks NetworkRules::checkSystem(const SystemAnswers &a)
 {
     Marks marks;
-    if (a.syslogOn && !isAddress(a.syslog))
+    if (a.syslogOn && !AddressRules::isAddress(a.syslog))
         marks.append({Syslog, AddressMessage});
     else
         marks.append({Syslog, a.syslogOn ? AddressRules::serverError(a.syslog, a.own) : QString()});
@@ -443,10 +415,10 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
         return marks;
     interfaceRows(marks, Ip, Mask, a.ip, a.mask, a.servers);
     mark(marks, Vlan, !isVlanEntry(a.vlan), VlanMessage);
-    QStringList own = a.own;
-    own << a.ip;
+    AddressRules::Interfaces own = a.own;
+    own.append({a.ip, a.mask});
     if (a.oamIndex == 1 && !a.router)
-        own << a.oamIp;
+        own.append({a.oamIp, a.oamMask});
     // The router models take their gateway from the routes.
     if (!a.router) {
         gatewayRow(marks, Gateway, a.ip, a.mask, a.gateway,
@@ -460,15 +432,16 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
             return marks;
         }
         // The pool serves the LAN: it lies in the LAN's subnet, once that is known.
-        const bool lanKnown = isAddress(a.ip) && isMask(a.mask);
+        const bool lanKnown = AddressRules::isAddress(a.ip) && isMask(a.mask);
         const QString outside = QStringLiteral("Invalid value - DHCP pool must reside in LAN subnet");
-        if (!isAddress(a.dhcpStart))
+        if (!AddressRules::isAddress(a.dhcpStart))
             marks.append({DhcpStart, AddressMessage});
         else
             mark(marks, DhcpStart, lanKnown && !sameSubnet(a.dhcpStart, a.ip, a.mask), outside);
-        if (!isAddress(a.dhcpEnd))
+        if (!AddressRules::isAddress(a.dhcpEnd))
             marks.append({DhcpEnd, AddressMessage});
-        else if (isAddress(a.dhcpStart) && addressValue(a.dhcpStart) > addressValue(a.dhcpEnd))
+        else if (AddressRules::isAddress(a.dhcpStart)
+            && AddressRules::addressValue(a.dhcpStart) > AddressRules::addressValue(a.dhcpEnd))
             marks.append(
                 {DhcpEnd, QStringLiteral("Invalid value - end IP address must not lie below start IP address")});
         else if (!sameSubnet(a.dhcpStart, a.dhcpEnd, a.dhcpMask))
@@ -477,10 +450,11 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
         else
             mark(marks, DhcpEnd, lanKnown && !sameSubnet(a.dhcpEnd, a.ip, a.mask), outside);
         // The pool hands out hosts of the LAN, never the router's own address.
-        if (lanKnown && isAddress(a.dhcpStart) && isAddress(a.dhcpEnd) && marks.last().second.isEmpty()) {
-            const quint32 start = addressValue(a.dhcpStart);
-            const quint32 end = addressValue(a.dhcpEnd);
-            const quint32 ip = addressValue(a.ip);
+        if (lanKnown && AddressRules::isAddress(a.dhcpStart) && AddressRules::isAddress(a.dhcpEnd)
+            && marks.last().second.isEmpty()) {
+            const quint32 start = AddressRules::addressValue(a.dhcpStart);
+            const quint32 end = AddressRules::addressValue(a.dhcpEnd);
+            const quint32 ip = AddressRules::addressValue(a.ip);
             if (start <= ip && ip <= end)
                 marks.last().second = QStringLiteral("Invalid value - DHCP pool may not hold the LAN IP address");
             else if (AddressRules::subnetEdge(a.dhcpStart, a.ip, a.mask)
@@ -502,8 +476,8 @@ NetworkRules::Marks NetworkRules::checkLan(const LanAnswers &a)
         return marks;
     }
     interfaceRows(marks, OamIp, OamMask, a.oamIp, a.oamMask, a.servers);
-    if (marks.at(marks.size() - 2).second.isEmpty() && prefixLength(a.oamMask) > 0 && prefixLength(a.mask) > 0
-        && AddressRules::subnetsMeet(a.oamIp, a.oamMask, a.ip, a.mask))
+    if (marks.at(marks.size() - 2).second.isEmpty() && AddressRules::prefixLength(a.oamMask) > 0
+        && AddressRules::prefixLength(a.mask) > 0 && AddressRules::subnetsMeet(a.oamIp, a.oamMask, a.ip, a.mask))
         marks[marks.size() - 2].second
             = QStringLiteral("Invalid value - LAN and OAM must be in different subnets");
     if (!isVlanEntry(a.oamVlan)) {
@@ -542,14 +516,14 @@ NetworkRules::Writes NetworkRules::commitLan(const LanAnswers &a)
     writes.append({QStringLiteral("NET1_GATEWAY_IP"), a.router ? kNone : addressOrNone(a.gateway)});
     writes.append({QStringLiteral("NET1_DNS1_IP"), addressOrNone(a.dns1)});
     writes.append({QStringLiteral("NET1_DNS2_IP"), addressOrNone(a.dns2)});
-    writes.append({QStringLiteral("NET1_PREFIX"), QString::number(prefixLength(a.mask))});
+    writes.append({QStringLiteral("NET1_PREFIX"), QString::number(AddressRules::prefixLength(a.mask))});
     writes.append({QStringLiteral("NET1_CLASSIFICATION_SUBNET"),
         a.router ? QStringLiteral("*") : classificationSubnet(a.ip, a.mask)});
     if (oam) {
         writes.append({QStringLiteral("OAM_GATEWAY_IP"), addressOrNone(a.oamGateway)});
         writes.append({QStringLiteral("OAM_DNS1_IP"), addressOrNone(a.oamDns1)});
         writes.append({QStringLiteral("OAM_DNS2_IP"), addressOrNone(a.oamDns2)});
-        writes.append({QStringLiteral("OAM_PREFIX"), QString::number(prefixLength(a.oamMask))});
+        writes.append({QStringLiteral("OAM_PREFIX"), QString::number(AddressRules::prefixLength(a.oamMask))});
     }
     const QString ownIf = a.name + QStringLiteral("_IF");
     if (!a.router && !a.nat.isEmpty()) {
@@ -577,19 +551,22 @@ NetworkRules::Marks NetworkRules::checkWan(const WanAnswers &a)
     // DHCP and PPPoE hide the address, the mask, the DNS servers and the routes.
     const bool staticAddress = !a.router || a.type == 0;
     // With a LAN of its own (not kept as configured) the WAN may not share its subnet.
-    const bool lan = a.network == QLatin1String("LAN_WAN") && isAddress(a.lanIp) && isMask(a.lanMask);
+    const bool lan
+        = a.network == QLatin1String("LAN_WAN") && AddressRules::isAddress(a.lanIp) && isMask(a.lanMask);
     if (staticAddress) {
         const QString ip = interfaceError(a.ip, a.mask, a.servers);
         // Two subnets overlap when the addresses agree on the bits of the shorter mask.
-        const bool shared = lan && prefixLength(a.mask) > 0
-            && ((addressValue(a.ip) ^ addressValue(a.lanIp)) & addressValue(a.mask) & addressValue(a.lanMask))
+        const bool shared = lan && AddressRules::prefixLength(a.mask) > 0
+            && ((AddressRules::addressValue(a.ip) ^ AddressRules::addressValue(a.lanIp))
+                   & AddressRules::addressValue(a.mask) & AddressRules::addressValue(a.lanMask))
                 == 0;
         marks.append({Ip,
             ip.isEmpty() && shared ? QStringLiteral("Invalid value - LAN and WAN must be in different subnets")
                                    : ip});
-        mark(marks, Mask, prefixLength(a.mask) <= 0, MaskMessage);
-        QStringList own = a.own;
-        own << a.ip << a.lanIp;
+        mark(marks, Mask, AddressRules::prefixLength(a.mask) <= 0, MaskMessage);
+        AddressRules::Interfaces own = a.own;
+        own.append({a.ip, a.mask});
+        own.append({a.lanIp, a.lanMask});
         serverAddress(marks, Dns1, a.dns1, own);
         serverAddress(marks, Dns2, a.dns2, own);
     } else {
@@ -630,7 +607,7 @@ NetworkRules::Writes NetworkRules::commitWan(const WanAnswers &a)
         {QStringLiteral("NET2_GATEWAY_IP"), a.router ? kNone : addressOrNone(a.gateway)},
         {QStringLiteral("NET2_DNS1_IP"), addressOrNone(a.dns1)},
         {QStringLiteral("NET2_DNS2_IP"), addressOrNone(a.dns2)},
-        {QStringLiteral("NET2_PREFIX"), QString::number(prefixLength(a.mask))}};
+        {QStringLiteral("NET2_PREFIX"), QString::number(AddressRules::prefixLength(a.mask))}};
     if (a.router) {
         static const char *const columns[] = {"SUBNET", "MASK", "GATEWAY"};
         for (int row = 0; row < 3; ++row) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/AddressRules.h"
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -52,14 +54,8 @@ public:
     static const QString VlanMessage;
     static const QString HostMessage;
 
-    // A dotted quad of four ASCII decimal groups, each 0 to 255, without leading zeros.
-    static bool isAddress(const QString &text);
-    // An address whose one bits all lead.
+    // An address (AddressRules::isAddress) whose one bits all lead.
     static bool isMask(const QString &text);
-    // Numeric value of an address; 0 for any text that is not one.
-    static quint32 addressValue(const QString &text);
-    // Prefix length of a mask; -1 for a text that is no mask.
-    static int prefixLength(const QString &mask);
     static bool sameSubnet(const QString &a, const QString &b, const QString &mask);
     // An empty gateway or "0.0.0.0" stands for none; any other must lie in the interface's subnet.
     static bool gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway);
@@ -135,7 +131,7 @@ public:
         int cli = 0;
         bool dnsOn = false;
         Table dns; // two rows of name, first and second address
-        QStringList own; // the device's addresses, which no server may take
+        AddressRules::Interfaces own; // the device's interfaces: no server at their addresses or edges
     };
     static Marks checkSystem(const SystemAnswers &a);
     static Writes commitSystem(const SystemAnswers &a);
@@ -149,7 +145,7 @@ public:
         QString natIf; // NAT_IF
         QString ip, mask, gateway, vlan, nat, dns1, dns2;
         QString lanPort, oamPort; // NET1_PORT, OAM_PORT
-        QStringList own; // the device's addresses as the fields hold them, which no server may take
+        AddressRules::Interfaces own; // as the fields hold them; no server at their addresses or edges
         QStringList servers; // the syslog and NTP addresses of the system page
     };
 

@@ -821,6 +821,14 @@ void SetupPage::initializePage()
             // An empty list means no template was found, which stops the page by itself.
             m_loadedChoices.reject(m_network, m_networkLabel, QStringLiteral("NETWORK"), network);
         }
+    } else {
+        // The forced topology stands over any topology loaded, but not over a value that names none.
+        const QString network = LoadedChoices::value(QStringLiteral("NETWORK"));
+        int index = 0;
+        while (index < 4 && WizardData::networkCode(index) != network)
+            ++index;
+        if (!network.isEmpty() && index == 4)
+            m_loadedChoices.reject(m_network, m_networkLabel, QStringLiteral("NETWORK"), network);
     }
     emit completeChanged();
 }

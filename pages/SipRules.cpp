@@ -2,7 +2,6 @@
 
 #include "data/WizardData.h"
 #include "pages/AddressRules.h"
-#include "pages/NetworkRules.h"
 #include "pages/TextRules.h"
 
 #include <QLocale>
@@ -97,7 +96,7 @@ bool SipRules::isIpv4Shaped(const QString &text)
 {
     static const QRegularExpression start(QStringLiteral("^[0-9]+\\."));
     // The same dotted quad as the network pages: a leading zero would read as octal on some stacks.
-    return !start.match(text).hasMatch() || NetworkRules::isAddress(text);
+    return !start.match(text).hasMatch() || AddressRules::isAddress(text);
 }
 
 QString SipRules::addressError(const QString &text)
@@ -107,12 +106,12 @@ QString SipRules::addressError(const QString &text)
     return domainError(text);
 }
 
-QString SipRules::optionalAddressError(const QString &text, const QStringList &own)
+QString SipRules::optionalAddressError(const QString &text, const AddressRules::Interfaces &own)
 {
     return text.isEmpty() ? QString() : serverAddressError(text, own);
 }
 
-QString SipRules::serverAddressError(const QString &text, const QStringList &own)
+QString SipRules::serverAddressError(const QString &text, const AddressRules::Interfaces &own)
 {
     const QString error = addressError(text);
     return error.isEmpty() ? AddressRules::serverError(text, own) : error;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/AddressRules.h"
+
 #include <QLocale>
 #include <QPair>
 #include <QString>
@@ -69,10 +71,10 @@ public:
     // Required address (1 to 64 characters, then as domainError): the message, or empty when valid.
     static QString addressError(const QString &text);
     // Optional address (a backup address): empty is valid, otherwise as serverAddressError.
-    static QString optionalAddressError(const QString &text, const QStringList &own = {});
+    static QString optionalAddressError(const QString &text, const AddressRules::Interfaces &own = {});
     // A server's address: as addressError, and an IPv4 address must name a host other than the
-    // device (own: its addresses).
-    static QString serverAddressError(const QString &text, const QStringList &own);
+    // device (own: its interfaces), as AddressRules::serverError.
+    static QString serverAddressError(const QString &text, const AddressRules::Interfaces &own);
     // SIP domain: the host-name characters (TextRules::hostError), then the IPv4 shape; empty passes.
     static QString domainError(const QString &text);
 

@@ -233,7 +233,7 @@ NetworkRules::SystemAnswers SystemPage::answers() const
     a.dnsOn = m_dnsOn->isChecked();
     a.dns = EntryWidgets::texts(m_dns);
     const WizardData *data = WizardData::instance();
-    a.own = AddressRules::deviceAddresses([data](const QString &name) { return data->fieldText(name); });
+    a.own = AddressRules::deviceInterfaces([data](const QString &name) { return data->fieldText(name); });
     return a;
 }
 

@@ -72,6 +72,10 @@ QString TextRules::hostError(const QString &text)
         if (code > 0xffff || !isHostCharacter(QChar(ushort(code))))
             return notAllowed(code);
     }
+    // An empty label names no domain. A trailing dot only marks the name fully qualified, which
+    // resolvers and SIP URIs take.
+    if (text.startsWith(QLatin1Char('.')) || text.contains(QLatin1String("..")))
+        return QStringLiteral("Invalid value - a host name may not begin with a dot or hold two dots in a row");
     return QString();
 }
 
@@ -79,7 +83,10 @@ QString TextRules::textError(const QString &text, const QString &quotes)
 {
     for (int at = 0; at < text.size();) {
         const uint code = codePointAt(text, at);
-        if (isControl(code) || (code < 0x10000 && quotes.contains(QChar(ushort(code)))))
+        // A format character (a direction override, a zero-width blank) is unseen but reorders or
+        // hides what the file and its readers show.
+        if (isControl(code) || QChar::category(code) == QChar::Other_Format
+            || (code < 0x10000 && quotes.contains(QChar(ushort(code)))))
             return notAllowed(code);
     }
     if (text.endsWith(QLatin1Char('\\')))

@@ -9,12 +9,14 @@
 namespace TextRules
 {
 // Empty when text can be a host name or domain on the device (ASCII letters, digits, "-", "." and
-// "_"; an IPv4 address passes too); otherwise a message naming the first character not allowed.
+// "_", no empty label but a trailing dot; an IPv4 address passes too); otherwise a message naming the
+// first character not allowed, or the empty label.
 QString hostError(const QString &text);
 
 // Empty when text (a name, user name, password or number) can stand inside the quotes the
-// templates wrap it in: no control character (C0, DEL, C1, line and paragraph separators), none
-// of quotes, no trailing backslash. Otherwise the message names what is not allowed.
+// templates wrap it in: no control character (C0, DEL, C1, line and paragraph separators), no
+// format character (Unicode category Cf), none of quotes, no trailing backslash. Otherwise the
+// message names what is not allowed.
 QString textError(const QString &text, const QString &quotes = QStringLiteral("'\""));
 
 // How a message names a character: the character in quotes, or its code point ("U+0009") when it

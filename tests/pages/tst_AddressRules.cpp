@@ -10,7 +10,22 @@ class TestAddressRules : public QObject
 {
     Q_OBJECT
 private slots:
-    // The class of each text, and what a server at it gives beside a device at 10.0.0.5.
+    // A text, whether it is an address, and its prefix length read as a mask.
+    void dottedQuads()
+    {
+        const std::tuple<const char *, bool, int> cases[] = {{"10.0.0.1", true, -1}, {"255.255.255.0", true, 24},
+            {"255.255.255.255", true, 32}, {"0.0.0.0", true, 0}, {"255.0.255.0", true, -1},
+            {"300.1.1.1", false, -1}, {"010.0.0.1", false, -1}, {"10.0.0", false, -1}, {" 1.2.3.4", false, -1},
+            {"", false, -1}, {"\u0661.\u0662.\u0663.\u0664", false, -1}, {"1.2.3.4\n", false, -1}};
+        for (const auto &[text, address, prefix] : cases) {
+            QCOMPARE(A::isAddress(text), address);
+            QCOMPARE(A::prefixLength(text), prefix);
+            QCOMPARE(A::addressValue(text) != 0, address && QString(text) != "0.0.0.0");
+        }
+    }
+
+    // The class of each text, and what a server at it gives beside a device at 10.0.0.5/24 and at
+    // 192.168.1.1 (no mask typed yet).
     void classes()
     {
         const std::tuple<const char *, A::Class, const char *> cases[] = {{"0.0.0.0", A::Unspecified, "U"},
@@ -18,12 +33,15 @@ private slots:
             {"126.255.255.255", A::Unicast, ""}, {"223.255.255.255", A::Unicast, ""},
             {"224.0.0.0", A::Multicast, "U"}, {"239.1.1.1", A::Multicast, "U"}, {"240.0.0.1", A::Reserved, "U"},
             {"255.255.255.255", A::Reserved, "U"}, {"10.0.0.5", A::Unicast, "O"},
-            {"pbx.example.com", A::NotAddress, ""}, {"10.0.0.256", A::NotAddress, ""}, {"", A::NotAddress, ""}};
+            {"pbx.example.com", A::NotAddress, ""}, {"10.0.0.256", A::NotAddress, ""}, {"", A::NotAddress, ""},
+            {"10.0.0.255", A::Unicast, "E"}, {"10.0.0.0", A::Unicast, "E"}, {"10.0.1.0", A::Unicast, ""},
+            {"192.168.1.255", A::Unicast, ""}};
         for (const auto &[text, kind, server] : cases) {
             QCOMPARE(A::classOf(text), kind);
-            const QString error = A::serverError(text, {"10.0.0.5", "192.168.1.1"});
+            const QString error = A::serverError(text, {{"10.0.0.5", "255.255.255.0"}, {"192.168.1.1", ""}});
             QCOMPARE(error == A::UnicastMessage     ? "U"
                     : error == A::OwnAddressMessage ? "O"
+                    : error == A::SubnetEdgeMessage ? "E"
                                                     : error,
                 QString(server));
         }
@@ -41,11 +59,29 @@ private slots:
             QVERIFY2(A::subnetEdge(address, ip, mask) == edge, address);
         QVERIFY(A::subnetsMeet("10.1.2.3", "255.255.255.0", "10.1.0.1", "255.255.0.0"));
         QVERIFY(!A::subnetsMeet("10.2.2.3", "255.255.255.0", "10.1.0.1", "255.255.0.0"));
-        // The device's addresses: the WAN only with two networks, the OAM only as an interface of its own.
-        const QHash<QString, QString> answers{{"NET1_IP", "10.0.0.1"}, {"NET2_IP", "1.2.3.4"}, {"NETWORK", "LAN"},
-            {"OAM_INTERFACE", "1"}, {"OAM_IP", "10.9.0.1"}};
-        QCOMPARE(A::deviceAddresses([&answers](const QString &name) { return answers.value(name); }),
-            QStringList({"10.0.0.1", "10.9.0.1"}));
+        // The device's interfaces: the WAN only with two networks, the OAM only as an interface of its own.
+        QHash<QString, QString> answers{{"NET1_IP", "10.0.0.1"}, {"NET1_NETMASK", "255.0.0.0"},
+            {"NET2_IP", "1.2.3.4"}, {"NET2_NETMASK", "255.255.255.0"}, {"NETWORK", "LAN"}, {"OAM_INTERFACE", "1"},
+            {"OAM_IP", "10.9.0.1"}, {"OAM_NETMASK", "255.255.0.0"}};
+        const auto interfaces = [&answers] {
+            QStringList out;
+            for (const A::Interface &i :
+                A::deviceInterfaces([&answers](const QString &name) { return answers.value(name); }))
+                out << i.ip + '/' + i.mask;
+            return out.join(' ');
+        };
+        QCOMPARE(interfaces(), QString("10.0.0.1/255.0.0.0 10.9.0.1/255.255.0.0"));
+        answers.insert("NETWORK", "LAN_WAN");
+        answers.insert("KRBX", "1");
+        answers.insert("NET1_IP", "");
+        QCOMPARE(interfaces(), QString("1.2.3.4/255.255.255.0"));
+        // A server at the edge of the WAN's subnet, or of the OAM's, is refused as at the LAN's.
+        answers.insert("KRBX", "0");
+        const A::Interfaces own
+            = A::deviceInterfaces([&answers](const QString &name) { return answers.value(name); });
+        QCOMPARE(A::serverError("1.2.3.255", own) + '|' + A::serverError("10.9.255.255", own),
+            A::SubnetEdgeMessage + '|' + A::SubnetEdgeMessage);
+        QCOMPARE(A::serverError("1.2.3.254", own), QString());
     }
 };
 

@@ -75,6 +75,11 @@ private slots:
         for (const char *bad : {"+5", "032", "33", ""})
             QVERIFY2(!DialRules::removeError(bad).isEmpty(), bad);
         QVERIFY(DialRules::removeError("32").isEmpty());
+        // The routing server as any server: no edge of the device's subnets, no empty label.
+        QCOMPARE(DialRules::addressError("10.15.255.255", {{"10.15.20.10", "255.255.0.0"}}),
+            AddressRules::SubnetEdgeMessage);
+        QVERIFY(DialRules::addressError("trm..example.com").endsWith("two dots in a row"));
+        QCOMPARE(DialRules::addressError("trm.example.com."), QString());
         DialRules::Answers off; // texts no check would accept
         for (DialRules::Rule &rule : off.rules)
             rule.add = QString(33, '1');

@@ -34,8 +34,8 @@ R::LanAnswers lan(const QString &text)
 {
     using A = R::LanAnswers;
     A a = parse<A>(text,
-        {{"oamIp", &A::oamIp}, {"oamMask", &A::oamMask}, {"oamVlan", &A::oamVlan}, {"start", &A::dhcpStart},
-            {"end", &A::dhcpEnd}, {"dhcpMask", &A::dhcpMask}, {"tftp", &A::tftp}});
+        {{"oamIp", &A::oamIp}, {"oamMask", &A::oamMask}, {"oamVlan", &A::oamVlan}, {"oamDns2", &A::oamDns2},
+            {"start", &A::dhcpStart}, {"end", &A::dhcpEnd}, {"dhcpMask", &A::dhcpMask}, {"tftp", &A::tftp}});
     a.name = text.contains("network=WAN;") ? "WAN" : "LAN";
     a.dhcp = text.contains("dhcp;");
     a.oamIndex = text.contains("oam;") ? 1 : 0;
@@ -88,18 +88,9 @@ class TestNetworkRules : public QObject
 {
     Q_OBJECT
 private slots:
-    // A text, whether it is an address, and its prefix length read as a mask; VLAN entries.
+    // VLAN entries.
     void addresses()
     {
-        const std::tuple<const char *, bool, int> cases[] = {{"10.0.0.1", true, -1}, {"255.255.255.0", true, 24},
-            {"255.255.255.255", true, 32}, {"0.0.0.0", true, 0}, {"255.0.255.0", true, -1},
-            {"300.1.1.1", false, -1}, {"010.0.0.1", false, -1}, {"10.0.0", false, -1}, {" 1.2.3.4", false, -1},
-            {"", false, -1}, {"\u0661.\u0662.\u0663.\u0664", false, -1}, {"1.2.3.4\n", false, -1}};
-        for (const auto &[text, address, prefix] : cases) {
-            QCOMPARE(R::isAddress(text), address);
-            QCOMPARE(R::prefixLength(text), prefix);
-            QCOMPARE(R::addressValue(text) != 0, address && QString(text) != "0.0.0.0");
-        }
         for (const char *invalid : {"0", "4095", "010", "+5", "10\n"})
             QVERIFY2(!R::isVlanEntry(invalid), invalid);
     }
@@ -124,7 +115,8 @@ private slots:
         const std::pair<QString, const char *> cases[] = {{R::ntpError("1abc-d_e.f"), ""},
             {R::ntpError("10.1.1"), "enter valid IPv4"}, {R::ntpError(QString(65, 'a')), "enter IPv4 address or"},
             {R::ntpError("time'server"), "the character '''"}, {R::ntpError("a b"), "the character U+0020"},
-            {R::ntpError("a,b"), "the character ','"},
+            {R::ntpError("a,b"), "the character ','"}, {R::ntpError("ntp..example.com"), "a host name may not"},
+            {R::ntpError("ntp.example.com."), ""}, {dns({".local", "10.0.0.2", ""}), "a host name may not"},
             {R::dnsTableError({{"", "", ""}, {"", "", ""}}), "enter first domain name"},
             {dns({"b", "", ""}), "enter IP address"}, {dns({"b", "10.0.0.300", ""}), "enter valid IPv4"},
             {dns({"", "10.0.0.3", "10.0.0.4"}), ""},
@@ -206,7 +198,15 @@ private slots:
             {kWan + "dns2=10.0.0.5", "Dns2:the device itself"},
             {kWan + "servers=10.0.0.5", "Ip:the syslog or NTP server"},
             {router + "0.0.0.0,0.0.0.0,10.0.0.5", "Routes:gateway IP address must differ"},
-            {router + "0.0.0.0,0.0.0.0,10.0.0.0", "Routes:the subnet's network"}};
+            {router + "0.0.0.0,0.0.0.0,10.0.0.0", "Routes:the subnet's network"},
+            // servers at the edge of one of the device's subnets; a /31 has none
+            {kLan + "dns1=192.168.1.255;dns2=192.168.1.0", "Dns1:the subnet's | Dns2:the subnet's"},
+            {oam + "dns1=10.9.255.255;oamDns2=192.168.1.0", "Dns1:the subnet's | OamDns2:the subnet's"},
+            {dhcp + "start=192.168.1.50;end=192.168.1.60;tftp=192.168.1.255", "Tftp:the subnet's"},
+            {kWan + "dns1=10.0.0.0", "Dns1:the subnet's"},
+            {kWan + "network=LAN_WAN;lanIp=192.168.1.10;lanMask=255.255.255.0;dns2=192.168.1.255",
+                "Dns2:the subnet's"},
+            {"ip=10.0.0.0;mask=255.255.255.254;dns1=10.0.0.1;dns2=0.0.0.0", ""}};
         for (const auto &[answers, errors] : cases) {
             const QString found
                 = ::errors(answers.contains("wan;") ? R::checkWan(::wan(answers)) : R::checkLan(lan(answers)));
@@ -253,13 +253,23 @@ private slots:
         a.dns = {{"host", "10.0.0.1", ""}, {"", "", ""}};
         QCOMPARE(errors(R::checkSystem(a)), QString("Syslog:enter valid IPv4 address"));
         // No server at the device's own address, nor at one no host has.
-        a.own = QStringList{"10.0.0.5"};
+        a.own = {{"10.0.0.5", "255.255.255.0"}};
         a.syslog = "10.0.0.5";
         a.ntp1 = "224.0.0.1";
         a.ntp2 = "ntp.example.com";
         QCOMPARE(errors(R::checkSystem(a)),
             QString("Syslog:the device itself has this address | Ntp1:enter unicast "
                     "address (not 0.0.0.0, 127.x.x.x, or 224.0.0.0 and above)"));
+        // nor at the edge of its subnet; the local DNS table maps names as given
+        a.router = false;
+        a.syslog = "10.0.0.255";
+        a.ntp1 = "10.0.0.0";
+        a.dns = {{"host", "10.0.0.255", "10.0.0.0"}, {"", "", ""}};
+        QCOMPARE(errors(R::checkSystem(a)),
+            QString(
+                "Syslog:the subnet's network or broadcast address names no host | Ntp1:the subnet's network or "
+                "broadcast address names no host"));
+        a.dns = {{"host", "10.0.0.1", ""}, {"", "", ""}};
         a.ntp1 = a.syslog = "";
         const QString writes = "UTC_OFFSET=- WEB=- CLI=0 DNS1_NAME=host DNS1_IP2=0.0.0.0 DNS2_IP1=0.0.0.0";
         QCOMPARE(written(R::commitSystem(a), writes), writes);

@@ -213,6 +213,15 @@ private slots:
         d->setValue("GATEWAY_INTEROP", "3");
         enter(wizard, QA1);
         QVERIFY(!page->batchRefusal().isEmpty());
+        // A topology the gateway forces: one that names none stops the page; empty is no answer.
+        for (const auto &[network, refused] : {std::make_pair("BOGUS", true), std::make_pair("", false),
+                 std::make_pair(" LAN_ONLY", false), std::make_pair("lan", true)}) {
+            d->clearValues();
+            d->setValue("APPLICATION", "GATEWAY");
+            d->setValue("NETWORK", network);
+            enter(wizard, QA1);
+            QVERIFY2(page->batchRefusal().isEmpty() != refused, network);
+        }
         QVERIFY(PackBuilder()
                     .addBuiltIn("SIPTrunk.template", "Corvane Unity Suite 2015 - Generic SIP Trunk")
                     .write(WizardData::templatePackPath()));

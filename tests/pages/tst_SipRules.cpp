@@ -19,25 +19,32 @@ private slots:
         const std::tuple<QString, const char *, const char *> cases[]
             = {{"", "A", ""}, {"pbx_1.example-2.com", "", ""}, {"a1.2.3", "", ""}, {"10.20.30.256", "4", "4"},
                 {"010.0.0.1", "4", "4"}, {"10.pbx", "4", "4"}, {QString(64, 'a'), "", ""},
-                {QString(65, 'a'), "A", ""}, {"a'+header.to.url.user+'", "H", "H"}, {"10.1.1.1'", "H", "H"}};
+                {QString(65, 'a'), "A", ""}, {"a'+header.to.url.user+'", "H", "H"}, {"10.1.1.1'", "H", "H"},
+                // an empty label; a trailing dot marks a fully qualified name
+                {"sip..provider.example.net", "L", "L"}, {".example.net", "L", "L"}, {".", "L", "L"},
+                {"sip.provider.example.net.", "", ""}, {"10.1.1.1.", "4", "4"}};
         const auto code = [](const QString &message) {
             return message == SipRules::AddressMessage ? QString("A")
                 : message == SipRules::Ipv4Message     ? QString("4")
                 : message.contains("the character ")   ? QString("H")
+                : message.contains("dot")              ? QString("L")
                                                        : message;
         };
         for (const auto &[text, required, domain] : cases) {
             QCOMPARE(code(SipRules::addressError(text)), QString(required));
             QCOMPARE(code(SipRules::domainError(text)), QString(domain));
         }
-        // A server: no address no host has, none of the device's own; host names are not resolved.
-        const QStringList own{"10.0.0.5"};
+        // A server: no address no host has, none of the device's own nor an edge of its subnets; host names
+        // are not resolved.
+        const AddressRules::Interfaces own{{"10.0.0.5", "255.255.0.0"}};
         QCOMPARE(SipRules::serverAddressError("127.0.0.1", own).mid(16, 13), QString("enter unicast"));
         QCOMPARE(
             SipRules::serverAddressError("10.0.0.5", own).mid(16), QString("the device itself has this address"));
         QCOMPARE(SipRules::optionalAddressError("10.0.0.5", own), SipRules::serverAddressError("10.0.0.5", own));
         QCOMPARE(
             SipRules::serverAddressError("10.0.0.6", own) + SipRules::serverAddressError("pbx", own), QString());
+        QCOMPARE(SipRules::serverAddressError("10.0.255.255", own), AddressRules::SubnetEdgeMessage);
+        QCOMPARE(SipRules::optionalAddressError("10.0.0.0", own), AddressRules::SubnetEdgeMessage);
     }
 
     // The server pages' listening port and base port rows: no listener in media ports on its interface.

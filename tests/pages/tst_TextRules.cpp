@@ -24,12 +24,24 @@ private slots:
             {false, "a\xf0\x9f\x98\x80", ""},
             {true, "a\xf0\x9f\x98\x80", "character '\xf0\x9f\x98\x80' is not allowed"},
             {true, QString(QChar(0xd83d)) + "a", "character U+D83D is not allowed"},
-            {true, QString::fromUcs4(U"a\U000E0001"), "character U+E0001 is not allowed"}};
+            {true, QString::fromUcs4(U"a\U000E0001"), "character U+E0001 is not allowed"},
+            // Format characters reorder or hide what a reader sees; a name is named by its code point.
+            {false, QString::fromUcs4(U"Acme\u202Eexe.txt"), "character U+202E is not allowed"},
+            {false, QChar(0xfeff) + QString("Acme"), "character U+FEFF is not allowed"},
+            {false, QString::fromUcs4(U"Ac\u200Bme"), "character U+200B is not allowed"},
+            {false, QString::fromUcs4(U"\u2066Acme\u2069"), "character U+2066 is not allowed"},
+            {false, QString::fromUcs4(U"Acme\u2069"), "character U+2069 is not allowed"},
+            {false, QString::fromUcs4(U"a\U000E0001"), "character U+E0001 is not allowed"},
+            {false, QString::fromUcs4(U"\u00A0Acme\u200E"), "character U+200E is not allowed"},
+            // An empty label is no host name; a trailing dot marks a fully qualified one.
+            {true, "sip..provider.example.net", "may not begin with a dot or hold two dots in a row"},
+            {true, ".example.net", "two dots in a row"}, {true, "..", "two dots in a row"},
+            {true, "example.net.", ""}, {true, "", ""}};
         for (const auto &[host, text, error] : cases) {
             const QString message = host ? TextRules::hostError(text) : TextRules::textError(text);
             QVERIFY2(
                 *error ? message.startsWith("Invalid value - ") && message.endsWith(error) : message.isEmpty(),
-                qPrintable(text + ": " + message));
+                qPrintable(TextRules::shown(text) + ": " + message));
         }
     }
 
