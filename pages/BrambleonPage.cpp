@@ -1,5 +1,6 @@
 #include "pages/BrambleonPage.h"
 
+#include "data/RowName.h"
 #include "data/WizardData.h"
 #include "pages/SurveyWriter.h"
 #include "pages/WizardAnswers.h"
@@ -105,6 +106,13 @@ QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
 {
     auto *edit = new QLineEdit(text, this);
     edit->hide();
+    return edit;
+}
+
+QLineEdit *BrambleonPage::nameEdit(QWidget *section)
+{
+    QLineEdit *edit = hiddenEdit();
+    setRowName(edit, QStringLiteral("Name"), section);
     return edit;
 }
 

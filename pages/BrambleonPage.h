@@ -63,6 +63,9 @@ protected:
         bool presetFromTemplate = false, const QString &companionField = QString());
     // A line edit that holds a derived value and is never shown.
     QLineEdit *hiddenEdit(const QString &text = QString());
+    // A hidden edit for a name or label a template or loaded file sets: refusals name it as the row
+    // that summary and survey call "Name" (in section, when given).
+    QLineEdit *nameEdit(QWidget *section = nullptr);
     // Transport, listening port and the per-transport port slots of one SIP entity (prefix such as
     // "SIP1"). Transport and listening port start at "0" (UDP) and localPort until a template's
     // defines set them. The slots (_UDP_, _TCP_, _TLS_LOCAL_PORT) start empty: only the transport

@@ -268,7 +268,7 @@ bool DialPage::isComplete() const
 QString DialPage::batchRefusal() const
 {
     const QString loaded = m_loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(DialRules::check(answers()), m_rows, true) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(DialRules::check(answers()), m_rows) : loaded;
 }
 
 DialRules::Answers DialPage::answers() const
