@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -18,6 +19,19 @@ const char kSection[] = "rowSection";
 const char kShownBy[] = "rowShownBy";
 const char kLabelField[] = "rowLabelField";
 const char kLabelFallback[] = "rowLabelFallback";
+
+QHash<const QObject *, std::function<QString()>> &nameRules()
+{
+    static QHash<const QObject *, std::function<QString()>> rules;
+    return rules;
+}
+
+// A page's or group's name: its name rule's, else its title.
+QString titleOf(const QWidget *widget, const QString &title)
+{
+    const auto rule = nameRules().constFind(widget);
+    return rule != nameRules().constEnd() ? (*rule)() : title;
+}
 
 const QWidget *widgetProperty(const QWidget *widget, const char *name)
 {
@@ -66,7 +80,7 @@ QString ownName(const QWidget *widget)
 QString groupName(const QGroupBox *group)
 {
     const QVariant name = group->property(kName);
-    return name.isValid() ? name.toString() : group->title().trimmed();
+    return name.isValid() ? name.toString() : titleOf(group, group->title()).trimmed();
 }
 } // namespace
 
@@ -93,7 +107,7 @@ QString rowName(const QWidget *row, const QString &part)
         name = std::exchange(group, QString());
     QStringList parts;
     if (page)
-        parts << pageName(static_cast<const QWizardPage *>(page)->title());
+        parts << titleOf(page, pageName(static_cast<const QWizardPage *>(page)->title()));
     parts << group << name;
     parts.removeAll(QString());
     return parts.join(QStringLiteral(": "));
@@ -104,6 +118,13 @@ void setRowName(QWidget *widget, const QString &name, QWidget *section)
     widget->setProperty(kName, name);
     if (section)
         setRowSection(widget, section);
+}
+
+void setNameRule(QWidget *widget, std::function<QString()> rule)
+{
+    if (!nameRules().contains(widget))
+        QObject::connect(widget, &QObject::destroyed, [widget] { nameRules().remove(widget); });
+    nameRules().insert(widget, std::move(rule));
 }
 
 void setRowSection(QWidget *row, QWidget *section)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QTableWidget;
 class QWidget;
@@ -27,6 +29,9 @@ void setShownBy(QWidget *field, QWidget *row);
 // row is named so before the page shows it: the value loaded for the field counts, as it will
 // once the page is shown.
 void setLabelField(QLabel *label, const QString &field, const QString &fallback);
+// A page's title (without its step) or a group's title that follows the answers: the rule gives it
+// when a row is named, also before the page is shown, as the page will show it.
+void setNameRule(QWidget *widget, std::function<QString()> rule);
 // The row of a field's edit: the row setShownBy gave, else the row of the label whose buddy the
 // edit is, else the edit's own; for a hidden edit nothing names, the page and the field's name.
 QString fieldRowName(const QWidget *edit, const QString &field);

@@ -57,6 +57,10 @@ protected:
     static QString answer(const QString &name);
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
     int selected(const QString &name) const;
+    // An answer as the pages will take it, also before the page that commits it is shown: the value
+    // loaded for the field (blanks aside), else the field's text; the application likewise.
+    static QString comingAnswer(const QString &name);
+    int comingApplication() const;
     // Registers the field with the wizard and in the WizardData registry. A trailing "*" on the
     // name marks it mandatory.
     void registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled = false,

@@ -35,6 +35,10 @@ ITSPPage::ITSPPage(QWidget *parent)
     step = 8;
     nextPage = 9;
     setTitle(QStringLiteral("SIP Trunk Configuration"));
+    setNameRule(this, [this] {
+        const bool trunk = ITSPRules::trunkRole(comingApplication(), comingAnswer(QStringLiteral("CCE_INTEROP")).toInt());
+        return ITSPRules::roleName(trunk) + QStringLiteral(" Configuration");
+    });
 
     m_nat = new QLineEdit(this);
     m_nat->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")), m_nat));
