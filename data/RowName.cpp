@@ -33,6 +33,13 @@ QString titleOf(const QWidget *widget, const QString &title)
     return rule != nameRules().constEnd() ? (*rule)() : title;
 }
 
+const QWidget *pageOf(const QWidget *widget)
+{
+    while (widget && !qobject_cast<const QWizardPage *>(widget))
+        widget = widget->parentWidget();
+    return widget;
+}
+
 const QWidget *widgetProperty(const QWidget *widget, const char *name)
 {
     return qobject_cast<const QWidget *>(widget->property(name).value<QObject *>());
@@ -93,9 +100,7 @@ QString rowName(const QWidget *row, const QString &part)
 {
     if (!row)
         return part;
-    const QWidget *page = row;
-    while (page && !qobject_cast<const QWizardPage *>(page))
-        page = page->parentWidget();
+    const QWidget *page = pageOf(row);
     QString name = part.isEmpty() ? ownName(row) : part;
     const QWidget *section = widgetProperty(row, kSection);
     QString group;
@@ -147,9 +152,7 @@ QString fieldRowName(const QWidget *edit, const QString &field)
 {
     if (const QWidget *row = widgetProperty(edit, kShownBy))
         return rowName(row);
-    const QWidget *page = edit;
-    while (page && !qobject_cast<const QWizardPage *>(page))
-        page = page->parentWidget();
+    const QWidget *page = pageOf(edit);
     for (const QLabel *label : page ? page->findChildren<QLabel *>() : QList<QLabel *>()) {
         if (label->buddy() == edit)
             return rowName(label);

@@ -17,6 +17,13 @@ namespace
 class TitleTip : public QObject
 {
 public:
+    explicit TitleTip(QGroupBox *box)
+        : QObject(box)
+    {
+        setObjectName(QStringLiteral("titleTip"));
+        box->installEventFilter(this);
+    }
+
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const auto *box = qobject_cast<const QGroupBox *>(watched);
@@ -41,8 +48,8 @@ void keepRowColours(QGroupBox *box)
             palette.setBrush(group, QPalette::WindowText, around.brush(group, QPalette::WindowText));
         child->setPalette(palette);
     }
-    static TitleTip titleTip;
-    box->installEventFilter(&titleTip);
+    if (!box->findChild<QObject *>(QStringLiteral("titleTip"), Qt::FindDirectChildrenOnly))
+        new TitleTip(box);
 }
 } // namespace
 

@@ -1,6 +1,5 @@
 #include "pages/ITSPPage.h"
 
-#include "data/RowName.h"
 #include "data/WizardData.h"
 #include "pages/AddressRules.h"
 #include "pages/FieldError.h"
@@ -36,7 +35,8 @@ ITSPPage::ITSPPage(QWidget *parent)
     nextPage = 9;
     setTitle(QStringLiteral("SIP Trunk Configuration"));
     setNameRule(this, [this] {
-        const bool trunk = ITSPRules::trunkRole(comingApplication(), comingAnswer(QStringLiteral("CCE_INTEROP")).toInt());
+        const bool trunk
+            = ITSPRules::trunkRole(comingApplication(), comingAnswer(QStringLiteral("CCE_INTEROP")).toInt());
         return ITSPRules::roleName(trunk) + QStringLiteral(" Configuration");
     });
 

@@ -180,7 +180,8 @@ Network1Page::Network1Page(QWidget *parent)
     registerField(QStringLiteral("NET1_IF"), m_ifName, true);
 
     // The topology decides the side the page and its interface are named by.
-    const auto side = [] { return comingAnswer(QStringLiteral("NETWORK")) == QLatin1String("WAN") ? "WAN" : "LAN"; };
+    const auto side
+        = [] { return comingAnswer(QStringLiteral("NETWORK")) == QLatin1String("WAN") ? "WAN" : "LAN"; };
     setNameRule(this, [side] { return QStringLiteral("%1 Interface Configuration").arg(QLatin1String(side())); });
     setNameRule(m_lanGroup, [side] { return QStringLiteral("%1 Interface").arg(QLatin1String(side())); });
     // The DNS rows belong to the interface, whose group says which one it is.

@@ -97,15 +97,16 @@ private slots:
         QLineEdit hidden(&page), field(&page), named(&page);
         setRowName(&named, "Name", &inner);
         QCOMPARE(QStringList({rowName(&port), rowName(&empty), rowName(&same), rowName(&inner), rowName(&plain),
-                     rowName(&box), rowName(&inner, "Row 2"), rowName(&table, tableRowName(&table, 0)),
-                     tableRowName(&table, 1), fieldRowName(&field, "F"), fieldRowName(&named, "F")})
+                                 rowName(&box), rowName(&inner, "Row 2"), rowName(&table, tableRowName(&table, 0)),
+                                 tableRowName(&table, 1), fieldRowName(&field, "F"), fieldRowName(&named, "F")})
                      .join('|'),
             "Page: Inner: Port &Co|Page: Inner|Page: Inner|Page: Inner|Page: Plain|Page: Inner: Enable|"
             "Page: Inner: Row 2|Page: Inner: Port #1|Row 2|Page: F|Page: Inner: Name");
         setRowSection(&port, &outer);
         setRowName(&inner, "Group 1");
-        QCOMPARE(rowName(&port) + '|' + rowName(&box) + '|' + rowName(&named), "Page: Outer: Port &Co|Page: Group 1: "
-                                                                             "Enable|Page: Group 1: Name");
+        QCOMPARE(rowName(&port) + '|' + rowName(&box) + '|' + rowName(&named),
+            "Page: Outer: Port &Co|Page: Group 1: "
+            "Enable|Page: Group 1: Name");
         // A label a field gives reads as the loaded value, which the page will show, or its fallback.
         QLabel line("Old:", &untitled);
         line.setBuddy(&field);
@@ -113,15 +114,16 @@ private slots:
         setLabelField(&line, "LABEL", "Main Line");
         WizardData *data = WizardData::instance();
         QStringList lines;
-        for (const QString &value :
-            {QString(), QString(""), QString(" Pilot Number "), "Pilot" + QString(QChar(1)), QString(QChar(0x2028))}) {
+        for (const QString &value : {QString(), QString(""), QString(" Pilot Number "),
+                 "Pilot" + QString(QChar(1)), QString(QChar(0x2028))}) {
             if (!value.isNull())
                 data->setValue("LABEL", value);
             lines << fieldRowName(&field, "F") + '/' + fieldRowName(&hidden, "H");
         }
-        QCOMPARE(lines.join('|'), "Page: Main Line/Page: Main Line|Page: Main Line/Page: Main Line|Page: Pilot "
-                                  "Number/Page: Pilot Number|Page: Main Line/Page: Main Line|Page: Main Line/Page: "
-                                  "Main Line");
+        QCOMPARE(lines.join('|'),
+            "Page: Main Line/Page: Main Line|Page: Main Line/Page: Main Line|Page: Pilot "
+            "Number/Page: Pilot Number|Page: Main Line/Page: Main Line|Page: Main Line/Page: "
+            "Main Line");
         TestEnvironment::addField("LABEL", "Trunk Number");
         data->removeValue("LABEL");
         QCOMPARE(rowName(&line), "Page: Trunk Number");

@@ -166,8 +166,9 @@ private slots:
     void remoteLoadedName()
     {
         PageFixture<RemoteUsersPage> f(13, kAnswers);
-        f.enter(kGroups + QStringList{"REMOTE_USER_MEDIA_START=10000", "REMOTE_USER1_LOCAL_PORT=5070",
-                                "REMOTE_USER2_ENABLE=0", "REMOTE_USER3_ENABLE=0", "REMOTE_USER1_NAME=a'b"});
+        f.enter(kGroups
+            + QStringList{"REMOTE_USER_MEDIA_START=10000", "REMOTE_USER1_LOCAL_PORT=5070", "REMOTE_USER2_ENABLE=0",
+                "REMOTE_USER3_ENABLE=0", "REMOTE_USER1_NAME=a'b"});
         WizardData::instance()->setValue("REMOTE_USER1_NAME", "a'b");
         auto *group = f.page->findChild<QGroupBox *>("group1");
         const auto red = [](const QWidget *w) { return w->palette().color(QPalette::WindowText) == Qt::darkRed; };
@@ -188,7 +189,8 @@ private slots:
         QCOMPARE(QToolTip::text(), message);
         // A name the template gave is the template's.
         WizardData::instance()->removeValue("REMOTE_USER1_NAME");
-        QVERIFY(f.page->batchRefusal().endsWith("Group 1: Name: Invalid value - the character ''' is not allowed"));
+        QVERIFY(
+            f.page->batchRefusal().endsWith("Group 1: Name: Invalid value - the character ''' is not allowed"));
         f.enter({"REMOTE_USER1_NAME=Home", "REMOTE_USER1_LABEL=a\"b"});
         WizardData::instance()->setValue("REMOTE_USER1_LABEL", "a\"b");
         QVERIFY(f.page->batchRefusal().endsWith(
