@@ -3,6 +3,7 @@
 #include "data/ConfigFileWriter.h"
 #include "data/MetadataReader.h"
 #include "data/PortFixups.h"
+#include "data/RowName.h"
 #include "data/TemplateComposer.h"
 #include "data/TemplateEvaluator.h"
 #include "data/TemplatePack.h"
@@ -12,13 +13,10 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRegExpValidator>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
-#include <QWizardPage>
 
 namespace
 {
@@ -128,34 +126,6 @@ int fieldLimit(const QLineEdit *edit)
     const QRegularExpressionMatch m = bounded.match(pattern);
     return m.hasMatch() ? qMin(edit->maxLength(), m.captured(1).toInt()) : edit->maxLength();
 }
-
-// "Page: Row" as the page shows them: the label whose buddy the edit is, or the field name for an
-// edit without one; the page's title without its step, or the title of the group the row is in.
-QString rowOf(const QLineEdit *edit, const QString &field)
-{
-    const QWidget *page = edit;
-    while (page && !qobject_cast<const QWizardPage *>(page))
-        page = page->parentWidget();
-    const QWidget *row = edit;
-    QString name = field;
-    for (const QLabel *label : page ? page->findChildren<QLabel *>() : QList<QLabel *>()) {
-        if (label->buddy() == edit) {
-            static const QRegularExpression mnemonic(QStringLiteral("&(?!&)"));
-            name = label->text().remove(mnemonic).trimmed();
-            if (name.endsWith(QLatin1Char(':')))
-                name.chop(1);
-            row = label;
-            break;
-        }
-    }
-    QString title = page ? static_cast<const QWizardPage *>(page)->title() : QString();
-    title = title.section(QStringLiteral("  (Step"), 0, 0).trimmed();
-    for (const QWidget *w = row; w && w != page && title.isEmpty(); w = w->parentWidget()) {
-        if (const auto *group = qobject_cast<const QGroupBox *>(w))
-            title = group->title().trimmed();
-    }
-    return title.isEmpty() ? name : title + QStringLiteral(": ") + name;
-}
 } // namespace
 
 QString WizardData::overlongRefusal() const
@@ -167,7 +137,7 @@ QString WizardData::overlongRefusal() const
         const int limit = edit ? fieldLimit(edit) : -1;
         if (edit && values.value(name).size() > limit)
             return QStringLiteral("Can't continue: %1: Invalid value - longer than %2 characters")
-                .arg(rowOf(edit, name))
+                .arg(fieldRowName(edit, name))
                 .arg(limit);
     }
     return QString();

@@ -1,6 +1,8 @@
 #include "pages/BrambleonPage.h"
 
+#include "data/RowName.h"
 #include "data/WizardData.h"
+#include "pages/LoadedChoices.h"
 #include "pages/SurveyWriter.h"
 #include "pages/WizardAnswers.h"
 
@@ -108,6 +110,13 @@ QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
     return edit;
 }
 
+QLineEdit *BrambleonPage::nameEdit(QWidget *section)
+{
+    QLineEdit *edit = hiddenEdit();
+    setRowName(edit, QStringLiteral("Name"), section);
+    return edit;
+}
+
 void BrambleonPage::registerSipPorts(const QString &prefix, bool withInterface, const QString &localPort)
 {
     registerSipPorts(prefix, withInterface, hiddenEdit(localPort));
@@ -134,6 +143,22 @@ QString BrambleonPage::answer(const QString &name)
 int BrambleonPage::selected(const QString &name) const
 {
     return WizardAnswers::text(wizard(), name).toInt();
+}
+
+QString BrambleonPage::comingAnswer(const QString &name)
+{
+    const QString loaded = LoadedChoices::value(name);
+    return loaded.isNull() ? answer(name) : loaded;
+}
+
+int BrambleonPage::comingApplication() const
+{
+    const QString code = LoadedChoices::value(QStringLiteral("APPLICATION"));
+    for (int index = 0; !code.isNull() && !WizardData::applicationCode(index).isEmpty(); ++index) {
+        if (WizardData::applicationCode(index) == code)
+            return index;
+    }
+    return selected(QStringLiteral("APPLICATION_SELECTED"));
 }
 
 QLabel *BrambleonPage::rowLabel(const QString &text, QWidget *buddy, QWidget *parent)

@@ -57,12 +57,19 @@ protected:
     static QString answer(const QString &name);
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
     int selected(const QString &name) const;
+    // An answer as the pages will take it, also before the page that commits it is shown: the value
+    // loaded for the field (blanks aside), else the field's text; the application likewise.
+    static QString comingAnswer(const QString &name);
+    int comingApplication() const;
     // Registers the field with the wizard and in the WizardData registry. A trailing "*" on the
     // name marks it mandatory.
     void registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled = false,
         bool presetFromTemplate = false, const QString &companionField = QString());
     // A line edit that holds a derived value and is never shown.
     QLineEdit *hiddenEdit(const QString &text = QString());
+    // A hidden edit for a name or label a template or loaded file sets: refusals name it as the row
+    // that summary and survey call "Name" (in section, when given).
+    QLineEdit *nameEdit(QWidget *section = nullptr);
     // Transport, listening port and the per-transport port slots of one SIP entity (prefix such as
     // "SIP1"). Transport and listening port start at "0" (UDP) and localPort until a template's
     // defines set them. The slots (_UDP_, _TCP_, _TLS_LOCAL_PORT) start empty: only the transport

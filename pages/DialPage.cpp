@@ -71,6 +71,14 @@ DialPage::DialPage(QWidget *parent)
     routingGrid->addWidget(m_username, 1, 1);
     routingGrid->addWidget(m_passwordLabel, 1, 2);
     routingGrid->addWidget(m_password, 1, 3);
+    // The version and the parties the calls go between decide the names of the page and its groups.
+    setNameRule(this, [] { return DialRules::title(comingAnswer(QStringLiteral("VERSION"))); });
+    const auto sides = [this] {
+        return DialRules::sides(comingApplication(), comingAnswer(QStringLiteral("GATEWAY_INTEROP")).toInt(),
+            comingAnswer(QStringLiteral("CCE_INTEROP")).toInt());
+    };
+    setNameRule(m_outbound, [sides] { return DialRules::outboundTitle(sides()); });
+    setNameRule(m_inbound, [sides] { return DialRules::inboundTitle(sides()); });
     m_rows.insert(DialRules::Address, m_addressLabel);
     m_rows.insert(DialRules::Username, m_usernameLabel);
     m_rows.insert(DialRules::Password, m_passwordLabel);
@@ -268,7 +276,7 @@ bool DialPage::isComplete() const
 QString DialPage::batchRefusal() const
 {
     const QString loaded = m_loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(DialRules::check(answers()), m_rows, true) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(DialRules::check(answers()), m_rows) : loaded;
 }
 
 DialRules::Answers DialPage::answers() const

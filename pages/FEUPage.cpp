@@ -21,9 +21,9 @@ FEUPage::FEUPage(QWidget *parent)
     registerField(QStringLiteral("FEU_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
     m_enableField = hiddenEdit(QStringLiteral("0"));
     registerField(QStringLiteral("FEU_ENABLE"), m_enableField, true, true);
-    m_nameField = hiddenEdit();
+    m_nameField = nameEdit();
     registerField(QStringLiteral("FEU_NAME"), m_nameField, true, true);
-    registerField(QStringLiteral("FEU_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("FEU_LABEL"), nameEdit(), true, true);
     m_localIpField = hiddenEdit();
     registerField(QStringLiteral("FEU_LOCAL_IP"), m_localIpField);
     addNatRow(QStringLiteral("FEU_NAT_IP"), true);

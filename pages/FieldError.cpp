@@ -1,16 +1,65 @@
 #include "pages/FieldError.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QColor>
+#include <QEvent>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPalette>
+#include <QToolTip>
 #include <QWidget>
+
+namespace
+{
+// A marked group box shows its message over its title only: its rows have tool tips of their own.
+class TitleTip : public QObject
+{
+public:
+    explicit TitleTip(QGroupBox *box)
+        : QObject(box)
+    {
+        setObjectName(QStringLiteral("titleTip"));
+        box->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const auto *box = qobject_cast<const QGroupBox *>(watched);
+        if (!box || event->type() != QEvent::ToolTip
+            || static_cast<QHelpEvent *>(event)->pos().y() < box->contentsRect().top())
+            return false;
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+};
+
+// A group box marks its title: its rows keep the colours of the page around it.
+void keepRowColours(QGroupBox *box)
+{
+    const QPalette around = box->parentWidget() ? box->parentWidget()->palette() : QApplication::palette();
+    for (QWidget *child : box->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        QPalette palette = child->palette();
+        if (palette.color(QPalette::Active, QPalette::WindowText) == QColor(Qt::darkRed))
+            continue;
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setBrush(group, QPalette::WindowText, around.brush(group, QPalette::WindowText));
+        child->setPalette(palette);
+    }
+    if (!box->findChild<QObject *>(QStringLiteral("titleTip"), Qt::FindDirectChildrenOnly))
+        new TitleTip(box);
+}
+} // namespace
 
 void markFieldError(QWidget *widget, bool invalid, const QString &toolTip)
 {
     if (!widget)
         return;
+    auto *box = qobject_cast<QGroupBox *>(widget);
+    if (box && invalid)
+        keepRowColours(box);
     QPalette palette = widget->palette();
     // The first widget ever passed decides the normal colour for the whole process.
     static const QColor normal = palette.color(QPalette::WindowText);
@@ -24,44 +73,8 @@ void markFieldError(QWidget *widget, bool invalid, const QString &toolTip)
     widget->setPalette(palette);
 }
 
-QString rowName(const QWidget *widget, bool withGroup)
-{
-    QString name;
-    const auto *label = qobject_cast<const QLabel *>(widget);
-    if (label)
-        name = label->text();
-    for (const QWidget *w = widget; w && name.isEmpty(); w = w->parentWidget()) {
-        if (const auto *group = qobject_cast<const QGroupBox *>(w))
-            name = group->title();
-    }
-    name = name.trimmed();
-    if (name.endsWith(QLatin1Char(':')))
-        name.chop(1);
-    const auto *group = label ? qobject_cast<const QGroupBox *>(label->parentWidget()) : nullptr;
-    if (withGroup && group && !group->title().isEmpty() && !label->text().isEmpty())
-        name = group->title().trimmed() + QStringLiteral(": ") + name;
-    return name;
-}
-
-QString pageName(const QString &title)
-{
-    return title.section(QStringLiteral("  (Step"), 0, 0).trimmed();
-}
-
 bool rowInUse(const QWidget *widget)
 {
     const auto *label = qobject_cast<const QLabel *>(widget);
     return !label || !label->buddy() || label->buddy()->isEnabled();
-}
-
-QString sectionRowName(const QWidget *widget, const QWidget *section)
-{
-    const QString name = rowName(widget);
-    for (const QWidget *w = section ? section : widget; w; w = w->parentWidget()) {
-        const auto *group = qobject_cast<const QGroupBox *>(w);
-        const QString title = group ? group->title().trimmed() : QString();
-        if (!title.isEmpty())
-            return title == name ? name : title + QStringLiteral(": ") + name;
-    }
-    return name;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/RowName.h"
+
 #include <QHash>
 #include <QMap>
 #include <QPair>
@@ -16,10 +18,6 @@ void markFieldError(QWidget *widget, bool invalid, const QString &toolTip = QStr
 // can fill in, so it is not checked.
 bool rowInUse(const QWidget *widget);
 
-// Names a row by its label, or by the group box it stands in. withGroup puts the title of the group
-// a label stands in before it ("B: Listening Port"), for pages whose groups repeat their rows.
-QString rowName(const QWidget *widget, bool withGroup = false);
-
 // Marks the widget of each row by the row's message (empty: valid); rows without a widget are
 // skipped. True when no row in use has a message.
 template <class Row> bool markRows(const QVector<QPair<Row, QString>> &marks, const QMap<Row, QWidget *> &widgets)
@@ -34,41 +32,44 @@ template <class Row> bool markRows(const QVector<QPair<Row, QString>> &marks, co
     return valid;
 }
 
-// A page's title without its step: "IP-PBX Configuration" of "IP-PBX Configuration  (Step 5 of 9)".
-QString pageName(const QString &title);
-
-// A batch's refusal of the first row in error: "Can't continue: <row>: <message>"; empty when none.
-// widgets: a QMap or QHash from row to the widget that names it. A page whose groups stand on other
-// pages too (the SIP interface, the media ports) passes its title, which then leads the row's name.
-template <class Row, class Widgets>
-QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const Widgets &widgets, bool withGroup = false,
-    const QString &title = QString())
+// A batch's refusal of the first row in use with a message: "Can't continue: <row>: <message>",
+// the row named by rowName; empty when none. widgets: a QMap or QHash from row to the widget that
+// names it. split may name a part of that widget's row (a table's row) and reword the message.
+struct WholeRow {
+    template <class Row> void operator()(const Row &, QString &, QString &) const { }
+};
+template <class Row, class Widgets, class Split = WholeRow>
+QString rowsRefusal(const QVector<QPair<Row, QString>> &marks, const Widgets &widgets, Split split = {})
 {
-    const QString page = title.isEmpty() ? QString() : pageName(title) + QStringLiteral(": ");
     for (const auto &mark : marks) {
-        if (!mark.second.isEmpty() && rowInUse(widgets.value(mark.first)))
-            return QStringLiteral("Can't continue: ") + page + rowName(widgets.value(mark.first), withGroup)
-                + QStringLiteral(": ") + mark.second;
+        const QWidget *widget = widgets.value(mark.first);
+        if (mark.second.isEmpty() || !rowInUse(widget))
+            continue;
+        QString part;
+        QString message = mark.second;
+        split(mark.first, part, message);
+        return QStringLiteral("Can't continue: ") + rowName(widget, part) + QStringLiteral(": ") + message;
     }
     return QString();
 }
 
-// Names a row "<section>: <row>" ("WAN Interface: IP Address"): the section is the title of the
-// group given, else of the group the widget stands in; a row its group's title names already is
-// named once.
-QString sectionRowName(const QWidget *widget, const QWidget *section = nullptr);
-
-// As rowsRefusal, the row named by sectionRowName. sections gives the group that names the part of
-// the page a row belongs to, where the group the row stands in does not say which.
-template <class Row, class Widgets>
-QString sectionRefusal(const QVector<QPair<Row, QString>> &marks, const Widgets &widgets,
-    const QHash<const QWidget *, const QWidget *> &sections = {})
+// The message of row in marks; empty when none.
+template <class Row> QString messageOf(const QVector<QPair<Row, QString>> &marks, Row row)
 {
     for (const auto &mark : marks) {
-        const QWidget *widget = widgets.value(mark.first);
-        if (!mark.second.isEmpty() && rowInUse(widget))
-            return QStringLiteral("Can't continue: ") + sectionRowName(widget, sections.value(widget))
-                + QStringLiteral(": ") + mark.second;
+        if (mark.first == row)
+            return mark.second;
     }
     return QString();
+}
+
+// The first row of a table that, read from the top, brings about the table's message: the rule
+// rerun on the first n rows alone (messageOf(n)) gives it. The last row when none does.
+template <class MessageOf> int tableRowOf(const QString &message, int rows, MessageOf messageOf)
+{
+    for (int n = 1; n < rows; ++n) {
+        if (messageOf(n) == message)
+            return n - 1;
+    }
+    return rows - 1;
 }

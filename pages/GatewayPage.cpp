@@ -264,6 +264,7 @@ GatewayPage::GatewayPage(QWidget *parent)
     for (int column = 0; column < 4; ++column) {
         for (int port = 0; port < 4; ++port) {
             QLineEdit *holder = hiddenEdit();
+            setRowName(holder, tableRowName(m_ports, port), m_fxs);
             m_portFields[size_t(port)][size_t(column)] = holder;
             registerField(QStringLiteral("GATEWAY_FXS%1_%2").arg(port + 1).arg(QLatin1String(portColumns[column])),
                 holder, true);
@@ -665,7 +666,19 @@ bool GatewayPage::isComplete() const
 QString GatewayPage::batchRefusal() const
 {
     const QString loaded = m_loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(GatewayRules::check(entries()), m_rows, true) : loaded;
+    if (!loaded.isEmpty())
+        return loaded;
+    // The ports' message names the port first: that is the row.
+    const auto portRow = [](int row, QString &part, QString &message) {
+        static const QRegularExpression port(QStringLiteral("\\AInvalid value - (Port #\\d+):? (.*)\\z"),
+            QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpressionMatch m = port.match(message);
+        if (row != GatewayRules::PortsRow || !m.hasMatch())
+            return;
+        part = m.captured(1);
+        message = QStringLiteral("Invalid value - ") + m.captured(2);
+    };
+    return rowsRefusal(GatewayRules::check(entries()), m_rows, portRow);
 }
 
 int GatewayPage::nextId() const

@@ -64,8 +64,8 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     registerField(QStringLiteral("SIP3_KEEPALIVE"), m_form.keepAliveField, true, true);
     registerField(QStringLiteral("SIP3_PROXY_ADDRESS"), hiddenEdit(), false, false, QStringLiteral("SIP3_PORT"));
     registerField(QStringLiteral("SIP3_PROXY_ADDRESS2"), hiddenEdit(), false, false, QStringLiteral("SIP3_PORT"));
-    registerField(QStringLiteral("SIP3_LABEL"), hiddenEdit(), true, true);
-    m_nameField = hiddenEdit();
+    registerField(QStringLiteral("SIP3_LABEL"), nameEdit(), true, true);
+    m_nameField = nameEdit();
     registerField(QStringLiteral("SIP3_NAME"), m_nameField, true, true);
     registerField(QStringLiteral("SIP3_MEDIA_START"), m_form.basePort, true);
     registerField(QStringLiteral("SIP3_MEDIA_NUMBER"), m_form.sessions, true);
@@ -179,7 +179,7 @@ bool IPPBX2Page::isComplete() const
 QString IPPBX2Page::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows, true, title()) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows) : loaded;
 }
 
 int IPPBX2Page::nextId() const

@@ -78,8 +78,8 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     for (int k = 2; k <= 4; ++k)
         registerField(QStringLiteral("SIP1_PROXY_ADDRESS%1").arg(k), hiddenEdit(), false, false,
             QStringLiteral("SIP1_PORT"));
-    registerField(QStringLiteral("SIP1_LABEL"), hiddenEdit(), true, true);
-    m_nameField = hiddenEdit();
+    registerField(QStringLiteral("SIP1_LABEL"), nameEdit(), true, true);
+    m_nameField = nameEdit();
     registerField(QStringLiteral("SIP1_NAME"), m_nameField, true, true);
     registerField(QStringLiteral("SIP1_MEDIA_START"), m_form.basePort, true);
     registerField(QStringLiteral("SIP1_MEDIA_NUMBER"), m_form.sessions, true);
@@ -198,7 +198,7 @@ bool IPPBXPage::isComplete() const
 QString IPPBXPage::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(IPPBXRules::check(answers()), m_rows, true, title()) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(IPPBXRules::check(answers()), m_rows) : loaded;
 }
 
 int IPPBXPage::nextId() const

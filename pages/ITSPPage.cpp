@@ -34,6 +34,11 @@ ITSPPage::ITSPPage(QWidget *parent)
     step = 8;
     nextPage = 9;
     setTitle(QStringLiteral("SIP Trunk Configuration"));
+    setNameRule(this, [this] {
+        const bool trunk
+            = ITSPRules::trunkRole(comingApplication(), comingAnswer(QStringLiteral("CCE_INTEROP")).toInt());
+        return ITSPRules::roleName(trunk) + QStringLiteral(" Configuration");
+    });
 
     m_nat = new QLineEdit(this);
     m_nat->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")), m_nat));
@@ -78,15 +83,20 @@ ITSPPage::ITSPPage(QWidget *parent)
     registerField(QStringLiteral("SIP2_KEEPALIVE"), m_form.keepAliveField, true, true);
     registerField(QStringLiteral("SIP2_PROXY_ADDRESS"), hiddenEdit(), false, false, QStringLiteral("SIP2_PORT"));
     registerField(QStringLiteral("SIP2_PROXY_ADDRESS2"), hiddenEdit(), false, false, QStringLiteral("SIP2_PORT"));
-    m_nameField = hiddenEdit();
+    m_nameField = nameEdit();
     registerField(QStringLiteral("SIP2_NAME"), m_nameField, true, true);
-    registerField(QStringLiteral("SIP2_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("SIP2_LABEL"), nameEdit(), true, true);
     registerField(QStringLiteral("SIP2_MAIN_LINE"), m_mainLine, true);
     // Hidden fields that only templates and loaded files set: a define must reach them in every mode.
     m_mainLineLabelField = hiddenEdit();
     registerField(QStringLiteral("SIP2_MAIN_LINE_LABEL"), m_mainLineLabelField, true, true);
     m_mainLineTipField = hiddenEdit();
     registerField(QStringLiteral("SIP2_MAIN_LINE_TOOLTIP"), m_mainLineTipField, true, true);
+    // The main line's row is named by the label it will show, also before the page is shown; the
+    // template's label and tool tip belong to that row.
+    setLabelField(m_mainLineLabel, QStringLiteral("SIP2_MAIN_LINE_LABEL"), QStringLiteral("Trunk Main Line"));
+    setShownBy(m_mainLineLabelField, m_mainLineLabel);
+    setShownBy(m_mainLineTipField, m_mainLineLabel);
     registerField(QStringLiteral("SIP2_USERNAME"), m_username, true);
     registerField(QStringLiteral("SIP2_PASSWORD"), m_password, true);
     m_registrationField = hiddenEdit(QStringLiteral("0"));
@@ -244,7 +254,7 @@ bool ITSPPage::isComplete() const
 QString ITSPPage::batchRefusal() const
 {
     const QString loaded = m_form.loaded.refusal();
-    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows, true, title()) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(marks(), m_rows) : loaded;
 }
 
 int ITSPPage::nextId() const

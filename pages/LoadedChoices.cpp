@@ -21,6 +21,12 @@ QString problem(const QString &field, const QString &value, const QString &reaso
     return reason.isEmpty() ? notInList(field, value) : QStringLiteral("loaded %1: %2").arg(field, reason);
 }
 
+// A refused text of a row: "Page: Row: Invalid value - the loaded FIELD: reason".
+QString rowProblem(const QString &shownAs, const QString &field, const QString &reason)
+{
+    return QStringLiteral("%1: Invalid value - the loaded %2: %3").arg(shownAs, field, reason);
+}
+
 const QRegularExpression &vlanNumber()
 {
     static const QRegularExpression number(QStringLiteral("\\A[1-9][0-9]{0,3}\\z"));
@@ -88,15 +94,16 @@ QString LoadedChoices::value(const QString &field)
 
 void LoadedChoices::reject(const QObject *list, QWidget *row, const QString &field, const QString &value)
 {
-    m_rejected.append(Rejected{list, row, field, value, QString()});
+    m_rejected.append(Rejected{list, row, field, value, QString(), QString()});
 }
 
-void LoadedChoices::refuse(const QObject *list, QWidget *row, const QString &field, const QString &reason)
+void LoadedChoices::refuse(
+    const QObject *list, QWidget *row, const QString &field, const QString &reason, const QString &shownAs)
 {
     QString why = reason;
     if (why.startsWith(QLatin1String("Invalid value - ")))
         why.remove(0, 16);
-    m_rejected.append(Rejected{list, row, field, QString(), why});
+    m_rejected.append(Rejected{list, row, field, QString(), why, shownAs});
 }
 
 void LoadedChoices::forget(const QObject *list)
@@ -123,8 +130,10 @@ bool LoadedChoices::holdCheck(QCheckBox *box, const QString &field, const QStrin
 bool LoadedChoices::markRows() const
 {
     for (const Rejected &rejected : m_rejected) {
-        const QString text = problem(rejected.field, rejected.value, rejected.reason);
-        markFieldError(rejected.row, true, QStringLiteral("Invalid value - ") + text);
+        const QString text = rejected.shownAs.isEmpty()
+            ? QStringLiteral("Invalid value - ") + problem(rejected.field, rejected.value, rejected.reason)
+            : rowProblem(rejected.shownAs, rejected.field, rejected.reason);
+        markFieldError(rejected.row, true, text);
     }
     return m_rejected.isEmpty();
 }
@@ -134,5 +143,7 @@ QString LoadedChoices::refusal() const
     if (m_rejected.isEmpty())
         return QString();
     const Rejected &first = m_rejected.first();
+    if (!first.shownAs.isEmpty())
+        return QStringLiteral("Can't continue: ") + rowProblem(first.shownAs, first.field, first.reason);
     return QStringLiteral("Can't continue: the ") + problem(first.field, first.value, first.reason);
 }

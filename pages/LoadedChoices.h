@@ -20,8 +20,10 @@ public:
     // Records that the loaded value of field names no entry of list.
     void reject(const QObject *list, QWidget *row, const QString &field, const QString &value);
     // Records that the loaded text of field is no answer it may take, for the reason given (a text
-    // rule's "Invalid value - ..." message).
-    void refuse(const QObject *list, QWidget *row, const QString &field, const QString &reason);
+    // rule's "Invalid value - ..." message). shownAs, when given, names the page and row that show
+    // the field, which the refusal names.
+    void refuse(const QObject *list, QWidget *row, const QString &field, const QString &reason,
+        const QString &shownAs = QString());
     // Whether a check box may take its flag from text. A loaded flag other than "0" or "1" is rejected
     // instead: the box shows unticked without telling its slots, so that its field keeps the value
     // until the user clicks the box (which must then forget it).
@@ -58,6 +60,7 @@ private:
         QString field;
         QString value;
         QString reason; // empty: the value is not one of the choices
+        QString shownAs;
     };
     QList<Rejected> m_rejected;
 };

@@ -42,6 +42,8 @@ Network1Page::Network1Page(QWidget *parent)
 {
     step = 4;
     nextPage = 5;
+    // Named before the page is shown: a loaded answer may be refused first.
+    setTitle(QStringLiteral("LAN Interface Configuration"));
 
     m_port = new QComboBox(this);
     m_port->setObjectName(QStringLiteral("port"));
@@ -178,6 +180,14 @@ Network1Page::Network1Page(QWidget *parent)
     registerField(QStringLiteral("NET_EXIST"), hiddenEdit(QStringLiteral("0")));
     registerField(QStringLiteral("NET1_IF"), m_ifName, true);
 
+    // The topology decides the side the page and its interface are named by.
+    const auto side
+        = [] { return comingAnswer(QStringLiteral("NETWORK")) == QLatin1String("WAN") ? "WAN" : "LAN"; };
+    setNameRule(this, [side] { return QStringLiteral("%1 Interface Configuration").arg(QLatin1String(side())); });
+    setNameRule(m_lanGroup, [side] { return QStringLiteral("%1 Interface").arg(QLatin1String(side())); });
+    // The DNS rows belong to the interface, whose group says which one it is.
+    setRowSection(m_dns1Label, m_lanGroup);
+    setRowSection(m_dns2Label, m_lanGroup);
     m_rows = {{NetworkRules::IfName, m_ifNameLabel}, {NetworkRules::Ip, ipLabel}, {NetworkRules::Mask, maskLabel},
         {NetworkRules::Gateway, m_gatewayLabel}, {NetworkRules::Vlan, vlanLabel}, {NetworkRules::Nat, m_natLabel},
         {NetworkRules::Dns1, m_dns1Label}, {NetworkRules::Dns2, m_dns2Label}, {NetworkRules::OamIp, oamIpLabel},
@@ -452,9 +462,7 @@ QString Network1Page::batchRefusal() const
     const QString loaded = m_loadedChoices.refusal();
     if (!loaded.isEmpty())
         return loaded;
-    // The DNS rows belong to the interface, whose group says which one it is.
-    return sectionRefusal(
-        NetworkRules::checkLan(answers()), m_rows, {{m_dns1Label, m_lanGroup}, {m_dns2Label, m_lanGroup}});
+    return rowsRefusal(NetworkRules::checkLan(answers()), m_rows);
 }
 
 int Network1Page::nextId() const

@@ -41,6 +41,8 @@ Network2Page::Network2Page(QWidget *parent)
 {
     step = 5;
     nextPage = 6;
+    // Named before the page is shown: a loaded answer may be refused first.
+    setTitle(QStringLiteral("WAN Interface Configuration"));
     setSubTitle(QStringLiteral("Configure WAN network interface."));
 
     m_port = new QComboBox(this);
@@ -121,12 +123,19 @@ Network2Page::Network2Page(QWidget *parent)
     registerField(QStringLiteral("NET2_TYPE"), hiddenEdit(QStringLiteral("0")), true);
     registerAddressFields(QStringLiteral("NET2"), m_ip, m_mask, m_gateway, m_vlan, m_dns1, m_dns2);
     registerField(QStringLiteral("NET2_NAT_IP"), m_nat, true);
-    for (const QString &name : routeFields())
-        registerField(name, hiddenEdit());
+    const QStringList routes = routeFields();
+    for (int i = 0; i < routes.size(); ++i) {
+        QLineEdit *entry = hiddenEdit();
+        setRowName(entry, tableRowName(m_routes, i / 3), m_routeGroup);
+        registerField(routes.at(i), entry);
+    }
     registerField(QStringLiteral("NET2_IF"), m_ifName, true);
     registerField(QStringLiteral("NET2_PPP_USERNAME"), m_user, true);
     registerField(QStringLiteral("NET2_PPP_PASSWORD"), m_password, true);
 
+    // The DNS rows belong to the interface, whose group says which one it is.
+    setRowSection(m_dns1Label, m_wanGroup);
+    setRowSection(m_dns2Label, m_wanGroup);
     m_rows = {{NetworkRules::IfName, m_ifNameLabel}, {NetworkRules::Ip, m_ipLabel},
         {NetworkRules::Mask, m_maskLabel}, {NetworkRules::Gateway, m_gatewayLabel},
         {NetworkRules::Vlan, vlanLabel}, {NetworkRules::Nat, m_natLabel}, {NetworkRules::Dns1, m_dns1Label},
@@ -325,9 +334,19 @@ QString Network2Page::batchRefusal() const
     const QString loaded = m_loadedChoices.refusal();
     if (!loaded.isEmpty())
         return loaded;
-    // The DNS rows belong to the interface, whose group says which one it is.
-    return sectionRefusal(
-        NetworkRules::checkWan(answers()), m_rows, {{m_dns1Label, m_wanGroup}, {m_dns2Label, m_wanGroup}});
+    const NetworkRules::WanAnswers a = answers();
+    // The table's message names the route that brings it about.
+    const auto tableRow = [this, &a](NetworkRules::Row row, QString &part, const QString &message) {
+        if (row != NetworkRules::Routes)
+            return;
+        const int refused = tableRowOf(message, a.routes.size(), [&a](int rows) {
+            NetworkRules::WanAnswers first = a;
+            first.routes = a.routes.mid(0, rows);
+            return messageOf(NetworkRules::checkWan(first), NetworkRules::Routes);
+        });
+        part = tableRowName(m_routes, refused);
+    };
+    return rowsRefusal(NetworkRules::checkWan(a), m_rows, tableRow);
 }
 
 int Network2Page::nextId() const

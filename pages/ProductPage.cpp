@@ -322,9 +322,12 @@ void ProductPage::checkLoadedAnswers()
             else
                 m_loadedChoices.reject(nullptr, m_loadedFile, name, text.trimmed());
         } else if (LoadedChoices::isHiddenName(name)) {
+            // No widget shows the name: the refusal names the page and row that summarise it.
             const QString error = TextRules::textError(text, QString());
+            const QLineEdit *edit = data->fields.value(name).lineEdit;
             if (!error.isEmpty())
-                m_loadedChoices.refuse(nullptr, m_loadedFile, name, error);
+                m_loadedChoices.refuse(
+                    nullptr, m_loadedFile, name, error, edit ? fieldRowName(edit, name) : QString());
         }
     }
 }
@@ -405,11 +408,8 @@ QString ProductPage::batchRefusal() const
     if (!loaded.isEmpty())
         return loaded;
     for (const auto &row : rowMessages()) {
-        if (!row.second.isEmpty()) {
-            QString name = row.first->text().remove(QLatin1Char('&'));
-            name.chop(1);
-            return QStringLiteral("Can't continue: %1: %2").arg(name, row.second);
-        }
+        if (!row.second.isEmpty())
+            return QStringLiteral("Can't continue: %1: %2").arg(rowName(row.first), row.second);
     }
     return QString();
 }

@@ -3,6 +3,7 @@
 #include "data/WizardData.h"
 #include "pages/FieldError.h"
 #include "pages/RemoteUsersRules.h"
+#include "pages/TextRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QSignalMapper>
 
 namespace
@@ -43,9 +43,9 @@ RemoteUsersPage::RemoteUsersPage(QWidget *parent)
     }
     m_networkField->setText(QStringLiteral("2"));
     m_ifField->setText(QStringLiteral("WAN_IF"));
-    m_nameField = hiddenEdit();
+    m_nameField = nameEdit();
     registerField(QStringLiteral("REMOTE_USER_NAME"), m_nameField, true, true);
-    registerField(QStringLiteral("REMOTE_USER_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("REMOTE_USER_LABEL"), nameEdit(), true, true);
     for (int i = 0; i < RemoteUsersRules::Groups; ++i)
         addGroup(i);
     connect(m_groups[0].domain, SIGNAL(textChanged(QString)), this, SLOT(domainChanged(QString)));
@@ -97,6 +97,9 @@ void RemoteUsersPage::addGroup(int i)
     Group &g = m_groups[i];
     g.box = new QGroupBox(QStringLiteral("Remote Users"), this);
     g.box->setObjectName(QStringLiteral("group%1").arg(i + 1));
+    // Its title is a name the template or a loaded file gave, which may be the very text refused:
+    // refusals name the group by its number.
+    setRowName(g.box, QStringLiteral("Group %1").arg(i + 1));
     g.enable = new QCheckBox(QStringLiteral("Enable"), g.box);
     g.transport = new QComboBox(g.box);
     g.transport->addItems(SipRules::TransportNames);
@@ -110,13 +113,13 @@ void RemoteUsersPage::addGroup(int i)
     g.domain = new QLineEdit(g.box);
     g.domain->setToolTip(QStringLiteral("Domain name used in SIP messages when communicating with Remote Users"));
     g.ownDomain = i == 0 ? nullptr : new QCheckBox(QStringLiteral("Own Domain"), g.box);
-    g.nameField = hiddenEdit();
+    g.nameField = nameEdit(g.box);
     g.enableField = hiddenEdit(QStringLiteral("1"));
     g.mediaField = hiddenEdit(QStringLiteral("2"));
     g.pbxField = hiddenEdit(QStringLiteral("1"));
 
     registerField(groupField(i, "_NAME"), g.nameField, true, true);
-    registerField(groupField(i, "_LABEL"), hiddenEdit(), true, true);
+    registerField(groupField(i, "_LABEL"), nameEdit(g.box), true, true);
     registerField(groupField(i, "_ENABLE"), g.enableField, true, true);
     g.transportField = registerSipPorts(groupField(i, ""), true, g.port);
     registerField(groupField(i, "_MEDIA_PROTOCOL"), g.mediaField, true, true);
@@ -234,7 +237,25 @@ void RemoteUsersPage::initializePage()
 
 bool RemoteUsersPage::isComplete() const
 {
-    return showMarks(RemoteUsersRules::check(answers()));
+    return showMarks(marks());
+}
+
+SipRules::Marks RemoteUsersPage::marks() const
+{
+    SipRules::Marks marks = RemoteUsersRules::check(answers());
+    const WizardData *data = WizardData::instance();
+    const QString invalid = QStringLiteral("Invalid value - ");
+    for (auto &mark : marks) {
+        if (mark.second.isEmpty() || !mark.first.endsWith(QLatin1String("_NAME")))
+            continue;
+        // The rule reads the name, then the label.
+        const QString label = mark.first.left(mark.first.size() - 4) + QStringLiteral("LABEL");
+        const QString field = TextRules::textError(answer(mark.first)).isEmpty() ? label : mark.first;
+        if (data->hasValue(field) && data->value(field) == answer(field) && mark.second.startsWith(invalid))
+            mark.second = invalid + QStringLiteral("the loaded ") + field + QStringLiteral(": ")
+                + mark.second.mid(invalid.size());
+    }
+    return marks;
 }
 
 QString RemoteUsersPage::batchRefusal() const
@@ -242,25 +263,12 @@ QString RemoteUsersPage::batchRefusal() const
     const QString loaded = m_loadedChoices.refusal();
     if (!loaded.isEmpty())
         return loaded;
-    // A group's rows are named by the page and the group's number: its title is a name the template
-    // or a loaded file gave, which may be the very text refused.
-    static const QRegularExpression groupRow(QStringLiteral("\\AREMOTE_USER([0-9])_(.*)\\z"));
-    const QString page = pageName(title());
-    for (const auto &mark : RemoteUsersRules::check(answers())) {
-        const QWidget *widget = m_markTargets.value(mark.first);
-        if (mark.second.isEmpty() || !rowInUse(widget))
-            continue;
-        const QRegularExpressionMatch m = groupRow.match(mark.first);
-        QString row = page + QStringLiteral(": ") + rowName(widget, true);
-        if (m.captured(2) == QLatin1String("ENABLE"))
-            row = page + QStringLiteral(": Enable");
-        else if (m.hasMatch())
-            row = QStringLiteral("%1: Group %2: %3")
-                      .arg(page, m.captured(1),
-                          m.captured(2) == QLatin1String("NAME") ? QStringLiteral("Name") : rowName(widget));
-        return QStringLiteral("Can't continue: ") + row + QStringLiteral(": ") + mark.second;
-    }
-    return QString();
+    // A group's name is the group's own row.
+    const auto nameRow = [](const QString &row, QString &part, QString &) {
+        if (row.endsWith(QLatin1String("_NAME")))
+            part = QStringLiteral("Name");
+    };
+    return rowsRefusal(marks(), m_markTargets, nameRow);
 }
 
 int RemoteUsersPage::nextId() const

@@ -51,6 +51,9 @@ private:
     };
 
     void addGroup(int index);
+    // The rules' marks; a group's name or label that the loaded file gave is refused as the file's,
+    // which this page cannot edit.
+    SipRules::Marks marks() const;
     // Enables the group's entries from its Enable box, transport and own-domain box.
     void updateGroupState(int index);
 

@@ -114,8 +114,11 @@ SystemPage::SystemPage(QWidget *parent)
     registerField(QStringLiteral("WEB"), hiddenEdit(QStringLiteral("0")), true);
     registerField(QStringLiteral("CLI"), hiddenEdit(QStringLiteral("0")), true);
     registerField(QStringLiteral("ENABLE_DNS"), m_dnsField, true);
-    for (const QString &name : kDnsFields)
-        registerField(name, hiddenEdit(), true);
+    for (int i = 0; i < kDnsFields.size(); ++i) {
+        QLineEdit *entry = hiddenEdit();
+        setRowName(entry, tableRowName(m_dns, i / 3), m_dnsGroup);
+        registerField(kDnsFields.at(i), entry, true);
+    }
 
     m_rows = {{NetworkRules::Syslog, syslogLabel}, {NetworkRules::Ntp1, ntp1Label},
         {NetworkRules::Ntp2, ntp2Label}, {NetworkRules::DnsTable, m_dnsOn}};
@@ -246,7 +249,21 @@ bool SystemPage::isComplete() const
 QString SystemPage::batchRefusal() const
 {
     const QString loaded = m_loadedChoices.refusal();
-    return loaded.isEmpty() ? sectionRefusal(NetworkRules::checkSystem(answers()), m_rows) : loaded;
+    if (!loaded.isEmpty())
+        return loaded;
+    const NetworkRules::SystemAnswers a = answers();
+    // The table's message names the row that brings it about.
+    const auto tableRow = [this, &a](NetworkRules::Row row, QString &part, const QString &message) {
+        if (row != NetworkRules::DnsTable)
+            return;
+        const int refused = tableRowOf(message, a.dns.size(), [&a](int rows) {
+            NetworkRules::SystemAnswers first = a;
+            first.dns = a.dns.mid(0, rows);
+            return messageOf(NetworkRules::checkSystem(first), NetworkRules::DnsTable);
+        });
+        part = tableRowName(m_dns, refused);
+    };
+    return rowsRefusal(NetworkRules::checkSystem(a), m_rows, tableRow);
 }
 
 int SystemPage::nextId() const

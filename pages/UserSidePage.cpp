@@ -96,8 +96,7 @@ bool UserSidePage::showMarks(const SipRules::Marks &marks) const
 QString UserSidePage::refusal(const SipRules::Marks &marks) const
 {
     const QString loaded = m_loadedChoices.refusal();
-    // The groups of users repeat their row names, and the SIP pages their groups: say whose row it is.
-    return loaded.isEmpty() ? rowsRefusal(marks, m_markTargets, true, title()) : loaded;
+    return loaded.isEmpty() ? rowsRefusal(marks, m_markTargets) : loaded;
 }
 
 bool UserSidePage::restoreChoice(

@@ -16,9 +16,9 @@ UsersPage::UsersPage(QWidget *parent)
     step = 10;
     nextPage = 11;
     setTitle(tr("Users Configuration"));
-    m_nameField = hiddenEdit();
+    m_nameField = nameEdit();
     registerField(QStringLiteral("USER_NAME"), m_nameField, true, true);
-    registerField(QStringLiteral("USER_LABEL"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("USER_LABEL"), nameEdit(), true, true);
     m_surveyRows = {{"Name", "USER_NAME", ""}, {"Transport Type", "USER_TRANSPORT_TYPE", "0=udp; 1=tcp; 2=tls"},
         {"Listening Port", "USER_LOCAL_PORT", ""}, {"Media Protocol", "USER_MEDIA_PROTOCOL", "1=srtp; 2=rtp"},
         {"Media Base Port", "USER_MEDIA_START", ""}};

@@ -133,7 +133,7 @@ private slots:
         QTest::addColumn<bool>("shown"); // labelled on a titled page (the page names it), else hidden
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("message");
-        const QString longer = "Can't continue: Page: Name: Invalid value - longer than %1 characters";
+        const QString longer = "Can't continue: Page: Group: Name: Invalid value - longer than %1 characters";
         QTest::newRow("bounded validator") << "^.{1,64}$" << true << 65 << longer.arg(64);
         QTest::newRow("bounded fits") << "^.{1,64}$" << true << 64 << "";
         QTest::newRow("other validator") << "^.{1,64}x$" << true << 65 << "";

@@ -63,8 +63,9 @@ private slots:
         QVERIFY(f->page->batchRefusal().startsWith("Can't continue: the loaded MANIP_IN_SRC 'yes'"));
         box("inSrc")->setChecked(true);
         box("inSrc")->setChecked(false);
-        QVERIFY(
-            f->page->batchRefusal().startsWith("Can't continue: Outbound calls (IP-PBX --> SIP Trunk): Prefix"));
+        QCOMPARE(f->page->batchRefusal().section(" - ", 0, 0),
+            "Can't continue: Number Manipulations and Routing: Outbound calls (IP-PBX --> SIP Trunk): Prefix: "
+            "Invalid value");
         box("outSrc")->setChecked(false);
         QVERIFY(f->page->isComplete() && f->child<QLabel>("outSrcPrefixLabel")->toolTip().isEmpty());
     }

@@ -5,9 +5,11 @@
 #include "pages/IniHighlighter.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QWizard>
@@ -79,16 +81,87 @@ private slots:
         QTEST(runs(line), "expected");
     }
 
-    // Rows are named by their label or group: "group: label" where groups repeat their rows, the
-    // group alone for a group's own row; a section names the part of the page.
+    // Rows are named "page: group: row" (the page's title without its step, the titled group the
+    // row stands in or belongs to, the row as read); a group's own row, or one its label names
+    // again, by the group alone; a table's row as a part of its group.
     void rowNames()
     {
-        QGroupBox outer("Outer"), inner("Inner", &outer);
-        QLabel port("Port:", &inner), empty(&inner);
-        QCOMPARE(
-            rowName(&port) + '|' + rowName(&port, true) + '|' + rowName(&empty, true), "Port|Inner: Port|Inner");
-        QCOMPARE(sectionRowName(&port) + '|' + sectionRowName(&port, &outer) + '|' + sectionRowName(&inner),
-            "Inner: Port|Outer: Port|Inner");
+        TestEnvironment::freshWizardData();
+        QWizardPage page;
+        page.setTitle("Page  (Step 2 of 9)");
+        QGroupBox outer("Outer", &page), inner(" Inner ", &outer), untitled(&page);
+        QLabel port("  &Port &&Co:", &inner), empty(&inner), same("Inner:", &inner), plain("Plain:", &untitled);
+        QCheckBox box("&Enable   ", &inner);
+        QTableWidget table(2, 1, &inner);
+        table.setVerticalHeaderLabels({"Port #1", "2"});
+        QLineEdit hidden(&page), field(&page), named(&page);
+        setRowName(&named, "Name", &inner);
+        QCOMPARE(QStringList({rowName(&port), rowName(&empty), rowName(&same), rowName(&inner), rowName(&plain),
+                                 rowName(&box), rowName(&inner, "Row 2"), rowName(&table, tableRowName(&table, 0)),
+                                 tableRowName(&table, 1), fieldRowName(&field, "F"), fieldRowName(&named, "F")})
+                     .join('|'),
+            "Page: Inner: Port &Co|Page: Inner|Page: Inner|Page: Inner|Page: Plain|Page: Inner: Enable|"
+            "Page: Inner: Row 2|Page: Inner: Port #1|Row 2|Page: F|Page: Inner: Name");
+        setRowSection(&port, &outer);
+        setRowName(&inner, "Group 1");
+        QCOMPARE(rowName(&port) + '|' + rowName(&box) + '|' + rowName(&named),
+            "Page: Outer: Port &Co|Page: Group 1: "
+            "Enable|Page: Group 1: Name");
+        // A label a field gives reads as the loaded value, which the page will show, or its fallback.
+        QLabel line("Old:", &untitled);
+        line.setBuddy(&field);
+        setShownBy(&hidden, &line);
+        setLabelField(&line, "LABEL", "Main Line");
+        WizardData *data = WizardData::instance();
+        QStringList lines;
+        for (const QString &value : {QString(), QString(""), QString(" Pilot Number "),
+                 "Pilot" + QString(QChar(1)), QString(QChar(0x2028))}) {
+            if (!value.isNull())
+                data->setValue("LABEL", value);
+            lines << fieldRowName(&field, "F") + '/' + fieldRowName(&hidden, "H");
+        }
+        QCOMPARE(lines.join('|'),
+            "Page: Main Line/Page: Main Line|Page: Main Line/Page: Main Line|Page: Pilot "
+            "Number/Page: Pilot Number|Page: Main Line/Page: Main Line|Page: Main Line/Page: "
+            "Main Line");
+        TestEnvironment::addField("LABEL", "Trunk Number");
+        data->removeValue("LABEL");
+        QCOMPARE(rowName(&line), "Page: Trunk Number");
+    }
+
+    // A batch names the first row in use with a message, a table's by the row that brings the
+    // table's message about.
+    void refusals()
+    {
+        QWizardPage page;
+        page.setTitle("Page");
+        QGroupBox group("Group", &page);
+        QLineEdit off(&group), on(&group);
+        off.setEnabled(false);
+        QLabel offLabel("Off:", &group), onLabel("On:", &group);
+        offLabel.setBuddy(&off);
+        onLabel.setBuddy(&on);
+        const QMap<int, QWidget *> rows{{1, &offLabel}, {2, &onLabel}, {3, &group}};
+        const QVector<QPair<int, QString>> marks{{1, "Invalid value - a"}, {2, ""}, {3, "Invalid value - b"}};
+        QCOMPARE(rowsRefusal(marks, rows), "Can't continue: Page: Group: Invalid value - b");
+        const auto split = [](int, QString &part, QString &message) {
+            part = "Row 3";
+            message += '!';
+        };
+        QCOMPARE(rowsRefusal(marks, rows, split), "Can't continue: Page: Group: Row 3: Invalid value - b!");
+        QCOMPARE(rowsRefusal(marks.mid(0, 2), rows), QString());
+        QCOMPARE(messageOf(marks, 3) + '|' + messageOf(marks, 4), "Invalid value - b|");
+        // The table's message is the last failing row's; the row is the first that brings it about.
+        const QStringList cells{"", "x", "", "x", "y"};
+        const auto last = [&cells](int rows) {
+            QString message;
+            for (int i = 0; i < rows; ++i)
+                message = cells.at(i).isEmpty() ? message : cells.at(i);
+            return message;
+        };
+        QCOMPARE(tableRowOf("x", 4, last), 1);
+        QCOMPARE(tableRowOf("y", 5, last), 4);
+        QCOMPARE(tableRowOf("z", 3, last), 2);
     }
 
     // A value's line breaks never start a new survey line; its commas stay; a row no field answers

@@ -51,7 +51,8 @@ private slots:
         const std::tuple<int, const char *, QString> cases[]
             = {{3, "KRBX=1;UTC_OFFSET=-3600;WEB=1;CLI=0", "@timeZone=GMT-1|@web=HTTPS|@cli=Telnet|CLI=1|refusal="},
                 {4, "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_PORT=GROUP_2",
-                    "@port=Group 2 (GE_4_3,4)|@oam=LAN|refusal=Can't continue: LAN Interface: IP"},
+                    "@port=Group 2 (GE_4_3,4)|@oam=LAN|refusal=Can't continue: LAN Interface Configuration: LAN "
+                    "Interface: IP"},
                 {4, "PRODUCT=QA1L_KRBX;KRBX=1;NET1_PORT_NAME=FastEthernet 1/1",
                     "@port=FastEthernet 1/1|NET1_PORT=GROUP_2"},
                 {4, "PRODUCT=QA1L_KRBX;KRBX=1;NET1_PORT_NAME=Serial 0",

@@ -114,7 +114,7 @@ private slots:
         QVERIFY(
             !f->page->isComplete() && f->marks().contains("&End Customer:=the character U+001B is not allowed"));
         QCOMPARE(f->page->batchRefusal(),
-            QString("Can't continue: End Customer: Invalid value - the character U+001B is not allowed"));
+            QString("Can't continue: Product: End Customer: Invalid value - the character U+001B is not allowed"));
         const QList<QWidget *> order{f->child("product"), f->child("version"), f->child<QCheckBox>("useDefaults"),
             f->child<QLineEdit>("customer"), f->child("country"), f->child<QLineEdit>("integrator")};
         QList<QWidget *> seen;

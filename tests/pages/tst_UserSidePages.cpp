@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QHelpEvent>
+#include <QToolTip>
 
 namespace
 {
@@ -157,6 +159,44 @@ private slots:
             states << inGroup<QCheckBox>(f.page, 3)->parentWidget()->property("title").toString();
             QCOMPARE(states.join(' '), QString(expected));
         }
+    }
+
+    // A group's name the loaded file gave, refused, marks the group's title only and says where it
+    // came from; refusals name the group by its number.
+    void remoteLoadedName()
+    {
+        PageFixture<RemoteUsersPage> f(13, kAnswers);
+        f.enter(kGroups
+            + QStringList{"REMOTE_USER_MEDIA_START=10000", "REMOTE_USER1_LOCAL_PORT=5070", "REMOTE_USER2_ENABLE=0",
+                "REMOTE_USER3_ENABLE=0", "REMOTE_USER1_NAME=a'b"});
+        WizardData::instance()->setValue("REMOTE_USER1_NAME", "a'b");
+        auto *group = f.page->findChild<QGroupBox *>("group1");
+        const auto red = [](const QWidget *w) { return w->palette().color(QPalette::WindowText) == Qt::darkRed; };
+        QVERIFY(!f.page->isComplete() && red(group));
+        const QString message = "Invalid value - the loaded REMOTE_USER1_NAME: the character ''' is not allowed";
+        QCOMPARE(group->toolTip(), message);
+        QCOMPARE(f.page->batchRefusal(), "Can't continue: Remote Users Configuration: Group 1: Name: " + message);
+        for (QWidget *row : std::initializer_list<QWidget *>{inGroup<QCheckBox>(f.page, 1),
+                 inGroup<QLabel>(f.page, 1), inGroup<QLabel>(f.page, 1, 2), inGroup<QComboBox>(f.page, 1)})
+            QVERIFY2(!red(row) && !row->toolTip().contains("loaded"), qPrintable(row->objectName()));
+        // The message shows over the title only.
+        const QPoint inside(20, group->contentsRect().top() + 2), title(20, 2);
+        QHelpEvent overRows(QEvent::ToolTip, inside, group->mapToGlobal(inside));
+        QApplication::sendEvent(group, &overRows);
+        QVERIFY(QToolTip::text().isEmpty());
+        QHelpEvent overTitle(QEvent::ToolTip, title, group->mapToGlobal(title));
+        QApplication::sendEvent(group, &overTitle);
+        QCOMPARE(QToolTip::text(), message);
+        // A name the template gave is the template's.
+        WizardData::instance()->removeValue("REMOTE_USER1_NAME");
+        QVERIFY(
+            f.page->batchRefusal().endsWith("Group 1: Name: Invalid value - the character ''' is not allowed"));
+        f.enter({"REMOTE_USER1_NAME=Home", "REMOTE_USER1_LABEL=a\"b"});
+        WizardData::instance()->setValue("REMOTE_USER1_LABEL", "a\"b");
+        QVERIFY(f.page->batchRefusal().endsWith(
+            "Name: Invalid value - the loaded REMOTE_USER1_LABEL: the character '\"' is not allowed"));
+        f.enter({"REMOTE_USER1_LABEL=b"});
+        QVERIFY(f.page->isComplete() && !red(group) && group->toolTip().isEmpty());
     }
 
     void remoteInteraction()
