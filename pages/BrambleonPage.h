@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/FieldInfo.h"
+
 #include <QString>
 #include <QWizardPage>
 
@@ -58,9 +60,10 @@ protected:
     // The wizard's own combo-box fields (APPLICATION_SELECTED, PRODUCT_SELECTED).
     int selected(const QString &name) const;
     // Registers the field with the wizard and in the WizardData registry. A trailing "*" on the
-    // name marks it mandatory.
+    // name marks it mandatory; choice declares what a loaded value of it is (FieldInfo::Choice).
     void registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled = false,
-        bool presetFromTemplate = false, const QString &companionField = QString());
+        bool presetFromTemplate = false, const QString &companionField = QString(),
+        FieldInfo::Choice choice = FieldInfo::Answer);
     // A line edit that holds a derived value and is never shown.
     QLineEdit *hiddenEdit(const QString &text = QString());
     // Transport, listening port and the per-transport port slots of one SIP entity (prefix such as

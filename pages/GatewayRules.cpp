@@ -417,9 +417,6 @@ QString GatewayRules::portsError(const PortCells &ports)
                 return QStringLiteral("Invalid value - %1 %2: ").arg(name, QLatin1String(columns[column]))
                     + message.mid(16);
         }
-        const auto &cells = ports[port];
-        if (cells[0].isEmpty() && !(cells[1] + cells[2] + cells[3]).isEmpty())
-            return QStringLiteral("Invalid value - %1: enter phone number").arg(name);
     }
     return QString();
 }

@@ -117,11 +117,11 @@ void RemoteUsersPage::addGroup(int i)
 
     registerField(groupField(i, "_NAME"), g.nameField, true, true);
     registerField(groupField(i, "_LABEL"), hiddenEdit(), true, true);
-    registerField(groupField(i, "_ENABLE"), g.enableField, true, true);
+    registerField(groupField(i, "_ENABLE"), g.enableField, true, true, QString(), FieldInfo::HiddenFlag);
     g.transportField = registerSipPorts(groupField(i, ""), true, g.port);
     registerField(groupField(i, "_MEDIA_PROTOCOL"), g.mediaField, true, true);
     registerField(groupField(i, "_DOMAIN"), g.domain, true);
-    registerField(groupField(i, "_PBX"), g.pbxField, true, true);
+    registerField(groupField(i, "_PBX"), g.pbxField, true, true, QString(), FieldInfo::HiddenServer);
 
     m_enableMapper->setMapping(g.enable, i);
     connect(g.enable, SIGNAL(stateChanged(int)), m_enableMapper, SLOT(map()));
