@@ -228,6 +228,9 @@ bool GatewayRules::parseMask(const QString &text, quint32 &value)
 
 QString GatewayRules::maskEditText(const QString &stored)
 {
+    // An empty mask reads as 0, and shows so: the field holds "0" once the page commits.
+    if (stored.isEmpty())
+        return QStringLiteral("0x0");
     bool ok = false;
     // Stored masks are decimal; a hand-written survey may hold the hexadecimal form.
     const uint number
