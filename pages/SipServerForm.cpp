@@ -126,7 +126,11 @@ bool SipServerForm::restoreList(
 {
     loaded.forget(list);
     const QString text = field->text();
-    const int position = SipRules::choicePosition(text, codes);
+    // A template that uses the field without a value leaves it empty, which takes the first entry; an
+    // answer loaded empty names none.
+    const QString answer = LoadedChoices::value(name);
+    const bool loadedEmpty = answer.isEmpty() && !answer.isNull() && text.trimmed().isEmpty();
+    const int position = loadedEmpty ? -1 : SipRules::choicePosition(text, codes);
     if (position >= 0)
         list->setCurrentIndex(position);
     // A field the template does not use never reaches the output: it takes what the list shows.
