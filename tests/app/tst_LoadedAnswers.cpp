@@ -120,8 +120,8 @@ QString checkFlag(const Case &c)
         return "unticked: " + described(off);
     if (on.second == off.second)
         return QStringLiteral("the flag changes nothing");
-    for (const auto &[value, same] : {std::pair<const char *, const QByteArray &>{" 1", on.second},
-             {"1 ", on.second}, {" 0", off.second}, {"\t0 ", off.second}}) {
+    for (const auto &[value, same] :
+        {std::pair<const char *, const QByteArray &>{" 1", on.second}, {"1 ", on.second}, {" 0", off.second}}) {
         if (runner.run(c.field, value).second != same)
             return QStringLiteral("'%1' reads otherwise").arg(value);
     }
@@ -148,10 +148,12 @@ QString checkEmptied(const Case &c)
             : described(first);
     if (first.first.status != 0 || !first.first.errors.isEmpty())
         return described(first);
+    // An example batches to itself; a router model's CLI script keeps no answers.
+    if (!first.second.startsWith(';'))
+        return QString();
     if (c.extra == "typed" && !first.second.contains(";# %" + c.field.toUtf8() + "% \r\n"))
         return QStringLiteral("the emptied answer came back");
-    // An example batches to itself.
-    if (first.second == withoutVersionLine(input) || !first.second.startsWith(';'))
+    if (first.second == withoutVersionLine(input))
         return QString();
     QByteArray again;
     const BatchResult second = runner.again(first.second, again);
@@ -230,9 +232,13 @@ private slots:
             const QStringList typed
                 = typedAnswers(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/" + name);
             QVERIFY2(!typed.isEmpty(), qPrintable(name + " does not walk to its end"));
-            for (auto it = answer.globalMatch(QString::fromUtf8(example(name))); it.hasNext();) {
+            const QByteArray answers = example(name);
+            for (auto it = answer.globalMatch(QString::fromUtf8(answers)); it.hasNext();) {
                 const QString field = it.next().captured(1);
-                if (field == "API_VERSION") // the file's format, not an answer
+                // The file's format is no answer; an answer empty already batches as the example does.
+                QByteArray emptied = answers;
+                setMetadata(emptied, field, "");
+                if (field == "API_VERSION" || emptied == answers)
                     continue;
                 m_cases.append({"emptied", name, field, typed.contains(field) ? "typed" : "-"});
             }
