@@ -11,8 +11,10 @@
 #include "data/WizardData.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -39,6 +41,7 @@ inline QByteArray withoutVersionLine(QByteArray bytes)
 struct BatchResult {
     int status = -1; // as the program exits: 0 written, 2 stopped
     QString errors; // what the run printed on standard error
+    QByteArray written; // the output without its version line; empty when none was written
 };
 
 inline BatchResult batchInProcess(const QString &input, const QString &output)
@@ -50,7 +53,7 @@ inline BatchResult batchInProcess(const QString &input, const QString &output)
     data->outputFile = output;
     QTemporaryFile errors;
     if (!errors.open())
-        return {-1, QStringLiteral("cannot capture standard error")};
+        return {-1, QStringLiteral("cannot capture standard error"), QByteArray()};
     std::fflush(stderr);
     const int saved = ::dup(2);
     ::dup2(errors.handle(), 2);
@@ -67,7 +70,16 @@ inline BatchResult batchInProcess(const QString &input, const QString &output)
     // A stopped headless run queues the end of an event loop that this run never entered.
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
     errors.seek(0);
-    return {written ? 0 : 2, QString::fromLocal8Bit(errors.readAll())};
+    const QByteArray out = QFileInfo(output).isFile() ? TestEnvironment::readFile(output) : QByteArray();
+    return {written ? 0 : 2, QString::fromLocal8Bit(errors.readAll()), withoutVersionLine(out)};
+}
+
+// The batch run of an answers file's bytes, in a folder of its own.
+inline BatchResult batchAnswers(const QByteArray &answers)
+{
+    const QTemporaryDir dir;
+    return batchInProcess(
+        TestEnvironment::writeFile(dir.path(), "in.ini", answers), dir.filePath(QStringLiteral("out.ini")));
 }
 
 // The answers a user types into an example: the fields whose edit its page shows, and lets the user

@@ -6,8 +6,6 @@
 #include <QThread>
 #include <QtTest>
 
-#include <functional>
-
 // Loaded answers batched in the test's own process, hundreds of runs shared among a few worker
 // processes (this program started with --worker). Every check box's flag reads the same with blanks
 // around it, empty it is no answer (as if the file had no line for it), and any other text stops the
@@ -62,77 +60,46 @@ struct Case {
     QString label() const { return kind + ' ' + example + ' ' + field + (extra.contains('=') ? " " + extra : ""); }
 };
 
-// Runs of one case in a work folder of its own.
-class Runner
+// The run of base with field set to value (a null value: no line).
+BatchResult runWith(QByteArray base, const QString &field, const QString &value)
 {
-public:
-    explicit Runner(const QByteArray &base)
-        : m_base(base)
-    {
-    }
-    // The run with field set to value (a null value: no line), the output without its version line.
-    std::pair<BatchResult, QByteArray> run(const QString &field, const QString &value)
-    {
-        QByteArray answers = m_base;
-        setMetadata(answers, field, value);
-        const QString in = TestEnvironment::writeFile(m_dir.path(), "in.ini", answers);
-        const QString out = m_dir.filePath("out.ini");
-        QFile::remove(out);
-        const BatchResult result = batchInProcess(in, out);
-        return {
-            result, QFileInfo::exists(out) ? withoutVersionLine(TestEnvironment::readFile(out)) : QByteArray()};
-    }
-    BatchResult again(const QByteArray &output, QByteArray &written)
-    {
-        const QString in = TestEnvironment::writeFile(m_dir.path(), "again-in.ini", output);
-        const BatchResult result = batchInProcess(in, m_dir.filePath("again.ini"));
-        written = withoutVersionLine(TestEnvironment::readFile(m_dir.filePath("again.ini")));
-        return result;
-    }
-
-private:
-    QByteArray m_base;
-    QTemporaryDir m_dir;
-};
-
-QString described(const std::pair<BatchResult, QByteArray> &run)
-{
-    return QStringLiteral("exit %1 %2").arg(run.first.status).arg(run.first.errors.trimmed());
+    setMetadata(base, field, value);
+    return batchAnswers(base);
 }
 
-// "1" and "0" batch and differ; blanks around them change nothing; empty is as no line; "2" stops.
+QString described(const BatchResult &run)
+{
+    return QStringLiteral("exit %1 %2").arg(run.status).arg(run.errors);
+}
+
+// "1" and "0" batch, are written back and differ; blanks around them change nothing; empty is as no
+// line; "2" stops the run.
 QString checkFlag(const Case &c)
 {
     QByteArray base = example(c.example);
     for (const QString &edit : c.extra.split(" && ", Qt::SkipEmptyParts))
         setMetadata(base, edit.section('=', 0, 0), edit.section('=', 1));
-    Runner runner(base);
-    const auto on = runner.run(c.field, "1"), off = runner.run(c.field, "0");
-    // Written back as read; a router model's CLI script keeps no answers.
-    const auto answered = [&c](const std::pair<BatchResult, QByteArray> &run, const char *flag) {
-        return run.first.status == 0 && run.first.errors.isEmpty()
-            && (!run.second.startsWith(';')
-                || run.second.contains(";# %" + c.field.toUtf8() + "% " + flag + "\r\n"));
+    const BatchResult on = runWith(base, c.field, "1"), off = runWith(base, c.field, "0");
+    // A router model's CLI script keeps no answers.
+    const auto answered = [&c](const BatchResult &run, const char *flag) {
+        return run.status == 0 && run.errors.isEmpty()
+            && (!run.written.startsWith(';')
+                || run.written.contains(";# %" + c.field.toUtf8() + "% " + flag + "\r\n"));
     };
-    if (!answered(on, "1"))
-        return "ticked: " + described(on);
-    if (!answered(off, "0"))
-        return "unticked: " + described(off);
-    if (on.second == off.second)
-        return QStringLiteral("the flag changes nothing");
+    if (!answered(on, "1") || !answered(off, "0") || on.written == off.written)
+        return "ticked: " + described(on) + "; unticked: " + described(off);
     for (const auto &[value, same] :
-        {std::pair<const char *, const QByteArray &>{" 1", on.second}, {"1 ", on.second}, {" 0", off.second}}) {
-        if (runner.run(c.field, value).second != same)
+        {std::pair<const char *, const BatchResult &>{" 1", on}, {"1 ", on}, {" 0", off}}) {
+        if (runWith(base, c.field, value).written != same.written)
             return QStringLiteral("'%1' reads otherwise").arg(value);
     }
-    const auto empty = runner.run(c.field, ""), none = runner.run(c.field, QString());
-    if (empty.first.status != none.first.status || empty.second != none.second)
-        return "empty: " + described(empty) + " / no line: " + described(none);
-    const auto unread = runner.run(c.field, "2");
-    if (unread.first.status != 2 || !unread.first.errors.startsWith("Warning: Can't continue: ")
-        || !unread.second.isEmpty())
-        return "'2': " + described(unread);
-    return QString();
+    const BatchResult empty = runWith(base, c.field, ""), none = runWith(base, c.field, QString());
+    if (empty.status != none.status || empty.written != none.written)
+        return "empty: " + described(empty) + "; no line: " + described(none);
+    const BatchResult unread = runWith(base, c.field, "2");
+    return unread.status == 2 && unread.errors.startsWith("Warning: Can't continue: ")
+        ? QString()
+        : "'2': " + described(unread);
 }
 
 // A stop names page and row and writes nothing; a run that goes on is silent, keeps a typed answer
@@ -140,41 +107,20 @@ QString checkFlag(const Case &c)
 QString checkEmptied(const Case &c)
 {
     const QByteArray input = example(c.example);
-    Runner runner(input);
-    const auto first = runner.run(c.field, "");
-    if (first.first.status == 2)
-        return first.first.errors.startsWith("Warning: Can't continue: ") && first.second.isEmpty()
-            ? QString()
-            : described(first);
-    if (first.first.status != 0 || !first.first.errors.isEmpty())
+    const BatchResult first = runWith(input, c.field, "");
+    if (first.status == 2)
+        return first.errors.startsWith("Warning: Can't continue: ") ? QString() : described(first);
+    if (first.status != 0 || !first.errors.isEmpty())
         return described(first);
-    // An example batches to itself; a router model's CLI script keeps no answers.
-    if (!first.second.startsWith(';'))
+    // A router model's CLI script keeps no answers; an example batches to itself.
+    if (!first.written.startsWith(';'))
         return QString();
-    if (c.extra == "typed" && !first.second.contains(";# %" + c.field.toUtf8() + "% \r\n"))
+    if (c.extra == "typed" && !first.written.contains(";# %" + c.field.toUtf8() + "% \r\n"))
         return QStringLiteral("the emptied answer came back");
-    if (first.second == withoutVersionLine(input))
+    if (first.written == withoutVersionLine(input))
         return QString();
-    QByteArray again;
-    const BatchResult second = runner.again(first.second, again);
-    return second.status == 0 && again == first.second ? QString() : "a second run answers differently";
-}
-
-QString encoded(QString text)
-{
-    return text.replace('\\', "\\\\").replace('\n', "\\n").replace('\t', "\\t");
-}
-
-QString decoded(const QString &text)
-{
-    QString out;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) != '\\' || i + 1 == text.size())
-            out += text.at(i);
-        else
-            out += QString("\\\n\t").at(QString("\\nt").indexOf(text.at(++i)));
-    }
-    return out;
+    const BatchResult second = batchAnswers(first.written);
+    return second.status == 0 && second.written == first.written ? QString() : "a second run answers differently";
 }
 
 // The worker: cases index % count == share, one verdict line each ("label<TAB>verdict", empty when
@@ -191,7 +137,7 @@ int runWorker(const QString &casesPath, int share, int count, const QString &res
         const QStringList cells = lines.at(i).split('\t');
         const Case c{cells.value(0), cells.value(1), cells.value(2), cells.value(3)};
         const QString verdict = c.kind == "flag" ? checkFlag(c) : checkEmptied(c);
-        results.write((c.label() + '\t' + encoded(verdict) + '\n').toUtf8());
+        results.write((c.label() + '\t' + verdict.simplified() + '\n').toUtf8());
         results.flush();
     }
     return 0;
@@ -273,7 +219,7 @@ private slots:
                 = QString::fromUtf8(TestEnvironment::readFile(dir.filePath(QString("results%1.txt").arg(share))))
                       .split('\n', Qt::SkipEmptyParts);
             for (const QString &line : results)
-                m_verdicts.insert(line.section('\t', 0, 0), decoded(line.section('\t', 1)));
+                m_verdicts.insert(line.section('\t', 0, 0), line.section('\t', 1));
         }
     }
 
