@@ -100,6 +100,12 @@ void Brambleon::startRun()
 
 void Brambleon::batchNext()
 {
+    if (batchStep())
+        QTimer::singleShot(100, this, SLOT(batchNext()));
+}
+
+bool Brambleon::batchStep()
+{
     WizardData *data = WizardData::instance();
     if (nextId() == -1) {
         auto *finish = static_cast<FinishPage *>(page(FinishId));
@@ -108,14 +114,14 @@ void Brambleon::batchNext()
             WarningBox::show(this, QStringLiteral("Warning"),
                 QStringLiteral("Can't write file '%1': it is the input file, and a CLI script keeps no answers")
                     .arg(QDir::toNativeSeparators(data->outputFile)));
-            return;
+            return false;
         }
         if (!finish->writeConfigFile(data->outputFile)) {
             finish->warnUnwritable(data->outputFile);
-            return;
+            return false;
         }
         accept();
-        return;
+        return false;
     }
 
     const int before = currentId();
@@ -123,24 +129,24 @@ void Brambleon::batchNext()
     setWindowState(windowState() | Qt::WindowMinimized);
     if (currentId() == before) {
         WarningBox::show(this, QStringLiteral("Warning"), QStringLiteral("Can't continue to the next page"));
-        return;
+        return false;
     }
     if (currentId() == ProductId) {
         if (!QFileInfo::exists(data->batchFile)) {
             WarningBox::show(this, QStringLiteral("Warning"),
                 QStringLiteral("Can't find batch file '%1'").arg(data->batchFile));
-            return;
+            return false;
         }
         // A refused file has had the loader's own message; answering with nothing would write a wrong file.
         if (!static_cast<ProductPage *>(page(ProductId))->loadConfiguration(data->batchFile))
-            return;
+            return false;
     }
     // A page that cannot go on with what it was given stops the batch rather than write another answer.
     const auto *current = qobject_cast<BrambleonPage *>(currentPage());
     const QString refusal = current ? current->batchRefusal() : QString();
     if (!refusal.isEmpty()) {
         WarningBox::show(this, QStringLiteral("Warning"), refusal);
-        return;
+        return false;
     }
-    QTimer::singleShot(100, this, SLOT(batchNext()));
+    return true;
 }

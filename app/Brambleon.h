@@ -28,10 +28,14 @@ public:
 
     explicit Brambleon(QWidget *parent = nullptr);
 
+    // One step of a batch run: move to the next page, load the batch file on the product page,
+    // write the output from the finish page. False once the run has ended: written, or stopped by a
+    // warning.
+    bool batchStep();
+
 public slots:
     void showHelp();
-    // One step of a batch run: move to the next page, load the batch file on the product page,
-    // write the output from the finish page.
+    // One step of a batch run (batchStep), and the next one after a pause while the run goes on.
     void batchNext();
 
 private:

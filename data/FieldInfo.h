@@ -7,6 +7,12 @@
 // One answer field in the registry. The registry holds only line edits; the value of a field is
 // always its line edit's current text.
 struct FieldInfo {
+    // What a loaded value of the field is. An answer takes any text, an empty one too. The others are
+    // choices whose empty text means nothing: loaded empty (blanks aside), they are no answer and the
+    // template's or the page's value stands. A check box's flag is judged by its page; the hidden
+    // choices, which no widget shows and a file can only repeat, when the file is loaded.
+    enum Choice { Answer, BoxFlag, HiddenFlag, HiddenServer, HiddenCoders, HiddenVlan };
+
     // Not owned; belongs to its page. Guarded: a wizard that is gone leaves an empty field, not a
     // dangling widget, for whoever reads the registry next.
     QPointer<QLineEdit> lineEdit;
@@ -15,4 +21,5 @@ struct FieldInfo {
     bool presetFromTemplate = false; // a "#define" sets the text instead of an "e.g. " hint
     QString companionField; // receives its own loaded value and is enabled together
     bool definedByTemplate = false; // a "#define" of the current template reached the field
+    Choice choice = Answer;
 };

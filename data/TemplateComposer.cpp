@@ -100,17 +100,6 @@ void expandInto(QStringList &out, const QStringList &lines, Expansion &expansion
     }
 }
 
-// A hidden flag, index or coder list the template sets: loaded empty, it is no answer and the
-// template's value stands. Every other loaded answer, an empty one too, replaces the template's value.
-bool emptyIsNoAnswer(const QString &name, const FieldInfo &field)
-{
-    const QLineEdit *edit = field.lineEdit;
-    if (!field.definedByTemplate || !edit || !edit->isHidden()
-        || !edit->testAttribute(Qt::WA_WState_ExplicitShowHide))
-        return false;
-    static const QRegularExpression number(QStringLiteral("^-?\\d+$"));
-    return name.endsWith(QLatin1String("_CODERS")) || number.match(edit->text()).hasMatch();
-}
 } // namespace
 
 TemplateComposer::TemplateComposer(WizardData &data)
@@ -330,7 +319,9 @@ void TemplateComposer::applyDefines()
             const QString companion = it->companionField;
             if (m_data.values.contains(name) && !WizardData::derivedByProductPage(name)) {
                 const QString loaded = m_data.values.value(name);
-                if (!loaded.isEmpty() || !emptyIsNoAnswer(name, *it))
+                // A choice loaded empty is no answer; any other loaded answer, an empty one too,
+                // replaces the template's value.
+                if (it->choice == FieldInfo::Answer || !loaded.trimmed().isEmpty())
                     m_data.setFieldText(name, loaded);
                 if (!companion.isEmpty())
                     m_data.setFieldText(companion, m_data.values.value(companion));

@@ -45,7 +45,7 @@ void WizardData::resetForTests()
 // Field registry and loaded values
 
 void WizardData::addField(const QString &name, QLineEdit *lineEdit, bool templateControlled,
-    bool presetFromTemplate, const QString &companionField)
+    bool presetFromTemplate, const QString &companionField, FieldInfo::Choice choice)
 {
     FieldInfo info;
     QString key = name;
@@ -57,7 +57,13 @@ void WizardData::addField(const QString &name, QLineEdit *lineEdit, bool templat
     info.templateControlled = templateControlled;
     info.presetFromTemplate = presetFromTemplate;
     info.companionField = companionField;
+    info.choice = choice;
     fields.insert(key, info);
+}
+
+FieldInfo::Choice WizardData::choiceOf(const QString &name) const
+{
+    return fields.value(name).choice;
 }
 
 void WizardData::setFieldText(const QString &name, const QString &text)

@@ -39,7 +39,9 @@ public:
 
     // Field registry and loaded values.
     void addField(const QString &name, QLineEdit *lineEdit, bool templateControlled, bool presetFromTemplate,
-        const QString &companionField);
+        const QString &companionField, FieldInfo::Choice choice = FieldInfo::Answer);
+    // The declared kind of a registered field's loaded value; an answer for an unknown name.
+    FieldInfo::Choice choiceOf(const QString &name) const;
     void setFieldText(const QString &name, const QString &text);
     bool fieldMarker(const QString &name) const;
     bool hasValue(const QString &name) const;

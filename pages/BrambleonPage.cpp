@@ -96,9 +96,10 @@ QString BrambleonPage::stepTitle(const QString &title) const
 }
 
 void BrambleonPage::registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled,
-    bool presetFromTemplate, const QString &companionField)
+    bool presetFromTemplate, const QString &companionField, FieldInfo::Choice choice)
 {
-    WizardData::instance()->addField(name, lineEdit, templateControlled, presetFromTemplate, companionField);
+    WizardData::instance()->addField(
+        name, lineEdit, templateControlled, presetFromTemplate, companionField, choice);
     QWizardPage::registerField(name, lineEdit);
     connect(lineEdit, SIGNAL(textChanged(QString)), this, SLOT(fieldEdited()));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/FieldInfo.h"
+
 #include <QString>
 #include <QWizardPage>
 
@@ -62,9 +64,10 @@ protected:
     static QString comingAnswer(const QString &name);
     int comingApplication() const;
     // Registers the field with the wizard and in the WizardData registry. A trailing "*" on the
-    // name marks it mandatory.
+    // name marks it mandatory; choice declares what a loaded value of it is (FieldInfo::Choice).
     void registerField(const QString &name, QLineEdit *lineEdit, bool templateControlled = false,
-        bool presetFromTemplate = false, const QString &companionField = QString());
+        bool presetFromTemplate = false, const QString &companionField = QString(),
+        FieldInfo::Choice choice = FieldInfo::Answer);
     // A line edit that holds a derived value and is never shown.
     QLineEdit *hiddenEdit(const QString &text = QString());
     // A hidden edit for a name or label a template or loaded file sets: refusals name it as the row

@@ -92,12 +92,12 @@ DialPage::DialPage(QWidget *parent)
     for (int index = 0; index < 4; ++index) {
         const Rule &rule = m_rules[size_t(index)];
         const QString stem = QLatin1String(kFieldStems[index]);
-        registerField(stem, rule.field, true);
+        registerField(stem, rule.field, true, false, QString(), FieldInfo::BoxFlag);
         registerField(stem + QStringLiteral("_PREFIX"), rule.prefix, true);
         registerField(stem + QStringLiteral("_REMOVE"), rule.remove, true);
         registerField(stem + QStringLiteral("_ADD"), rule.add, true);
     }
-    registerField(QStringLiteral("TRM"), m_trmField, true);
+    registerField(QStringLiteral("TRM"), m_trmField, true, false, QString(), FieldInfo::BoxFlag);
     registerField(QStringLiteral("TRM_IP"), m_address, true);
     registerField(QStringLiteral("TRM_USERNAME"), m_username, true);
     registerField(QStringLiteral("TRM_PASSWORD"), m_password, true);
@@ -174,9 +174,14 @@ void DialPage::ruleChanged(int index, int state)
     const Rule &rule = m_rules[size_t(index)];
     m_loaded.forget(rule.box);
     const bool on = state == Qt::Checked;
+    showRule(rule, on);
+    rule.field->setText(on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void DialPage::showRule(const Rule &rule, bool on)
+{
     for (QLineEdit *edit : {rule.prefix, rule.remove, rule.add})
         edit->setEnabled(on);
-    rule.field->setText(on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void DialPage::outDstEnableChanged(int state)
@@ -203,12 +208,17 @@ void DialPage::trmEnableChanged(int state)
 {
     m_loaded.forget(m_trm);
     const bool on = state == Qt::Checked;
+    showTrm(on);
+    m_trmField->setText(on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void DialPage::showTrm(bool on)
+{
     for (QLineEdit *edit : {m_address, m_username, m_password})
         edit->setEnabled(on);
     for (QWidget *widget : std::initializer_list<QWidget *>{
              m_addressLabel, m_address, m_usernameLabel, m_username, m_passwordLabel, m_password})
         widget->setVisible(on);
-    m_trmField->setText(on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void DialPage::initializePage()
@@ -221,8 +231,10 @@ void DialPage::initializePage()
     for (int index = 0; index < 4; ++index) {
         const Rule &rule = m_rules[size_t(index)];
         // A rule whose field the template does not use stays off.
-        const bool on = restoreTick(rule.box, rule.field);
-        ruleChanged(index, on ? Qt::Checked : Qt::Unchecked);
+        if (restoreTick(rule.box, rule.field, QLatin1String(kFieldStems[index]), true))
+            ruleChanged(index, rule.box->checkState());
+        else
+            showRule(rule, false);
         // An answer loaded empty stays empty: only a rule without one starts at no digits removed.
         const QString remove = QLatin1String(kFieldStems[index]) + QStringLiteral("_REMOVE");
         if (rule.remove->text().isEmpty() && LoadedChoices::value(remove).isNull())
@@ -237,32 +249,21 @@ void DialPage::initializePage()
     const bool routing = DialRules::routingOffered(version);
     m_routing->setVisible(routing);
     // A routing server the template does not use would show in the summary and never reach the device.
-    const bool on = restoreTick(m_trm, m_trmField) && routing;
-    m_trm->blockSignals(true);
-    m_trm->setChecked(on);
-    m_trm->blockSignals(false);
-    trmEnableChanged(on ? Qt::Checked : Qt::Unchecked);
-
-    // A loaded tick other than "0" or "1" is kept and marks its box until the user ticks it.
-    for (int index = 0; index <= 4; ++index) {
-        QCheckBox *box = index < 4 ? m_rules[size_t(index)].box : m_trm;
-        const QString name = index < 4 ? QLatin1String(kFieldStems[index]) : QStringLiteral("TRM");
-        const QString loaded = LoadedChoices::value(name);
-        if (!loaded.isNull() && loaded != QLatin1String("0") && loaded != QLatin1String("1") && box->isEnabled()
-            && box->isVisibleTo(this))
-            m_loaded.reject(box, box, name, loaded);
-    }
+    if (restoreTick(m_trm, m_trmField, QStringLiteral("TRM"), routing))
+        trmEnableChanged(m_trm->checkState());
+    else
+        showTrm(false);
 }
 
-bool DialPage::restoreTick(QCheckBox *box, QLineEdit *field)
+bool DialPage::restoreTick(QCheckBox *box, QLineEdit *field, const QString &name, bool offered)
 {
     const bool used = field->isEnabled();
-    const bool on = used && field->text().trimmed() == QLatin1String("1");
-    box->blockSignals(true);
+    const QSignalBlocker blocker(box);
     box->setEnabled(used);
-    box->setChecked(on);
-    box->blockSignals(false);
-    return on;
+    if (used && offered)
+        return m_loaded.restoreCheck(box, name, field->text());
+    box->setChecked(false);
+    return true;
 }
 
 void DialPage::cleanupPage() { }

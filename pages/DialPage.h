@@ -50,8 +50,12 @@ private:
     };
     void buildRule(int index, QGroupBox *group, int row);
     void ruleChanged(int index, int state);
-    // Ticks a box from its field, where the template uses the field; true when ticked.
-    bool restoreTick(QCheckBox *box, QLineEdit *field);
+    void showRule(const Rule &rule, bool on);
+    void showTrm(bool on);
+    // Ticks a box as its field reads where the template uses the field and the page offers the box,
+    // else unticks it, without telling its slots. False when a loaded tick that does not read was
+    // rejected: the box stays marked and the field keeps it until the user ticks the box.
+    bool restoreTick(QCheckBox *box, QLineEdit *field, const QString &name, bool offered);
     DialRules::Answers answers() const;
 
     std::array<Rule, 4> m_rules;

@@ -18,9 +18,10 @@ FEUPage::FEUPage(QWidget *parent)
     nextPage = 11;
     setTitle(tr("Remote Users Configuration"));
     // The template decides whether remote users are offered; the routing reads FEU_SUPPORTED.
-    registerField(QStringLiteral("FEU_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
+    registerField(QStringLiteral("FEU_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true, QString(),
+        FieldInfo::HiddenFlag);
     m_enableField = hiddenEdit(QStringLiteral("0"));
-    registerField(QStringLiteral("FEU_ENABLE"), m_enableField, true, true);
+    registerField(QStringLiteral("FEU_ENABLE"), m_enableField, true, true, QString(), FieldInfo::BoxFlag);
     m_nameField = nameEdit();
     registerField(QStringLiteral("FEU_NAME"), m_nameField, true, true);
     registerField(QStringLiteral("FEU_LABEL"), nameEdit(), true, true);

@@ -246,7 +246,8 @@ GatewayPage::GatewayPage(QWidget *parent)
         registerField(QLatin1String(name), line, true, preset);
         return line;
     };
-    m_enableField = holder("GATEWAY_ENABLE", "0", true);
+    m_enableField = hiddenEdit(QStringLiteral("0"));
+    registerField(QStringLiteral("GATEWAY_ENABLE"), m_enableField, true, true, QString(), FieldInfo::BoxFlag);
     m_moduleField = holder("GATEWAY_MODULE", "1");
     m_trunkField = holder("GATEWAY_TRUNK", "0");
     m_typeField = holder("GATEWAY_TYPE", "0");
@@ -496,7 +497,8 @@ void GatewayPage::initializePage()
     const QString framing = GatewayRules::framingName(stored(m_framingField));
     const QString lineCode = GatewayRules::lineCodeName(stored(m_lineCodeField));
     const QString q931 = stored(m_q931Field), incoming = stored(m_incomingField);
-    const QString outgoing = stored(m_outgoingField), enabled = stored(m_enableField);
+    const QString outgoing = stored(m_outgoingField);
+    const LoadedChoices::Flag enabled = LoadedChoices::flag(stored(m_enableField));
 
     const int remembered = m_module->currentIndex();
     refill(m_module, GatewayRules::moduleItems(WizardData::instance()->moduleTypes), remembered);
@@ -510,7 +512,7 @@ void GatewayPage::initializePage()
     const bool gatewayApplication = field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 4;
     m_enable->setVisible(!gatewayApplication);
     m_enable->blockSignals(true);
-    m_enable->setChecked(gatewayApplication || enabled == QLatin1String("1"));
+    m_enable->setChecked(gatewayApplication || enabled == LoadedChoices::Flag::Ticked);
     m_enable->blockSignals(false);
     enableChanged(m_enable->checkState());
 
@@ -543,8 +545,8 @@ void GatewayPage::rejectUnreadChoices()
     if (!m_enable->isChecked()) {
         // An unreadable tick shows the box unticked: it must not pass for "off".
         const QString enabled = LoadedChoices::value(QStringLiteral("GATEWAY_ENABLE"));
-        if (!enabled.isEmpty() && m_enable->isEnabled() && m_enable->isVisibleTo(this)
-            && !GatewayRules::namesChoice(QStringLiteral("GATEWAY_ENABLE"), enabled, m_type->currentIndex()))
+        if (LoadedChoices::flag(enabled) == LoadedChoices::Flag::Unread && m_enable->isEnabled()
+            && m_enable->isVisibleTo(this))
             m_loaded.reject(m_enable, m_enable, QStringLiteral("GATEWAY_ENABLE"), enabled);
         return;
     }

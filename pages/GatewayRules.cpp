@@ -228,6 +228,9 @@ bool GatewayRules::parseMask(const QString &text, quint32 &value)
 
 QString GatewayRules::maskEditText(const QString &stored)
 {
+    // An empty mask reads as 0, and shows so: the field holds "0" once the page commits.
+    if (stored.isEmpty())
+        return QStringLiteral("0x0");
     bool ok = false;
     // Stored masks are decimal; a hand-written survey may hold the hexadecimal form.
     const uint number
@@ -417,9 +420,6 @@ QString GatewayRules::portsError(const PortCells &ports)
                 return QStringLiteral("Invalid value - %1 %2: ").arg(name, QLatin1String(columns[column]))
                     + message.mid(16);
         }
-        const auto &cells = ports[port];
-        if (cells[0].isEmpty() && !(cells[1] + cells[2] + cells[3]).isEmpty())
-            return QStringLiteral("Invalid value - %1: enter phone number").arg(name);
     }
     return QString();
 }

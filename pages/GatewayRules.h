@@ -127,7 +127,8 @@ public:
     // An optional "+" and digits, as the edit takes them.
     static QString phoneError(const QString &number);
     static QString maskError(const QString &text);
-    // A port with a user, password or contact but no number would never reach the device.
+    // A cell whose text could change the syntax of its line. A port without a number is no error: it
+    // writes no port, and keeps its other answers.
     static QString portsError(const PortCells &ports);
     // Field of a survey row label (exact); empty for any other label.
     static QString surveyField(const QString &label);

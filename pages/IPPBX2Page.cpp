@@ -48,9 +48,10 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
         {IPPBX2Rules::Domain, m_form.domainLabel}};
 
     // The template decides whether the additional server is offered; the routing reads SIP3_SUPPORTED.
-    registerField(QStringLiteral("SIP3_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true);
+    registerField(QStringLiteral("SIP3_SUPPORTED"), hiddenEdit(QStringLiteral("0")), true, true, QString(),
+        FieldInfo::HiddenFlag);
     m_enableField = hiddenEdit(QStringLiteral("0"));
-    registerField(QStringLiteral("SIP3_ENABLE"), m_enableField, true, true);
+    registerField(QStringLiteral("SIP3_ENABLE"), m_enableField, true, true, QString(), FieldInfo::BoxFlag);
     registerField(QStringLiteral("SIP3_IP"), m_form.address, true);
     registerField(QStringLiteral("SIP3_IP2"), m_form.backup, true);
     registerField(QStringLiteral("SIP3_DOMAIN"), m_form.domain, true);
@@ -61,7 +62,8 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     m_form.ifField = hiddenEdit(QStringLiteral("LAN_IF"));
     registerField(QStringLiteral("SIP3_IF"), m_form.ifField, true);
     m_form.keepAliveField = hiddenEdit(QStringLiteral("0"));
-    registerField(QStringLiteral("SIP3_KEEPALIVE"), m_form.keepAliveField, true, true);
+    registerField(
+        QStringLiteral("SIP3_KEEPALIVE"), m_form.keepAliveField, true, true, QString(), FieldInfo::BoxFlag);
     registerField(QStringLiteral("SIP3_PROXY_ADDRESS"), hiddenEdit(), false, false, QStringLiteral("SIP3_PORT"));
     registerField(QStringLiteral("SIP3_PROXY_ADDRESS2"), hiddenEdit(), false, false, QStringLiteral("SIP3_PORT"));
     registerField(QStringLiteral("SIP3_LABEL"), nameEdit(), true, true);

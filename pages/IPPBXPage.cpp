@@ -73,7 +73,8 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     m_form.ifField = hiddenEdit(QStringLiteral("LAN_IF"));
     registerField(QStringLiteral("SIP1_IF"), m_form.ifField, true);
     m_form.keepAliveField = hiddenEdit(QStringLiteral("0"));
-    registerField(QStringLiteral("SIP1_KEEPALIVE"), m_form.keepAliveField, true, true);
+    registerField(
+        QStringLiteral("SIP1_KEEPALIVE"), m_form.keepAliveField, true, true, QString(), FieldInfo::BoxFlag);
     registerField(QStringLiteral("SIP1_PROXY_ADDRESS"), hiddenEdit(), false, false, QStringLiteral("SIP1_PORT"));
     for (int k = 2; k <= 4; ++k)
         registerField(QStringLiteral("SIP1_PROXY_ADDRESS%1").arg(k), hiddenEdit(), false, false,
@@ -91,8 +92,9 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     registerField(QStringLiteral("SIP1_PREFIX"), m_prefix, true);
     // Only templates and loaded files set these two: a define must reach them in every mode.
     m_prefixEnableField = hiddenEdit();
-    registerField(QStringLiteral("SIP1_PREFIX_ENABLE"), m_prefixEnableField, true, true);
-    registerField(QStringLiteral("SIP1_CODERS"), hiddenEdit(), true, true);
+    registerField(
+        QStringLiteral("SIP1_PREFIX_ENABLE"), m_prefixEnableField, true, true, QString(), FieldInfo::HiddenFlag);
+    registerField(QStringLiteral("SIP1_CODERS"), hiddenEdit(), true, true, QString(), FieldInfo::HiddenCoders);
 
     for (QLineEdit *edit : {m_nat, m_form.address, m_form.backup, m_form.domain, m_form.destinationPort,
              m_form.listeningPort, m_form.basePort, m_form.sessions, m_prefix})

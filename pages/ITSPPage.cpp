@@ -69,7 +69,8 @@ ITSPPage::ITSPPage(QWidget *parent)
         {ITSPRules::ListeningPort, m_form.listeningLabel}, {ITSPRules::Backup, m_form.backupLabel},
         {ITSPRules::Domain, m_form.domainLabel}, {ITSPRules::MainLine, m_mainLineLabel}};
 
-    registerField(QStringLiteral("SIP2_ENABLE"), hiddenEdit(QStringLiteral("1")), true, true);
+    registerField(QStringLiteral("SIP2_ENABLE"), hiddenEdit(QStringLiteral("1")), true, true, QString(),
+        FieldInfo::HiddenFlag);
     registerField(QStringLiteral("SIP2_IP"), m_form.address, true);
     registerField(QStringLiteral("SIP2_IP2"), m_form.backup, true);
     registerField(QStringLiteral("SIP2_DOMAIN"), m_form.domain, true);
@@ -80,7 +81,8 @@ ITSPPage::ITSPPage(QWidget *parent)
     m_form.ifField = hiddenEdit(QStringLiteral("WAN_IF"));
     registerField(QStringLiteral("SIP2_IF"), m_form.ifField, true);
     m_form.keepAliveField = hiddenEdit(QStringLiteral("0"));
-    registerField(QStringLiteral("SIP2_KEEPALIVE"), m_form.keepAliveField, true, true);
+    registerField(
+        QStringLiteral("SIP2_KEEPALIVE"), m_form.keepAliveField, true, true, QString(), FieldInfo::BoxFlag);
     registerField(QStringLiteral("SIP2_PROXY_ADDRESS"), hiddenEdit(), false, false, QStringLiteral("SIP2_PORT"));
     registerField(QStringLiteral("SIP2_PROXY_ADDRESS2"), hiddenEdit(), false, false, QStringLiteral("SIP2_PORT"));
     m_nameField = nameEdit();
@@ -108,8 +110,9 @@ ITSPPage::ITSPPage(QWidget *parent)
     registerField(QStringLiteral("SIP2_MEDIA_PROTOCOL"), m_form.mediaField, true, true);
     registerField(QStringLiteral("SIP2_NAT_IP"), m_nat);
     registerField(QStringLiteral("SIP2_LOCAL_IP"), hiddenEdit(), true);
-    registerField(QStringLiteral("SIP2_PBX"), hiddenEdit(QStringLiteral("1")), true, true);
-    registerField(QStringLiteral("SIP2_CODERS"), hiddenEdit(), true, true);
+    registerField(QStringLiteral("SIP2_PBX"), hiddenEdit(QStringLiteral("1")), true, true, QString(),
+        FieldInfo::HiddenServer);
+    registerField(QStringLiteral("SIP2_CODERS"), hiddenEdit(), true, true, QString(), FieldInfo::HiddenCoders);
 
     for (QLineEdit *edit : {m_nat, m_form.address, m_form.backup, m_form.domain, m_form.destinationPort,
              m_form.listeningPort, m_form.basePort, m_form.sessions, m_username, m_password, m_mainLine})

@@ -61,7 +61,8 @@ void InterfacePage::registerAddressFields(const QString &prefix, QLineEdit *ip, 
     registerField(name("_GATEWAY_IP"), hiddenEdit(), false, false, name("_GATEWAY"));
     registerField(name("_VLAN"), vlan, true);
     registerField(name("_VLANID"), hiddenEdit(QStringLiteral("1")), false, false, name("_VLAN"));
-    registerField(name("_VLAN_NATIVE"), hiddenEdit(QStringLiteral("1")), false, false, name("_VLAN"));
+    registerField(
+        name("_VLAN_NATIVE"), hiddenEdit(QStringLiteral("1")), false, false, name("_VLAN"), FieldInfo::HiddenVlan);
     registerField(name("_DNS1"), dns1, true);
     registerField(name("_DNS1_IP"), hiddenEdit(), false, false, name("_DNS1"));
     registerField(name("_DNS2"), dns2, true);

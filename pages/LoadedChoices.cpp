@@ -46,23 +46,22 @@ QString LoadedChoices::clipped(const QString &value)
 
 bool LoadedChoices::isHiddenChoice(const QString &field)
 {
-    static const QRegularExpression names(
-        QStringLiteral("\\A(KRBX|CCE|USE_DEFAULTS|SIP2_ENABLE|SIP3_SUPPORTED"
-                       "|FEU_SUPPORTED|SIP1_PREFIX_ENABLE|SIP2_PBX|REMOTE_USER[1-3]_(PBX|ENABLE)"
-                       "|SIP[12]_CODERS|(NET1|NET2|OAM)_VLAN_NATIVE)\\z"));
-    return names.match(field).hasMatch();
+    return WizardData::instance()->choiceOf(field) >= FieldInfo::HiddenFlag;
 }
 
 bool LoadedChoices::hiddenChoiceValid(const QString &field, const QString &text)
 {
     const QString value = text.trimmed();
-    if (field.endsWith(QLatin1String("_CODERS")))
+    switch (WizardData::instance()->choiceOf(field)) {
+    case FieldInfo::HiddenCoders:
         return codersOffered(value);
-    if (field.endsWith(QLatin1String("_VLAN_NATIVE")))
+    case FieldInfo::HiddenVlan:
         return vlanNumber().match(value).hasMatch() && value.toInt() <= 4094;
-    if (field.endsWith(QLatin1String("_PBX")))
+    case FieldInfo::HiddenServer:
         return value == QLatin1String("1") || value == QLatin1String("2");
-    return value == QLatin1String("0") || value == QLatin1String("1");
+    default:
+        return value == QLatin1String("0") || value == QLatin1String("1");
+    }
 }
 
 bool LoadedChoices::isHiddenName(const QString &field)
@@ -116,15 +115,25 @@ void LoadedChoices::forget(const QObject *list)
     }
 }
 
-bool LoadedChoices::holdCheck(QCheckBox *box, const QString &field, const QString &text)
+LoadedChoices::Flag LoadedChoices::flag(const QString &text)
 {
     const QString flag = text.trimmed();
-    if (flag.isEmpty() || flag == QLatin1String("0") || flag == QLatin1String("1") || value(field).isNull())
-        return true;
-    reject(box, box, field, flag);
-    const QSignalBlocker blocker(box);
-    box->setChecked(false);
-    return false;
+    if (flag.isEmpty() || flag == QLatin1String("0"))
+        return Flag::Unticked;
+    return flag == QLatin1String("1") ? Flag::Ticked : Flag::Unread;
+}
+
+bool LoadedChoices::restoreCheck(QCheckBox *box, const QString &field, const QString &text)
+{
+    const Flag reading = flag(text);
+    if (reading == Flag::Unread && !value(field).isNull()) {
+        reject(box, box, field, text.trimmed());
+        const QSignalBlocker blocker(box);
+        box->setChecked(false);
+        return false;
+    }
+    box->setChecked(reading == Flag::Ticked);
+    return true;
 }
 
 bool LoadedChoices::markRows() const

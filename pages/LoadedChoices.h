@@ -24,10 +24,15 @@ public:
     // the field, which the refusal names.
     void refuse(const QObject *list, QWidget *row, const QString &field, const QString &reason,
         const QString &shownAs = QString());
-    // Whether a check box may take its flag from text. A loaded flag other than "0" or "1" is rejected
-    // instead: the box shows unticked without telling its slots, so that its field keeps the value
-    // until the user clicks the box (which must then forget it).
-    bool holdCheck(QCheckBox *box, const QString &field, const QString &text);
+    // A check box's flag as its field's text reads, blanks around it aside: "1" ticks the box, "0"
+    // unticks it, and an empty text is no answer, which leaves the box as the page starts it, unticked.
+    // Any other text does not read.
+    enum class Flag { Unticked, Ticked, Unread };
+    static Flag flag(const QString &text);
+    // Sets box as text, its field's text, reads (its slots are told) and returns true. A loaded text
+    // that does not read is rejected instead: the box shows unticked without telling its slots, so
+    // that its field keeps the value until the user clicks the box (which must then forget it).
+    bool restoreCheck(QCheckBox *box, const QString &field, const QString &text);
     // Forgets the values rejected for list (for every list when null) and gives their rows the
     // normal look back; the page's own checks mark them again where needed.
     void forget(const QObject *list = nullptr);
@@ -43,8 +48,9 @@ public:
     static QString clipped(const QString &value);
 
     // The answers no widget shows, which a template, the product page or a commit sets: a file can
-    // only repeat one of their values. Hidden choices are flags ("0", "1"), the server a group of
-    // users is routed to ("1", "2"), coder lists and native VLAN numbers; an empty one is no answer.
+    // only repeat one of their values. Each page declares its hidden choices where it registers them
+    // (FieldInfo::Choice): flags ("0", "1"), the server a group of users is routed to ("1", "2"),
+    // coder lists and native VLAN numbers; an empty one is no answer.
     static bool isHiddenChoice(const QString &field);
     // Whether text, blanks around it aside, is a value the hidden choice may take.
     static bool hiddenChoiceValid(const QString &field, const QString &text);

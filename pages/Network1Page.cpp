@@ -170,14 +170,18 @@ Network1Page::Network1Page(QWidget *parent)
     registerField(QStringLiteral("OAM_PORT"), hiddenEdit(QStringLiteral("GROUP_3")));
     registerAddressFields(
         QStringLiteral("OAM"), m_oamIp, m_oamMask, m_oamGateway, m_oamVlan, m_oamDns1, m_oamDns2);
-    registerField(QStringLiteral("DHCP_SERVER"), hiddenEdit(QStringLiteral("0")));
+    registerField(QStringLiteral("DHCP_SERVER"), hiddenEdit(QStringLiteral("0")), false, false, QString(),
+        FieldInfo::BoxFlag);
     registerField(QStringLiteral("DHCP_START"), m_dhcpStart, true);
     registerField(QStringLiteral("DHCP_END"), m_dhcpEnd, true);
     registerField(QStringLiteral("DHCP_MASK"), m_dhcpMask, true);
     registerField(QStringLiteral("DHCP_TFTP"), m_tftp, true);
-    registerField(QStringLiteral("NET1_LLDP"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("NET1_INTERCEPT"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("NET_EXIST"), hiddenEdit(QStringLiteral("0")));
+    registerField(
+        QStringLiteral("NET1_LLDP"), hiddenEdit(QStringLiteral("0")), false, false, QString(), FieldInfo::BoxFlag);
+    registerField(QStringLiteral("NET1_INTERCEPT"), hiddenEdit(QStringLiteral("0")), false, false, QString(),
+        FieldInfo::BoxFlag);
+    registerField(
+        QStringLiteral("NET_EXIST"), hiddenEdit(QStringLiteral("0")), false, false, QString(), FieldInfo::BoxFlag);
     registerField(QStringLiteral("NET1_IF"), m_ifName, true);
 
     // The topology decides the side the page and its interface are named by.
@@ -352,10 +356,8 @@ void Network1Page::initializePage()
         m_oam->setCurrentIndex(qMax(k, 0));
 
     // Unchecking an unchecked box does not reach the slot.
-    if (m_loadedChoices.holdCheck(m_dhcp, QStringLiteral("DHCP_SERVER"), text("DHCP_SERVER"))) {
-        m_dhcp->setChecked(text("DHCP_SERVER") != QLatin1String("0"));
+    if (m_loadedChoices.restoreCheck(m_dhcp, QStringLiteral("DHCP_SERVER"), text("DHCP_SERVER")))
         dhcpChanged(m_dhcp->checkState());
-    }
 
     restorePorts();
 
@@ -365,20 +367,20 @@ void Network1Page::initializePage()
 
     // LLDP and interception are offered to the router models for the Hosted IP-PBX only.
     const bool additional = router && field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 2;
-    if (!additional || m_loadedChoices.holdCheck(m_lldp, QStringLiteral("NET1_LLDP"), text("NET1_LLDP"))) {
-        m_lldp->setChecked(additional && text("NET1_LLDP") == QLatin1String("1"));
+    if (!additional) {
+        m_lldp->setChecked(false);
+        m_intercept->setChecked(false);
+    }
+    if (!additional || m_loadedChoices.restoreCheck(m_lldp, QStringLiteral("NET1_LLDP"), text("NET1_LLDP")))
         lldpChanged(m_lldp->checkState());
-    }
     if (!additional
-        || m_loadedChoices.holdCheck(m_intercept, QStringLiteral("NET1_INTERCEPT"), text("NET1_INTERCEPT"))) {
-        m_intercept->setChecked(additional && text("NET1_INTERCEPT") == QLatin1String("1"));
+        || m_loadedChoices.restoreCheck(m_intercept, QStringLiteral("NET1_INTERCEPT"), text("NET1_INTERCEPT")))
         interceptChanged(m_intercept->checkState());
-    }
     // Only the router models can keep the device's own network configuration.
-    if (!router || m_loadedChoices.holdCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST"))) {
-        m_exist->setChecked(router && text("NET_EXIST") == QLatin1String("1"));
+    if (!router)
+        m_exist->setChecked(false);
+    if (!router || m_loadedChoices.restoreCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST")))
         existChanged(m_exist->checkState());
-    }
 }
 
 void Network1Page::restorePorts()

@@ -215,10 +215,8 @@ void Network2Page::initializePage()
         // Read before the slots below rewrite them.
         const QString stored = text("NET2_PORT").trimmed();
         const QString storedType = text("NET2_TYPE").trimmed();
-        if (m_loadedChoices.holdCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST"))) {
-            m_exist->setChecked(text("NET_EXIST").toInt() == 1);
+        if (m_loadedChoices.restoreCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST")))
             existChanged(m_exist->checkState());
-        }
         // With a LAN page before it the choice is made there.
         m_exist->setEnabled(text("NETWORK") == QLatin1String("WAN"));
 

@@ -195,10 +195,11 @@ ProductPage::ProductPage(QWidget *parent)
     registerField(QStringLiteral("INSTALLER"), m_installer);
     registerField(QStringLiteral("PRODUCT"), m_productField);
     registerField(QStringLiteral("VERSION"), m_versionField);
-    registerField(QStringLiteral("USE_DEFAULTS"), m_useDefaultsField);
+    registerField(
+        QStringLiteral("USE_DEFAULTS"), m_useDefaultsField, false, false, QString(), FieldInfo::HiddenFlag);
     registerField(QStringLiteral("MEDIACHANNELS"), m_mediaChannels);
-    registerField(QStringLiteral("KRBX"), m_krbx);
-    registerField(QStringLiteral("CCE"), m_cce);
+    registerField(QStringLiteral("KRBX"), m_krbx, false, false, QString(), FieldInfo::HiddenFlag);
+    registerField(QStringLiteral("CCE"), m_cce, false, false, QString(), FieldInfo::HiddenFlag);
 
     auto *grid = new QGridLayout;
     grid->addWidget(m_productLabel, 0, 0);

@@ -120,11 +120,11 @@ void RemoteUsersPage::addGroup(int i)
 
     registerField(groupField(i, "_NAME"), g.nameField, true, true);
     registerField(groupField(i, "_LABEL"), nameEdit(g.box), true, true);
-    registerField(groupField(i, "_ENABLE"), g.enableField, true, true);
+    registerField(groupField(i, "_ENABLE"), g.enableField, true, true, QString(), FieldInfo::HiddenFlag);
     g.transportField = registerSipPorts(groupField(i, ""), true, g.port);
     registerField(groupField(i, "_MEDIA_PROTOCOL"), g.mediaField, true, true);
     registerField(groupField(i, "_DOMAIN"), g.domain, true);
-    registerField(groupField(i, "_PBX"), g.pbxField, true, true);
+    registerField(groupField(i, "_PBX"), g.pbxField, true, true, QString(), FieldInfo::HiddenServer);
 
     m_enableMapper->setMapping(g.enable, i);
     connect(g.enable, SIGNAL(stateChanged(int)), m_enableMapper, SLOT(map()));
@@ -203,11 +203,13 @@ void RemoteUsersPage::initializePage()
         restoreChoice(g.transport, g.transportLabel, g.transportField, groupField(i, "_TRANSPORT_TYPE"),
             {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
         m_portDefaultsActive = true;
-        // A template that leaves the media protocol out means RTP, not what an earlier one chose.
-        if (g.mediaField->text().isEmpty())
+        // A template that leaves the media protocol out means RTP, not what an earlier one chose; an
+        // answer loaded empty names no protocol.
+        const QString media = groupField(i, "_MEDIA_PROTOCOL");
+        const bool loaded = g.mediaField->isEnabled() && WizardData::instance()->hasValue(media);
+        if (g.mediaField->text().isEmpty() && !loaded)
             g.mediaField->setText(QStringLiteral("2"));
-        restoreChoice(g.media, g.mediaLabel, g.mediaField, groupField(i, "_MEDIA_PROTOCOL"),
-            {QStringLiteral("2"), QStringLiteral("1")});
+        restoreChoice(g.media, g.mediaLabel, g.mediaField, media, {QStringLiteral("2"), QStringLiteral("1")});
         // WebRTC media is always SRTP.
         if (g.transport->currentIndex() == RemoteUsersRules::WebRtc)
             g.media->setCurrentIndex(1);

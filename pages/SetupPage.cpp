@@ -212,7 +212,8 @@ SetupPage::SetupPage(QWidget *parent)
     registerField(QStringLiteral("ITSP"), hiddenEdit());
     registerField(QStringLiteral("GATEWAY_INTEROP"), hiddenEdit());
     registerField(QStringLiteral("CCE_INTEROP"), hiddenEdit());
-    registerField(QStringLiteral("GENERATE_TEMPLATE"), hiddenEdit(QStringLiteral("1")));
+    registerField(QStringLiteral("GENERATE_TEMPLATE"), hiddenEdit(QStringLiteral("1")), false, false, QString(),
+        FieldInfo::BoxFlag);
     registerField(QStringLiteral("NAT_ENABLE"), hiddenEdit(QStringLiteral("0")));
     registerField(QStringLiteral("NAT_IF"), hiddenEdit(QStringLiteral("LAN_IF")));
     registerField(QStringLiteral("NAT_IP"), hiddenEdit(QStringLiteral("192.168.0.1")));
@@ -777,12 +778,16 @@ void SetupPage::initializePage()
         pbxChanged(m_pbx->currentIndex());
         selectRestored(m_itsp, m_itspLabel, "itsp", "ITSP");
         itspChanged(m_itsp->currentIndex());
-        const QString generate = restored("generateTemplate", "GENERATE_TEMPLATE");
-        m_override->setChecked(generate == QLatin1String("1"));
+        // A flag loaded empty is no answer: the saved one stands.
+        const QString loaded = LoadedChoices::value(QStringLiteral("GENERATE_TEMPLATE"));
+        const QString generate = loaded.isEmpty()
+            ? WizardData::settings().value(QStringLiteral("data/generateTemplate")).toString()
+            : loaded;
+        const LoadedChoices::Flag flag = LoadedChoices::flag(generate);
+        m_override->setChecked(flag == LoadedChoices::Flag::Ticked);
         generateChanged(m_override->checkState());
-        if (m_override->isEnabled() && WizardData::instance()->hasValue(QStringLiteral("GENERATE_TEMPLATE"))
-            && generate != QLatin1String("0") && generate != QLatin1String("1"))
-            m_loadedChoices.reject(m_override, m_override, QStringLiteral("GENERATE_TEMPLATE"), generate);
+        if (m_override->isEnabled() && !loaded.isEmpty() && flag == LoadedChoices::Flag::Unread)
+            m_loadedChoices.reject(m_override, m_override, QStringLiteral("GENERATE_TEMPLATE"), loaded);
         break;
     }
     case 4:

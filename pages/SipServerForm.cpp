@@ -126,7 +126,11 @@ bool SipServerForm::restoreList(
 {
     loaded.forget(list);
     const QString text = field->text();
-    const int position = SipRules::choicePosition(text, codes);
+    // A template that uses the field without a value leaves it empty, which takes the first entry; an
+    // answer loaded empty names none.
+    const QString answer = LoadedChoices::value(name);
+    const bool loadedEmpty = answer.isEmpty() && !answer.isNull() && text.trimmed().isEmpty();
+    const int position = loadedEmpty ? -1 : SipRules::choicePosition(text, codes);
     if (position >= 0)
         list->setCurrentIndex(position);
     // A field the template does not use never reaches the output: it takes what the list shows.
@@ -142,10 +146,10 @@ void SipServerForm::restoreBox(QCheckBox *box, QLineEdit *field, const QString &
 {
     chosen(box);
     const QString text = field->text();
-    const int position = SipRules::choicePosition(text, {QStringLiteral("0"), QStringLiteral("1")});
-    box->setChecked(position == 1);
-    if (position >= 0 || !field->isEnabled()) {
-        field->setText(position == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+    const LoadedChoices::Flag flag = LoadedChoices::flag(text);
+    box->setChecked(flag == LoadedChoices::Flag::Ticked);
+    if (flag != LoadedChoices::Flag::Unread || !field->isEnabled()) {
+        field->setText(flag == LoadedChoices::Flag::Ticked ? QStringLiteral("1") : QStringLiteral("0"));
     } else {
         loaded.reject(box, box, name, text.trimmed());
         // The box's own signal wrote "0" on the way.

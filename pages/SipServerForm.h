@@ -35,13 +35,14 @@ public:
     void setParty(const QString &party);
     // Restores keep-alive, transport and media protocol from their hidden fields. The transport is
     // restored with the port-follow switch off, so the restore keeps the ports. An empty field takes
-    // the default; a field in use that names no choice keeps its text and is rejected in loaded, so
-    // the page stops until the installer picks one. Each widget is enabled exactly when its field is.
+    // the default, unless it was loaded so; a field in use that names no choice keeps its text and is
+    // rejected in loaded, so the page stops until the installer picks one. Each widget is enabled
+    // exactly when its field is.
     void restoreChoices();
     // Restores a check box from its field ("1" ticked, "0" or empty not) as restoreChoices does.
     void restoreBox(QCheckBox *box, QLineEdit *field, const QString &name);
     // Restores a list's position from its field's codes as restoreChoices does; true when the field
-    // names a choice (or is empty, taking the first).
+    // names a choice (or is empty, taking the first, but for an answer loaded empty).
     bool restoreList(
         QComboBox *list, QLabel *row, QLineEdit *field, const QString &name, const QStringList &codes);
     // Marks the rows and check boxes of rejected loaded values; false when there is one. Call it after

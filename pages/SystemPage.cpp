@@ -106,14 +106,14 @@ SystemPage::SystemPage(QWidget *parent)
 
     m_syslogField = hiddenEdit(QStringLiteral("0"));
     m_dnsField = hiddenEdit();
-    registerField(QStringLiteral("ENABLE_SYSLOG"), m_syslogField, true);
+    registerField(QStringLiteral("ENABLE_SYSLOG"), m_syslogField, true, false, QString(), FieldInfo::BoxFlag);
     registerField(QStringLiteral("SYSLOG"), m_syslog, true);
     registerField(QStringLiteral("NTP"), m_ntp1, true);
     registerField(QStringLiteral("NTP2"), m_ntp2, true);
     registerField(QStringLiteral("UTC_OFFSET"), hiddenEdit(QStringLiteral("0")), true);
     registerField(QStringLiteral("WEB"), hiddenEdit(QStringLiteral("0")), true);
     registerField(QStringLiteral("CLI"), hiddenEdit(QStringLiteral("0")), true);
-    registerField(QStringLiteral("ENABLE_DNS"), m_dnsField, true);
+    registerField(QStringLiteral("ENABLE_DNS"), m_dnsField, true, false, QString(), FieldInfo::BoxFlag);
     for (int i = 0; i < kDnsFields.size(); ++i) {
         QLineEdit *entry = hiddenEdit();
         setRowName(entry, tableRowName(m_dns, i / 3), m_dnsGroup);
@@ -154,12 +154,8 @@ void SystemPage::initializePage()
 {
     setTitle(stepTitle(kTitle));
     m_loadedChoices.forget();
-    if (m_syslogField->text().isEmpty())
-        m_syslogField->setText(QStringLiteral("0"));
-    if (m_loadedChoices.holdCheck(m_syslogOn, QStringLiteral("ENABLE_SYSLOG"), m_syslogField->text())) {
-        m_syslogOn->setChecked(m_syslogField->text() == QLatin1String("1"));
+    if (m_loadedChoices.restoreCheck(m_syslogOn, QStringLiteral("ENABLE_SYSLOG"), m_syslogField->text()))
         enableSyslogChanged(m_syslogOn->checkState());
-    }
 
     restoreChoice(m_timeZone, m_timeZoneLabel, "UTC_OFFSET");
     restoreChoice(m_web, m_webLabel, "WEB");
@@ -169,10 +165,10 @@ void SystemPage::initializePage()
 
     // The router models have no local DNS table; a loaded one is not carried over to them.
     m_dnsGroup->setVisible(!isKrbx());
-    if (isKrbx() || m_loadedChoices.holdCheck(m_dnsOn, QStringLiteral("ENABLE_DNS"), m_dnsField->text())) {
-        m_dnsOn->setChecked(!isKrbx() && m_dnsField->text() == QLatin1String("1"));
+    if (isKrbx())
+        m_dnsOn->setChecked(false);
+    if (isKrbx() || m_loadedChoices.restoreCheck(m_dnsOn, QStringLiteral("ENABLE_DNS"), m_dnsField->text()))
         dnsChanged(m_dnsOn->checkState());
-    }
     // Going Back commits nothing: the cells take their fields only when a loaded file or a template
     // changed them since, so that edits not yet committed stay.
     const QStringList stored = EntryWidgets::fieldTexts(kDnsFields);

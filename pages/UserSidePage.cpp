@@ -116,9 +116,9 @@ bool UserSidePage::restoreChoice(
 
 bool UserSidePage::restoreCheck(QCheckBox *box, QLineEdit *edit, const QString &name)
 {
-    if (edit->isEnabled() && !m_loadedChoices.holdCheck(box, name, edit->text()))
-        return false;
-    box->setChecked(edit->text().trimmed() == QLatin1String("1"));
+    if (edit->isEnabled())
+        return m_loadedChoices.restoreCheck(box, name, edit->text());
+    box->setChecked(LoadedChoices::flag(edit->text()) == LoadedChoices::Flag::Ticked);
     return true;
 }
 

@@ -1,3 +1,4 @@
+#include "InProcessBatch.h"
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
 #include "app/Brambleon.h"
@@ -43,27 +44,9 @@ QString unescape(const QString &text, QString &error)
     return out + text.mid(at);
 }
 
-// Sets (a null value: removes) the metadata line of name; a new line goes after the last one.
-void setMetadata(QByteArray &answers, const QString &name, const QString &value)
-{
-    QString text = QString::fromUtf8(answers);
-    const QString line = value.isNull() ? QString() : ";# %" + name + "% " + value + "\r\n";
-    const QRegularExpression old(
-        "^;# %" + QRegularExpression::escape(name) + "%[ \r][^\n]*\n", QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch m = old.match(text);
-    const int at = m.hasMatch() ? m.capturedStart() : text.indexOf('\n', text.lastIndexOf("\n;# %") + 1) + 1;
-    answers = text.replace(at, m.hasMatch() ? m.capturedLength() : 0, line).toUtf8();
-}
-
 QByteArray readIfFile(const QString &path)
 {
     return QFileInfo(path).isFile() ? TestEnvironment::readFile(path) : QByteArray();
-}
-
-// A generated file without its random INIFileVersion line.
-QByteArray withoutVersionLine(QByteArray bytes)
-{
-    return QString::fromUtf8(bytes).remove(QRegularExpression("INIFileVersion = \\d+\r\n")).toUtf8();
 }
 
 struct Case {
@@ -228,35 +211,6 @@ void addCodeRows(std::vector<std::unique_ptr<Case>> &cases)
             TestEnvironment::writeFile(c.home.path(), "huge.template",
                 "#template Huge\n#application HOSTED\nName = " + QByteArray("%CUSTOMER%").repeated(40000) + '\n');
         });
-}
-
-// The answers a user types into an example: the fields whose edit its page shows, and lets the user
-// change, on the road the example's answers take. The others hold list indexes, flags and values the
-// pages derive, where an empty loaded value is no answer.
-QStringList typedAnswers(const QString &example)
-{
-    WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 0);
-    WizardData *data = WizardData::instance();
-    data->paramsMode = 1;
-    data->paramsFile = example;
-    QStringList names;
-    {
-        const ModalBoxCloser closer;
-        Brambleon wizard;
-        wizard.show();
-        for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i) {
-            wizard.next();
-            for (auto it = data->fields.constBegin(); it != data->fields.constEnd(); ++it) {
-                const QLineEdit *edit = it->lineEdit;
-                if (edit && edit->isEnabled() && edit->isVisibleTo(wizard.currentPage()))
-                    names << it.key();
-            }
-        }
-        if (wizard.currentId() != Brambleon::FinishId || closer.count() > 0)
-            names.clear();
-    }
-    TestEnvironment::freshWizardData();
-    return names;
 }
 
 void addEmptiedRows(std::vector<std::unique_ptr<Case>> &cases, const QString &example)

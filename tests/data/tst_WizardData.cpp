@@ -94,24 +94,26 @@ private slots:
     }
 
     // An empty loaded answer is an answer: it empties its field over the template's value, batch or not,
-    // whatever the flags, a hidden name too; a field without an answer takes the template's value as
-    // before. A hidden flag, index or coder list the template sets is the exception: loaded empty, the
-    // template's value stands.
+    // whatever the flags, a hidden name or number too; a field without an answer takes the template's
+    // value as before. A field declared a choice (flag, index, coder list) is the exception: loaded
+    // empty or blank, the template's value, or the page's where the template sets none, stands.
     void emptyAnswerOverDefine()
     {
         WizardData *d = WizardData::instance();
         const QStringList names{"NTP", "NTP2", "SYSLOG_IP", "PORT", "ENABLE", "UNSET", "NAME", "SIP2_CODERS"};
+        const QHash<QString, FieldInfo::Choice> choices{{"ENABLE", FieldInfo::BoxFlag},
+            {"UNSET", FieldInfo::HiddenFlag}, {"SIP2_CODERS", FieldInfo::HiddenCoders}};
         for (const bool batch : {false, true}) {
             d->batchMode = batch;
             for (const QString &name : names) {
-                // UNSET is a hidden flag the template leaves alone: loaded empty, it is empty.
-                QLineEdit *edit = TestEnvironment::addField(
-                    name, name == "UNSET" ? "0" : "old", name != "UNSET", name != "NTP2");
-                if (names.indexOf(name) > 3)
+                // UNSET is a hidden flag the template leaves alone: loaded empty, it keeps the page's "0".
+                QLineEdit *edit = TestEnvironment::addField(name, name == "UNSET" ? "0" : "old", name != "UNSET",
+                    name != "NTP2", QString(), choices.value(name, FieldInfo::Answer));
+                if (names.indexOf(name) > 2)
                     edit->hide();
             }
             QCOMPARE(MetadataReader::parse(";# %API_VERSION% 4\n;# %NTP% \n;# %NTP2%\n;# %ENABLE% \n;# %UNSET% \n"
-                                           ";# %NAME% \n;# %SIP2_CODERS% \n;# %PORT% \n",
+                                           ";# %NAME% \n;# %SIP2_CODERS%   \n;# %PORT% \n",
                          d->values),
                 MetadataReader::Accepted);
             QVERIFY(!d->values.value("NTP2").isNull()); // loaded empty, not "none loaded"
@@ -123,7 +125,7 @@ private slots:
             QStringList texts;
             for (const QString &name : names)
                 texts << d->fieldText(name);
-            QCOMPARE(texts.join('|'), QStringLiteral("||10.0.0.1||1|||G711A"));
+            QCOMPARE(texts.join('|'), QStringLiteral("||10.0.0.1||1|0||G711A"));
         }
     }
 

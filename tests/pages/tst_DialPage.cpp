@@ -33,7 +33,7 @@ private slots:
             QCOMPARE(Fixture::text("TRM"), QString(*version == '7' ? "1" : "0"));
         }
         WizardData::instance()->setValue("TRM", "2");
-        f->enter({});
+        f->enter({"TRM=2"});
         QVERIFY(f->page->batchRefusal().startsWith("Can't continue: the loaded TRM '2'"));
     }
 
@@ -57,7 +57,7 @@ private slots:
         Fixture::edit("TRM")->setEnabled(false);
         WizardData::instance()->setValue("MANIP_IN_SRC", "yes");
         WizardData::instance()->setValue("MANIP_IN_DST", "yes"); // unused: never refused
-        f->enter({"MANIP_OUT_SRC= 1", "MANIP_OUT_SRC_PREFIX=", "MANIP_IN_DST=1", "TRM=1"});
+        f->enter({"MANIP_OUT_SRC= 1", "MANIP_OUT_SRC_PREFIX=", "MANIP_IN_SRC=yes", "MANIP_IN_DST=yes", "TRM=1"});
         QVERIFY(!box("trm")->isChecked() && !box("inDst")->isEnabled() && box("outSrc")->isChecked());
         QCOMPARE(Fixture::texts("MANIP_IN_DST|TRM"), "0|0");
         QVERIFY(f->page->batchRefusal().startsWith("Can't continue: the loaded MANIP_IN_SRC 'yes'"));

@@ -74,10 +74,19 @@ private slots:
         off.ports[2][1] = "spare";
         e1.type = GatewayRules::E1;
         e1.globalNumber = "12ab";
-        for (const GatewayRules::Entries &entries : {off, e1}) {
+        // A port with a user name and no number writes no port: nothing to refuse; its texts still
+        // cannot change the syntax of the line they would land in.
+        GatewayRules::Entries spare, quoted;
+        spare.type = quoted.type = GatewayRules::Fxs;
+        spare.ports[2] = {"", "spare", "secret", "desk"};
+        quoted.ports[2] = {"", "a\"b", "", ""};
+        for (const GatewayRules::Entries &entries : {off, e1, spare}) {
             for (const auto &mark : GatewayRules::check(entries))
                 QVERIFY2(mark.second.isEmpty(), qPrintable(mark.second));
         }
+        QVERIFY(!GatewayRules::portsError(quoted.ports).isEmpty());
+        // An empty mask reads as 0 and shows so.
+        QCOMPARE(GatewayRules::maskEditText(""), "0x0");
     }
 
     // A template's behaviour masks are answers, not hints: the page shows and keeps them.
@@ -98,6 +107,7 @@ private slots:
         f->enter({"APPLICATION_SELECTED=4"});
         combo("type")->setCurrentText("FXS");
         f->child<QTableWidget>("ports")->item(0, 2)->setText("secret");
+        f->child<QTableWidget>("ports")->item(1, 1)->setText("spare");
         // Tab leaves the port table as it leaves the other tables (tst_NetworkPages).
         QVERIFY(f->child<QTableWidget>("ports")->findChild<QObject *>("tabLeaver"));
         const auto coders = f->child<QGroupBox>("coders")->findChildren<QCheckBox *>();
@@ -106,6 +116,7 @@ private slots:
         f->page->nextId();
         const QString summary = Fixture::summary(6).join('\n');
         QVERIFY(summary.count("Port#") == 1 && !summary.contains("secret") && summary.endsWith(": g711u,g729"));
+        QVERIFY(f->page->isComplete() && Fixture::text("GATEWAY_FXS2_USERNAME") == "spare");
         coders.at(1)->setChecked(false);
         coders.at(2)->setChecked(false);
         QCOMPARE(Fixture::text("GATEWAY_CODERS"), "g711a,g711u,g729");

@@ -58,11 +58,11 @@ void TestEnvironment::freshWizardData()
 }
 
 QLineEdit *TestEnvironment::addField(const QString &name, const QString &text, bool templateControlled,
-    bool presetFromTemplate, const QString &companion)
+    bool presetFromTemplate, const QString &companion, FieldInfo::Choice choice)
 {
     s_edits.push_back(std::make_unique<QLineEdit>(text));
     WizardData::instance()->addField(
-        name, s_edits.back().get(), templateControlled, presetFromTemplate, companion);
+        name, s_edits.back().get(), templateControlled, presetFromTemplate, companion, choice);
     return s_edits.back().get();
 }
 

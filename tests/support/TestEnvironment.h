@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/FieldInfo.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -19,7 +21,8 @@ public:
     static void freshWizardData();
     // Registers a line edit holding text as field name, until the next freshWizardData().
     static QLineEdit *addField(const QString &name, const QString &text = QString(),
-        bool templateControlled = false, bool presetFromTemplate = false, const QString &companion = QString());
+        bool templateControlled = false, bool presetFromTemplate = false, const QString &companion = QString(),
+        FieldInfo::Choice choice = FieldInfo::Answer);
     // Writes bytes to dir/name, creating folders; returns the full path.
     static QString writeFile(const QString &dir, const QString &name, const QByteArray &bytes);
     static QByteArray readFile(const QString &path);
