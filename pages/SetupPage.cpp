@@ -263,13 +263,15 @@ void SetupPage::selectRestored(QComboBox *list, QLabel *row, const char *key, co
 bool SetupPage::selectRestoredPosition(QComboBox *list, QLabel *row, const char *key, const char *field)
 {
     const QString text = restored(key, field);
-    bool ok = text.isEmpty();
+    const bool loaded = WizardData::instance()->hasValue(QLatin1String(field));
+    // Only an equipment never answered starts at the first entry; one loaded empty names none.
+    bool ok = text.isEmpty() && !loaded;
     const int index = ok ? 0 : text.toInt(&ok, 10);
     if (ok && index >= 0 && index < list->count()) {
         list->setCurrentIndex(index);
         return true;
     }
-    if (WizardData::instance()->hasValue(QLatin1String(field)))
+    if (loaded)
         m_loadedChoices.reject(list, row, QLatin1String(field), text);
     return false;
 }

@@ -115,6 +115,7 @@ private slots:
         const QByteArray cce = QByteArray(trunk)
                                    .replace("%PRODUCT% QA2", "%PRODUCT% QA2_CCE")
                                    .replace("%APPLICATION% ITSP", "%APPLICATION% CCE")
+                                   .replace(";# %CCE_INTEROP% ", ";# %CCE_INTEROP% 0")
                                    .replace(";# %ITSP% ", ";# %X1% ")
                                    .replace(";# %PBX% ", ";# %X2% ");
         const std::tuple<QByteArray, QString, QString> rows[]
