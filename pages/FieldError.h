@@ -73,3 +73,22 @@ template <class MessageOf> int tableRowOf(const QString &message, int rows, Mess
     }
     return rows - 1;
 }
+
+// rowsRefusal for a page with one table whose rule judges it whole (row tableRow of check): the
+// table's row named is the first that brings its message about.
+template <class Answers, class Entries, class Row, class Check, class Widgets>
+QString tableRefusal(const Answers &answers, Entries Answers::*entries, Row tableRow, const QTableWidget *table,
+    Check check, const Widgets &widgets)
+{
+    const auto named = [&](Row row, QString &part, const QString &message) {
+        if (row != tableRow)
+            return;
+        const int refused = tableRowOf(message, (answers.*entries).size(), [&](int rows) {
+            Answers first = answers;
+            first.*entries = (answers.*entries).mid(0, rows);
+            return messageOf(check(first), tableRow);
+        });
+        part = tableRowName(table, refused);
+    };
+    return rowsRefusal(check(answers), widgets, named);
+}

@@ -332,19 +332,9 @@ QString Network2Page::batchRefusal() const
     const QString loaded = m_loadedChoices.refusal();
     if (!loaded.isEmpty())
         return loaded;
-    const NetworkRules::WanAnswers a = answers();
     // The table's message names the route that brings it about.
-    const auto tableRow = [this, &a](NetworkRules::Row row, QString &part, const QString &message) {
-        if (row != NetworkRules::Routes)
-            return;
-        const int refused = tableRowOf(message, a.routes.size(), [&a](int rows) {
-            NetworkRules::WanAnswers first = a;
-            first.routes = a.routes.mid(0, rows);
-            return messageOf(NetworkRules::checkWan(first), NetworkRules::Routes);
-        });
-        part = tableRowName(m_routes, refused);
-    };
-    return rowsRefusal(NetworkRules::checkWan(a), m_rows, tableRow);
+    return tableRefusal(answers(), &NetworkRules::WanAnswers::routes, NetworkRules::Routes, m_routes,
+        &NetworkRules::checkWan, m_rows);
 }
 
 int Network2Page::nextId() const

@@ -247,19 +247,9 @@ QString SystemPage::batchRefusal() const
     const QString loaded = m_loadedChoices.refusal();
     if (!loaded.isEmpty())
         return loaded;
-    const NetworkRules::SystemAnswers a = answers();
     // The table's message names the row that brings it about.
-    const auto tableRow = [this, &a](NetworkRules::Row row, QString &part, const QString &message) {
-        if (row != NetworkRules::DnsTable)
-            return;
-        const int refused = tableRowOf(message, a.dns.size(), [&a](int rows) {
-            NetworkRules::SystemAnswers first = a;
-            first.dns = a.dns.mid(0, rows);
-            return messageOf(NetworkRules::checkSystem(first), NetworkRules::DnsTable);
-        });
-        part = tableRowName(m_dns, refused);
-    };
-    return rowsRefusal(NetworkRules::checkSystem(a), m_rows, tableRow);
+    return tableRefusal(answers(), &NetworkRules::SystemAnswers::dns, NetworkRules::DnsTable, m_dns,
+        &NetworkRules::checkSystem, m_rows);
 }
 
 int SystemPage::nextId() const
