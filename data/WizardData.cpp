@@ -271,6 +271,28 @@ QString WizardData::applicationCode(int index)
     return index >= 0 && index < 6 ? QString::fromLatin1(kApplications[index]) : QString();
 }
 
+namespace
+{
+template <size_t N> int indexIn(const char *const (&table)[N], const QString &code)
+{
+    for (size_t i = 0; i < N; ++i) {
+        if (code == QLatin1String(table[i]))
+            return int(i);
+    }
+    return -1;
+}
+} // namespace
+
+int WizardData::networkIndex(const QString &code)
+{
+    return indexIn(kNetworks, code);
+}
+
+int WizardData::applicationIndex(const QString &code)
+{
+    return indexIn(kApplications, code);
+}
+
 int WizardData::maxSessions(int productIndex, const QString &version)
 {
     if (productIndex < 0 || productIndex >= kProductCount)

@@ -61,6 +61,9 @@ public:
     static QString productCode(int index);
     static QString networkCode(int index);
     static QString applicationCode(int index);
+    // The index of a code in its table; -1 for a text no entry has.
+    static int networkIndex(const QString &code);
+    static int applicationIndex(const QString &code);
     static int maxSessions(int productIndex, const QString &version);
     static int sessionLimit(int productIndex, const QString &version);
     static int productFromBoardType(const QString &iniText);

@@ -154,12 +154,8 @@ QString BrambleonPage::comingAnswer(const QString &name)
 
 int BrambleonPage::comingApplication() const
 {
-    const QString code = LoadedChoices::value(QStringLiteral("APPLICATION"));
-    for (int index = 0; !code.isNull() && !WizardData::applicationCode(index).isEmpty(); ++index) {
-        if (WizardData::applicationCode(index) == code)
-            return index;
-    }
-    return selected(QStringLiteral("APPLICATION_SELECTED"));
+    const int index = WizardData::applicationIndex(LoadedChoices::value(QStringLiteral("APPLICATION")));
+    return index >= 0 ? index : selected(QStringLiteral("APPLICATION_SELECTED"));
 }
 
 QLabel *BrambleonPage::rowLabel(const QString &text, QWidget *buddy, QWidget *parent)

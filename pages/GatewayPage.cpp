@@ -670,17 +670,16 @@ QString GatewayPage::batchRefusal() const
     const QString loaded = m_loaded.refusal();
     if (!loaded.isEmpty())
         return loaded;
-    // The ports' message names the port first: that is the row.
-    const auto portRow = [](int row, QString &part, QString &message) {
-        static const QRegularExpression port(QStringLiteral("\\AInvalid value - (Port #\\d+):? (.*)\\z"),
-            QRegularExpression::DotMatchesEverythingOption);
-        const QRegularExpressionMatch m = port.match(message);
-        if (row != GatewayRules::PortsRow || !m.hasMatch())
+    const GatewayRules::Entries e = entries();
+    // A refused cell is named by its port's row of the table.
+    const auto portRow = [this, &e](int row, QString &part, QString &message) {
+        if (row != GatewayRules::PortsRow)
             return;
-        part = m.captured(1);
-        message = QStringLiteral("Invalid value - ") + m.captured(2);
+        const GatewayRules::PortProblem problem = GatewayRules::portProblem(e.ports);
+        part = tableRowName(m_ports, problem.port);
+        message = problem.message;
     };
-    return rowsRefusal(GatewayRules::check(entries()), m_rows, portRow);
+    return rowsRefusal(GatewayRules::check(e), m_rows, portRow);
 }
 
 int GatewayPage::nextId() const

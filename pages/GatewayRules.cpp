@@ -409,17 +409,24 @@ QString GatewayRules::maskError(const QString &text)
                                   : QStringLiteral("Invalid value - enter numeric value (decimal or hexadecimal)");
 }
 
-QString GatewayRules::portsError(const PortCells &ports)
+GatewayRules::PortProblem GatewayRules::portProblem(const PortCells &ports)
 {
     static const char *const columns[] = {"Phone Number", "Username", "Password", "Contact User"};
     for (size_t port = 0; port < ports.size(); ++port) {
-        const QString name = QStringLiteral("Port #%1").arg(port + 1);
         for (size_t column = 0; column < 4; ++column) {
             const QString message = TextRules::textError(ports[port][column]);
             if (!message.isEmpty())
-                return QStringLiteral("Invalid value - %1 %2: ").arg(name, QLatin1String(columns[column]))
-                    + message.mid(16);
+                return {int(port),
+                    QStringLiteral("Invalid value - %1: ").arg(QLatin1String(columns[column])) + message.mid(16)};
         }
     }
-    return QString();
+    return {};
+}
+
+QString GatewayRules::portsError(const PortCells &ports)
+{
+    const PortProblem problem = portProblem(ports);
+    return problem.port < 0
+        ? QString()
+        : QStringLiteral("Invalid value - Port #%1 ").arg(problem.port + 1) + problem.message.mid(16);
 }

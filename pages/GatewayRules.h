@@ -127,8 +127,15 @@ public:
     // An optional "+" and digits, as the edit takes them.
     static QString phoneError(const QString &number);
     static QString maskError(const QString &text);
-    // A cell whose text could change the syntax of its line. A port without a number is no error: it
+    // The first cell whose text could change the syntax of its line: its port (0 to 3, -1 when no
+    // cell is refused) and the message naming its column. A port without a number is no error: it
     // writes no port, and keeps its other answers.
+    struct PortProblem {
+        int port = -1;
+        QString message;
+    };
+    static PortProblem portProblem(const PortCells &ports);
+    // portProblem's message with its port named first: "Invalid value - Port #2 Password: ...".
     static QString portsError(const PortCells &ports);
     // Field of a survey row label (exact); empty for any other label.
     static QString surveyField(const QString &label);

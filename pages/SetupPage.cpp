@@ -763,10 +763,8 @@ void SetupPage::initializePage()
 
     m_loadedChoices.forget();
     const QString application = restored("application", "APPLICATION");
-    int applicationIndex = m_application->count() - 1;
-    while (applicationIndex >= 0 && WizardData::applicationCode(applicationIndex) != application)
-        --applicationIndex;
-    if (applicationIndex >= 0)
+    const int applicationIndex = WizardData::applicationIndex(application);
+    if (applicationIndex >= 0 && applicationIndex < m_application->count())
         m_application->setCurrentIndex(applicationIndex);
     else if (WizardData::instance()->hasValue(QStringLiteral("APPLICATION")))
         m_loadedChoices.reject(m_application, m_applicationLabel, QStringLiteral("APPLICATION"), application);
@@ -817,10 +815,8 @@ void SetupPage::initializePage()
     // A forced topology (gateway equipment, router) stays as forced.
     if (!isKrbx() && m_application->currentIndex() != 4 && m_network->isEnabled()) {
         const QString network = restored("network", "NETWORK");
-        int index = 0;
-        while (index < 4 && index < m_network->count() && WizardData::networkCode(index) != network)
-            ++index;
-        if (index < 4 && index < m_network->count()) {
+        const int index = WizardData::networkIndex(network);
+        if (index >= 0 && index < m_network->count()) {
             m_network->setCurrentIndex(index);
             updatePageFlow();
             updateTopologyImage();
@@ -831,10 +827,7 @@ void SetupPage::initializePage()
     } else {
         // The forced topology stands over any topology loaded, but not over a value that names none.
         const QString network = LoadedChoices::value(QStringLiteral("NETWORK"));
-        int index = 0;
-        while (index < 4 && WizardData::networkCode(index) != network)
-            ++index;
-        if (!network.isEmpty() && index == 4)
+        if (!network.isEmpty() && WizardData::networkIndex(network) < 0)
             m_loadedChoices.reject(m_network, m_networkLabel, QStringLiteral("NETWORK"), network);
     }
     emit completeChanged();

@@ -271,8 +271,9 @@ private slots:
             }
         }
         addCodeRows(m_cases);
-        // One example for each kind of road: SIP trunk, remote users with a second IP-PBX, PSTN gateway.
-        for (const char *name : {"sip-trunk.ini", "remote-users.ini", "gateway-sip-trunk-t1.ini"})
+        // One example for each kind of road: remote users with a second IP-PBX, PSTN gateway (the SIP
+        // trunk's answers are emptied in the loaded-answers test, every one of them).
+        for (const char *name : {"remote-users.ini", "gateway-sip-trunk-t1.ini"})
             addEmptiedRows(m_cases, QLatin1String(name));
         QVERIFY2(m_cases.size() > 30, "no examples or no cases found");
         QThreadPool pool;

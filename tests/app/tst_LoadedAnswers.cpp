@@ -109,7 +109,9 @@ QString checkEmptied(const Case &c)
     const QByteArray input = example(c.example);
     const BatchResult first = runWith(input, c.field, "");
     if (first.status == 2)
-        return first.errors.startsWith("Warning: Can't continue: ") ? QString() : described(first);
+        return first.errors.startsWith("Warning: Can't continue: ") && first.written.isEmpty()
+            ? QString()
+            : described(first) + (first.written.isEmpty() ? "" : "; it wrote its output");
     if (first.status != 0 || !first.errors.isEmpty())
         return described(first);
     // A router model's CLI script keeps no answers; an example batches to itself.
