@@ -8,10 +8,14 @@
 // always its line edit's current text.
 struct FieldInfo {
     // What a loaded value of the field is. An answer takes any text, an empty one too. The others are
-    // choices whose empty text means nothing: loaded empty (blanks aside), they are no answer and the
-    // template's or the page's value stands. A check box's flag is judged by its page; the hidden
-    // choices, which no widget shows and a file can only repeat, when the file is loaded.
-    enum Choice { Answer, BoxFlag, HiddenFlag, HiddenServer, HiddenCoders, HiddenVlan };
+    // choices, read once when the file is loaded: blanks around them do not count. A list's entry,
+    // index or code is judged by its page, an empty one too. The rest mean nothing empty: loaded empty
+    // (blanks aside), they are no answer and the template's or the page's value stands. A check box's
+    // flag and a coder list the page's boxes tick are judged by their page; the hidden choices, which
+    // no widget shows and a file can only repeat, when the file is loaded.
+    enum Choice { Answer, ListEntry, BoxFlag, BoxCoders, HiddenFlag, HiddenServer, HiddenCoders, HiddenVlan };
+
+    static bool emptyIsNoAnswer(Choice choice) { return choice != Answer && choice != ListEntry; }
 
     // Not owned; belongs to its page. Guarded: a wizard that is gone leaves an empty field, not a
     // dangling widget, for whoever reads the registry next.

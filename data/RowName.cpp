@@ -1,5 +1,6 @@
 #include "data/RowName.h"
 
+#include "data/TemplateEvaluator.h"
 #include "data/WizardData.h"
 
 #include <QAbstractButton>
@@ -64,9 +65,11 @@ QString labelText(const QLabel *label)
         return label->text();
     const WizardData *data = WizardData::instance();
     const QString text = data->hasValue(field) ? data->value(field) : data->fieldText(field);
-    bool printable = !text.trimmed().isEmpty();
+    // What the name check refuses never names the row: a line separator is printable to Qt, and a
+    // trailing backslash would escape the quote after it.
+    bool printable = !text.trimmed().isEmpty() && !text.endsWith(QLatin1Char('\\'));
     for (const QChar c : text)
-        printable = printable && (c.isPrint() || c == QLatin1Char(' '));
+        printable = printable && (c.isPrint() || c == QLatin1Char(' ')) && !TemplateEvaluator::isControl(c);
     return printable ? text : label->property(kLabelFallback).toString();
 }
 
@@ -148,7 +151,7 @@ void setLabelField(QLabel *label, const QString &field, const QString &fallback)
     label->setProperty(kLabelFallback, fallback);
 }
 
-QString fieldRowName(const QWidget *edit, const QString &field)
+QString shownRowName(const QWidget *edit)
 {
     if (const QWidget *row = widgetProperty(edit, kShownBy))
         return rowName(row);
@@ -157,7 +160,13 @@ QString fieldRowName(const QWidget *edit, const QString &field)
         if (label->buddy() == edit)
             return rowName(label);
     }
-    return rowName(edit, edit->property(kName).isValid() ? QString() : field);
+    return edit->property(kName).isValid() ? rowName(edit) : QString();
+}
+
+QString fieldRowName(const QWidget *edit, const QString &field)
+{
+    const QString shown = shownRowName(edit);
+    return shown.isEmpty() ? rowName(edit, field) : shown;
 }
 
 QString tableRowName(const QTableWidget *table, int row)

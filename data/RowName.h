@@ -32,6 +32,8 @@ void setLabelField(QLabel *label, const QString &field, const QString &fallback)
 // A page's title (without its step) or a group's title that follows the answers: the rule gives it
 // when a row is named, also before the page is shown, as the page will show it.
 void setNameRule(QWidget *widget, std::function<QString()> rule);
+// The row that shows a field's edit, as fieldRowName names it; empty for a hidden edit nothing names.
+QString shownRowName(const QWidget *edit);
 // The row of a field's edit: the row setShownBy gave, else the row of the label whose buddy the
 // edit is, else the edit's own; for a hidden edit nothing names, the page and the field's name.
 QString fieldRowName(const QWidget *edit, const QString &field);

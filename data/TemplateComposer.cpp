@@ -321,7 +321,7 @@ void TemplateComposer::applyDefines()
                 const QString loaded = m_data.values.value(name);
                 // A choice loaded empty is no answer; any other loaded answer, an empty one too,
                 // replaces the template's value.
-                if (it->choice == FieldInfo::Answer || !loaded.trimmed().isEmpty())
+                if (!FieldInfo::emptyIsNoAnswer(it->choice) || !loaded.trimmed().isEmpty())
                     m_data.setFieldText(name, loaded);
                 if (!companion.isEmpty())
                     m_data.setFieldText(companion, m_data.values.value(companion));

@@ -136,12 +136,17 @@ int fieldLimit(const QLineEdit *edit)
 
 QString WizardData::overlongRefusal() const
 {
-    QStringList names = values.keys();
+    return overlongRefusal(values);
+}
+
+QString WizardData::overlongRefusal(const QHash<QString, QString> &loaded) const
+{
+    QStringList names = loaded.keys();
     names.sort();
     for (const QString &name : qAsConst(names)) {
         const QLineEdit *edit = fields.value(name).lineEdit;
         const int limit = edit ? fieldLimit(edit) : -1;
-        if (edit && values.value(name).size() > limit)
+        if (edit && loaded.value(name).size() > limit)
             return QStringLiteral("Can't continue: %1: Invalid value - longer than %2 characters")
                 .arg(fieldRowName(edit, name))
                 .arg(limit);
@@ -570,19 +575,28 @@ bool WizardData::writeCliFile(const QString &path, const QString &)
     return ConfigFileWriter::writeCliFile(*this, path);
 }
 
+bool WizardData::readMetadata(const QString &path, QHash<QString, QString> &into)
+{
+    const MetadataReader::Status status = MetadataReader::read(path, into);
+    if (status == MetadataReader::Accepted)
+        return true;
+    WarningBox::show(nullptr, MetadataReader::title(), MetadataReader::message(status));
+    return false;
+}
+
+// A refused file leaves the answers as they were: it is read into a set of its own first.
 bool WizardData::loadMetadata(const QString &path)
 {
-    const MetadataReader::Status status = MetadataReader::read(path, values);
-    if (status != MetadataReader::Accepted) {
-        WarningBox::show(nullptr, MetadataReader::title(), MetadataReader::message(status));
+    QHash<QString, QString> loaded;
+    if (!readMetadata(path, loaded))
+        return false;
+    const QString refusal = overlongRefusal(loaded);
+    if (!refusal.isEmpty()) {
+        WarningBox::show(nullptr, QStringLiteral("Warning"), refusal);
         return false;
     }
-    const QString refusal = overlongRefusal();
-    if (refusal.isEmpty())
-        return true;
-    values.clear();
-    WarningBox::show(nullptr, QStringLiteral("Warning"), refusal);
-    return false;
+    values = loaded;
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

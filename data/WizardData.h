@@ -56,6 +56,7 @@ public:
     // The refusal of the first loaded value (by name) longer than its field's edit takes, naming the
     // page and row; empty when every value fits. An edit cuts a longer text without a word.
     QString overlongRefusal() const;
+    QString overlongRefusal(const QHash<QString, QString> &loaded) const;
 
     // Code tables and device identification.
     static QString productCode(int index);
@@ -115,6 +116,9 @@ public:
     // Generated files and metadata. The writers return false when the file could not be written.
     bool writeIniFile(const QString &path, const QString &notes);
     bool writeCliFile(const QString &path, const QString &notes);
+    // Reads a generated file's answers into a set of their own; false after the loader's warning.
+    static bool readMetadata(const QString &path, QHash<QString, QString> &into);
+    // Reads them and takes them when they fit their fields; a refused file changes no answer.
     bool loadMetadata(const QString &path);
 
     // INI-to-CLI conversion of iniLines for the business-router models.

@@ -2,6 +2,7 @@
 #include "FuzzInput.h"
 
 #include "app/Brambleon.h"
+#include "pages/LoadedSet.h"
 #include "pages/SurveyReader.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -13,6 +14,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Brambleon *wizard = new Brambleon; // its pages only answer label lookups
-    SurveyReader::readFile(wizard, FuzzInput::scratchFile(data, size));
+    QHash<QString, QString> loaded;
+    if (SurveyReader::readFile(wizard, FuzzInput::scratchFile(data, size), loaded) == SurveyReader::Loaded)
+        LoadedSet::judge(loaded);
     return 0;
 }

@@ -111,6 +111,12 @@ QLineEdit *BrambleonPage::hiddenEdit(const QString &text)
     return edit;
 }
 
+void BrambleonPage::showFieldBy(const QString &field, QWidget *row)
+{
+    if (QLineEdit *holder = WizardData::instance()->fields.value(field).lineEdit)
+        setShownBy(holder, row);
+}
+
 QLineEdit *BrambleonPage::nameEdit(QWidget *section)
 {
     QLineEdit *edit = hiddenEdit();
@@ -127,7 +133,8 @@ QLineEdit *BrambleonPage::registerSipPorts(const QString &prefix, bool withInter
 {
     const QString port = prefix + QStringLiteral("_LOCAL_PORT");
     QLineEdit *transport = hiddenEdit(QStringLiteral("0"));
-    registerField(prefix + QStringLiteral("_TRANSPORT_TYPE"), transport, true, true);
+    registerField(
+        prefix + QStringLiteral("_TRANSPORT_TYPE"), transport, true, true, QString(), FieldInfo::ListEntry);
     registerField(port, localPort, true, true);
     for (const char *slot : {"_UDP_LOCAL_PORT", "_TCP_LOCAL_PORT", "_TLS_LOCAL_PORT"})
         registerField(prefix + QLatin1String(slot), hiddenEdit(), false, false, port);

@@ -70,6 +70,9 @@ protected:
         FieldInfo::Choice choice = FieldInfo::Answer);
     // A line edit that holds a derived value and is never shown.
     QLineEdit *hiddenEdit(const QString &text = QString());
+    // The row that shows a registered field's hidden holder (its list's label): a refusal of a loaded
+    // value of the field names that row.
+    static void showFieldBy(const QString &field, QWidget *row);
     // A hidden edit for a name or label a template or loaded file sets: refusals name it as the row
     // that summary and survey call "Name" (in section, when given).
     QLineEdit *nameEdit(QWidget *section = nullptr);

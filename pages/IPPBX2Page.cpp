@@ -73,7 +73,8 @@ IPPBX2Page::IPPBX2Page(QWidget *parent)
     registerField(QStringLiteral("SIP3_MEDIA_NUMBER"), m_form.sessions, true);
     registerField(QStringLiteral("SIP3_MEDIA_END"), hiddenEdit());
     m_form.mediaField = hiddenEdit(QStringLiteral("2"));
-    registerField(QStringLiteral("SIP3_MEDIA_PROTOCOL"), m_form.mediaField, true, true);
+    registerField(
+        QStringLiteral("SIP3_MEDIA_PROTOCOL"), m_form.mediaField, true, true, QString(), FieldInfo::ListEntry);
     registerField(QStringLiteral("SIP3_LOCAL_IP"), hiddenEdit());
 
     for (QLineEdit *edit : {m_form.address, m_form.backup, m_form.domain, m_form.destinationPort,

@@ -86,7 +86,8 @@ IPPBXPage::IPPBXPage(QWidget *parent)
     registerField(QStringLiteral("SIP1_MEDIA_NUMBER"), m_form.sessions, true);
     registerField(QStringLiteral("SIP1_MEDIA_END"), hiddenEdit());
     m_form.mediaField = hiddenEdit(QStringLiteral("2"));
-    registerField(QStringLiteral("SIP1_MEDIA_PROTOCOL"), m_form.mediaField, true, true);
+    registerField(
+        QStringLiteral("SIP1_MEDIA_PROTOCOL"), m_form.mediaField, true, true, QString(), FieldInfo::ListEntry);
     registerField(QStringLiteral("SIP1_NAT_IP"), m_nat);
     registerField(QStringLiteral("SIP1_LOCAL_IP"), hiddenEdit());
     registerField(QStringLiteral("SIP1_PREFIX"), m_prefix, true);

@@ -102,12 +102,14 @@ ITSPPage::ITSPPage(QWidget *parent)
     registerField(QStringLiteral("SIP2_USERNAME"), m_username, true);
     registerField(QStringLiteral("SIP2_PASSWORD"), m_password, true);
     m_registrationField = hiddenEdit(QStringLiteral("0"));
-    registerField(QStringLiteral("SIP2_REGISTRATION"), m_registrationField, true, true);
+    registerField(
+        QStringLiteral("SIP2_REGISTRATION"), m_registrationField, true, true, QString(), FieldInfo::ListEntry);
     registerField(QStringLiteral("SIP2_MEDIA_START"), m_form.basePort, true);
     registerField(QStringLiteral("SIP2_MEDIA_NUMBER"), m_form.sessions, true);
     registerField(QStringLiteral("SIP2_MEDIA_END"), hiddenEdit());
     m_form.mediaField = hiddenEdit(QStringLiteral("2"));
-    registerField(QStringLiteral("SIP2_MEDIA_PROTOCOL"), m_form.mediaField, true, true);
+    registerField(
+        QStringLiteral("SIP2_MEDIA_PROTOCOL"), m_form.mediaField, true, true, QString(), FieldInfo::ListEntry);
     registerField(QStringLiteral("SIP2_NAT_IP"), m_nat);
     registerField(QStringLiteral("SIP2_LOCAL_IP"), hiddenEdit(), true);
     registerField(QStringLiteral("SIP2_PBX"), hiddenEdit(QStringLiteral("1")), true, true, QString(),
@@ -118,6 +120,7 @@ ITSPPage::ITSPPage(QWidget *parent)
              m_form.listeningPort, m_form.basePort, m_form.sessions, m_username, m_password, m_mainLine})
         connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
     m_form.connectChoices(this);
+    setShownBy(m_registrationField, m_accountLabel);
     connect(m_form.transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_form.interfaces, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
     connect(m_form.media, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));

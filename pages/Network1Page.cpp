@@ -161,13 +161,16 @@ Network1Page::Network1Page(QWidget *parent)
     layout->addStretch(1);
 
     registerField(QStringLiteral("NET1_NAME"), hiddenEdit(QStringLiteral("LAN")));
-    registerField(QStringLiteral("NET1_PORT"), hiddenEdit(QStringLiteral("GROUP_1")));
-    registerField(QStringLiteral("NET1_PORT_NAME"), hiddenEdit());
+    registerField(QStringLiteral("NET1_PORT"), hiddenEdit(QStringLiteral("GROUP_1")), false, false, QString(),
+        FieldInfo::ListEntry);
+    registerField(QStringLiteral("NET1_PORT_NAME"), hiddenEdit(), false, false, QString(), FieldInfo::ListEntry);
     registerField(QStringLiteral("NET1_CLASSIFICATION_SUBNET"), hiddenEdit(), true);
     registerAddressFields(QStringLiteral("NET1"), m_ip, m_mask, m_gateway, m_vlan, m_dns1, m_dns2);
     registerField(QStringLiteral("NET1_NAT_IP"), m_nat, true);
-    registerField(QStringLiteral("OAM_INTERFACE"), hiddenEdit(QStringLiteral("0")));
-    registerField(QStringLiteral("OAM_PORT"), hiddenEdit(QStringLiteral("GROUP_3")));
+    registerField(QStringLiteral("OAM_INTERFACE"), hiddenEdit(QStringLiteral("0")), false, false, QString(),
+        FieldInfo::ListEntry);
+    registerField(QStringLiteral("OAM_PORT"), hiddenEdit(QStringLiteral("GROUP_3")), false, false, QString(),
+        FieldInfo::ListEntry);
     registerAddressFields(
         QStringLiteral("OAM"), m_oamIp, m_oamMask, m_oamGateway, m_oamVlan, m_oamDns1, m_oamDns2);
     registerField(QStringLiteral("DHCP_SERVER"), hiddenEdit(QStringLiteral("0")), false, false, QString(),
@@ -183,6 +186,10 @@ Network1Page::Network1Page(QWidget *parent)
     registerField(
         QStringLiteral("NET_EXIST"), hiddenEdit(QStringLiteral("0")), false, false, QString(), FieldInfo::BoxFlag);
     registerField(QStringLiteral("NET1_IF"), m_ifName, true);
+    for (const char *port : {"NET1_PORT", "NET1_PORT_NAME"})
+        showFieldBy(QLatin1String(port), m_portLabel);
+    showFieldBy(QStringLiteral("OAM_INTERFACE"), m_oamLabel);
+    showFieldBy(QStringLiteral("OAM_PORT"), m_oamPortLabel);
 
     // The topology decides the side the page and its interface are named by.
     const auto side

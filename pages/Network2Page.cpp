@@ -119,8 +119,10 @@ Network2Page::Network2Page(QWidget *parent)
     layout->addStretch(1);
 
     registerField(QStringLiteral("NET2_NAME"), hiddenEdit(QStringLiteral("WAN")));
-    registerField(QStringLiteral("NET2_PORT"), hiddenEdit(QStringLiteral("GROUP_2")), true);
-    registerField(QStringLiteral("NET2_TYPE"), hiddenEdit(QStringLiteral("0")), true);
+    registerField(QStringLiteral("NET2_PORT"), hiddenEdit(QStringLiteral("GROUP_2")), true, false, QString(),
+        FieldInfo::ListEntry);
+    registerField(QStringLiteral("NET2_TYPE"), hiddenEdit(QStringLiteral("0")), true, false, QString(),
+        FieldInfo::ListEntry);
     registerAddressFields(QStringLiteral("NET2"), m_ip, m_mask, m_gateway, m_vlan, m_dns1, m_dns2);
     registerField(QStringLiteral("NET2_NAT_IP"), m_nat, true);
     const QStringList routes = routeFields();
@@ -132,6 +134,8 @@ Network2Page::Network2Page(QWidget *parent)
     registerField(QStringLiteral("NET2_IF"), m_ifName, true);
     registerField(QStringLiteral("NET2_PPP_USERNAME"), m_user, true);
     registerField(QStringLiteral("NET2_PPP_PASSWORD"), m_password, true);
+    showFieldBy(QStringLiteral("NET2_PORT"), m_portLabel);
+    showFieldBy(QStringLiteral("NET2_TYPE"), m_typeLabel);
 
     // The DNS rows belong to the interface, whose group says which one it is.
     setRowSection(m_dns1Label, m_wanGroup);

@@ -4,6 +4,7 @@
 #include "data/WizardData.h"
 #include "device/DownloadDialog.h"
 #include "pages/FieldError.h"
+#include "pages/LoadedSet.h"
 #include "pages/SurveyReader.h"
 #include "pages/TextRules.h"
 
@@ -190,14 +191,17 @@ ProductPage::ProductPage(QWidget *parent)
 
     QWizardPage::registerField(QStringLiteral("PRODUCT_SELECTED"), m_product);
     registerField(QStringLiteral("CUSTOMER"), m_customer);
-    registerField(QStringLiteral("COUNTRY"), m_countryField);
+    registerField(QStringLiteral("COUNTRY"), m_countryField, false, false, QString(), FieldInfo::ListEntry);
     registerField(QStringLiteral("INTEGRATOR"), m_integrator);
     registerField(QStringLiteral("INSTALLER"), m_installer);
-    registerField(QStringLiteral("PRODUCT"), m_productField);
-    registerField(QStringLiteral("VERSION"), m_versionField);
+    registerField(QStringLiteral("PRODUCT"), m_productField, false, false, QString(), FieldInfo::ListEntry);
+    registerField(QStringLiteral("VERSION"), m_versionField, false, false, QString(), FieldInfo::ListEntry);
     registerField(
         QStringLiteral("USE_DEFAULTS"), m_useDefaultsField, false, false, QString(), FieldInfo::HiddenFlag);
     registerField(QStringLiteral("MEDIACHANNELS"), m_mediaChannels);
+    setShownBy(m_countryField, m_countryLabel);
+    setShownBy(m_productField, m_productLabel);
+    setShownBy(m_versionField, m_versionLabel);
     registerField(QStringLiteral("KRBX"), m_krbx, false, false, QString(), FieldInfo::HiddenFlag);
     registerField(QStringLiteral("CCE"), m_cce, false, false, QString(), FieldInfo::HiddenFlag);
 
@@ -305,32 +309,26 @@ void ProductPage::applyLoadedCustomer()
     }
 }
 
-void ProductPage::checkLoadedAnswers()
+void ProductPage::checkLoadedCountry()
 {
-    WizardData *data = WizardData::instance();
     const QString country = LoadedChoices::value(QStringLiteral("COUNTRY"));
     if (!country.isNull() && m_country->findText(country, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
         m_loadedChoices.reject(m_country, m_countryLabel, QStringLiteral("COUNTRY"), country);
-    QStringList names = data->values.keys();
-    names.sort();
-    for (const QString &name : qAsConst(names)) {
-        const QString text = data->value(name);
-        if (LoadedChoices::isHiddenChoice(name)) {
-            if (text.trimmed().isEmpty())
-                data->removeValue(name);
-            else if (LoadedChoices::hiddenChoiceValid(name, text))
-                data->setValue(name, text.trimmed());
-            else
-                m_loadedChoices.reject(nullptr, m_loadedFile, name, text.trimmed());
-        } else if (LoadedChoices::isHiddenName(name)) {
-            // No widget shows the name: the refusal names the page and row that summarise it.
-            const QString error = TextRules::textError(text, QString());
-            const QLineEdit *edit = data->fields.value(name).lineEdit;
-            if (!error.isEmpty())
-                m_loadedChoices.refuse(
-                    nullptr, m_loadedFile, name, error, edit ? fieldRowName(edit, name) : QString());
-        }
-    }
+}
+
+bool ProductPage::takeLoaded(const QHash<QString, QString> &loaded, const QString &title)
+{
+    // Judged in place, so that rows are named as the loaded answers will show them; a refused set
+    // gives the answers back as they were.
+    WizardData *data = WizardData::instance();
+    const QHash<QString, QString> before = data->values;
+    data->values = loaded;
+    const QString refusal = LoadedSet::judge(data->values);
+    if (refusal.isEmpty())
+        return true;
+    data->values = before;
+    WarningBox::show(nullptr, title, refusal);
+    return false;
 }
 
 QVector<QPair<QLabel *, QString>> ProductPage::rowMessages() const
@@ -439,7 +437,8 @@ QString ProductPage::surveyFieldName(const QString &label) const
 
 bool ProductPage::loadConfiguration(const QString &path)
 {
-    if (!WizardData::instance()->loadMetadata(path))
+    QHash<QString, QString> loaded;
+    if (!WizardData::readMetadata(path, loaded) || !takeLoaded(loaded, QStringLiteral("Warning")))
         return false;
     showLoadedFile(path);
     return true;
@@ -475,20 +474,23 @@ void ProductPage::showLoadedFile(const QString &path)
         else
             m_loadedChoices.reject(m_version, m_versionLabel, QStringLiteral("VERSION"), version);
     }
-    checkLoadedAnswers();
+    checkLoadedCountry();
     // The page may be on screen already: the loaded customer block must not be left stale.
     applyLoadedCustomer();
     emit completeChanged();
 }
 
-void ProductPage::loadSurvey(const QString &path)
+bool ProductPage::loadSurvey(const QString &path)
 {
     const QString title = QStringLiteral("Load Survey");
     QString refusal;
-    switch (SurveyReader::readFile(wizard(), path, &refusal)) {
+    QHash<QString, QString> loaded;
+    switch (SurveyReader::readFile(wizard(), path, loaded, &refusal)) {
     case SurveyReader::Loaded:
+        if (!takeLoaded(loaded, title))
+            return false;
         showLoadedFile(path);
-        break;
+        return true;
     case SurveyReader::NotSurvey:
         WarningBox::show(nullptr, title,
             QStringLiteral("Failed to load site survey.\nThe file was not generated by Brambleon Assistant."));
@@ -499,20 +501,23 @@ void ProductPage::loadSurvey(const QString &path)
                            "Brambleon Assistant."));
         break;
     case SurveyReader::TooLong:
+    case SurveyReader::Unreadable:
         WarningBox::show(nullptr, title, refusal);
         break;
-    case SurveyReader::Unreadable:
-        break;
     }
+    return false;
 }
 
+// A refused file changes nothing: the next pages keep what they hold.
 void ProductPage::loadPath(const QString &path)
 {
+    bool taken = true;
     if (path.endsWith(QLatin1String(".ini")))
-        loadConfiguration(path);
+        taken = loadConfiguration(path);
     else if (path.endsWith(QLatin1String(".csv")))
-        loadSurvey(path);
-    modified = true;
+        taken = loadSurvey(path);
+    if (taken)
+        modified = true;
 }
 
 void ProductPage::loadFile()

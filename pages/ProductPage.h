@@ -3,6 +3,7 @@
 #include "pages/BrambleonPage.h"
 #include "pages/LoadedChoices.h"
 
+#include <QHash>
 #include <QPair>
 #include <QVector>
 
@@ -33,11 +34,12 @@ public:
     QString surveyTitle() const override;
     QString surveyFieldName(const QString &label) const override;
 
-    // Loads the answers of a generated INI file; false when the loader refused it.
+    // Loads the answers of a generated INI file or a survey; false, with every answer as it was, when
+    // the file is refused.
     bool loadConfiguration(const QString &path);
+    bool loadSurvey(const QString &path);
     // Shows where the answers came from and selects the loaded product, version and customer block.
     void showLoadedFile(const QString &path);
-    void loadSurvey(const QString &path);
     // Loads a chosen file by its ending: ".ini" a generated file, ".csv" a survey, anything else nothing.
     void loadPath(const QString &path);
     // Applies what a completed device read found: earlier wizard data, software version and model.
@@ -63,10 +65,10 @@ public slots:
 private:
     void updateSummary() const;
     void applyLoadedCustomer();
-    // Checks the loaded answers no other page shows or reads as a list: the country, and the hidden
-    // choices and names a template sets. An empty hidden choice is no answer (the template's value
-    // stands); blanks around one do not count.
-    void checkLoadedAnswers();
+    // A loaded country no entry names stays with its row, marked.
+    void checkLoadedCountry();
+    // Takes a loaded set of answers once it is judged; otherwise warns under title and changes nothing.
+    bool takeLoaded(const QHash<QString, QString> &loaded, const QString &title);
     // Each row label with its message; an empty message for a valid row.
     QVector<QPair<QLabel *, QString>> rowMessages() const;
 

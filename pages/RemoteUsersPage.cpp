@@ -122,7 +122,7 @@ void RemoteUsersPage::addGroup(int i)
     registerField(groupField(i, "_LABEL"), nameEdit(g.box), true, true);
     registerField(groupField(i, "_ENABLE"), g.enableField, true, true, QString(), FieldInfo::HiddenFlag);
     g.transportField = registerSipPorts(groupField(i, ""), true, g.port);
-    registerField(groupField(i, "_MEDIA_PROTOCOL"), g.mediaField, true, true);
+    registerField(groupField(i, "_MEDIA_PROTOCOL"), g.mediaField, true, true, QString(), FieldInfo::ListEntry);
     registerField(groupField(i, "_DOMAIN"), g.domain, true);
     registerField(groupField(i, "_PBX"), g.pbxField, true, true, QString(), FieldInfo::HiddenServer);
 
@@ -167,6 +167,8 @@ void RemoteUsersPage::addGroup(int i)
     grid->addWidget(portLabel, 0, 3);
     grid->addWidget(g.port, 0, 4, 1, g.ownDomain ? 2 : 1);
     g.mediaLabel = rowLabel(QStringLiteral("        Media Protocol:"), g.media, g.box);
+    setShownBy(g.transportField, transportLabel);
+    setShownBy(g.mediaField, g.mediaLabel);
     grid->addWidget(g.mediaLabel, 1, 1);
     grid->addWidget(g.media, 1, 2);
     grid->addWidget(domainLabel, 1, 3);

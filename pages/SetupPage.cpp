@@ -204,19 +204,26 @@ SetupPage::SetupPage(QWidget *parent)
 
     QWizardPage::registerField(QStringLiteral("APPLICATION_SELECTED"), m_application);
     QWizardPage::registerField(QStringLiteral("EQUIPMENT_SELECTED"), m_cceEquipment);
-    registerField(QStringLiteral("APPLICATION"), hiddenEdit(QStringLiteral("ITSP")));
-    registerField(QStringLiteral("TEMPLATE"), hiddenEdit());
-    registerField(QStringLiteral("NETWORK"), hiddenEdit(QStringLiteral("LAN_WAN")));
+    registerField(QStringLiteral("APPLICATION"), hiddenEdit(QStringLiteral("ITSP")), false, false, QString(),
+        FieldInfo::ListEntry);
+    registerField(QStringLiteral("TEMPLATE"), hiddenEdit(), false, false, QString(), FieldInfo::ListEntry);
+    registerField(QStringLiteral("NETWORK"), hiddenEdit(QStringLiteral("LAN_WAN")), false, false, QString(),
+        FieldInfo::ListEntry);
     registerField(QStringLiteral("NETWORKS_NUMBER"), hiddenEdit(QStringLiteral("2")));
-    registerField(QStringLiteral("PBX"), hiddenEdit());
-    registerField(QStringLiteral("ITSP"), hiddenEdit());
-    registerField(QStringLiteral("GATEWAY_INTEROP"), hiddenEdit());
-    registerField(QStringLiteral("CCE_INTEROP"), hiddenEdit());
+    registerField(QStringLiteral("PBX"), hiddenEdit(), false, false, QString(), FieldInfo::ListEntry);
+    registerField(QStringLiteral("ITSP"), hiddenEdit(), false, false, QString(), FieldInfo::ListEntry);
+    registerField(QStringLiteral("GATEWAY_INTEROP"), hiddenEdit(), false, false, QString(), FieldInfo::ListEntry);
+    registerField(QStringLiteral("CCE_INTEROP"), hiddenEdit(), false, false, QString(), FieldInfo::ListEntry);
     registerField(QStringLiteral("GENERATE_TEMPLATE"), hiddenEdit(QStringLiteral("1")), false, false, QString(),
         FieldInfo::BoxFlag);
     registerField(QStringLiteral("NAT_ENABLE"), hiddenEdit(QStringLiteral("0")));
     registerField(QStringLiteral("NAT_IF"), hiddenEdit(QStringLiteral("LAN_IF")));
     registerField(QStringLiteral("NAT_IP"), hiddenEdit(QStringLiteral("192.168.0.1")));
+    const std::pair<const char *, QLabel *> shown[] = {{"APPLICATION", m_applicationLabel},
+        {"TEMPLATE", m_templateLabel}, {"NETWORK", m_networkLabel}, {"PBX", m_pbxLabel}, {"ITSP", m_itspLabel},
+        {"GATEWAY_INTEROP", m_gatewayEquipmentLabel}, {"CCE_INTEROP", m_cceEquipmentLabel}};
+    for (const auto &row : shown)
+        showFieldBy(QLatin1String(row.first), row.second);
 
     connect(m_application, SIGNAL(currentIndexChanged(int)), this, SLOT(applicationChanged(int)));
     connect(m_template, SIGNAL(currentIndexChanged(int)), this, SLOT(templateChanged(int)));

@@ -1,5 +1,7 @@
 #include "pages/SipServerForm.h"
 
+#include "data/RowName.h"
+
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
 #include "pages/FieldError.h"
@@ -181,6 +183,8 @@ QWidget *SipServerForm::chainTabOrder(QWidget *before) const
 
 void SipServerForm::connectChoices(BrambleonPage *page)
 {
+    setShownBy(transportField, transportLabel);
+    setShownBy(mediaField, mediaLabel);
     QObject::connect(transport, QOverload<int>::of(&QComboBox::currentIndexChanged), page, [this](int index) {
         transportField->setText(QString::number(index));
         if (!m_portsFollow)

@@ -4,16 +4,21 @@
 #include "pages/BrambleonPage.h"
 
 #include <QFile>
+#include <QHash>
 #include <QTextStream>
 #include <QWizard>
 
-SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path, QString *refusal)
+SurveyReader::Result SurveyReader::readFile(
+    QWizard *wizard, const QString &path, QHash<QString, QString> &into, QString *refusal)
 {
-    WizardData::instance()->clearValues();
+    into.clear();
     QFile file(path);
     // Read as written: text mode would drop every CR, also those inside a quoted value.
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (refusal)
+            *refusal = QStringLiteral("Failed to load site survey.\nCan't read file '%1'.").arg(path);
         return Unreadable;
+    }
     // No more than a survey can hold, so that a huge file is refused before it fills the memory.
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (bytes.size() > MaxFileSize) {
@@ -24,14 +29,12 @@ SurveyReader::Result SurveyReader::readFile(QWizard *wizard, const QString &path
         return TooLong;
     }
     QTextStream in(bytes);
-    return read(wizard, in, refusal);
+    return read(wizard, in, into);
 }
 
-SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QString *refusal)
+SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QHash<QString, QString> &into)
 {
-    WizardData *data = WizardData::instance();
-    data->clearValues();
-
+    into.clear();
     // The stream takes a spreadsheet's byte-order mark for the encoding and drops it.
     QString text = in.readAll();
 #ifdef Q_OS_WIN
@@ -39,10 +42,8 @@ SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QStrin
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 #endif
     const QVector<Record> rows = records(text);
-    if (rows.isEmpty() || rows.first().cells.first() != QLatin1String("Site Survey")) {
-        data->clearValues();
+    if (rows.isEmpty() || rows.first().cells.first() != QLatin1String("Site Survey"))
         return NotSurvey;
-    }
 
     BrambleonPage *current = nullptr;
     QString previousLabel;
@@ -57,26 +58,20 @@ SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QStrin
             bool ok = false;
             const int version = row.cells.value(1).toInt(&ok, 10);
             if (!ok || version != WizardData::ApiVersion) {
-                data->clearValues();
+                into.clear();
                 return WrongVersion;
             }
         }
         if (label.startsWith(QLatin1String("----------")))
-            current = pageForTitle(wizard, previousLabel, current);
+            current = pageForTitle(wizard, previousLabel, current, into);
         if (current && hasValue) {
             const QString name = current->surveyFieldName(label);
             if (!name.isEmpty())
-                data->setValue(name, value);
+                into.insert(name, value);
         }
         previousLabel = label;
     }
-    const QString overlong = data->overlongRefusal();
-    if (overlong.isEmpty())
-        return Loaded;
-    data->clearValues();
-    if (refusal)
-        *refusal = overlong;
-    return TooLong;
+    return Loaded;
 }
 
 namespace
@@ -233,17 +228,19 @@ QString SurveyReader::rowValue(const QString &line, bool *hasValue)
     return value;
 }
 
-BrambleonPage *SurveyReader::pageForTitle(QWizard *wizard, const QString &title, BrambleonPage *current)
+BrambleonPage *SurveyReader::pageForTitle(
+    QWizard *wizard, const QString &title, BrambleonPage *current, const QHash<QString, QString> &loaded)
 {
     if (!wizard)
         return current;
     auto page = [wizard](int id) { return qobject_cast<BrambleonPage *>(wizard->page(id)); };
-    const WizardData *data = WizardData::instance();
-    const QString application = data->value(QStringLiteral("APPLICATION"));
+    // Read as the pages will read them, blanks around them aside.
+    const QString application = loaded.value(QStringLiteral("APPLICATION")).trimmed();
+    const QString network = loaded.value(QStringLiteral("NETWORK")).trimmed();
 
     // Titles written by two pages go back to the page that writes them for the loaded application.
     if (title == QLatin1String("WAN Interface"))
-        return page(data->value(QStringLiteral("NETWORK")) == QLatin1String("WAN") ? 4 : 5);
+        return page(network == QLatin1String("WAN") ? 4 : 5);
     if (title == QLatin1String("IP-PBX2 Configuration"))
         return page(application == QLatin1String("NORMALIZATION") ? 8 : 11);
     if (title == QLatin1String("Remote Users Configuration"))

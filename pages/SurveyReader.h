@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -18,11 +19,11 @@ public:
     // Larger than any survey the program writes.
     static constexpr qint64 MaxFileSize = 1 << 20;
 
-    // Empties the loaded values and refills them; they stay empty unless the result is Loaded. A file
-    // larger than MaxFileSize, or a value longer than its field takes, is refused as TooLong, with the
-    // refusal saying which (and naming the value's row).
-    static Result readFile(QWizard *wizard, const QString &path, QString *refusal = nullptr);
-    static Result read(QWizard *wizard, QTextStream &in, QString *refusal = nullptr);
+    // Reads a survey's answers into a set of their own (emptied first; left empty unless the result is
+    // Loaded). A file that cannot be opened, or is larger than MaxFileSize, gets refusal's text.
+    static Result readFile(
+        QWizard *wizard, const QString &path, QHash<QString, QString> &into, QString *refusal = nullptr);
+    static Result read(QWizard *wizard, QTextStream &in, QHash<QString, QString> &into);
 
     // A row's value: everything after the label's comma up to a trailing comment cell as the writer
     // writes it ("(" text without brackets ")"), bare or, as a spreadsheet saves it, quoted. A value
@@ -41,5 +42,6 @@ public:
     static QVector<Record> records(const QString &text);
 
 private:
-    static BrambleonPage *pageForTitle(QWizard *wizard, const QString &title, BrambleonPage *current);
+    static BrambleonPage *pageForTitle(
+        QWizard *wizard, const QString &title, BrambleonPage *current, const QHash<QString, QString> &loaded);
 };

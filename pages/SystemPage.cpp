@@ -110,9 +110,15 @@ SystemPage::SystemPage(QWidget *parent)
     registerField(QStringLiteral("SYSLOG"), m_syslog, true);
     registerField(QStringLiteral("NTP"), m_ntp1, true);
     registerField(QStringLiteral("NTP2"), m_ntp2, true);
-    registerField(QStringLiteral("UTC_OFFSET"), hiddenEdit(QStringLiteral("0")), true);
-    registerField(QStringLiteral("WEB"), hiddenEdit(QStringLiteral("0")), true);
-    registerField(QStringLiteral("CLI"), hiddenEdit(QStringLiteral("0")), true);
+    registerField(QStringLiteral("UTC_OFFSET"), hiddenEdit(QStringLiteral("0")), true, false, QString(),
+        FieldInfo::ListEntry);
+    registerField(
+        QStringLiteral("WEB"), hiddenEdit(QStringLiteral("0")), true, false, QString(), FieldInfo::ListEntry);
+    registerField(
+        QStringLiteral("CLI"), hiddenEdit(QStringLiteral("0")), true, false, QString(), FieldInfo::ListEntry);
+    showFieldBy(QStringLiteral("UTC_OFFSET"), m_timeZoneLabel);
+    showFieldBy(QStringLiteral("WEB"), m_webLabel);
+    showFieldBy(QStringLiteral("CLI"), m_cliLabel);
     registerField(QStringLiteral("ENABLE_DNS"), m_dnsField, true, false, QString(), FieldInfo::BoxFlag);
     for (int i = 0; i < kDnsFields.size(); ++i) {
         QLineEdit *entry = hiddenEdit();

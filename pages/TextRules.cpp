@@ -79,16 +79,33 @@ QString TextRules::hostError(const QString &text)
     return QString();
 }
 
-QString TextRules::textError(const QString &text, const QString &quotes)
+namespace
+{
+// The message for the first control, format or quote character of text; empty when it has none.
+QString refusedCharacter(const QString &text, const QString &quotes)
 {
     for (int at = 0; at < text.size();) {
-        const uint code = codePointAt(text, at);
+        const uint code = TextRules::codePointAt(text, at);
         // A format character (a direction override, a zero-width blank) is unseen but reorders or
         // hides what the file and its readers show.
         if (isControl(code) || QChar::category(code) == QChar::Other_Format
             || (code < 0x10000 && quotes.contains(QChar(ushort(code)))))
             return notAllowed(code);
     }
+    return QString();
+}
+} // namespace
+
+QString TextRules::controlError(const QString &text)
+{
+    return refusedCharacter(text, QString());
+}
+
+QString TextRules::textError(const QString &text, const QString &quotes)
+{
+    const QString refused = refusedCharacter(text, quotes);
+    if (!refused.isEmpty())
+        return refused;
     if (text.endsWith(QLatin1Char('\\')))
         return QStringLiteral("Invalid value - a trailing backslash is not allowed");
     return QString();

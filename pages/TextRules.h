@@ -19,6 +19,10 @@ QString hostError(const QString &text);
 // message names what is not allowed.
 QString textError(const QString &text, const QString &quotes = QStringLiteral("'\""));
 
+// Empty when text holds no control character (C0, DEL, C1, line and paragraph separators) and no
+// format character (Unicode category Cf); otherwise the message names the first.
+QString controlError(const QString &text);
+
 // How a message names a character: the character in quotes, or its code point ("U+0009") when it
 // cannot be seen. A character outside the BMP is named whole, from both halves of its pair.
 QString characterName(uint code);

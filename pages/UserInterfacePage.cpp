@@ -32,7 +32,8 @@ UserInterfacePage::UserInterfacePage(const QString &prefix, const QString &party
     m_mediaEndField = hiddenEdit();
     registerField(prefix + QStringLiteral("_MEDIA_END"), m_mediaEndField);
     m_mediaField = hiddenEdit(QStringLiteral("2"));
-    registerField(prefix + QStringLiteral("_MEDIA_PROTOCOL"), m_mediaField, true, true);
+    registerField(
+        prefix + QStringLiteral("_MEDIA_PROTOCOL"), m_mediaField, true, true, QString(), FieldInfo::ListEntry);
 
     connect(m_transport, SIGNAL(currentIndexChanged(int)), this, SLOT(protocolChanged(int)));
     connect(m_transport, SIGNAL(currentIndexChanged(int)), this, SIGNAL(completeChanged()));
@@ -63,6 +64,8 @@ UserInterfacePage::UserInterfacePage(const QString &prefix, const QString &party
     auto *realm = new QGridLayout(m_realmGroup);
     m_mediaLabel = rowLabel(QStringLiteral("Media Protocol:"), m_media, m_realmGroup);
     realm->addWidget(m_mediaLabel, 0, 0);
+    setShownBy(m_transportField, m_transportLabel);
+    setShownBy(m_mediaField, m_mediaLabel);
     realm->addWidget(m_media, 0, 1);
     realm->addWidget(baseLabel, 0, 2);
     realm->addWidget(m_basePort, 0, 3);

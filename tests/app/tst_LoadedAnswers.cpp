@@ -9,7 +9,8 @@
 // Loaded answers batched in the test's own process, hundreds of runs shared among a few worker
 // processes (this program started with --worker). Every check box's flag reads the same with blanks
 // around it, empty it is no answer (as if the file had no line for it), and any other text stops the
-// run. Each answer of two examples, emptied in turn, either stops the run naming page and row or
+// run. Every choice an example answers, with blanks and tabs around it, configures the device as the
+// bare value does or stops the run naming it. Each answer of two examples, emptied in turn, either stops the run naming page and row or
 // batches to a fixed point, and an answer the user types stays empty.
 namespace
 {
@@ -125,6 +126,33 @@ QString checkEmptied(const Case &c)
     return second.status == 0 && second.written == first.written ? QString() : "a second run answers differently";
 }
 
+// The output of an example batched as it stands: the example itself, but for a router model's CLI script.
+QByteArray bareOutput(const QString &name)
+{
+    static QHash<QString, QByteArray> outputs;
+    const QByteArray input = example(name);
+    if (!outputs.contains(name))
+        outputs.insert(
+            name, input.contains("%KRBX% 1\r") ? batchAnswers(input).written : withoutVersionLine(input));
+    return outputs.value(name);
+}
+
+// A loaded choice with blanks and tabs around it configures the device and is written back as the bare
+// value does, or stops the run naming it.
+QString checkPadded(const Case &c)
+{
+    const QByteArray input = example(c.example);
+    const QRegularExpression line("^;# %" + c.field + "% ([^\r\n]*)", QRegularExpression::MultilineOption);
+    const BatchResult run
+        = runWith(input, c.field, " \t" + line.match(QString::fromUtf8(input)).captured(1) + "\t ");
+    if (run.status == 2)
+        return run.errors.startsWith("Warning: Can't continue: ") && run.errors.contains("loaded " + c.field)
+                && run.written.isEmpty()
+            ? QString()
+            : described(run);
+    return run.status == 0 && run.written == bareOutput(c.example) ? QString() : "otherwise: " + described(run);
+}
+
 // The worker: cases index % count == share, one verdict line each ("label<TAB>verdict", empty when
 // the case passes).
 int runWorker(const QString &casesPath, int share, int count, const QString &resultsPath)
@@ -138,7 +166,9 @@ int runWorker(const QString &casesPath, int share, int count, const QString &res
     for (int i = share; i < lines.size(); i += count) {
         const QStringList cells = lines.at(i).split('\t');
         const Case c{cells.value(0), cells.value(1), cells.value(2), cells.value(3)};
-        const QString verdict = c.kind == "flag" ? checkFlag(c) : checkEmptied(c);
+        const QString verdict = c.kind == "flag" ? checkFlag(c)
+            : c.kind == "padded"                 ? checkPadded(c)
+                                                 : checkEmptied(c);
         results.write((c.label() + '\t' + verdict.simplified() + '\n').toUtf8());
         results.flush();
     }
@@ -175,6 +205,26 @@ private slots:
     {
         for (const FlagRow &row : kFlagRows)
             m_cases.append({"flag", row.example, row.flag, row.edits});
+        // Every choice an example answers: a list's entry, index or code, a flag, a coder list.
+        QStringList choices;
+        {
+            freshRun();
+            const Brambleon wizard;
+            for (auto it = WizardData::instance()->fields.constBegin();
+                 it != WizardData::instance()->fields.constEnd(); ++it) {
+                if (it->choice != FieldInfo::Answer)
+                    choices << it.key();
+            }
+        }
+        const QRegularExpression answered(";# %(\\w+)% [^\r\n]", QRegularExpression::MultilineOption);
+        for (const QString &name :
+            QDir(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples").entryList({"*.ini"})) {
+            for (auto it = answered.globalMatch(QString::fromUtf8(example(name))); it.hasNext();) {
+                const QString field = it.next().captured(1);
+                if (choices.contains(field))
+                    m_cases.append({"padded", name, field, "-"});
+            }
+        }
         const QRegularExpression answer(";# %(\\w+)%", QRegularExpression::MultilineOption);
         for (const QString &name : kEmptiedExamples) {
             const QStringList typed
@@ -254,6 +304,9 @@ private slots:
 
     void loadedFlags_data() { rows("flag"); }
     void loadedFlags() { verdict(); }
+
+    void paddedChoices_data() { rows("padded"); }
+    void paddedChoices() { verdict(); }
 
     void emptiedAnswers_data() { rows("emptied"); }
     void emptiedAnswers() { verdict(); }
