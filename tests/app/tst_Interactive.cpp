@@ -7,6 +7,8 @@
 #include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "pages/FinishPage.h"
+#include "pages/ProductPage.h"
+#include "pages/SurveyReader.h"
 #include "services/HelpBrowser.h"
 #include "services/Stats.h"
 
@@ -81,6 +83,50 @@ private slots:
         QCOMPARE(QDir(FinishNotes::copyFolder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QVERIFY2(TestEnvironment::readFile(finish->iniCopyPath()) == TestEnvironment::readFile(example),
             "the router example is not current");
+    }
+
+    // A refused file, for whatever reason, leaves every answer and page as the installer had them.
+    void refusedLoadKeepsAnswers()
+    {
+        QTemporaryDir dir;
+        ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        wizard.next();
+        auto *product = static_cast<ProductPage *>(wizard.page(Brambleon::ProductId));
+        product->loadPath(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini");
+        const WizardData *data = WizardData::instance();
+        const auto fields = [data] {
+            QStringList texts;
+            for (auto it = data->fields.constBegin(); it != data->fields.constEnd(); ++it)
+                texts << it.key() + '=' + data->fieldText(it.key());
+            texts.sort();
+            return texts;
+        };
+        wizard.next();
+        wizard.next();
+        QVERIFY(wizard.currentId() == Brambleon::SystemId && data->fieldText("NTP") == "pool.ntp.org");
+        const QStringList answers = fields();
+        const QHash<QString, QString> loaded = data->values;
+        wizard.back();
+        wizard.back();
+        const QByteArray survey = "Site Survey\nAPI Version,4\n\nProduct\n-------------------\nProduct,QB8\n";
+        const QString refused[] = {TestEnvironment::writeFile(dir.path(), "big.csv",
+                                       survey + "Customer," + QByteArray(SurveyReader::MaxFileSize, 'x') + '\n'),
+            TestEnvironment::writeFile(dir.path(), "other.csv", "Product,QB8\n"), dir.filePath("absent.csv"),
+            TestEnvironment::writeFile(dir.path(), "v3.ini", ";# %API_VERSION% 3\n;# %NTP% other.example\n"),
+            TestEnvironment::writeFile(
+                dir.path(), "bad.ini", ";# %API_VERSION% 4\n;# %NTP% other.example\n;# %SYSLOG% 10.0.0.1\x01\n")};
+        for (const QString &path : refused) {
+            const int before = closer.count();
+            product->loadPath(path);
+            QVERIFY2(closer.count() == before + 1 && data->values == loaded && !product->modified,
+                qPrintable(path + ": " + closer.boxes().join('|')));
+        }
+        wizard.next();
+        wizard.next();
+        QCOMPARE(fields(), answers);
+        QVERIFY(wizard.currentPage()->isComplete());
     }
 
     // Only the first word counts, spelled exactly; the words after it are its files.
