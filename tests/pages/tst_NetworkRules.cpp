@@ -289,7 +289,15 @@ private slots:
             {beside + "ip=192.168.1.0", "Ip:enter host address (not the subnet's network or broadcast address)"},
             {oamWan + "3", ""}, {oamWan + "3;oamPort=GROUP_2", "Vlan:enter different VLAN IDs for OAM and WAN"},
             {"router;dhcp;ip=x;mask=255.255.255.0;start=10.0.0.10;end=10.0.0.20;dhcpMask=255.255.255.0",
-                "Ip:enter valid IPv4 address"}};
+                "Ip:enter valid IPv4 address"},
+            // Each other interface of the device is judged under its own mask: the LAN's beside the WAN,
+            // the OAM's beside the LAN.
+            {beside + "lanMask=255.255.0.0;dns1=192.168.255.255",
+                "Dns1:the subnet's network or broadcast address names no host"},
+            {beside + "lanMask=255.255.0.0;dns1=192.168.1.255", ""},
+            {kLan + "oam;oamIp=10.9.0.1;oamMask=255.255.0.0;dns1=10.9.255.255",
+                "Dns1:the subnet's network or broadcast address names no host"},
+            {kLan + "oam;oamIp=10.9.0.1;oamMask=255.255.0.0;dns1=10.9.0.255", ""}};
         for (const auto &[answers, expected] : cases) {
             const QString found
                 = errors(answers.contains("wan;") ? R::checkWan(wan(answers)) : R::checkLan(lan(answers)));
