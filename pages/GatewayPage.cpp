@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTextStream>
+#include <QVector>
 
 namespace
 {
@@ -246,21 +247,26 @@ GatewayPage::GatewayPage(QWidget *parent)
         registerField(QLatin1String(name), line, true, preset);
         return line;
     };
+    const auto listHolder = [this](const char *name, const char *text, bool preset = false) {
+        QLineEdit *line = hiddenEdit(QLatin1String(text));
+        registerField(QLatin1String(name), line, true, preset, QString(), FieldInfo::ListEntry);
+        return line;
+    };
     m_enableField = hiddenEdit(QStringLiteral("0"));
     registerField(QStringLiteral("GATEWAY_ENABLE"), m_enableField, true, true, QString(), FieldInfo::BoxFlag);
-    m_moduleField = holder("GATEWAY_MODULE", "1");
-    m_trunkField = holder("GATEWAY_TRUNK", "0");
-    m_typeField = holder("GATEWAY_TYPE", "0");
-    m_protocolField = holder("GATEWAY_PROTOCOL", "1");
-    m_lineCodeField = holder("GATEWAY_LINE_CODE", "0");
-    m_framingField = holder("GATEWAY_FRAMING", "0");
-    m_clockField = holder("GATEWAY_CLOCK", "0");
-    m_isdnSideField = holder("GATEWAY_ISDN_SIDE", "0");
-    m_briModeField = holder("GATEWAY_BRI_MODE", "0");
-    m_briTypeField = holder("GATEWAY_BRI_TYPE", "0");
+    m_moduleField = listHolder("GATEWAY_MODULE", "1");
+    m_trunkField = listHolder("GATEWAY_TRUNK", "0");
+    m_typeField = listHolder("GATEWAY_TYPE", "0");
+    m_protocolField = listHolder("GATEWAY_PROTOCOL", "1");
+    m_lineCodeField = listHolder("GATEWAY_LINE_CODE", "0");
+    m_framingField = listHolder("GATEWAY_FRAMING", "0");
+    m_clockField = listHolder("GATEWAY_CLOCK", "0");
+    m_isdnSideField = listHolder("GATEWAY_ISDN_SIDE", "0");
+    m_briModeField = listHolder("GATEWAY_BRI_MODE", "0");
+    m_briTypeField = listHolder("GATEWAY_BRI_TYPE", "0");
     registerField(QStringLiteral("GATEWAY_BRI_GLOBAL_NUMBER"), m_globalNumber, true);
     registerField(QStringLiteral("GATEWAY_BRI_LOCAL_NUMBER"), m_localNumber, true);
-    m_registerField = holder("GATEWAY_FXS_REGISTER", "1");
+    m_registerField = listHolder("GATEWAY_FXS_REGISTER", "1");
     const char *const portColumns[] = {"NUMBER", "USERNAME", "PASSWORD", "CONTACT_USER"};
     for (int column = 0; column < 4; ++column) {
         for (int port = 0; port < 4; ++port) {
@@ -274,9 +280,9 @@ GatewayPage::GatewayPage(QWidget *parent)
     m_q931Field = holder("GATEWAY_Q931_BEHAVIOR", "0", true);
     m_outgoingField = holder("GATEWAY_OUT_BEHAVIOR", "0", true);
     m_incomingField = holder("GATEWAY_IN_BEHAVIOR", "0", true);
-    m_rxOverlapField = holder("GATEWAY_RX_OVERLAP", "0", true);
+    m_rxOverlapField = listHolder("GATEWAY_RX_OVERLAP", "0", true);
     m_codersField = hiddenEdit();
-    registerField(QStringLiteral("GATEWAY_CODERS"), m_codersField);
+    registerField(QStringLiteral("GATEWAY_CODERS"), m_codersField, false, false, QString(), FieldInfo::BoxCoders);
 
     const std::pair<QWidget *, const char *> names[] = {{m_enable, "enable"}, {m_main, "main"}, {m_e1t1, "e1t1"},
         {m_bri, "bri"}, {m_isdn, "isdn"}, {m_fxs, "fxs"}, {m_coders, "coders"}, {m_module, "module"},
@@ -362,6 +368,8 @@ void GatewayPage::typeChanged(int index)
     }
     select(m_isdnSide, view.isdnSide);
     select(m_rxOverlap, view.overlap);
+    // A list the new type brings into use may show what it showed before, which emits nothing.
+    writeListFields();
 }
 
 void GatewayPage::showType(const GatewayRules::View &view)
@@ -477,6 +485,7 @@ void GatewayPage::enableChanged(int state)
         m_main->show();
         typeChanged(m_type->currentIndex());
         m_coders->show();
+        writeCoderField();
     } else {
         for (QGroupBox *group : {m_main, m_e1t1, m_bri, m_isdn, m_fxs, m_coders})
             group->hide();
@@ -486,16 +495,22 @@ void GatewayPage::enableChanged(int state)
 void GatewayPage::initializePage()
 {
     setTitle(stepTitle(QLatin1String(kTitle)));
-    // The list handlers rewrite the fields while the lists are rebuilt: take them as they stand.
+    // The list handlers rewrite the fields while the lists are rebuilt: take them as they stand. A
+    // list's answer reads as its loaded value is judged, blanks around it aside.
+    QHash<const QLineEdit *, QString> readings;
+    for (const ListField &list : listFields())
+        readings.insert(list.field, list.field->text().trimmed());
+    const QString coders = m_codersField->text().trimmed();
     const auto stored = [](QLineEdit *holder) { return holder->text(); };
-    const auto number = [](QLineEdit *holder) { return GatewayRules::storedIndex(holder->text()); };
+    const auto reading = [&readings](QLineEdit *holder) { return readings.value(holder); };
+    const auto number = [&reading](QLineEdit *holder) { return GatewayRules::storedIndex(reading(holder)); };
     const int module = number(m_moduleField), trunk = number(m_trunkField), type = number(m_typeField);
     const int clock = number(m_clockField), side = number(m_isdnSideField), briMode = number(m_briModeField);
     const int briType = number(m_briTypeField), overlap = number(m_rxOverlapField);
     const int account = number(m_registerField);
-    const QString protocol = GatewayRules::protocolName(stored(m_protocolField));
-    const QString framing = GatewayRules::framingName(stored(m_framingField));
-    const QString lineCode = GatewayRules::lineCodeName(stored(m_lineCodeField));
+    const QString protocol = GatewayRules::protocolName(reading(m_protocolField));
+    const QString framing = GatewayRules::framingName(reading(m_framingField));
+    const QString lineCode = GatewayRules::lineCodeName(reading(m_lineCodeField));
     const QString q931 = stored(m_q931Field), incoming = stored(m_incomingField);
     const QString outgoing = stored(m_outgoingField);
     const LoadedChoices::Flag enabled = LoadedChoices::flag(stored(m_enableField));
@@ -505,8 +520,9 @@ void GatewayPage::initializePage()
     select(m_module, module - 1);
     select(m_trunk, trunk);
     select(m_type, type);
-    // The protocol tells the trunk type too, and wins.
-    select(m_type, GatewayRules::typeOfProtocol(protocol));
+    // The protocol tells an ISDN trunk's type too, and wins; an FXS trunk asks no protocol.
+    if (m_type->currentIndex() != GatewayRules::Fxs)
+        select(m_type, GatewayRules::typeOfProtocol(protocol));
 
     // In the Gateway application the gateway is the point of the configuration.
     const bool gatewayApplication = field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 4;
@@ -531,9 +547,15 @@ void GatewayPage::initializePage()
     select(m_rxOverlap, overlap);
     select(m_account, account);
     restorePorts();
-    restoreCoders();
+    restoreCoders(coders);
     // A selection that changes nothing runs no handler: the fields follow what the lists show.
     writeListFields();
+    q931BehaviorChanged(m_q931->text());
+    outBehaviorChanged(m_outgoing->text());
+    inBehaviorChanged(m_incoming->text());
+    writeUnusedLists(readings);
+    if (keepsCoders(coders))
+        m_codersField->setText(coders);
     mirrorEnabled();
     rejectUnreadChoices();
 }
@@ -550,12 +572,10 @@ void GatewayPage::rejectUnreadChoices()
             m_loaded.reject(m_enable, m_enable, QStringLiteral("GATEWAY_ENABLE"), enabled);
         return;
     }
-    const std::pair<QWidget *, const char *> lists[] = {{m_enable, "GATEWAY_ENABLE"}, {m_module, "GATEWAY_MODULE"},
-        {m_trunk, "GATEWAY_TRUNK"}, {m_type, "GATEWAY_TYPE"}, {m_protocol, "GATEWAY_PROTOCOL"},
-        {m_lineCode, "GATEWAY_LINE_CODE"}, {m_framing, "GATEWAY_FRAMING"}, {m_clock, "GATEWAY_CLOCK"},
-        {m_isdnSide, "GATEWAY_ISDN_SIDE"}, {m_briType, "GATEWAY_BRI_TYPE"}, {m_briMode, "GATEWAY_BRI_MODE"},
-        {m_rxOverlap, "GATEWAY_RX_OVERLAP"}, {m_account, "GATEWAY_FXS_REGISTER"}};
-    for (const auto &list : lists) {
+    QVector<std::pair<QWidget *, const char *>> lists{{m_enable, "GATEWAY_ENABLE"}};
+    for (const ListField &list : listFields())
+        lists.append({list.list, list.name});
+    for (const auto &list : qAsConst(lists)) {
         const QString name = QLatin1String(list.second);
         const QString loaded = LoadedChoices::value(name);
         if (loaded.isNull() || !list.first->isEnabled() || !list.first->isVisibleTo(this)
@@ -577,24 +597,63 @@ void GatewayPage::choiceActivated()
     emit completeChanged();
 }
 
+std::array<GatewayPage::ListField, 12> GatewayPage::listFields() const
+{
+    return {{{m_module, m_moduleField, "GATEWAY_MODULE"}, {m_trunk, m_trunkField, "GATEWAY_TRUNK"},
+        {m_type, m_typeField, "GATEWAY_TYPE"}, {m_protocol, m_protocolField, "GATEWAY_PROTOCOL"},
+        {m_lineCode, m_lineCodeField, "GATEWAY_LINE_CODE"}, {m_framing, m_framingField, "GATEWAY_FRAMING"},
+        {m_clock, m_clockField, "GATEWAY_CLOCK"}, {m_isdnSide, m_isdnSideField, "GATEWAY_ISDN_SIDE"},
+        {m_briType, m_briTypeField, "GATEWAY_BRI_TYPE"}, {m_briMode, m_briModeField, "GATEWAY_BRI_MODE"},
+        {m_rxOverlap, m_rxOverlapField, "GATEWAY_RX_OVERLAP"},
+        {m_account, m_registerField, "GATEWAY_FXS_REGISTER"}}};
+}
+
+QString GatewayPage::shownValue(const QComboBox *list) const
+{
+    if (list == m_module)
+        return QString::number(list->currentIndex() + 1);
+    if (list == m_protocol)
+        return GatewayRules::protocolCode(list->currentText());
+    if (list == m_framing)
+        return GatewayRules::framingCode(list->currentText());
+    if (list == m_lineCode)
+        return GatewayRules::lineCodeCode(list->currentText());
+    return QString::number(list->currentIndex());
+}
+
+bool GatewayPage::listUsed(const char *name) const
+{
+    return m_enable->isChecked() && GatewayRules::usesList(QLatin1String(name), m_type->currentIndex());
+}
+
+// Every list the configuration uses writes what it shows.
 void GatewayPage::writeListFields()
 {
-    moduleChanged(m_module->currentIndex());
-    trunkChanged(m_trunk->currentIndex());
-    m_typeField->setText(QString::number(m_type->currentIndex()));
-    protocolChanged(0);
-    // BRI and FXS have no line: their framing and line code stay as they were.
-    if (GatewayRules::view(m_type->currentIndex()).e1t1) {
-        framingChanged(0);
-        lineCodeChanged(0);
+    for (const ListField &list : listFields()) {
+        if (listUsed(list.name))
+            list.field->setText(shownValue(list.list));
     }
-    clockChanged(m_clock->currentIndex());
-    isdnSideChanged(m_isdnSide->currentIndex());
-    q931BehaviorChanged(m_q931->text());
-    outBehaviorChanged(m_outgoing->text());
-    inBehaviorChanged(m_incoming->text());
-    rxOverlapChanged(m_rxOverlap->currentIndex());
-    accountChanged(m_account->currentIndex());
+}
+
+// A list the configuration does not use keeps a loaded answer as given, read as it was judged: the
+// device never sees it, and a later file must find it again. One its field no longer holds (the
+// user changed it) follows what the list shows.
+void GatewayPage::writeUnusedLists(const QHash<const QLineEdit *, QString> &readings)
+{
+    for (const ListField &list : listFields()) {
+        if (listUsed(list.name))
+            continue;
+        const QString loaded = LoadedChoices::value(QLatin1String(list.name));
+        const QString reading = readings.value(list.field);
+        list.field->setText(!loaded.isNull() && reading == loaded ? reading : shownValue(list.list));
+    }
+}
+
+// While the gateway is off a loaded coder list is kept as given; an empty one is no answer.
+bool GatewayPage::keepsCoders(const QString &reading) const
+{
+    const QString loaded = LoadedChoices::value(QStringLiteral("GATEWAY_CODERS"));
+    return !m_enable->isChecked() && !loaded.isEmpty() && reading == loaded;
 }
 
 // A loaded or earlier configuration brings its ports back; with no port field set the table keeps
@@ -616,10 +675,10 @@ void GatewayPage::restorePorts()
     }
 }
 
-void GatewayPage::restoreCoders()
+void GatewayPage::restoreCoders(const QString &list)
 {
     std::array<bool, 3> ticked{};
-    if (!GatewayRules::codersOfList(m_codersField->text(), ticked))
+    if (!GatewayRules::codersOfList(list, ticked))
         return;
     for (size_t i = 0; i < ticked.size(); ++i)
         m_coderBoxes[i]->setChecked(ticked[i]);
@@ -686,7 +745,8 @@ int GatewayPage::nextId() const
 {
     if (m_type->currentIndex() == GatewayRules::Fxs)
         writePortFields();
-    writeCoderField();
+    if (!keepsCoders(m_codersField->text()))
+        writeCoderField();
     updateSummary();
     return nextPage;
 }

@@ -4,6 +4,7 @@
 #include "pages/GatewayRules.h"
 #include "pages/LoadedChoices.h"
 
+#include <QHash>
 #include <QMap>
 
 #include <array>
@@ -55,11 +56,24 @@ private slots:
     void choiceActivated();
 
 private:
+    // A list and the hidden field that holds its answer.
+    struct ListField {
+        QComboBox *list;
+        QLineEdit *field;
+        const char *name;
+    };
+    std::array<ListField, 12> listFields() const;
+    // The field text the list's current entry stands for.
+    QString shownValue(const QComboBox *list) const;
+    // Whether the configuration uses the list: the gateway is on and its trunk type shows it.
+    bool listUsed(const char *name) const;
+    bool keepsCoders(const QString &reading) const;
+    void writeUnusedLists(const QHash<const QLineEdit *, QString> &readings);
     void updateSummary() const;
     void writePortFields() const;
     void writeCoderField() const;
     void restorePorts();
-    void restoreCoders();
+    void restoreCoders(const QString &list);
     void mirrorEnabled();
     void showType(const GatewayRules::View &view);
     void showPhoneNumbers(bool shown);

@@ -102,6 +102,21 @@ template <size_t N> QString bitList(const Bit (&bits)[N])
 
 const char *const kCoders[] = {"g711a", "g711u", "g729"};
 
+// The one reading of a stored coder list: false for an empty entry or a coder the page lacks.
+bool parseCoders(const QString &list, std::array<bool, 3> &named)
+{
+    named = {};
+    for (const QString &entry : list.split(QLatin1Char(','))) {
+        const QString coder = entry.trimmed();
+        const auto known = std::find_if(
+            std::begin(kCoders), std::end(kCoders), [&](const char *c) { return coder == QLatin1String(c); });
+        if (known == std::end(kCoders))
+            return false;
+        named[size_t(known - std::begin(kCoders))] = true;
+    }
+    return true;
+}
+
 QString padded(const char *label, const QString &value)
 {
     return QLatin1String(label) + value;
@@ -277,22 +292,17 @@ QString GatewayRules::coderList(bool aLaw, bool uLaw, bool g729)
 
 bool GatewayRules::codersOfList(const QString &list, std::array<bool, 3> &ticked)
 {
-    if (list.isEmpty())
+    std::array<bool, 3> named{};
+    if (!parseCoders(list, named))
         return false;
-    const QStringList coders = list.split(QLatin1Char(','));
-    for (int i = 0; i < 3; ++i)
-        ticked[size_t(i)] = coders.contains(QLatin1String(kCoders[i]));
+    ticked = named;
     return true;
 }
 
 bool GatewayRules::codersKnown(const QString &list)
 {
-    for (const QString &coder : list.split(QLatin1Char(','))) {
-        if (!std::any_of(
-                std::begin(kCoders), std::end(kCoders), [&](const char *c) { return coder == QLatin1String(c); }))
-            return false;
-    }
-    return true;
+    std::array<bool, 3> named{};
+    return parseCoders(list, named);
 }
 
 QStringList GatewayRules::summary(const Answers &a)
@@ -367,19 +377,32 @@ bool GatewayRules::namesChoice(const QString &field, const QString &value, int t
         {QStringLiteral("GATEWAY_BRI_MODE"), 2}, {QStringLiteral("GATEWAY_BRI_TYPE"), 2},
         {QStringLiteral("GATEWAY_RX_OVERLAP"), 4}, {QStringLiteral("GATEWAY_FXS_REGISTER"), 3}};
     static const QRegularExpression index(QStringLiteral("^(0|[1-9][0-9]?)$"));
+    if (!usesList(field, type))
+        return true;
     if (counts.contains(field))
         return index.match(value).hasMatch() && value.toInt() < counts.value(field);
     if (field == QLatin1String("GATEWAY_MODULE"))
         return index.match(value).hasMatch() && value.toInt() >= 1 && value.toInt() <= 4;
-    // The protocol chooses the trunk type; FXS has none and keeps "0".
     if (field == QLatin1String("GATEWAY_PROTOCOL"))
-        return type == Fxs ? value == QLatin1String("0") || !protocolName(value).isEmpty()
-                           : protocolNames(type).contains(protocolName(value));
+        return protocolNames(type).contains(protocolName(value));
     if (field == QLatin1String("GATEWAY_FRAMING"))
-        return !view(type).e1t1 || framingNames(type).contains(framingName(value));
+        return framingNames(type).contains(framingName(value));
     if (field == QLatin1String("GATEWAY_LINE_CODE"))
-        return !view(type).e1t1 || lineCodeNames(type).contains(lineCodeName(value));
+        return lineCodeNames(type).contains(lineCodeName(value));
     return true;
+}
+
+bool GatewayRules::usesList(const QString &field, int type)
+{
+    // FXS ports are addressed by module and port: an FXS gateway writes no trunk number.
+    static const QHash<QString, bool View::*> rows{{QStringLiteral("GATEWAY_TRUNK"), &View::trunkRows},
+        {QStringLiteral("GATEWAY_PROTOCOL"), &View::trunkRows}, {QStringLiteral("GATEWAY_LINE_CODE"), &View::e1t1},
+        {QStringLiteral("GATEWAY_FRAMING"), &View::e1t1}, {QStringLiteral("GATEWAY_CLOCK"), &View::e1t1},
+        {QStringLiteral("GATEWAY_BRI_TYPE"), &View::bri}, {QStringLiteral("GATEWAY_BRI_MODE"), &View::bri},
+        {QStringLiteral("GATEWAY_ISDN_SIDE"), &View::isdn}, {QStringLiteral("GATEWAY_RX_OVERLAP"), &View::isdn},
+        {QStringLiteral("GATEWAY_FXS_REGISTER"), &View::fxs}};
+    const auto row = rows.constFind(field);
+    return row == rows.constEnd() || view(type).*(row.value());
 }
 
 GatewayRules::Marks GatewayRules::check(const Entries &e)

@@ -64,7 +64,8 @@ public:
 
     // "g711a", "g711u", "g729" in this order for the ticked coders; all three when none is ticked.
     static QString coderList(bool aLaw, bool uLaw, bool g729);
-    // The boxes a stored list ticks; false (boxes left alone) for an empty list.
+    // A stored list reads as comma-separated coders, blanks around each aside. The boxes it ticks;
+    // false (boxes left alone) for a list that does not read.
     static bool codersOfList(const QString &list, std::array<bool, 3> &ticked);
     // False for a list with a coder the page does not offer, or an empty entry.
     static bool codersKnown(const QString &list);
@@ -108,8 +109,11 @@ public:
     };
     static const QVector<SurveyRow> &surveyRows();
 
+    // Whether the configuration of a trunk type uses the list field (its row shows for the type).
+    // A loaded answer of a list the type does not use is kept as given: the device never sees it.
+    static bool usesList(const QString &field, int type);
     // False when a loaded value of a list field names no entry of the list the trunk type shows;
-    // fields that are no list, and lists the type does not show, take any value.
+    // fields that are no list, and lists the type does not use, take any value.
     static bool namesChoice(const QString &field, const QString &value, int type);
 
     // The rows check() marks, each with its message, empty when valid.

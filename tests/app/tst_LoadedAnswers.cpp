@@ -10,8 +10,8 @@
 // processes (this program started with --worker). Every check box's flag reads the same with blanks
 // around it, empty it is no answer (as if the file had no line for it), and any other text stops the
 // run. Every choice an example answers, with blanks and tabs around it, configures the device as the
-// bare value does or stops the run naming it. Each answer of two examples, emptied in turn, either stops the run naming page and row or
-// batches to a fixed point, and an answer the user types stays empty.
+// bare value does or stops the run naming it. Each answer of two examples, emptied in turn, either stops the run
+// naming page and row or batches to a fixed point, and an answer the user types stays empty.
 namespace
 {
 const QStringList kEmptiedExamples{QStringLiteral("sip-trunk.ini"), QStringLiteral("gateway-hosted-bri.ini")};
@@ -275,8 +275,9 @@ private slots:
         }
     }
 
-    // What each page declares where it registers its fields: the flags of its check boxes, and the
-    // hidden choices a file can only repeat. A loaded empty value of any other field is an answer.
+    // What each page declares where it registers its fields: its lists' entries, the flags of its check
+    // boxes, the coder list its boxes tick, and the hidden choices a file can only repeat. Each is read
+    // without the blanks around it; the padded-choices table covers each one an example answers.
     void declaredChoices()
     {
         freshRun();
@@ -300,6 +301,17 @@ private slots:
         QCOMPARE(declared.value(FieldInfo::HiddenCoders).join(' '), "SIP1_CODERS SIP2_CODERS");
         QCOMPARE(
             declared.value(FieldInfo::HiddenVlan).join(' '), "NET1_VLAN_NATIVE NET2_VLAN_NATIVE OAM_VLAN_NATIVE");
+        QCOMPARE(declared.value(FieldInfo::BoxCoders).join(' '), "GATEWAY_CODERS");
+        QCOMPARE(declared.value(FieldInfo::ListEntry).join(' '),
+            "APPLICATION CCE_INTEROP CLI COUNTRY FEU_MEDIA_PROTOCOL FEU_TRANSPORT_TYPE GATEWAY_BRI_MODE "
+            "GATEWAY_BRI_TYPE GATEWAY_CLOCK GATEWAY_FRAMING GATEWAY_FXS_REGISTER GATEWAY_INTEROP "
+            "GATEWAY_ISDN_SIDE GATEWAY_LINE_CODE GATEWAY_MODULE GATEWAY_PROTOCOL GATEWAY_RX_OVERLAP "
+            "GATEWAY_TRUNK GATEWAY_TYPE ITSP NET1_PORT NET1_PORT_NAME NET2_PORT NET2_TYPE NETWORK OAM_INTERFACE "
+            "OAM_PORT PBX PRODUCT REMOTE_USER1_MEDIA_PROTOCOL REMOTE_USER1_TRANSPORT_TYPE "
+            "REMOTE_USER2_MEDIA_PROTOCOL REMOTE_USER2_TRANSPORT_TYPE REMOTE_USER3_MEDIA_PROTOCOL "
+            "REMOTE_USER3_TRANSPORT_TYPE SIP1_MEDIA_PROTOCOL SIP1_TRANSPORT_TYPE SIP2_MEDIA_PROTOCOL "
+            "SIP2_REGISTRATION SIP2_TRANSPORT_TYPE SIP3_MEDIA_PROTOCOL SIP3_TRANSPORT_TYPE TEMPLATE "
+            "USER_MEDIA_PROTOCOL USER_TRANSPORT_TYPE UTC_OFFSET VERSION WEB");
     }
 
     void loadedFlags_data() { rows("flag"); }

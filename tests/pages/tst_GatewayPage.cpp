@@ -14,6 +14,23 @@ private:
     Fixture *f = nullptr;
     QComboBox *combo(const char *name) const { return f->child(name); }
 
+    // Answers as a file brings them: the loaded values and the fields' texts, blanks and all.
+    void load(const QStringList &answers)
+    {
+        for (const QString &answer : answers) {
+            if (answer.startsWith("GATEWAY_"))
+                WizardData::instance()->setValue(answer.section('=', 0, 0), answer.section('=', 1));
+        }
+        f->enter(answers);
+    }
+
+    // "NAME=value" each, the fields' texts as the page left them.
+    static void compareFields(const QStringList &expected)
+    {
+        for (const QString &answer : expected)
+            QCOMPARE(answer.section('=', 0, 0) + '=' + Fixture::text(answer.section('=', 0, 0)), answer);
+    }
+
 private slots:
     void init()
     {
@@ -85,6 +102,24 @@ private slots:
                 QVERIFY2(mark.second.isEmpty(), qPrintable(mark.second));
         }
         QVERIFY(!GatewayRules::portsError(quoted.ports).isEmpty());
+        // A list the trunk type does not use takes any loaded value; one it uses only its entries.
+        const std::tuple<const char *, const char *, int, bool> choices[] = {
+            {"GATEWAY_PROTOCOL", "99", GatewayRules::Fxs, true}, {"GATEWAY_TRUNK", "1.0", GatewayRules::Fxs, true},
+            {"GATEWAY_CLOCK", "on", GatewayRules::Bri, true}, {"GATEWAY_BRI_TYPE", "", GatewayRules::T1, true},
+            {"GATEWAY_CLOCK", "on", GatewayRules::E1, false}, {"GATEWAY_PROTOCOL", "0", GatewayRules::Bri, false},
+            {"GATEWAY_FXS_REGISTER", "3", GatewayRules::Fxs, false}};
+        for (const auto &[field, value, type, taken] : choices)
+            QVERIFY2(GatewayRules::namesChoice(field, value, type) == taken, field);
+        // Every column lands inside quotes, the last one too.
+        const char *const columns[] = {"Phone Number", "Username", "Password", "Contact User"};
+        for (int column = 0; column < 4; ++column) {
+            for (const QString &text : {QString("desk\x01"), QString("desk\u200e")}) {
+                GatewayRules::PortCells cells;
+                cells[1][size_t(column)] = text;
+                const GatewayRules::PortProblem problem = GatewayRules::portProblem(cells);
+                QVERIFY2(problem.port == 1 && problem.message.contains(columns[column]), columns[column]);
+            }
+        }
         // An empty mask reads as 0 and shows so.
         QCOMPARE(GatewayRules::maskEditText(""), "0x0");
     }
@@ -120,6 +155,95 @@ private slots:
         coders.at(1)->setChecked(false);
         coders.at(2)->setChecked(false);
         QCOMPARE(Fixture::text("GATEWAY_CODERS"), "g711a,g711u,g729");
+    }
+
+    // A loaded list answer reads one way, blanks around it aside, where it is judged and where the list
+    // is set; a list the trunk type does not use keeps it as given; a coder list reads entry by entry.
+    void loadedLists_data()
+    {
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("refusal");
+        const auto row
+            = [](const char *name, const QString &loaded, const QString &expected, const char *refusal = "") {
+                  QTest::newRow(name) << ("APPLICATION_SELECTED=4;" + loaded).split(';') << expected.split(';')
+                                      << QString(refusal);
+              };
+        row("padded BRI protocol", "GATEWAY_TYPE=0;GATEWAY_PROTOCOL= 55", "GATEWAY_TYPE=0;GATEWAY_PROTOCOL=55");
+        row("padded T1 protocol and framing", "GATEWAY_TYPE=2;GATEWAY_PROTOCOL=14\t;GATEWAY_FRAMING=C\t",
+            "GATEWAY_TYPE=2;GATEWAY_PROTOCOL=14;GATEWAY_FRAMING=C");
+        row("padded E1 line code", "GATEWAY_TYPE=1;GATEWAY_PROTOCOL=1;GATEWAY_LINE_CODE= 1\t",
+            "GATEWAY_LINE_CODE=1");
+        row("T1 protocol makes E1 a T1", "GATEWAY_TYPE=1;GATEWAY_PROTOCOL=14",
+            "GATEWAY_TYPE=2;GATEWAY_PROTOCOL=14");
+        row("FXS stays FXS", "GATEWAY_TYPE=3;GATEWAY_PROTOCOL=1;GATEWAY_LINE_CODE=;GATEWAY_FRAMING=",
+            "GATEWAY_TYPE=3;GATEWAY_PROTOCOL=1;GATEWAY_LINE_CODE=;GATEWAY_FRAMING=");
+        row("FXS keeps trunk and ISDN lists",
+            "GATEWAY_TYPE=3;GATEWAY_PROTOCOL= 99;GATEWAY_TRUNK=1.0;GATEWAY_CLOCK=on;GATEWAY_ISDN_SIDE=true;"
+            "GATEWAY_RX_OVERLAP=\ttrue;GATEWAY_BRI_TYPE=true;GATEWAY_BRI_MODE=x",
+            "GATEWAY_PROTOCOL=99;GATEWAY_TRUNK=1.0;GATEWAY_CLOCK=on;GATEWAY_ISDN_SIDE=true;"
+            "GATEWAY_RX_OVERLAP=true;GATEWAY_BRI_TYPE=true;GATEWAY_BRI_MODE=x");
+        row("BRI keeps line and FXS lists",
+            "GATEWAY_TYPE=0;GATEWAY_PROTOCOL=50;GATEWAY_FXS_REGISTER=true;GATEWAY_CLOCK=on;GATEWAY_LINE_CODE=9;"
+            "GATEWAY_FRAMING= q",
+            "GATEWAY_FXS_REGISTER=true;GATEWAY_CLOCK=on;GATEWAY_LINE_CODE=9;GATEWAY_FRAMING=q");
+        row("E1 keeps BRI and FXS lists",
+            "GATEWAY_TYPE=1;GATEWAY_PROTOCOL=1;GATEWAY_BRI_TYPE=true;GATEWAY_BRI_MODE=x;GATEWAY_FXS_REGISTER=7",
+            "GATEWAY_BRI_TYPE=true;GATEWAY_BRI_MODE=x;GATEWAY_FXS_REGISTER=7");
+        row("coders with a blank after a comma", "GATEWAY_TYPE=3;GATEWAY_CODERS=g711u, g729",
+            "GATEWAY_CODERS=g711u,g729");
+        row("coders padded with tabs", "GATEWAY_TYPE=3;GATEWAY_CODERS=\tg711u,g729 ", "GATEWAY_CODERS=g711u,g729");
+        row("E1 uses its clock", "GATEWAY_TYPE=1;GATEWAY_PROTOCOL=1;GATEWAY_CLOCK=on", "",
+            "Can't continue: the loaded GATEWAY_CLOCK 'on' is not");
+        row("FXS uses its account", "GATEWAY_TYPE=3;GATEWAY_FXS_REGISTER=true", "",
+            "Can't continue: the loaded GATEWAY_FXS_REGISTER 'true' is not");
+        row("empty coder entry", "GATEWAY_TYPE=3;GATEWAY_CODERS=g711u,,g729", "",
+            "Can't continue: the loaded GATEWAY_CODERS 'g711u,,g729' is not");
+        row("unknown coder after a blank", "GATEWAY_TYPE=3;GATEWAY_CODERS=g711u, g722", "",
+            "Can't continue: the loaded GATEWAY_CODERS 'g711u, g722' is not");
+        row("gateway off",
+            "APPLICATION_SELECTED=2;GATEWAY_ENABLE=0;GATEWAY_MODULE=5;GATEWAY_TYPE=true;GATEWAY_PROTOCOL= 99;"
+            "GATEWAY_CLOCK=on;GATEWAY_CODERS= g711a,g722",
+            "GATEWAY_MODULE=5;GATEWAY_TYPE=true;GATEWAY_PROTOCOL=99;GATEWAY_CLOCK=on;GATEWAY_CODERS=g711a,g722");
+        row("gateway off, coders with a blank",
+            "APPLICATION_SELECTED=2;GATEWAY_ENABLE=0;GATEWAY_CODERS=g711u, g729 ", "GATEWAY_CODERS=g711u, g729");
+    }
+
+    void loadedLists()
+    {
+        QFETCH(QStringList, loaded);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, refusal);
+        load(loaded);
+        f->page->nextId();
+        QCOMPARE(f->page->batchRefusal().left(refusal.size()), refusal);
+        QCOMPARE(f->page->batchRefusal().isEmpty(), refusal.isEmpty());
+        if (refusal.isEmpty())
+            compareFields(expected);
+    }
+
+    // A list the user's own choice brings into use writes what it shows at once, also where the
+    // list stays at the entry it showed and so emits nothing.
+    void listsComingIntoUse()
+    {
+        load({"APPLICATION_SELECTED=4", "GATEWAY_TYPE=3", "GATEWAY_PROTOCOL=99", "GATEWAY_TRUNK=1.0",
+            "GATEWAY_CLOCK=on", "GATEWAY_ISDN_SIDE=true", "GATEWAY_RX_OVERLAP=on", "GATEWAY_BRI_TYPE=true",
+            "GATEWAY_BRI_MODE=x"});
+        combo("type")->setCurrentText("E1");
+        compareFields({"GATEWAY_TYPE=1", "GATEWAY_PROTOCOL=1", "GATEWAY_TRUNK=0", "GATEWAY_CLOCK=0",
+            "GATEWAY_ISDN_SIDE=0", "GATEWAY_RX_OVERLAP=0", "GATEWAY_BRI_TYPE=true", "GATEWAY_BRI_MODE=x"});
+        combo("type")->setCurrentText("BRI");
+        compareFields({"GATEWAY_PROTOCOL=50", "GATEWAY_BRI_TYPE=0", "GATEWAY_BRI_MODE=0"});
+
+        delete f;
+        TestEnvironment::freshWizardData();
+        f = new Fixture(6);
+        load({"APPLICATION_SELECTED=2", "GATEWAY_ENABLE=0", "GATEWAY_TYPE=1", "GATEWAY_PROTOCOL=1",
+            "GATEWAY_MODULE=5", "GATEWAY_CLOCK=on", "GATEWAY_CODERS=g711a,g722"});
+        compareFields({"GATEWAY_MODULE=5", "GATEWAY_CLOCK=on", "GATEWAY_CODERS=g711a,g722"});
+        f->child<QCheckBox>("enable")->setChecked(true);
+        compareFields({"GATEWAY_ENABLE=1", "GATEWAY_TYPE=1", "GATEWAY_MODULE=1", "GATEWAY_CLOCK=0",
+            "GATEWAY_CODERS=g711a,g711u"});
     }
 
     // The survey writes what entering the page would commit, also for a page never shown.
