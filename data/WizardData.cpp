@@ -134,11 +134,6 @@ int fieldLimit(const QLineEdit *edit)
 }
 } // namespace
 
-QString WizardData::overlongRefusal() const
-{
-    return overlongRefusal(values);
-}
-
 QString WizardData::overlongRefusal(const QHash<QString, QString> &loaded) const
 {
     QStringList names = loaded.keys();

@@ -55,7 +55,6 @@ public:
     static bool derivedByProductPage(const QString &name);
     // The refusal of the first loaded value (by name) longer than its field's edit takes, naming the
     // page and row; empty when every value fits. An edit cuts a longer text without a word.
-    QString overlongRefusal() const;
     QString overlongRefusal(const QHash<QString, QString> &loaded) const;
 
     // Code tables and device identification.

@@ -3,6 +3,7 @@
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QTextStream>
@@ -16,7 +17,8 @@ SurveyReader::Result SurveyReader::readFile(
     // Read as written: text mode would drop every CR, also those inside a quoted value.
     if (!file.open(QIODevice::ReadOnly)) {
         if (refusal)
-            *refusal = QStringLiteral("Failed to load site survey.\nCan't read file '%1'.").arg(path);
+            *refusal = QStringLiteral("Failed to load site survey.\nCan't read file '%1'.")
+                           .arg(QDir::toNativeSeparators(path));
         return Unreadable;
     }
     // No more than a survey can hold, so that a huge file is refused before it fills the memory.

@@ -162,7 +162,7 @@ private slots:
         d->addField("F", edit, false, false, QString());
         d->setValue("F", QString(length, 'x'));
         d->setValue("NO_FIELD", QString(40000, 'x')); // never shown
-        QCOMPARE(d->overlongRefusal(), message);
+        QCOMPARE(d->overlongRefusal(d->values), message);
     }
 
     void codes()
