@@ -4,6 +4,7 @@
 #include "pages/EntryWidgets.h"
 #include "pages/FieldError.h"
 #include "pages/GatewayRules.h"
+#include "pages/LoadedSet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -499,8 +500,8 @@ void GatewayPage::initializePage()
     // list's answer reads as its loaded value is judged, blanks around it aside.
     QHash<const QLineEdit *, QString> readings;
     for (const ListField &list : listFields())
-        readings.insert(list.field, list.field->text().trimmed());
-    const QString coders = m_codersField->text().trimmed();
+        readings.insert(list.field, LoadedSet::reading(QLatin1String(list.name), list.field->text()));
+    const QString coders = LoadedSet::reading(QStringLiteral("GATEWAY_CODERS"), m_codersField->text());
     const auto stored = [](QLineEdit *holder) { return holder->text(); };
     const auto reading = [&readings](QLineEdit *holder) { return readings.value(holder); };
     const auto number = [&reading](QLineEdit *holder) { return GatewayRules::storedIndex(reading(holder)); };

@@ -16,9 +16,8 @@ QString LoadedSet::judge(QHash<QString, QString> &values)
 {
     const WizardData *data = WizardData::instance();
     for (auto it = values.begin(); it != values.end();) {
-        const FieldInfo::Choice choice = data->choiceOf(it.key());
         it.value() = reading(it.key(), it.value());
-        if (FieldInfo::emptyIsNoAnswer(choice) && it.value().isEmpty())
+        if (it.value().isEmpty() && FieldInfo::emptyIsNoAnswer(data->choiceOf(it.key())))
             it = values.erase(it);
         else
             ++it;
@@ -32,21 +31,20 @@ QString LoadedSet::judge(QHash<QString, QString> &values)
     names.sort();
     for (const QString &name : qAsConst(names)) {
         const QString text = values.value(name);
-        const QLineEdit *edit = data->fields.value(name).lineEdit;
-        // Named as the row that shows the field, or summarises a name no widget shows.
-        const QString shownAs = !edit           ? QString()
-            : LoadedChoices::isHiddenName(name) ? fieldRowName(edit, name)
-                                                : shownRowName(edit);
         if (LoadedChoices::isHiddenChoice(name)) {
             if (!LoadedChoices::hiddenChoiceValid(name, text))
                 refused.reject(nullptr, nullptr, name, text);
             continue;
         }
         // A name lands inside quotes; any other answer still may not hide or reorder what it holds.
-        const QString error = LoadedChoices::isHiddenName(name) ? TextRules::textError(text, QString())
-                                                                : TextRules::controlError(text);
-        if (!error.isEmpty())
-            refused.refuse(nullptr, nullptr, name, error, shownAs);
+        const bool templateName = LoadedChoices::isHiddenName(name);
+        const QString error = templateName ? TextRules::textError(text, QString()) : TextRules::controlError(text);
+        if (error.isEmpty())
+            continue;
+        // Named as the row that shows the field, or summarises a name no widget shows.
+        const QLineEdit *edit = data->fields.value(name).lineEdit;
+        const QString shownAs = !edit ? QString() : templateName ? fieldRowName(edit, name) : shownRowName(edit);
+        refused.refuse(nullptr, nullptr, name, error, shownAs);
     }
     return refused.refusal();
 }

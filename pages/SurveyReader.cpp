@@ -2,6 +2,7 @@
 
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
+#include "pages/LoadedSet.h"
 
 #include <QDir>
 #include <QFile>
@@ -236,9 +237,10 @@ BrambleonPage *SurveyReader::pageForTitle(
     if (!wizard)
         return current;
     auto page = [wizard](int id) { return qobject_cast<BrambleonPage *>(wizard->page(id)); };
-    // Read as the pages will read them, blanks around them aside.
-    const QString application = loaded.value(QStringLiteral("APPLICATION")).trimmed();
-    const QString network = loaded.value(QStringLiteral("NETWORK")).trimmed();
+    // Read as the pages will read them.
+    const auto read = [&loaded](const QString &field) { return LoadedSet::reading(field, loaded.value(field)); };
+    const QString application = read(QStringLiteral("APPLICATION"));
+    const QString network = read(QStringLiteral("NETWORK"));
 
     // Titles written by two pages go back to the page that writes them for the loaded application.
     if (title == QLatin1String("WAN Interface"))
