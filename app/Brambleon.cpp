@@ -28,6 +28,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 namespace
@@ -47,20 +49,7 @@ Brambleon::Brambleon(QWidget *parent)
     // The order of creation is the order in which the pages register their fields.
     setPage(IntroId, new IntroPage(this));
     setPage(ProductId, new ProductPage(this));
-    setPage(SetupId, new SetupPage(this));
-    setPage(SystemId, new SystemPage(this));
-    setPage(Network1Id, new Network1Page(this));
-    setPage(Network2Id, new Network2Page(this));
-    setPage(IPPBXId, new IPPBXPage(this));
-    setPage(IPPBX2Id, new IPPBX2Page(this));
-    setPage(ITSPId, new ITSPPage(this));
-    setPage(UsersId, new UsersPage(this));
-    setPage(GatewayId, new GatewayPage(this));
-    setPage(DialId, new DialPage(this));
-    setPage(FEUId, new FEUPage(this));
-    setPage(RemoteUsersId, new RemoteUsersPage(this));
-    setPage(ConclusionId, new ConclusionPage(this));
-    setPage(FinishId, new FinishPage(this));
+    addAnswerPages();
 
     setStartId(IntroId);
     setWizardStyle(QWizard::ModernStyle);
@@ -76,9 +65,59 @@ Brambleon::Brambleon(QWidget *parent)
     setOption(QWizard::HaveHelpButton, true);
     setOption(QWizard::HelpButtonOnRight, false);
     connect(this, SIGNAL(helpRequested()), this, SLOT(showHelp()));
+    connect(this, SIGNAL(currentIdChanged(int)), this, SLOT(pageEntered(int)));
 
     Stats::instance()->init(!WizardData::instance()->batchMode);
     startRun();
+}
+
+void Brambleon::addAnswerPages()
+{
+    setPage(SetupId, new SetupPage(this));
+    setPage(SystemId, new SystemPage(this));
+    setPage(Network1Id, new Network1Page(this));
+    setPage(Network2Id, new Network2Page(this));
+    setPage(IPPBXId, new IPPBXPage(this));
+    setPage(IPPBX2Id, new IPPBX2Page(this));
+    setPage(ITSPId, new ITSPPage(this));
+    setPage(UsersId, new UsersPage(this));
+    setPage(GatewayId, new GatewayPage(this));
+    setPage(DialId, new DialPage(this));
+    setPage(FEUId, new FEUPage(this));
+    setPage(RemoteUsersId, new RemoteUsersPage(this));
+    setPage(ConclusionId, new ConclusionPage(this));
+    setPage(FinishId, new FinishPage(this));
+}
+
+void Brambleon::pageEntered(int id)
+{
+    if (id >= SetupId)
+        m_answerPagesEntered = true;
+}
+
+void Brambleon::startAfresh()
+{
+    if (!m_answerPagesEntered)
+        return;
+    m_answerPagesEntered = false;
+    QList<QWizardPage *> old;
+    for (int id : pageIds()) {
+        if (id >= SetupId) {
+            old << page(id);
+            removePage(id);
+        }
+    }
+    // Their registry entries go with them: a page built below may read another's field before that
+    // one is built again.
+    WizardData *data = WizardData::instance();
+    for (auto it = data->fields.begin(); it != data->fields.end();) {
+        const QWidget *edit = it->lineEdit;
+        const bool gone = std::any_of(
+            old.cbegin(), old.cend(), [edit](const QWizardPage *p) { return edit && p->isAncestorOf(edit); });
+        it = gone ? data->fields.erase(it) : std::next(it);
+    }
+    qDeleteAll(old);
+    addAnswerPages();
 }
 
 void Brambleon::showHelp()

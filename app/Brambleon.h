@@ -37,8 +37,19 @@ public slots:
     void showHelp();
     // One step of a batch run (batchStep), and the next one after a pause while the run goes on.
     void batchNext();
+    // Builds every page after the product page anew, as at start: a file the product page has just
+    // taken is then answered as a fresh start holding only it would answer, never with what an earlier
+    // file or visit left in a page. Only the welcome and product pages may have been shown since.
+    void startAfresh();
+    // Notes that a page after the product page has been entered: only then can one hold anything but
+    // what it was built with.
+    void pageEntered(int id);
 
 private:
+    // The pages after the product page, in the order in which they register their fields.
+    void addAnswerPages();
     // Starts a batch or params run once all pages stand.
     void startRun();
+
+    bool m_answerPagesEntered = false;
 };

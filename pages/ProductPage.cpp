@@ -22,6 +22,7 @@
 #include <QSettings>
 #include <QTextStream>
 #include <QVBoxLayout>
+#include <QWizard>
 
 #include <utility>
 
@@ -324,11 +325,26 @@ bool ProductPage::takeLoaded(const QHash<QString, QString> &loaded, const QStrin
     const QHash<QString, QString> before = data->values;
     data->values = loaded;
     const QString refusal = LoadedSet::judge(data->values);
-    if (refusal.isEmpty())
+    if (refusal.isEmpty()) {
+        startAfresh();
         return true;
+    }
     data->values = before;
     WarningBox::show(nullptr, title, refusal);
     return false;
+}
+
+void ProductPage::startAfresh()
+{
+    // The next pages are built before the answers are there, as at start; only then do they take them.
+    QWizard *frame = wizard();
+    if (!frame || frame->metaObject()->indexOfSlot("startAfresh()") < 0)
+        return;
+    WizardData *data = WizardData::instance();
+    const QHash<QString, QString> taken = data->values;
+    data->values.clear();
+    QMetaObject::invokeMethod(frame, "startAfresh");
+    data->values = taken;
 }
 
 QVector<QPair<QLabel *, QString>> ProductPage::rowMessages() const
@@ -542,6 +558,7 @@ void ProductPage::applyDeviceRead(const QString &previousDataFile, const QString
         loadConfiguration(previousDataFile);
     } else {
         WizardData::instance()->clearValues();
+        startAfresh();
         showLoadedFile(QString());
     }
     if (!version.isEmpty()) {

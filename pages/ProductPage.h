@@ -69,6 +69,8 @@ private:
     void checkLoadedCountry();
     // Takes a loaded set of answers once it is judged; otherwise warns under title and changes nothing.
     bool takeLoaded(const QHash<QString, QString> &loaded, const QString &title);
+    // Has the wizard build the next pages anew, so that a load starts afresh.
+    void startAfresh();
     // Each row label with its message; an empty message for a valid row.
     QVector<QPair<QLabel *, QString>> rowMessages() const;
 

@@ -1,4 +1,5 @@
 #include "FreshRun.h"
+#include "InProcessBatch.h"
 #include "LoopbackHttpServer.h"
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
@@ -127,6 +128,38 @@ private slots:
         wizard.next();
         QCOMPARE(fields(), answers);
         QVERIFY(wizard.currentPage()->isComplete());
+    }
+
+    // A second file, loaded after the first took the installer to the setup page, starts afresh: what
+    // is saved is what a batch of the second file writes, nothing of the first.
+    void secondLoadStartsAfresh()
+    {
+        const QString examples = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/";
+        for (const auto &[first, second] : {std::pair{"sip-trunk.ini", "hosted-ip-pbx.ini"},
+                 {"gateway.ini", "sip-trunk.ini"}, {"gateway-fxs.ini", "gateway-hosted-bri.ini"}}) {
+            freshRun();
+            WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 0);
+            QTemporaryDir dir;
+            ModalBoxCloser closer;
+            Brambleon wizard;
+            wizard.show();
+            wizard.next();
+            static_cast<ProductPage *>(wizard.page(Brambleon::ProductId))->loadPath(examples + first);
+            wizard.next();
+            QCOMPARE(wizard.currentId(), int(Brambleon::SetupId));
+            wizard.back();
+            static_cast<ProductPage *>(wizard.page(Brambleon::ProductId))->loadPath(examples + second);
+            for (int i = 0; i < 30 && wizard.currentId() != Brambleon::FinishId; ++i)
+                wizard.next();
+            QCOMPARE(wizard.currentId(), int(Brambleon::FinishId));
+            auto *finish = static_cast<FinishPage *>(wizard.page(Brambleon::FinishId));
+            QVERIFY(finish->saveToPath(dir.filePath("saved.ini")));
+            QVERIFY2(closer.boxes().isEmpty(), qPrintable(closer.boxes().join('\n')));
+            // Every example is the batch output of itself.
+            QVERIFY2(withoutVersionLine(TestEnvironment::readFile(dir.filePath("saved.ini")))
+                    == withoutVersionLine(TestEnvironment::readFile(examples + second)),
+                second);
+        }
     }
 
     // Only the first word counts, spelled exactly; the words after it are its files.
