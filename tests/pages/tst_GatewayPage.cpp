@@ -262,6 +262,11 @@ private slots:
         combo("briType")->setCurrentIndex(1);
         combo("briType")->setCurrentIndex(0);
         QCOMPARE(combo("briMode")->currentText(), "Point To Point");
+        // A phone's mode no list holds is refused until the user picks the equipment, which sets it.
+        load({"GATEWAY_BRI_TYPE=1", "GATEWAY_BRI_MODE=x"});
+        QVERIFY(!f->page->isComplete());
+        emit combo("briType")->activated(1);
+        QVERIFY(f->page->isComplete() && Fixture::text("GATEWAY_BRI_MODE") == "1");
 
         for (const bool loaded : {true, false}) {
             delete f;
