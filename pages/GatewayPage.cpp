@@ -101,6 +101,13 @@ QLabel *labelOf(const QWidget *page, const QWidget *buddy)
     return nullptr;
 }
 
+// The field of a port's column (0 to 3 each), as the table orders them.
+QString portFieldName(int port, int column)
+{
+    static const char *const columns[] = {"NUMBER", "USERNAME", "PASSWORD", "CONTACT_USER"};
+    return QStringLiteral("GATEWAY_FXS%1_%2").arg(port + 1).arg(QLatin1String(columns[column]));
+}
+
 QString cellText(const QTableWidget *table, int row, int column)
 {
     const QTableWidgetItem *item = table->item(row, column);
@@ -268,14 +275,12 @@ GatewayPage::GatewayPage(QWidget *parent)
     registerField(QStringLiteral("GATEWAY_BRI_GLOBAL_NUMBER"), m_globalNumber, true);
     registerField(QStringLiteral("GATEWAY_BRI_LOCAL_NUMBER"), m_localNumber, true);
     m_registerField = listHolder("GATEWAY_FXS_REGISTER", "1");
-    const char *const portColumns[] = {"NUMBER", "USERNAME", "PASSWORD", "CONTACT_USER"};
     for (int column = 0; column < 4; ++column) {
         for (int port = 0; port < 4; ++port) {
             QLineEdit *holder = hiddenEdit();
             setRowName(holder, tableRowName(m_ports, port), m_fxs);
             m_portFields[size_t(port)][size_t(column)] = holder;
-            registerField(QStringLiteral("GATEWAY_FXS%1_%2").arg(port + 1).arg(QLatin1String(portColumns[column])),
-                holder, true);
+            registerField(portFieldName(port, column), holder, true);
         }
     }
     m_q931Field = holder("GATEWAY_Q931_BEHAVIOR", "0", true);
@@ -439,10 +444,18 @@ void GatewayPage::briModeChanged(int index)
 
 void GatewayPage::briTypeChanged(int index)
 {
-    m_briTypeField->setText(QString::number(index));
-    showPhoneNumbers(index == 1);
     // A phone shares the bus with others; a PBX has the line to itself.
     m_briMode->setCurrentIndex(index == 0 ? 0 : 1);
+    showEquipment(index);
+}
+
+// A phone locks the layer-2 mode; a PBX leaves it to the user (or to a loaded answer).
+void GatewayPage::showEquipment(int index)
+{
+    m_briTypeField->setText(QString::number(index));
+    showPhoneNumbers(index == 1);
+    if (index == 1)
+        m_briMode->setCurrentIndex(1);
     m_briMode->setEnabled(index == 0 && m_briModeField->isEnabled());
     briModeChanged(m_briMode->currentIndex());
 }
@@ -538,10 +551,13 @@ void GatewayPage::initializePage()
     selectText(m_lineCode, lineCode);
     select(m_clock, clock);
     select(m_isdnSide, side);
+    {
+        // The equipment's handler picks a mode for a user who changes it; a loaded mode stands.
+        const QSignalBlocker blocker(m_briType);
+        select(m_briType, briType);
+    }
     select(m_briMode, briMode);
-    briModeChanged(m_briMode->currentIndex());
-    select(m_briType, briType);
-    briTypeChanged(m_briType->currentIndex());
+    showEquipment(m_briType->currentIndex());
     m_q931->setText(GatewayRules::maskEditText(q931));
     m_incoming->setText(GatewayRules::maskEditText(incoming));
     m_outgoing->setText(GatewayRules::maskEditText(outgoing));
@@ -573,17 +589,24 @@ void GatewayPage::rejectUnreadChoices()
             m_loaded.reject(m_enable, m_enable, QStringLiteral("GATEWAY_ENABLE"), enabled);
         return;
     }
-    QVector<std::pair<QWidget *, const char *>> lists{{m_enable, "GATEWAY_ENABLE"}};
+    // A box or list the page forces or locks (the Gateway application's box, a phone's layer-2 mode)
+    // still refuses a value no list holds; one the template does not use was emptied by it.
+    struct Choice {
+        QWidget *list;
+        const QLineEdit *field;
+        const char *name;
+    };
+    QVector<Choice> lists{{m_enable, m_enableField, "GATEWAY_ENABLE"}};
     for (const ListField &list : listFields())
-        lists.append({list.list, list.name});
-    for (const auto &list : qAsConst(lists)) {
-        const QString name = QLatin1String(list.second);
+        lists.append({list.list, list.field, list.name});
+    for (const Choice &list : qAsConst(lists)) {
+        const QString name = QLatin1String(list.name);
         const QString loaded = LoadedChoices::value(name);
-        if (loaded.isNull() || !list.first->isEnabled() || !list.first->isVisibleTo(this)
+        if (loaded.isNull() || !list.field->isEnabled()
             || GatewayRules::namesChoice(name, loaded, m_type->currentIndex()))
             continue;
-        QLabel *label = labelOf(this, list.first);
-        m_loaded.reject(list.first, label ? static_cast<QWidget *>(label) : list.first, name, loaded);
+        QLabel *label = labelOf(this, list.list);
+        m_loaded.reject(list.list, label ? static_cast<QWidget *>(label) : list.list, name, loaded);
     }
     const QString coders = LoadedChoices::value(QStringLiteral("GATEWAY_CODERS"));
     if (!coders.isEmpty() && !GatewayRules::codersKnown(coders))
@@ -595,6 +618,9 @@ void GatewayPage::choiceActivated()
     // The trunk type decides what the other lists hold; a coder box answers for the coder list.
     const QObject *list = sender()->parent() == m_coders ? m_coders : sender();
     m_loaded.forget(list == m_type ? nullptr : list);
+    // The equipment sets the layer-2 mode.
+    if (list == m_briType)
+        m_loaded.forget(m_briMode);
     emit completeChanged();
 }
 
@@ -657,14 +683,16 @@ bool GatewayPage::keepsCoders(const QString &reading) const
     return !m_enable->isChecked() && !loaded.isEmpty() && reading == loaded;
 }
 
-// A loaded or earlier configuration brings its ports back; with no port field set the table keeps
-// what it shows.
+// A loaded or earlier configuration brings its ports back, loaded empty ones too; with no port field
+// set or loaded the table keeps what it shows.
 void GatewayPage::restorePorts()
 {
+    const WizardData *data = WizardData::instance();
     bool any = false;
-    for (const auto &port : m_portFields) {
-        for (const QLineEdit *holder : port)
-            any = any || !holder->text().isEmpty();
+    for (int port = 0; port < 4; ++port) {
+        for (int column = 0; column < 4; ++column)
+            any = any || !m_portFields[size_t(port)][size_t(column)]->text().isEmpty()
+                || data->hasValue(portFieldName(port, column));
     }
     if (!any)
         return;

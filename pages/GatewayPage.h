@@ -77,6 +77,7 @@ private:
     void mirrorEnabled();
     void showType(const GatewayRules::View &view);
     void showPhoneNumbers(bool shown);
+    void showEquipment(int index);
     void reserveRoom();
     void writeListFields();
     void rejectUnreadChoices();

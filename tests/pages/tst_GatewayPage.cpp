@@ -202,6 +202,14 @@ private slots:
             "APPLICATION_SELECTED=2;GATEWAY_ENABLE=0;GATEWAY_MODULE=5;GATEWAY_TYPE=true;GATEWAY_PROTOCOL= 99;"
             "GATEWAY_CLOCK=on;GATEWAY_CODERS= g711a,g722",
             "GATEWAY_MODULE=5;GATEWAY_TYPE=true;GATEWAY_PROTOCOL=99;GATEWAY_CLOCK=on;GATEWAY_CODERS=g711a,g722");
+        row("phone locks a listed mode",
+            "GATEWAY_TYPE=0;GATEWAY_PROTOCOL=55;GATEWAY_BRI_TYPE=1;GATEWAY_BRI_MODE=0", "GATEWAY_BRI_MODE=1");
+        row("phone refuses an unlisted mode",
+            "GATEWAY_TYPE=0;GATEWAY_PROTOCOL=55;GATEWAY_BRI_TYPE=1;GATEWAY_BRI_MODE=x", "",
+            "Can't continue: the loaded GATEWAY_BRI_MODE 'x' is not");
+        row("forced box takes a listed flag", "GATEWAY_ENABLE=0", "GATEWAY_ENABLE=1");
+        row("forced box refuses an unread flag", "GATEWAY_ENABLE=01", "",
+            "Can't continue: the loaded GATEWAY_ENABLE '01' is not");
         row("gateway off, coders with a blank",
             "APPLICATION_SELECTED=2;GATEWAY_ENABLE=0;GATEWAY_CODERS=g711u, g729 ", "GATEWAY_CODERS=g711u, g729");
     }
@@ -241,6 +249,39 @@ private slots:
         f->child<QCheckBox>("enable")->setChecked(true);
         compareFields({"GATEWAY_ENABLE=1", "GATEWAY_TYPE=1", "GATEWAY_MODULE=1", "GATEWAY_CLOCK=0",
             "GATEWAY_CODERS=g711a,g711u"});
+    }
+
+    // A PBX leaves the layer-2 mode to the file, a changed equipment picks it; loaded empty ports
+    // stay empty, a file without them keeps the built-in first number.
+    void reloadAsWritten()
+    {
+        load({"APPLICATION_SELECTED=4", "GATEWAY_TYPE=0", "GATEWAY_PROTOCOL=55", "GATEWAY_BRI_TYPE=0",
+            "GATEWAY_BRI_MODE=1"});
+        QCOMPARE(
+            combo("briMode")->currentText() + '|' + Fixture::text("GATEWAY_BRI_MODE"), "Point To Multipoint|1");
+        combo("briType")->setCurrentIndex(1);
+        combo("briType")->setCurrentIndex(0);
+        QCOMPARE(combo("briMode")->currentText(), "Point To Point");
+        // A phone's mode no list holds is refused until the user picks the equipment, which sets it.
+        load({"GATEWAY_BRI_TYPE=1", "GATEWAY_BRI_MODE=x"});
+        QVERIFY(!f->page->isComplete());
+        emit combo("briType")->activated(1);
+        QVERIFY(f->page->isComplete() && Fixture::text("GATEWAY_BRI_MODE") == "1");
+
+        for (const bool loaded : {true, false}) {
+            delete f;
+            TestEnvironment::freshWizardData();
+            f = new Fixture(6);
+            QStringList answers{"APPLICATION_SELECTED=4", "GATEWAY_TYPE=3"};
+            for (int port = 1; port <= 4 && loaded; ++port) {
+                for (const char *column : {"NUMBER", "USERNAME", "PASSWORD", "CONTACT_USER"})
+                    answers << QString("GATEWAY_FXS%1_%2=").arg(port).arg(column);
+            }
+            load(answers);
+            f->page->nextId();
+            QCOMPARE(f->child<QTableWidget>("ports")->item(0, 0)->text() + Fixture::text("GATEWAY_FXS1_NUMBER"),
+                loaded ? "" : "40014001");
+        }
     }
 
     // The survey writes what entering the page would commit, also for a page never shown.
