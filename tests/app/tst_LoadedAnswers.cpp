@@ -1,3 +1,4 @@
+#include "BatchShard.h"
 #include "InProcessBatch.h"
 #include "TestEnvironment.h"
 #include "data/WarningBox.h"
@@ -6,12 +7,14 @@
 #include <QThread>
 #include <QtTest>
 
+#include <algorithm>
+
 // Loaded answers batched in the test's own process, hundreds of runs shared among a few worker
-// processes (this program started with --worker). Every check box's flag reads the same with blanks
-// around it, empty it is no answer (as if the file had no line for it), and any other text stops the
-// run. Every choice an example answers, with blanks and tabs around it, configures the device as the
-// bare value does or stops the run naming it. Each answer of two examples, emptied in turn, either stops the run
-// naming page and row or batches to a fixed point, and an answer the user types stays empty.
+// processes (this program started with --worker); each ctest entry runs one share (BatchShard.h). Every check
+// box's flag reads the same with blanks around it, empty it is no answer (as if the file had no line for it), and
+// any other text stops the run. Every choice an example answers, with blanks and tabs around it, configures the
+// device as the bare value does or stops the run naming it. Each answer of two examples, emptied in turn, either
+// stops the run naming page and row or batches to a fixed point, and an answer the user types stays empty.
 namespace
 {
 const QStringList kEmptiedExamples{QStringLiteral("sip-trunk.ini"), QStringLiteral("gateway-hosted-bri.ini")};
@@ -180,6 +183,7 @@ class TestLoadedAnswers : public QObject
 {
     Q_OBJECT
 private:
+    const BatchShard m_shard;
     QVector<Case> m_cases;
     QHash<QString, QString> m_verdicts;
     QString m_workerTrouble;
@@ -195,6 +199,8 @@ private:
 
     void verdict()
     {
+        if (!QTest::currentDataTag())
+            QSKIP("no case of this kind in this shard");
         QFETCH(QString, label);
         QVERIFY2(m_verdicts.contains(label), qPrintable("no verdict: " + m_workerTrouble));
         QVERIFY2(m_verdicts.value(label).isEmpty(), qPrintable(m_verdicts.value(label)));
@@ -203,11 +209,27 @@ private:
 private slots:
     void initTestCase()
     {
+        // The flags, each example's padded choices and each emptied example's answers are groups, of which
+        // the shard keeps its own.
+        QStringList groups;
+        QVector<Case> pending;
+        const auto take = [&](const QString &group) {
+            groups << group;
+            for (int i = 0; i < pending.size(); ++i) {
+                if (m_shard.selects(group, i))
+                    m_cases.append(pending.at(i));
+            }
+            pending.clear();
+        };
         for (const FlagRow &row : kFlagRows)
-            m_cases.append({"flag", row.example, row.flag, row.edits});
+            pending.append({"flag", row.example, row.flag, row.edits});
+        take("flag");
+        const QStringList examples
+            = QDir(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples").entryList({"*.ini"});
         // Every choice an example answers: a list's entry, index or code, a flag, a coder list.
         QStringList choices;
-        {
+        if (std::any_of(examples.begin(), examples.end(),
+                [this](const QString &name) { return m_shard.selects("padded:" + name); })) {
             freshRun();
             const Brambleon wizard;
             for (auto it = WizardData::instance()->fields.constBegin();
@@ -217,16 +239,20 @@ private slots:
             }
         }
         const QRegularExpression answered(";# %(\\w+)% [^\r\n]", QRegularExpression::MultilineOption);
-        for (const QString &name :
-            QDir(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples").entryList({"*.ini"})) {
+        for (const QString &name : examples) {
             for (auto it = answered.globalMatch(QString::fromUtf8(example(name))); it.hasNext();) {
                 const QString field = it.next().captured(1);
                 if (choices.contains(field))
-                    m_cases.append({"padded", name, field, "-"});
+                    pending.append({"padded", name, field, "-"});
             }
+            take("padded:" + name);
         }
         const QRegularExpression answer(";# %(\\w+)%", QRegularExpression::MultilineOption);
         for (const QString &name : kEmptiedExamples) {
+            if (!m_shard.selects("emptied:" + name)) {
+                take("emptied:" + name);
+                continue;
+            }
             const QStringList typed
                 = typedAnswers(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/" + name);
             QVERIFY2(!typed.isEmpty(), qPrintable(name + " does not walk to its end"));
@@ -238,19 +264,24 @@ private slots:
                 setMetadata(emptied, field, "");
                 if (field == "API_VERSION" || emptied == answers)
                     continue;
-                m_cases.append({"emptied", name, field, typed.contains(field) ? "typed" : "-"});
+                pending.append({"emptied", name, field, typed.contains(field) ? "typed" : "-"});
             }
+            take("emptied:" + name);
         }
+        const QString trouble = m_shard.trouble(groups);
+        QVERIFY2(trouble.isEmpty(), qPrintable(trouble));
+        QVERIFY2(!m_cases.isEmpty(), "no cases found");
         QTemporaryDir dir;
         QStringList lines;
         for (const Case &c : qAsConst(m_cases))
             lines << QStringList{c.kind, c.example, c.field, c.extra}.join('\t');
         const QString cases = TestEnvironment::writeFile(dir.path(), "cases.txt", lines.join('\n').toUtf8());
-        // A few at once: on a small machine the other tests need the cores too.
+        // A few at once: on a small machine the other tests need the cores too. A shard is one of many
+        // entries ctest runs side by side.
         const int jobs = qEnvironmentVariableIsSet("BRAMBLEON_JOBS")
             ? qEnvironmentVariableIntValue("BRAMBLEON_JOBS")
             : QThread::idealThreadCount() / 2;
-        const int count = qBound(1, jobs, 4);
+        const int count = m_shard.all() ? qBound(1, jobs, 4) : 1;
         std::vector<std::unique_ptr<QProcess>> workers;
         for (int share = 0; share < count; ++share) {
             workers.push_back(std::make_unique<QProcess>());
@@ -280,6 +311,8 @@ private slots:
     // without the blanks around it; the padded-choices table covers each one an example answers.
     void declaredChoices()
     {
+        if (!m_shard.selects("flag"))
+            QSKIP("run with the flags");
         freshRun();
         const Brambleon wizard;
         QMap<int, QStringList> declared;
