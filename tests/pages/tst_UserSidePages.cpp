@@ -207,6 +207,7 @@ private slots:
             + QStringList{
                 "REMOTE_USER2_ENABLE=0", "REMOTE_USER2_TRANSPORT_TYPE=x", "REMOTE_USER2_MEDIA_PROTOCOL=7"});
         WizardData::instance()->setValue("REMOTE_USER2_TRANSPORT_TYPE", "x");
+        WizardData::instance()->setValue("REMOTE_USER2_MEDIA_PROTOCOL", "7");
         f.page->initializePage();
         QVERIFY(!f.page->batchRefusal().contains("loaded"));
         auto *box = inGroup<QCheckBox>(f.page, 2);
