@@ -58,22 +58,18 @@ void FEUPage::initializePage()
     setTitle(stepTitle(tr("Remote Users Configuration")));
     setSubTitle(subtitleFor(m_nameField->text()));
     m_loadedChoices.forget();
-    // Remote users of the second IP-PBX speak as it does.
     const bool sip3 = SipRules::number(answer(QStringLiteral("SIP3_ENABLE"))) == 1;
-    if (!sip3)
-        restoreChoices();
     m_transport->setEnabled(true);
     m_media->setEnabled(m_mediaField->isEnabled());
     restoreInterface();
-    if (restoreCheck(m_enable, m_enableField, QStringLiteral("FEU_ENABLE")))
+    if (restoreCheck(m_enable, m_enableField, QStringLiteral("FEU_ENABLE"))) {
         enableChanged(m_enable->checkState());
-    else
+    } else {
         showSettings(false);
-    if (sip3) {
-        restoreTransport(answer(QStringLiteral("SIP3_TRANSPORT_TYPE")));
-        restoreMedia(answer(QStringLiteral("SIP3_MEDIA_PROTOCOL")));
-        m_sessions->setText(answer(QStringLiteral("SIP3_MEDIA_NUMBER")));
+        restoreLists();
     }
+    if (sip3)
+        m_sessions->setText(answer(QStringLiteral("SIP3_MEDIA_NUMBER")));
     m_sessions->setEnabled(!sip3);
     m_nat->setText(answer(QStringLiteral("SIP2_NAT_IP")));
     m_nat->setEnabled(false);
@@ -110,6 +106,19 @@ void FEUPage::enableChanged(int state)
 {
     m_enableField->setText(state != Qt::Unchecked ? QStringLiteral("1") : QStringLiteral("0"));
     showSettings(state == Qt::Checked);
+    restoreLists();
+}
+
+// Remote users that are off keep their lists as given. Those of the second IP-PBX speak as it does,
+// over any loaded choice but not over one that names none.
+void FEUPage::restoreLists()
+{
+    const bool on = m_enable->isChecked();
+    restoreChoices(on);
+    if (on && SipRules::number(answer(QStringLiteral("SIP3_ENABLE"))) == 1) {
+        restoreTransport(answer(QStringLiteral("SIP3_TRANSPORT_TYPE")));
+        restoreMedia(answer(QStringLiteral("SIP3_MEDIA_PROTOCOL")));
+    }
 }
 
 void FEUPage::showSettings(bool on)

@@ -25,6 +25,8 @@ private slots:
 private:
     // Shows the settings of the remote users while they are on.
     void showSettings(bool on);
+    // Restores the transport and media lists as the Enable box and the second IP-PBX ask.
+    void restoreLists();
 
     QCheckBox *m_enable;
     QLineEdit *m_enableField;

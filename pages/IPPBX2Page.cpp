@@ -116,8 +116,6 @@ void IPPBX2Page::initializePage()
     SipServerForm::setTextValidator(m_form.backup);
     m_form.backup->setToolTip(addressToolTip(true, wan));
 
-    m_form.restoreChoices();
-
     const QStringList interfaces = SipRules::topologyInterfaces(network);
     m_form.setInterfaces(interfaces,
         IPPBX2Rules::selectedInterface(selected(QStringLiteral("APPLICATION_SELECTED")), interfaces.size()));
@@ -236,6 +234,8 @@ void IPPBX2Page::enableChanged(int state)
              static_cast<QWidget *>(m_form.interfaces), static_cast<QWidget *>(m_form.server),
              static_cast<QWidget *>(m_form.sip), static_cast<QWidget *>(m_form.realm)})
         widget->setVisible(shown);
+    // A server that is off keeps its choices as given; switched on, they are judged.
+    m_form.restoreChoices(shown);
     // The output never describes a server that is switched off.
     if (!shown)
         WizardData::instance()->summaries[11].clear();

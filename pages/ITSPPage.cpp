@@ -177,24 +177,21 @@ void ITSPPage::initializePage()
     m_form.setInterfaces(SipRules::topologyInterfaces(network),
         ITSPRules::interfaceIndex(network, answer(QStringLiteral("SIP1_NETWORK"))));
 
-    if (ITSPRules::accountForced(m_trunk, application, answer(QStringLiteral("GATEWAY_TYPE")).toInt())) {
-        m_form.chosen(m_account);
-        m_accountGroup->hide();
+    const QString account = m_registrationField->text();
+    const bool named = m_form.restoreList(m_account, m_accountLabel, m_registrationField,
+        QStringLiteral("SIP2_REGISTRATION"), {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
+    const bool forced
+        = ITSPRules::accountForced(m_trunk, application, answer(QStringLiteral("GATEWAY_TYPE")).toInt());
+    // The forced account stands over any account loaded, but not over a value that names none.
+    if (forced)
         m_account->setCurrentIndex(0);
-        m_account->setEnabled(false);
-        // Also when the combo already showed None: a loaded account never reaches the output unseen.
-        accountChanged(0);
-    } else {
-        m_accountGroup->show();
-        const QString account = m_registrationField->text();
-        const bool named = m_form.restoreList(m_account, m_accountLabel, m_registrationField,
-            QStringLiteral("SIP2_REGISTRATION"), {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
-        accountChanged(m_account->currentIndex());
-        // A rejected account stays as loaded until the installer picks one.
-        if (!named)
-            m_registrationField->setText(account);
-        m_account->setEnabled(m_registrationField->isEnabled());
-    }
+    m_accountGroup->setVisible(!forced);
+    // Also when the combo already showed None: a loaded account never reaches the output unseen.
+    accountChanged(m_account->currentIndex());
+    // A rejected account stays as loaded until the installer picks one.
+    if (!named)
+        m_registrationField->setText(account);
+    m_account->setEnabled(!forced && m_registrationField->isEnabled());
 
     m_nat->setText(SipRules::natAddress(
         network, answer(QStringLiteral("NET1_NAT_IP")), answer(QStringLiteral("NET2_NAT_IP"))));

@@ -372,21 +372,25 @@ void Network1Page::initializePage()
     EntryWidgets::setShown({m_mgmtGroup, m_lanGroup, m_dnsGroup, m_gatewayLabel, m_gateway}, !router);
     EntryWidgets::setShown({m_exist, m_spacer, m_nameGroup, m_dhcpGroup, m_additional}, router);
 
-    // LLDP and interception are offered to the router models for the Hosted IP-PBX only.
+    // LLDP and interception are offered to the router models for the Hosted IP-PBX only, and only
+    // the router models can keep the device's own network configuration. Elsewhere they are off
+    // whatever flag was loaded, but a flag that does not read is refused all the same.
     const bool additional = router && field(QStringLiteral("APPLICATION_SELECTED")).toInt() == 2;
+    const bool lldpRead = m_loadedChoices.restoreCheck(m_lldp, QStringLiteral("NET1_LLDP"), text("NET1_LLDP"));
+    const bool interceptRead
+        = m_loadedChoices.restoreCheck(m_intercept, QStringLiteral("NET1_INTERCEPT"), text("NET1_INTERCEPT"));
+    const bool existRead = m_loadedChoices.restoreCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST"));
     if (!additional) {
         m_lldp->setChecked(false);
         m_intercept->setChecked(false);
     }
-    if (!additional || m_loadedChoices.restoreCheck(m_lldp, QStringLiteral("NET1_LLDP"), text("NET1_LLDP")))
-        lldpChanged(m_lldp->checkState());
-    if (!additional
-        || m_loadedChoices.restoreCheck(m_intercept, QStringLiteral("NET1_INTERCEPT"), text("NET1_INTERCEPT")))
-        interceptChanged(m_intercept->checkState());
-    // Only the router models can keep the device's own network configuration.
     if (!router)
         m_exist->setChecked(false);
-    if (!router || m_loadedChoices.restoreCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST")))
+    if (lldpRead)
+        lldpChanged(m_lldp->checkState());
+    if (interceptRead)
+        interceptChanged(m_intercept->checkState());
+    if (existRead)
         existChanged(m_exist->checkState());
 }
 

@@ -201,26 +201,12 @@ void RemoteUsersPage::initializePage()
                                                                 : QStringLiteral("SIP1_NAME")));
         g.box->setTitle(title);
 
-        m_portDefaultsActive = false;
-        restoreChoice(g.transport, g.transportLabel, g.transportField, groupField(i, "_TRANSPORT_TYPE"),
-            {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
-        m_portDefaultsActive = true;
-        // A template that leaves the media protocol out means RTP, not what an earlier one chose; an
-        // answer loaded empty names no protocol.
-        const QString media = groupField(i, "_MEDIA_PROTOCOL");
-        const bool loaded = g.mediaField->isEnabled() && WizardData::instance()->hasValue(media);
-        if (g.mediaField->text().isEmpty() && !loaded)
-            g.mediaField->setText(QStringLiteral("2"));
-        restoreChoice(g.media, g.mediaLabel, g.mediaField, media, {QStringLiteral("2"), QStringLiteral("1")});
-        // WebRTC media is always SRTP.
-        if (g.transport->currentIndex() == RemoteUsersRules::WebRtc)
-            g.media->setCurrentIndex(1);
-
         // With a single group, that group is always on.
         if (named == 1)
             g.enable->setChecked(true);
         if (named == 1 || restoreCheck(g.enable, g.enableField, groupField(i, "_ENABLE")))
             g.enableField->setText(g.enable->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        restoreLists(i);
         g.enable->setEnabled(named > 1);
         if (g.ownDomain)
             g.ownDomain->setChecked(g.domain->text() != m_groups[0].domain->text());
@@ -322,7 +308,32 @@ void RemoteUsersPage::mediaProtocolChanged(int i)
 void RemoteUsersPage::enableChanged(int i)
 {
     m_groups[i].enableField->setText(m_groups[i].enable->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    restoreLists(i);
     updateGroupState(i);
+}
+
+// A group that is on judges its lists; one that is off keeps their answers as given, since the
+// configuration does not use them, and its lists show what they name.
+void RemoteUsersPage::restoreLists(int i)
+{
+    Group &g = m_groups[i];
+    const bool on = g.enable->isChecked();
+    m_loadedChoices.forget(g.transport);
+    m_loadedChoices.forget(g.media);
+    m_portDefaultsActive = false;
+    restoreChoice(g.transport, g.transportLabel, g.transportField, groupField(i, "_TRANSPORT_TYPE"),
+        {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, on);
+    m_portDefaultsActive = true;
+    // A template that leaves the media protocol out means RTP, not what an earlier one chose; an
+    // answer loaded empty names no protocol.
+    const QString media = groupField(i, "_MEDIA_PROTOCOL");
+    const bool loaded = g.mediaField->isEnabled() && WizardData::instance()->hasValue(media);
+    if (on && g.mediaField->text().isEmpty() && !loaded)
+        g.mediaField->setText(QStringLiteral("2"));
+    restoreChoice(g.media, g.mediaLabel, g.mediaField, media, {QStringLiteral("2"), QStringLiteral("1")}, on);
+    // WebRTC media is always SRTP.
+    if (on && g.transport->currentIndex() == RemoteUsersRules::WebRtc)
+        g.media->setCurrentIndex(1);
 }
 
 void RemoteUsersPage::domainEnableChanged(int i)

@@ -54,6 +54,8 @@ private:
     // The rules' marks; a group's name or label that the loaded file gave is refused as the file's,
     // which this page cannot edit.
     SipRules::Marks marks() const;
+    // Restores the group's transport and media lists from their fields.
+    void restoreLists(int index);
     // Enables the group's entries from its Enable box, transport and own-domain box.
     void updateGroupState(int index);
 

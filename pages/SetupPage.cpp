@@ -703,6 +703,13 @@ void SetupPage::updatePageFlow()
     }
     BrambleonPage::stepCount = route.stepCount;
     setTitle(stepTitle(QLatin1String(kTitle)));
+    // A second IP-PBX off the route is switched off at the commit, over any flag loaded but not over
+    // one that does not read.
+    m_loadedChoices.forget(this);
+    const QString sip3 = LoadedChoices::value(QStringLiteral("SIP3_ENABLE"));
+    if (!route.steps.contains(PageRoute::IPPBX2) && LoadedChoices::flag(sip3) == LoadedChoices::Flag::Unread
+        && WizardData::instance()->fieldText(QStringLiteral("SIP3_ENABLE")).trimmed() == sip3)
+        m_loadedChoices.reject(this, m_applicationLabel, QStringLiteral("SIP3_ENABLE"), sip3);
 }
 
 void SetupPage::updateTopologyImage()
@@ -1031,6 +1038,8 @@ void SetupPage::choiceActivated()
     const QObject *list = sender();
     const bool decidesOthers = list == m_application || list == m_gatewayEquipment || list == m_cceEquipment;
     m_loadedChoices.forget(decidesOthers ? nullptr : list);
+    if (decidesOthers)
+        updatePageFlow();
     emit completeChanged();
 }
 

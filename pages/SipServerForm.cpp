@@ -110,21 +110,21 @@ void SipServerForm::setParty(const QString &party)
     interfaces->setToolTip(QStringLiteral("Network interface used to communicate with ") + party);
 }
 
-void SipServerForm::restoreChoices()
+void SipServerForm::restoreChoices(bool used)
 {
-    restoreBox(keepAlive, keepAliveField, m_prefix + QStringLiteral("_KEEPALIVE"));
+    restoreBox(keepAlive, keepAliveField, m_prefix + QStringLiteral("_KEEPALIVE"), used);
     m_portsFollow = false;
     restoreList(transport, transportLabel, transportField, m_prefix + QStringLiteral("_TRANSPORT_TYPE"),
-        {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
+        {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}, used);
     m_portsFollow = true;
     transport->setEnabled(transportField->isEnabled());
     restoreList(media, mediaLabel, mediaField, m_prefix + QStringLiteral("_MEDIA_PROTOCOL"),
-        {QStringLiteral("2"), QStringLiteral("1")});
+        {QStringLiteral("2"), QStringLiteral("1")}, used);
     media->setEnabled(mediaField->isEnabled());
 }
 
 bool SipServerForm::restoreList(
-    QComboBox *list, QLabel *row, QLineEdit *field, const QString &name, const QStringList &codes)
+    QComboBox *list, QLabel *row, QLineEdit *field, const QString &name, const QStringList &codes, bool used)
 {
     loaded.forget(list);
     const QString text = field->text();
@@ -135,6 +135,11 @@ bool SipServerForm::restoreList(
     const int position = loadedEmpty ? -1 : SipRules::choicePosition(text, codes);
     if (position >= 0)
         list->setCurrentIndex(position);
+    // One the configuration does not use keeps its answer as given.
+    if (!used) {
+        field->setText(text);
+        return true;
+    }
     // A field the template does not use never reaches the output: it takes what the list shows.
     if (position >= 0 || !field->isEnabled()) {
         field->setText(codes.value(list->currentIndex()));
@@ -144,13 +149,15 @@ bool SipServerForm::restoreList(
     return false;
 }
 
-void SipServerForm::restoreBox(QCheckBox *box, QLineEdit *field, const QString &name)
+void SipServerForm::restoreBox(QCheckBox *box, QLineEdit *field, const QString &name, bool used)
 {
     chosen(box);
     const QString text = field->text();
     const LoadedChoices::Flag flag = LoadedChoices::flag(text);
     box->setChecked(flag == LoadedChoices::Flag::Ticked);
-    if (flag != LoadedChoices::Flag::Unread || !field->isEnabled()) {
+    if (!used) {
+        field->setText(text);
+    } else if (flag != LoadedChoices::Flag::Unread || !field->isEnabled()) {
         field->setText(flag == LoadedChoices::Flag::Ticked ? QStringLiteral("1") : QStringLiteral("0"));
     } else {
         loaded.reject(box, box, name, text.trimmed());

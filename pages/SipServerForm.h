@@ -37,14 +37,15 @@ public:
     // restored with the port-follow switch off, so the restore keeps the ports. An empty field takes
     // the default, unless it was loaded so; a field in use that names no choice keeps its text and is
     // rejected in loaded, so the page stops until the installer picks one. Each widget is enabled
-    // exactly when its field is.
-    void restoreChoices();
+    // exactly when its field is. Choices the configuration does not use (used false) only show what
+    // their fields name: the fields keep their answers as given, never rejected.
+    void restoreChoices(bool used = true);
     // Restores a check box from its field ("1" ticked, "0" or empty not) as restoreChoices does.
-    void restoreBox(QCheckBox *box, QLineEdit *field, const QString &name);
+    void restoreBox(QCheckBox *box, QLineEdit *field, const QString &name, bool used = true);
     // Restores a list's position from its field's codes as restoreChoices does; true when the field
     // names a choice (or is empty, taking the first, but for an answer loaded empty).
-    bool restoreList(
-        QComboBox *list, QLabel *row, QLineEdit *field, const QString &name, const QStringList &codes);
+    bool restoreList(QComboBox *list, QLabel *row, QLineEdit *field, const QString &name, const QStringList &codes,
+        bool used = true);
     // Marks the rows and check boxes of rejected loaded values; false when there is one. Call it after
     // the page's own marks.
     bool markLoaded() const;

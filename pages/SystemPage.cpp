@@ -169,11 +169,13 @@ void SystemPage::initializePage()
     if (isKrbx() && m_cli->currentIndex() == 0)
         m_cli->setCurrentIndex(1);
 
-    // The router models have no local DNS table; a loaded one is not carried over to them.
+    // The router models have no local DNS table; a loaded one is not carried over to them, but a
+    // flag that does not read is refused all the same.
     m_dnsGroup->setVisible(!isKrbx());
+    const bool dnsRead = m_loadedChoices.restoreCheck(m_dnsOn, QStringLiteral("ENABLE_DNS"), m_dnsField->text());
     if (isKrbx())
         m_dnsOn->setChecked(false);
-    if (isKrbx() || m_loadedChoices.restoreCheck(m_dnsOn, QStringLiteral("ENABLE_DNS"), m_dnsField->text()))
+    if (dnsRead)
         dnsChanged(m_dnsOn->checkState());
     // Going Back commits nothing: the cells take their fields only when a loaded file or a template
     // changed them since, so that edits not yet committed stay.

@@ -75,12 +75,14 @@ UserInterfacePage::UserInterfacePage(const QString &prefix, const QString &party
     SipServerForm::alignColumns({m_sipGroup, m_realmGroup});
 }
 
-void UserInterfacePage::restoreChoices()
+void UserInterfacePage::restoreChoices(bool used)
 {
+    m_loadedChoices.forget(m_transport);
+    m_loadedChoices.forget(m_media);
     restoreChoice(m_transport, m_transportLabel, m_transportField, m_prefix + QStringLiteral("_TRANSPORT_TYPE"),
-        {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
+        {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}, used);
     restoreChoice(m_media, m_mediaLabel, m_mediaField, m_prefix + QStringLiteral("_MEDIA_PROTOCOL"),
-        {QStringLiteral("2"), QStringLiteral("1")});
+        {QStringLiteral("2"), QStringLiteral("1")}, used);
 }
 
 void UserInterfacePage::restoreTransport(const QString &transport)

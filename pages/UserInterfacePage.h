@@ -16,8 +16,9 @@ protected:
         const QString &sessionsToolTip, QWidget *parent);
 
     // Selects the transport (0 to 2) and media protocol (1 SRTP, 2 RTP) the fields hold; a loaded
-    // value that names none stays in its field and marks its row (UserSidePage::restoreChoice).
-    void restoreChoices();
+    // value that names none stays in its field and marks its row (UserSidePage::restoreChoice). Lists
+    // the configuration does not use (used false) keep their fields as given.
+    void restoreChoices(bool used = true);
     // Selects a transport and a media protocol another page's answers give the page.
     void restoreTransport(const QString &transport);
     void restoreMedia(const QString &media);

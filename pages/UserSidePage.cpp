@@ -100,13 +100,15 @@ QString UserSidePage::refusal(const SipRules::Marks &marks) const
 }
 
 bool UserSidePage::restoreChoice(
-    QComboBox *list, QWidget *row, QLineEdit *edit, const QString &name, const QStringList &codes)
+    QComboBox *list, QWidget *row, QLineEdit *edit, const QString &name, const QStringList &codes, bool used)
 {
     const QString text = edit->text().trimmed();
     const int index = codes.indexOf(text);
-    if (index >= 0) {
+    if (index >= 0)
         list->setCurrentIndex(index);
-    } else if (edit->isEnabled() && WizardData::instance()->hasValue(name)) {
+    if (!used)
+        return true;
+    if (index < 0 && edit->isEnabled() && WizardData::instance()->hasValue(name)) {
         m_loadedChoices.reject(list, row, name, text);
         return false;
     }

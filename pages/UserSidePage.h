@@ -51,9 +51,10 @@ protected:
     // around it aside, and writes that code back. A text that names no entry: when it was loaded
     // into the field called name, it stays there and is rejected with its row (marked until the user
     // picks an entry; a batch stops on it); otherwise the field takes the code of the entry shown.
-    // True unless rejected.
-    bool restoreChoice(
-        QComboBox *list, QWidget *row, QLineEdit *edit, const QString &name, const QStringList &codes);
+    // True unless rejected. A list the configuration does not use (used false) only shows the entry
+    // the field names, if any: its field keeps its text as given.
+    bool restoreChoice(QComboBox *list, QWidget *row, QLineEdit *edit, const QString &name,
+        const QStringList &codes, bool used = true);
     // The same for a check box over the codes "0" (unticked) and "1" (ticked); a rejected value
     // leaves the box unticked. Writes nothing back.
     bool restoreCheck(QCheckBox *box, QLineEdit *edit, const QString &name);

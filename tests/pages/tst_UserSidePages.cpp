@@ -199,6 +199,25 @@ private slots:
         QVERIFY(f.page->isComplete() && !red(group) && group->toolTip().isEmpty());
     }
 
+    // A group that is off keeps its lists as given; ticked, it judges them.
+    void remoteOffGroup()
+    {
+        PageFixture<RemoteUsersPage> f(13, kAnswers);
+        f.set(kGroups
+            + QStringList{
+                "REMOTE_USER2_ENABLE=0", "REMOTE_USER2_TRANSPORT_TYPE=x", "REMOTE_USER2_MEDIA_PROTOCOL=7"});
+        WizardData::instance()->setValue("REMOTE_USER2_TRANSPORT_TYPE", "x");
+        WizardData::instance()->setValue("REMOTE_USER2_MEDIA_PROTOCOL", "7");
+        f.page->initializePage();
+        QVERIFY(!f.page->batchRefusal().contains("loaded"));
+        auto *box = inGroup<QCheckBox>(f.page, 2);
+        box->setChecked(true);
+        QVERIFY(f.page->batchRefusal().contains("loaded REMOTE_USER2_TRANSPORT_TYPE 'x'"));
+        box->setChecked(false);
+        QVERIFY(!f.page->batchRefusal().contains("loaded"));
+        QCOMPARE(texts("REMOTE_USER2_TRANSPORT_TYPE|REMOTE_USER2_MEDIA_PROTOCOL"), QString("x|7"));
+    }
+
     void remoteInteraction()
     {
         PageFixture<RemoteUsersPage> f(13, kAnswers);
