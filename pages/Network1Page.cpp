@@ -31,6 +31,20 @@ bool answered(const QString &stored)
     return !stored.isEmpty() && stored != QLatin1String("NULL");
 }
 
+// Whether a loaded port or port name is one a list of some model holds. Where the page derives or
+// locks the port, such a value gives way to the port it derives; a value no list holds stops the run.
+bool namesAnyPort(const QString &stored)
+{
+    static const QStringList others{QStringLiteral("Ethernet"), QStringLiteral("FastEthernet 1/1")};
+    if (NetworkRules::groupIndex(stored, 9) >= 0 || others.contains(stored))
+        return true;
+    for (int product = 0; !WizardData::productCode(product).isEmpty(); ++product) {
+        if (WizardData::interfaceGroupNames(WizardData::productCode(product)).contains(stored))
+            return true;
+    }
+    return false;
+}
+
 int textWidth(const QString &text)
 {
     return QFontMetrics(QApplication::font()).horizontalAdvance(text);
@@ -397,7 +411,14 @@ void Network1Page::initializePage()
 void Network1Page::restorePorts()
 {
     const QString product = text("PRODUCT");
+    const auto judgeLocked = [this](QComboBox *list, QLabel *row, const char *field, const QString &stored) {
+        if (answered(stored) && !namesAnyPort(stored) && EntryWidgets::loaded(QLatin1String(field)))
+            m_loadedChoices.reject(list, row, QLatin1String(field), stored);
+    };
     if (product == QLatin1String("QB7")) {
+        for (const char *field : {"NET1_PORT", "NET1_PORT_NAME"})
+            judgeLocked(m_port, m_portLabel, field, text(field).trimmed());
+        judgeLocked(m_oamPort, m_oamPortLabel, "OAM_PORT", text("OAM_PORT").trimmed());
         for (QComboBox *list : {m_port, m_oamPort}) {
             list->setEnabled(false);
             refill(list, {QStringLiteral("Ethernet")}, 0);
@@ -418,6 +439,8 @@ void Network1Page::restorePorts()
         m_port->setEnabled(true);
         if (p < 0 && !storedName.isEmpty())
             holdLoaded(m_port, m_portLabel, "NET1_PORT_NAME", storedName);
+        else
+            judgeLocked(m_port, m_portLabel, "NET1_PORT", storedPort);
     } else {
         // The other router models have one LAN port.
         const int p = router ? 0 : NetworkRules::groupIndex(storedPort, groups.size());
@@ -425,6 +448,9 @@ void Network1Page::restorePorts()
         m_port->setEnabled(!router);
         if (p < 0 && answered(storedPort))
             holdLoaded(m_port, m_portLabel, "NET1_PORT", storedPort);
+        else if (router)
+            judgeLocked(m_port, m_portLabel, "NET1_PORT", storedPort);
+        judgeLocked(m_port, m_portLabel, "NET1_PORT_NAME", storedName);
     }
     portChanged(m_port->currentIndex());
 
@@ -436,6 +462,8 @@ void Network1Page::restorePorts()
     m_oamPort->setEnabled(oamPort);
     if (oamPort && q < 0 && answered(storedOamPort))
         holdLoaded(m_oamPort, m_oamPortLabel, "OAM_PORT", storedOamPort);
+    else if (!oamPort)
+        judgeLocked(m_oamPort, m_oamPortLabel, "OAM_PORT", storedOamPort);
     mgmtPortChanged(m_oamPort->currentIndex());
 }
 
