@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -267,6 +268,12 @@ void Network2Page::initializePage()
         const int lan = text("NET1_VLANID").toInt();
         if (m_vlan->text().isEmpty() && (lan == 0 || lan == 1))
             m_vlan->setText(QStringLiteral("2"));
+        // The one port leaves no choice, but a loaded port that no model's list holds still stops the run.
+        static const QRegularExpression listed(
+            QStringLiteral("\\A(|NULL|GROUP_[1-9]|GigabitEthernet|Fiber|VDSL)\\z"));
+        const QString stored = text("NET2_PORT").trimmed();
+        if (!listed.match(stored).hasMatch() && EntryWidgets::loaded(QStringLiteral("NET2_PORT")))
+            m_loadedChoices.reject(m_port, m_portLabel, QStringLiteral("NET2_PORT"), stored);
         m_port->setEnabled(false);
         m_port->clear();
         m_port->addItem(QStringLiteral("Ethernet"));
