@@ -83,6 +83,49 @@ private slots:
         }
     }
 
+    // A feature that is off configures nothing: its answers change no line. Rows: file, fields with the
+    // feature off, the same with it on, two sets of its answers (";" between fields, "|" between columns).
+    void offFeatureIgnored()
+    {
+        auto fields = [](const QString &text) {
+            QHash<QString, QString> out;
+            for (const QString &pair : text.split(';', Qt::SkipEmptyParts))
+                out.insert(pair.section('=', 0, 0), pair.section('=', 1));
+            return out;
+        };
+        for (const QString row : {"header.include||GATEWAY_ENABLE=1|GATEWAY_TYPE=1|GATEWAY_TYPE=3",
+                 "header.include|GATEWAY_ENABLE=0|GATEWAY_ENABLE=1|GATEWAY_TYPE=0|GATEWAY_TYPE=2",
+                 "sbc.include|APPLICATION=NORMALIZATION|APPLICATION=NORMALIZATION;FEU_SUPPORTED=1|FEU_ENABLE=0|"
+                 "FEU_ENABLE=1",
+                 "sbc.include|APPLICATION=HOSTED;FEU_SUPPORTED=1|APPLICATION=ITSP;FEU_SUPPORTED=1|FEU_ENABLE=0|"
+                 "FEU_ENABLE=1",
+                 "sbc.include|SIP3_ENABLE=0|SIP3_ENABLE=1|SIP3_MEDIA_PROTOCOL=1|SIP3_MEDIA_PROTOCOL=2",
+                 "sbc.include|APPLICATION=REMOTEUSERS|APPLICATION=REMOTEUSERS;REMOTE_USER2_ENABLE=1|"
+                 "REMOTE_USER2_DOMAIN=a|REMOTE_USER2_DOMAIN=b",
+                 "dial_sbc.include|MANIP_OUT_DST=0|MANIP_OUT_DST=1|MANIP_OUT_DST_ADD=1|MANIP_OUT_DST_ADD=2",
+                 "system.include|ENABLE_DNS=0|ENABLE_DNS=1|DNS1_NAME=a|DNS1_NAME=b",
+                 "system.include|ENABLE_SYSLOG=0|ENABLE_SYSLOG=1|SYSLOG=10.0.0.1|SYSLOG=10.0.0.2",
+                 "network.include|KRBX=1;NET_EXIST=0;NETWORK=LAN;DHCP_SERVER=0|KRBX=1;NET_EXIST=0;NETWORK=LAN;"
+                 "DHCP_SERVER=1|DHCP_START=10.0.0.1|"
+                 "DHCP_START=10.0.0.2"}) {
+            const QStringList column = row.split('|');
+            QStringList lines;
+            QVERIFY(TemplatePack::readTemplate(":/templates/" + column.at(0), lines));
+            QStringList outputs;
+            for (int on = 0; on <= 1; ++on) {
+                for (int answers = 3; answers <= 4; ++answers) {
+                    QHash<QString, QString> all = fields(column.at(answers));
+                    const QHash<QString, QString> flags = fields(column.at(1 + on));
+                    for (auto it = flags.begin(); it != flags.end(); ++it)
+                        all.insert(it.key(), it.value());
+                    outputs << TemplateEvaluator::evaluate(lines, all).join('\n');
+                }
+            }
+            QVERIFY2(outputs.at(0) == outputs.at(1), qPrintable(row));
+            QVERIFY2(outputs.at(2) != outputs.at(3), qPrintable("answers of no effect: " + row)); // the row bites
+        }
+    }
+
     void generated_data() { TemplateAnswers::addRows(); }
 
     void generated()

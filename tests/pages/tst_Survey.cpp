@@ -319,6 +319,44 @@ private slots:
         QCOMPARE(f.survey().mid(1, 1) + f.survey().mid(13, 1), QStringList({"IP-PBX2 Configuration", ""}));
     }
 
+    // The General Setup answers that send a section to its page are read as the pages read their lists:
+    // blanks around them send it where the bare answer does.
+    void paddedSetupRows_data()
+    {
+        QTest::addColumn<QString>("setup"); // the General Setup row
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("field"); // the field the section's first row lands on
+        QTest::newRow("one-network WAN") << "Network Setup, WAN "
+                                         << "WAN Interface"
+                                         << "P4_A";
+        QTest::newRow("WAN with tabs") << "Network Setup,\tWAN\t"
+                                       << "WAN Interface"
+                                       << "P4_A";
+        QTest::newRow("two networks") << "Network Setup, LAN_WAN "
+                                      << "WAN Interface"
+                                      << "P5_A";
+        QTest::newRow("normalization") << "Application, NORMALIZATION "
+                                       << "IP-PBX2 Configuration"
+                                       << "P8_A";
+        QTest::newRow("trunk") << "Application, ITSP "
+                               << "Remote Users Configuration"
+                               << "P12_A";
+    }
+
+    void paddedSetupRows()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, section);
+        Fixture f;
+        for (const char *list : {"APPLICATION", "NETWORK"})
+            WizardData::instance()->fields[list].choice = FieldInfo::ListEntry;
+        QVERIFY(f.load(("Site Survey\n\nGeneral Setup\n-------------------\n" + setup + "\n\n" + section
+                           + "\n-------------------\nAlpha,10.0.0.9\n")
+                           .toUtf8())
+                    .isEmpty());
+        QTEST(WizardData::instance()->values.key(QStringLiteral("10.0.0.9")), "field");
+    }
+
     // Reading: a header with a trailing comma and no API line, CRLF, rows without a value, unmapped rows,
     // titles no page writes; the titles two pages write go through the page of the loaded application.
     // Refused files leave no loaded values behind.
