@@ -12,6 +12,13 @@ bool usesTls(const ConclusionRules::FieldLookup &field, const QString &transport
     return reads(field, transportField, 2);
 }
 
+// Remote users beside the trunk count only where the template offers them and they are on: a file may
+// carry an answer of theirs from another template.
+bool remoteUsersOn(const ConclusionRules::FieldLookup &field)
+{
+    return reads(field, QStringLiteral("FEU_SUPPORTED"), 1) && reads(field, QStringLiteral("FEU_ENABLE"), 1);
+}
+
 void addTrunkPartyTls(const ConclusionRules::FieldLookup &field, QStringList &names)
 {
     if (usesTls(field, QStringLiteral("SIP1_TRANSPORT_TYPE")))
@@ -20,7 +27,7 @@ void addTrunkPartyTls(const ConclusionRules::FieldLookup &field, QStringList &na
         names << QStringLiteral("SIP Trunk");
     if (reads(field, QStringLiteral("SIP3_ENABLE"), 1) && usesTls(field, QStringLiteral("SIP3_TRANSPORT_TYPE")))
         names << QStringLiteral("IP-PBX2");
-    if (reads(field, QStringLiteral("FEU_ENABLE"), 1) && usesTls(field, QStringLiteral("FEU_TRANSPORT_TYPE")))
+    if (remoteUsersOn(field) && usesTls(field, QStringLiteral("FEU_TRANSPORT_TYPE")))
         names << QStringLiteral("Remote Users");
 }
 
@@ -95,7 +102,9 @@ QString ConclusionRules::joinNames(const QStringList &names)
 bool ConclusionRules::mediaSecured(int application, const FieldLookup &field)
 {
     auto srtp = [&field](const QString &name) { return reads(field, name, 1); };
-    bool secured = srtp(QStringLiteral("SIP1_MEDIA_PROTOCOL"));
+    // A gateway that faces a SIP trunk has no IP-PBX: its VoIP side is the trunk.
+    const bool trunkSide = application == 4 && reads(field, QStringLiteral("GATEWAY_INTEROP"), 2);
+    bool secured = srtp(trunkSide ? QStringLiteral("SIP2_MEDIA_PROTOCOL") : QStringLiteral("SIP1_MEDIA_PROTOCOL"));
     switch (application) {
     case 0:
     case 1:
@@ -116,7 +125,7 @@ bool ConclusionRules::mediaSecured(int application, const FieldLookup &field)
         break;
     }
     secured = secured || (srtp(QStringLiteral("SIP3_ENABLE")) && srtp(QStringLiteral("SIP3_MEDIA_PROTOCOL")));
-    secured = secured || (srtp(QStringLiteral("FEU_ENABLE")) && srtp(QStringLiteral("FEU_MEDIA_PROTOCOL")));
+    secured = secured || (remoteUsersOn(field) && srtp(QStringLiteral("FEU_MEDIA_PROTOCOL")));
     return secured;
 }
 

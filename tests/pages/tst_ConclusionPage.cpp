@@ -17,7 +17,7 @@ void row(const char *name, int application, const QString &answers, const QStrin
 
 const QString allTls = "SIP1_TRANSPORT_TYPE=2;SIP2_TRANSPORT_TYPE=2;SIP3_TRANSPORT_TYPE=2;FEU_TRANSPORT_TYPE=2;"
                        "USER_TRANSPORT_TYPE=2;";
-const QString enabled = "SIP2_ENABLE=1;SIP3_ENABLE=1;FEU_ENABLE=1;";
+const QString enabled = "SIP2_ENABLE=1;SIP3_ENABLE=1;FEU_ENABLE=1;FEU_SUPPORTED=1;";
 const QString user1 = "REMOTE_USER1_ENABLE=1;REMOTE_USER1_TRANSPORT_TYPE=2;REMOTE_USER1_LABEL=A;";
 const QString user2 = "REMOTE_USER2_ENABLE=1;REMOTE_USER2_TRANSPORT_TYPE=2;";
 } // namespace
@@ -150,7 +150,14 @@ private slots:
             "1|A and SIP Trunk|0");
         row("gateway, sip1 srtp", 4, allTls + enabled + "SIP1_MEDIA_PROTOCOL=1", "0||1");
         row("gateway, sip3 srtp", 4, "SIP3_ENABLE=1;SIP3_MEDIA_PROTOCOL=1", "0||1");
-        row("gateway, feu srtp", 4, "FEU_ENABLE=1;FEU_MEDIA_PROTOCOL=1", "0||1");
+        row("gateway, feu srtp", 4, "FEU_SUPPORTED=1;FEU_ENABLE=1;FEU_MEDIA_PROTOCOL=1", "0||1");
+        // Answers of a feature the template does not offer, or of a side the gateway does not face.
+        row("normalization, feu not offered", 1, allTls + "FEU_ENABLE=1;FEU_MEDIA_PROTOCOL=1",
+            "1|IP-PBX and IP-PBX2|0");
+        row("trunk, feu not offered", 0, allTls + "FEU_ENABLE=1", "1|IP-PBX and SIP Trunk|0");
+        row("gateway to a trunk, sip2 srtp", 4, "GATEWAY_INTEROP=2;SIP2_MEDIA_PROTOCOL=1", "0||1");
+        row("gateway to a trunk ignores sip1", 4, "GATEWAY_INTEROP=2;SIP1_MEDIA_PROTOCOL=1", "0||0");
+        row("gateway to a pbx ignores sip2", 4, "GATEWAY_INTEROP=1;SIP2_MEDIA_PROTOCOL=1", "0||0");
         row("cce trunk", 5, "CCE_INTEROP=0;SIP2_TRANSPORT_TYPE=2;SIP2_MEDIA_PROTOCOL=1", "1|SIP Trunk|1");
         row("cce normalization", 5, "CCE_INTEROP=1;SIP2_TRANSPORT_TYPE=2", "1|IP-PBX2|0");
         row("cce other", 5, "CCE_INTEROP=2;" + allTls, "0||0");
