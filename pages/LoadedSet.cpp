@@ -43,8 +43,9 @@ QString LoadedSet::judge(QHash<QString, QString> &values)
         if (LoadedText::holdsUndecoded(values.value(name)))
             refused.refuseBytes(name, shownAs(name));
     }
-    if (!refused.refusal().isEmpty())
-        return refused.refusal();
+    const QString notText = refused.refusal();
+    if (!notText.isEmpty())
+        return notText;
     const QString overlong = data->overlongRefusal(values);
     if (!overlong.isEmpty())
         return overlong;

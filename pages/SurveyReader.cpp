@@ -34,8 +34,9 @@ SurveyReader::Result SurveyReader::readFile(
         return TooLong;
     }
     // A spreadsheet may save the survey as UTF-16 with its byte-order mark; any other is read as UTF-8.
+    const int utf8 = 106; // the codec's MIB number
     const QTextCodec *wide = QTextCodec::codecForUtfText(bytes, nullptr);
-    if (wide && wide->mibEnum() != 106) {
+    if (wide && wide->mibEnum() != utf8) {
         QTextStream in(bytes);
         return read(wizard, in, into);
     }
