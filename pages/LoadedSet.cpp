@@ -52,14 +52,17 @@ QString LoadedSet::judge(QHash<QString, QString> &values)
 
     for (const QString &name : qAsConst(names)) {
         const QString text = values.value(name);
-        // A name lands inside quotes; any other answer, a hidden choice too, still may not hide or
-        // reorder what it holds.
+        // A hidden choice holds one of its list's values, so no control character either.
+        if (LoadedChoices::isHiddenChoice(name)) {
+            if (!LoadedChoices::hiddenChoiceValid(name, text))
+                refused.reject(nullptr, nullptr, name, text);
+            continue;
+        }
+        // A name lands inside quotes; any other answer still may not hide or reorder what it holds.
         const QString error = LoadedChoices::isHiddenName(name) ? TextRules::textError(text, QString())
                                                                 : TextRules::controlError(text);
         if (!error.isEmpty())
             refused.refuse(nullptr, nullptr, name, error, shownAs(name));
-        else if (LoadedChoices::isHiddenChoice(name) && !LoadedChoices::hiddenChoiceValid(name, text))
-            refused.reject(nullptr, nullptr, name, text);
     }
     return refused.refusal();
 }
