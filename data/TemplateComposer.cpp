@@ -1,5 +1,6 @@
 #include "data/TemplateComposer.h"
 
+#include "data/LoadedText.h"
 #include "data/TemplatePack.h"
 #include "data/WizardData.h"
 
@@ -321,7 +322,7 @@ void TemplateComposer::applyDefines()
                 const QString loaded = m_data.values.value(name);
                 // A choice loaded empty is no answer; any other loaded answer, an empty one too,
                 // replaces the template's value.
-                if (!FieldInfo::emptyIsNoAnswer(it->choice) || !loaded.trimmed().isEmpty())
+                if (!FieldInfo::emptyIsNoAnswer(it->choice) || !LoadedText::bare(loaded).isEmpty())
                     m_data.setFieldText(name, loaded);
                 if (!companion.isEmpty())
                     m_data.setFieldText(companion, m_data.values.value(companion));

@@ -575,7 +575,7 @@ bool WizardData::readMetadata(const QString &path, QHash<QString, QString> &into
     const MetadataReader::Status status = MetadataReader::read(path, into);
     if (status == MetadataReader::Accepted)
         return true;
-    WarningBox::show(nullptr, MetadataReader::title(), MetadataReader::message(status));
+    WarningBox::show(nullptr, MetadataReader::title(), MetadataReader::message(status, path));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "pages/GatewayRules.h"
 
+#include "data/LoadedText.h"
 #include "pages/TextRules.h"
 
 #include <QRegularExpression>
@@ -107,7 +108,7 @@ bool parseCoders(const QString &list, std::array<bool, 3> &named)
 {
     named = {};
     for (const QString &entry : list.split(QLatin1Char(','))) {
-        const QString coder = entry.trimmed();
+        const QString coder = LoadedText::bare(entry);
         const auto known = std::find_if(
             std::begin(kCoders), std::end(kCoders), [&](const char *c) { return coder == QLatin1String(c); });
         if (known == std::end(kCoders))

@@ -1,5 +1,6 @@
 #include "pages/LoadedChoices.h"
 
+#include "data/LoadedText.h"
 #include "data/WizardData.h"
 #include "pages/FieldError.h"
 #include "pages/TextRules.h"
@@ -11,20 +12,12 @@
 
 namespace
 {
-QString notInList(const QString &field, const QString &value)
+// "loaded FIELD" and what is wrong with it: " 'VALUE' is not one of the choices", ": reason" or " is not
+// UTF-8 text"; a row's: "Page: Row: Invalid value - the loaded FIELD...".
+QString problem(const QString &shownAs, const QString &field, const QString &what)
 {
-    return QStringLiteral("loaded %1 '%2' is not one of the choices").arg(field, LoadedChoices::clipped(value));
-}
-
-QString problem(const QString &field, const QString &value, const QString &reason)
-{
-    return reason.isEmpty() ? notInList(field, value) : QStringLiteral("loaded %1: %2").arg(field, reason);
-}
-
-// A refused text of a row: "Page: Row: Invalid value - the loaded FIELD: reason".
-QString rowProblem(const QString &shownAs, const QString &field, const QString &reason)
-{
-    return QStringLiteral("%1: Invalid value - the loaded %2: %3").arg(shownAs, field, reason);
+    const QString loaded = QStringLiteral("loaded ") + field + what;
+    return shownAs.isEmpty() ? loaded : shownAs + QStringLiteral(": Invalid value - the ") + loaded;
 }
 
 const QRegularExpression &vlanNumber()
@@ -51,7 +44,7 @@ bool LoadedChoices::isHiddenChoice(const QString &field)
 
 bool LoadedChoices::hiddenChoiceValid(const QString &field, const QString &text)
 {
-    const QString value = text.trimmed();
+    const QString value = LoadedText::bare(text);
     switch (WizardData::instance()->choiceOf(field)) {
     case FieldInfo::HiddenCoders:
         return codersOffered(value);
@@ -76,7 +69,7 @@ bool LoadedChoices::codersOffered(const QString &list)
     static const QStringList offered{QStringLiteral("G711A"), QStringLiteral("G711U"), QStringLiteral("G729"),
         QStringLiteral("G722"), QStringLiteral("OPUS")};
     for (const QString &coder : list.split(QLatin1Char(','))) {
-        if (!offered.contains(coder.trimmed()))
+        if (!offered.contains(LoadedText::bare(coder)))
             return false;
     }
     return true;
@@ -87,13 +80,14 @@ QString LoadedChoices::value(const QString &field)
     const WizardData *data = WizardData::instance();
     if (!data->hasValue(field))
         return QString();
-    const QString text = data->value(field).trimmed();
+    const QString text = LoadedText::bare(data->value(field));
     return text.isNull() ? QStringLiteral("") : text;
 }
 
 void LoadedChoices::reject(const QObject *list, QWidget *row, const QString &field, const QString &value)
 {
-    m_rejected.append(Rejected{list, row, field, value, QString(), QString()});
+    m_rejected.append(Rejected{
+        list, row, field, QStringLiteral(" '%1' is not one of the choices").arg(clipped(value)), QString()});
 }
 
 void LoadedChoices::refuse(
@@ -102,7 +96,12 @@ void LoadedChoices::refuse(
     QString why = reason;
     if (why.startsWith(QLatin1String("Invalid value - ")))
         why.remove(0, 16);
-    m_rejected.append(Rejected{list, row, field, QString(), why, shownAs});
+    m_rejected.append(Rejected{list, row, field, QStringLiteral(": ") + why, shownAs});
+}
+
+void LoadedChoices::refuseBytes(const QString &field, const QString &shownAs)
+{
+    m_rejected.append(Rejected{nullptr, nullptr, field, QStringLiteral(" is not UTF-8 text"), shownAs});
 }
 
 void LoadedChoices::forget(const QObject *list)
@@ -117,7 +116,7 @@ void LoadedChoices::forget(const QObject *list)
 
 LoadedChoices::Flag LoadedChoices::flag(const QString &text)
 {
-    const QString flag = text.trimmed();
+    const QString flag = LoadedText::bare(text);
     if (flag.isEmpty() || flag == QLatin1String("0"))
         return Flag::Unticked;
     return flag == QLatin1String("1") ? Flag::Ticked : Flag::Unread;
@@ -127,7 +126,7 @@ bool LoadedChoices::restoreCheck(QCheckBox *box, const QString &field, const QSt
 {
     const Flag reading = flag(text);
     if (reading == Flag::Unread && !value(field).isNull()) {
-        reject(box, box, field, text.trimmed());
+        reject(box, box, field, LoadedText::bare(text));
         const QSignalBlocker blocker(box);
         box->setChecked(false);
         return false;
@@ -139,10 +138,9 @@ bool LoadedChoices::restoreCheck(QCheckBox *box, const QString &field, const QSt
 bool LoadedChoices::markRows() const
 {
     for (const Rejected &rejected : m_rejected) {
-        const QString text = rejected.shownAs.isEmpty()
-            ? QStringLiteral("Invalid value - ") + problem(rejected.field, rejected.value, rejected.reason)
-            : rowProblem(rejected.shownAs, rejected.field, rejected.reason);
-        markFieldError(rejected.row, true, text);
+        const QString text = problem(rejected.shownAs, rejected.field, rejected.what);
+        markFieldError(
+            rejected.row, true, rejected.shownAs.isEmpty() ? QStringLiteral("Invalid value - ") + text : text);
     }
     return m_rejected.isEmpty();
 }
@@ -152,7 +150,6 @@ QString LoadedChoices::refusal() const
     if (m_rejected.isEmpty())
         return QString();
     const Rejected &first = m_rejected.first();
-    if (!first.shownAs.isEmpty())
-        return QStringLiteral("Can't continue: ") + rowProblem(first.shownAs, first.field, first.reason);
-    return QStringLiteral("Can't continue: the ") + problem(first.field, first.value, first.reason);
+    return QStringLiteral("Can't continue: ") + (first.shownAs.isEmpty() ? QStringLiteral("the ") : QString())
+        + problem(first.shownAs, first.field, first.what);
 }

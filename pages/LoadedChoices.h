@@ -7,14 +7,15 @@ class QCheckBox;
 class QWidget;
 class QObject;
 
-// Choices restored from loaded answers (an earlier generated file or a survey). Blanks around a
-// loaded value do not count. A loaded value that names no entry of its list is kept with its row:
-// the row stays marked until the user picks an entry, and a batch stops on it, rather than going on
-// with whatever the list happens to show.
+// Choices restored from loaded answers (an earlier generated file or a survey). Blanks and tabs around
+// a loaded value do not count (LoadedText::bare); any other character does. A loaded value that names no entry of
+// its list is kept with its row: the row stays marked until the user picks an entry, and a batch stops on it,
+// rather than going on with whatever the list happens to show.
 class LoadedChoices
 {
 public:
-    // The loaded value of the field without surrounding blanks; a null string when none was loaded.
+    // The loaded value of the field without the blanks and tabs around it; a null string when none was
+    // loaded.
     static QString value(const QString &field);
 
     // Records that the loaded value of field names no entry of list.
@@ -24,7 +25,10 @@ public:
     // the field, which the refusal names.
     void refuse(const QObject *list, QWidget *row, const QString &field, const QString &reason,
         const QString &shownAs = QString());
-    // A check box's flag as its field's text reads, blanks around it aside: "1" ticks the box, "0"
+    // Records that the loaded text of field holds bytes that are not UTF-8 ("the loaded FIELD is not
+    // UTF-8 text"), named as shownAs when given.
+    void refuseBytes(const QString &field, const QString &shownAs);
+    // A check box's flag as its field's text reads, blanks and tabs around it aside: "1" ticks the box, "0"
     // unticks it, and an empty text is no answer, which leaves the box as the page starts it, unticked.
     // Any other text does not read.
     enum class Flag { Unticked, Ticked, Unread };
@@ -52,7 +56,7 @@ public:
     // (FieldInfo::Choice): flags ("0", "1"), the server a group of users is routed to ("1", "2"),
     // coder lists and native VLAN numbers; an empty one is no answer.
     static bool isHiddenChoice(const QString &field);
-    // Whether text, blanks around it aside, is a value the hidden choice may take.
+    // Whether text, blanks and tabs around it aside, is a value the hidden choice may take.
     static bool hiddenChoiceValid(const QString &field, const QString &text);
     // The template-set names and labels: free text, checked as any other.
     static bool isHiddenName(const QString &field);
@@ -64,8 +68,7 @@ private:
         const QObject *list;
         QWidget *row;
         QString field;
-        QString value;
-        QString reason; // empty: the value is not one of the choices
+        QString what; // what the refusal says after "loaded FIELD"
         QString shownAs;
     };
     QList<Rejected> m_rejected;

@@ -1,5 +1,6 @@
 #include "pages/LoadedSet.h"
 
+#include "data/LoadedText.h"
 #include "data/RowName.h"
 #include "data/WizardData.h"
 #include "pages/LoadedChoices.h"
@@ -9,8 +10,20 @@
 
 QString LoadedSet::reading(const QString &field, const QString &text)
 {
-    return WizardData::instance()->choiceOf(field) == FieldInfo::Answer ? text : text.trimmed();
+    return WizardData::instance()->choiceOf(field) == FieldInfo::Answer ? text : LoadedText::bare(text);
 }
+
+namespace
+{
+// The row that shows the field, or summarises a name no widget shows; empty where none does.
+QString shownAs(const QString &name)
+{
+    const QLineEdit *edit = WizardData::instance()->fields.value(name).lineEdit;
+    if (!edit)
+        return QString();
+    return LoadedChoices::isHiddenName(name) ? fieldRowName(edit, name) : shownRowName(edit);
+}
+} // namespace
 
 QString LoadedSet::judge(QHash<QString, QString> &values)
 {
@@ -22,29 +35,34 @@ QString LoadedSet::judge(QHash<QString, QString> &values)
         else
             ++it;
     }
+    QStringList names = values.keys();
+    names.sort();
+    // Bytes that are no text cannot be judged as any: refused before any other check.
+    LoadedChoices refused;
+    for (const QString &name : qAsConst(names)) {
+        if (LoadedText::holdsUndecoded(values.value(name)))
+            refused.refuseBytes(name, shownAs(name));
+    }
+    const QString notText = refused.refusal();
+    if (!notText.isEmpty())
+        return notText;
     const QString overlong = data->overlongRefusal(values);
     if (!overlong.isEmpty())
         return overlong;
 
-    LoadedChoices refused;
-    QStringList names = values.keys();
-    names.sort();
     for (const QString &name : qAsConst(names)) {
         const QString text = values.value(name);
+        // A hidden choice holds one of its list's values, so no control character either.
         if (LoadedChoices::isHiddenChoice(name)) {
             if (!LoadedChoices::hiddenChoiceValid(name, text))
                 refused.reject(nullptr, nullptr, name, text);
             continue;
         }
         // A name lands inside quotes; any other answer still may not hide or reorder what it holds.
-        const bool templateName = LoadedChoices::isHiddenName(name);
-        const QString error = templateName ? TextRules::textError(text, QString()) : TextRules::controlError(text);
-        if (error.isEmpty())
-            continue;
-        // Named as the row that shows the field, or summarises a name no widget shows.
-        const QLineEdit *edit = data->fields.value(name).lineEdit;
-        const QString shownAs = !edit ? QString() : templateName ? fieldRowName(edit, name) : shownRowName(edit);
-        refused.refuse(nullptr, nullptr, name, error, shownAs);
+        const QString error = LoadedChoices::isHiddenName(name) ? TextRules::textError(text, QString())
+                                                                : TextRules::controlError(text);
+        if (!error.isEmpty())
+            refused.refuse(nullptr, nullptr, name, error, shownAs(name));
     }
     return refused.refusal();
 }

@@ -1,5 +1,6 @@
 #include "pages/Network1Page.h"
 
+#include "data/LoadedText.h"
 #include "data/WizardData.h"
 #include "pages/AddressRules.h"
 #include "pages/EntryWidgets.h"
@@ -365,7 +366,7 @@ void Network1Page::initializePage()
 
     m_loadedChoices.forget();
     // The router models have no management interface of their own to offer.
-    const QString storedOam = isKrbx() ? QString() : text("OAM_INTERFACE").trimmed();
+    const QString storedOam = isKrbx() ? QString() : LoadedText::bare(text("OAM_INTERFACE"));
     m_oam->clear();
     m_oam->addItems({side, QStringLiteral("Additional")});
     if (network == QLatin1String("LAN_WAN"))
@@ -428,9 +429,9 @@ void Network1Page::restorePorts()
         return;
     }
     const bool router = isKrbx();
-    const QString storedPort = text("NET1_PORT").trimmed();
-    const QString storedName = text("NET1_PORT_NAME").trimmed();
-    const QString storedOamPort = text("OAM_PORT").trimmed();
+    const QString storedPort = LoadedText::bare(text("NET1_PORT"));
+    const QString storedName = LoadedText::bare(text("NET1_PORT_NAME"));
+    const QString storedOamPort = LoadedText::bare(text("OAM_PORT"));
     const QStringList groups = WizardData::interfaceGroupNames(product);
     if (product == QLatin1String("QA1L_KRBX")) {
         const QStringList ports{QStringLiteral("GigabitEthernet 1/1"), QStringLiteral("FastEthernet 1/1")};

@@ -1,5 +1,6 @@
 #include "pages/Network2Page.h"
 
+#include "data/LoadedText.h"
 #include "data/WizardData.h"
 #include "pages/AddressRules.h"
 #include "pages/EntryWidgets.h"
@@ -218,8 +219,8 @@ void Network2Page::initializePage()
     EntryWidgets::setShown({m_exist, m_spacer, m_nameGroup}, router);
     if (router) {
         // Read before the slots below rewrite them.
-        const QString stored = text("NET2_PORT").trimmed();
-        const QString storedType = text("NET2_TYPE").trimmed();
+        const QString stored = LoadedText::bare(text("NET2_PORT"));
+        const QString storedType = LoadedText::bare(text("NET2_TYPE"));
         if (m_loadedChoices.restoreCheck(m_exist, QStringLiteral("NET_EXIST"), text("NET_EXIST")))
             existChanged(m_exist->checkState());
         // With a LAN page before it the choice is made there.
@@ -280,7 +281,7 @@ void Network2Page::initializePage()
         setText("NET2_PORT", QString());
         return;
     }
-    const QString stored = text("NET2_PORT").trimmed();
+    const QString stored = LoadedText::bare(text("NET2_PORT"));
     m_port->clear();
     m_port->addItems(WizardData::interfaceGroupNames(product));
     m_port->setEnabled(true);

@@ -1,5 +1,6 @@
 #include "pages/SipRules.h"
 
+#include "data/LoadedText.h"
 #include "data/WizardData.h"
 #include "pages/AddressRules.h"
 #include "pages/TextRules.h"
@@ -66,7 +67,7 @@ bool SipRules::isNumberIn(const QString &text, int low, int high)
 
 int SipRules::choicePosition(const QString &text, const QStringList &codes)
 {
-    const QString code = text.trimmed();
+    const QString code = LoadedText::bare(text);
     return code.isEmpty() ? 0 : codes.indexOf(code);
 }
 

@@ -1,5 +1,6 @@
 #include "pages/SipServerForm.h"
 
+#include "data/LoadedText.h"
 #include "data/RowName.h"
 
 #include "data/WizardData.h"
@@ -131,7 +132,7 @@ bool SipServerForm::restoreList(
     // A template that uses the field without a value leaves it empty, which takes the first entry; an
     // answer loaded empty names none.
     const QString answer = LoadedChoices::value(name);
-    const bool loadedEmpty = answer.isEmpty() && !answer.isNull() && text.trimmed().isEmpty();
+    const bool loadedEmpty = answer.isEmpty() && !answer.isNull() && LoadedText::bare(text).isEmpty();
     const int position = loadedEmpty ? -1 : SipRules::choicePosition(text, codes);
     if (position >= 0)
         list->setCurrentIndex(position);
@@ -145,7 +146,7 @@ bool SipServerForm::restoreList(
         field->setText(codes.value(list->currentIndex()));
         return true;
     }
-    loaded.reject(list, row, name, text.trimmed());
+    loaded.reject(list, row, name, LoadedText::bare(text));
     return false;
 }
 
@@ -160,7 +161,7 @@ void SipServerForm::restoreBox(QCheckBox *box, QLineEdit *field, const QString &
     } else if (flag != LoadedChoices::Flag::Unread || !field->isEnabled()) {
         field->setText(flag == LoadedChoices::Flag::Ticked ? QStringLiteral("1") : QStringLiteral("0"));
     } else {
-        loaded.reject(box, box, name, text.trimmed());
+        loaded.reject(box, box, name, LoadedText::bare(text));
         // The box's own signal wrote "0" on the way.
         field->setText(text);
     }

@@ -1,5 +1,6 @@
 #include "pages/SurveyReader.h"
 
+#include "data/LoadedText.h"
 #include "data/WizardData.h"
 #include "pages/BrambleonPage.h"
 #include "pages/LoadedSet.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QTextCodec>
 #include <QTextStream>
 #include <QWizard>
 
@@ -31,15 +33,25 @@ SurveyReader::Result SurveyReader::readFile(
                            .arg(MaxFileSize >> 20);
         return TooLong;
     }
-    QTextStream in(bytes);
-    return read(wizard, in, into);
+    // A spreadsheet may save the survey as UTF-16 with its byte-order mark; any other is read as UTF-8.
+    const int utf8 = 106; // the codec's MIB number
+    const QTextCodec *wide = QTextCodec::codecForUtfText(bytes, nullptr);
+    if (wide && wide->mibEnum() != utf8) {
+        QTextStream in(bytes);
+        return read(wizard, in, into);
+    }
+    return read(wizard, LoadedText::decode(bytes), into);
 }
 
 SurveyReader::Result SurveyReader::read(QWizard *wizard, QTextStream &in, QHash<QString, QString> &into)
 {
-    into.clear();
     // The stream takes a spreadsheet's byte-order mark for the encoding and drops it.
-    QString text = in.readAll();
+    return read(wizard, in.readAll(), into);
+}
+
+SurveyReader::Result SurveyReader::read(QWizard *wizard, QString text, QHash<QString, QString> &into)
+{
+    into.clear();
 #ifdef Q_OS_WIN
     // The writer's text mode wrote every line end, one inside a value too, as CR LF.
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));

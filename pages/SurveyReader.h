@@ -20,10 +20,13 @@ public:
     static constexpr qint64 MaxFileSize = 1 << 20;
 
     // Reads a survey's answers into a set of their own (emptied first; left empty unless the result is
-    // Loaded). A file that cannot be opened, or is larger than MaxFileSize, gets refusal's text.
+    // Loaded). A file that cannot be opened, or is larger than MaxFileSize, gets refusal's text. The
+    // bytes are read as UTF-8 (LoadedText::decode: a byte that is no UTF-8 stays marked in its answer,
+    // which the answers' checks refuse), or as UTF-16 or UTF-32 after such a byte-order mark.
     static Result readFile(
         QWizard *wizard, const QString &path, QHash<QString, QString> &into, QString *refusal = nullptr);
     static Result read(QWizard *wizard, QTextStream &in, QHash<QString, QString> &into);
+    static Result read(QWizard *wizard, QString text, QHash<QString, QString> &into);
 
     // A row's value: everything after the label's comma up to a trailing comment cell as the writer
     // writes it ("(" text without brackets ")"), bare or, as a spreadsheet saves it, quoted. A value

@@ -1,5 +1,6 @@
 #include "pages/SystemPage.h"
 
+#include "data/LoadedText.h"
 #include "data/WizardData.h"
 #include "pages/AddressRules.h"
 #include "pages/EntryWidgets.h"
@@ -194,7 +195,7 @@ void SystemPage::initializePage()
 void SystemPage::restoreChoice(QComboBox *list, QLabel *row, const char *field)
 {
     const QString name = QLatin1String(field);
-    const QString stored = WizardData::instance()->fieldText(name).trimmed();
+    const QString stored = LoadedText::bare(WizardData::instance()->fieldText(name));
     if (stored.isEmpty())
         return;
     const int index = list == m_timeZone ? NetworkRules::timeZoneIndex(stored)

@@ -1,5 +1,6 @@
 #include "pages/UserSidePage.h"
 
+#include "data/LoadedText.h"
 #include "data/WizardData.h"
 #include "pages/EntryWidgets.h"
 #include "pages/FieldError.h"
@@ -102,7 +103,7 @@ QString UserSidePage::refusal(const SipRules::Marks &marks) const
 bool UserSidePage::restoreChoice(
     QComboBox *list, QWidget *row, QLineEdit *edit, const QString &name, const QStringList &codes, bool used)
 {
-    const QString text = edit->text().trimmed();
+    const QString text = LoadedText::bare(edit->text());
     const int index = codes.indexOf(text);
     if (index >= 0)
         list->setCurrentIndex(index);

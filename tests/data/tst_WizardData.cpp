@@ -1,5 +1,6 @@
 #include "ModalBoxCloser.h"
 #include "TestEnvironment.h"
+#include "data/LoadedText.h"
 #include "data/MetadataReader.h"
 #include "data/WizardData.h"
 
@@ -41,7 +42,7 @@ private slots:
 
     void metadata_data()
     {
-        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<QByteArray>("content"); // null: a folder in the file's place
         QTest::addColumn<QString>("result"); // the warning and the answers left, or the loaded values
         const QString title = "Load Configuration File: Failed to load configuration file.\nThe file was ";
         QTest::newRow("version 3") << QByteArray(";# %API_VERSION% 3\r\n;# %A% 1\r\n")
@@ -51,6 +52,14 @@ private slots:
         QTest::newRow("last line of a name wins, one separator, other shapes ignored") << QByteArray(
             ";# %API_VERSION% 3\n;# %A% 1\n;# %API_VERSION% 4\n;# %A%\t x y \n;# %B%x\n ;# %C% 1\n"
             ";#%D% 1\n;# %F G% 1\n") << "A= x y |API_VERSION=4";
+        // A tab may stand for the separating blank; another character that cannot be seen is the value's.
+        QTest::newRow("a separator that is no blank")
+            << QByteArray(";# %API_VERSION%\t4\n;# %A%\v3\n;# %B%") + '\0' + "1\n;# %C%\f\n"
+            << QString("A=\v3|API_VERSION=4|B=") + QChar(0) + "1|C=\f";
+        QTest::newRow("a folder")
+            << QByteArray()
+            << "Load Configuration File: Failed to load configuration file.\nCan't read file '"
+                + TestEnvironment::home() + "'.|STALE=1";
         QTest::newRow("an empty answer, its blank stripped or not")
             << QByteArray(";# %API_VERSION% 4\n;# %E% \n;# %F%\n;# %G%\r\n;# %H%x\n") << "API_VERSION=4|E=|F=|G=";
         QTest::newRow("longer than its field")
@@ -66,14 +75,45 @@ private slots:
         TestEnvironment::addField("LONG");
         d->setValue("STALE", "1");
         ModalBoxCloser closer;
-        const bool loaded
-            = d->loadMetadata(TestEnvironment::writeFile(TestEnvironment::home(), "load.ini", content));
+        const bool loaded = d->loadMetadata(content.isNull()
+                ? TestEnvironment::home()
+                : TestEnvironment::writeFile(TestEnvironment::home(), "load.ini", content));
         QStringList got = closer.boxes();
         for (auto it = d->values.constBegin(); it != d->values.constEnd(); ++it)
             got << it.key() + "=" + it.value();
         std::sort(got.begin() + closer.count(), got.end());
         QCOMPARE(got.join('|'), result);
         QCOMPARE(loaded, closer.count() == 0);
+    }
+
+    // Loaded bytes as UTF-8: valid text kept, a NUL too, a leading byte-order mark dropped; each byte of
+    // an invalid sequence marked on its own. Only blanks and tabs around a choice do not count.
+    void loadedText()
+    {
+        const auto mark = [](uint byte) { return QString(QChar(ushort(0xdc00 + byte))); };
+        const QString smiley = QString::fromUcs4(U"\U0001F600");
+        const std::tuple<QByteArray, QString, bool> cases[]
+            = {{QByteArray("\xef\xbb\xbf") + "Caf\xc3\xa9", QString::fromUtf8("Caf\xc3\xa9"), false},
+                {QByteArray("a\0\xef\xbb\xbf", 5), QString("a") + QChar(0) + QChar(0xfeff), false},
+                {"\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf", smiley + QString::fromUcs4(U"\U0010FFFF"), false},
+                {"Caf\xe9", "Caf" + mark(0xe9), true}, {"\xff\xfe", mark(0xff) + mark(0xfe), true},
+                {QByteArray("\xc3") + "A", mark(0xc3) + "A", true},
+                {"\xed\xa0\x80", mark(0xed) + mark(0xa0) + mark(0x80), true},
+                {"\xc0\xaf", mark(0xc0) + mark(0xaf), true},
+                {"\xe0\x9f\xbf", mark(0xe0) + mark(0x9f) + mark(0xbf), true},
+                {"\xf0\x8f\xbf\xbf", mark(0xf0) + mark(0x8f) + mark(0xbf) + mark(0xbf), true},
+                {"\xf4\x90\x80\x80", mark(0xf4) + mark(0x90) + mark(0x80) + mark(0x80), true},
+                {"\xe2\x82", mark(0xe2) + mark(0x82), true}, {"\xf0\x9f\x98\x80\x80", smiley + mark(0x80), true}};
+        for (const auto &[bytes, text, marked] : cases) {
+            QCOMPARE(LoadedText::decode(bytes), text);
+            QCOMPARE(LoadedText::holdsUndecoded(text), marked);
+        }
+        QCOMPARE(LoadedText::bare(" \t3 \t"), QString("3"));
+        for (const ushort c : {0x0b, 0x0c, 0x0a, 0x85, 0xa0, 0x2028, 0x2029, 0x3000}) {
+            const QString padded = QChar(c) + QString("1") + QChar(c);
+            QCOMPARE(LoadedText::bare(padded), padded);
+        }
+        QVERIFY(!LoadedText::bare("  ").isNull());
     }
 
     // A template's fields take the loaded answers, but not those the product page derives from the

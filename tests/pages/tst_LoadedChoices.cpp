@@ -12,14 +12,15 @@ class TestLoadedChoices : public QObject
 private slots:
     void init() { TestEnvironment::freshWizardData(); }
 
-    // A flag reads once, blanks around it aside; empty is no answer, which leaves the box unticked.
+    // A flag reads once, blanks and tabs around it aside (no other white space); empty is no answer,
+    // which leaves the box unticked.
     void flagReading()
     {
         using Flag = LoadedChoices::Flag;
         const std::pair<const char *, Flag> rows[] = {{"1", Flag::Ticked}, {" 1", Flag::Ticked},
-            {"1 ", Flag::Ticked}, {"\t1\r", Flag::Ticked}, {"0", Flag::Unticked}, {" 0", Flag::Unticked},
-            {"", Flag::Unticked}, {"  ", Flag::Unticked}, {"2", Flag::Unread}, {"01", Flag::Unread},
-            {"yes", Flag::Unread}, {"1 1", Flag::Unread}, {"-0", Flag::Unread}};
+            {"1 ", Flag::Ticked}, {"\t1 \t", Flag::Ticked}, {"\t1\r", Flag::Unread}, {"0", Flag::Unticked},
+            {" 0", Flag::Unticked}, {"", Flag::Unticked}, {"  ", Flag::Unticked}, {"2", Flag::Unread},
+            {"01", Flag::Unread}, {"yes", Flag::Unread}, {"1 1", Flag::Unread}, {"-0", Flag::Unread}};
         for (const auto &[text, flag] : rows)
             QVERIFY2(LoadedChoices::flag(text) == flag, text);
     }

@@ -409,6 +409,20 @@ private slots:
             << QByteArray("Site Survey\r\rSystem Configuration\r-------------------\rAlpha,\"a\"\"b\"\r"
                           "Beta,x,\"(0=a, \"\"b\"\")\"\r")
             << "P3_A=a\"b|P3_B=x";
+        // Read as UTF-8, with or without its byte-order mark, or as UTF-16 after its own; a NUL or a byte
+        // that is no UTF-8 stops the load, naming the row.
+        const QString customer = "Load Survey: Can't continue: Product: End Customer: Invalid value - the loaded "
+                                 "CUSTOMER";
+        QTest::newRow("UTF-8") << "\xef\xbb\xbfSite Survey\n" + body + "Customer,Caf\xc3\xa9\n"
+                               << QString::fromUtf8("CUSTOMER=Caf\xc3\xa9|PRODUCT=QA1|VERSION=7.0");
+        const QString wide
+            = QChar(0xfeff) + QString("Site Survey\n") + body + QString::fromUtf8("Customer,Caf\xc3\xa9\n");
+        QTest::newRow("UTF-16") << QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2)
+                                << QString::fromUtf8("CUSTOMER=Caf\xc3\xa9|PRODUCT=QA1|VERSION=7.0");
+        QTest::newRow("not UTF-8") << "Site Survey\n" + body + "Customer,Caf\xe9\n"
+                                   << customer + " is not UTF-8 text|OLD=x";
+        QTest::newRow("NUL") << "Site Survey\n" + body + "Customer,Lobby" + '\0' + "-4001\n"
+                             << customer + ": the character U+0000 is not allowed|OLD=x";
         // A file that cannot be opened is refused as loudly as the others.
         QTest::newRow("cannot be opened") << QByteArray()
                                           << "Load Survey: Failed to load site survey.\nCan't read "
