@@ -418,8 +418,8 @@ void Network1Page::restorePorts()
     };
     if (product == QLatin1String("QB7")) {
         for (const char *field : {"NET1_PORT", "NET1_PORT_NAME"})
-            judgeLocked(m_port, m_portLabel, field, text(field).trimmed());
-        judgeLocked(m_oamPort, m_oamPortLabel, "OAM_PORT", text("OAM_PORT").trimmed());
+            judgeLocked(m_port, m_portLabel, field, LoadedText::bare(text(field)));
+        judgeLocked(m_oamPort, m_oamPortLabel, "OAM_PORT", LoadedText::bare(text("OAM_PORT")));
         for (QComboBox *list : {m_port, m_oamPort}) {
             list->setEnabled(false);
             refill(list, {QStringLiteral("Ethernet")}, 0);

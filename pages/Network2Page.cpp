@@ -272,7 +272,7 @@ void Network2Page::initializePage()
         // The one port leaves no choice, but a loaded port that no model's list holds still stops the run.
         static const QRegularExpression listed(
             QStringLiteral("\\A(|NULL|GROUP_[1-9]|GigabitEthernet|Fiber|VDSL)\\z"));
-        const QString stored = text("NET2_PORT").trimmed();
+        const QString stored = LoadedText::bare(text("NET2_PORT"));
         if (!listed.match(stored).hasMatch() && EntryWidgets::loaded(QStringLiteral("NET2_PORT")))
             m_loadedChoices.reject(m_port, m_portLabel, QStringLiteral("NET2_PORT"), stored);
         m_port->setEnabled(false);

@@ -1,5 +1,6 @@
 #include "pages/SetupPage.h"
 
+#include "data/LoadedText.h"
 #include "data/PageRoute.h"
 #include "data/SafeFileWriter.h"
 #include "data/WarningBox.h"
@@ -708,7 +709,7 @@ void SetupPage::updatePageFlow()
     m_loadedChoices.forget(this);
     const QString sip3 = LoadedChoices::value(QStringLiteral("SIP3_ENABLE"));
     if (!route.steps.contains(PageRoute::IPPBX2) && LoadedChoices::flag(sip3) == LoadedChoices::Flag::Unread
-        && WizardData::instance()->fieldText(QStringLiteral("SIP3_ENABLE")).trimmed() == sip3)
+        && LoadedText::bare(WizardData::instance()->fieldText(QStringLiteral("SIP3_ENABLE"))) == sip3)
         m_loadedChoices.reject(this, m_applicationLabel, QStringLiteral("SIP3_ENABLE"), sip3);
 }
 
