@@ -232,8 +232,11 @@ private slots:
         QVERIFY(!f->page->isComplete() && Pbx::text("SIP2_REGISTRATION") == "7");
         emit f->child("account")->activated(1);
         QVERIFY(f->page->isComplete() && Pbx::text("SIP2_REGISTRATION") == "1");
-        f->enter({"SIP2_REGISTRATION=7", "APPLICATION_SELECTED=1"}); // no account: forced to None
-        QVERIFY(f->page->isComplete());
+        // No account: a listed one is forced to None, one no list holds still stops the page.
+        f->enter({"SIP2_REGISTRATION=2", "APPLICATION_SELECTED=1"});
+        QVERIFY(f->page->isComplete() && Pbx::text("SIP2_REGISTRATION") == "0");
+        f->enter({"SIP2_REGISTRATION=7", "APPLICATION_SELECTED=1"});
+        QVERIFY(!f->page->isComplete());
     }
 
     // The trunk has the IP-PBX's session count, except where no IP-PBX gives one.
