@@ -253,6 +253,12 @@ void Network2Page::initializePage()
         return;
     }
 
+    // Only the router models choose the address type; elsewhere it is static, but a loaded type that
+    // names no entry still stops the run.
+    const QString storedType = LoadedText::bare(text("NET2_TYPE"));
+    if (!storedType.isEmpty() && NetworkRules::listIndex(storedType, m_type->count()) < 0
+        && EntryWidgets::loaded(QStringLiteral("NET2_TYPE")))
+        m_loadedChoices.reject(m_type, m_typeLabel, QStringLiteral("NET2_TYPE"), storedType);
     EntryWidgets::setShown(
         {m_typeLabel, m_type, m_userLabel, m_user, m_passwordLabel, m_password, m_routeGroup}, false);
     EntryWidgets::setShown({m_wanGroup, m_ipLabel, m_ip, m_maskLabel, m_mask, m_gatewayLabel, m_gateway,

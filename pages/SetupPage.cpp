@@ -821,10 +821,19 @@ void SetupPage::initializePage()
         cceItspChanged(m_cceItsp->currentIndex());
         break;
     }
-    default:
+    default: {
         selectRestored(m_template, m_templateLabel, "template", "TEMPLATE");
         templateChanged(m_template->currentIndex());
+        // A hosted IP-PBX is the gateway's equipment whatever was loaded, but not a value that names none.
+        const QString equipment = LoadedChoices::value(QStringLiteral("GATEWAY_INTEROP"));
+        bool listed = false;
+        const int position = equipment.toInt(&listed, 10);
+        listed = listed && position >= 0 && position < m_gatewayEquipment->count();
+        if (m_application->currentIndex() == 2 && !equipment.isEmpty() && !listed)
+            m_loadedChoices.reject(
+                m_application, m_applicationLabel, QStringLiteral("GATEWAY_INTEROP"), equipment);
         break;
+    }
     }
 
     // A forced topology (gateway equipment, router) stays as forced.
