@@ -801,7 +801,8 @@ void SetupPage::initializePage()
         const LoadedChoices::Flag flag = LoadedChoices::flag(generate);
         m_override->setChecked(flag == LoadedChoices::Flag::Ticked);
         generateChanged(m_override->checkState());
-        if (m_override->isEnabled() && !loaded.isEmpty() && flag == LoadedChoices::Flag::Unread)
+        // Where the interop template leaves no choice the box is decided, but not over a flag that does not read.
+        if (!loaded.isEmpty() && flag == LoadedChoices::Flag::Unread)
             m_loadedChoices.reject(m_override, m_override, QStringLiteral("GENERATE_TEMPLATE"), loaded);
         break;
     }
@@ -835,6 +836,12 @@ void SetupPage::initializePage()
         break;
     }
     }
+
+    // Only a SIP trunk offers the override; elsewhere it is off, but not over a flag that does not read.
+    const QString generate = LoadedChoices::value(QStringLiteral("GENERATE_TEMPLATE"));
+    if (m_application->currentIndex() != 0 && !generate.isEmpty()
+        && LoadedChoices::flag(generate) == LoadedChoices::Flag::Unread)
+        m_loadedChoices.reject(m_application, m_applicationLabel, QStringLiteral("GENERATE_TEMPLATE"), generate);
 
     // A forced topology (gateway equipment, router) stays as forced.
     if (!isKrbx() && m_application->currentIndex() != 4 && m_network->isEnabled()) {
