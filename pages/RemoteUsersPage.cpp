@@ -295,8 +295,11 @@ void RemoteUsersPage::protocolChanged(int i)
     if (!m_portDefaultsActive || !changed)
         return;
     g.port->setText(SipRules::portForTransport(g.port->text(), transport));
-    if (transport == RemoteUsersRules::WebRtc)
+    if (transport == RemoteUsersRules::WebRtc) {
+        // The user's WebRTC decides the protocol, over whatever was loaded.
+        m_loadedChoices.forget(g.media);
         g.media->setCurrentIndex(1);
+    }
     updateGroupState(i);
 }
 
@@ -330,9 +333,10 @@ void RemoteUsersPage::restoreLists(int i)
     const bool loaded = g.mediaField->isEnabled() && WizardData::instance()->hasValue(media);
     if (on && g.mediaField->text().isEmpty() && !loaded)
         g.mediaField->setText(QStringLiteral("2"));
-    restoreChoice(g.media, g.mediaLabel, g.mediaField, media, {QStringLiteral("2"), QStringLiteral("1")}, on);
-    // WebRTC media is always SRTP.
-    if (on && g.transport->currentIndex() == RemoteUsersRules::WebRtc)
+    const bool mediaRead = restoreChoice(
+        g.media, g.mediaLabel, g.mediaField, media, {QStringLiteral("2"), QStringLiteral("1")}, on);
+    // WebRTC media is always SRTP, but a loaded protocol no list holds stays with its row.
+    if (on && mediaRead && g.transport->currentIndex() == RemoteUsersRules::WebRtc)
         g.media->setCurrentIndex(1);
 }
 
