@@ -108,6 +108,13 @@ void InterfacePage::choiceActivated()
     emit completeChanged();
 }
 
+void InterfacePage::refuseUnlisted(
+    QComboBox *list, QLabel *row, const char *field, const QString &stored, bool listed)
+{
+    if (!listed && !stored.isEmpty() && EntryWidgets::loaded(QLatin1String(field)))
+        m_loadedChoices.reject(list, row, QLatin1String(field), stored);
+}
+
 void InterfacePage::holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored)
 {
     // A start text nobody loaded is no answer: the list keeps its first entry.

@@ -38,6 +38,9 @@ protected:
     void readInterface(NetworkRules::InterfaceAnswers &a) const;
     // A loaded value no entry of list names: the list shows none, the field keeps the value.
     void holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored);
+    // A loaded value of a list the page derives or locks: one no list holds (listed false) is rejected
+    // with its row, the list left showing what the page decides.
+    void refuseUnlisted(QComboBox *list, QLabel *row, const char *field, const QString &stored, bool listed);
 
     LoadedChoices m_loadedChoices;
 

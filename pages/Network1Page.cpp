@@ -32,20 +32,6 @@ bool answered(const QString &stored)
     return !stored.isEmpty() && stored != QLatin1String("NULL");
 }
 
-// Whether a loaded port or port name is one a list of some model holds. Where the page derives or
-// locks the port, such a value gives way to the port it derives; a value no list holds stops the run.
-bool namesAnyPort(const QString &stored)
-{
-    static const QStringList others{QStringLiteral("Ethernet"), QStringLiteral("FastEthernet 1/1")};
-    if (NetworkRules::groupIndex(stored, 9) >= 0 || others.contains(stored))
-        return true;
-    for (int product = 0; !WizardData::productCode(product).isEmpty(); ++product) {
-        if (WizardData::interfaceGroupNames(WizardData::productCode(product)).contains(stored))
-            return true;
-    }
-    return false;
-}
-
 int textWidth(const QString &text)
 {
     return QFontMetrics(QApplication::font()).horizontalAdvance(text);
@@ -412,9 +398,9 @@ void Network1Page::initializePage()
 void Network1Page::restorePorts()
 {
     const QString product = text("PRODUCT");
+    // A port the page derives or locks gives way to it, unless no list holds the loaded one.
     const auto judgeLocked = [this](QComboBox *list, QLabel *row, const char *field, const QString &stored) {
-        if (answered(stored) && !namesAnyPort(stored) && EntryWidgets::loaded(QLatin1String(field)))
-            m_loadedChoices.reject(list, row, QLatin1String(field), stored);
+        refuseUnlisted(list, row, field, stored, NetworkRules::namesAnyPort(stored));
     };
     if (product == QLatin1String("QB7")) {
         for (const char *field : {"NET1_PORT", "NET1_PORT_NAME"})

@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -256,9 +255,8 @@ void Network2Page::initializePage()
     // Only the router models choose the address type; elsewhere it is static, but a loaded type that
     // names no entry still stops the run.
     const QString storedType = LoadedText::bare(text("NET2_TYPE"));
-    if (!storedType.isEmpty() && NetworkRules::listIndex(storedType, m_type->count()) < 0
-        && EntryWidgets::loaded(QStringLiteral("NET2_TYPE")))
-        m_loadedChoices.reject(m_type, m_typeLabel, QStringLiteral("NET2_TYPE"), storedType);
+    refuseUnlisted(
+        m_type, m_typeLabel, "NET2_TYPE", storedType, NetworkRules::listIndex(storedType, m_type->count()) >= 0);
     EntryWidgets::setShown(
         {m_typeLabel, m_type, m_userLabel, m_user, m_passwordLabel, m_password, m_routeGroup}, false);
     EntryWidgets::setShown({m_wanGroup, m_ipLabel, m_ip, m_maskLabel, m_mask, m_gatewayLabel, m_gateway,
@@ -276,11 +274,8 @@ void Network2Page::initializePage()
         if (m_vlan->text().isEmpty() && (lan == 0 || lan == 1))
             m_vlan->setText(QStringLiteral("2"));
         // The one port leaves no choice, but a loaded port that no model's list holds still stops the run.
-        static const QRegularExpression listed(
-            QStringLiteral("\\A(|NULL|GROUP_[1-9]|GigabitEthernet|Fiber|VDSL)\\z"));
         const QString stored = LoadedText::bare(text("NET2_PORT"));
-        if (!listed.match(stored).hasMatch() && EntryWidgets::loaded(QStringLiteral("NET2_PORT")))
-            m_loadedChoices.reject(m_port, m_portLabel, QStringLiteral("NET2_PORT"), stored);
+        refuseUnlisted(m_port, m_portLabel, "NET2_PORT", stored, NetworkRules::namesAnyPort(stored));
         m_port->setEnabled(false);
         m_port->clear();
         m_port->addItem(QStringLiteral("Ethernet"));

@@ -1,5 +1,6 @@
 #include "pages/NetworkRules.h"
 
+#include "data/WizardData.h"
 #include "pages/AddressRules.h"
 #include "pages/TextRules.h"
 
@@ -318,6 +319,21 @@ int NetworkRules::listIndex(const QString &position, int count)
     static const QRegularExpression digits(QStringLiteral("\\A(0|[1-9][0-9]{0,3})\\z"));
     const int index = digits.match(position).hasMatch() ? position.toInt() : -1;
     return index < count ? index : -1;
+}
+
+bool NetworkRules::namesAnyPort(const QString &port)
+{
+    // The one-port model's, the small router's second LAN port and the routers' WAN port codes.
+    static const QStringList others{QStringLiteral("NULL"), QStringLiteral("Ethernet"),
+        QStringLiteral("FastEthernet 1/1"), QStringLiteral("GigabitEthernet"), QStringLiteral("Fiber"),
+        QStringLiteral("VDSL")};
+    if (groupIndex(port, 9) >= 0 || others.contains(port))
+        return true;
+    for (int product = 0; !WizardData::productCode(product).isEmpty(); ++product) {
+        if (WizardData::interfaceGroupNames(WizardData::productCode(product)).contains(port))
+            return true;
+    }
+    return false;
 }
 
 int NetworkRules::groupIndex(const QString &port, int count)

@@ -105,6 +105,10 @@ public:
     static int listIndex(const QString &position, int count);
     // Entry of a list of count port groups that a "GROUP_<n>" code names; -1 for none.
     static int groupIndex(const QString &port, int count);
+    // Whether a loaded port, port name or WAN port code is one a list of some model holds, or the
+    // "NULL" of no port. Where a page derives or locks the port, only one that is none of these is
+    // refused.
+    static bool namesAnyPort(const QString &port);
     static QString utcOffset(int index);
     static QString timeZoneName(int index);
 

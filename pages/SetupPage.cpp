@@ -801,9 +801,6 @@ void SetupPage::initializePage()
         const LoadedChoices::Flag flag = LoadedChoices::flag(generate);
         m_override->setChecked(flag == LoadedChoices::Flag::Ticked);
         generateChanged(m_override->checkState());
-        // Where the interop template leaves no choice the box is decided, but not over a flag that does not read.
-        if (!loaded.isEmpty() && flag == LoadedChoices::Flag::Unread)
-            m_loadedChoices.reject(m_override, m_override, QStringLiteral("GENERATE_TEMPLATE"), loaded);
         break;
     }
     case 4:
@@ -837,11 +834,14 @@ void SetupPage::initializePage()
     }
     }
 
-    // Only a SIP trunk offers the override; elsewhere it is off, but not over a flag that does not read.
+    // Only a SIP trunk offers the override, and only for an alpha or beta interop template; elsewhere the
+    // page decides it, but not over a flag that does not read.
     const QString generate = LoadedChoices::value(QStringLiteral("GENERATE_TEMPLATE"));
-    if (m_application->currentIndex() != 0 && !generate.isEmpty()
-        && LoadedChoices::flag(generate) == LoadedChoices::Flag::Unread)
-        m_loadedChoices.reject(m_application, m_applicationLabel, QStringLiteral("GENERATE_TEMPLATE"), generate);
+    if (!generate.isEmpty() && LoadedChoices::flag(generate) == LoadedChoices::Flag::Unread) {
+        const bool trunk = m_application->currentIndex() == 0;
+        QWidget *row = trunk ? static_cast<QWidget *>(m_override) : m_applicationLabel;
+        m_loadedChoices.reject(trunk ? row : m_application, row, QStringLiteral("GENERATE_TEMPLATE"), generate);
+    }
 
     // A forced topology (gateway equipment, router) stays as forced.
     if (!isKrbx() && m_application->currentIndex() != 4 && m_network->isEnabled()) {
