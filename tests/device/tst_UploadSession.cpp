@@ -13,6 +13,8 @@ namespace
 // Worked out apart from the program for the fake device's challenge and login (Kestr / Kestr).
 const char kFormula1[] = "abc3438046d830ab790ceb6485f9cabc28147e9df8acbcc03026c84264e522f8";
 const QString kRead = "root username password files ini";
+// Longer than any road takes, however busy the machine.
+constexpr int kPatience = 60000;
 
 // Stands in for a device dialog: the status lines kept without their markup.
 struct RecordingView : DeviceView {
@@ -61,6 +63,12 @@ private:
                 view.pass = value;
             else if (key == "downFor")
                 device->downFor = value.toInt();
+            else if (key == "requestTimeout")
+                DeviceSession::requestTimeoutMs = value.toInt();
+            else if (key == "uploadTimeout")
+                UploadSession::timing.uploadTimeoutMs = value.toInt();
+            else if (key == "waitLimit")
+                UploadSession::timing.waitLimitMs = value.toInt();
             else if (key == "ini")
                 device->ini.replace("7.20A", value.toLatin1());
             else if (config.contains(key) || key == "https")
@@ -72,18 +80,17 @@ private:
         session = std::make_unique<UploadSession>(
             &view, newAddress, config["version"], config["product"], config.contains("https"));
         session->upload();
-        QTRY_VERIFY(view.done || view.handedBack > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(view.done || view.handedBack > 0, kPatience);
     }
 
 private slots:
-    void initTestCase()
-    {
-        DeviceSession::requestTimeoutMs = 500;
-        UploadSession::timing = {200, 200, 200, 10, 10, 300, 1000};
-    }
-
     void init()
     {
+        // A wait that ends a road only where a row sets it short (requestTimeout, uploadTimeout,
+        // waitLimit): a machine busy with other work must not end one before its answer. The steps
+        // that go on without an answer are short: at the same address they change nothing.
+        DeviceSession::requestTimeoutMs = kPatience;
+        UploadSession::timing = {200, 200, 200, 10, 10, kPatience, kPatience};
         TestEnvironment::freshWizardData();
         WizardData::instance()->iniLines = QStringList{"[SYSTEM Params]", "INIFileVersion = 7"};
         device = std::make_unique<FakeDevice>();
@@ -168,17 +175,18 @@ private slots:
         row("password=garbage", "invalid username / password", "root username password");
         // The device's reason is shown as text.
         row("pass=wrong", "&lt;b&gt;locked&lt;/b&gt;", "root username password");
-        row("files=stall", "can't get files page", "root username password files logout");
+        row("files=stall requestTimeout=1000", "can't get files page", "root username password files logout");
         row("files=garbage", "can't get configuration file", kRead + " logout");
         row("version=7.0", "wrong software version (7.2)", kRead + " logout");
         row("product=QA3", "wrong device type (2)", kRead + " logout");
         row("upload=500", "can't upload configuration file", kRead + " upload logout");
         // Same address: the step timer changes nothing, the transfer timeout ends the wait.
-        QTest::newRow("upload unanswered") << "upload=stall"
+        QTest::newRow("upload unanswered") << "upload=stall uploadTimeout=500"
                                            << "can't upload configuration file" << kRead + " upload logout";
         row("location=", "can't find Location header in response", kRead + " upload logout");
         row("reset=500", "can't reset the device", kRead + " upload status reset logout");
-        row("downFor=-1", "can't connect to the device after reset", kRead + " upload status reset root");
+        row("downFor=-1 waitLimit=1000", "can't connect to the device after reset",
+            kRead + " upload status reset root");
     }
 
     void failures()
@@ -189,7 +197,7 @@ private slots:
         QFETCH(QString, error);
         QCOMPARE(view.lines.last(), "ERROR: " + error);
         QVERIFY(view.handedBack == 1 && !view.done && !session->success());
-        QTRY_COMPARE(device->trail(), steps);
+        QTRY_COMPARE_WITH_TIMEOUT(device->trail(), steps, kPatience);
         if (steps.endsWith("reset root"))
             QVERIFY(device->steps().count("root") > 4); // polls go on until the limit
     }
@@ -200,7 +208,7 @@ private slots:
         run("files=500");
         device->challengeElements = QStringList{"s", "r", "n"};
         session->upload();
-        QTRY_COMPARE(view.handedBack, 2);
+        QTRY_COMPARE_WITH_TIMEOUT(view.handedBack, 2, kPatience);
         QCOMPARE(view.lines.last(), "ERROR: can't get files page"); // logged in again with formula 0
     }
 };
