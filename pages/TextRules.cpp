@@ -21,11 +21,19 @@ bool isControl(uint code)
     return code < 0x10000 && TemplateEvaluator::isControl(QChar(ushort(code)));
 }
 
+// Qt's tables stop at Unicode 13: the format characters assigned since (two Arabic marks above in 14,
+// the Egyptian hieroglyph format controls in 15) it calls unassigned.
+bool isFormat(uint code)
+{
+    return QChar::category(code) == QChar::Other_Format || code == 0x890 || code == 0x891
+        || (code >= 0x13439 && code <= 0x1343f);
+}
+
 bool invisible(uint code)
 {
     const QChar::Category category = QChar::category(code);
-    return isControl(code) || QChar::isSpace(code) || category == QChar::Other_Format
-        || category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned;
+    return isControl(code) || QChar::isSpace(code) || isFormat(code) || category == QChar::Other_Surrogate
+        || category == QChar::Other_NotAssigned;
 }
 
 QString codePoint(uint code)
@@ -88,8 +96,7 @@ QString refusedCharacter(const QString &text, const QString &quotes)
         const uint code = TextRules::codePointAt(text, at);
         // A format character (a direction override, a zero-width blank) is unseen but reorders or
         // hides what the file and its readers show.
-        if (isControl(code) || QChar::category(code) == QChar::Other_Format
-            || (code < 0x10000 && quotes.contains(QChar(ushort(code)))))
+        if (isControl(code) || isFormat(code) || (code < 0x10000 && quotes.contains(QChar(ushort(code)))))
             return notAllowed(code);
     }
     return QString();
