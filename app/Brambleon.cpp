@@ -1,5 +1,6 @@
 #include "app/Brambleon.h"
 
+#include "app/SavedSession.h"
 #include "data/WarningBox.h"
 #include "data/WizardData.h"
 #include "pages/ConclusionPage.h"
@@ -21,6 +22,7 @@
 #include "services/HelpBrowser.h"
 #include "services/Stats.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -43,13 +45,15 @@ bool sameFile(const QString &first, const QString &second)
 }
 } // namespace
 
-Brambleon::Brambleon(QWidget *parent)
+Brambleon::Brambleon(QWidget *parent, Kind kind)
     : QWizard(parent, Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     // The order of creation is the order in which the pages register their fields.
     setPage(IntroId, new IntroPage(this));
     setPage(ProductId, new ProductPage(this));
     addAnswerPages();
+    if (kind == Trial)
+        return;
 
     setStartId(IntroId);
     setWizardStyle(QWizard::ModernStyle);
@@ -93,6 +97,16 @@ void Brambleon::pageEntered(int id)
 {
     if (id >= SetupId)
         m_answerPagesEntered = true;
+    // A load is tried on its own road; another road the installer took since can lead to a page that
+    // refuses a loaded value on a row they cannot answer there. Say why, and go back.
+    if (WizardData::instance()->batchMode || id < SetupId || id >= ConclusionId)
+        return;
+    const auto *entered = qobject_cast<BrambleonPage *>(currentPage());
+    const QString refusal = entered ? entered->unseenRefusal(true) : QString();
+    if (refusal.isEmpty())
+        return;
+    WarningBox::show(this, QStringLiteral("Warning"), refusal);
+    QTimer::singleShot(0, this, SLOT(back()));
 }
 
 void Brambleon::startAfresh()
@@ -118,6 +132,51 @@ void Brambleon::startAfresh()
     }
     qDeleteAll(old);
     addAnswerPages();
+    // New pages join the focus chain at its end, behind the buttons: Help goes back behind them, so
+    // that Tab leaves a page for Help, Back, Next and Cancel as they stand.
+    QWidget *help = button(HelpButton);
+    QWidget *last = button(BackButton)->previousInFocusChain();
+    while (last != help && last->focusPolicy() == Qt::NoFocus)
+        last = last->previousInFocusChain();
+    if (last != help)
+        setTabOrder(last, help);
+}
+
+QString Brambleon::trialRefusal(const QString &path)
+{
+    const SavedSession saved;
+    WizardData *data = WizardData::instance();
+    const QHash<QString, QString> loaded = data->values;
+    // Built as at start, before the answers are there.
+    data->values.clear();
+    Brambleon trial(nullptr, Trial);
+    data->values = loaded;
+    auto *product = static_cast<ProductPage *>(trial.page(ProductId));
+    product->copyChoices(*static_cast<const ProductPage *>(page(ProductId)));
+    product->showLoadedFile(path);
+    return trial.walkRefusal();
+}
+
+QString Brambleon::walkRefusal()
+{
+    // Behind a refused product or version, or a setup page the installer must answer first, the route
+    // is a guess: there only a loaded value refused on a row nobody can answer counts, since no list
+    // holds it whatever the installer chooses.
+    auto *product = static_cast<ProductPage *>(page(ProductId));
+    bool guessed = product->choiceRefused();
+    int id = product->nextId();
+    while (id >= SetupId && id < ConclusionId) {
+        auto *current = qobject_cast<BrambleonPage *>(page(id));
+        if (!current)
+            break;
+        current->initializePage();
+        const QString refusal = current->unseenRefusal(guessed);
+        if (!refusal.isEmpty())
+            return refusal;
+        guessed = guessed || (id == SetupId && !current->isComplete());
+        id = current->nextId();
+    }
+    return QString();
 }
 
 void Brambleon::showHelp()

@@ -2,6 +2,7 @@
 
 #include "data/RowName.h"
 #include "data/WizardData.h"
+#include "pages/FieldError.h"
 #include "pages/LoadedChoices.h"
 #include "pages/SurveyWriter.h"
 #include "pages/WizardAnswers.h"
@@ -73,6 +74,30 @@ void BrambleonPage::writeSurveyValue(
 void BrambleonPage::writeSurveyHeader(QTextStream &out, const QString &title)
 {
     out << Qt::endl << title << Qt::endl << QStringLiteral("-------------------") << Qt::endl;
+}
+
+QString BrambleonPage::unseenRefusal(bool loadedOnly) const
+{
+    const bool complete = isComplete();
+    bool seen = false;
+    QStringList unseen;
+    for (const QWidget *row : findChildren<QWidget *>()) {
+        if (!isMarked(row))
+            continue;
+        // A page's own marks on a row it hides may be left from an earlier state; a loaded refusal's not.
+        const QString refusal = LoadedChoices::refusalOn(row);
+        if (answerable(row, this))
+            seen = true;
+        else if (!refusal.isEmpty())
+            unseen << refusal;
+    }
+    if (unseen.isEmpty() && (complete || seen || loadedOnly))
+        return QString();
+    // Named as a batch names it where the batch's first refusal is one of them.
+    const QString refusal = batchRefusal();
+    if (unseen.isEmpty() || unseen.contains(refusal))
+        return refusal.isEmpty() ? QStringLiteral("Can't continue to the next page") : refusal;
+    return unseen.first();
 }
 
 QString BrambleonPage::batchRefusal() const

@@ -42,6 +42,11 @@ public:
     int nextId() const override { return nextPage; }
     // Why a batch cannot go on from this page, as the text of its warning; empty when it can.
     virtual QString batchRefusal() const;
+    // Why the installer, just entered on this page, would be held on it with nothing they can answer
+    // to go on: a loaded value refused on a row they cannot see or change, or (unless loadedOnly) the
+    // page incomplete with no such row marked. The batch warning; empty when every refusal has a row
+    // to answer.
+    QString unseenRefusal(bool loadedOnly = false) const;
 
     int step = 0;
     int nextPage = 0;

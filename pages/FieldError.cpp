@@ -13,6 +13,8 @@
 
 namespace
 {
+const char kMarked[] = "brambleonMarked";
+
 // A marked group box shows its message over its title only: its rows have tool tips of their own.
 class TitleTip : public QObject
 {
@@ -71,6 +73,21 @@ void markFieldError(QWidget *widget, bool invalid, const QString &toolTip)
         widget->setToolTip(QString());
     }
     widget->setPalette(palette);
+    widget->setProperty(kMarked, invalid);
+}
+
+bool isMarked(const QWidget *widget)
+{
+    return widget->property(kMarked).toBool();
+}
+
+bool answerable(const QWidget *row, const QWidget *page)
+{
+    if (row == page)
+        return true;
+    const auto *label = qobject_cast<const QLabel *>(row);
+    const QWidget *entry = label && label->buddy() ? label->buddy() : row;
+    return row->isVisibleTo(page) && entry->isVisibleTo(page) && entry->isEnabled();
 }
 
 bool rowInUse(const QWidget *widget)

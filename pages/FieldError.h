@@ -14,6 +14,12 @@ class QWidget;
 // no tool tip). Pages pass the row's label.
 void markFieldError(QWidget *widget, bool invalid, const QString &toolTip = QString());
 
+// Whether the widget carries a mark (markFieldError with invalid set).
+bool isMarked(const QWidget *widget);
+// Whether the installer can see the row on page and answer it there: the row, and the entry its label
+// names, would show with page, and that entry (the row itself where it names none) is enabled.
+bool answerable(const QWidget *row, const QWidget *page);
+
 // False for a row whose label names a disabled entry: one the template does not use, which nobody
 // can fill in, so it is not checked.
 bool rowInUse(const QWidget *widget);

@@ -606,7 +606,11 @@ void GatewayPage::rejectUnreadChoices()
             || GatewayRules::namesChoice(name, loaded, m_type->currentIndex()))
             continue;
         QLabel *label = labelOf(this, list.list);
-        m_loaded.reject(list.list, label ? static_cast<QWidget *>(label) : list.list, name, loaded);
+        QWidget *row = label ? static_cast<QWidget *>(label) : list.list;
+        if (auto *shown = qobject_cast<QComboBox *>(list.list))
+            m_loaded.rejectEntry(shown, row, name, loaded);
+        else
+            m_loaded.reject(list.list, row, name, loaded);
     }
     const QString coders = LoadedChoices::value(QStringLiteral("GATEWAY_CODERS"));
     if (!coders.isEmpty() && !GatewayRules::codersKnown(coders))
@@ -621,6 +625,8 @@ void GatewayPage::choiceActivated()
     // The equipment sets the layer-2 mode.
     if (list == m_briType)
         m_loaded.forget(m_briMode);
+    // Lists whose value was forgotten without a pick show again what they showed; their fields follow.
+    writeListFields();
     emit completeChanged();
 }
 
@@ -653,11 +659,11 @@ bool GatewayPage::listUsed(const char *name) const
     return m_enable->isChecked() && GatewayRules::usesList(QLatin1String(name), m_type->currentIndex());
 }
 
-// Every list the configuration uses writes what it shows.
+// Every list the configuration uses writes what it shows; one that shows none keeps its refused value.
 void GatewayPage::writeListFields()
 {
     for (const ListField &list : listFields()) {
-        if (listUsed(list.name))
+        if (listUsed(list.name) && list.list->currentIndex() >= 0)
             list.field->setText(shownValue(list.list));
     }
 }

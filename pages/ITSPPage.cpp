@@ -183,7 +183,7 @@ void ITSPPage::initializePage()
     const bool forced
         = ITSPRules::accountForced(m_trunk, application, answer(QStringLiteral("GATEWAY_TYPE")).toInt());
     // The forced account stands over any account loaded, but not over a value that names none.
-    if (forced)
+    if (forced && named)
         m_account->setCurrentIndex(0);
     m_accountGroup->setVisible(!forced);
     // Also when the combo already showed None: a loaded account never reaches the output unseen.

@@ -112,7 +112,7 @@ void InterfacePage::refuseUnlisted(
     QComboBox *list, QLabel *row, const char *field, const QString &stored, bool listed)
 {
     if (!listed && !stored.isEmpty() && EntryWidgets::loaded(QLatin1String(field)))
-        m_loadedChoices.reject(list, row, QLatin1String(field), stored);
+        m_loadedChoices.rejectEntry(list, row, QLatin1String(field), stored);
 }
 
 void InterfacePage::holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored)
@@ -120,7 +120,6 @@ void InterfacePage::holdLoaded(QComboBox *list, QLabel *row, const char *field, 
     // A start text nobody loaded is no answer: the list keeps its first entry.
     if (!EntryWidgets::loaded(QLatin1String(field)))
         return;
-    m_loadedChoices.reject(list, row, QLatin1String(field), stored);
-    list->setCurrentIndex(-1);
+    m_loadedChoices.rejectEntry(list, row, QLatin1String(field), stored);
     setText(field, stored);
 }

@@ -39,7 +39,7 @@ protected:
     // A loaded value no entry of list names: the list shows none, the field keeps the value.
     void holdLoaded(QComboBox *list, QLabel *row, const char *field, const QString &stored);
     // A loaded value of a list the page derives or locks: one no list holds (listed false) is rejected
-    // with its row, the list left showing what the page decides.
+    // with its row, and the list shows none.
     void refuseUnlisted(QComboBox *list, QLabel *row, const char *field, const QString &stored, bool listed);
 
     LoadedChoices m_loadedChoices;

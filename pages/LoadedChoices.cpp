@@ -6,12 +6,15 @@
 #include "pages/TextRules.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QWidget>
 
 namespace
 {
+const char kRefusal[] = "brambleonLoadedRefusal";
+
 // "loaded FIELD" and what is wrong with it: " 'VALUE' is not one of the choices", ": reason" or " is not
 // UTF-8 text"; a row's: "Page: Row: Invalid value - the loaded FIELD...".
 QString problem(const QString &shownAs, const QString &field, const QString &what)
@@ -90,6 +93,26 @@ void LoadedChoices::reject(const QObject *list, QWidget *row, const QString &fie
         list, row, field, QStringLiteral(" '%1' is not one of the choices").arg(clipped(value)), QString()});
 }
 
+void LoadedChoices::rejectEntry(QComboBox *list, QWidget *row, const QString &field, const QString &value)
+{
+    reject(list, row, field, value);
+    showNone(list, field);
+}
+
+void LoadedChoices::showNone(QComboBox *list, const QString &field)
+{
+    if (list->currentIndex() < 0)
+        return;
+    for (int i = m_rejected.size() - 1; i >= 0; --i) {
+        if (m_rejected.at(i).list == list && m_rejected.at(i).field == field) {
+            m_rejected[i].shownBefore = list->currentIndex();
+            const QSignalBlocker blocker(list);
+            list->setCurrentIndex(-1);
+            return;
+        }
+    }
+}
+
 void LoadedChoices::refuse(
     const QObject *list, QWidget *row, const QString &field, const QString &reason, const QString &shownAs)
 {
@@ -109,7 +132,16 @@ void LoadedChoices::forget(const QObject *list)
     for (int i = m_rejected.size() - 1; i >= 0; --i) {
         if (list && m_rejected.at(i).list != list)
             continue;
-        markFieldError(m_rejected.at(i).row, false);
+        if (QWidget *row = m_rejected.at(i).row) {
+            markFieldError(row, false);
+            row->setProperty(kRefusal, QVariant());
+        }
+        // Not picked: the list shows what it showed before, as its field is not told.
+        auto *shown = qobject_cast<QComboBox *>(const_cast<QObject *>(m_rejected.at(i).list));
+        if (shown && shown->currentIndex() < 0) {
+            const QSignalBlocker blocker(shown);
+            shown->setCurrentIndex(m_rejected.at(i).shownBefore);
+        }
         m_rejected.removeAt(i);
     }
 }
@@ -142,14 +174,26 @@ bool LoadedChoices::markRows() const
         markFieldError(
             rejected.row, true, rejected.shownAs.isEmpty() ? QStringLiteral("Invalid value - ") + text : text);
     }
+    // A row that carries several refusals names the first.
+    for (auto it = m_rejected.crbegin(); it != m_rejected.crend(); ++it) {
+        if (it->row)
+            it->row->setProperty(kRefusal, refusalOf(*it));
+    }
     return m_rejected.isEmpty();
+}
+
+QString LoadedChoices::refusalOn(const QWidget *row)
+{
+    return row->property(kRefusal).toString();
+}
+
+QString LoadedChoices::refusalOf(const Rejected &rejected)
+{
+    return QStringLiteral("Can't continue: ") + (rejected.shownAs.isEmpty() ? QStringLiteral("the ") : QString())
+        + problem(rejected.shownAs, rejected.field, rejected.what);
 }
 
 QString LoadedChoices::refusal() const
 {
-    if (m_rejected.isEmpty())
-        return QString();
-    const Rejected &first = m_rejected.first();
-    return QStringLiteral("Can't continue: ") + (first.shownAs.isEmpty() ? QStringLiteral("the ") : QString())
-        + problem(first.shownAs, first.field, first.what);
+    return m_rejected.isEmpty() ? QString() : refusalOf(m_rejected.first());
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QCheckBox;
+class QComboBox;
 class QWidget;
 class QObject;
 
@@ -20,6 +21,13 @@ public:
 
     // Records that the loaded value of field names no entry of list.
     void reject(const QObject *list, QWidget *row, const QString &field, const QString &value);
+    // The same for a list that shows the field: it shows no entry, so that what the installer sees is
+    // what is judged, without telling its slots (the field keeps the value). A pick of any entry answers
+    // it; forgetting the value otherwise shows again what the list showed before.
+    void rejectEntry(QComboBox *list, QWidget *row, const QString &field, const QString &value);
+    // A list that field's value was rejected for (reject) shows none from now on, as rejectEntry's
+    // does: for a page whose other choices follow what the list showed, once they are made.
+    void showNone(QComboBox *list, const QString &field);
     // Records that the loaded text of field is no answer it may take, for the reason given (a text
     // rule's "Invalid value - ..." message). shownAs, when given, names the page and row that show
     // the field, which the refusal names.
@@ -45,6 +53,8 @@ public:
     bool markRows() const;
     // The batch warning for the first rejected value; empty when there is none.
     QString refusal() const;
+    // The batch warning of the first rejected value that markRows marked row for; empty for none.
+    static QString refusalOn(const QWidget *row);
 
     // A loaded value as a message echoes it: at most ClipLength characters, a longer one cut with "..."
     // (never inside a surrogate pair); a character that cannot be seen is shown as its code point.
@@ -70,6 +80,9 @@ private:
         QString field;
         QString what; // what the refusal says after "loaded FIELD"
         QString shownAs;
+        int shownBefore = -1; // the entry a list that shows none showed before
     };
+    static QString refusalOf(const Rejected &rejected);
+
     QList<Rejected> m_rejected;
 };

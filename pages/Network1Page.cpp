@@ -403,15 +403,18 @@ void Network1Page::restorePorts()
         refuseUnlisted(list, row, field, stored, NetworkRules::namesAnyPort(stored));
     };
     if (product == QLatin1String("QB7")) {
-        for (const char *field : {"NET1_PORT", "NET1_PORT_NAME"})
-            judgeLocked(m_port, m_portLabel, field, LoadedText::bare(text(field)));
-        judgeLocked(m_oamPort, m_oamPortLabel, "OAM_PORT", LoadedText::bare(text("OAM_PORT")));
+        // Read before the lists' one entry writes them.
+        const QString port = LoadedText::bare(text("NET1_PORT")), name = LoadedText::bare(text("NET1_PORT_NAME"));
+        const QString oamPort = LoadedText::bare(text("OAM_PORT"));
         for (QComboBox *list : {m_port, m_oamPort}) {
             list->setEnabled(false);
             refill(list, {QStringLiteral("Ethernet")}, 0);
         }
         portChanged(0);
         mgmtPortChanged(0);
+        judgeLocked(m_port, m_portLabel, "NET1_PORT", port);
+        judgeLocked(m_port, m_portLabel, "NET1_PORT_NAME", name);
+        judgeLocked(m_oamPort, m_oamPortLabel, "OAM_PORT", oamPort);
         return;
     }
     const bool router = isKrbx();

@@ -275,11 +275,11 @@ void Network2Page::initializePage()
             m_vlan->setText(QStringLiteral("2"));
         // The one port leaves no choice, but a loaded port that no model's list holds still stops the run.
         const QString stored = LoadedText::bare(text("NET2_PORT"));
-        refuseUnlisted(m_port, m_portLabel, "NET2_PORT", stored, NetworkRules::namesAnyPort(stored));
         m_port->setEnabled(false);
         m_port->clear();
         m_port->addItem(QStringLiteral("Ethernet"));
         setText("NET2_PORT", QString());
+        refuseUnlisted(m_port, m_portLabel, "NET2_PORT", stored, NetworkRules::namesAnyPort(stored));
         return;
     }
     const QString stored = LoadedText::bare(text("NET2_PORT"));

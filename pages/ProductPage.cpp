@@ -87,6 +87,15 @@ int buttonWidth(const QString &text)
     return QFontMetrics(QApplication::font()).horizontalAdvance(text);
 }
 
+// The list position of a product code; -1 for a code no product has.
+int productOf(const QString &code)
+{
+    int index = ProductPage::ProductCount - 1;
+    while (index >= 0 && WizardData::productCode(index) != code)
+        --index;
+    return index;
+}
+
 // Selects a stored list position when it is one of the list's.
 void selectPosition(QComboBox *list, int position)
 {
@@ -314,17 +323,23 @@ void ProductPage::checkLoadedCountry()
 {
     const QString country = LoadedChoices::value(QStringLiteral("COUNTRY"));
     if (!country.isNull() && m_country->findText(country, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-        m_loadedChoices.reject(m_country, m_countryLabel, QStringLiteral("COUNTRY"), country);
+        m_loadedChoices.rejectEntry(m_country, m_countryLabel, QStringLiteral("COUNTRY"), country);
 }
 
-bool ProductPage::takeLoaded(const QHash<QString, QString> &loaded, const QString &title)
+bool ProductPage::takeLoaded(const QHash<QString, QString> &loaded, const QString &title, const QString &path)
 {
     // Judged in place, so that rows are named as the loaded answers will show them; a refused set
     // gives the answers back as they were.
     WizardData *data = WizardData::instance();
     const QHash<QString, QString> before = data->values;
     data->values = loaded;
-    const QString refusal = LoadedSet::judge(data->values);
+    QString refusal = LoadedSet::judge(data->values);
+    // A batch stops on the page that refuses, with the page's own warning.
+    QWizard *frame = wizard();
+    if (refusal.isEmpty() && !data->batchMode && frame
+        && frame->metaObject()->indexOfSlot("trialRefusal(QString)") >= 0)
+        QMetaObject::invokeMethod(
+            frame, "trialRefusal", Qt::DirectConnection, Q_RETURN_ARG(QString, refusal), Q_ARG(QString, path));
     if (refusal.isEmpty()) {
         startAfresh();
         return true;
@@ -390,7 +405,8 @@ int ProductPage::nextId() const
     store.setValue(QStringLiteral("version"), m_version->currentIndex());
     store.endGroup();
 
-    const int index = m_product->currentIndex();
+    // By the field: a list that shows none for a refused product still answers what it showed.
+    const int index = productOf(m_productField->text());
     m_krbx->setText(index >= 9 && index <= 12 ? QStringLiteral("1") : QStringLiteral("0"));
     m_cce->setText(index == 13 || index == 14 ? QStringLiteral("1") : QStringLiteral("0"));
     m_mediaChannels->setText(QString::number(2 * WizardData::maxSessions(index, m_versionField->text())));
@@ -454,7 +470,7 @@ QString ProductPage::surveyFieldName(const QString &label) const
 bool ProductPage::loadConfiguration(const QString &path)
 {
     QHash<QString, QString> loaded;
-    if (!WizardData::readMetadata(path, loaded) || !takeLoaded(loaded, QStringLiteral("Warning")))
+    if (!WizardData::readMetadata(path, loaded) || !takeLoaded(loaded, QStringLiteral("Warning"), path))
         return false;
     showLoadedFile(path);
     return true;
@@ -474,13 +490,11 @@ void ProductPage::showLoadedFile(const QString &path)
 
     const QString product = LoadedChoices::value(QStringLiteral("PRODUCT"));
     if (!product.isNull()) {
-        int index = ProductCount - 1;
-        while (index >= 0 && WizardData::productCode(index) != product)
-            --index;
+        const int index = productOf(product);
         if (index >= 0)
             m_product->setCurrentIndex(index);
         else
-            m_loadedChoices.reject(m_product, m_productLabel, QStringLiteral("PRODUCT"), product);
+            m_loadedChoices.rejectEntry(m_product, m_productLabel, QStringLiteral("PRODUCT"), product);
     }
     const QString version = LoadedChoices::value(QStringLiteral("VERSION"));
     if (!version.isNull()) {
@@ -488,7 +502,7 @@ void ProductPage::showLoadedFile(const QString &path)
         if (index >= 0)
             m_version->setCurrentIndex(index);
         else
-            m_loadedChoices.reject(m_version, m_versionLabel, QStringLiteral("VERSION"), version);
+            m_loadedChoices.rejectEntry(m_version, m_versionLabel, QStringLiteral("VERSION"), version);
     }
     checkLoadedCountry();
     // The page may be on screen already: the loaded customer block must not be left stale.
@@ -503,7 +517,7 @@ bool ProductPage::loadSurvey(const QString &path)
     QHash<QString, QString> loaded;
     switch (SurveyReader::readFile(wizard(), path, loaded, &refusal)) {
     case SurveyReader::Loaded:
-        if (!takeLoaded(loaded, title))
+        if (!takeLoaded(loaded, title, path))
             return false;
         showLoadedFile(path);
         return true;
@@ -550,6 +564,18 @@ void ProductPage::connectToDevice()
     dialog.exec();
     if (dialog.done())
         applyDeviceRead(dialog.previousDataFile(), dialog.version(), dialog.productIndex());
+}
+
+void ProductPage::copyChoices(const ProductPage &page)
+{
+    // By the fields: a list that shows none for a refused value still answers what it showed before.
+    m_product->setCurrentIndex(productOf(page.m_productField->text()));
+    m_version->setCurrentIndex(m_version->findText(page.m_versionField->text()));
+    m_country->setCurrentIndex(m_country->findText(page.m_countryField->text()));
+    m_customer->setText(page.m_customer->text());
+    m_integrator->setText(page.m_integrator->text());
+    m_installer->setText(page.m_installer->text());
+    m_useDefaults->setChecked(page.m_useDefaults->isChecked());
 }
 
 void ProductPage::applyDeviceRead(const QString &previousDataFile, const QString &version, int productIndex)

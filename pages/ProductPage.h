@@ -42,6 +42,10 @@ public:
     void showLoadedFile(const QString &path);
     // Loads a chosen file by its ending: ".ini" a generated file, ".csv" a survey, anything else nothing.
     void loadPath(const QString &path);
+    // Whether a loaded product, version or country was refused: the route is a guess until one is picked.
+    bool choiceRefused() const { return !m_loadedChoices.refusal().isEmpty(); }
+    // Shows the choices and customer block that page shows, as an installer would have made them.
+    void copyChoices(const ProductPage &page);
     // Applies what a completed device read found: earlier wizard data, software version and model.
     void applyDeviceRead(const QString &previousDataFile, const QString &version, int productIndex);
 
@@ -67,8 +71,9 @@ private:
     void applyLoadedCustomer();
     // A loaded country no entry names stays with its row, marked.
     void checkLoadedCountry();
-    // Takes a loaded set of answers once it is judged; otherwise warns under title and changes nothing.
-    bool takeLoaded(const QHash<QString, QString> &loaded, const QString &title);
+    // Takes a loaded set of answers, from the file at path, once it is judged and every refusal it meets
+    // on its pages marks a row the installer can answer; otherwise warns under title and changes nothing.
+    bool takeLoaded(const QHash<QString, QString> &loaded, const QString &title, const QString &path);
     // Has the wizard build the next pages anew, so that a load starts afresh.
     void startAfresh();
     // Each row label with its message; an empty message for a valid row.

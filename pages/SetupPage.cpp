@@ -861,6 +861,12 @@ void SetupPage::initializePage()
         if (!network.isEmpty() && WizardData::networkIndex(network) < 0)
             m_loadedChoices.reject(m_network, m_networkLabel, QStringLiteral("NETWORK"), network);
     }
+    // The page was set up by what the lists showed; a list whose loaded value was refused shows none.
+    const std::pair<QComboBox *, const char *> shown[] = {{m_application, "APPLICATION"}, {m_pbx, "PBX"},
+        {m_itsp, "ITSP"}, {m_template, "TEMPLATE"}, {m_gatewayEquipment, "GATEWAY_INTEROP"},
+        {m_cceEquipment, "CCE_INTEROP"}, {m_ccePbx, "PBX"}, {m_cceItsp, "ITSP"}, {m_network, "NETWORK"}};
+    for (const auto &list : shown)
+        m_loadedChoices.showNone(list.first, QLatin1String(list.second));
     emit completeChanged();
 }
 

@@ -146,7 +146,7 @@ bool SipServerForm::restoreList(
         field->setText(codes.value(list->currentIndex()));
         return true;
     }
-    loaded.reject(list, row, name, LoadedText::bare(text));
+    loaded.rejectEntry(list, row, name, LoadedText::bare(text));
     return false;
 }
 

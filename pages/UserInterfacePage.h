@@ -19,7 +19,8 @@ protected:
     // value that names none stays in its field and marks its row (UserSidePage::restoreChoice). Lists
     // the configuration does not use (used false) keep their fields as given.
     void restoreChoices(bool used = true);
-    // Selects a transport and a media protocol another page's answers give the page.
+    // Selects a transport and a media protocol another page's answers give the page, but not over a
+    // loaded value no list holds: its list shows none until the installer picks one.
     void restoreTransport(const QString &transport);
     void restoreMedia(const QString &media);
     // Derives the media end from base port and sessions.

@@ -110,7 +110,7 @@ bool UserSidePage::restoreChoice(
     if (!used)
         return true;
     if (index < 0 && edit->isEnabled() && WizardData::instance()->hasValue(name)) {
-        m_loadedChoices.reject(list, row, name, text);
+        m_loadedChoices.rejectEntry(list, row, name, text);
         return false;
     }
     edit->setText(codes.value(list->currentIndex()));

@@ -1,3 +1,4 @@
+#include "BatchCases.h"
 #include "BatchShard.h"
 #include "InProcessBatch.h"
 #include "ModalBoxCloser.h"
@@ -21,30 +22,6 @@
 // emptied in turn, either stops the run naming page and row or stays empty through two runs.
 namespace
 {
-QString unescape(const QString &text, QString &error)
-{
-    static const QString unit = R"(\\[tnr\\]|\\x[0-9A-Fa-f]{2}|\\u\{[0-9A-Fa-f]{1,6}\}|[^\\])";
-    static const QRegularExpression escape(
-        R"(\\R\{(\d+)\}\{()" + unit + R"()\}|\\u\{([0-9A-Fa-f]{1,6})\}|\\x([0-9A-Fa-f]{2})|\\([tnr\\])|\\)");
-    QString out;
-    int at = 0;
-    for (auto it = escape.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        out += text.midRef(at, m.capturedStart() - at);
-        at = m.capturedEnd();
-        const uint code = (m.captured(3) + m.captured(4)).toUInt(nullptr, 16);
-        if (m.lastCapturedIndex() <= 0 || code > 0x10ffff)
-            error = "malformed escape in " + text;
-        else if (m.lastCapturedIndex() == 2)
-            out += unescape(m.captured(2), error).repeated(m.captured(1).toInt());
-        else if (m.lastCapturedIndex() == 5)
-            out += QLatin1Char("\t\n\r\\"[QByteArray("tnr\\").indexOf(m.captured(5).toLatin1())]);
-        else
-            out += code > 0xffff ? QString::fromUcs4(&code, 1) : QString(QChar(code));
-    }
-    return out + text.mid(at);
-}
-
 QByteArray readIfFile(const QString &path)
 {
     return QFileInfo(path).isFile() ? TestEnvironment::readFile(path) : QByteArray();
@@ -84,37 +61,22 @@ struct Case {
     }
 };
 
-std::unique_ptr<Case> parseRow(const QString &name, const QString &line)
+std::unique_ptr<Case> caseOf(const QString &name, const CaseRow &row)
 {
     auto c = std::make_unique<Case>();
     c->name = name;
-    const QStringList fields = line.split(QLatin1Char('\t'));
-    if (fields.size() != 4) {
-        c->error = QStringLiteral("expected 4 fields separated by TABs");
-        return c;
-    }
-    c->example = fields.at(0) == QLatin1String("-") ? QString() : fields.at(0);
-    c->input = c->example.isEmpty()
-        ? QByteArray()
-        : readIfFile(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/" + c->example);
-    for (const QString &edit : fields.at(1).split(QStringLiteral(" && "))) {
-        const int equals = edit.indexOf(QLatin1Char('='));
-        const QString key = edit.left(equals < 0 ? edit.size() - 1 : equals);
-        if (edit == QLatin1String("-"))
-            continue;
-        if (key.isEmpty() || key.contains(QLatin1Char(' ')) || (equals < 0 && !edit.endsWith(QLatin1Char('!'))))
-            c->error = "malformed edit " + edit;
-        const QString value = equals < 0 ? QString() : unescape(edit.mid(equals + 1), c->error);
-        if (key == QLatin1String("@out"))
-            c->arguments[2] = c->output = value;
-        else
-            setMetadata(c->input, key, value);
-    }
-    c->exit = QStringList{"0", "2"}.contains(fields.at(2)) ? fields.at(2).toInt() : -1;
-    c->message = fields.at(3) == QLatin1String("-") ? QString() : unescape(fields.at(3), c->error);
-    if (c->exit < 0 || (c->exit == 2 && c->message.isEmpty()))
-        c->error = QStringLiteral("exit must be 0, or 2 with a message");
+    c->example = row.example;
+    c->input = row.input;
+    c->output = c->arguments[2] = row.output;
+    c->exit = row.exit;
+    c->message = row.message;
+    c->error = row.error;
     return c;
+}
+
+std::unique_ptr<Case> parseRow(const QString &name, const QString &line)
+{
+    return caseOf(name, parseCaseRow(line));
 }
 
 // Runs a case; an INI output is batched a second time.
@@ -274,15 +236,10 @@ private slots:
             cases.back()->builtIn = true;
         }
         take(QStringLiteral("examples"), std::move(cases));
-        const QDir folder(source + "/tests/app/cases");
-        for (const QString &file : folder.entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name)) {
+        for (const QString &file : caseTables()) {
             cases.clear();
-            const QStringList lines
-                = QString::fromUtf8(TestEnvironment::readFile(folder.filePath(file))).split('\n');
-            for (int i = 0; i < lines.size(); ++i) {
-                if (!lines.at(i).trimmed().isEmpty() && !lines.at(i).startsWith(QLatin1Char('#')))
-                    cases.push_back(parseRow(QStringLiteral("%1:%2").arg(file).arg(i + 1), lines.at(i)));
-            }
+            for (const auto &row : caseTable(file))
+                cases.push_back(caseOf(row.first, row.second));
             take(file, std::move(cases));
         }
         cases.clear();

@@ -14,6 +14,7 @@
 #include "services/Stats.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDirIterator>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -160,6 +161,114 @@ private slots:
                     == withoutVersionLine(TestEnvironment::readFile(examples + second)),
                 second);
         }
+    }
+
+    // A loaded value refused on a row the installer could not see or answer refuses the load, as the
+    // batch words it; also behind a refused product or application (no list holds the value whatever
+    // they pick), and on the product the installer chose. One on a row they can answer loads.
+    void refusedWhereUnseen()
+    {
+        const QString examples = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/";
+        const QString notListed = "Warning: Can't continue: the loaded %1 is not one of the choices";
+        const struct {
+            const char *example;
+            QStringList edits; // NAME=value; NAME alone removes the line
+            int product; // chosen on the product page first; -1: none
+            QString box;
+        } cases[] = {
+            {"gateway.ini", {"GATEWAY_ENABLE=x"}, -1, notListed.arg("GATEWAY_ENABLE 'x'")},
+            {"sip-trunk.ini", {"PRODUCT=bogus", "NET1_LLDP=x"}, -1, notListed.arg("NET1_LLDP 'x'")},
+            {"sip-trunk.ini", {"APPLICATION=bogus", "NET2_TYPE=9"}, -1, notListed.arg("NET2_TYPE '9'")},
+            {"sip-trunk.ini", {"PRODUCT", "NET1_PORT=x"}, 5, notListed.arg("NET1_PORT 'x'")},
+            {"sip-trunk.ini", {"PRODUCT", "NET1_PORT=x"}, 6, ""},
+            {"sip-trunk.ini", {"SIP1_TRANSPORT_TYPE=x"}, -1, ""},
+        };
+        for (const auto &c : cases) {
+            freshRun();
+            WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 0);
+            QByteArray answers = TestEnvironment::readFile(examples + c.example);
+            for (const QString &edit : c.edits)
+                setMetadata(
+                    answers, edit.section('=', 0, 0), edit.contains('=') ? edit.section('=', 1) : QString());
+            QTemporaryDir dir;
+            const QString path = TestEnvironment::writeFile(dir.path(), "in.ini", answers);
+            ModalBoxCloser closer;
+            Brambleon wizard;
+            wizard.show();
+            wizard.next();
+            if (c.product >= 0)
+                wizard.currentPage()->findChild<QComboBox *>("product")->setCurrentIndex(c.product);
+            static_cast<ProductPage *>(wizard.page(Brambleon::ProductId))->loadPath(path);
+            const QString row = QString(c.example) + ' ' + c.edits.join(' ');
+            QVERIFY2(closer.boxes().join('|') == c.box, qPrintable(row + ": " + closer.boxes().join('|')));
+            QVERIFY2(WizardData::instance()->values.isEmpty() == !c.box.isEmpty(), qPrintable(row));
+        }
+    }
+
+    // A load is tried on its own road. On another the installer takes after it, a page that refuses a
+    // loaded value on a row they cannot answer says so as the batch would and sends them back.
+    void otherRoadWarns()
+    {
+        QByteArray answers
+            = TestEnvironment::readFile(qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/sip-trunk.ini");
+        setMetadata(answers, "SIP2_REGISTRATION", "");
+        QTemporaryDir dir;
+        WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 0);
+        ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        wizard.next();
+        static_cast<ProductPage *>(wizard.page(Brambleon::ProductId))
+            ->loadPath(TestEnvironment::writeFile(dir.path(), "in.ini", answers));
+        wizard.next();
+        QVERIFY(closer.boxes().isEmpty()); // on the file's road the account row is shown and marked
+        auto *application = wizard.currentPage()->findChild<QComboBox *>("application");
+        application->setCurrentIndex(1); // normalization: no account is asked
+        emit application->activated(1);
+        for (int i = 0; i < 10 && closer.boxes().isEmpty(); ++i)
+            wizard.next();
+        QCOMPARE(closer.boxes().join('|'),
+            QString("Warning: Can't continue: the loaded SIP2_REGISTRATION '' is not one of the choices"));
+        const int warnedOn = wizard.currentId();
+        QTRY_VERIFY(wizard.currentId() != warnedOn);
+        QVERIFY(wizard.currentPage()->isComplete());
+    }
+
+    // Tab leaves a page for the buttons in the order they stand, Help first, also on pages built anew
+    // by a second load.
+    void tabOrderAfterRebuild()
+    {
+        const QString examples = qEnvironmentVariable("BRAMBLEON_SOURCE_DIR") + "/examples/";
+        WizardData::settings().setValue(QStringLiteral("debug/sendStats"), 0);
+        ModalBoxCloser closer;
+        Brambleon wizard;
+        wizard.show();
+        const auto buttons = [&wizard] {
+            const QList<QWidget *> wanted{wizard.button(QWizard::HelpButton), wizard.button(QWizard::BackButton),
+                wizard.button(QWizard::NextButton), wizard.button(QWizard::CancelButton)};
+            QStringList order;
+            QWidget *w = wizard.currentPage();
+            for (int i = 0; i < 20000 && order.size() < 4; ++i) {
+                w = w->nextInFocusChain();
+                if (wanted.contains(w) && !order.contains(static_cast<QAbstractButton *>(w)->text()))
+                    order << static_cast<QAbstractButton *>(w)->text().remove('&');
+            }
+            return order.join(',');
+        };
+        wizard.next();
+        auto *product = static_cast<ProductPage *>(wizard.page(Brambleon::ProductId));
+        product->loadPath(examples + "gateway.ini");
+        wizard.next();
+        const QString first = buttons();
+        wizard.next();
+        wizard.back();
+        wizard.back();
+        wizard.page(Brambleon::SetupId)->setProperty("firstLoad", true);
+        product->loadPath(examples + "sip-trunk.ini");
+        QVERIFY(!wizard.page(Brambleon::SetupId)->property("firstLoad").isValid()); // built anew
+        wizard.next();
+        QCOMPARE(buttons(), first);
+        QCOMPARE(first, QString("Help,< Back,Next >,Cancel"));
     }
 
     // Only the first word counts, spelled exactly; the words after it are its files.

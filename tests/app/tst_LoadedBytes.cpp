@@ -47,6 +47,9 @@ private slots:
             {"sip-trunk.ini", "UNKNOWN_ANSWER", " \xe9", "Can't continue: the loaded UNKNOWN_ANSWER" + utf8},
             {"gateway-fxs.ini", "GATEWAY_FXS1_PASSWORD", QByteArray(" Lobby\0-4001", 12),
                 port + "PASSWORD: the character U+0000 is not allowed"},
+            // A lead byte where a continuation byte belongs (its top bits 11, not 10).
+            {"sip-trunk.ini", "SIP1_NAME", " ab\xc3\xc3",
+                "Can't continue: IP-PBX Configuration: Name: Invalid value - the loaded SIP1_NAME" + utf8},
             {"sip-trunk.ini", "CUSTOMER", QByteArray(" Acme\0", 6),
                 "Can't continue: Product: End Customer: Invalid value - the loaded CUSTOMER: the character U+0000 "
                 "is "
@@ -65,9 +68,10 @@ private slots:
     }
 
     // A byte-order mark before the answers does not count; a folder in the file's place is no file.
+    // Characters past U+FFFF, the first of them too, are kept as they are.
     void markAndFolder()
     {
-        const QByteArray customer = QByteArray("Caf\xc3\xa9");
+        const QByteArray customer = QByteArray("Caf\xc3\xa9 \xf0\x90\x80\x80\xf4\x8f\xbf\xbd");
         BatchResult run = batchAnswers("\xef\xbb\xbf" + withAnswer("sip-trunk.ini", "CUSTOMER", ' ' + customer));
         QCOMPARE(run.status, 0);
         QVERIFY(run.written.contains(";# %CUSTOMER% " + customer + "\r\n"));

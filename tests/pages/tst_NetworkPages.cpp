@@ -48,22 +48,28 @@ private slots:
     // "NAME" a field's text, "@name" the entry a list shows, "refusal" the start of what stops a batch.
     void entries()
     {
-        const std::tuple<int, const char *, QString> cases[]
-            = {{3, "KRBX=1;UTC_OFFSET=-3600;WEB=1;CLI=0", "@timeZone=GMT-1|@web=HTTPS|@cli=Telnet|CLI=1|refusal="},
-                {4, "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_PORT=GROUP_2",
-                    "@port=Group 2 (GE_4_3,4)|@oam=LAN|refusal=Can't continue: LAN Interface Configuration: LAN "
-                    "Interface: IP"},
-                {4, "PRODUCT=QA1L_KRBX;KRBX=1;NET1_PORT_NAME=FastEthernet 1/1",
-                    "@port=FastEthernet 1/1|NET1_PORT=GROUP_2"},
-                {4, "PRODUCT=QA1L_KRBX;KRBX=1;NET1_PORT_NAME=Serial 0",
-                    "@port=|refusal=Can't continue: the loaded NET1_PORT_NAME 'Serial"},
-                {5, "PRODUCT=QA2_KRBX;KRBX=1;NET2_PORT=Fiber;NET2_TYPE=1", "@port=Fiber 0/1|@type=DHCP|refusal="},
-                {5, "PRODUCT=QA2;NETWORK=LAN_WAN;~NET2_PORT=NULL", "@port=Group 1 (GE_4_1,2)|refusal="},
-                {5, "PRODUCT=QB7;NET1_VLANID=1", "NET2_VLAN=2|NET2_PORT="},
-                {5, "PRODUCT=QB7;NET1_VLANID=", "NET2_VLAN=2"},
-                // Its own VLAN number is no tag: read back, the survey leaves an untagged WAN untagged.
-                {5, "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_VLANID=1",
-                    "NET2_VLANID=2|survey=\nWAN Interface\n-------------------\nVLAN ID,1,(1=untagged)\n"}};
+        const std::tuple<int, const char *, QString> cases[] = {
+            {3, "KRBX=1;UTC_OFFSET=-3600;WEB=1;CLI=0", "@timeZone=GMT-1|@web=HTTPS|@cli=Telnet|CLI=1|refusal="},
+            {4, "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_PORT=GROUP_2",
+                "@port=Group 2 (GE_4_3,4)|@oam=LAN|refusal=Can't continue: LAN Interface Configuration: LAN "
+                "Interface: IP"},
+            {4, "PRODUCT=QA1L_KRBX;KRBX=1;NET1_PORT_NAME=FastEthernet 1/1",
+                "@port=FastEthernet 1/1|NET1_PORT=GROUP_2"},
+            {4, "PRODUCT=QA1L_KRBX;KRBX=1;NET1_PORT_NAME=Serial 0",
+                "@port=|refusal=Can't continue: the loaded NET1_PORT_NAME 'Serial"},
+            // A list that holds a refused value, one the page derives or locks too, shows none.
+            {4, "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_PORT=GROUP_1;NET1_PORT_NAME=x",
+                "@port=|refusal=Can't continue: the loaded NET1_PORT_NAME 'x'"},
+            {4, "PRODUCT=QB7;NET1_PORT=x", "@port=|refusal=Can't continue: the loaded NET1_PORT 'x'"},
+            {4, "PRODUCT=QA2;NETWORK=LAN_WAN;OAM_PORT=x", "@oamPort=|refusal=Can't continue: the loaded OAM_PORT"},
+            {5, "PRODUCT=QA2;NETWORK=LAN_WAN;NET2_TYPE=9", "@type=|refusal=Can't continue: the loaded NET2_TYPE"},
+            {5, "PRODUCT=QA2_KRBX;KRBX=1;NET2_PORT=Fiber;NET2_TYPE=1", "@port=Fiber 0/1|@type=DHCP|refusal="},
+            {5, "PRODUCT=QA2;NETWORK=LAN_WAN;~NET2_PORT=NULL", "@port=Group 1 (GE_4_1,2)|refusal="},
+            {5, "PRODUCT=QB7;NET1_VLANID=1", "NET2_VLAN=2|NET2_PORT="},
+            {5, "PRODUCT=QB7;NET1_VLANID=", "NET2_VLAN=2"},
+            // Its own VLAN number is no tag: read back, the survey leaves an untagged WAN untagged.
+            {5, "PRODUCT=QA2;NETWORK=LAN_WAN;NET1_VLANID=1",
+                "NET2_VLANID=2|survey=\nWAN Interface\n-------------------\nVLAN ID,1,(1=untagged)\n"}};
         for (const auto &[id, answers, expected] : cases) {
             reset(m_work);
             Wizard wizard;

@@ -221,7 +221,15 @@ private slots:
             d->setValue("NETWORK", network);
             enter(wizard, QA1);
             QVERIFY2(page->batchRefusal().isEmpty() != refused, network);
+            // A list shows what it judges: none for a refused topology, the forced one otherwise.
+            QVERIFY2((child<QComboBox>(page, "network")->currentIndex() < 0) == refused, network);
         }
+        // A refused application shows none, while the page stays set up by the one shown before.
+        d->clearValues();
+        d->setValue("APPLICATION", "BOGUS");
+        enter(wizard, QB8);
+        QVERIFY(child<QComboBox>(page, "application")->currentIndex() == -1 && !page->isComplete());
+        QVERIFY(page->batchRefusal().contains("the loaded APPLICATION 'BOGUS'"));
         QVERIFY(PackBuilder()
                     .addBuiltIn("SIPTrunk.template", "Corvane Unity Suite 2015 - Generic SIP Trunk")
                     .write(WizardData::templatePackPath()));

@@ -230,13 +230,14 @@ private slots:
         const auto f = trunk();
         f->enter({"SIP2_REGISTRATION=7"});
         QVERIFY(!f->page->isComplete() && Pbx::text("SIP2_REGISTRATION") == "7");
+        QCOMPARE(f->child("account")->currentIndex(), -1); // the list shows what it judges
         emit f->child("account")->activated(1);
         QVERIFY(f->page->isComplete() && Pbx::text("SIP2_REGISTRATION") == "1");
         // No account: a listed one is forced to None, one no list holds still stops the page.
         f->enter({"SIP2_REGISTRATION=2", "APPLICATION_SELECTED=1"});
         QVERIFY(f->page->isComplete() && Pbx::text("SIP2_REGISTRATION") == "0");
         f->enter({"SIP2_REGISTRATION=7", "APPLICATION_SELECTED=1"});
-        QVERIFY(!f->page->isComplete());
+        QVERIFY(!f->page->isComplete() && f->child("account")->currentIndex() == -1);
     }
 
     // The trunk has the IP-PBX's session count, except where no IP-PBX gives one.

@@ -421,8 +421,14 @@ private slots:
                                 << QString::fromUtf8("CUSTOMER=Caf\xc3\xa9|PRODUCT=QA1|VERSION=7.0");
         QTest::newRow("not UTF-8") << "Site Survey\n" + body + "Customer,Caf\xe9\n"
                                    << customer + " is not UTF-8 text|OLD=x";
+        QTest::newRow("not UTF-8 after the mark") << "\xef\xbb\xbfSite Survey\n" + body + "Customer,Caf\xe9\n"
+                                                  << customer + " is not UTF-8 text|OLD=x";
         QTest::newRow("NUL") << "Site Survey\n" + body + "Customer,Lobby" + '\0' + "-4001\n"
                              << customer + ": the character U+0000 is not allowed|OLD=x";
+        // Format characters newer than the toolkit's tables are refused as the others are.
+        QTest::newRow("Unicode 14 format") << "Site Survey\n" + body
+                + "Customer,\xe0\xa2\x90"
+                  "Acme\n" << customer + ": the character U+0890 is not allowed|OLD=x";
         // A file that cannot be opened is refused as loudly as the others.
         QTest::newRow("cannot be opened") << QByteArray()
                                           << "Load Survey: Failed to load site survey.\nCan't read "

@@ -26,8 +26,8 @@ template <class T> T *inGroup(QWidget *page, int group, int n = 0)
 
 const auto texts = PageFixture<UsersPage>::texts;
 
-// A loaded value that names no entry stays in its field, marks its row and stops a batch until the
-// user picks an entry, the one shown too; one that was not loaded takes the entry shown.
+// A loaded value that names no entry stays in its field, marks its row, shows no entry of its list and
+// stops a batch until the user picks an entry; one that was not loaded takes the entry shown.
 template <class Page> void checkLoaded(int id, const QString &field, const QString &loaded, const char *picked)
 {
     TestEnvironment::freshWizardData();
@@ -41,8 +41,12 @@ template <class Page> void checkLoaded(int id, const QString &field, const QStri
             continue;
         if (auto *box = qobject_cast<QCheckBox *>(row))
             box->click();
-        else if (auto *list = qobject_cast<QComboBox *>(static_cast<QLabel *>(row)->buddy()))
-            emit list->activated(list->currentIndex());
+        else if (auto *list = qobject_cast<QComboBox *>(static_cast<QLabel *>(row)->buddy())) {
+            // The list shows what it judges: no entry. The user picks the first.
+            QCOMPARE(list->currentIndex(), -1);
+            list->setCurrentIndex(0);
+            emit list->activated(0);
+        }
     }
     QCOMPARE(texts(field), QString(picked));
     QVERIFY(!f.page->batchRefusal().contains("loaded"));
@@ -99,6 +103,51 @@ private slots:
         checkLoaded<FEUPage>(12, "FEU_ENABLE", "2", "1");
         checkLoaded<RemoteUsersPage>(13, "REMOTE_USER2_TRANSPORT_TYPE", "x", "0");
         checkLoaded<RemoteUsersPage>(13, "REMOTE_USER3_ENABLE", "01", "1");
+    }
+
+    // A list never shows an entry other than the answer it judges: a group switched on judges the lists
+    // it kept while off, and one whose loaded value no list holds shows no entry, WebRTC's forced SRTP
+    // too, until a pick (of the entry shown before too) answers it.
+    void listShowsWhatItJudges()
+    {
+        const auto load = [](const QStringList &given) {
+            for (const QString &g : given)
+                WizardData::instance()->setValue(g.section('=', 0, 0), g.section('=', 1));
+        };
+        const QStringList off{
+            "REMOTE_USER2_ENABLE=0", "REMOTE_USER2_TRANSPORT_TYPE=", "REMOTE_USER2_MEDIA_PROTOCOL="};
+        const QStringList ports{"REMOTE_USER_MEDIA_START=9000", "REMOTE_USER1_LOCAL_PORT=5070",
+            "REMOTE_USER2_LOCAL_PORT=5072", "REMOTE_USER3_LOCAL_PORT=5073", "REMOTE_USER1_DOMAIN=example.com"};
+        PageFixture<RemoteUsersPage> f(13, kAnswers + ports);
+        load(off);
+        f.enter(kGroups + off);
+        QVERIFY2(f.page->isComplete(), qPrintable(f.page->batchRefusal()));
+        auto *transport = inGroup<QComboBox>(f.page, 2), *media = inGroup<QComboBox>(f.page, 2, 1);
+        inGroup<QCheckBox>(f.page, 2)->click();
+        QVERIFY(transport->currentIndex() == -1 && media->currentIndex() == -1 && !f.page->isComplete());
+        for (QComboBox *list : {transport, media}) {
+            list->setCurrentIndex(0);
+            emit list->activated(0);
+        }
+        QVERIFY2(f.page->isComplete(), qPrintable(f.page->batchRefusal()));
+        QCOMPARE(texts("REMOTE_USER2_TRANSPORT_TYPE|REMOTE_USER2_MEDIA_PROTOCOL"), QString("0|2"));
+
+        TestEnvironment::freshWizardData();
+        PageFixture<RemoteUsersPage> webRtc(13, kAnswers + ports);
+        const QStringList srtp{"REMOTE_USER1_TRANSPORT_TYPE=3", "REMOTE_USER1_MEDIA_PROTOCOL=7"};
+        load(srtp);
+        webRtc.enter(kGroups + srtp);
+        media = inGroup<QComboBox>(webRtc.page, 1, 1);
+        QVERIFY(media->currentIndex() == -1 && !media->isEnabled());
+        QVERIFY(webRtc.page->batchRefusal().contains("loaded REMOTE_USER1_MEDIA_PROTOCOL '7'"));
+
+        // The remote users beside a second IP-PBX speak as it does, but not over a value no list holds.
+        TestEnvironment::freshWizardData();
+        PageFixture<FEUPage> feu(12, kAnswers);
+        const QStringList sip3{"FEU_ENABLE=1", "SIP3_ENABLE=1", "FEU_TRANSPORT_TYPE=x"};
+        load({"FEU_TRANSPORT_TYPE=x"});
+        feu.enter(sip3);
+        QVERIFY(feu.child<QComboBox>("transport")->currentIndex() == -1 && texts("FEU_TRANSPORT_TYPE") == "x");
     }
 
     // The first rejected value is the one a batch names; entered again with good values, nothing of the
