@@ -98,11 +98,11 @@ void Brambleon::pageEntered(int id)
     if (id >= SetupId)
         m_answerPagesEntered = true;
     // A load is tried on its own road; another road the installer took since can lead to a page that
-    // refuses a loaded value on a row they cannot answer there. Say why, and go back.
+    // refuses an answer on a row they cannot answer there. Say why, and go back.
     if (WizardData::instance()->batchMode || id < SetupId || id >= ConclusionId)
         return;
     const auto *entered = qobject_cast<BrambleonPage *>(currentPage());
-    const QString refusal = entered ? entered->unseenRefusal(true) : QString();
+    const QString refusal = entered ? entered->unseenRefusal() : QString();
     if (refusal.isEmpty())
         return;
     WarningBox::show(this, QStringLiteral("Warning"), refusal);

@@ -44,8 +44,8 @@ public slots:
     // file or visit left in a page. Only the welcome and product pages may have been shown since.
     void startAfresh();
     // Notes that a page after the product page has been entered: only then can one hold anything but
-    // what it was built with. A page that refuses a loaded value on a row the installer cannot answer
-    // there warns as a batch would and sends them back.
+    // what it was built with. A page that would hold the installer with nothing they can answer there
+    // (BrambleonPage::unseenRefusal) warns as a batch would and sends them back.
     void pageEntered(int id);
     // The answers the product page has just judged and holds in WizardData::values, from the file at
     // path, tried on a wizard of their own as the installer would meet them going Next: the batch
