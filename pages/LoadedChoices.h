@@ -46,7 +46,8 @@ public:
     // that its field keeps the value until the user clicks the box (which must then forget it).
     bool restoreCheck(QCheckBox *box, const QString &field, const QString &text);
     // Forgets the values rejected for list (for every list when null) and gives their rows the
-    // normal look back; the page's own checks mark them again where needed.
+    // normal look back; the page's own checks mark them again where needed. A list that shows none and
+    // was not picked shows again what it showed before, its slots not told.
     void forget(const QObject *list = nullptr);
     // Marks the row of every rejected value; false when there is one. Call it after the page's own
     // marks, which it overrides.
