@@ -205,8 +205,9 @@ void SystemPage::restoreChoice(QComboBox *list, QLabel *row, const char *field)
     // A loaded value no entry names stays in its field, which the commit leaves alone, until one is
     // picked.
     if (index < 0)
-        m_loadedChoices.reject(list, row, name, stored);
-    list->setCurrentIndex(index);
+        m_loadedChoices.rejectEntry(list, row, name, stored);
+    else
+        list->setCurrentIndex(index);
 }
 
 void SystemPage::choiceActivated()

@@ -87,9 +87,9 @@ void UserInterfacePage::restoreChoices(bool used)
 
 void UserInterfacePage::restoreTransport(const QString &transport)
 {
-    const int t = SipRules::number(transport);
     if (m_transport->currentIndex() < 0)
         return;
+    const int t = SipRules::number(transport);
     if (t >= 0 && t < m_transport->count())
         m_transport->setCurrentIndex(t);
     m_transportField->setText(QString::number(m_transport->currentIndex()));
@@ -97,9 +97,9 @@ void UserInterfacePage::restoreTransport(const QString &transport)
 
 void UserInterfacePage::restoreMedia(const QString &media)
 {
-    const int m = SipRules::number(media);
     if (m_media->currentIndex() < 0)
         return;
+    const int m = SipRules::number(media);
     if (m == 1 || m == 2)
         m_media->setCurrentIndex(2 - m);
     m_mediaField->setText(QString::number(2 - m_media->currentIndex()));
